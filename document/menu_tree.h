@@ -1,0 +1,103 @@
+#pragma once
+// The menu tree: one node per menu record, each owning its TMMAItem. The tree is the
+// master of order and nesting; it reports every structural change to an observer so
+// that a view (the Qt item model in the window) follows without being rebuilt.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "item.h"
+
+namespace quillet {
+
+class MenuNode {
+ public:
+  MenuNode(std::string caption, TMMAItem item) : caption(std::move(caption)), item(std::move(item)) {}
+  MenuNode(const MenuNode&) = delete;
+  MenuNode& operator=(const MenuNode&) = delete;
+
+  std::string caption;  // the text the tree shows (8-bit, as the catalogue and file give it)
+  TMMAItem item;
+
+  MenuNode* parent() const { return parent_; }
+  const std::vector<std::unique_ptr<MenuNode>>& children() const { return children_; }
+  bool hasChildren() const { return !children_.empty(); }
+  MenuNode* firstChild() const { return children_.empty() ? nullptr : children_.front().get(); }
+  MenuNode* child(std::size_t i) const { return children_[i].get(); }
+  std::size_t childCount() const { return children_.size(); }
+
+  // Position among its siblings (top-level nodes are siblings of each other).
+  int row() const { return row_; }
+
+ private:
+  friend class MenuTree;
+  MenuNode* parent_ = nullptr;
+  int row_ = 0;
+  std::vector<std::unique_ptr<MenuNode>> children_;
+};
+
+// Typed change notices; parent is nullptr for top-level nodes.
+class TreeObserver {
+ public:
+  virtual ~TreeObserver() = default;
+  virtual void nodesAboutToBeInserted(MenuNode* parent, int row) = 0;
+  virtual void nodesInserted(MenuNode* parent, int row) = 0;
+  virtual void nodeAboutToBeRemoved(MenuNode* parent, int row) = 0;
+  virtual void nodeRemoved(MenuNode* parent, int row) = 0;
+  // The node at fromRow moves so that it ends up before the node now at toRow
+  // (toRow may equal the sibling count: move to the end).
+  virtual void nodeAboutToBeMoved(MenuNode* parent, int fromRow, int toRow) = 0;
+  virtual void nodeMoved(MenuNode* parent, int fromRow, int toRow) = 0;
+  virtual void nodeChanged(MenuNode* node) = 0;  // caption or item fields changed
+  virtual void aboutToClear() = 0;
+  virtual void cleared() = 0;
+};
+
+class MenuTree {
+ public:
+  MenuTree() = default;
+  MenuTree(const MenuTree&) = delete;
+  MenuTree& operator=(const MenuTree&) = delete;
+
+  void setObserver(TreeObserver* observer) { observer_ = observer; }
+
+  const std::vector<std::unique_ptr<MenuNode>>& topLevel() const { return roots_; }
+  bool empty() const { return roots_.empty(); }
+  int nodeCount() const;  // all nodes at every depth
+
+  MenuNode* addTopLevel(std::string caption, TMMAItem item);
+  MenuNode* addFirstChild(MenuNode* parent, std::string caption, TMMAItem item);
+  MenuNode* addLastChild(MenuNode* parent, std::string caption, TMMAItem item);
+  MenuNode* insertBefore(MenuNode* sibling, std::string caption, TMMAItem item);
+
+  // Moves node (with its subtree) just before `before`, a sibling; nullptr moves it
+  // to the end of its sibling list. The parent never changes.
+  void moveBefore(MenuNode* node, MenuNode* before);
+  // Deletes the node with its subtree.
+  void remove(MenuNode* node);
+  void clear();
+
+  // Tells the observer that a node's caption or item fields changed.
+  void notifyChanged(MenuNode* node);
+
+  // Depth-first position in the whole tree (0 "Softkeys", 8 "Menu Root"); -1 if absent.
+  int absoluteIndex(const MenuNode* node) const;
+  MenuNode* nodeAt(int absoluteIndex) const;
+  MenuNode* nextSibling(const MenuNode* node) const;
+  MenuNode* previousSibling(const MenuNode* node) const;
+
+  // Visits every node depth-first, in tree order.
+  void forEach(const std::function<void(MenuNode&)>& visit) const;
+
+ private:
+  std::vector<std::unique_ptr<MenuNode>>& siblingsOf(const MenuNode* node);
+  const std::vector<std::unique_ptr<MenuNode>>& siblingsOf(const MenuNode* node) const;
+  MenuNode* insertAt(MenuNode* parent, int row, std::string caption, TMMAItem item);
+  static void renumber(std::vector<std::unique_ptr<MenuNode>>& list);
+
+  std::vector<std::unique_ptr<MenuNode>> roots_;
+  TreeObserver* observer_ = nullptr;
+};
+
+}  // namespace quillet

@@ -1,0 +1,42 @@
+#pragma once
+// The save settings that the main window shows and the writer reads, and what loading
+// a file tells the window to show.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quillet {
+
+enum class RecordLayout { Bytes22, Bytes36 };
+enum class IconTag { Tag06, Tag0C };
+
+struct SaveOptions {
+  RecordLayout layout = RecordLayout::Bytes36;
+  bool saveAllData = false;  // SaveAllData: unsupported blocks and unusual kinds are kept
+  bool c698p = false;        // header variant 3 instead of 1 (22-byte layout only)
+  IconTag iconTag = IconTag::Tag0C;
+  bool operator==(const SaveOptions&) const = default;
+};
+
+// The save controls as loading leaves them: the 36-byte layout forces "0C"
+// (though the last icon block read may still show "06") and no c698p fix.
+struct LoadedOptions {
+  RecordLayout layout = RecordLayout::Bytes36;
+  bool c698pEnabled = false;  // CheckBox2 enabled (22-byte only)
+  bool c698p = false;         // CheckBox2 ticked
+  bool iconTagEnabled = false;
+  IconTag iconTag = IconTag::Tag0C;
+};
+
+// Data of the file that the in-memory model cannot keep, named for the user.
+struct LoadWarning {
+  std::string message;
+};
+
+struct LoadOutcome {
+  LoadedOptions options;
+  std::string summary;  // "Format: 36-byte   Main menu entries: 20"
+  std::vector<LoadWarning> warnings;
+};
+
+}  // namespace quillet

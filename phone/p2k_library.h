@@ -1,0 +1,49 @@
+#pragma once
+// The phone-access library: the eleven calls the phone link makes, as one interface.
+// Backends: the emulated phone (a folder on disk) and the USB phone. Every call
+// returns -1 on failure, as the link's retry rules expect.
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+namespace quillet {
+
+// One entry of the phone's file list, in the library's 512-byte layout.
+struct TP2KFileEntry {
+  std::uint32_t size = 0;      // file length in bytes, host order
+  std::uint16_t attrHigh = 0;  // high half of the attribute value for File_Create
+  std::uint16_t attrLow = 0;   // low half
+  char name[504] = {};         // full path on the phone, zero-terminated
+};
+static_assert(sizeof(TP2KFileEntry) == 512, "TP2KFileEntry must keep the library's layout");
+static_assert(offsetof(TP2KFileEntry, name) == 8);
+
+// Called with 0 when the phone is gone and non-zero when a phone is connected.
+using PhoneStatusCallback = std::function<void(std::int32_t state)>;
+
+class P2KLibrary {
+ public:
+  virtual ~P2KLibrary() = default;
+
+  // 0 before P2K_Init; 1 while a phone is connected and ready; other values otherwise.
+  virtual std::int32_t P2K_GetStatus() = 0;
+  // Starts the library; it then calls `notify` on every connect and disconnect.
+  // The thread of the call is the backend's; the link moves it to the UI thread.
+  virtual std::int32_t P2K_Init(PhoneStatusCallback notify) = 0;
+  virtual std::int32_t P2K_Restart() = 0;
+  // Reads a seem (settings record); seem 279 record 1 holds the model name in UTF-16BE.
+  virtual std::int32_t Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t offset,
+                                 std::int32_t bytes, std::uint8_t* buffer, std::size_t bufferSize) = 0;
+  virtual std::int32_t File_Count() = 0;
+  virtual std::int32_t File_List(TP2KFileEntry* entries, std::int32_t count) = 0;
+  // Opens (creating when needed) the zero-terminated path; 0 on success.
+  virtual std::int32_t File_Create(const char* path, std::uint32_t attributes) = 0;
+  virtual std::int32_t File_SetPointer(std::int32_t offset, std::int32_t whence) = 0;
+  // Reads the open file from its pointer into buffer (at most maxBytes); -1 on failure,
+  // otherwise the number of bytes read.
+  virtual std::int32_t File_Read(std::uint8_t* buffer, std::int32_t maxBytes, std::int32_t attemptsLeft) = 0;
+  virtual std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) = 0;
+  virtual std::int32_t File_Close() = 0;
+};
+
+}  // namespace quillet
