@@ -1,0 +1,48 @@
+#pragma once
+// The 47 languages a name can be given in. A language ID is a byte 1..47 (the
+// `language` of a TMMANameEntry); its ID text is the ID as two upper-case hexadecimal
+// digits ("01".."2F"); its name is shown in the name editor's language selector.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillet {
+
+inline constexpr std::size_t kLanguageCount = 47;
+
+// Indexed by position (language ID - 1).
+inline constexpr std::array<std::string_view, kLanguageCount> LanguageNames = {
+    "English US",      "Arabic",           "English UK",  "Chinese Complex",
+    "Chinese Simple",  "French",           "German",      "Hebrew",
+    "Italian",         "Spanish",          "Thai",        "Vietnamese",
+    "Canadian French", "American Spanish", "Bahasa",      "Bulgarian",
+    "Croatian",        "Czech",            "Danish",      "Dutch",
+    "Estonian",        "Finnish",          "Greek",       "Hungarian",
+    "Japanese",        "Korean",           "Latvian",     "Lithuanian",
+    "Malay",           "Norwegian",        "Polish",      "Portuguese",
+    "American Portuguese", "Romanian",     "Russian",     "Serbian",
+    "Slovak",          "Slovenian",        "Tagalog",     "Turkish",
+    "Ukrainian",       "Brazilian Portuguese", "Swedish", "Farsi",
+    "Urdu",            "Hindi",            "Bahasa Malay"};
+
+struct LanguageTables {
+  std::array<std::uint8_t, kLanguageCount> LanguageIds{};     // entry p holds p + 1
+  std::array<std::string, kLanguageCount> LanguageIdTexts{};  // entry p: ID text of p + 1
+};
+
+// Builds the tables from the positions alone.
+LanguageTables InitLanguageTables();
+
+// The program's tables, built by InitLanguageTables on first use; being built on
+// demand, they exist before any window or dialog can ask for them.
+const LanguageTables& Languages();
+
+// Position (0..46) of an ID text by exact comparison; kLanguageCount (47) when absent.
+std::uint8_t LanguageIdIndex(std::string_view text);
+
+// The ID text of a language byte; empty when the byte lies outside 1..47.
+std::string LanguageIdText(std::uint8_t language);
+
+}  // namespace quillet
