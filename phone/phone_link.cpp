@@ -1,0 +1,260 @@
+#include "phone_link.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "file_io.h"
+
+namespace quillet {
+
+namespace {
+
+// A count beyond this cannot be a real phone's file list (each entry takes 512 bytes),
+// so it is treated as a failed count instead of an allocation of gigabytes.
+constexpr std::int32_t kMaxFileCount = 65535;
+
+void runNow(std::function<void()> task) { task(); }
+
+void sleepFor(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+void appendLatin1AsUtf8(std::string& out, std::uint8_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+std::string tooLongMessage(const std::string& what, std::size_t bytes) {
+  return what + " is " + std::to_string(bytes) + " bytes long; the phone link transfers at most " +
+         std::to_string(PhoneLink::kMaxTransferBytes) + " bytes";
+}
+
+}  // namespace
+
+// Connection notices may arrive on the library's own thread and after the link is
+// gone; the relay outlives the link and drops notices once the link has detached.
+struct PhoneLink::NoticeRelay {
+  std::mutex mutex;
+  PhoneLink* link = nullptr;
+  std::function<void(std::function<void()>)> postToUi;
+
+  void deliver(const std::shared_ptr<NoticeRelay>& self, std::int32_t state) {
+    std::function<void(std::function<void()>)> post;
+    {
+      std::lock_guard lock(mutex);
+      if (link == nullptr) return;
+      post = postToUi;
+    }
+    post([self, state] {
+      PhoneLink* target = nullptr;
+      {
+        std::lock_guard lock(self->mutex);
+        target = self->link;
+      }
+      if (target != nullptr) target->PhoneStatusChanged(state);
+    });
+  }
+};
+
+std::string PhonePanelText(const std::uint8_t* buffer, std::size_t size) {
+  std::string text = "Phone: ";
+  for (std::size_t i = 0; i + 1 < size; i += 2) {
+    if (buffer[i] == 0 && buffer[i + 1] == 0) break;
+    appendLatin1AsUtf8(text, buffer[i + 1]);
+  }
+  return text + " ";
+}
+
+PhoneLink::PhoneLink(P2KLibrary& library, PhoneLinkView& view, std::string tempFilePath,
+                     std::uint8_t& storedToPhone, PhoneLinkHooks hooks)
+    : library_(library),
+      view_(view),
+      TempFilePath(std::move(tempFilePath)),
+      StoredToPhone(storedToPhone),
+      hooks_(std::move(hooks)),
+      relay_(std::make_shared<NoticeRelay>()) {
+  if (!hooks_.pause) hooks_.pause = sleepFor;
+  if (!hooks_.postToUi) hooks_.postToUi = runNow;
+  relay_->link = this;
+  relay_->postToUi = hooks_.postToUi;
+}
+
+PhoneLink::~PhoneLink() {
+  std::lock_guard lock(relay_->mutex);
+  relay_->link = nullptr;
+}
+
+std::int32_t PhoneLink::status() { return library_.P2K_GetStatus(); }
+
+void PhoneLink::pause(int ms) { hooks_.pause(ms); }
+
+std::int32_t PhoneLink::callWithRetries(const std::function<std::int32_t()>& call,
+                                        const std::function<bool(std::int32_t)>& done,
+                                        int& calls) {
+  std::int32_t result = -1;
+  for (calls = 1; calls <= kRetryCalls; ++calls) {
+    result = call();
+    if (done(result)) return result;
+    if (result == -1) pause(kRetryPauseMs);
+  }
+  calls = kRetryCalls;
+  return result;
+}
+
+void PhoneLink::InitPhoneLink() {
+  if (library_.P2K_GetStatus() != 0) return;
+  auto relay = relay_;
+  const std::int32_t result =
+      library_.P2K_Init([relay](std::int32_t state) { relay->deliver(relay, state); });
+  if (result == -1) view_.showPhoneError("Error initializing P2KAPI library");
+}
+
+void PhoneLink::PhoneStatusChanged(std::int32_t state) {
+  if (state == 0) {
+    view_.setPhoneIndicator(false);
+    view_.enablePhoneCommands(false, false);
+    view_.setPhonePanelText("Phone: None ");
+    return;
+  }
+  view_.setPhoneIndicator(true);
+  view_.enablePhoneCommands(true, view_.hasDocument());
+  readPhoneModel();
+}
+
+void PhoneLink::readPhoneModel() {
+  std::vector<std::uint8_t> buffer(kModelBufferSize, 0);
+  int calls = 0;
+  const std::int32_t result = callWithRetries(
+      [&] {
+        return library_.Seem_Read(kModelSeem, 1, 0, 0, buffer.data(), buffer.size());
+      },
+      [](std::int32_t r) { return r != -1; }, calls);
+  if (result == -1) {
+    view_.showPhoneError("Error getting phone model");
+    return;
+  }
+  view_.setPhonePanelText(PhonePanelText(buffer.data(), buffer.size()));
+}
+
+const TP2KFileEntry* PhoneLink::findMenuEntry() const {
+  const std::size_t pathLength = std::strlen(kPhoneMenuPath);
+  for (const TP2KFileEntry& entry : FileList) {
+    const void* end = std::memchr(entry.name, 0, sizeof entry.name);
+    const std::size_t nameLength =
+        end ? static_cast<std::size_t>(static_cast<const char*>(end) - entry.name) : sizeof entry.name;
+    if (nameLength == pathLength && std::memcmp(entry.name, kPhoneMenuPath, pathLength) == 0)
+      return &entry;
+  }
+  return nullptr;
+}
+
+void PhoneLink::ReadPhoneFile(std::string& path) {
+  FileList.clear();
+  path.clear();
+
+  view_.showStatusText("Getting file count");
+  int calls = 0;
+  FileCount = callWithRetries([&] { return library_.File_Count(); },
+                              [](std::int32_t r) { return r != -1; }, calls);
+  if (FileCount < 0 || FileCount > kMaxFileCount) {
+    view_.showPhoneError("Error getting file count");
+    return;
+  }
+
+  FileList.resize(static_cast<std::size_t>(FileCount));
+  view_.showStatusText("Getting file list");
+  if (library_.File_List(FileList.data(), FileCount) == -1) {
+    view_.showPhoneError("Error getting file list");
+    return;
+  }
+  view_.showStatusText("Files found: " + std::to_string(FileCount));
+
+  // Without the menu file in the list there is nothing safe to open.
+  const TP2KFileEntry* entry = findMenuEntry();
+  if (entry == nullptr) {
+    view_.showPhoneError("Error opening file");
+    return;
+  }
+  // Checked before opening: a longer file would not fit the one-call transfer.
+  const std::uint32_t size = entry->size;
+  if (size > kMaxTransferBytes) {
+    view_.showPhoneError(tooLongMessage(std::string("The phone file ") + kPhoneMenuPath, size));
+    return;
+  }
+  const std::uint32_t attributes =
+      static_cast<std::uint32_t>(entry->attrHigh) * 65536u + entry->attrLow;
+
+  const std::int32_t opened =
+      callWithRetries([&] { return library_.File_Create(kPhoneMenuPath, attributes); },
+                      [](std::int32_t r) { return r == 0; }, calls);
+  if (opened == -1) {
+    view_.showPhoneError("Error opening file");
+    return;
+  }
+  library_.File_SetPointer(0, 0);
+  const std::int32_t read = library_.File_Read(TransferBuffer.data(),
+                                               static_cast<std::int32_t>(kMaxTransferBytes),
+                                               kRetryCalls - calls);
+  if (read == -1) {
+    view_.showPhoneError("Error reading file");
+    return;
+  }
+  library_.File_Close();
+  // A short read leaves the rest of the buffer from an earlier transfer; those bytes
+  // must never reach the exchange file.
+  if (static_cast<std::uint32_t>(read) < size) {
+    view_.showPhoneError("Error reading file");
+    return;
+  }
+
+  const std::vector<std::uint8_t> bytes(TransferBuffer.begin(), TransferBuffer.begin() + size);
+  if (!WriteFileAtomically(TempFilePath, bytes)) {
+    view_.showPhoneError("Cannot write the exchange file " + TempFilePath);
+    return;
+  }
+  path = TempFilePath;
+}
+
+void PhoneLink::WritePhoneFile() {
+  StoredToPhone = 0;
+
+  const Result<std::vector<std::uint8_t>> file = ReadWholeFile(TempFilePath);
+  if (!file) {
+    view_.showPhoneError("Cannot read the exchange file " + TempFilePath);
+    return;
+  }
+  const std::vector<std::uint8_t>& bytes = file.value();
+  if (bytes.size() > kMaxTransferBytes) {
+    view_.showPhoneError(tooLongMessage("The exchange file " + TempFilePath, bytes.size()));
+    return;
+  }
+  std::copy(bytes.begin(), bytes.end(), TransferBuffer.begin());
+
+  int calls = 0;
+  const std::int32_t opened =
+      callWithRetries([&] { return library_.File_Create(kPhoneMenuPath, 0); },
+                      [](std::int32_t r) { return r == 0; }, calls);
+  if (opened == -1) {
+    view_.showPhoneError("Error creating file");
+    return;
+  }
+  if (library_.File_Write(TransferBuffer.data(), static_cast<std::int32_t>(bytes.size())) == -1) {
+    view_.showPhoneError("Error writing file");
+    return;
+  }
+  library_.File_Close();
+  StoredToPhone = 1;
+}
+
+void PhoneLink::RestartPhone() {
+  library_.P2K_Restart();
+  StoredToPhone = 0;
+}
+
+}  // namespace quillet
