@@ -1,0 +1,127 @@
+#include "command_line.h"
+
+#include <cstddef>
+
+namespace quillet::mmatool {
+
+const char kUsageText[] =
+    "usage: mmatool info FILE\n"
+    "       mmatool dump FILE [--json]\n"
+    "       mmatool convert IN OUT [--layout 22|36] [--c698p|--no-c698p]\n"
+    "                              [--icon-tag 06|0C] [--drop-unsupported]\n"
+    "\n"
+    "  info     record layout, variant, record count, main-menu entries,\n"
+    "           custom icon attribute and number of items with data\n"
+    "  dump     the whole menu tree with every item's data decoded\n"
+    "  convert  load IN and save it as OUT; the options start as IN has them,\n"
+    "           unsupported data is kept unless --drop-unsupported is given.\n"
+    "           The 36-byte layout always writes icon tag 0C and no c698p fix.\n"
+    "\n"
+    "exit status: 0 success, 1 bad or unreadable file, 2 bad usage\n";
+
+namespace {
+
+class Parser {
+ public:
+  explicit Parser(const std::vector<std::string>& args) : args_(args) {}
+
+  std::variant<CommandLine, UsageError> parse() {
+    if (args_.empty()) return UsageError{"no command given"};
+    const std::string& name = args_[0];
+    if (name == "help" || name == "--help" || name == "-h") {
+      line_.command = CommandName::Help;
+      return line_;
+    }
+    std::size_t fileCount = 0;
+    if (name == "info") {
+      line_.command = CommandName::Info;
+      fileCount = 1;
+    } else if (name == "dump") {
+      line_.command = CommandName::Dump;
+      fileCount = 1;
+    } else if (name == "convert") {
+      line_.command = CommandName::Convert;
+      fileCount = 2;
+    } else {
+      return UsageError{"unknown command '" + name + "'"};
+    }
+    for (pos_ = 1; pos_ < args_.size(); ++pos_) {
+      if (!error_.empty()) break;
+      const std::string& arg = args_[pos_];
+      if (endOfOptions_ || arg.size() < 2 || arg[0] != '-') {
+        line_.files.push_back(arg);
+      } else if (arg == "--") {
+        endOfOptions_ = true;
+      } else {
+        option(arg);
+      }
+    }
+    if (!error_.empty()) return UsageError{error_};
+    if (line_.files.size() != fileCount)
+      return UsageError{name + " takes " + (fileCount == 1 ? "one file" : "two files (IN OUT)") +
+                        ", " + std::to_string(line_.files.size()) + " given"};
+    return line_;
+  }
+
+ private:
+  // "--name value" or "--name=value"; empty string (and an error) when missing.
+  std::string valueOf(const std::string& arg, const std::string& name) {
+    if (arg.size() > name.size()) return arg.substr(name.size() + 1);
+    if (pos_ + 1 >= args_.size()) {
+      error_ = name + " needs a value";
+      return {};
+    }
+    return args_[++pos_];
+  }
+
+  bool takes(const std::string& arg, const std::string& name) const {
+    return arg == name || arg.rfind(name + "=", 0) == 0;
+  }
+
+  bool isConvert() const { return line_.command == CommandName::Convert; }
+
+  void option(const std::string& arg) {
+    if (arg == "--json" && line_.command == CommandName::Dump) {
+      line_.json = true;
+    } else if (isConvert() && takes(arg, "--layout")) {
+      const std::string v = valueOf(arg, "--layout");
+      if (!error_.empty()) return;
+      if (line_.convert.layout) return fail("--layout given twice");
+      if (v == "22") line_.convert.layout = RecordLayout::Bytes22;
+      else if (v == "36") line_.convert.layout = RecordLayout::Bytes36;
+      else fail("--layout takes 22 or 36, not '" + v + "'");
+    } else if (isConvert() && (arg == "--c698p" || arg == "--no-c698p")) {
+      if (line_.convert.c698p) return fail("--c698p/--no-c698p given twice");
+      line_.convert.c698p = arg == "--c698p";
+    } else if (isConvert() && takes(arg, "--icon-tag")) {
+      const std::string v = valueOf(arg, "--icon-tag");
+      if (!error_.empty()) return;
+      if (line_.convert.iconTag) return fail("--icon-tag given twice");
+      if (v == "06") line_.convert.iconTag = IconTag::Tag06;
+      else if (v == "0C" || v == "0c") line_.convert.iconTag = IconTag::Tag0C;
+      else fail("--icon-tag takes 06 or 0C, not '" + v + "'");
+    } else if (isConvert() && arg == "--drop-unsupported") {
+      line_.convert.dropUnsupported = true;
+    } else {
+      fail("unknown option '" + arg + "' for " + args_[0]);
+    }
+  }
+
+  void fail(std::string message) {
+    if (error_.empty()) error_ = std::move(message);
+  }
+
+  const std::vector<std::string>& args_;
+  CommandLine line_;
+  std::size_t pos_ = 1;
+  bool endOfOptions_ = false;
+  std::string error_;
+};
+
+}  // namespace
+
+std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& args) {
+  return Parser(args).parse();
+}
+
+}  // namespace quillet::mmatool

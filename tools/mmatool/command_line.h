@@ -1,0 +1,38 @@
+#pragma once
+// Parsing mmatool's arguments into a command, or a usage error that names the problem.
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "save_options.h"
+
+namespace quillet::mmatool {
+
+enum class CommandName { Help, Info, Dump, Convert };
+
+// The convert flags as given; absent ones leave the loaded file's choice alone.
+struct ConvertFlags {
+  std::optional<RecordLayout> layout;
+  std::optional<bool> c698p;
+  std::optional<IconTag> iconTag;
+  bool dropUnsupported = false;
+};
+
+struct CommandLine {
+  CommandName command = CommandName::Help;
+  std::vector<std::string> files;  // INFO/DUMP: FILE; CONVERT: IN, OUT
+  bool json = false;
+  ConvertFlags convert;
+};
+
+struct UsageError {
+  std::string message;
+};
+
+// `args` are the arguments after the program name.
+std::variant<CommandLine, UsageError> ParseCommandLine(const std::vector<std::string>& args);
+
+extern const char kUsageText[];
+
+}  // namespace quillet::mmatool

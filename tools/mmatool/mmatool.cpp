@@ -1,0 +1,33 @@
+#include "mmatool.h"
+
+#include <exception>
+#include <variant>
+
+#include "command_line.h"
+#include "commands.h"
+
+namespace quillet::mmatool {
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const auto parsed = ParseCommandLine(args);
+  if (const auto* usage = std::get_if<UsageError>(&parsed)) {
+    err << "mmatool: " << usage->message << '\n' << kUsageText;
+    return kExitUsage;
+  }
+  const CommandLine& line = std::get<CommandLine>(parsed);
+  // The document reports every file problem as a value; what could still throw is
+  // running out of memory, which must end in a message, not an abort.
+  try {
+    switch (line.command) {
+      case CommandName::Help: out << kUsageText; return kExitOk;
+      case CommandName::Info: return RunInfo(line, out, err);
+      case CommandName::Dump: return RunDump(line, out, err);
+      case CommandName::Convert: return RunConvert(line, out, err);
+    }
+  } catch (const std::exception& e) {
+    err << "mmatool: " << e.what() << '\n';
+  }
+  return kExitBadFile;
+}
+
+}  // namespace quillet::mmatool
