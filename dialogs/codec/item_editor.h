@@ -164,10 +164,14 @@ class ItemEditor {
   int role(BlockRole r) const { return roleBlock[static_cast<int>(r)]; }
   TMMADataBlock& blockOf(BlockRole r) { return editBlocks[role(r)]; }
   const TMMADataBlock& blockOf(BlockRole r) const { return editBlocks[role(r)]; }
-  int freePositionCount() const;
+  // A position a new block may take (the next unused one first, else one no role
+  // refers to any more); kNoBlock when all 11 play a role.
+  int freePosition() const;
   // Gives the role a fresh block with the tag, at a free position, if it has none.
   Status ensureBlock(BlockRole r, std::uint8_t tag);
-  Status checkDataLength() const;
+  // Sets every working block's length from its content and refuses a total above
+  // what a record's 16-bit data length can describe.
+  Status refreshLengths();
   // Runs a change on a copy and keeps it only when the change and the length check pass.
   template <typename Change>
   Status transact(Change change);
