@@ -4,6 +4,7 @@
 // The capacity limits of the file model (11 blocks, 112 names, 99-unit names,
 // 11 raw entries of at most 2,048 bytes) are kept by every code path that fills it.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -54,9 +55,25 @@ using TItemStore = std::array<std::unique_ptr<TMMAItemData>, kStoreSlots>;
 // DRM 4; unsupported sum(3 + raw length).
 std::uint16_t PayloadLength(const TMMADataBlock& block);
 
+// The same without the 16-bit cap, for the checks that refuse oversized data.
+std::size_t PayloadSize(const TMMADataBlock& block);
+
+// The parts of a text that reach the file: a byte text up to its first zero byte, a
+// wide text up to its first zero unit (the terminator is written after them).
+std::size_t ByteTextSize(const std::string& text);
+std::size_t WideTextUnits(const std::u16string& text);
+
+// Bytes an entry occupies in the data area (0 for none); the unsupported block counts
+// only when all data is saved. Not capped: the writer refuses more than 65,535.
+std::size_t ItemDataSize(const TMMAItemData* entry, bool saveAllData);
+
 // Sets block.length from its content; every code path that builds or changes a block
 // calls it so that the records' lengths always match the bytes written.
 inline void RefreshLength(TMMADataBlock& block) { block.length = PayloadLength(block); }
+
+// Which capacity limit of the model an entry breaks, in words ("a name list has 113
+// names (at most 112)"); empty when it keeps them all.
+std::string LimitViolation(const TMMAItemData& entry);
 
 // Frees every entry of a store (does not touch DataItemCount).
 void ClearStore(TItemStore& store);

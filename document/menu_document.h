@@ -17,6 +17,10 @@ inline constexpr std::array<const char*, 7> DefaultSoftkeyIds = {
 inline constexpr std::array<const char*, 7> DefaultSoftkeyNames = {
     "PhoneBook", "Message", "RecentCall", "Multimedia", "AlarmClock", "MMRingStyle", "VoiceRecord"};
 
+// The records of the two fixed top-level nodes, "Softkeys" and "Menu Root".
+TMMAItem SoftkeysContainerItem();
+TMMAItem MenuRootItem(std::uint8_t child);
+
 class MenuDocument {
  public:
   MenuTree tree;             // TreeView1's nodes
@@ -29,7 +33,8 @@ class MenuDocument {
 
   // Deletes every node and frees the store; CustomItemCount and RecordSize stay.
   void ClearDocument();
-  // A new document: "Softkeys" with the seven default softkeys, and "Menu Root".
+  // A new document: "Softkeys" with the seven default softkeys, and "Menu Root" (whose
+  // child link is 0xFF while the main menu is empty, as RebuildLinks keeps it).
   void NewDocument();
   bool isOpen() const { return !tree.empty(); }
 
@@ -43,7 +48,9 @@ class MenuDocument {
   // Slot and link rules.
   static std::uint8_t CountDescendants(const MenuNode& node);
   std::uint8_t RecordSlot(const MenuNode& node) const;
-  void RebuildLinks();  // moves store entries to the slots the tree's shape gives
+  // Moves store entries to the slots the tree's shape gives, drops entries no node claims
+  // and recounts DataItemCount.
+  void RebuildLinks();
 
   // Length the writer puts into the record for a store entry (0 for none).
   std::uint16_t ItemDataLength(const TMMAItemData* entry) const;

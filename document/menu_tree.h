@@ -13,7 +13,7 @@ namespace quillet {
 
 class MenuNode {
  public:
-  MenuNode(std::string caption, TMMAItem item) : caption(std::move(caption)), item(std::move(item)) {}
+  MenuNode(std::string text, TMMAItem record) : caption(std::move(text)), item(std::move(record)) {}
   MenuNode(const MenuNode&) = delete;
   MenuNode& operator=(const MenuNode&) = delete;
 

@@ -1,0 +1,84 @@
+#include "catalogue.h"
+
+#include "item.h"
+
+namespace quillet {
+
+// Ascending by byte value, except that "PttOnOff" precedes "PttKodiak1", "SIMApp" sits
+// between "RingVibrate" and "RingStyle", and "Custom item" closes the list: the row order is
+// the item chooser's order and must not be re-sorted.
+const std::array<std::string_view, kCatalogueRows> CatalogueIds = {
+    "2CLICK", "AIM", "Activation", "ActiveCall", "AirplnMode", "AlarmClcok", "AlarmClock",
+    "Animations", "AnsMachine", "Avatar", "BRWSetup", "BarCodeRead", "BarredDial", "Bluetooth",
+    "Bookmarks", "Browser", "CDAG", "CMCC", "Calculator", "CallForward", "Camera", "CarSetting",
+    "Chat", "Cmcccallfwd", "Cmccphbk", "CmccphbkUpd", "Cmccsetting", "Connection", "Datebook",
+    "DialService", "DownDict", "E-Dict", "Exchange", "FEM", "FixedDial", "Games", "GoToPage",
+    "GoToURL", "Headset", "I-Appli", "I-Browser", "I-Channel", "I-Motions", "IM", "INCMCall",
+    "IRDALink", "ITUNES", "InCallSetup", "InfuGames", "IntlSetup", "JAVATools", "Lights",
+    "MMRingStyle", "MMSCard", "Mailer", "MediaFinder", "Melody", "Message", "MobileQQ",
+    "MobileTV", "MotoMixer", "MotoSync", "Mutilmedia", "MyTones", "Network", "NewWldDic",
+    "Notes", "NwServices", "OneClickLS", "OneClickRS", "OneClickSD", "OneClickSL", "OneClickSM",
+    "OneClickSR", "OneClickSU", "OptionsMenu", "OthrSetting", "Personalize", "PhoneBook",
+    "PhoneStatus", "Pictures", "Ptt", "PttOnOff", "PttKodiak1", "PttKodiak2", "PttSetting",
+    "QuickDial", "Radio", "RecentCall", "RingVibrate", "SIMApp", "RingStyle", "Security",
+    "ServiceDial", "ServiceTab", "Settings", "Shortcuts", "SndProfiles", "SoftUpdate", "Sounds",
+    "StoredPages", "Sync", "SystemScan", "Text Msg", "Theme", "Tools", "UsbSetting",
+    "VFCasting", "Video", "VideoCamera", "VoiceDial", "VoiceMsg", "VoiceRecord", "WebAccess",
+    "WebHistory", "WebSessions", "WebSetup", "WebShortcut", "WorldClock", "WorldTime",
+    "Custom item",
+};
+
+// The identifiers themselves except rows 5 and 62, whose identifiers are misspelt on the phone.
+const std::array<std::string_view, kCatalogueRows> CatalogueNames = {
+    "2CLICK", "AIM", "Activation", "ActiveCall", "AirplnMode", "AlarmClock [old]", "AlarmClock",
+    "Animations", "AnsMachine", "Avatar", "BRWSetup", "BarCodeRead", "BarredDial", "Bluetooth",
+    "Bookmarks", "Browser", "CDAG", "CMCC", "Calculator", "CallForward", "Camera", "CarSetting",
+    "Chat", "Cmcccallfwd", "Cmccphbk", "CmccphbkUpd", "Cmccsetting", "Connection", "Datebook",
+    "DialService", "DownDict", "E-Dict", "Exchange", "FEM", "FixedDial", "Games", "GoToPage",
+    "GoToURL", "Headset", "I-Appli", "I-Browser", "I-Channel", "I-Motions", "IM", "INCMCall",
+    "IRDALink", "ITUNES", "InCallSetup", "InfuGames", "IntlSetup", "JAVATools", "Lights",
+    "MMRingStyle", "MMSCard", "Mailer", "MediaFinder", "Melody", "Message", "MobileQQ",
+    "MobileTV", "MotoMixer", "MotoSync", "Multimedia", "MyTones", "Network", "NewWldDic",
+    "Notes", "NwServices", "OneClickLS", "OneClickRS", "OneClickSD", "OneClickSL", "OneClickSM",
+    "OneClickSR", "OneClickSU", "OptionsMenu", "OthrSetting", "Personalize", "PhoneBook",
+    "PhoneStatus", "Pictures", "Ptt", "PttOnOff", "PttKodiak1", "PttKodiak2", "PttSetting",
+    "QuickDial", "Radio", "RecentCall", "RingVibrate", "SIMApp", "RingStyle", "Security",
+    "ServiceDial", "ServiceTab", "Settings", "Shortcuts", "SndProfiles", "SoftUpdate", "Sounds",
+    "StoredPages", "Sync", "SystemScan", "Text Msg", "Theme", "Tools", "UsbSetting",
+    "VFCasting", "Video", "VideoCamera", "VoiceDial", "VoiceMsg", "VoiceRecord", "WebAccess",
+    "WebHistory", "WebSessions", "WebSetup", "WebShortcut", "WorldClock", "WorldTime",
+    "Custom item",
+};
+
+const std::array<std::uint8_t, kCatalogueRows> CatalogueCanHaveSubmenu = {
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0,
+    0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0,
+    0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0,
+    1,
+};
+
+std::uint8_t CatalogueIndex(std::string_view identifier) {
+  for (int row = 0; row < kCatalogueRows; ++row) {
+    if (CatalogueIds[static_cast<std::size_t>(row)] == identifier) return static_cast<std::uint8_t>(row);
+  }
+  return kCatalogueMissing;
+}
+
+std::string CaptionForIdentifier(const std::string& identifier) {
+  // Custom items and identifiers the catalogue does not know are shown as they are.
+  const std::uint8_t row = CatalogueIndex(identifier);
+  if (IsCustomIdentifier(identifier) || row == kCatalogueMissing) return identifier;
+  return std::string(CatalogueNames[row]);
+}
+
+std::uint8_t SubmenuFlagForIdentifier(const std::string& identifier) {
+  if (IsCustomIdentifier(identifier)) return 1;
+  const std::uint8_t row = CatalogueIndex(identifier);
+  // An identifier the catalogue does not know may be anything; it is not offered a submenu.
+  return row == kCatalogueMissing ? 0 : CatalogueCanHaveSubmenu[row];
+}
+
+}  // namespace quillet

@@ -1,0 +1,145 @@
+#include "menu_document.h"
+
+#include <algorithm>
+
+#include "catalogue.h"
+
+namespace quillet {
+
+namespace {
+
+TMMAItem FixedItem(const char* identifier, std::uint8_t parent, std::uint8_t next,
+                   std::uint8_t child, std::uint8_t slot, std::uint8_t area) {
+  TMMAItem item;
+  item.identifier = identifier;
+  item.kind = kKindSubmenu;
+  item.parent = parent;
+  item.next = next;
+  item.child = child;
+  item.slot = slot;
+  item.area = area;
+  item.canHaveSubmenu = 1;
+  return item;
+}
+
+// Gives every node of the sibling list `list` and of the lists below it its record index,
+// in the order records are written: the list itself, then each member's child list
+// followed by the lists below that, member by member.
+void NumberRecords(const std::vector<std::unique_ptr<MenuNode>>& list, std::uint8_t& record) {
+  for (const auto& node : list) node->item.slot = static_cast<std::uint8_t>(++record + 1);
+  for (const auto& node : list) NumberRecords(node->children(), record);
+}
+
+}  // namespace
+
+TMMAItem SoftkeysContainerItem() {
+  return FixedItem("Container", kContainerRecord, kFirstSoftkeyRecord, kNone, kContainerRecord + 1,
+                   kAreaSoftkeys);
+}
+
+TMMAItem MenuRootItem(std::uint8_t child) {
+  return FixedItem("MenuRoot", kNone, kNone, child, kMenuRootRecord + 1, kAreaMainMenu);
+}
+
+void MenuDocument::ClearDocument() {
+  tree.clear();
+  ClearStore(ItemStore);
+  DataItemCount = 0;
+}
+
+void MenuDocument::NewDocument() {
+  ClearDocument();
+  MenuNode* softkeys = tree.addTopLevel("Softkeys", SoftkeysContainerItem());
+  for (std::size_t k = 0; k < DefaultSoftkeyIds.size(); ++k) {
+    TMMAItem item;
+    item.identifier = DefaultSoftkeyIds[k];
+    item.slot = static_cast<std::uint8_t>(kFirstSoftkeyRecord + 1 + static_cast<int>(k));
+    item.attributes = kNewItemAttributes;
+    item.area = kAreaSoftkeys;
+    tree.addLastChild(softkeys, std::string(SoftkeyPrefixes[k]) + DefaultSoftkeyNames[k], item);
+  }
+  tree.addTopLevel("Menu Root", MenuRootItem(kNone));
+}
+
+std::string MenuDocument::DocumentSummary() const {
+  return "Format: " + std::to_string(RecordSize) +
+         "-byte   Main menu entries: " + std::to_string(tree.nodeCount() - kFixedNodeCount);
+}
+
+std::uint8_t MenuDocument::CountDescendants(const MenuNode& node) {
+  std::uint8_t count = 0;
+  for (const auto& child : node.children()) {
+    count = static_cast<std::uint8_t>(count + 1 + CountDescendants(*child));
+  }
+  return count;
+}
+
+std::uint8_t MenuDocument::RecordSlot(const MenuNode& node) const {
+  if (tree.absoluteIndex(&node) == kMenuRootNodeIndex) return kMenuRootRecord + 1;
+  std::uint8_t n = static_cast<std::uint8_t>(node.row());
+  for (const MenuNode* a = node.parent(); a != nullptr; a = a->parent()) {
+    n = static_cast<std::uint8_t>(n + 1);
+    for (const MenuNode* p = tree.previousSibling(a); p != nullptr; p = tree.previousSibling(p)) {
+      n = static_cast<std::uint8_t>(n + 1 + CountDescendants(*p));
+    }
+    const std::size_t siblings = a->parent() != nullptr ? a->parent()->childCount() : tree.topLevel().size();
+    n = static_cast<std::uint8_t>(n + siblings - 1 - static_cast<std::size_t>(a->row()));
+  }
+  return static_cast<std::uint8_t>(n + 2);
+}
+
+void MenuDocument::RebuildLinks() {
+  MenuNode* root = menuRootNode();
+  if (root == nullptr) return;
+
+  // Remember where each main-menu item's data sits before the slots change.
+  std::vector<std::pair<MenuNode*, std::uint8_t>> oldSlots;
+  tree.forEach([&](MenuNode& node) {
+    if (tree.absoluteIndex(&node) >= kFirstMenuNodeIndex) oldSlots.emplace_back(&node, node.item.slot);
+  });
+
+  std::uint8_t record = kMenuRootRecord;
+  NumberRecords(root->children(), record);
+
+  TItemStore scratch;
+  for (int slot = kFirstSoftkeyRecord + 1; slot <= kFirstSoftkeyRecord + kSoftkeyCount; ++slot) {
+    scratch[static_cast<std::size_t>(slot)] = std::move(ItemStore[static_cast<std::size_t>(slot)]);
+  }
+  for (auto& [node, oldSlot] : oldSlots) {
+    TMMAItem& item = node->item;
+    MenuNode* parent = node->parent();
+    item.parent = static_cast<std::uint8_t>(parent == root ? kMenuRootRecord : parent->item.slot - 1);
+    item.next = tree.nextSibling(node) != nullptr ? item.slot : kNone;
+    item.child = node->hasChildren() ? static_cast<std::uint8_t>(node->firstChild()->item.slot - 1) : kNone;
+    auto& entry = ItemStore[oldSlot];
+    if (item.hasData != 0 && entry) {
+      entry->slot = item.slot;
+      scratch[item.slot] = std::move(entry);
+    }
+  }
+  // An empty main menu has no first record to point at.
+  root->item.child = root->hasChildren() ? static_cast<std::uint8_t>(kFirstMenuRecord) : kNone;
+
+  ClearStore(ItemStore);
+  std::swap(ItemStore, scratch);
+  DataItemCount = static_cast<int>(
+      std::count_if(ItemStore.begin(), ItemStore.end(), [](const auto& e) { return e != nullptr; }));
+}
+
+std::uint16_t MenuDocument::ItemDataLength(const TMMAItemData* entry) const {
+  return static_cast<std::uint16_t>(std::min<std::size_t>(ItemDataSize(entry, SaveAllData != 0), kMaxDataBytes));
+}
+
+void MenuDocument::AttachItemData(MenuNode& node, TMMAItemData& entry) {
+  node.item.hasData = 1;
+  entry.slot = node.item.slot;
+  node.item.dataLength = ItemDataLength(&entry);
+  tree.notifyChanged(&node);
+}
+
+std::string MenuDocument::NextCustomName() {
+  CustomItemCount = static_cast<std::uint8_t>(CustomItemCount + 1);
+  return "~" + std::to_string(CustomItemCount);
+}
+
+}  // namespace quillet

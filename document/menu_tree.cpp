@@ -1,0 +1,147 @@
+#include "menu_tree.h"
+
+
+namespace quillet {
+
+namespace {
+
+int CountNodes(const std::vector<std::unique_ptr<MenuNode>>& list) {
+  int count = 0;
+  for (const auto& node : list) count += 1 + CountNodes(node->children());
+  return count;
+}
+
+// Depth-first search for `target`; `position` counts the nodes passed so far.
+bool FindPosition(const std::vector<std::unique_ptr<MenuNode>>& list, const MenuNode* target,
+                  int& position) {
+  for (const auto& node : list) {
+    if (node.get() == target) return true;
+    ++position;
+    if (FindPosition(node->children(), target, position)) return true;
+  }
+  return false;
+}
+
+MenuNode* FindAt(const std::vector<std::unique_ptr<MenuNode>>& list, int& remaining) {
+  for (const auto& node : list) {
+    if (remaining == 0) return node.get();
+    --remaining;
+    if (MenuNode* found = FindAt(node->children(), remaining)) return found;
+  }
+  return nullptr;
+}
+
+void Visit(const std::vector<std::unique_ptr<MenuNode>>& list,
+           const std::function<void(MenuNode&)>& visit) {
+  for (const auto& node : list) {
+    visit(*node);
+    Visit(node->children(), visit);
+  }
+}
+
+}  // namespace
+
+int MenuTree::nodeCount() const { return CountNodes(roots_); }
+
+std::vector<std::unique_ptr<MenuNode>>& MenuTree::siblingsOf(const MenuNode* node) {
+  return node->parent_ != nullptr ? node->parent_->children_ : roots_;
+}
+
+const std::vector<std::unique_ptr<MenuNode>>& MenuTree::siblingsOf(const MenuNode* node) const {
+  return node->parent_ != nullptr ? node->parent_->children_ : roots_;
+}
+
+void MenuTree::renumber(std::vector<std::unique_ptr<MenuNode>>& list) {
+  for (std::size_t i = 0; i < list.size(); ++i) list[i]->row_ = static_cast<int>(i);
+}
+
+MenuNode* MenuTree::insertAt(MenuNode* parent, int row, std::string caption, TMMAItem item) {
+  auto& list = parent != nullptr ? parent->children_ : roots_;
+  if (observer_ != nullptr) observer_->nodesAboutToBeInserted(parent, row);
+  auto node = std::make_unique<MenuNode>(std::move(caption), std::move(item));
+  node->parent_ = parent;
+  MenuNode* added = node.get();
+  list.insert(list.begin() + row, std::move(node));
+  renumber(list);
+  if (observer_ != nullptr) observer_->nodesInserted(parent, row);
+  return added;
+}
+
+MenuNode* MenuTree::addTopLevel(std::string caption, TMMAItem item) {
+  return insertAt(nullptr, static_cast<int>(roots_.size()), std::move(caption), std::move(item));
+}
+
+MenuNode* MenuTree::addFirstChild(MenuNode* parent, std::string caption, TMMAItem item) {
+  return insertAt(parent, 0, std::move(caption), std::move(item));
+}
+
+MenuNode* MenuTree::addLastChild(MenuNode* parent, std::string caption, TMMAItem item) {
+  return insertAt(parent, static_cast<int>(parent->children_.size()), std::move(caption),
+                  std::move(item));
+}
+
+MenuNode* MenuTree::insertBefore(MenuNode* sibling, std::string caption, TMMAItem item) {
+  return insertAt(sibling->parent_, sibling->row_, std::move(caption), std::move(item));
+}
+
+void MenuTree::moveBefore(MenuNode* node, MenuNode* before) {
+  auto& list = siblingsOf(node);
+  const int fromRow = node->row_;
+  const int toRow = before != nullptr ? before->row_ : static_cast<int>(list.size());
+  // Moving a node before itself or before its own next sibling leaves the order as it is;
+  // a view must not be told about a move that does not happen.
+  if (toRow == fromRow || toRow == fromRow + 1) return;
+  if (observer_ != nullptr) observer_->nodeAboutToBeMoved(node->parent_, fromRow, toRow);
+  std::unique_ptr<MenuNode> moving = std::move(list[static_cast<std::size_t>(fromRow)]);
+  list.erase(list.begin() + fromRow);
+  const int insertRow = toRow > fromRow ? toRow - 1 : toRow;
+  list.insert(list.begin() + insertRow, std::move(moving));
+  renumber(list);
+  if (observer_ != nullptr) observer_->nodeMoved(node->parent_, fromRow, toRow);
+}
+
+void MenuTree::remove(MenuNode* node) {
+  auto& list = siblingsOf(node);
+  MenuNode* parent = node->parent_;
+  const int row = node->row_;
+  if (observer_ != nullptr) observer_->nodeAboutToBeRemoved(parent, row);
+  list.erase(list.begin() + row);
+  renumber(list);
+  if (observer_ != nullptr) observer_->nodeRemoved(parent, row);
+}
+
+void MenuTree::clear() {
+  if (observer_ != nullptr) observer_->aboutToClear();
+  roots_.clear();
+  if (observer_ != nullptr) observer_->cleared();
+}
+
+void MenuTree::notifyChanged(MenuNode* node) {
+  if (observer_ != nullptr) observer_->nodeChanged(node);
+}
+
+int MenuTree::absoluteIndex(const MenuNode* node) const {
+  int position = 0;
+  return FindPosition(roots_, node, position) ? position : -1;
+}
+
+MenuNode* MenuTree::nodeAt(int absoluteIndex) const {
+  if (absoluteIndex < 0) return nullptr;
+  int remaining = absoluteIndex;
+  return FindAt(roots_, remaining);
+}
+
+MenuNode* MenuTree::nextSibling(const MenuNode* node) const {
+  const auto& list = siblingsOf(node);
+  const auto next = static_cast<std::size_t>(node->row_) + 1;
+  return next < list.size() ? list[next].get() : nullptr;
+}
+
+MenuNode* MenuTree::previousSibling(const MenuNode* node) const {
+  const auto& list = siblingsOf(node);
+  return node->row_ > 0 ? list[static_cast<std::size_t>(node->row_) - 1].get() : nullptr;
+}
+
+void MenuTree::forEach(const std::function<void(MenuNode&)>& visit) const { Visit(roots_, visit); }
+
+}  // namespace quillet

@@ -1,0 +1,167 @@
+#include "tree_commands.h"
+
+#include "catalogue.h"
+
+namespace quillet {
+
+namespace {
+
+bool IsSubitemPlace(AddPlace place) {
+  return place == AddPlace::FirstSubitem || place == AddPlace::LastSubitem;
+}
+
+Error Refusal(ErrorCode code, std::string message) { return Error{code, std::move(message), {}, {}, {}}; }
+
+bool IsCustomRow(int row) { return CatalogueNames[static_cast<std::size_t>(row)] == "Custom item"; }
+
+}  // namespace
+
+Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, AddPlace place) {
+  if (row < 0 || row >= kCatalogueRows) {
+    return Refusal(ErrorCode::InvalidValue, "No entry of the item list is chosen.");
+  }
+  const int index = doc.tree.absoluteIndex(&selected);
+  if (IsSubitemPlace(place) && (index < kMenuRootNodeIndex || selected.item.canHaveSubmenu == 0)) {
+    return Refusal(ErrorCode::InvalidValue, "\"" + selected.caption + "\" cannot have subitems.");
+  }
+  if (!IsSubitemPlace(place) && index < kFirstMenuNodeIndex) {
+    return Refusal(ErrorCode::InvalidValue, "Items can be added beside main-menu items only.");
+  }
+  if (doc.mainMenuItemCount() >= kMaxMainMenuItems) {
+    return Refusal(ErrorCode::TooManyItems,
+                   "The main menu already holds " + std::to_string(kMaxMainMenuItems) +
+                       " items, the most a menu file can hold.");
+  }
+
+  const bool custom = IsCustomRow(row);
+  TMMAItem item;
+  std::string caption(CatalogueNames[static_cast<std::size_t>(row)]);
+  if (custom) {
+    caption = doc.NextCustomName();
+    item.identifier = caption;
+  } else {
+    item.identifier = std::string(CatalogueIds[static_cast<std::size_t>(row)]);
+  }
+  item.canHaveSubmenu = CatalogueCanHaveSubmenu[static_cast<std::size_t>(row)];
+
+  MenuNode* added = nullptr;
+  switch (place) {
+    case AddPlace::FirstSubitem:
+      added = doc.tree.addFirstChild(&selected, std::move(caption), std::move(item));
+      break;
+    case AddPlace::LastSubitem:
+      added = doc.tree.addLastChild(&selected, std::move(caption), std::move(item));
+      break;
+    case AddPlace::FirstItem:
+      added = doc.tree.insertBefore(selected.parent()->firstChild(), std::move(caption), std::move(item));
+      break;
+    case AddPlace::Before:
+      added = doc.tree.insertBefore(&selected, std::move(caption), std::move(item));
+      break;
+  }
+  InitAddedItem(doc, *added, custom, place);
+  return added;
+}
+
+// The new node's parent is where the tree put it, whatever the place was, so `place`
+// adds nothing beyond what the tree already knows.
+void InitAddedItem(MenuDocument& doc, MenuNode& added, bool custom, AddPlace /*place*/) {
+  MenuNode* parent = added.parent();
+  TMMAItem& item = added.item;
+  item.next = kNone;
+  item.parent = static_cast<std::uint8_t>(doc.RecordSlot(*parent) - 1);
+  item.child = kNone;
+  item.kind = kKindPlain;
+  item.flags = custom ? kFlagsCustom : 0;
+  item.hasData = 0;
+  item.dataOffset = 0;
+  item.dataLength = 0;
+  item.area = kAreaMainMenu;
+  item.attributes = kNewItemAttributes;
+  if (parent->item.kind == kKindPlain) {
+    parent->item.kind = kKindSubmenu;
+    parent->item.child = kNone;
+    doc.tree.notifyChanged(parent);
+  }
+  doc.RebuildLinks();
+}
+
+bool ReplaceDropsSubmenu(const MenuNode& node, int row) {
+  if (row < 0 || row >= kCatalogueRows || !node.hasChildren()) return false;
+  const std::uint8_t c = CatalogueIndex(CatalogueIds[static_cast<std::size_t>(row)]);
+  return CatalogueCanHaveSubmenu[c] == 0;
+}
+
+void ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
+  const int index = doc.tree.absoluteIndex(&node);
+  if (row < 0 || row >= kCatalogueRows || index <= kSoftkeysNodeIndex || index == kMenuRootNodeIndex) {
+    return;
+  }
+  const bool custom = IsCustomRow(row);
+  const std::uint8_t c = CatalogueIndex(CatalogueIds[static_cast<std::size_t>(row)]);
+  TMMAItem& item = node.item;
+  if (ReplaceDropsSubmenu(node, row)) {
+    ReleaseSubtreeData(doc, node);
+    while (node.hasChildren()) doc.tree.remove(node.firstChild());
+    item.kind = kKindPlain;
+    item.child = kNone;
+  }
+  // The old item's data belongs to what is replaced. Softkey entries survive a rebuild
+  // whatever hasData says, so the entry is freed here rather than left to the rebuild.
+  ReleaseItemData(doc, item.slot);
+  item.hasData = 0;
+  item.dataLength = 0;
+
+  const bool softkey = index < kMenuRootNodeIndex;
+  if (custom) {
+    node.caption = doc.NextCustomName();
+    item.identifier = node.caption;
+    item.flags = kFlagsCustom;
+  } else {
+    const std::string name(CatalogueNames[c]);
+    node.caption = softkey ? SoftkeyPrefixes[static_cast<std::size_t>(index - 1)] + name : name;
+    item.identifier = std::string(CatalogueIds[c]);
+  }
+  // Softkeys never own a submenu, whatever they are replaced by.
+  item.canHaveSubmenu = softkey ? 0 : CatalogueCanHaveSubmenu[c];
+  doc.RebuildLinks();
+  doc.tree.notifyChanged(&node);
+}
+
+void ReleaseSubtreeData(MenuDocument& doc, MenuNode& node) {
+  for (const auto& child : node.children()) ReleaseSubtreeData(doc, *child);
+  if (doc.ItemStore[node.item.slot]) {
+    ReleaseItemData(doc, node.item.slot);
+    node.item.hasData = 0;
+    node.item.dataLength = 0;
+  }
+}
+
+void ReleaseItemData(MenuDocument& doc, std::uint8_t slot) {
+  if (!doc.ItemStore[slot]) return;
+  doc.ItemStore[slot].reset();
+  --doc.DataItemCount;
+}
+
+void DeleteItem(MenuDocument& doc, MenuNode& node) {
+  if (doc.tree.absoluteIndex(&node) < kFirstMenuNodeIndex) return;
+  ReleaseSubtreeData(doc, node);
+  doc.tree.remove(&node);
+  doc.RebuildLinks();
+}
+
+void MoveUp(MenuDocument& doc, MenuNode& node) {
+  MenuNode* previous = doc.tree.previousSibling(&node);
+  if (doc.tree.absoluteIndex(&node) < kFirstMenuNodeIndex || previous == nullptr) return;
+  doc.tree.moveBefore(&node, previous);
+  doc.RebuildLinks();
+}
+
+void MoveDown(MenuDocument& doc, MenuNode& node) {
+  MenuNode* next = doc.tree.nextSibling(&node);
+  if (doc.tree.absoluteIndex(&node) < kFirstMenuNodeIndex || next == nullptr) return;
+  doc.tree.moveBefore(&node, doc.tree.nextSibling(next));
+  doc.RebuildLinks();
+}
+
+}  // namespace quillet
