@@ -1,0 +1,66 @@
+#include "about_box.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+namespace quillet::ui {
+
+namespace {
+
+QFont arialFont(int pixels, bool bold) {
+  QFont font;
+  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")});
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+QLabel* centredLabel(const QString& text, const QFont& font, QWidget* parent, int top, int width) {
+  auto* label = new QLabel(text, parent);
+  label->setFont(font);
+  label->setAlignment(Qt::AlignCenter);
+  label->setGeometry(0, top, width, label->sizeHint().height());
+  return label;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("TAboutBox"));
+  setWindowTitle(QStringLiteral("About"));
+  setFixedSize(453, 350);
+
+  auto* panel = new QFrame(this);
+  panel->setObjectName(QStringLiteral("Panel1"));
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panel->setGeometry(8, 8, 437, 290);
+
+  auto* productName = centredLabel(QStringLiteral("Quillet"), arialFont(26, true), panel, 100, panel->width());
+  productName->setObjectName(QStringLiteral("ProductName"));
+  QPalette red = productName->palette();
+  red.setColor(QPalette::WindowText, Qt::red);
+  productName->setPalette(red);
+  auto* version = centredLabel(QStringLiteral("Version 0.1"), arialFont(22, false), panel, 150, panel->width());
+  version->setObjectName(QStringLiteral("Version"));
+
+  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  ok->setObjectName(QStringLiteral("OKButton"));
+  ok->setDefault(true);
+  ok->setGeometry((453 - 75) / 2, 312, 75, 25);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TAboutBox::showEvent(QShowEvent* event) {
+  // Centred on the screen, not on the window that opened it.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect frame = frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+  QDialog::showEvent(event);
+}
+
+}  // namespace quillet::ui
