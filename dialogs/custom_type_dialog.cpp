@@ -1,10 +1,151 @@
 #include "custom_type_dialog.h"
 
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "format.h"
+#include "message_prompt.h"
+
 namespace quillet::ui {
+namespace {
+
+// The texts are stored as 8-bit byte texts of at most 255 characters, so the edits take
+// only characters that have a Latin-1 byte (no zero byte) and no more than fit.
+QLineEdit* byteTextEdit(QWidget* parent, const char* name) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(name);
+  edit->setMaxLength(static_cast<int>(kMaxByteTextLength));
+  edit->setValidator(new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("[\\x{01}-\\x{FF}]*")), edit));
+  edit->setEnabled(false);
+  return edit;
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* text) {
+  auto* result = new QLabel(text, parent);
+  result->setObjectName(name);
+  return result;
+}
+
+std::string toByteText(const QLineEdit* edit) { return edit->text().toLatin1().toStdString(); }
+QString fromByteText(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Asks whether the other kind's texts may be cleared; true for Yes.
+bool askToRemove(QWidget* owner, const char* text) {
+  return showMessage({owner, QMessageBox::Critical, "Warning", text,
+                      QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
+}
+
+}  // namespace
 
 TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   setObjectName("TOKRightDlg1");
   setWindowTitle("Dialog");
+
+  ComboBox1 = new QComboBox(this);
+  ComboBox1->setObjectName("ComboBox1");
+  ComboBox1->setPlaceholderText("Select custom item type");
+  for (const char* type : CustomItemTypes) ComboBox1->addItem(type);
+  ComboBox1->setCurrentIndex(-1);
+
+  Label1 = label(this, "Label1", "URL Settings");
+  Label2 = label(this, "Label2", "Application Settings");
+  Label3 = label(this, "Label3", "Application name");
+  Label4 = label(this, "Label4", "MIDlet name");
+  Label5 = label(this, "Label5", "MIDlet vendor");
+  Edit1 = byteTextEdit(this, "Edit1");
+  Edit2 = byteTextEdit(this, "Edit2");
+  Edit3 = byteTextEdit(this, "Edit3");
+  Edit4 = byteTextEdit(this, "Edit4");
+
+  OKBtn = new QPushButton("OK", this);
+  OKBtn->setObjectName("OKBtn");
+  OKBtn->setDefault(true);
+  CancelBtn = new QPushButton("Cancel", this);
+  CancelBtn->setObjectName("CancelBtn");
+
+  Bevel1 = new QFrame(this);
+  Bevel1->setObjectName("Bevel1");
+  Bevel1->setFrameShape(QFrame::StyledPanel);
+  Bevel1->setFrameShadow(QFrame::Sunken);
+  auto* framed = new QVBoxLayout(Bevel1);
+  framed->addWidget(ComboBox1);
+  framed->addSpacing(8);
+  framed->addWidget(Label1);
+  framed->addWidget(Edit1);
+  framed->addSpacing(8);
+  framed->addWidget(Label2);
+  auto* midlet = new QGridLayout;
+  midlet->addWidget(Label3, 0, 0);
+  midlet->addWidget(Edit2, 0, 1);
+  midlet->addWidget(Label4, 1, 0);
+  midlet->addWidget(Edit3, 1, 1);
+  midlet->addWidget(Label5, 2, 0);
+  midlet->addWidget(Edit4, 2, 1);
+  framed->addLayout(midlet);
+  framed->addStretch();
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(OKBtn);
+  buttons->addWidget(CancelBtn);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Bevel1, 1);
+  layout->addLayout(buttons);
+  setFixedSize(384, 331);
+
+  connect(ComboBox1, &QComboBox::activated, this, &TOKRightDlg1::ComboBox1Click);
+  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TOKRightDlg1::ComboBox1Click(int index) {
+  if (index == kCustomTypeUrl) {
+    if (!Edit2->text().isEmpty() &&
+        !askToRemove(this, "Custom item cannot have both URL and a midlet attached\r\n"
+                           "Remove midlet reference first\r\nShould we remove it now?"))
+      return;
+    Edit1->setEnabled(true);
+    for (QLineEdit* edit : {Edit2, Edit3, Edit4}) {
+      edit->setEnabled(false);
+      edit->clear();
+    }
+  } else {
+    if (!Edit1->text().isEmpty() &&
+        !askToRemove(this, "Custom item cannot have both URL and a midlet attached\r\n"
+                           "Remove URL first\r\nShould we remove it now?"))
+      return;
+    Edit1->setEnabled(false);
+    Edit1->clear();
+    for (QLineEdit* edit : {Edit2, Edit3, Edit4}) edit->setEnabled(true);
+  }
+}
+
+void TOKRightDlg1::ShowItemType(const CustomTypeView& view) {
+  Edit1->setText(fromByteText(view.texts.url));
+  Edit2->setText(fromByteText(view.texts.applicationName));
+  Edit3->setText(fromByteText(view.texts.midletName));
+  Edit4->setText(fromByteText(view.texts.midletVendor));
+  if (view.hasUrl) Edit1->setEnabled(true);
+  if (view.hasMidlet) {
+    for (QLineEdit* edit : {Edit2, Edit3, Edit4}) edit->setEnabled(true);
+  }
+  if (view.selection >= 0) ComboBox1->setCurrentIndex(view.selection);
+}
+
+int TOKRightDlg1::Selection() const { return ComboBox1->currentIndex(); }
+
+CustomTypeTexts TOKRightDlg1::Texts() const {
+  return {toByteText(Edit1), toByteText(Edit2), toByteText(Edit3), toByteText(Edit4)};
 }
 
 }  // namespace quillet::ui

@@ -1,12 +1,51 @@
 #pragma once
+// TOKRightDlg1, the custom item type dialog: the user chooses between a URL and a MIDlet
+// (application name, MIDlet name, vendor) for an item. It keeps the two kinds apart when
+// the type is switched, asking before it clears the other kind's texts; it knows nothing
+// of items or blocks.
 #include <QDialog>
 
+#include "item_editor.h"
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
 namespace quillet::ui {
+
+inline constexpr const char* CustomItemTypes[] = {"URL link", "Application start"};
 
 class TOKRightDlg1 : public QDialog {
   Q_OBJECT
  public:
   explicit TOKRightDlg1(QWidget* parent = nullptr);
+
+  // Shows what the loaded item has: the texts are always replaced; the selection and
+  // the enabled edits change only for an item with a URL or MIDlet blocks.
+  void ShowItemType(const CustomTypeView& view);
+  // The chosen entry (-1 while none is chosen) and the four texts, as 8-bit text.
+  int Selection() const;
+  CustomTypeTexts Texts() const;
+
+ public slots:
+  void ComboBox1Click(int index);
+
+ private:
+  QComboBox* ComboBox1;
+  QFrame* Bevel1;
+  QLabel* Label1;
+  QLabel* Label2;
+  QLabel* Label3;
+  QLabel* Label4;
+  QLabel* Label5;
+  QLineEdit* Edit1;
+  QLineEdit* Edit2;
+  QLineEdit* Edit3;
+  QLineEdit* Edit4;
+  QPushButton* OKBtn;
+  QPushButton* CancelBtn;
 };
 
 }  // namespace quillet::ui

@@ -1,10 +1,245 @@
 #include "item_settings_dialog.h"
 
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "blocks_viewer_dialog.h"
+#include "colour_circle.h"
+#include "custom_type_dialog.h"
+#include "format.h"
+#include "message_prompt.h"
+#include "modal_runner.h"
+#include "name_editor_dialog.h"
+#include "result.h"
+
 namespace quillet::ui {
+namespace {
+
+template <typename Widget>
+Widget* named(Widget* widget, const char* name) {
+  widget->setObjectName(name);
+  return widget;
+}
+
+constexpr std::array<IconRow, 3> kIconRows = {IconRow::Animated, IconRow::Static, IconRow::List};
+
+}  // namespace
 
 TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
   setObjectName("TOKRightDlg");
   setWindowTitle("Basic settings");
+
+  TntGroupBox3 = named(new QGroupBox("Item attributes", this), "TntGroupBox3");
+  TntCheckBox1 = named(new QCheckBox("Allow adding to Security->Lock app list", TntGroupBox3), "TntCheckBox1");
+  TntCheckBox2 = named(new QCheckBox("Protect access to item with unlock code", TntGroupBox3), "TntCheckBox2");
+  TntCheckBox6 =
+      named(new QCheckBox("Disable key re-assignment via Home Keys menu ", TntGroupBox3), "TntCheckBox6");
+  auto* attributes = new QVBoxLayout(TntGroupBox3);
+  attributes->addWidget(TntCheckBox1);
+  attributes->addWidget(TntCheckBox2);
+  attributes->addWidget(TntCheckBox6);
+
+  TntGroupBox1 = named(new QGroupBox("Item name settings", this), "TntGroupBox1");
+  TntButton5 = named(new QPushButton("Edit menu item name", TntGroupBox1), "TntButton5");
+  TntButton6 = named(new QPushButton("Edit softkey title", TntGroupBox1), "TntButton6");
+  auto* names = new QVBoxLayout(TntGroupBox1);
+  names->addWidget(TntButton5);
+  names->addWidget(TntButton6);
+
+  TntGroupBox2 = named(new QGroupBox("Icon settings", this), "TntGroupBox2");
+  auto* iconLayout = new QGridLayout(TntGroupBox2);
+  const char* const captions[] = {"Animated icon (file path or index to DRM)",
+                                  "Static icon (file path or index to DRM)",
+                                  "List icon (file path or index to DRM)"};
+  for (int i = 0; i < 3; ++i) {
+    IconControls& row = icons_[static_cast<std::size_t>(i)];
+    const QString n = QString::number(i + 1);
+    row.text = new QLabel(captions[i], TntGroupBox2);
+    row.text->setObjectName("TntStaticText" + n);
+    row.edit = new QLineEdit(TntGroupBox2);
+    row.edit->setObjectName("TntEdit" + n);
+    row.edit->setEnabled(false);
+    row.apply = new QPushButton("Apply", TntGroupBox2);
+    row.apply->setObjectName("TntButton" + QString::number(i + 2));
+    row.apply->setEnabled(false);
+    row.shape = new ColourCircle(TntGroupBox2);
+    row.shape->setObjectName("Shape" + n);
+    iconLayout->addWidget(row.text, 2 * i, 0, 1, 3);
+    iconLayout->addWidget(row.edit, 2 * i + 1, 0);
+    iconLayout->addWidget(row.apply, 2 * i + 1, 1);
+    iconLayout->addWidget(row.shape, 2 * i + 1, 2);
+  }
+  iconLayout->setColumnStretch(0, 1);
+
+  OKButton = named(new QPushButton("OK", this), "OKButton");
+  OKButton->setDefault(true);
+  CanclButton = named(new QPushButton("Cancel", this), "CanclButton");
+  TntButton7 = named(new QPushButton("View unsupported data", this), "TntButton7");
+  TntButton7->setEnabled(false);
+  TntButton7->setVisible(false);
+  TntButton1 = named(new QPushButton("More ...", this), "TntButton1");
+  TntButton1->setEnabled(false);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(TntGroupBox3);
+  left->addWidget(TntGroupBox1);
+  left->addWidget(TntGroupBox2);
+  left->addStretch();
+  auto* right = new QVBoxLayout;
+  right->addWidget(OKButton);
+  right->addWidget(CanclButton);
+  right->addStretch();
+  auto* top = new QHBoxLayout;
+  top->addLayout(left, 1);
+  top->addLayout(right);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(TntButton7);
+  bottom->addStretch();
+  bottom->addWidget(TntButton1);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(top, 1);
+  layout->addLayout(bottom);
+  setFixedSize(499, 516);
+
+  connect(TntCheckBox1, &QCheckBox::clicked, this, &TOKRightDlg::TntCheckBox1Click);
+  connect(TntCheckBox2, &QCheckBox::clicked, this, &TOKRightDlg::TntCheckBox2Click);
+  connect(TntCheckBox6, &QCheckBox::clicked, this, &TOKRightDlg::TntCheckBox6Click);
+  connect(icons_[0].edit, &QLineEdit::textChanged, this, &TOKRightDlg::TntEdit1Change);
+  connect(icons_[1].edit, &QLineEdit::textChanged, this, &TOKRightDlg::TntEdit2Change);
+  connect(icons_[2].edit, &QLineEdit::textChanged, this, &TOKRightDlg::TntEdit3Change);
+  connect(icons_[0].apply, &QPushButton::clicked, this, &TOKRightDlg::TntButton2Click);
+  connect(icons_[1].apply, &QPushButton::clicked, this, &TOKRightDlg::TntButton3Click);
+  connect(icons_[2].apply, &QPushButton::clicked, this, &TOKRightDlg::TntButton4Click);
+  connect(TntButton5, &QPushButton::clicked, this, &TOKRightDlg::TntButton5Click);
+  connect(TntButton6, &QPushButton::clicked, this, &TOKRightDlg::TntButton6Click);
+  connect(TntButton1, &QPushButton::clicked, this, &TOKRightDlg::TntButton1Click);
+  connect(TntButton7, &QPushButton::clicked, this, &TOKRightDlg::TntButton7Click);
+  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CanclButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TOKRightDlg::SetCompanions(TForm1* nameEditor, TOKRightDlg1* customType, TForm2* viewer) {
+  nameEditor_ = nameEditor;
+  customType_ = customType;
+  viewer_ = viewer;
+  if (nameEditor_) nameEditor_->SetAnchor(this);
+}
+
+void TOKRightDlg::PrepareAttributeBoxes(bool softkey) {
+  TntCheckBox2->setEnabled(!softkey);
+  TntCheckBox6->setEnabled(softkey);
+}
+
+void TOKRightDlg::LoadItem(const TMMAItemData* itemData, std::uint8_t kind, std::uint8_t flags,
+                           std::uint8_t attributes) {
+  editor_.LoadItem(itemData, kind, flags, attributes);
+  // Setting a box from code does not count as the user's toggle, so the loaded
+  // attributes stay exactly as they were, also where a disabled box shows cleared.
+  TntCheckBox1->setChecked(editor_.LockAppListTicked());
+  TntCheckBox2->setChecked(TntCheckBox2->isEnabled() && editor_.UnlockProtectionTicked());
+  TntCheckBox6->setChecked(TntCheckBox6->isEnabled() && editor_.HomeKeysTicked());
+
+  for (IconRow row : kIconRows) {
+    icon(row).edit->setEnabled(true);
+    ShowIcon(row);
+  }
+  const TMMADataBlock* unsupported = editor_.UnsupportedBlock();
+  TntButton7->setVisible(unsupported != nullptr);
+  TntButton7->setEnabled(unsupported != nullptr);
+  TntButton1->setEnabled(editor_.CustomTypeAllowed());
+  if (customType_) customType_->ShowItemType(editor_.CustomType());
+}
+
+bool TOKRightDlg::EditItem(const TMMAItemData* itemData, std::uint8_t kind, std::uint8_t flags,
+                           std::uint8_t attributes, bool softkey) {
+  PrepareAttributeBoxes(softkey);
+  LoadItem(itemData, kind, flags, attributes);
+  return runModal(*this) == QDialog::Accepted;
+}
+
+void TOKRightDlg::ShowIcon(IconRow row) {
+  const IconView view = editor_.Icon(row);
+  IconControls& controls = icon(row);
+  controls.edit->setText(QString::fromStdU16String(view.text));
+  // Filling the edit counts as a change; a freshly shown icon has nothing to apply.
+  controls.apply->setEnabled(false);
+  switch (view.source) {
+    case IconSource::None: controls.shape->setColour(palette().color(QPalette::Button)); break;
+    case IconSource::Path: controls.shape->setColour(QColor(255, 0, 0)); break;
+    case IconSource::Index: controls.shape->setColour(QColor(255, 255, 0)); break;
+  }
+}
+
+void TOKRightDlg::TntCheckBox1Click(bool checked) { editor_.ChangeLockAppList(checked); }
+void TOKRightDlg::TntCheckBox2Click(bool checked) { editor_.ChangeUnlockProtection(checked); }
+void TOKRightDlg::TntCheckBox6Click(bool checked) { editor_.ChangeHomeKeys(checked); }
+
+void TOKRightDlg::TntEdit1Change() { icons_[0].apply->setEnabled(true); }
+void TOKRightDlg::TntEdit2Change() { icons_[1].apply->setEnabled(true); }
+void TOKRightDlg::TntEdit3Change() { icons_[2].apply->setEnabled(true); }
+
+void TOKRightDlg::TntButton2Click() { ApplyIcon(IconRow::Animated); }
+void TOKRightDlg::TntButton3Click() { ApplyIcon(IconRow::Static); }
+void TOKRightDlg::TntButton4Click() { ApplyIcon(IconRow::List); }
+
+void TOKRightDlg::ApplyIcon(IconRow row) {
+  IconControls& controls = icon(row);
+  const Result<IconOutcome> outcome = editor_.ApplyIconText(row, controls.edit->text().toStdU16String());
+  if (!outcome) {
+    // Nothing changed; the button stays enabled so the corrected text can be applied.
+    ShowError(outcome.error());
+    return;
+  }
+  switch (outcome.value()) {
+    case IconOutcome::NoIcon: controls.shape->setColour(palette().color(QPalette::Button)); break;
+    case IconOutcome::Path: controls.shape->setColour(QColor(255, 0, 0)); break;
+    case IconOutcome::Index: controls.shape->setColour(QColor(255, 255, 0)); break;
+    case IconOutcome::Invalid:
+      showMessage({this, QMessageBox::Critical, "Wrong data", "Type in a path or a number!", QMessageBox::Ok});
+      break;
+  }
+  controls.apply->setEnabled(false);
+}
+
+void TOKRightDlg::TntButton5Click() { EditNames(NameBlock::MenuName); }
+void TOKRightDlg::TntButton6Click() { EditNames(NameBlock::SoftkeyName); }
+
+void TOKRightDlg::EditNames(NameBlock block) {
+  if (!nameEditor_) return;
+  // Asked before the editor opens, so no typing is lost to a block that cannot be written.
+  if (const Status room = editor_.RoomForNames(block); !room) {
+    ShowError(room.error());
+    return;
+  }
+  nameEditor_->SetRows(editor_.NameRows(block));
+  if (runModal(*nameEditor_) != QDialog::Accepted) return;
+  if (const Status stored = editor_.StoreNameRows(block, nameEditor_->Rows()); !stored)
+    ShowError(stored.error());
+}
+
+void TOKRightDlg::TntButton1Click() {
+  if (!customType_ || runModal(*customType_) != QDialog::Accepted) return;
+  if (const Status applied = editor_.ApplyCustomItemType(customType_->Selection(), customType_->Texts());
+      !applied)
+    ShowError(applied.error());
+}
+
+void TOKRightDlg::TntButton7Click() {
+  const TMMADataBlock* unsupported = editor_.UnsupportedBlock();
+  if (!viewer_ || !unsupported) return;
+  viewer_->LoadData(*unsupported);
+  runModal(*viewer_);
+}
+
+void TOKRightDlg::ShowError(const Error& error) {
+  showMessage({this, QMessageBox::Critical, windowTitle(), QString::fromStdString(error.message),
+               QMessageBox::Ok});
 }
 
 }  // namespace quillet::ui

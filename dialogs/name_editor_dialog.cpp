@@ -1,10 +1,275 @@
 #include "name_editor_dialog.h"
 
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "format.h"
+#include "language_tables.h"
+#include "message_prompt.h"
+
 namespace quillet::ui {
+namespace {
+
+enum Column { kNumberColumn = 0, kLanguageColumn = 1, kNameColumn = 2 };
+constexpr int kLanguageByteRole = Qt::UserRole;
+
+QPushButton* button(QWidget* parent, const char* name, const char* text) {
+  auto* result = new QPushButton(text, parent);
+  result->setObjectName(name);
+  return result;
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* text) {
+  auto* result = new QLabel(text, parent);
+  result->setObjectName(name);
+  return result;
+}
+
+QString fromStd(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   setObjectName("TForm1");
   setWindowTitle("Name settings");
+
+  TntLabel2 = label(this, "TntLabel2", "Name list");
+  TntListView1 = new QTreeWidget(this);
+  TntListView1->setObjectName("TntListView1");
+  TntListView1->setColumnCount(3);
+  TntListView1->setHeaderLabels({"No.", "Language ID", "Name"});
+  TntListView1->headerItem()->setTextAlignment(kLanguageColumn, Qt::AlignCenter);
+  TntListView1->setRootIsDecorated(false);
+  TntListView1->setItemsExpandable(false);
+  TntListView1->setUniformRowHeights(true);
+  TntListView1->setSelectionMode(QAbstractItemView::SingleSelection);
+  TntListView1->setSelectionBehavior(QAbstractItemView::SelectRows);
+  TntListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  TntListView1->setAlternatingRowColors(true);
+  TntListView1->header()->setStretchLastSection(true);
+  TntListView1->setColumnWidth(kNumberColumn, 40);
+  TntListView1->setColumnWidth(kLanguageColumn, 80);
+  TntListView1->setColumnWidth(kNameColumn, 195);
+
+  TntButton4 = button(this, "TntButton4", "Add");
+  TntButton5 = button(this, "TntButton5", "Edit");
+  TntButton6 = button(this, "TntButton6", "Delete");
+  TntLabel3 = label(this, "TntLabel3", "Select language");
+  TntComboBox1 = new QComboBox(this);
+  TntComboBox1->setObjectName("TntComboBox1");
+  TntComboBox1->setEnabled(false);
+  TntComboBox1->setMaxVisibleItems(16);
+  TntLabel1 = label(this, "TntLabel1", "Type in new name");
+  TntEdit1 = new QLineEdit(this);
+  TntEdit1->setObjectName("TntEdit1");
+  TntEdit1->setEnabled(false);
+  TntButton7 = button(this, "TntButton7", "Apply");
+  TntButton7->setEnabled(false);
+  TntButton1 = button(this, "TntButton1", "OK");
+  TntButton1->setDefault(true);
+  TntButton2 = button(this, "TntButton2", "Cancel");
+
+  auto* listButtons = new QHBoxLayout;
+  listButtons->addWidget(TntButton4);
+  listButtons->addWidget(TntButton5);
+  listButtons->addWidget(TntButton6);
+  auto* fields = new QGridLayout;
+  fields->addWidget(TntLabel3, 0, 0);
+  fields->addWidget(TntComboBox1, 1, 0);
+  fields->addWidget(TntLabel1, 0, 1);
+  fields->addWidget(TntEdit1, 1, 1);
+  fields->addWidget(TntButton7, 1, 2);
+  fields->setColumnStretch(1, 1);
+  auto* closing = new QHBoxLayout;
+  closing->addStretch();
+  closing->addWidget(TntButton1);
+  closing->addWidget(TntButton2);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(TntLabel2);
+  layout->addWidget(TntListView1, 1);
+  layout->addLayout(listButtons);
+  layout->addLayout(fields);
+  layout->addLayout(closing);
+  setFixedSize(341, 354);
+
+  connect(TntButton4, &QPushButton::clicked, this, &TForm1::TntButton4Click);
+  connect(TntButton5, &QPushButton::clicked, this, &TForm1::TntButton5Click);
+  connect(TntButton6, &QPushButton::clicked, this, &TForm1::TntButton6Click);
+  connect(TntButton7, &QPushButton::clicked, this, &TForm1::TntButton7Click);
+  connect(TntComboBox1, &QComboBox::activated, this, &TForm1::TntComboBox1Click);
+  connect(TntEdit1, &QLineEdit::textChanged, this, &TForm1::TntEdit1Change);
+  connect(TntButton1, &QPushButton::clicked, this, &QDialog::accept);
+  connect(TntButton2, &QPushButton::clicked, this, &QDialog::reject);
+  FormCreate();
+}
+
+void TForm1::FormCreate() {
+  for (std::string_view name : LanguageNames)
+    TntComboBox1->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+void TForm1::FormShow() {
+  TntComboBox1->setEnabled(false);
+  TntComboBox1->setCurrentIndex(CurrentLanguage);
+  TntEdit1->setEnabled(false);
+  TntButton7->setEnabled(false);
+  if (anchor_) {
+    const QRect owner = anchor_->frameGeometry();
+    move(owner.left() + owner.width() / 4, owner.top() + owner.height() / 4);
+  }
+  EnableListButtons();
+  EditingName = false;
+  keepRowLanguage_ = false;
+  editedRow_ = nullptr;
+}
+
+void TForm1::SetRows(const std::vector<NameRow>& rows) {
+  TntListView1->clear();
+  for (const NameRow& row : rows) {
+    auto* item = new QTreeWidgetItem(TntListView1);
+    item->setText(kNumberColumn, fromStd(row.caption));
+    item->setTextAlignment(kLanguageColumn, Qt::AlignCenter);
+    item->setText(kLanguageColumn, fromStd(row.languageIdText));
+    item->setData(kLanguageColumn, kLanguageByteRole, row.language);
+    item->setText(kNameColumn, QString::fromStdU16String(row.name));
+  }
+}
+
+std::vector<NameRow> TForm1::Rows() const {
+  std::vector<NameRow> rows;
+  for (int i = 0; i < TntListView1->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* item = TntListView1->topLevelItem(i);
+    rows.push_back({item->text(kNumberColumn).toStdString(),
+                    item->text(kLanguageColumn).toStdString(),
+                    item->text(kNameColumn).toStdU16String(),
+                    static_cast<std::uint8_t>(item->data(kLanguageColumn, kLanguageByteRole).toUInt())});
+  }
+  return rows;
+}
+
+void TForm1::TntButton4Click() {
+  // Add always starts a new name, also when an Edit was left unapplied.
+  EditingName = false;
+  editedRow_ = nullptr;
+  TntComboBox1->setEnabled(true);
+  TntEdit1->setEnabled(false);
+  TntComboBox1->showPopup();
+}
+
+void TForm1::TntComboBox1Click(int index) {
+  if (index < 0) return;
+  CurrentLanguage = Languages().LanguageIds[static_cast<std::size_t>(index)] - 1;
+  keepRowLanguage_ = false;
+  TntEdit1->setEnabled(true);
+  if (!EditingName) TntEdit1->clear();
+  TntEdit1->setFocus();
+  TntButton7->setEnabled(true);
+}
+
+void TForm1::TntButton5Click() {
+  QTreeWidgetItem* row = SelectedRow();
+  if (!row) return;
+  TntComboBox1->setEnabled(true);
+  TntEdit1->setEnabled(true);
+  const std::uint8_t position = LanguageIdIndex(row->text(kLanguageColumn).toStdString());
+  if (position < kLanguageCount) {
+    TntComboBox1->setCurrentIndex(position);
+    CurrentLanguage = position;
+    keepRowLanguage_ = false;
+  } else {
+    TntComboBox1->setCurrentIndex(-1);
+    keepRowLanguage_ = true;
+  }
+  TntEdit1->setText(row->text(kNameColumn));
+  EditingName = true;
+  editedRow_ = row;
+}
+
+void TForm1::TntEdit1Change() { TntButton7->setEnabled(true); }
+
+void TForm1::TntButton7Click() {
+  const QString name = TntEdit1->text();
+  if (name.size() > static_cast<qsizetype>(kMaxNameUnits)) {
+    // Refused before it reaches the list, so the user can shorten it in place.
+    showMessage({this, QMessageBox::Critical, "Wrong data",
+                 QString("A name can hold at most %1 characters; this one has %2.")
+                     .arg(kMaxNameUnits)
+                     .arg(name.size()),
+                 QMessageBox::Ok});
+    return;
+  }
+  if (!name.isEmpty()) {
+    if (!EditingName) {
+      auto* row = new QTreeWidgetItem(TntListView1);
+      row->setText(kNumberColumn, QString("#%1").arg(TntListView1->topLevelItemCount()));
+      row->setTextAlignment(kLanguageColumn, Qt::AlignCenter);
+      SetRowLanguage(row, static_cast<std::uint8_t>(CurrentLanguage + 1));
+      row->setText(kNameColumn, name);
+    } else if (QTreeWidgetItem* row = SelectedRow() ? SelectedRow() : editedRow_) {
+      if (!keepRowLanguage_) SetRowLanguage(row, static_cast<std::uint8_t>(CurrentLanguage + 1));
+      row->setText(kNameColumn, name);
+    }
+  }
+  ReturnToIdle();
+}
+
+void TForm1::TntButton6Click() {
+  QTreeWidgetItem* row = SelectedRow();
+  if (!row) return;
+  if (row == editedRow_) editedRow_ = nullptr;
+  delete row;
+  Renumber();
+  EnableListButtons();
+  TntComboBox1->setEnabled(false);
+  TntComboBox1->setCurrentIndex(-1);
+  TntEdit1->clear();
+  TntEdit1->setEnabled(false);
+}
+
+void TForm1::SetRowLanguage(QTreeWidgetItem* row, std::uint8_t language) {
+  row->setText(kLanguageColumn, fromStd(LanguageIdText(language)));
+  row->setData(kLanguageColumn, kLanguageByteRole, language);
+}
+
+void TForm1::ReturnToIdle() {
+  EditingName = false;
+  keepRowLanguage_ = false;
+  editedRow_ = nullptr;
+  TntComboBox1->setEnabled(false);
+  TntEdit1->setEnabled(false);
+  TntButton7->setEnabled(false);
+  EnableListButtons();
+}
+
+void TForm1::EnableListButtons() {
+  const int rows = TntListView1->topLevelItemCount();
+  TntButton4->setEnabled(rows < kMaxAddableRows);
+  TntButton5->setEnabled(rows >= 1);
+  TntButton6->setEnabled(rows >= 1);
+}
+
+void TForm1::Renumber() {
+  for (int i = 0; i < TntListView1->topLevelItemCount(); ++i)
+    TntListView1->topLevelItem(i)->setText(kNumberColumn, QString("#%1").arg(i + 1));
+}
+
+QTreeWidgetItem* TForm1::SelectedRow() const {
+  const QList<QTreeWidgetItem*> selected = TntListView1->selectedItems();
+  return selected.isEmpty() ? nullptr : selected.first();
 }
 
 }  // namespace quillet::ui
