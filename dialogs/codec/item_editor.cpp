@@ -221,8 +221,10 @@ Status ItemEditor::refreshLengths() {
   std::size_t total = 0;
   for (const int position : roleBlock) {
     if (position == kNoBlock) continue;
-    RefreshLength(editBlocks[position]);
-    total += kBlockHeaderSize + editBlocks[position].length;
+    TMMADataBlock& block = editBlocks[position];
+    RefreshLength(block);
+    // The unsupported block has no header of its own: its raw entries are file blocks.
+    total += (block.tag == kTagUnsupported ? 0 : kBlockHeaderSize) + PayloadSize(block);
   }
   if (total > kMaxDataBytes) {
     return Error{ErrorCode::DataTooLong,
