@@ -1,0 +1,111 @@
+#pragma once
+// What every phone-access library backend must do for the phone link, as one typed
+// suite. A backend joins by a harness class with:
+//   static constexpr const char* kModel;          the model name its phone reports
+//   void putFile(path, bytes);                     a file on the phone, before start()
+//   std::optional<std::vector<uint8_t>> phoneFile(path);   a file's bytes on the phone
+//   P2KLibrary& library();
+//   void start(PhoneStatusCallback notify);        P2K_Init, then wait for the connect
+// and instantiates the suite:
+//   INSTANTIATE_TYPED_TEST_SUITE_P(MyBackend, PhoneBackendConformance, MyHarness);
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "p2k_library.h"
+#include "phone_link.h"
+
+namespace quillet::test {
+
+inline std::vector<std::uint8_t> ConformanceMenu(std::size_t size, std::uint8_t seed) {
+  std::vector<std::uint8_t> bytes(size);
+  for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<std::uint8_t>((i * 7 + seed) % 253);
+  return bytes;
+}
+
+template <typename Harness>
+class PhoneBackendConformance : public ::testing::Test {
+ protected:
+  static constexpr const char* kMenu = "/a/mobile/system/mma_ucp";
+
+  void startWithMenu() {
+    harness.putFile(kMenu, menu);
+    harness.start([this](std::int32_t state) { lastNotice = state; });
+  }
+  P2KLibrary& library() { return harness.library(); }
+
+  Harness harness;
+  std::vector<std::uint8_t> menu = ConformanceMenu(3000, 1);
+  std::atomic<std::int32_t> lastNotice{-7};
+};
+
+TYPED_TEST_SUITE_P(PhoneBackendConformance);
+
+TYPED_TEST_P(PhoneBackendConformance, StatusIsZeroBeforeStartAndOneOnceConnected) {
+  EXPECT_EQ(this->library().P2K_GetStatus(), 0);
+  EXPECT_EQ(this->library().File_Count(), -1);
+  this->startWithMenu();
+  EXPECT_NE(this->lastNotice.load(), 0);
+  EXPECT_NE(this->lastNotice.load(), -7);
+  EXPECT_EQ(this->library().P2K_GetStatus(), 1);
+}
+
+TYPED_TEST_P(PhoneBackendConformance, ModelNameDecodesToThePanelText) {
+  this->startWithMenu();
+  std::vector<std::uint8_t> buffer(PhoneLink::kModelBufferSize, 0);
+  ASSERT_NE(this->library().Seem_Read(279, 1, 0, 0, buffer.data(), buffer.size()), -1);
+  EXPECT_EQ(PhonePanelText(buffer.data(), buffer.size()), std::string("Phone: ") + TypeParam::kModel + " ");
+}
+
+TYPED_TEST_P(PhoneBackendConformance, ListNamesTheMenuFileWithItsSize) {
+  this->startWithMenu();
+  const std::int32_t count = this->library().File_Count();
+  ASSERT_GE(count, 1);
+  std::vector<TP2KFileEntry> entries(static_cast<std::size_t>(count));
+  ASSERT_NE(this->library().File_List(entries.data(), count), -1);
+  int found = 0;
+  for (const TP2KFileEntry& entry : entries) {
+    if (std::string(entry.name, strnlen(entry.name, sizeof entry.name)) != this->kMenu) continue;
+    ++found;
+    EXPECT_EQ(entry.size, this->menu.size());
+  }
+  EXPECT_EQ(found, 1);
+}
+
+TYPED_TEST_P(PhoneBackendConformance, ReadGivesTheWholeFileFromItsStart) {
+  this->startWithMenu();
+  ASSERT_EQ(this->library().File_Create(this->kMenu, 0), 0);
+  this->library().File_SetPointer(0, 0);
+  std::vector<std::uint8_t> buffer(PhoneLink::kTransferBufferSize, 0);
+  ASSERT_EQ(this->library().File_Read(buffer.data(), 65535, 9), static_cast<std::int32_t>(this->menu.size()));
+  buffer.resize(this->menu.size());
+  EXPECT_EQ(buffer, this->menu);
+  EXPECT_NE(this->library().File_Close(), -1);
+}
+
+TYPED_TEST_P(PhoneBackendConformance, WriteReplacesTheWholeFile) {
+  this->startWithMenu();
+  const std::vector<std::uint8_t> shorter = ConformanceMenu(1000, 9);
+  ASSERT_EQ(this->library().File_Create(this->kMenu, 0), 0);
+  ASSERT_EQ(this->library().File_Write(shorter.data(), 1000), 1000);
+  EXPECT_NE(this->library().File_Close(), -1);
+  EXPECT_EQ(this->harness.phoneFile(this->kMenu), shorter);
+}
+
+TYPED_TEST_P(PhoneBackendConformance, CallsWithoutAnOpenFileFail) {
+  this->startWithMenu();
+  std::uint8_t byte = 0;
+  EXPECT_EQ(this->library().File_Read(&byte, 1, 9), -1);
+  EXPECT_EQ(this->library().File_Write(&byte, 1), -1);
+}
+
+REGISTER_TYPED_TEST_SUITE_P(PhoneBackendConformance, StatusIsZeroBeforeStartAndOneOnceConnected,
+                            ModelNameDecodesToThePanelText, ListNamesTheMenuFileWithItsSize,
+                            ReadGivesTheWholeFileFromItsStart, WriteReplacesTheWholeFile,
+                            CallsWithoutAnOpenFileFail);
+
+}  // namespace quillet::test
