@@ -9,6 +9,8 @@
 namespace quillet::ui {
 
 // Hands the grid each editor it opens, with the cell it edits.
+constexpr const char* kFilled = "quilletFilled";
+
 class DumpGridDelegate : public QStyledItemDelegate {
  public:
   explicit DumpGridDelegate(DumpGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
@@ -31,7 +33,11 @@ class DumpGridDelegate : public QStyledItemDelegate {
     return editor;
   }
 
+  // Only when the editor opens: the viewer changes the edited cell while the user types,
+  // and refilling the editor then would undo the keystroke and the opening texts.
   void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+    if (editor->property(kFilled).toBool()) return;
+    editor->setProperty(kFilled, true);
     QStyledItemDelegate::setEditorData(editor, index);
     emit grid_->editorOpened(index.column(), index.row(), index.data().toString());
   }
