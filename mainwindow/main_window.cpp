@@ -1,0 +1,131 @@
+// The main window's life: creation (FormCreate), first show (FormShow) and close
+// (FormClose).
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTreeView>
+
+#include "catalogue.h"
+#include "menu_tree_model.h"
+#include "message_prompt.h"
+#include "phone_port.h"
+
+namespace quillet::ui {
+
+namespace {
+constexpr int kClientWidth = 462;
+constexpr int kClientHeight = 468;
+constexpr int kDesignLeft = 197;
+constexpr int kDesignTop = 111;
+}  // namespace
+
+TSDIAppForm::TSDIAppForm(QWidget* parent)
+    : QMainWindow(parent), treeModel_(std::make_unique<MenuTreeModel>(document_.tree)) {
+  setObjectName(QStringLiteral("TSDIAppForm"));
+  setWindowTitle(QStringLiteral("Quillet v.0.1"));
+  // A fixed single border with the system menu and minimize, but no maximize.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  applyWindowFont();
+
+  buildImages();
+  buildActions();
+  buildMainMenu();
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("ClientArea"));
+  client->setFixedSize(kClientWidth, kClientHeight);
+  buildToolBar(client);
+  buildTree(client);
+  buildSaveOptions(client);
+  buildChooserAndSummary(client);
+  buildStatusBars(client);
+  setCentralWidget(client);
+  // The client area keeps its size below the menu bar; the window cannot be resized.
+  setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
+  move(kDesignLeft, kDesignTop);
+
+  connect(TreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this, &TSDIAppForm::TreeView1Change);
+  // A reset drops the selection without a selection notice.
+  connect(treeModel_.get(), &QAbstractItemModel::modelReset, this, &TSDIAppForm::TreeView1Change);
+  connect(treeModel_.get(), &QAbstractItemModel::rowsInserted, this, &TSDIAppForm::TreeView1Addition);
+  TreeView1->viewport()->installEventFilter(this);
+
+  FormCreate();
+}
+
+TSDIAppForm::~TSDIAppForm() {
+  // The view lets go of the model before the model lets go of the tree.
+  TreeView1->setModel(nullptr);
+}
+
+void TSDIAppForm::FormCreate() {
+  for (std::string_view name : CatalogueNames) {
+    ComboBox1->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+  }
+  document_.CustomItemCount = 0;
+  document_.DataItemCount = 0;
+  document_.SaveAllData = 0;
+  StoredToPhone = 0;
+  ClearStore(document_.ItemStore);
+  // The exchange file's path keeps a forward slash on every platform.
+  TempFilePath = QFile::encodeName(QDir::currentPath()).toStdString() + "/" + kExchangeFileName;
+}
+
+void TSDIAppForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!shown_) {
+    shown_ = true;
+    FormShow();
+  }
+}
+
+void TSDIAppForm::FormShow() {
+  if (phoneLink_ != nullptr) phoneLink_->InitPhoneLink();
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent* event) {
+  FormClose();
+  event->accept();  // closing is never refused
+}
+
+void TSDIAppForm::FormClose() {
+  const QString exchangeFile = QFile::decodeName(QByteArray::fromStdString(TempFilePath));
+  if (QFile::exists(exchangeFile)) QFile::remove(exchangeFile);  // a failure here is not reported
+  if (StoredToPhone == 1 && phoneReady()) {
+    MessageRequest question;
+    question.owner = this;
+    question.icon = QMessageBox::Question;
+    question.text = QStringLiteral("mma_ucp was stored to the phone\r\n      Should we reboot it?");
+    question.buttons = QMessageBox::Yes | QMessageBox::No;
+    if (showMessage(question) == QMessageBox::Yes) phoneLink_->RestartPhone();
+  }
+}
+
+bool TSDIAppForm::phoneReady() const { return phoneLink_ != nullptr && phoneLink_->P2K_GetStatus() == 1; }
+
+bool TSDIAppForm::event(QEvent* event) {
+  // The hint line is a control of the client area, not the main window's own status bar.
+  if (event->type() == QEvent::StatusTip) {
+    StatusBar->showMessage(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+MenuNode* TSDIAppForm::selectedNode() const {
+  return MenuTreeModel::nodeForIndex(TreeView1->selectionModel()->currentIndex());
+}
+
+void TSDIAppForm::selectNode(const MenuNode* node) {
+  TreeView1->selectionModel()->setCurrentIndex(treeModel_->indexForNode(node),
+                                               QItemSelectionModel::ClearAndSelect);
+}
+
+}  // namespace quillet::ui

@@ -1,0 +1,180 @@
+#pragma once
+// TSDIAppForm: the editor's one main window. It owns the menu document for the whole
+// run, shows its tree, holds the save settings the writer reads and runs the document
+// commands. Its handlers are split by concern over several files of this class:
+//   main_window.cpp           creation, show and close
+//   main_window_controls.cpp  the controls, actions, menus and images
+//   main_window_document.cpp  New, Open, Save, Exit, About and the save settings
+//   main_window_summary.cpp   the item summary and the document summary
+#include <QMainWindow>
+#include <QVector>
+#include <QIcon>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "file_chooser.h"
+#include "menu_document.h"
+#include "result.h"
+#include "save_options.h"
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QRadioButton;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+class QTreeView;
+
+namespace quillet::ui {
+
+class MenuTreeModel;
+class PhoneIndicator;
+class PhoneLinkPort;
+class TAboutBox;
+
+class TSDIAppForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  explicit TSDIAppForm(QWidget* parent = nullptr);
+  ~TSDIAppForm() override;
+
+  // Window-level state under the design's names.
+  std::string TempFilePath;        // the exchange file: current directory + "/mma_temp"
+  std::uint8_t StoredToPhone = 0;  // 1 after a write to the phone until it restarts
+
+  MenuDocument& document() { return document_; }
+  const MenuDocument& document() const { return document_; }
+  MenuTreeModel& treeModel() const { return *treeModel_; }
+
+  void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+  void setAboutBox(TAboutBox* box) { aboutBox_ = box; }
+  void setPhoneLink(PhoneLinkPort* link) { phoneLink_ = link; }
+
+  // The save settings as the controls show them now.
+  SaveOptions saveOptions() const;
+  // The node selected in TreeView1, or nullptr.
+  MenuNode* selectedNode() const;
+  void selectNode(const MenuNode* node);
+
+  // Loads a menu file into the (cleared) document and applies the settings the file
+  // implies; on failure the tree stays empty and the error is shown. Warnings about
+  // data the model cannot keep are shown after a successful load.
+  bool openMenuFile(const std::string& path);
+  // Writes the document with the current save settings; failures are shown.
+  bool saveMenuFile(const std::string& path);
+
+  // Handlers of the actions and controls.
+  void FileNew1Execute();
+  void FileOpen1Execute();
+  void FileSave1Execute();
+  void FileExit1Execute();
+  void HelpAbout1Execute();
+  void RadioButton1Click();
+  void RadioButton2Click();
+  void CheckBox1Click();
+  void TreeView1Click();
+  void TreeView1Change();
+  void TreeView1Addition();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void FormCreate();
+  void FormShow();
+  void FormClose();
+
+  // Controls, actions, menus and images (main_window_controls.cpp).
+  void buildImages();
+  void buildActions();
+  void buildMainMenu();
+  void buildToolBar(QWidget* client);
+  void buildTree(QWidget* client);
+  void buildSaveOptions(QWidget* client);
+  void buildChooserAndSummary(QWidget* client);
+  void buildStatusBars(QWidget* client);
+  void applyWindowFont();
+  QAction* addActionToList(const char* name, const QString& caption, const QString& hint, int image);
+  QAction* addMenuEntry(QMenu* menu, QAction* action, const char* name);
+  QToolButton* addToolButton(QAction* action, const char* name);
+
+  // Document state (main_window_document.cpp).
+  void ClearDocument();
+  void enableDocumentCommands();
+  void disableDocumentCommands();
+  void clearAndHideSummary();
+  void applyLoadedOptions(const LoadedOptions& options);
+  void setIconTagIndex(int index);
+  int iconTagIndex() const;
+  void showFileError(const Error& error);
+  void showLoadWarnings(const std::string& path, const LoadOutcome& outcome);
+  bool phoneReady() const;
+
+  MenuDocument document_;
+  std::unique_ptr<MenuTreeModel> treeModel_;
+  FileChooser chooseFile_ = chooseFileWithDialog;
+  TAboutBox* aboutBox_ = nullptr;
+  PhoneLinkPort* phoneLink_ = nullptr;
+  bool shown_ = false;
+
+  QVector<QIcon> ImageList1;
+
+  QObject* ActionList1 = nullptr;
+  QAction* FileNew1 = nullptr;
+  QAction* FileOpen1 = nullptr;
+  QAction* FileSave1 = nullptr;
+  QAction* PhoneOpen = nullptr;
+  QAction* PhoneSave = nullptr;
+  QAction* FileSaveAs1 = nullptr;
+  QAction* PhoneRestart = nullptr;
+  QAction* FileExit1 = nullptr;
+  QAction* HelpAbout1 = nullptr;
+
+  QMenu* File1 = nullptr;
+  QMenu* Help1 = nullptr;
+  QAction* FileNewItem = nullptr;
+  QAction* FileOpenItem = nullptr;
+  QAction* FileSaveItem = nullptr;
+  QAction* Openfromphone1 = nullptr;
+  QAction* Savetophone1 = nullptr;
+  QAction* RestartPhone1 = nullptr;
+  QAction* FileExitItem = nullptr;
+  QAction* HelpAboutItem = nullptr;
+
+  QToolBar* ToolBar1 = nullptr;
+  QToolButton* ToolButton9 = nullptr;
+  QToolButton* ToolButton1 = nullptr;
+  QToolButton* ToolButton2 = nullptr;
+  QToolButton* ToolButton4 = nullptr;
+  QToolButton* ToolButton5 = nullptr;
+  QToolButton* ToolButton7 = nullptr;
+
+  QTreeView* TreeView1 = nullptr;
+  QGroupBox* RadioGroup1 = nullptr;
+  QRadioButton* RadioButton1 = nullptr;
+  QRadioButton* RadioButton2 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QCheckBox* CheckBox2 = nullptr;
+  QGroupBox* RadioGroup2 = nullptr;
+  QButtonGroup* RadioGroup2Items = nullptr;
+  QLabel* Label1 = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  QPlainTextEdit* TntMemo1 = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  QLabel* StatusBar1Panel0 = nullptr;
+  QLabel* StatusBar1Panel1 = nullptr;
+  PhoneIndicator* Shape1 = nullptr;
+  QStatusBar* StatusBar = nullptr;
+};
+
+}  // namespace quillet::ui

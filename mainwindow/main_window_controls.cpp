@@ -1,0 +1,286 @@
+// The main window's controls: what a form designer would hold. Positions are in
+// pixels of the client area below the menu bar.
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeView>
+#include <array>
+
+#include "catalogue.h"
+#include "main_window.h"
+#include "menu_tree_model.h"
+#include "phone_indicator.h"
+
+// Resources compiled into a static library are registered by name, outside any namespace.
+static void registerImages() { Q_INIT_RESOURCE(quillet); }
+
+namespace quillet::ui {
+
+namespace {
+
+constexpr std::array<const char*, 16> kImageFiles = {
+    "00_cut",          "01_copy",           "02_paste",     "03_move_down",
+    "04_move_up",      "05_restart_phone",  "06_new",       "07_open_from_phone",
+    "08_open",         "09_save",           "10_save_to_phone", "11_replace",
+    "12_add_before",   "13_add_first_item", "14_add_first_subitem", "15_add_last_subitem"};
+
+enum Image { kRestartPhone = 5, kNew = 6, kOpenFromPhone = 7, kOpen = 8, kSave = 9, kSaveToPhone = 10 };
+
+constexpr int kNoImage = -1;
+constexpr int kDesignFontPixels = 13;
+
+// Tahoma and the "System" font of the design are not found on every system; the
+// fallbacks keep a narrow sans face and cover Chinese, Japanese and Korean text.
+QFont designFont(const QString& family) {
+  QFont font;
+  font.setFamilies({family, QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans"),
+                    QStringLiteral("Noto Sans CJK SC")});
+  font.setPixelSize(kDesignFontPixels);
+  return font;
+}
+
+// A hint "Short|Long" gives the tool tip before the bar and the status text after it.
+void applyHint(QAction* action, const QString& hint) {
+  const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+  action->setToolTip(bar < 0 ? hint : hint.left(bar));
+  action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+QFont tahomaFont() { return designFont(QStringLiteral("Tahoma")); }
+
+// A control that sizes itself to its caption in the Tahoma face.
+template <typename Widget>
+Widget* place(Widget* widget, const char* name, int left, int top) {
+  widget->setObjectName(QLatin1String(name));
+  widget->setFont(tahomaFont());
+  widget->adjustSize();
+  widget->move(left, top);
+  return widget;
+}
+
+}  // namespace
+
+void TSDIAppForm::buildImages() {
+  registerImages();
+  for (const char* file : kImageFiles) {
+    ImageList1.append(QIcon(QStringLiteral(":/images/%1.png").arg(QLatin1String(file))));
+  }
+}
+
+QAction* TSDIAppForm::addActionToList(const char* name, const QString& caption, const QString& hint,
+                                      int image) {
+  auto* action = new QAction(caption, ActionList1);
+  action->setObjectName(QLatin1String(name));
+  if (!hint.isEmpty()) applyHint(action, hint);
+  if (image != kNoImage) action->setIcon(ImageList1[image]);
+  // The window holds the action, so its shortcut works whatever the state of the menu
+  // entries and tool buttons bound to it.
+  addAction(action);
+  return action;
+}
+
+void TSDIAppForm::buildActions() {
+  ActionList1 = new QObject(this);
+  ActionList1->setObjectName(QStringLiteral("ActionList1"));
+  FileNew1 = addActionToList("FileNew1", QStringLiteral("&New"), QStringLiteral("New|Create a new file"), kNew);
+  FileNew1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  FileOpen1 = addActionToList("FileOpen1", QStringLiteral("&Open"), QStringLiteral("Open|Open a file"), kOpen);
+  FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  FileSave1 = addActionToList("FileSave1", QStringLiteral("&Save"), QStringLiteral("Save|Save current file"), kSave);
+  FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  PhoneOpen = addActionToList("PhoneOpen", QStringLiteral("Open from &phone"), QString(), kOpenFromPhone);
+  PhoneSave = addActionToList("PhoneSave", QStringLiteral("Save to p&hone"), QString(), kSaveToPhone);
+  FileSaveAs1 = addActionToList("FileSaveAs1", QStringLiteral("Save &As..."),
+                                QStringLiteral("Save As|Save current file with different name"), kNoImage);
+  PhoneRestart = addActionToList("PhoneRestart", QStringLiteral("&Restart Phone"), QString(), kRestartPhone);
+  FileExit1 = addActionToList("FileExit1", QStringLiteral("E&xit"), QStringLiteral("Exit|Exit application"), kNoImage);
+  HelpAbout1 = addActionToList("HelpAbout1", QStringLiteral("&About..."),
+                               QStringLiteral("About|Displays program information, version number, and copyright"),
+                               kNoImage);
+
+  connect(FileNew1, &QAction::triggered, this, &TSDIAppForm::FileNew1Execute);
+  connect(FileOpen1, &QAction::triggered, this, &TSDIAppForm::FileOpen1Execute);
+  connect(FileSave1, &QAction::triggered, this, &TSDIAppForm::FileSave1Execute);
+  connect(FileSaveAs1, &QAction::triggered, this, &TSDIAppForm::FileSave1Execute);
+  connect(FileExit1, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
+  connect(HelpAbout1, &QAction::triggered, this, &TSDIAppForm::HelpAbout1Execute);
+}
+
+QAction* TSDIAppForm::addMenuEntry(QMenu* menu, QAction* action, const char* name) {
+  // An entry of its own that runs the action: disabling the entry leaves the action
+  // and its shortcut alone. The shortcut is only named after a tab, not registered twice.
+  QString text = action->text();
+  if (!action->shortcut().isEmpty()) text += QLatin1Char('\t') + action->shortcut().toString(QKeySequence::NativeText);
+  auto* entry = new QAction(action->icon(), text, menu);
+  entry->setObjectName(QLatin1String(name));
+  entry->setStatusTip(action->statusTip());
+  connect(entry, &QAction::triggered, action, &QAction::trigger);
+  menu->addAction(entry);
+  return entry;
+}
+
+void TSDIAppForm::buildMainMenu() {
+  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+  File1 = menuBar()->addMenu(QStringLiteral("&File"));
+  File1->setObjectName(QStringLiteral("File1"));
+  File1->menuAction()->setStatusTip(QStringLiteral("File related commands"));
+  FileNewItem = addMenuEntry(File1, FileNew1, "FileNewItem");
+  FileOpenItem = addMenuEntry(File1, FileOpen1, "FileOpenItem");
+  FileSaveItem = addMenuEntry(File1, FileSave1, "FileSaveItem");
+  Openfromphone1 = addMenuEntry(File1, PhoneOpen, "Openfromphone1");
+  Savetophone1 = addMenuEntry(File1, PhoneSave, "Savetophone1");
+  RestartPhone1 = addMenuEntry(File1, PhoneRestart, "RestartPhone1");
+  File1->addSeparator();
+  FileExitItem = addMenuEntry(File1, FileExit1, "FileExitItem");
+  Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+  Help1->setObjectName(QStringLiteral("Help1"));
+  Help1->menuAction()->setStatusTip(QStringLiteral("Help topics"));
+  HelpAboutItem = addMenuEntry(Help1, HelpAbout1, "HelpAboutItem");
+
+  for (QAction* entry : {FileSaveItem, Openfromphone1, Savetophone1, RestartPhone1}) entry->setEnabled(false);
+}
+
+QToolButton* TSDIAppForm::addToolButton(QAction* action, const char* name) {
+  auto* button = new QToolButton(ToolBar1);
+  button->setObjectName(QLatin1String(name));
+  button->setAutoRaise(true);
+  button->setIcon(action->icon());
+  // Commands without a hint show no tool tip (QAction would fall back to its caption).
+  button->setToolTip(action->statusTip().isEmpty() ? QString() : action->toolTip());
+  button->setStatusTip(action->statusTip());
+  connect(button, &QToolButton::clicked, action, &QAction::trigger);
+  ToolBar1->addWidget(button);
+  return button;
+}
+
+void TSDIAppForm::buildToolBar(QWidget* client) {
+  ToolBar1 = new QToolBar(client);
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setGeometry(0, 0, 462, 30);
+  ToolBar1->setMovable(false);
+  ToolBar1->setFloatable(false);
+  ToolBar1->setIconSize(QSize(16, 16));
+  ToolButton9 = addToolButton(FileNew1, "ToolButton9");
+  ToolButton1 = addToolButton(FileOpen1, "ToolButton1");
+  ToolButton2 = addToolButton(FileSave1, "ToolButton2");
+  ToolBar1->addSeparator();
+  ToolButton4 = addToolButton(PhoneOpen, "ToolButton4");
+  ToolButton5 = addToolButton(PhoneSave, "ToolButton5");
+  ToolBar1->addSeparator();
+  ToolButton7 = addToolButton(PhoneRestart, "ToolButton7");
+  for (QToolButton* button : {ToolButton2, ToolButton4, ToolButton5, ToolButton7}) button->setEnabled(false);
+}
+
+void TSDIAppForm::buildTree(QWidget* client) {
+  TreeView1 = new QTreeView(client);
+  TreeView1->setObjectName(QStringLiteral("TreeView1"));
+  TreeView1->setGeometry(16, 40, 217, 365);
+  TreeView1->setFont(tahomaFont());
+  TreeView1->setHeaderHidden(true);
+  TreeView1->setIndentation(19);
+  TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
+  TreeView1->setModel(treeModel_.get());
+  // The selection stays as visible as ever when the tree loses the focus.
+  QPalette palette = TreeView1->palette();
+  palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+  palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   palette.color(QPalette::Active, QPalette::HighlightedText));
+  TreeView1->setPalette(palette);
+}
+
+void TSDIAppForm::buildSaveOptions(QWidget* client) {
+  RadioGroup1 = new QGroupBox(QStringLiteral("MMA save mode"), client);
+  RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
+  RadioGroup1->setGeometry(256, 32, 193, 89);
+  // The layout buttons and check boxes lie on the client, over the frame's area.
+  RadioButton1 = place(new QRadioButton(QStringLiteral("22-byte"), client), "RadioButton1", 264, 48);
+  RadioButton2 = place(new QRadioButton(QStringLiteral("36-byte"), client), "RadioButton2", 352, 48);
+  RadioButton2->setChecked(true);
+  CheckBox1 = place(new QCheckBox(QStringLiteral("Save all data"), client), "CheckBox1", 264, 72);
+  CheckBox2 = place(new QCheckBox(QStringLiteral("c698p mma_ucp fix"), client), "CheckBox2", 264, 96);
+  CheckBox2->setEnabled(false);
+
+  RadioGroup2 = new QGroupBox(QStringLiteral("Custom icon attribute"), client);
+  RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
+  RadioGroup2->setGeometry(256, 128, 193, 41);
+  RadioGroup2->setFont(tahomaFont());
+  RadioGroup2Items = new QButtonGroup(RadioGroup2);
+  const std::array<const char*, 2> captions = {"06", "0C"};
+  for (int i = 0; i < 2; ++i) {
+    auto* item = new QRadioButton(QLatin1String(captions[static_cast<std::size_t>(i)]), RadioGroup2);
+    item->setObjectName(QStringLiteral("RadioGroup2Item%1").arg(i));
+    item->adjustSize();
+    item->move(8 + i * 92, 17);  // two columns
+    RadioGroup2Items->addButton(item, i);
+  }
+  setIconTagIndex(1);
+  RadioGroup2->setEnabled(false);
+
+  connect(RadioButton1, &QRadioButton::clicked, this, &TSDIAppForm::RadioButton1Click);
+  connect(RadioButton2, &QRadioButton::clicked, this, &TSDIAppForm::RadioButton2Click);
+  connect(CheckBox1, &QCheckBox::clicked, this, &TSDIAppForm::CheckBox1Click);
+}
+
+void TSDIAppForm::buildChooserAndSummary(QWidget* client) {
+  Label1 = place(new QLabel(QStringLiteral("Available mma items"), client), "Label1", 264, 176);
+
+  ComboBox1 = new QComboBox(client);
+  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+  ComboBox1->setEditable(true);
+  ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+  ComboBox1->setMaxVisibleItems(16);
+  ComboBox1->setGeometry(256, 200, 193, ComboBox1->sizeHint().height());
+
+  TntMemo1 = new QPlainTextEdit(client);
+  TntMemo1->setObjectName(QStringLiteral("TntMemo1"));
+  TntMemo1->setGeometry(256, 272, 193, 129);
+  TntMemo1->setFont(tahomaFont());
+  TntMemo1->setReadOnly(true);
+  TntMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  TntMemo1->setPlainText(QStringLiteral("Item summary:"));
+  TntMemo1->hide();
+}
+
+void TSDIAppForm::buildStatusBars(QWidget* client) {
+  StatusBar1 = new QStatusBar(client);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1->setSizeGripEnabled(false);
+  StatusBar1->setGeometry(0, 431, 412, 19);
+  StatusBar1->setMaximumWidth(412);
+  StatusBar1Panel0 = new QLabel(StatusBar1);
+  StatusBar1Panel0->setObjectName(QStringLiteral("StatusBar1Panel0"));
+  StatusBar1Panel0->setFixedWidth(220);
+  StatusBar1Panel1 = new QLabel(QStringLiteral("Phone: None "), StatusBar1);
+  StatusBar1Panel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
+  StatusBar1Panel1->setFixedWidth(100);
+  StatusBar1Panel1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  StatusBar1->addWidget(StatusBar1Panel0);
+  StatusBar1->addWidget(StatusBar1Panel1);
+
+  Shape1 = new PhoneIndicator(client);
+  Shape1->setObjectName(QStringLiteral("Shape1"));
+  Shape1->setGeometry(415, 432, 45, 17);
+  Shape1->setBrushColor(Qt::red);
+
+  StatusBar = new QStatusBar(client);
+  StatusBar->setObjectName(QStringLiteral("StatusBar"));
+  StatusBar->setSizeGripEnabled(false);
+  StatusBar->setGeometry(0, 449, 462, 19);
+  StatusBar->showMessage(QStringLiteral("Save All"));
+}
+
+void TSDIAppForm::applyWindowFont() { setFont(designFont(QStringLiteral("System"))); }
+
+}  // namespace quillet::ui

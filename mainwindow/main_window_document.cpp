@@ -1,0 +1,192 @@
+// The document commands of the main window (New, Open, Save, Exit, About), the save
+// settings and the one place where file errors reach the user.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStringList>
+#include <QToolButton>
+
+#include "about_box.h"
+#include "main_window.h"
+#include "menu_loader.h"
+#include "menu_writer.h"
+#include "message_prompt.h"
+
+namespace quillet::ui {
+
+namespace {
+
+constexpr int kIconTag06 = 0;
+constexpr int kIconTag0C = 1;
+
+const QString kErrorTitle = QStringLiteral("Quillet");
+
+QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// Every file error names its file, even when the failing step did not.
+Error withPath(Error error, const std::string& path) {
+  if (error.path.empty()) error.path = path;
+  return error;
+}
+
+}  // namespace
+
+void TSDIAppForm::ClearDocument() { document_.ClearDocument(); }
+
+void TSDIAppForm::clearAndHideSummary() {
+  TntMemo1->clear();
+  TntMemo1->hide();
+}
+
+void TSDIAppForm::enableDocumentCommands() {
+  ToolButton2->setEnabled(true);
+  FileSaveItem->setEnabled(true);
+  const bool phone = phoneReady();
+  ToolButton5->setEnabled(phone);
+  Savetophone1->setEnabled(phone);
+}
+
+void TSDIAppForm::disableDocumentCommands() {
+  ToolButton2->setEnabled(false);
+  FileSaveItem->setEnabled(false);
+  ToolButton5->setEnabled(false);
+  Savetophone1->setEnabled(false);
+}
+
+void TSDIAppForm::FileNew1Execute() {
+  ClearDocument();
+  clearAndHideSummary();
+  document_.NewDocument();
+  selectNode(document_.menuRootNode());
+  enableDocumentCommands();
+}
+
+void TSDIAppForm::FileOpen1Execute() {
+  const QString chosen = chooseFile_(this, FileDialogKind::Open);
+  if (chosen.isEmpty()) return;
+  ClearDocument();
+  clearAndHideSummary();
+  openMenuFile(localPath(chosen));
+}
+
+bool TSDIAppForm::openMenuFile(const std::string& path) {
+  Result<LoadOutcome> outcome = LoadMenuFileFromPath(path, document_);
+  if (!outcome) {
+    // A refused or unreadable file leaves no half-built document that could be saved.
+    ClearDocument();
+    disableDocumentCommands();
+    showFileError(withPath(outcome.error(), path));
+    return false;
+  }
+  applyLoadedOptions(outcome->options);
+  TreeView1Change();
+  enableDocumentCommands();
+  showLoadWarnings(path, outcome.value());
+  return true;
+}
+
+void TSDIAppForm::FileSave1Execute() {
+  // Without a document there is nothing to save; the shortcut stays live regardless.
+  if (!document_.isOpen()) return;
+  const QString chosen = chooseFile_(this, FileDialogKind::Save);
+  if (chosen.isEmpty()) return;
+  saveMenuFile(localPath(chosen));
+}
+
+bool TSDIAppForm::saveMenuFile(const std::string& path) {
+  const SaveOptions options = saveOptions();
+  document_.SaveAllData = options.saveAllData ? 1 : 0;
+  const Status saved = SaveMenuFile(path, document_, options);
+  if (!saved) {
+    showFileError(withPath(saved.error(), path));
+    return false;
+  }
+  return true;
+}
+
+void TSDIAppForm::FileExit1Execute() { close(); }
+
+void TSDIAppForm::HelpAbout1Execute() {
+  if (aboutBox_ != nullptr) aboutBox_->exec();
+}
+
+SaveOptions TSDIAppForm::saveOptions() const {
+  SaveOptions options;
+  options.layout = RadioButton1->isChecked() ? RecordLayout::Bytes22 : RecordLayout::Bytes36;
+  options.saveAllData = CheckBox1->isChecked();
+  options.c698p = CheckBox2->isChecked();
+  options.iconTag = iconTagIndex() == kIconTag06 ? IconTag::Tag06 : IconTag::Tag0C;
+  return options;
+}
+
+int TSDIAppForm::iconTagIndex() const { return RadioGroup2Items->checkedId(); }
+
+void TSDIAppForm::setIconTagIndex(int index) { RadioGroup2Items->button(index)->setChecked(true); }
+
+void TSDIAppForm::RadioButton1Click() {
+  if (RadioButton1->isChecked()) {
+    RadioGroup2->setEnabled(true);
+    CheckBox2->setEnabled(true);
+  } else {
+    setIconTagIndex(kIconTag0C);
+    RadioGroup2->setEnabled(false);
+    CheckBox2->setEnabled(false);
+    CheckBox2->setChecked(false);
+  }
+}
+
+void TSDIAppForm::RadioButton2Click() {
+  if (RadioButton2->isChecked()) {
+    setIconTagIndex(kIconTag0C);
+    RadioGroup2->setEnabled(false);
+    CheckBox2->setEnabled(false);
+    CheckBox2->setChecked(false);
+  } else {
+    RadioGroup2->setEnabled(true);
+    CheckBox2->setEnabled(true);
+  }
+}
+
+void TSDIAppForm::CheckBox1Click() { document_.SaveAllData = CheckBox1->isChecked() ? 1 : 0; }
+
+void TSDIAppForm::applyLoadedOptions(const LoadedOptions& options) {
+  // Set directly, not by clicks: a 36-byte file whose icon blocks carry tag 6 shows
+  // "06" in the disabled group, which the layout buttons' rules would overwrite.
+  const bool layout22 = options.layout == RecordLayout::Bytes22;
+  RadioButton1->setChecked(layout22);
+  RadioButton2->setChecked(!layout22);
+  CheckBox2->setEnabled(options.c698pEnabled);
+  CheckBox2->setChecked(options.c698p);
+  setIconTagIndex(options.iconTag == IconTag::Tag06 ? kIconTag06 : kIconTag0C);
+  RadioGroup2->setEnabled(options.iconTagEnabled);
+}
+
+void TSDIAppForm::showFileError(const Error& error) {
+  MessageRequest request;
+  request.owner = this;
+  request.icon = QMessageBox::Critical;
+  request.title = kErrorTitle;
+  request.text = QString::fromStdString(error.message);
+  if (!error.path.empty()) request.text += QStringLiteral("\n\nFile: %1").arg(pathText(error.path));
+  showMessage(request);
+}
+
+void TSDIAppForm::showLoadWarnings(const std::string& path, const LoadOutcome& outcome) {
+  if (outcome.warnings.empty()) return;
+  QStringList lines;
+  lines << QStringLiteral("Some data of \"%1\" cannot be kept by the editor and was left out:").arg(pathText(path));
+  for (const LoadWarning& warning : outcome.warnings) lines << QString::fromStdString(warning.message);
+  MessageRequest request;
+  request.owner = this;
+  request.icon = QMessageBox::Warning;
+  request.title = kErrorTitle;
+  request.text = lines.join(QLatin1Char('\n'));
+  showMessage(request);
+}
+
+}  // namespace quillet::ui

@@ -1,0 +1,82 @@
+// The item summary beside the tree (TreeView1Click) and the document summary in panel 0
+// of StatusBar1 (TreeView1Change, TreeView1Addition).
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTreeView>
+
+#include "main_window.h"
+
+namespace quillet::ui {
+
+namespace {
+
+// The summary lines of one item's blocks, in block order. The MIDlet and icon lines
+// appear once however many blocks carry them.
+QStringList blockSummaryLines(const TMMAItemData& data) {
+  QStringList lines;
+  bool midlet = false;
+  bool fileIcon = false;
+  bool drmIcon = false;
+  auto once = [&lines](bool& seen, const QString& line) {
+    if (!seen) lines << line;
+    seen = true;
+  };
+  for (const TMMADataBlock& block : data.blocks) {
+    switch (block.tag) {
+      case kTagMenuName: lines << QStringLiteral("Name in menu modified"); break;
+      case kTagSoftkeyName: lines << QStringLiteral("Softkey name modified"); break;
+      case kTagUrl: lines << QStringLiteral("URL attached"); break;
+      case kTagMidletApp:
+      case kTagMidletName:
+      case kTagMidletVendor: once(midlet, QStringLiteral("MIDlet attached")); break;
+      case kTagIconPath: once(fileIcon, QStringLiteral("Icon(s) modified [source: file]")); break;
+      case kTagIconDrmList:
+      case kTagIconDrmStatic:
+      case kTagIconDrmAnimated: once(drmIcon, QStringLiteral("Icon(s) modified [source: DRM]")); break;
+      default: lines << QStringLiteral("Unsupported Data"); break;
+    }
+  }
+  return lines;
+}
+
+}  // namespace
+
+bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event) {
+  // A click in the tree: the press has already moved the selection when it ends.
+  if (watched == TreeView1->viewport() && event->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    TreeView1Click();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TSDIAppForm::TreeView1Click() {
+  const MenuNode* node = selectedNode();
+  if (node == nullptr) return;
+  const int index = document_.tree.absoluteIndex(node);
+  if (index == kSoftkeysNodeIndex || index == kMenuRootNodeIndex) {
+    TntMemo1->hide();
+    return;
+  }
+  TntMemo1->show();
+  QStringList lines{QStringLiteral("Item summary:"), QString()};
+  const TMMAItemData* entry = document_.ItemStore[node->item.slot].get();
+  if (node->item.hasData == 0) {
+    lines << QStringLiteral("[Not modified]");
+  } else if (entry != nullptr) {
+    lines << blockSummaryLines(*entry);
+  }
+  TntMemo1->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void TSDIAppForm::TreeView1Change() {
+  StatusBar1Panel0->setText(QString::fromStdString(document_.DocumentSummary()));
+}
+
+// Nodes arrive one by one while a file loads, so the count passes through its
+// intermediate values and ends with the final one.
+void TSDIAppForm::TreeView1Addition() { TreeView1Change(); }
+
+}  // namespace quillet::ui
