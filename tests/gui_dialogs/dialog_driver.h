@@ -3,6 +3,7 @@
 // name, click them, pick combo box entries, answer message boxes and act on the
 // dialogs that a dialog opens.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QComboBox>

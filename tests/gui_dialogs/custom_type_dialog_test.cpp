@@ -1,0 +1,169 @@
+// The custom item type dialog: the type selector, its two conflict questions and the
+// states of the four edits.
+#include "custom_type_dialog.h"
+
+#include "dialog_driver.h"
+
+namespace quillet::test {
+namespace {
+
+const char* const kRemoveMidlet =
+    "Custom item cannot have both URL and a midlet attached\r\nRemove midlet reference first\r\n"
+    "Should we remove it now?";
+const char* const kRemoveUrl =
+    "Custom item cannot have both URL and a midlet attached\r\nRemove URL first\r\n"
+    "Should we remove it now?";
+
+CustomTypeView UrlItem(const std::string& url) {
+  CustomTypeView view;
+  view.hasUrl = true;
+  view.selection = kCustomTypeUrl;
+  view.texts.url = url;
+  return view;
+}
+
+CustomTypeView MidletItem(const std::string& app, const std::string& name, const std::string& vendor) {
+  CustomTypeView view;
+  view.hasMidlet = true;
+  view.selection = kCustomTypeApplication;
+  view.texts = {"", app, name, vendor};
+  return view;
+}
+
+class CustomTypeDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dialog.show();
+    selector = Child<QComboBox>(dialog, "ComboBox1");
+    for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4"}) edits.push_back(Child<QLineEdit>(dialog, name));
+  }
+  std::vector<bool> Enabled() const {
+    std::vector<bool> states;
+    for (const QLineEdit* edit : edits) states.push_back(edit->isEnabled());
+    return states;
+  }
+  std::vector<QString> TextsShown() const {
+    std::vector<QString> texts;
+    for (const QLineEdit* edit : edits) texts.push_back(edit->text());
+    return texts;
+  }
+  void ExpectQuestion(const char* text) {
+    ASSERT_EQ(messages.requests.size(), 1u);
+    const ui::MessageRequest& request = messages.requests.front();
+    EXPECT_EQ(request.text, text);
+    EXPECT_EQ(request.title, "Warning");
+    EXPECT_EQ(request.icon, QMessageBox::Critical);
+    EXPECT_EQ(request.buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(request.owner, &dialog);
+  }
+
+  MessageRecorder messages;
+  ui::TOKRightDlg1 dialog;
+  QComboBox* selector = nullptr;
+  std::vector<QLineEdit*> edits;
+};
+
+TEST_F(CustomTypeDialogTest, StartsWithPlaceholderAndDisabledEdits) {
+  EXPECT_EQ(dialog.windowTitle(), "Dialog");
+  EXPECT_EQ(selector->currentIndex(), -1);
+  EXPECT_EQ(selector->placeholderText(), "Select custom item type");
+  ASSERT_EQ(selector->count(), 2);
+  EXPECT_EQ(selector->itemText(0), "URL link");
+  EXPECT_EQ(selector->itemText(1), "Application start");
+  EXPECT_EQ(Enabled(), (std::vector<bool>{false, false, false, false}));
+  EXPECT_TRUE(Child<QPushButton>(dialog, "OKBtn")->isDefault());
+  EXPECT_EQ(dialog.Selection(), -1);
+}
+
+TEST_F(CustomTypeDialogTest, ApplicationStartOverAUrlAsksAndClearsOnYes) {
+  dialog.ShowItemType(UrlItem("http://wap.example.com/"));
+  messages.answers = {QMessageBox::Yes};
+  Pick(selector, 1);
+  ExpectQuestion(kRemoveUrl);
+  EXPECT_EQ(Enabled(), (std::vector<bool>{false, true, true, true}));
+  EXPECT_EQ(edits[0]->text(), "");
+}
+
+TEST_F(CustomTypeDialogTest, NoKeepsTextsAndStatesButThePickStays) {
+  dialog.ShowItemType(UrlItem("http://wap.example.com/"));
+  messages.answers = {QMessageBox::No};
+  Pick(selector, 1);
+  ExpectQuestion(kRemoveUrl);
+  EXPECT_EQ(selector->currentIndex(), 1);
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(edits[0]->text(), "http://wap.example.com/");
+  // OK hands over the picked type with the texts as they stand.
+  Click(Child<QPushButton>(dialog, "OKBtn"));
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Selection(), kCustomTypeApplication);
+  EXPECT_EQ(dialog.Texts(), (CustomTypeTexts{"http://wap.example.com/", "", "", ""}));
+}
+
+TEST_F(CustomTypeDialogTest, UrlLinkOverAMidletAsksAndClearsOnYes) {
+  dialog.ShowItemType(MidletItem("Opera Mini", "Opera", "Opera Software"));
+  messages.answers = {QMessageBox::Yes};
+  Pick(selector, 0);
+  ExpectQuestion(kRemoveMidlet);
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(TextsShown(), (std::vector<QString>{"", "", "", ""}));
+}
+
+TEST_F(CustomTypeDialogTest, UrlLinkOverAMidletOnNoChangesNothing) {
+  dialog.ShowItemType(MidletItem("Opera Mini", "Opera", "Opera Software"));
+  messages.answers = {QMessageBox::No};
+  Pick(selector, 0);
+  ExpectQuestion(kRemoveMidlet);
+  EXPECT_EQ(selector->currentIndex(), 0);
+  EXPECT_EQ(Enabled(), (std::vector<bool>{false, true, true, true}));
+  EXPECT_EQ(TextsShown(), (std::vector<QString>{"", "Opera Mini", "Opera", "Opera Software"}));
+}
+
+TEST_F(CustomTypeDialogTest, OnlyTheApplicationNameCountsAsMidletData) {
+  dialog.ShowItemType(MidletItem("", "Orphan name", "Orphan vendor"));
+  Pick(selector, 0);
+  EXPECT_TRUE(messages.requests.empty());
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, false}));
+  EXPECT_EQ(TextsShown(), (std::vector<QString>{"", "", "", ""}));
+  // Back to a MIDlet with an empty URL: no question either.
+  Pick(selector, 1);
+  EXPECT_TRUE(messages.requests.empty());
+  EXPECT_EQ(Enabled(), (std::vector<bool>{false, true, true, true}));
+}
+
+TEST_F(CustomTypeDialogTest, ItemWithoutTypeKeepsSelectionAndEditsButNotTexts) {
+  dialog.ShowItemType(MidletItem("App", "Name", "Vendor"));
+  dialog.ShowItemType(CustomTypeView{});
+  EXPECT_EQ(selector->currentIndex(), 1);
+  EXPECT_EQ(Enabled(), (std::vector<bool>{false, true, true, true}));
+  EXPECT_EQ(TextsShown(), (std::vector<QString>{"", "", "", ""}));
+}
+
+TEST_F(CustomTypeDialogTest, UrlItemAfterMidletItemLeavesMidletEditsEnabledAndEmpty) {
+  dialog.ShowItemType(MidletItem("App", "Name", "Vendor"));
+  dialog.ShowItemType(UrlItem("http://a.b/"));
+  EXPECT_EQ(selector->currentIndex(), 0);
+  EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, true}));
+  EXPECT_EQ(TextsShown(), (std::vector<QString>{"http://a.b/", "", "", ""}));
+}
+
+TEST_F(CustomTypeDialogTest, EditsTakeOnlyByteTextsThatFit) {
+  Pick(selector, 0);
+  TypeInto(edits[0], QString("http://x/") + QChar(0x0416) + QChar(0x00E9));
+  EXPECT_EQ(edits[0]->text(), QString("http://x/") + QChar(0x00E9));
+  EXPECT_EQ(dialog.Texts().url, "http://x/\xE9");
+  edits[0]->setText(QString(300, 'a'));
+  EXPECT_EQ(edits[0]->text().size(), 255);
+}
+
+TEST_F(CustomTypeDialogTest, CancelAndEscapeCloseWithCancel) {
+  Click(Child<QPushButton>(dialog, "CancelBtn"));
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  dialog.show();
+  dialog.setResult(QDialog::Accepted);
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+}  // namespace
+}  // namespace quillet::test
