@@ -1,0 +1,43 @@
+#include "text_codec.h"
+
+#include <gtest/gtest.h>
+
+namespace quillet::mmatool {
+namespace {
+
+TEST(Utf16ToUtf8, EncodesOneTwoAndThreeByteForms) {
+  EXPECT_EQ(Utf16ToUtf8(u"A\u00E4\u20AC"), "A\xC3\xA4\xE2\x82\xAC");
+  EXPECT_EQ(Utf16ToUtf8(u""), "");
+}
+
+TEST(Utf16ToUtf8, JoinsSurrogatePairsIntoOneCodePoint) {
+  // U+1F600 and U+10FFFF, the highest code point.
+  EXPECT_EQ(Utf16ToUtf8(u"\xD83D\xDE00"), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf16ToUtf8(u"\xDBFF\xDFFF"), "\xF4\x8F\xBF\xBF");
+}
+
+TEST(Utf16ToUtf8, ReplacesUnpairedSurrogatesAndKeepsWhatFollows) {
+  const std::string replacement = "\xEF\xBF\xBD";
+  EXPECT_EQ(Utf16ToUtf8(u"\xD800"), replacement);                   // high at the end
+  EXPECT_EQ(Utf16ToUtf8(u"\xDC00x"), replacement + "x");             // low alone
+  EXPECT_EQ(Utf16ToUtf8(u"\xD800x"), replacement + "x");             // high, no low
+  EXPECT_EQ(Utf16ToUtf8(u"\xD800\xD83D\xDE00"), replacement + "\xF0\x9F\x98\x80");
+  EXPECT_EQ(Utf16ToUtf8(u"\xDE00\xD83D"), replacement + replacement);  // reversed pair
+}
+
+TEST(Latin1ToUtf8, KeepsAsciiAndWidensHighBytes) {
+  EXPECT_EQ(Latin1ToUtf8("abc~"), "abc~");
+  EXPECT_EQ(Latin1ToUtf8("\xE9\xFF"), "\xC3\xA9\xC3\xBF");
+}
+
+TEST(Hex, LanguageIdsAreTwoUpperCaseDigitsAndBytesArePairs) {
+  EXPECT_EQ(HexByte(0x0A), "0A");
+  EXPECT_EQ(HexByte(0x2F), "2F");
+  EXPECT_EQ(HexByte(0x00), "00");
+  EXPECT_EQ(HexBytes({0x01, 0xAB, 0xFF}, " "), "01 ab ff");
+  EXPECT_EQ(HexBytes({0x01, 0xAB}, ""), "01ab");
+  EXPECT_EQ(HexBytes({}, " "), "");
+}
+
+}  // namespace
+}  // namespace quillet::mmatool
