@@ -242,12 +242,12 @@ class MenuLoader {
     std::optional<std::uint8_t> listParent;
     for (; offset < doc_.DataAreaStart; offset += recordSize_) {
       const auto record = static_cast<int>((offset - kHeaderSize) / recordSize_);
+      if (listParent && bytes_[offset + 1] != *listParent) return;
       if (read_[static_cast<std::size_t>(record)]) {
         Warn(parent, "its list runs into record " + std::to_string(record) +
                          ", which was already read; the list ends there.");
         return;
       }
-      if (listParent && bytes_[offset + 1] != *listParent) return;
       listParent = bytes_[offset + 1];
       if (doc_.mainMenuItemCount() >= kMaxMainMenuItems) return;  // record indexes are bytes
       read_[static_cast<std::size_t>(record)] = true;

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "test_helpers.h"
+
+namespace quillet {
+namespace {
+
+namespace mb = menubytes;
+using testhelp::Item;
+using testhelp::MainItem;
+using testhelp::MustLoad;
+
+// A document with content, so that a refused load visibly has to clear it.
+void Populate(MenuDocument& doc) {
+  mb::MenuSpec spec;
+  spec.items = {Item("Games", {}, mb::UrlBlock("u"))};
+  MustLoad(mb::BuildMenuFile(spec), doc);
+}
+
+void ExpectRefused(const mb::Bytes& bytes, ErrorCode code, const std::string& wording) {
+  MenuDocument doc;
+  Populate(doc);
+  const std::uint8_t customBefore = doc.CustomItemCount;
+  auto outcome = LoadMenuFile(bytes, doc, "phone/mma_ucp");
+  ASSERT_FALSE(outcome.ok());
+  EXPECT_EQ(outcome.error().code, code);
+  EXPECT_NE(outcome.error().message.find("\"phone/mma_ucp\""), std::string::npos) << outcome.error().message;
+  EXPECT_NE(outcome.error().message.find(wording), std::string::npos) << outcome.error().message;
+  EXPECT_EQ(outcome.error().path, "phone/mma_ucp");
+  EXPECT_TRUE(doc.tree.empty());
+  EXPECT_EQ(doc.DataItemCount, 0);
+  for (const auto& entry : doc.ItemStore) EXPECT_EQ(entry, nullptr);
+  EXPECT_EQ(doc.CustomItemCount, customBefore);
+}
+
+std::string AllWarnings(const LoadOutcome& outcome) {
+  std::string all;
+  for (const LoadWarning& w : outcome.warnings) all += w.message + "\n";
+  return all;
+}
+
+TEST(RefusedFiles, TooShortForTheLayoutProbe) {
+  ExpectRefused({}, ErrorCode::FileTooShort, "0 bytes");
+  ExpectRefused(mb::Bytes(41, 0), ErrorCode::FileTooShort, "41 bytes");
+}
+
+TEST(RefusedFiles, TooShortForTheFixedRecords) {
+  mb::MenuSpec spec;
+  spec.recordSize = 36;
+  mb::Bytes wide = mb::BuildMenuFile(spec);
+  wide.resize(10 + 9 * 36 - 1);
+  ExpectRefused(wide, ErrorCode::FileTooShort, "need 334");
+  spec.recordSize = 22;
+  mb::Bytes narrow = mb::BuildMenuFile(spec);
+  narrow.resize(100);
+  ExpectRefused(narrow, ErrorCode::FileTooShort, "need 208");
+}
+
+TEST(RefusedFiles, RecordCountBelowTheFixedRecords) {
+  mb::MenuSpec spec;
+  mb::RawMenu raw = mb::LayOut(spec);
+  raw.recordCount = 9;
+  ExpectRefused(mb::ToBytes(raw), ErrorCode::BadRecordTable, "fewer than the 10 fixed records");
+}
+
+TEST(RefusedFiles, RecordTableCutShort) {
+  mb::MenuSpec spec;
+  spec.items = {Item("Games"), Item("Radio")};
+  mb::Bytes bytes = mb::BuildMenuFile(spec);
+  bytes.resize(bytes.size() - 5);
+  ExpectRefused(bytes, ErrorCode::BadRecordTable, "cut short");
+}
+
+TEST(RefusedFiles, DataAreaShorterThanAnItemsData) {
+  mb::MenuSpec spec;
+  spec.items = {Item("~4", {}, mb::UrlBlock("http://example"))};
+  mb::Bytes bytes = mb::BuildMenuFile(spec);
+  bytes.pop_back();
+  ExpectRefused(bytes, ErrorCode::DataOutOfRange, "\"~4\"");
+
+  mb::RawMenu raw = mb::LayOut(spec);
+  raw.records[10].dataOffset = 0xFFFF;  // far outside, must not wrap or read past the end
+  ExpectRefused(mb::ToBytes(raw), ErrorCode::DataOutOfRange, "beyond the end of the file");
+}
+
+TEST(LinkFaults, ASubmenuLinkToItselfIsNotFollowed) {
+  mb::MenuSpec spec;
+  spec.items = {Item("Settings"), Item("Games")};
+  mb::RawMenu raw = mb::LayOut(spec);
+  raw.records[10].child = 10;
+  raw.records[11].child = 10;
+  MenuDocument doc;
+  const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
+  EXPECT_EQ(doc.mainMenuItemCount(), 2);
+  EXPECT_EQ(outcome.warnings.size(), 2u);
+  EXPECT_NE(AllWarnings(outcome).find("Item \"Settings\" (record 10): its submenu link points to record 10, which "
+                                      "was already read"),
+            std::string::npos)
+      << AllWarnings(outcome);
+}
+
+TEST(LinkFaults, AListClaimedTwiceIsReadOnce) {
+  mb::MenuSpec spec;
+  spec.items = {Item("Settings", {Item("Sounds"), Item("Theme")}), Item("Tools")};
+  mb::RawMenu raw = mb::LayOut(spec);
+  raw.records[11].child = 12;  // Tools claims the Settings submenu too
+  MenuDocument doc;
+  const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
+  EXPECT_EQ(doc.mainMenuItemCount(), 4);
+  EXPECT_EQ(MainItem(doc, 0)->childCount(), 2u);
+  EXPECT_FALSE(MainItem(doc, 3)->hasChildren());
+  EXPECT_NE(AllWarnings(outcome).find("\"Tools\""), std::string::npos);
+}
+
+TEST(LinkFaults, ASubmenuInsideItsOwnListEndsThatList) {
+  mb::MenuSpec spec;
+  spec.items = {Item("Settings"), Item("Games"), Item("Radio")};
+  mb::RawMenu raw = mb::LayOut(spec);
+  raw.records[10].child = 11;  // the submenu starts inside the list being read
+  MenuDocument doc;
+  const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
+  EXPECT_EQ(doc.mainMenuItemCount(), 3);
+  EXPECT_EQ(MainItem(doc, 0)->childCount(), 2u);
+  EXPECT_NE(AllWarnings(outcome).find("already read; the list ends there"), std::string::npos);
+}
+
+TEST(LinkFaults, LinksOutsideTheMainMenuAreNotFollowed) {
+  mb::MenuSpec spec;
+  spec.items = {Item("Settings"), Item("Games")};
+  mb::RawMenu raw = mb::LayOut(spec);
+  raw.records[10].child = 3;    // a softkey record
+  raw.records[11].child = 200;  // beyond the record table
+  MenuDocument doc;
+  const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
+  EXPECT_EQ(doc.tree.nodeCount(), 11);
+  EXPECT_EQ(outcome.warnings.size(), 2u);
+  EXPECT_NE(AllWarnings(outcome).find("record 200, which is not a main-menu record"), std::string::npos);
+}
+
+class OverLimitData : public ::testing::Test {
+ protected:
+  // Loads one main-menu item "Games" with `data` and returns the warnings.
+  std::string Load(const mb::Bytes& data) {
+    mb::MenuSpec spec;
+    spec.items = {Item("Games", {}, data)};
+    const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(spec), doc);
+    const std::string all = AllWarnings(outcome);
+    for (const LoadWarning& w : outcome.warnings) {
+      EXPECT_EQ(w.message.rfind("Item \"Games\" (record 10): ", 0), 0u) << w.message;
+    }
+    return all;
+  }
+  const TMMAItemData* Entry() const { return doc.ItemStore[11].get(); }
+  MenuDocument doc;
+};
+
+TEST_F(OverLimitData, MoreThanElevenBlocks) {
+  std::vector<mb::Bytes> blocks;
+  for (int i = 0; i < 13; ++i) blocks.push_back(mb::UrlBlock("u" + std::to_string(i)));
+  const std::string warnings = Load(mb::Concat(blocks));
+  ASSERT_NE(Entry(), nullptr);
+  EXPECT_EQ(Entry()->blocks.size(), 11u);
+  EXPECT_EQ(Entry()->blocks.back().text, "u10");
+  EXPECT_NE(warnings.find("beyond the 11 data blocks"), std::string::npos);
+}
+
+TEST_F(OverLimitData, TooManyNamesAreKeptVerbatimAsUnsupportedData) {
+  std::vector<mb::Name> names(113, mb::Name{1, u"n"});
+  const mb::Bytes block = mb::MenuNameBlock(names, 0);
+  const std::string warnings = Load(block);
+  ASSERT_NE(Entry(), nullptr);
+  ASSERT_EQ(Entry()->blocks.size(), 1u);
+  EXPECT_EQ(Entry()->blocks[0].tag, kTagUnsupported);
+  EXPECT_EQ(Entry()->blocks[0].raw[0].data, mb::Bytes(block.begin() + 3, block.end()));
+  EXPECT_NE(warnings.find("113 names (at most 112)"), std::string::npos);
+  EXPECT_NE(warnings.find("Save all data"), std::string::npos);
+}
+
+TEST_F(OverLimitData, NameLongerThanNinetyNineUnits) {
+  const std::string warnings = Load(mb::MenuNameBlock({{1, std::u16string(100, u'x')}}, 0));
+  EXPECT_EQ(Entry()->blocks[0].tag, kTagUnsupported);
+  EXPECT_NE(warnings.find("100 characters (at most 99)"), std::string::npos);
+}
+
+TEST_F(OverLimitData, MoreThanElevenUnsupportedBlocks) {
+  std::vector<mb::Bytes> blocks;
+  for (int i = 0; i < 12; ++i) blocks.push_back(mb::Block(7, {static_cast<std::uint8_t>(i)}));
+  const std::string warnings = Load(mb::Concat(blocks));
+  EXPECT_EQ(Entry()->blocks[0].raw.size(), 11u);
+  EXPECT_EQ(Entry()->blocks[0].length, 11 * 4);
+  EXPECT_NE(warnings.find("beyond the 11 unsupported blocks"), std::string::npos);
+}
+
+TEST_F(OverLimitData, UnsupportedBlockLongerThanTheRawLimit) {
+  const std::string warnings = Load(mb::Concat({mb::Block(20, mb::Bytes(2049, 1)), mb::UrlBlock("kept")}));
+  ASSERT_NE(Entry(), nullptr);
+  ASSERT_EQ(Entry()->blocks.size(), 1u);
+  EXPECT_EQ(Entry()->blocks[0].text, "kept");
+  EXPECT_NE(warnings.find("tag 20 has 2049 bytes"), std::string::npos);
+}
+
+TEST_F(OverLimitData, MalformedRecognisedBlocksBecomeUnsupportedData) {
+  const mb::Bytes noZero = mb::Block(5, {'a', 'b'});
+  const mb::Bytes shortDrm = mb::Block(16, {1, 0, 2});
+  mb::Bytes emptyName = mb::Block(0, {1, 1, 0, 0, 0});  // one name whose text has no bytes
+  mb::Bytes outside = mb::Block(1, {1, 1, 0, 0, 9, 0, 'a', 0, 0});  // end offset past the block
+  const std::string warnings = Load(mb::Concat({noZero, shortDrm, emptyName, outside}));
+  ASSERT_EQ(Entry()->blocks.size(), 1u);
+  EXPECT_EQ(Entry()->blocks[0].raw.size(), 4u);
+  EXPECT_EQ(Entry()->blocks[0].raw[1].tag, 16);
+  EXPECT_NE(warnings.find("no closing zero byte"), std::string::npos);
+  EXPECT_NE(warnings.find("3 bytes instead of 4"), std::string::npos);
+  EXPECT_NE(warnings.find("name 1 is not a terminated UTF-16 text"), std::string::npos);
+  EXPECT_NE(warnings.find("name 1 lies outside the block"), std::string::npos);
+}
+
+TEST_F(OverLimitData, ABlockRunningPastTheItemsDataEndsIt) {
+  mb::Bytes data = mb::Concat({mb::UrlBlock("ok"), mb::BlockWithLength(5, 50, {'x', 0})});
+  const std::string warnings = Load(data);
+  ASSERT_EQ(Entry()->blocks.size(), 1u);
+  EXPECT_EQ(Entry()->blocks[0].text, "ok");
+  EXPECT_NE(warnings.find("runs past the end of the item's 11 bytes"), std::string::npos);
+  // A lone tag byte with no room for its length is cut the same way.
+  Load(mb::Bytes{5});
+  EXPECT_EQ(Entry(), nullptr);
+}
+
+// Random damage to a valid file must end in a load or a refusal, never in a crash or a
+// read outside the bytes (the sanitizer build checks the latter).
+TEST(DamagedFiles, RandomDamageIsLoadedOrRefused) {
+  mb::MenuSpec spec;
+  spec.recordSize = 22;
+  spec.softkeys[2].data = mb::SoftkeyNameBlock({{1, u"Up"}, {2, u"Auf"}}, 0);
+  spec.items = {Item("Settings", {Item("~2", {}, mb::Concat({mb::UrlBlock("http://q"), mb::Block(7, {1})})),
+                                  Item("Sounds", {}, mb::IconPathBlock(6, 3, u"/i.gif"))}),
+                Item("Games", {}, mb::DrmBlock(16, 1, 5))};
+  const mb::Bytes good = mb::BuildMenuFile(spec);
+  std::mt19937 random(42);
+  for (int round = 0; round < 3000; ++round) {
+    mb::Bytes bytes = good;
+    const int edits = 1 + static_cast<int>(random() % 4);
+    for (int e = 0; e < edits; ++e) bytes[random() % bytes.size()] = static_cast<std::uint8_t>(random());
+    if (random() % 4 == 0) bytes.resize(random() % bytes.size());
+    MenuDocument doc;
+    auto outcome = LoadMenuFile(bytes, doc, "damaged");
+    if (outcome.ok()) {
+      EXPECT_LE(doc.mainMenuItemCount(), kMaxMainMenuItems);
+      EXPECT_GE(doc.tree.nodeCount(), kFixedNodeCount);
+    } else {
+      EXPECT_TRUE(doc.tree.empty());
+    }
+  }
+}
+
+}  // namespace
+}  // namespace quillet
