@@ -1,0 +1,40 @@
+#pragma once
+// The phone's commands the backend uses, each one exchange on a P2KSession: the file
+// system (open, read, write, seek, close, search, list), seem read and restart.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "p2k_session.h"
+#include "result.h"
+
+namespace quillet::usb {
+
+// One record of the phone's file list.
+struct PhoneFileRecord {
+  std::string name;  // full path on the phone
+  std::uint16_t attributes = 0;
+  std::uint16_t owner = 0;
+  std::uint32_t size = 0;
+};
+
+Status openFile(P2KSession& session, std::string_view path, std::uint32_t attributes);
+// Reads at most one chunk (0x400 bytes) from the open file's pointer.
+Result<std::vector<std::uint8_t>> readChunk(P2KSession& session, std::uint32_t bytes);
+// Writes at most one chunk (0x400 bytes) at the open file's pointer.
+Status writeChunk(P2KSession& session, const std::uint8_t* data, std::uint32_t bytes);
+Status seekFile(P2KSession& session, std::uint32_t offsetFromStart);
+Status closeFile(P2KSession& session);
+// Starts a search over every file under "/a/"; returns how many files it found.
+Result<std::uint16_t> searchFiles(P2KSession& session);
+// The next records of the running search, at most `wanted` of them.
+Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session, std::uint8_t wanted);
+// The data of one seem record (`bytes` 0: the whole record), without the status byte.
+Result<std::vector<std::uint8_t>> readSeem(P2KSession& session, std::uint16_t seem,
+                                           std::uint16_t record, std::uint16_t offset,
+                                           std::uint16_t bytes);
+// Sends the restart command; the phone leaves the bus without necessarily answering.
+Status restartPhone(P2KSession& session);
+
+}  // namespace quillet::usb

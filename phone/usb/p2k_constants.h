@@ -1,0 +1,92 @@
+#pragma once
+// Every number of the P2K USB protocol in one place: the phone's identity on the bus,
+// the framing of commands and replies, the command codes and their limits.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace quillet::usb::p2k {
+
+// --- Identity on the bus ---------------------------------------------------------
+inline constexpr std::uint16_t kVendorId = 0x22B8;
+
+// Product ids seen in each mode. The interfaces decide first; these lists only help
+// when a phone's interface names cannot be read.
+inline constexpr std::array<std::uint16_t, 7> kP2KProductIds = {0x4901, 0x5801, 0x1001, 0x3001,
+                                                                0x2A21, 0x2B41, 0x3801};
+inline constexpr std::array<std::uint16_t, 6> kAtProductIds = {0x4902, 0x5802, 0x1005,
+                                                               0x3002, 0x2AC2, 0x2B44};
+
+inline constexpr std::uint8_t kVendorSpecificClass = 0xFF;  // the test-command interface
+inline constexpr std::uint8_t kCdcDataClass = 0x0A;         // the modem's data interface
+inline constexpr std::string_view kTestCommandName = "Motorola Test Command";
+inline constexpr std::array<std::string_view, 2> kAtInterfaceNames = {
+    "Motorola Data Interface", "Motorola Communication Interface"};
+
+// Sent to the modem interface to make the phone come back as a P2K device.
+inline constexpr std::string_view kModeSwitchCommand = "AT+MODE=8\r\n";
+
+// --- Control transfers -------------------------------------------------------------
+inline constexpr std::uint8_t kRequestTypeOut = 0x41;  // vendor, host to interface
+inline constexpr std::uint8_t kRequestTypeIn = 0xC1;   // vendor, interface to host
+inline constexpr std::uint8_t kRequestCommand = 0x02;  // carries one command packet
+inline constexpr std::uint8_t kRequestPoll = 0x00;     // asks whether a reply waits
+inline constexpr std::uint8_t kRequestReply = 0x01;    // fetches the waiting reply
+inline constexpr std::uint16_t kReplyValue = 1;        // wValue of the fetch
+inline constexpr std::uint16_t kPollLength = 8;        // room for count and size
+
+// --- Command packet (big-endian) ----------------------------------------------------
+// packet id 16 | command 16 | argument size 16 | zero 16 | arguments
+inline constexpr std::size_t kRequestHeaderSize = 8;
+inline constexpr std::uint16_t kPacketIdMask = 0x0FFF;
+
+// --- Reply ---------------------------------------------------------------------------
+// count 16 | size 16 | 2 bytes per packet | packet id with bit 15 | type and command 16 |
+// payload length 16 | 16 bits | payload
+inline constexpr std::size_t kPollHeaderSize = 4;    // count and size
+inline constexpr std::size_t kReplyIdOffset = 6;
+inline constexpr std::size_t kReplyTypeOffset = 8;
+inline constexpr std::size_t kReplyLengthOffset = 10;
+inline constexpr std::size_t kReplyPayloadOffset = 14;
+inline constexpr std::uint16_t kReplyIdFlag = 0x8000;
+inline constexpr std::uint8_t kReplyTypeData = 0x8;     // high nibble: data follows
+inline constexpr std::uint8_t kReplyTypeSuccess = 0x6;  // high nibble: done, no data
+// The reply's size word counts the packet's own 8 header bytes before the payload.
+inline constexpr std::size_t kReplyPacketHeaderSize = 8;
+
+// --- Commands ------------------------------------------------------------------------
+inline constexpr std::uint16_t kCommandSeemRead = 0x0020;
+inline constexpr std::uint16_t kCommandRestart = 0x0022;
+inline constexpr std::uint16_t kCommandFile = 0x004A;
+
+// File-system subcommands, sent as a 32-bit word before their arguments.
+inline constexpr std::uint32_t kFileOpen = 0x00;
+inline constexpr std::uint32_t kFileRead = 0x01;
+inline constexpr std::uint32_t kFileWrite = 0x02;
+inline constexpr std::uint32_t kFileSeek = 0x03;
+inline constexpr std::uint32_t kFileClose = 0x04;
+inline constexpr std::uint32_t kFileSearch = 0x07;
+inline constexpr std::uint32_t kFileListNext = 0x08;
+
+inline constexpr std::size_t kFileChunk = 0x400;          // most bytes per read or write
+inline constexpr std::uint8_t kSeekFromStart = 0;
+inline constexpr std::uint8_t kListBatch = 8;             // records asked for per list call
+inline constexpr std::size_t kListReplyHeaderSize = 4;    // count 16, then 2 bytes
+// Each list record ends with attributes 16, owner 16 and size 32; the name fills the rest.
+inline constexpr std::size_t kListRecordTailSize = 8;
+// The search pattern in UTF-16BE: every file under "/a/".
+inline constexpr std::array<std::uint16_t, 5> kSearchAllPattern = {'/', 'a', '/', 0xFFFE, '*'};
+
+// The seem that holds the model name (UTF-16BE).
+inline constexpr std::uint16_t kModelSeem = 0x0117;
+inline constexpr std::uint16_t kModelRecord = 1;
+inline constexpr std::size_t kSeemStatusSize = 1;  // one status byte before the data
+
+// --- Waiting -------------------------------------------------------------------------
+inline constexpr unsigned kTransferTimeoutMs = 1500;  // longest any single exchange may take
+inline constexpr unsigned kReplyPollPauseMs = 2;      // between polls for a reply
+inline constexpr unsigned kModeSwitchWaitMs = 8000;   // re-enumeration after AT+MODE=8
+inline constexpr unsigned kRescanIntervalMs = 1000;   // polling when hotplug is missing
+
+}  // namespace quillet::usb::p2k

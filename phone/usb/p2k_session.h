@@ -1,0 +1,40 @@
+#pragma once
+// One command exchange with a P2K phone over its test-command interface: send the
+// request, poll until a reply waits, fetch it and check it. Everything the phone can
+// do is built from this (see p2k_commands.h).
+#include <cstdint>
+#include <vector>
+
+#include "result.h"
+#include "usb_transport.h"
+
+namespace quillet::usb {
+
+class P2KSession {
+ public:
+  // `device` must outlive the session; `timeoutMs` bounds every transfer and the whole
+  // wait for a reply.
+  P2KSession(UsbDevice& device, std::uint8_t testInterface, unsigned timeoutMs);
+
+  // Sends one command and returns the reply's payload.
+  Result<std::vector<std::uint8_t>> exchange(std::uint16_t command,
+                                             const std::vector<std::uint8_t>& args);
+  // Sends one command without waiting for its answer (the phone may leave the bus).
+  Status send(std::uint16_t command, const std::vector<std::uint8_t>& args);
+
+  // True once a transfer found the phone gone from the bus.
+  bool deviceGone() const { return gone_; }
+  std::uint8_t testInterface() const { return interface_; }
+
+ private:
+  Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command);
+  Error transferError(const char* step, std::uint16_t command, UsbError error);
+
+  UsbDevice& device_;
+  std::uint8_t interface_;
+  unsigned timeoutMs_;
+  std::uint16_t packetId_ = 0;
+  bool gone_ = false;
+};
+
+}  // namespace quillet::usb

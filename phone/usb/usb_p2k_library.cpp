@@ -1,0 +1,225 @@
+#include "usb_p2k_library.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iostream>
+
+#include "p2k_commands.h"
+#include "p2k_packet.h"
+
+namespace quillet::usb {
+
+UsbP2KLibrary::UsbP2KLibrary(std::unique_ptr<UsbTransport> transport, UsbP2KOptions options)
+    : transport_(std::move(transport)), options_(std::move(options)) {}
+
+UsbP2KLibrary::~UsbP2KLibrary() {
+  stopping_ = true;
+  if (watcher_.joinable()) {
+    transport_->wake();
+    watcher_.join();
+  }
+  std::lock_guard lock(mutex_);
+  connection_.reset();
+}
+
+UsbP2KLibrary::Connection::~Connection() {
+  if (device && session) device->releaseInterface(session->testInterface());
+}
+
+void UsbP2KLibrary::log(const std::string& line) {
+  const std::string text = "quillet: USB phone: " + line;
+  if (options_.log)
+    options_.log(text);
+  else
+    std::cerr << text << '\n';
+}
+
+std::int32_t UsbP2KLibrary::fail(const char* call, const std::string& why) {
+  log(std::string(call) + " failed: " + why);
+  return -1;
+}
+
+std::int32_t UsbP2KLibrary::failed(const char* call, const Error& error) {
+  if (connection_ && connection_->session && connection_->session->deviceGone()) {
+    // Let the watcher report the disconnect now rather than at its next rescan.
+    transport_->wake();
+  }
+  return fail(call, error.message);
+}
+
+P2KSession* UsbP2KLibrary::readySession(const char* call) {
+  if (!connection_ || connection_->restarting || connection_->session->deviceGone()) {
+    fail(call, "no phone is connected");
+    return nullptr;
+  }
+  return connection_->session.get();
+}
+
+std::int32_t UsbP2KLibrary::P2K_GetStatus() {
+  if (!started_) return kStatusStopped;
+  std::lock_guard lock(mutex_);
+  const bool ready = connection_ && !connection_->restarting && !connection_->session->deviceGone();
+  return ready ? kStatusReady : kStatusNoPhone;
+}
+
+std::int32_t UsbP2KLibrary::P2K_Init(PhoneStatusCallback notify) {
+  if (started_.exchange(true)) return 0;
+  notify_ = std::move(notify);
+  // A machine without USB access simply never sees a phone: the editor runs on with
+  // "Phone: None " instead of an error at every start.
+  if (const UsbError error = transport_->start(); error != UsbError::None) {
+    log(std::string("USB is not available (") + describe(error) + "); no phone will connect");
+    return 0;
+  }
+  watcher_ = std::thread([this] { watch(); });
+  return 0;
+}
+
+std::int32_t UsbP2KLibrary::P2K_Restart() {
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("P2K_Restart");
+  if (!session) return -1;
+  if (Status sent = restartPhone(*session); !sent) return failed("P2K_Restart", sent.error());
+  connection_->restarting = true;
+  openFile_ = {};
+  return 0;
+}
+
+std::int32_t UsbP2KLibrary::Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t offset,
+                                      std::int32_t bytes, std::uint8_t* buffer,
+                                      std::size_t bufferSize) {
+  const auto fits = [](std::int32_t v) { return v >= 0 && v <= 0xFFFF; };
+  if (!buffer || !fits(seem) || !fits(record) || !fits(offset) || !fits(bytes))
+    return fail("Seem_Read", "arguments out of range");
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("Seem_Read");
+  if (!session) return -1;
+  auto data = readSeem(*session, static_cast<std::uint16_t>(seem),
+                       static_cast<std::uint16_t>(record), static_cast<std::uint16_t>(offset),
+                       static_cast<std::uint16_t>(bytes));
+  if (!data) return failed("Seem_Read", data.error());
+  // Zeros after the data end a name that the phone stored without its terminator.
+  const std::size_t copied = std::min(data->size(), bufferSize);
+  std::memcpy(buffer, data->data(), copied);
+  std::memset(buffer + copied, 0, bufferSize - copied);
+  return static_cast<std::int32_t>(copied);
+}
+
+std::int32_t UsbP2KLibrary::File_Count() {
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("File_Count");
+  if (!session) return -1;
+  auto count = searchFiles(*session);
+  if (!count) return failed("File_Count", count.error());
+  return count.value();
+}
+
+std::int32_t UsbP2KLibrary::File_List(TP2KFileEntry* entries, std::int32_t count) {
+  if (count < 0 || (count > 0 && !entries)) return fail("File_List", "no room for the list");
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("File_List");
+  if (!session) return -1;
+  auto found = searchFiles(*session);
+  if (!found) return failed("File_List", found.error());
+  const std::int32_t wanted = std::min<std::int32_t>(count, found.value());
+  std::fill(entries, entries + count, TP2KFileEntry{});
+  knownSizes_.clear();
+  std::int32_t filled = 0;
+  while (filled < wanted) {
+    const auto batch = static_cast<std::uint8_t>(std::min<std::int32_t>(p2k::kListBatch, wanted - filled));
+    auto records = listNext(*session, batch);
+    if (!records) return failed("File_List", records.error());
+    for (const auto& record : records.value()) {
+      TP2KFileEntry& entry = entries[filled++];
+      entry.size = record.size;
+      entry.attrHigh = record.attributes;
+      entry.attrLow = record.owner;
+      const std::size_t length = std::min(record.name.size(), kMaxPathLength);
+      std::memcpy(entry.name, record.name.data(), length);
+      knownSizes_[record.name] = record.size;
+    }
+  }
+  return filled;
+}
+
+std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attributes) {
+  if (!path) return fail("File_Create", "no path given");
+  const std::size_t length = strnlen(path, kMaxPathLength + 1);
+  if (length == 0 || length > kMaxPathLength)
+    return fail("File_Create", "the path is empty or longer than " +
+                                   std::to_string(kMaxPathLength) + " bytes");
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("File_Create");
+  if (!session) return -1;
+  const std::string name(path, length);
+  if (Status opened = openFile(*session, name, attributes); !opened)
+    return failed("File_Create", opened.error());
+  openFile_ = {};
+  openFile_.position = 0;
+  if (auto known = knownSizes_.find(name); known != knownSizes_.end())
+    openFile_.size = known->second;
+  return 0;
+}
+
+std::int32_t UsbP2KLibrary::File_SetPointer(std::int32_t offset, std::int32_t whence) {
+  if (offset < 0 || whence != p2k::kSeekFromStart)
+    return fail("File_SetPointer", "only positions from the file's start are supported");
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("File_SetPointer");
+  if (!session) return -1;
+  if (Status moved = seekFile(*session, static_cast<std::uint32_t>(offset)); !moved)
+    return failed("File_SetPointer", moved.error());
+  openFile_.position = static_cast<std::uint32_t>(offset);
+  return 0;
+}
+
+// The open-attempt count the link passes along has no use over USB.
+std::int32_t UsbP2KLibrary::File_Read(std::uint8_t* buffer, std::int32_t maxBytes, std::int32_t) {
+  if (!buffer || maxBytes < 0) return fail("File_Read", "no room for the data");
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("File_Read");
+  if (!session) return -1;
+  // With the size from the listing the read stops exactly at the file's end; without
+  // it, at the first short chunk.
+  std::uint32_t target = static_cast<std::uint32_t>(maxBytes);
+  if (openFile_.size && openFile_.position)
+    target = std::min(target, *openFile_.size - std::min(*openFile_.size, *openFile_.position));
+  std::uint32_t got = 0;
+  while (got < target) {
+    const auto chunk = static_cast<std::uint32_t>(std::min<std::size_t>(p2k::kFileChunk, target - got));
+    auto data = readChunk(*session, chunk);
+    if (!data) return failed("File_Read", data.error());
+    std::memcpy(buffer + got, data->data(), data->size());
+    got += static_cast<std::uint32_t>(data->size());
+    if (data->size() < chunk) break;
+  }
+  if (openFile_.position) *openFile_.position += got;
+  return static_cast<std::int32_t>(got);
+}
+
+std::int32_t UsbP2KLibrary::File_Write(const std::uint8_t* buffer, std::int32_t bytes) {
+  if (bytes < 0 || (bytes > 0 && !buffer)) return fail("File_Write", "no data given");
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("File_Write");
+  if (!session) return -1;
+  const auto total = static_cast<std::uint32_t>(bytes);
+  for (std::uint32_t sent = 0; sent < total;) {
+    const auto chunk = static_cast<std::uint32_t>(std::min<std::size_t>(p2k::kFileChunk, total - sent));
+    if (Status written = writeChunk(*session, buffer + sent, chunk); !written)
+      return failed("File_Write", written.error());
+    sent += chunk;
+  }
+  if (openFile_.position) *openFile_.position += total;
+  return bytes;
+}
+
+std::int32_t UsbP2KLibrary::File_Close() {
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("File_Close");
+  if (!session) return -1;
+  openFile_ = {};
+  if (Status closed = closeFile(*session); !closed) return failed("File_Close", closed.error());
+  return 0;
+}
+
+}  // namespace quillet::usb

@@ -1,0 +1,168 @@
+#include "fake_p2k_phone.h"
+
+#include <algorithm>
+
+namespace quillet::usb::testing {
+
+void putBE16(std::vector<std::uint8_t>& out, std::uint16_t v) {
+  out.push_back(static_cast<std::uint8_t>(v >> 8));
+  out.push_back(static_cast<std::uint8_t>(v));
+}
+
+void putBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
+  putBE16(out, static_cast<std::uint16_t>(v >> 16));
+  putBE16(out, static_cast<std::uint16_t>(v));
+}
+
+std::uint16_t getBE16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
+
+std::uint32_t getBE32(const std::uint8_t* p) {
+  return static_cast<std::uint32_t>(getBE16(p)) << 16 | getBE16(p + 2);
+}
+
+namespace {
+
+FakeAnswer data(std::vector<std::uint8_t> payload) { return {kFakeData, std::move(payload), false}; }
+FakeAnswer success() { return {kFakeSuccess, {}, false}; }
+FakeAnswer refused() { return {kFakeRefused, {}, false}; }
+
+// The search pattern every file under "/a/" is listed with, in UTF-16BE, ended by 0x0000.
+const std::vector<std::uint8_t> kSearchAll = {0x00, '/', 0x00, 'a', 0x00, '/', 0xFF, 0xFE,
+                                              0x00, '*', 0x00, 0x00};
+
+}  // namespace
+
+void FakeP2KPhone::forgetSession() {
+  openPath_.reset();
+  position_ = 0;
+  search_.reset();
+}
+
+std::variant<FakeAnswer, std::string> FakeP2KPhone::answer(std::uint16_t command,
+                                                           const std::vector<std::uint8_t>& args) {
+  commands.push_back(command);
+  switch (command) {
+    case 0x004A: return fileCommand(args);
+    case 0x0020: return seemRead(args);
+    case 0x0022:
+      if (!args.empty()) return std::string("restart with arguments");
+      return FakeAnswer{kFakeSuccess, {}, true};
+    default: return std::string("unknown command");
+  }
+}
+
+std::variant<FakeAnswer, std::string> FakeP2KPhone::seemRead(const std::vector<std::uint8_t>& args) {
+  if (args.size() != 8) return std::string("seem read needs 8 argument bytes");
+  const std::uint16_t seem = getBE16(args.data());
+  const std::uint16_t record = getBE16(args.data() + 2);
+  const std::uint16_t offset = getBE16(args.data() + 4);
+  const std::uint16_t bytes = getBE16(args.data() + 6);
+  if (seem != 0x0117 || record != 1) return data({0x01});  // status: no such seem
+  // The model seem: a fixed record of 32 bytes holding the name in UTF-16BE.
+  std::vector<std::uint8_t> seemData(32, 0);
+  for (std::size_t i = 0; i < model.size() && 2 * i + 1 < seemData.size(); ++i)
+    seemData[2 * i + 1] = static_cast<std::uint8_t>(model[i]);
+  if (offset > seemData.size()) return data({0x02});
+  const std::size_t count = bytes == 0 ? seemData.size() - offset : bytes;
+  if (offset + count > seemData.size()) return data({0x02});
+  std::vector<std::uint8_t> payload{0x00};
+  payload.insert(payload.end(), seemData.begin() + offset, seemData.begin() + offset + count);
+  return data(std::move(payload));
+}
+
+std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
+    const std::vector<std::uint8_t>& args) {
+  if (args.size() < 4) return std::string("file command without a subcommand");
+  const std::uint32_t sub = getBE32(args.data());
+  const std::uint8_t* a = args.data() + 4;
+  const std::size_t n = args.size() - 4;
+  switch (sub) {
+    case 0x00: {  // open: attributes 32, path ended by a zero byte
+      if (n < 6 || args.back() != 0) return std::string("open without a zero-ended path");
+      const std::string path(a + 4, a + n - 1);
+      if (path.find('\0') != std::string::npos) return std::string("open path holds a zero byte");
+      if (path.rfind("/a/", 0) != 0) return refused();
+      auto [it, created] = files.try_emplace(path);
+      if (created) {
+        it->second.attributes = static_cast<std::uint16_t>(getBE32(a) >> 16);
+        it->second.owner = static_cast<std::uint16_t>(getBE32(a));
+      }
+      openPath_ = path;
+      position_ = 0;
+      return success();
+    }
+    case 0x01: {  // read: size 32
+      if (n != 4) return std::string("read needs a 32-bit size only");
+      const std::size_t want = getBE32(a);
+      if (want > kChunkLimit) return std::string("read of more than 0x400 bytes");
+      if (!openPath_) return refused();
+      ++readCalls;
+      largestReadChunk = std::max(largestReadChunk, want);
+      const auto& bytes = files[*openPath_].data;
+      const std::size_t from = std::min(position_, bytes.size());
+      const std::size_t take = std::min(want, bytes.size() - from);
+      position_ = from + take;
+      return data(std::vector<std::uint8_t>(bytes.begin() + static_cast<long>(from),
+                                            bytes.begin() + static_cast<long>(from + take)));
+    }
+    case 0x02: {  // write: size 32, data
+      if (n < 4 || getBE32(a) != n - 4) return std::string("write size differs from its data");
+      if (n - 4 > kChunkLimit) return std::string("write of more than 0x400 bytes");
+      if (!openPath_) return refused();
+      ++writeCalls;
+      largestWriteChunk = std::max(largestWriteChunk, n - 4);
+      auto& bytes = files[*openPath_].data;
+      if (bytes.size() < position_ + n - 4) bytes.resize(position_ + n - 4);
+      std::copy(a + 4, a + n, bytes.begin() + static_cast<long>(position_));
+      position_ += n - 4;
+      return success();
+    }
+    case 0x03: {  // seek: offset 32, direction 8
+      if (n != 5) return std::string("seek needs offset and direction");
+      if (a[4] != 0) return std::string("seek direction other than from the start");
+      if (!openPath_ || getBE32(a) > files[*openPath_].data.size()) return refused();
+      position_ = getBE32(a);
+      return success();
+    }
+    case 0x04:  // close
+      if (n != 0) return std::string("close with arguments");
+      if (!openPath_) return refused();
+      openPath_.reset();
+      return success();
+    case 0x07: {  // search: the pattern
+      if (std::vector<std::uint8_t>(a, a + n) != kSearchAll)
+        return std::string("search pattern is not UTF-16BE \"/a/\" 0xFFFE \"*\"");
+      search_.emplace();
+      for (const auto& [path, file] : files) search_->push_back(path);
+      std::vector<std::uint8_t> count;
+      putBE16(count, static_cast<std::uint16_t>(search_->size()));
+      return data(std::move(count));
+    }
+    case 0x08:  // list next: records wanted 8
+      if (n != 1 || a[0] == 0) return std::string("list next needs one non-zero byte");
+      return listNext(a[0]);
+    default: return std::string("unknown file subcommand");
+  }
+}
+
+std::variant<FakeAnswer, std::string> FakeP2KPhone::listNext(std::size_t wanted) {
+  if (!search_) return std::string("list next before a search");
+  const std::size_t count = std::min(wanted, search_->size());
+  std::vector<std::uint8_t> payload;
+  putBE16(payload, static_cast<std::uint16_t>(count));
+  putBE16(payload, 0);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string path = search_->front();
+    search_->erase(search_->begin());
+    const FakePhoneFile& file = files[path];
+    std::vector<std::uint8_t> name(kNameField, 0);
+    std::copy_n(path.begin(), std::min(path.size(), kNameField - 1), name.begin());
+    payload.insert(payload.end(), name.begin(), name.end());
+    putBE16(payload, file.attributes);
+    putBE16(payload, file.owner);
+    putBE32(payload, static_cast<std::uint32_t>(file.data.size()));
+  }
+  return data(std::move(payload));
+}
+
+}  // namespace quillet::usb::testing

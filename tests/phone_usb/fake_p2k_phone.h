@@ -1,0 +1,70 @@
+#pragma once
+// The command side of the fake phone: a small file system and a model name, answering
+// the P2K commands as a phone would and reporting every request that breaks the
+// protocol's rules. Written from the protocol's public facts; shares no code with the
+// backend under test.
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace quillet::usb::testing {
+
+// Reply types in the high nibble of byte 8.
+inline constexpr std::uint8_t kFakeData = 0x8;
+inline constexpr std::uint8_t kFakeSuccess = 0x6;
+inline constexpr std::uint8_t kFakeRefused = 0x4;  // what the fake sends when told to fail
+
+struct FakePhoneFile {
+  std::vector<std::uint8_t> data;
+  std::uint16_t attributes = 0;
+  std::uint16_t owner = 0;
+};
+
+struct FakeAnswer {
+  std::uint8_t type = kFakeSuccess;
+  std::vector<std::uint8_t> payload;
+  bool restart = false;  // the phone leaves the bus after this command
+};
+
+class FakeP2KPhone {
+ public:
+  static constexpr std::size_t kNameField = 264;  // name bytes in each list record
+  static constexpr std::size_t kChunkLimit = 0x400;
+
+  // The answer to one command, or the rule the request broke.
+  std::variant<FakeAnswer, std::string> answer(std::uint16_t command,
+                                               const std::vector<std::uint8_t>& args);
+  // A re-enumerated phone forgets its open file and its running search.
+  void forgetSession();
+
+  std::map<std::string, FakePhoneFile> files;
+  std::string model = "E398";
+
+  // What the backend did, for the tests to check.
+  std::size_t readCalls = 0;
+  std::size_t writeCalls = 0;
+  std::size_t largestReadChunk = 0;
+  std::size_t largestWriteChunk = 0;
+  std::vector<std::uint16_t> commands;
+
+ private:
+  std::variant<FakeAnswer, std::string> fileCommand(const std::vector<std::uint8_t>& args);
+  std::variant<FakeAnswer, std::string> seemRead(const std::vector<std::uint8_t>& args);
+  std::variant<FakeAnswer, std::string> listNext(std::size_t wanted);
+
+  std::optional<std::string> openPath_;
+  std::size_t position_ = 0;
+  std::optional<std::vector<std::string>> search_;  // paths still to list
+};
+
+// Big-endian helpers of the fake's own.
+void putBE16(std::vector<std::uint8_t>& out, std::uint16_t v);
+void putBE32(std::vector<std::uint8_t>& out, std::uint32_t v);
+std::uint16_t getBE16(const std::uint8_t* p);
+std::uint32_t getBE32(const std::uint8_t* p);
+
+}  // namespace quillet::usb::testing

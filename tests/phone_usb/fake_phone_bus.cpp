@@ -1,0 +1,372 @@
+#include "fake_phone_bus.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace quillet::usb::testing {
+namespace {
+
+constexpr std::uint16_t kVendor = 0x22B8;
+constexpr std::uint8_t kNameComm = 1, kNameData = 2, kNameTest = 3;
+constexpr std::chrono::milliseconds kLongestStall{3000};
+const std::string kModeSwitch = "AT+MODE=8\r\n";
+
+class FakeDevice : public UsbDevice {
+ public:
+  FakeDevice(FakePhoneBus& bus, int generation) : bus_(bus), generation_(generation) {}
+  std::string stringDescriptor(std::uint8_t index) override {
+    return bus_.stringDescriptor(generation_, index);
+  }
+  UsbOutcome controlIn(const UsbSetup& setup, std::uint8_t* data, std::uint16_t length,
+                       unsigned timeoutMs) override {
+    return bus_.controlIn(generation_, setup, data, length, timeoutMs);
+  }
+  UsbOutcome controlOut(const UsbSetup& setup, const std::uint8_t* data, std::uint16_t length,
+                        unsigned timeoutMs) override {
+    return bus_.controlOut(generation_, setup, data, length, timeoutMs);
+  }
+  UsbOutcome bulkOut(std::uint8_t endpoint, const std::uint8_t* data, std::size_t length,
+                     unsigned timeoutMs) override {
+    return bus_.bulkOut(generation_, endpoint, data, length, timeoutMs);
+  }
+  UsbError detachKernelDriver(std::uint8_t number) override {
+    return bus_.detachKernelDriver(generation_, number);
+  }
+  UsbError claimInterface(std::uint8_t number) override {
+    return bus_.claimInterface(generation_, number);
+  }
+  void releaseInterface(std::uint8_t number) override { bus_.releaseInterface(generation_, number); }
+
+ private:
+  FakePhoneBus& bus_;
+  int generation_;
+};
+
+class FakeTransport : public UsbTransport {
+ public:
+  explicit FakeTransport(FakePhoneBus& bus) : bus_(bus) {}
+  UsbError start() override { return bus_.start(); }
+  std::vector<UsbDeviceInfo> devices(std::uint16_t vendorId) override {
+    return bus_.devices(vendorId);
+  }
+  std::unique_ptr<UsbDevice> open(const UsbDeviceInfo& device, UsbError& error) override {
+    return bus_.open(device, error);
+  }
+  void waitForChange(unsigned timeoutMs) override { bus_.waitForChange(timeoutMs); }
+  void wake() override { bus_.wake(); }
+
+ private:
+  FakePhoneBus& bus_;
+};
+
+}  // namespace
+
+FakePhoneBus::FakePhoneBus(FakeBusOptions options)
+    : options_(options), driverBound_(256, false), claimed_(256, false) {
+  if (options_.plugged) appear(options_.startInAtMode);
+}
+
+std::unique_ptr<UsbTransport> FakePhoneBus::makeTransport() {
+  return std::make_unique<FakeTransport>(*this);
+}
+
+// --- commands and observations -------------------------------------------------------
+
+void FakePhoneBus::plug() {
+  std::lock_guard lock(mutex_);
+  if (!present_) appear(options_.startInAtMode);
+}
+
+void FakePhoneBus::unplug() {
+  std::lock_guard lock(mutex_);
+  comeback_.reset();
+  if (present_) leave();
+}
+
+void FakePhoneBus::failNextCommands(int count) {
+  std::lock_guard lock(mutex_);
+  failNext_ = count;
+}
+
+void FakePhoneBus::setSilent(bool silent) {
+  std::lock_guard lock(mutex_);
+  silent_ = silent;
+}
+
+void FakePhoneBus::setStalled(bool stalled) {
+  std::lock_guard lock(mutex_);
+  stalled_ = stalled;
+}
+
+void FakePhoneBus::disconnectAfterCommands(int count) {
+  std::lock_guard lock(mutex_);
+  disconnectAfter_ = count;
+}
+
+void FakePhoneBus::setClaimedByOther(bool claimed) {
+  std::lock_guard lock(mutex_);
+  options_.claimedByOther = claimed;
+}
+
+std::vector<std::string> FakePhoneBus::violations() const {
+  std::lock_guard lock(mutex_);
+  return violations_;
+}
+
+std::vector<std::string> FakePhoneBus::modemWrites() const {
+  std::lock_guard lock(mutex_);
+  return modemWrites_;
+}
+
+int FakePhoneBus::restarts() const {
+  std::lock_guard lock(mutex_);
+  return restarts_;
+}
+
+bool FakePhoneBus::plugged() const {
+  std::lock_guard lock(mutex_);
+  return present_;
+}
+
+// --- enumeration -----------------------------------------------------------------------
+
+void FakePhoneBus::appear(bool atMode) {
+  present_ = true;
+  atMode_ = atMode;
+  ++generation_;
+  std::fill(driverBound_.begin(), driverBound_.end(), false);
+  std::fill(claimed_.begin(), claimed_.end(), false);
+  driverBound_[0] = driverBound_[kModemData] = true;  // cdc_acm holds the modem
+  lastId_.reset();
+  reply_.reset();
+  phone_.forgetSession();
+  changeFlag_ = true;
+  changed_.notify_all();
+}
+
+void FakePhoneBus::leave() {
+  present_ = false;
+  ++generation_;
+  reply_.reset();
+  changeFlag_ = true;
+  changed_.notify_all();
+}
+
+void FakePhoneBus::settleScheduled() {
+  if (comeback_ && Clock::now() >= comeback_->first) {
+    const bool atMode = comeback_->second;
+    comeback_.reset();
+    appear(atMode);
+  }
+}
+
+bool FakePhoneBus::reachable(int generation) const { return present_ && generation == generation_; }
+
+UsbError FakePhoneBus::start() { return options_.failStart ? UsbError::Other : UsbError::None; }
+
+std::vector<UsbDeviceInfo> FakePhoneBus::devices(std::uint16_t vendorId) {
+  std::lock_guard lock(mutex_);
+  settleScheduled();
+  if (!present_ || vendorId != kVendor) return {};
+  UsbDeviceInfo info;
+  info.location = "fake bus address " + std::to_string(generation_);
+  info.vendorId = kVendor;
+  info.productId = atMode_ ? options_.atProductId : options_.p2kProductId;
+  info.interfaces.push_back({0, 0x02, kNameComm, {{0x81, 0x03}}});
+  info.interfaces.push_back({kModemData, 0x0A, kNameData, {{0x82, 0x02}, {kModemOut, 0x02}}});
+  if (!atMode_) {
+    UsbInterface test{options_.testInterface, 0xFF, kNameTest, {}};
+    if (options_.p2k05) test.endpoints = {{0x83, 0x02}, {0x03, 0x02}};
+    info.interfaces.push_back(test);
+  }
+  return {info};
+}
+
+std::unique_ptr<UsbDevice> FakePhoneBus::open(const UsbDeviceInfo& device, UsbError& error) {
+  std::lock_guard lock(mutex_);
+  settleScheduled();
+  error = UsbError::None;
+  if (!present_ || device.location != "fake bus address " + std::to_string(generation_))
+    error = UsbError::NoDevice;
+  else if (options_.denyAccess)
+    error = UsbError::Access;
+  if (error != UsbError::None) return nullptr;
+  return std::make_unique<FakeDevice>(*this, generation_);
+}
+
+void FakePhoneBus::waitForChange(unsigned timeoutMs) {
+  std::unique_lock lock(mutex_);
+  auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  if (comeback_) deadline = std::min(deadline, comeback_->first);
+  changed_.wait_until(lock, deadline, [this] { return changeFlag_; });
+  changeFlag_ = false;
+}
+
+void FakePhoneBus::wake() {
+  std::lock_guard lock(mutex_);
+  changeFlag_ = true;
+  changed_.notify_all();
+}
+
+// --- transfers -------------------------------------------------------------------------
+
+void FakePhoneBus::violation(std::string what) { violations_.push_back(std::move(what)); }
+
+UsbOutcome FakePhoneBus::stall(std::unique_lock<std::mutex>& lock, unsigned timeoutMs) {
+  lock.unlock();
+  std::this_thread::sleep_for(std::min<std::chrono::milliseconds>(
+      std::chrono::milliseconds(timeoutMs), kLongestStall));
+  lock.lock();
+  return {UsbError::Timeout, 0};
+}
+
+std::string FakePhoneBus::stringDescriptor(int generation, std::uint8_t index) {
+  std::lock_guard lock(mutex_);
+  if (!reachable(generation)) return {};
+  switch (index) {
+    case kNameComm: return "Motorola Communication Interface";
+    case kNameData: return "Motorola Data Interface";
+    case kNameTest: return atMode_ ? "" : "Motorola Test Command";
+    default: return {};
+  }
+}
+
+UsbError FakePhoneBus::detachKernelDriver(int generation, std::uint8_t number) {
+  std::lock_guard lock(mutex_);
+  if (!reachable(generation)) return UsbError::NoDevice;
+  driverBound_[number] = false;
+  return UsbError::None;
+}
+
+UsbError FakePhoneBus::claimInterface(int generation, std::uint8_t number) {
+  std::lock_guard lock(mutex_);
+  if (!reachable(generation)) return UsbError::NoDevice;
+  if (driverBound_[number]) return UsbError::Busy;
+  if (number == options_.testInterface && options_.claimedByOther && !atMode_)
+    return UsbError::Busy;
+  claimed_[number] = true;
+  return UsbError::None;
+}
+
+void FakePhoneBus::releaseInterface(int generation, std::uint8_t number) {
+  std::lock_guard lock(mutex_);
+  if (reachable(generation)) claimed_[number] = false;
+}
+
+UsbOutcome FakePhoneBus::bulkOut(int generation, std::uint8_t endpoint, const std::uint8_t* data,
+                                 std::size_t length, unsigned timeoutMs) {
+  std::unique_lock lock(mutex_);
+  if (stalled_) return stall(lock, timeoutMs);
+  if (!reachable(generation)) return {UsbError::NoDevice, 0};
+  if (endpoint != kModemOut || !claimed_[kModemData] || driverBound_[kModemData]) {
+    violation("bulk OUT without the modem interface detached and claimed");
+    return {UsbError::Pipe, 0};
+  }
+  const std::string written(data, data + length);
+  modemWrites_.push_back(written);
+  if (written == kModeSwitch && atMode_ && !options_.ignoreModeSwitch) {
+    leave();
+    comeback_ = std::make_pair(Clock::now() + options_.reenumerateDelay, false);
+  }
+  return {UsbError::None, length};
+}
+
+UsbOutcome FakePhoneBus::controlOut(int generation, const UsbSetup& setup,
+                                    const std::uint8_t* data, std::uint16_t length,
+                                    unsigned timeoutMs) {
+  std::unique_lock lock(mutex_);
+  if (stalled_) return stall(lock, timeoutMs);
+  if (!reachable(generation)) return {UsbError::NoDevice, 0};
+  if (setup.requestType != 0x41 || setup.request != 0x02 || setup.value != 0 ||
+      setup.index != options_.testInterface || atMode_) {
+    violation("command transfer with a wrong setup packet");
+    return {UsbError::Pipe, 0};
+  }
+  if (!claimed_[options_.testInterface]) {
+    violation("command on an unclaimed test-command interface");
+    return {UsbError::Pipe, 0};
+  }
+  takeCommand(std::vector<std::uint8_t>(data, data + length));
+  if (!reachable(generation)) return {UsbError::NoDevice, 0};
+  if (restartTaken_) {
+    // The restart request completes; then the phone drops off the bus.
+    restartTaken_ = false;
+    ++restarts_;
+    leave();
+    if (options_.rebootDelay) comeback_ = std::make_pair(Clock::now() + *options_.rebootDelay, false);
+  }
+  return {UsbError::None, length};
+}
+
+void FakePhoneBus::takeCommand(const std::vector<std::uint8_t>& packet) {
+  if (packet.size() < 8) return violation("command packet shorter than its header");
+  const std::uint16_t id = getBE16(packet.data());
+  const std::uint16_t command = getBE16(packet.data() + 2);
+  const std::uint16_t argSize = getBE16(packet.data() + 4);
+  if (packet.size() != 8u + argSize) return violation("argument size differs from the packet");
+  if (getBE16(packet.data() + 6) != 0) return violation("bytes 6-7 of the header are not zero");
+  if ((id & 0xF000) != 0) return violation("packet id uses its upper 4 bits");
+  if (lastId_ && id != ((*lastId_ + 1) & 0x0FFF)) return violation("packet id not counted up");
+  if (reply_) violation("new command before the last reply was fetched");
+  lastId_ = id;
+  if (disconnectAfter_ > 0 && --disconnectAfter_ == 0) return leave();
+  auto result = phone_.answer(command, {packet.begin() + 8, packet.end()});
+  if (auto* broken = std::get_if<std::string>(&result)) return violation(*broken);
+  FakeAnswer answer = std::get<FakeAnswer>(result);
+  if (failNext_ > 0) {
+    --failNext_;
+    answer = {kFakeRefused, {}, false};
+  }
+  if (!silent_) queueReply(id, command, answer);
+  restartTaken_ = answer.restart;
+}
+
+void FakePhoneBus::queueReply(std::uint16_t id, std::uint16_t command, const FakeAnswer& answer) {
+  std::vector<std::uint8_t> reply;
+  putBE16(reply, 1);  // one packet
+  putBE16(reply, static_cast<std::uint16_t>(8 + answer.payload.size()));
+  putBE16(reply, 0);
+  putBE16(reply, static_cast<std::uint16_t>(0x8000 | id));
+  reply.push_back(static_cast<std::uint8_t>(answer.type << 4 | ((command >> 8) & 0x0F)));
+  reply.push_back(static_cast<std::uint8_t>(command));
+  putBE16(reply, static_cast<std::uint16_t>(answer.payload.size()));
+  putBE16(reply, 0);
+  reply.insert(reply.end(), answer.payload.begin(), answer.payload.end());
+  reply_ = std::move(reply);
+}
+
+UsbOutcome FakePhoneBus::controlIn(int generation, const UsbSetup& setup, std::uint8_t* data,
+                                   std::uint16_t length, unsigned timeoutMs) {
+  std::unique_lock lock(mutex_);
+  if (stalled_) return stall(lock, timeoutMs);
+  if (!reachable(generation)) return {UsbError::NoDevice, 0};
+  if (setup.requestType != 0xC1 || setup.index != options_.testInterface) {
+    violation("reply transfer with a wrong setup packet");
+    return {UsbError::Pipe, 0};
+  }
+  if (setup.request == 0x00 && setup.value == 0) {  // poll
+    if (length < 4) violation("poll with no room for count and size");
+    if (!reply_ || length < 4) {
+      std::fill_n(data, std::min<std::uint16_t>(length, 2), 0);
+      return {UsbError::None, std::min<std::size_t>(length, 2)};
+    }
+    std::copy_n(reply_->begin(), 4, data);
+    return {UsbError::None, 4};
+  }
+  if (setup.request == 0x01 && setup.value == 1) {  // fetch
+    if (!reply_) {
+      violation("reply fetched while none waits");
+      return {UsbError::Pipe, 0};
+    }
+    const std::size_t size = getBE16(reply_->data() + 2);
+    if (length != 2u * 1u + size + 4u) violation("reply fetched with a wrong length");
+    const std::size_t copied = std::min<std::size_t>(length, reply_->size());
+    std::copy_n(reply_->begin(), copied, data);
+    reply_.reset();
+    return {UsbError::None, copied};
+  }
+  violation("reply transfer with an unknown request");
+  return {UsbError::Pipe, 0};
+}
+
+}  // namespace quillet::usb::testing

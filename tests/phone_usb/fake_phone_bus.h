@@ -1,0 +1,120 @@
+#pragma once
+// The USB side of the fake phone: one Motorola phone on a fake bus, seen through the
+// backend's UsbTransport. It checks the framing of every transfer (request types, ids,
+// sizes, lengths), answers through FakeP2KPhone, and on command fails, goes silent,
+// stalls, leaves the bus, starts in modem mode or refuses access.
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fake_p2k_phone.h"
+#include "usb_transport.h"
+
+namespace quillet::usb::testing {
+
+struct FakeBusOptions {
+  bool plugged = true;
+  bool startInAtMode = false;
+  bool ignoreModeSwitch = false;          // the phone does not react to AT+MODE=8
+  bool p2k05 = false;                     // bulk endpoints on the test-command interface
+  bool denyAccess = false;                // opening fails: no permission
+  bool claimedByOther = false;            // claiming the test interface fails: busy
+  bool failStart = false;                 // the transport cannot start at all
+  std::uint8_t testInterface = 8;
+  std::uint16_t p2kProductId = 0x4901;
+  std::uint16_t atProductId = 0x4902;
+  std::chrono::milliseconds reenumerateDelay{50};       // after AT+MODE=8
+  std::optional<std::chrono::milliseconds> rebootDelay;  // back after a restart, if set
+};
+
+class FakePhoneBus {
+ public:
+  explicit FakePhoneBus(FakeBusOptions options = {});
+
+  // --- commands for the tests ---
+  void plug();
+  void unplug();
+  void failNextCommands(int count);         // answered with a refusal
+  void setSilent(bool silent);              // commands taken, never answered
+  void setStalled(bool stalled);            // every transfer waits out its timeout
+  void disconnectAfterCommands(int count);  // leaves the bus on the count-th next command
+  void setClaimedByOther(bool claimed);
+  // Runs `change` on the phone's command side under the bus lock.
+  template <typename F>
+  auto withPhone(F&& change) {
+    std::lock_guard lock(mutex_);
+    return change(phone_);
+  }
+
+  // --- what happened ---
+  std::vector<std::string> violations() const;
+  std::vector<std::string> modemWrites() const;  // bulk OUT data on the modem interface
+  int restarts() const;
+  bool plugged() const;
+
+  // --- the transport side, used through makeTransport() ---
+  std::unique_ptr<UsbTransport> makeTransport();
+  UsbError start();
+  std::vector<UsbDeviceInfo> devices(std::uint16_t vendorId);
+  std::unique_ptr<UsbDevice> open(const UsbDeviceInfo& device, UsbError& error);
+  void waitForChange(unsigned timeoutMs);
+  void wake();
+
+  std::string stringDescriptor(int generation, std::uint8_t index);
+  UsbOutcome controlIn(int generation, const UsbSetup& setup, std::uint8_t* data,
+                       std::uint16_t length, unsigned timeoutMs);
+  UsbOutcome controlOut(int generation, const UsbSetup& setup, const std::uint8_t* data,
+                        std::uint16_t length, unsigned timeoutMs);
+  UsbOutcome bulkOut(int generation, std::uint8_t endpoint, const std::uint8_t* data,
+                     std::size_t length, unsigned timeoutMs);
+  UsbError detachKernelDriver(int generation, std::uint8_t interfaceNumber);
+  UsbError claimInterface(int generation, std::uint8_t interfaceNumber);
+  void releaseInterface(int generation, std::uint8_t interfaceNumber);
+
+ private:
+  using Clock = std::chrono::steady_clock;
+  static constexpr std::uint8_t kModemData = 1;
+  static constexpr std::uint8_t kModemOut = 0x02;
+
+  // Transfers on a device that re-enumerated or left fail as on a real bus.
+  bool reachable(int generation) const;
+  // Waits out a stalled transfer's timeout with the lock released.
+  UsbOutcome stall(std::unique_lock<std::mutex>& lock, unsigned timeoutMs);
+  void violation(std::string what);
+  void appear(bool atMode);  // a new enumeration; callers hold the lock
+  void leave();              // callers hold the lock
+  void settleScheduled();    // brings back a phone whose comeback is due
+  void queueReply(std::uint16_t id, std::uint16_t command, const FakeAnswer& answer);
+  void takeCommand(const std::vector<std::uint8_t>& packet);
+
+  FakeBusOptions options_;
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  bool changeFlag_ = false;
+  FakeP2KPhone phone_;
+
+  bool present_ = false;
+  bool atMode_ = false;
+  int generation_ = 0;
+  std::optional<std::pair<Clock::time_point, bool>> comeback_;  // when, and in modem mode
+  std::vector<bool> driverBound_;   // per interface number
+  std::vector<bool> claimed_;
+  std::optional<std::uint16_t> lastId_;
+  std::optional<std::vector<std::uint8_t>> reply_;
+
+  int failNext_ = 0;
+  bool silent_ = false;
+  bool stalled_ = false;
+  int disconnectAfter_ = 0;
+  int restarts_ = 0;
+  bool restartTaken_ = false;
+  std::vector<std::string> violations_;
+  std::vector<std::string> modemWrites_;
+};
+
+}  // namespace quillet::usb::testing

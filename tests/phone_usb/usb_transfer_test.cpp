@@ -1,0 +1,157 @@
+// The eleven calls over the fake phone: model, listing, chunked read and write, restart.
+#include <cstring>
+
+#include "usb_library_fixture.h"
+
+namespace quillet::usb::testing {
+namespace {
+
+constexpr std::size_t kMenuSize = 50 * 1024;
+
+TEST_F(UsbLibraryTest, StatusIsZeroBeforeInitAndOneWithAPhone) {
+  make();
+  EXPECT_EQ(library->P2K_GetStatus(), 0);
+  ASSERT_EQ(library->P2K_Init([this](std::int32_t s) { recorder.notice(s); }), 0);
+  ASSERT_TRUE(recorder.waitForNotices(1));
+  EXPECT_EQ(recorder.notices(), std::vector<std::int32_t>{1});
+  EXPECT_EQ(library->P2K_GetStatus(), 1);
+}
+
+TEST_F(UsbLibraryTest, ModelNameComesAsUtf16BigEndianEndedByZeros) {
+  connect();
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.model = "V3x"; });
+  std::vector<std::uint8_t> buffer(10000, 0xEE);
+  ASSERT_GT(library->Seem_Read(279, 1, 0, 0, buffer.data(), buffer.size()), 0);
+  const std::vector<std::uint8_t> expected{0, 'V', 0, '3', 0, 'x', 0, 0};
+  EXPECT_EQ(std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + 8), expected);
+  EXPECT_EQ(buffer.back(), 0) << "stale bytes after the seem data";
+}
+
+TEST_F(UsbLibraryTest, UnknownSeemIsAFailureWithAReason) {
+  connect();
+  std::uint8_t buffer[64];
+  EXPECT_EQ(library->Seem_Read(280, 1, 0, 0, buffer, sizeof buffer), -1);
+  EXPECT_EQ(recorder.linesContaining("Seem_Read failed"), 1u);
+}
+
+TEST_F(UsbLibraryTest, ListsEveryFileWithSizeAndAttributeHalves) {
+  connect();
+  putFile(kMenuPath, patternBytes(kMenuSize, 1), 0x0012, 0x0034);
+  for (int i = 0; i < 20; ++i) putFile("/a/pictures/p" + std::to_string(i) + ".gif", {1, 2, 3});
+  ASSERT_EQ(library->File_Count(), 21);
+  std::vector<TP2KFileEntry> entries(21);
+  ASSERT_EQ(library->File_List(entries.data(), 21), 21);
+  const auto menu = std::find_if(entries.begin(), entries.end(), [](const TP2KFileEntry& e) {
+    return std::strcmp(e.name, kMenuPath) == 0;
+  });
+  ASSERT_NE(menu, entries.end());
+  EXPECT_EQ(menu->size, kMenuSize);
+  EXPECT_EQ(menu->attrHigh, 0x0012);
+  EXPECT_EQ(menu->attrLow, 0x0034);
+  EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
+                          [](const TP2KFileEntry& e) { return e.size == 3; }),
+            20);
+}
+
+TEST_F(UsbLibraryTest, ListFillsNoMoreThanAskedAndClearsUnfilledEntries) {
+  connect();
+  putFile("/a/one", {1});
+  putFile("/a/two", {1, 2});
+  std::vector<TP2KFileEntry> few(1);
+  EXPECT_EQ(library->File_List(few.data(), 1), 1);
+  std::vector<TP2KFileEntry> many(4);
+  many[3].size = 99;
+  EXPECT_EQ(library->File_List(many.data(), 4), 2);
+  EXPECT_EQ(many[3].size, 0u);
+  EXPECT_EQ(many[3].name[0], '\0');
+}
+
+TEST_F(UsbLibraryTest, ReadsFiftyKibibytesInChunksByteExact) {
+  connect();
+  const auto original = patternBytes(kMenuSize, 2);
+  putFile(kMenuPath, original);
+  std::vector<TP2KFileEntry> entries(library->File_Count());
+  ASSERT_GE(library->File_List(entries.data(), static_cast<std::int32_t>(entries.size())), 1);
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  ASSERT_EQ(library->File_SetPointer(0, 0), 0);
+  std::vector<std::uint8_t> buffer(65536);
+  ASSERT_EQ(library->File_Read(buffer.data(), 65535, 9), static_cast<std::int32_t>(kMenuSize));
+  EXPECT_EQ(library->File_Close(), 0);
+  EXPECT_TRUE(std::equal(original.begin(), original.end(), buffer.begin()));
+  bus->withPhone([](FakeP2KPhone& phone) {
+    EXPECT_EQ(phone.readCalls, kMenuSize / 0x400);
+    EXPECT_EQ(phone.largestReadChunk, 0x400u);
+    return 0;
+  });
+}
+
+TEST_F(UsbLibraryTest, ReadWithoutAListingStopsAtTheShortChunk) {
+  connect();
+  putFile("/a/odd", patternBytes(3000, 3));
+  ASSERT_EQ(library->File_Create("/a/odd", 0), 0);
+  std::vector<std::uint8_t> buffer(65536);
+  EXPECT_EQ(library->File_Read(buffer.data(), 65535, 9), 3000);
+  EXPECT_EQ(std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + 3000),
+            patternBytes(3000, 3));
+}
+
+TEST_F(UsbLibraryTest, WritesFiftyKibibytesInChunksByteExact) {
+  connect();
+  const auto written = patternBytes(kMenuSize, 4);
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  ASSERT_EQ(library->File_Write(written.data(), static_cast<std::int32_t>(kMenuSize)),
+            static_cast<std::int32_t>(kMenuSize));
+  ASSERT_EQ(library->File_Close(), 0);
+  EXPECT_EQ(fileOnPhone(kMenuPath), written);
+  bus->withPhone([](FakeP2KPhone& phone) {
+    EXPECT_EQ(phone.writeCalls, kMenuSize / 0x400);
+    EXPECT_EQ(phone.largestWriteChunk, 0x400u);
+    return 0;
+  });
+}
+
+TEST_F(UsbLibraryTest, WriteOfAnOddSizeEndsWithAShortChunk) {
+  connect();
+  const auto written = patternBytes(0x400 * 3 + 17, 5);
+  ASSERT_EQ(library->File_Create("/a/odd", 0), 0);
+  ASSERT_EQ(library->File_Write(written.data(), static_cast<std::int32_t>(written.size())),
+            static_cast<std::int32_t>(written.size()));
+  EXPECT_EQ(fileOnPhone("/a/odd"), written);
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.writeCalls; });
+  EXPECT_EQ(bus->withPhone([](FakeP2KPhone& phone) { return phone.writeCalls; }), 4u);
+}
+
+TEST_F(UsbLibraryTest, PathsTheOpenCommandCannotCarryAreRefusedBeforeSending) {
+  connect();
+  const std::string tooLong(UsbP2KLibrary::kMaxPathLength + 1, 'x');
+  EXPECT_EQ(library->File_Create(tooLong.c_str(), 0), -1);
+  EXPECT_EQ(library->File_Create("", 0), -1);
+  EXPECT_EQ(library->File_SetPointer(0, 1), -1);
+  EXPECT_TRUE(bus->withPhone([](FakeP2KPhone& phone) { return phone.commands.empty(); }));
+  EXPECT_EQ(recorder.linesContaining("failed"), 3u);
+}
+
+TEST_F(UsbLibraryTest, RestartSendsTheCommandAndThePhoneLeavesThenReturns) {
+  FakeBusOptions options;
+  options.rebootDelay = std::chrono::milliseconds(100);
+  connect(options);
+  EXPECT_EQ(library->P2K_Restart(), 0);
+  EXPECT_EQ(bus->restarts(), 1);
+  EXPECT_NE(library->P2K_GetStatus(), 1);
+  ASSERT_TRUE(recorder.waitForNotices(3));
+  EXPECT_EQ(recorder.notices(), (std::vector<std::int32_t>{1, 0, 1}));
+  EXPECT_EQ(library->P2K_GetStatus(), 1);
+}
+
+TEST_F(UsbLibraryTest, PhoneRefusalIsMinusOneWithTheReason) {
+  connect();
+  putFile(kMenuPath, {1, 2, 3});
+  bus->failNextCommands(1);
+  EXPECT_EQ(library->File_Count(), -1);
+  EXPECT_TRUE(recorder.waitForLine("File_Count failed"));
+  EXPECT_EQ(recorder.linesContaining("refused"), 1u);
+  EXPECT_EQ(library->File_Count(), 1) << "the next call works again";
+}
+
+}  // namespace
+}  // namespace quillet::usb::testing
