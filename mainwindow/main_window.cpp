@@ -16,6 +16,7 @@
 #include "menu_tree_model.h"
 #include "message_prompt.h"
 #include "phone_port.h"
+#include "window_phone_link.h"
 
 namespace quillet::ui {
 
@@ -76,6 +77,7 @@ void TSDIAppForm::FormCreate() {
   ClearStore(document_.ItemStore);
   // The exchange file's path keeps a forward slash on every platform.
   TempFilePath = QFile::encodeName(QDir::currentPath()).toStdString() + "/" + kExchangeFileName;
+  connectPhoneCommands();
 }
 
 void TSDIAppForm::showEvent(QShowEvent* event) {

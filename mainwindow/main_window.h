@@ -6,6 +6,7 @@
 //   main_window_controls.cpp  the controls, actions, menus and images
 //   main_window_document.cpp  New, Open, Save, Exit, About and the save settings
 //   main_window_summary.cpp   the item summary and the document summary
+//   main_window_phone.cpp     Open from phone, Save to phone, Restart Phone
 #include <QMainWindow>
 #include <QVector>
 #include <QIcon>
@@ -15,6 +16,7 @@
 
 #include "file_chooser.h"
 #include "menu_document.h"
+#include "p2k_library.h"
 #include "result.h"
 #include "save_options.h"
 
@@ -38,6 +40,7 @@ class MenuTreeModel;
 class PhoneIndicator;
 class PhoneLinkPort;
 class TAboutBox;
+class WindowPhoneLink;
 
 class TSDIAppForm : public QMainWindow {
   Q_OBJECT
@@ -56,6 +59,9 @@ class TSDIAppForm : public QMainWindow {
   void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
   void setAboutBox(TAboutBox* box) { aboutBox_ = box; }
   void setPhoneLink(PhoneLinkPort* link) { phoneLink_ = link; }
+  // Talks to the phone through `library` from now on (before the window is first shown;
+  // the window starts with the library QUILLET_PHONE_DIR chooses).
+  void usePhoneLibrary(std::unique_ptr<P2KLibrary> library);
 
   // The save settings as the controls show them now.
   SaveOptions saveOptions() const;
@@ -76,6 +82,9 @@ class TSDIAppForm : public QMainWindow {
   void FileSave1Execute();
   void FileExit1Execute();
   void HelpAbout1Execute();
+  void PhoneOpenExecute();
+  void PhoneSaveExecute();
+  void PhoneRestartExecute();
   void RadioButton1Click();
   void RadioButton2Click();
   void CheckBox1Click();
@@ -90,6 +99,8 @@ class TSDIAppForm : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  friend class WindowPhoneLink;  // shows the link's state in the phone controls
+
   void FormCreate();
   void FormShow();
   void FormClose();
@@ -120,11 +131,15 @@ class TSDIAppForm : public QMainWindow {
   void showLoadWarnings(const std::string& path, const LoadOutcome& outcome);
   bool phoneReady() const;
 
+  // Phone commands (main_window_phone.cpp).
+  void connectPhoneCommands();
+
   MenuDocument document_;
   std::unique_ptr<MenuTreeModel> treeModel_;
   FileChooser chooseFile_ = chooseFileWithDialog;
   TAboutBox* aboutBox_ = nullptr;
   PhoneLinkPort* phoneLink_ = nullptr;
+  std::unique_ptr<WindowPhoneLink> phone_;
   bool shown_ = false;
 
   QVector<QIcon> ImageList1;
