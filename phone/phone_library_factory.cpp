@@ -5,6 +5,10 @@
 
 #include "emulated_phone.h"
 #include "no_phone.h"
+#ifdef QUILLET_HAS_USB
+#include "libusb_transport.h"
+#include "usb_p2k_library.h"
+#endif
 
 namespace quillet {
 
@@ -14,6 +18,12 @@ std::unique_ptr<P2KLibrary> makePhoneLibraryFromEnvironment() {
   return makeDefaultPhoneLibrary();
 }
 
-std::unique_ptr<P2KLibrary> makeDefaultPhoneLibrary() { return std::make_unique<NoPhone>(); }
+std::unique_ptr<P2KLibrary> makeDefaultPhoneLibrary() {
+#ifdef QUILLET_HAS_USB
+  return std::make_unique<usb::UsbP2KLibrary>(std::make_unique<usb::LibusbTransport>());
+#else
+  return std::make_unique<NoPhone>();
+#endif
+}
 
 }  // namespace quillet

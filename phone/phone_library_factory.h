@@ -11,8 +11,9 @@ namespace quillet {
 // otherwise the default library.
 std::unique_ptr<P2KLibrary> makePhoneLibraryFromEnvironment();
 
-// The library used without QUILLET_PHONE_DIR: the one real phones are reached through.
-// Until a USB backend is built in, that is a library with which no phone connects.
+// The library used without QUILLET_PHONE_DIR: the one real phones are reached through,
+// the USB backend when built with QUILLET_USB, otherwise a library with which no phone
+// connects.
 std::unique_ptr<P2KLibrary> makeDefaultPhoneLibrary();
 
 }  // namespace quillet
