@@ -55,6 +55,9 @@ TSDIAppForm::TSDIAppForm(QWidget* parent)
   connect(TreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this, &TSDIAppForm::TreeView1Change);
   // A reset drops the selection without a selection notice.
   connect(treeModel_.get(), &QAbstractItemModel::modelReset, this, &TSDIAppForm::TreeView1Change);
+  // A deletion moves the selection while the rows are still there; the summary
+  // follows again once they are gone.
+  connect(treeModel_.get(), &QAbstractItemModel::rowsRemoved, this, &TSDIAppForm::TreeView1Change);
   connect(treeModel_.get(), &QAbstractItemModel::rowsInserted, this, &TSDIAppForm::TreeView1Addition);
   TreeView1->viewport()->installEventFilter(this);
 

@@ -1,0 +1,107 @@
+// Closing the window: the exchange file and the question about restarting the phone.
+#include <QFile>
+#include <QFileInfo>
+#include <fstream>
+
+#include "window_fixture.h"
+
+namespace quillet::ui::testing {
+namespace {
+
+class CloseTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    // The exchange file lives in the test's folder instead of the current directory.
+    window->TempFilePath = pathIn("mma_temp");
+    window->setPhoneLink(&phone);
+    answer = QMessageBox::No;
+  }
+  const MessageRequest* rebootQuestion() const {
+    for (const MessageRequest& request : messages) {
+      if (request.text.startsWith(QStringLiteral("mma_ucp was stored"))) return &request;
+    }
+    return nullptr;
+  }
+  FakePhone phone{nullptr};
+};
+
+TEST_F(CloseTest, ClosingDeletesTheExchangeFile) {
+  writeFile("mma_temp", {1, 2, 3});
+  window->close();
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(window->TempFilePath)));
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CloseTest, ClosingWithoutAnExchangeFileIsQuiet) {
+  window->close();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CloseTest, AfterSaveToPhoneWithThePhoneConnectedAsksToReboot) {
+  FakePhone linked(&window->StoredToPhone);
+  linked.status = 1;
+  window->setPhoneLink(&linked);
+  window->StoredToPhone = 1;
+  answer = QMessageBox::Yes;
+  window->close();
+  const MessageRequest* question = rebootQuestion();
+  ASSERT_NE(question, nullptr);
+  EXPECT_EQ(question->text, "mma_ucp was stored to the phone\r\n      Should we reboot it?");
+  EXPECT_EQ(question->title, "");
+  EXPECT_EQ(question->buttons, QMessageBox::Yes | QMessageBox::No);
+  EXPECT_EQ(question->icon, QMessageBox::Question);
+  EXPECT_EQ(question->owner, window.get());
+  EXPECT_EQ(linked.restarts, 1);
+  EXPECT_EQ(window->StoredToPhone, 0);
+  EXPECT_FALSE(window->isVisible());  // closing is never refused
+}
+
+TEST_F(CloseTest, AnsweringNoLeavesThePhoneAloneAndStillCloses) {
+  phone.status = 1;
+  window->StoredToPhone = 1;
+  window->close();
+  ASSERT_NE(rebootQuestion(), nullptr);
+  EXPECT_EQ(phone.restarts, 0);
+  EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(CloseTest, AfterRestartPhoneClosingDoesNotAsk) {
+  FakePhone linked(&window->StoredToPhone);
+  linked.status = 1;
+  window->setPhoneLink(&linked);
+  window->StoredToPhone = 1;
+  linked.RestartPhone();
+  window->close();
+  EXPECT_EQ(rebootQuestion(), nullptr);
+  EXPECT_EQ(linked.restarts, 1);
+}
+
+TEST_F(CloseTest, WithThePhoneDisconnectedClosingDoesNotAsk) {
+  phone.status = 0;
+  window->StoredToPhone = 1;
+  window->close();
+  EXPECT_EQ(rebootQuestion(), nullptr);
+  EXPECT_EQ(phone.restarts, 0);
+}
+
+TEST_F(CloseTest, WithoutAPhoneLinkClosingDoesNotAsk) {
+  window->setPhoneLink(nullptr);
+  window->StoredToPhone = 1;
+  window->close();
+  EXPECT_EQ(rebootQuestion(), nullptr);
+}
+
+TEST(PhoneStart, ShowingTheWindowStartsThePhoneLinkOnce) {
+  TSDIAppForm window;
+  FakePhone phone;
+  window.setPhoneLink(&phone);
+  window.show();
+  window.hide();
+  window.show();
+  EXPECT_EQ(phone.inits, 1);
+}
+
+}  // namespace
+}  // namespace quillet::ui::testing

@@ -1,0 +1,82 @@
+#include "window_fixture.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTreeView>
+#include <fstream>
+#include <iterator>
+
+#include "menu_tree_model.h"
+
+namespace quillet::ui::testing {
+
+void WindowTest::SetUp() {
+  ASSERT_TRUE(folder.isValid());
+  setMessageHandler([this](const MessageRequest& request) {
+    messages.push_back(request);
+    return answer;
+  });
+  window = std::make_unique<TSDIAppForm>();
+  window->setFileChooser([this](QWidget*, FileDialogKind) {
+    ++dialogsShown;
+    if (chosenPaths.empty()) return QString();
+    QString path = chosenPaths.front();
+    chosenPaths.pop_front();
+    return path;
+  });
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void WindowTest::TearDown() {
+  window.reset();
+  setMessageHandler({});
+}
+
+std::string WindowTest::pathIn(const std::string& name) const {
+  return QFile::encodeName(folder.filePath(QString::fromStdString(name))).toStdString();
+}
+
+std::string WindowTest::writeFile(const std::string& name, const Bytes& bytes) const {
+  const std::string path = pathIn(name);
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return path;
+}
+
+void WindowTest::openThroughWindow(const std::string& path) {
+  chosenPaths.push_back(QString::fromStdString(path));
+  action("FileOpen1")->trigger();
+}
+
+void WindowTest::saveThroughWindow(const std::string& path) {
+  chosenPaths.push_back(QString::fromStdString(path));
+  action("FileSave1")->trigger();
+}
+
+QString WindowTest::panel0() const { return find<QLabel>("StatusBar1Panel0")->text(); }
+
+QString WindowTest::memoText() const { return find<QPlainTextEdit>("TntMemo1")->toPlainText(); }
+
+bool WindowTest::memoVisible() const { return find<QPlainTextEdit>("TntMemo1")->isVisible(); }
+
+void WindowTest::clickNode(int absoluteIndex) {
+  auto* tree = find<QTreeView>("TreeView1");
+  const MenuNode* node = window->document().tree.nodeAt(absoluteIndex);
+  ASSERT_NE(node, nullptr);
+  const QModelIndex index = window->treeModel().indexForNode(node);
+  for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) tree->expand(parent);
+  tree->scrollTo(index);
+  const QRect rect = tree->visualRect(index);
+  ASSERT_TRUE(rect.isValid());
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+}
+
+Bytes ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+}  // namespace quillet::ui::testing
