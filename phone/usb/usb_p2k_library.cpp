@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iostream>
+#include <utility>
 
 #include "p2k_commands.h"
 #include "p2k_packet.h"
@@ -155,6 +156,7 @@ std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attribut
   if (Status opened = openFile(*session, name, attributes); !opened)
     return failed("File_Create", opened.error());
   openFile_ = {};
+  openFile_.path = name;
   openFile_.position = 0;
   if (auto known = knownSizes_.find(name); known != knownSizes_.end())
     openFile_.size = known->second;
@@ -209,6 +211,7 @@ std::int32_t UsbP2KLibrary::File_Write(const std::uint8_t* buffer, std::int32_t 
       return failed("File_Write", written.error());
     sent += chunk;
   }
+  openFile_.written = true;
   if (openFile_.position) *openFile_.position += total;
   return bytes;
 }
@@ -217,8 +220,15 @@ std::int32_t UsbP2KLibrary::File_Close() {
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Close");
   if (!session) return -1;
-  openFile_ = {};
+  const OpenFile closing = std::exchange(openFile_, {});
   if (Status closed = closeFile(*session); !closed) return failed("File_Close", closed.error());
+  // The commands we know cannot shorten a file: say so when a write left old bytes
+  // after its end, so a damaged phone file can be traced.
+  if (closing.written && closing.size && closing.position && *closing.position < *closing.size)
+    log("warning: " + closing.path + " keeps " +
+        std::to_string(*closing.size - *closing.position) +
+        " bytes of its old content after the written end");
+  knownSizes_.erase(closing.path);
   return 0;
 }
 

@@ -70,8 +70,10 @@ class UsbP2KLibrary : public P2KLibrary {
   };
   // The file last opened by File_Create.
   struct OpenFile {
+    std::string path;
     std::optional<std::uint32_t> size;      // from the last listing, when it named the file
     std::optional<std::uint32_t> position;  // known after an open or a seek from the start
+    bool written = false;
   };
 
   // --- watcher (usb_p2k_watcher.cpp) ---

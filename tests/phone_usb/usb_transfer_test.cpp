@@ -117,8 +117,25 @@ TEST_F(UsbLibraryTest, WriteOfAnOddSizeEndsWithAShortChunk) {
   ASSERT_EQ(library->File_Write(written.data(), static_cast<std::int32_t>(written.size())),
             static_cast<std::int32_t>(written.size()));
   EXPECT_EQ(fileOnPhone("/a/odd"), written);
-  bus->withPhone([](FakeP2KPhone& phone) { return phone.writeCalls; });
   EXPECT_EQ(bus->withPhone([](FakeP2KPhone& phone) { return phone.writeCalls; }), 4u);
+}
+
+TEST_F(UsbLibraryTest, ShorterWriteOverAListedFileWarnsAboutTheOldTail) {
+  connect();
+  putFile(kMenuPath, patternBytes(3000, 8));
+  std::vector<TP2KFileEntry> entries(1);
+  ASSERT_EQ(library->File_List(entries.data(), 1), 1);
+  const auto shorter = patternBytes(1000, 9);
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  ASSERT_EQ(library->File_Write(shorter.data(), 1000), 1000);
+  EXPECT_EQ(library->File_Close(), 0);
+  EXPECT_EQ(recorder.linesContaining("keeps 2000 bytes of its old content"), 1u);
+  // A same-length or longer write leaves nothing behind and says nothing.
+  ASSERT_EQ(library->File_List(entries.data(), 1), 1);
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  ASSERT_EQ(library->File_Write(patternBytes(3000, 10).data(), 3000), 3000);
+  EXPECT_EQ(library->File_Close(), 0);
+  EXPECT_EQ(recorder.linesContaining("old content"), 1u);
 }
 
 TEST_F(UsbLibraryTest, PathsTheOpenCommandCannotCarryAreRefusedBeforeSending) {
