@@ -30,6 +30,14 @@ void NumberRecords(const std::vector<std::unique_ptr<MenuNode>>& list, std::uint
   for (const auto& node : list) NumberRecords(node->children(), record);
 }
 
+// Every node below `node`, depth-first, with its current slot.
+void CollectSubtree(const MenuNode& node, std::vector<std::pair<MenuNode*, std::uint8_t>>& out) {
+  for (const auto& child : node.children()) {
+    out.emplace_back(child.get(), child->item.slot);
+    CollectSubtree(*child, out);
+  }
+}
+
 }  // namespace
 
 TMMAItem SoftkeysContainerItem() {
@@ -94,9 +102,7 @@ void MenuDocument::RebuildLinks() {
 
   // Remember where each main-menu item's data sits before the slots change.
   std::vector<std::pair<MenuNode*, std::uint8_t>> oldSlots;
-  tree.forEach([&](MenuNode& node) {
-    if (tree.absoluteIndex(&node) >= kFirstMenuNodeIndex) oldSlots.emplace_back(&node, node.item.slot);
-  });
+  CollectSubtree(*root, oldSlots);
 
   std::uint8_t record = kMenuRootRecord;
   NumberRecords(root->children(), record);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <unordered_map>
 
 #include "catalogue.h"
 #include "file_io.h"
@@ -158,7 +159,12 @@ class MenuLoader {
   }
   void Warn(const MenuNode& node, const std::string& what) {
     outcome_.warnings.push_back(
-        {"Item " + Quoted(node.caption) + " (record " + std::to_string(node.item.slot - 1) + "): " + what});
+        {"Item " + Quoted(node.caption) + " (record " + std::to_string(FileRecord(node)) + "): " + what});
+  }
+  // The record the node was read from; RebuildLinks may give it another index later.
+  int FileRecord(const MenuNode& node) const {
+    const auto found = fileRecords_.find(&node);
+    return found != fileRecords_.end() ? found->second : node.item.slot - 1;
   }
 
   std::size_t RecordOffset(int record) const { return kHeaderSize + static_cast<std::size_t>(record) * recordSize_; }
@@ -233,7 +239,7 @@ class MenuLoader {
       TMMAItem item = ReadRecord(RecordOffset(kFirstSoftkeyRecord + i), kAreaSoftkeys);
       item.slot = static_cast<std::uint8_t>(kFirstSoftkeyRecord + i + 1);
       std::string caption = std::string(SoftkeyPrefixes[static_cast<std::size_t>(i)]) + CaptionForIdentifier(item.identifier);
-      doc_.tree.addLastChild(softkeys, std::move(caption), std::move(item));
+      fileRecords_[doc_.tree.addLastChild(softkeys, std::move(caption), std::move(item))] = kFirstSoftkeyRecord + i;
     }
   }
 
@@ -249,14 +255,15 @@ class MenuLoader {
         return;
       }
       listParent = bytes_[offset + 1];
-      if (doc_.mainMenuItemCount() >= kMaxMainMenuItems) return;  // record indexes are bytes
+      if (itemsRead_ >= kMaxMainMenuItems) return;  // cannot happen with byte indexes; kept as a guard
       read_[static_cast<std::size_t>(record)] = true;
+      ++itemsRead_;
       TMMAItem item = ReadRecord(offset, kAreaMainMenu);
       item.canHaveSubmenu = SubmenuFlagForIdentifier(item.identifier);
-      item.slot = static_cast<std::uint8_t>(record + 1);  // for messages; RebuildLinks sets the final one
       std::string caption = CaptionForIdentifier(item.identifier);
       const std::uint8_t child = item.child;
       MenuNode* node = doc_.tree.addLastChild(&parent, std::move(caption), std::move(item));
+      fileRecords_[node] = record;
       if (child == kNone) continue;
       if (child < kFirstMenuRecord || child >= recordCount_) {
         Warn(*node, "its submenu link points to record " + std::to_string(child) +
@@ -300,7 +307,7 @@ class MenuLoader {
                        "the data of item " + Quoted(node.caption) + " (bytes " + std::to_string(start) + " to " +
                            std::to_string(end) + ") lies beyond the end of the file at byte " +
                            std::to_string(bytes_.size()) + ".",
-                       start, node.item.slot - 1);
+                       start, FileRecord(node));
       }
       DecodeItemData(node, Payload{bytes_.data() + start, node.item.dataLength});
     }
@@ -387,6 +394,8 @@ class MenuLoader {
   std::size_t recordSize_ = kRecordSize22;
   int recordCount_ = 0;
   std::array<bool, kStoreSlots> read_{};  // main-menu records already placed in the tree
+  int itemsRead_ = 0;
+  std::unordered_map<const MenuNode*, int> fileRecords_;
   LoadOutcome outcome_;
 };
 

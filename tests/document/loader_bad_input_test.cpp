@@ -139,6 +139,43 @@ TEST(LinkFaults, LinksOutsideTheMainMenuAreNotFollowed) {
   EXPECT_NE(AllWarnings(outcome).find("record 200, which is not a main-menu record"), std::string::npos);
 }
 
+// Child lists in another order than the writer's still load: each item keeps its own
+// data, gets the record index its tree position gives, and messages name the file's record.
+TEST(LinkFaults, ChildListsOutOfTheWritersOrder) {
+  mb::RawMenu raw = mb::LayOut(mb::MenuSpec{});
+  auto record = [](const char* id, std::uint8_t parent, std::uint8_t child) {
+    mb::Record r;
+    r.identifier = id;
+    r.parent = parent;
+    r.child = child;
+    return r;
+  };
+  raw.records[9].child = 10;
+  raw.records.push_back(record("Settings", 9, 14));  // 10
+  raw.records.push_back(record("Tools", 9, 12));     // 11
+  raw.records.push_back(record("Notes", 11, 0xFF));  // 12
+  raw.records.push_back(record("Calculator", 11, 0xFF));  // 13
+  raw.records.push_back(record("Sounds", 10, 0xFF));      // 14
+  const mb::Bytes notes = mb::UrlBlock("n");
+  const mb::Bytes broken = mb::Block(5, {'x'});
+  raw.records[12].dataLength = static_cast<std::uint16_t>(notes.size());
+  raw.records[14].dataOffset = static_cast<std::uint16_t>(notes.size());
+  raw.records[14].dataLength = static_cast<std::uint16_t>(broken.size());
+  raw.dataArea = mb::Concat({notes, broken});
+  MenuDocument doc;
+  const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
+  EXPECT_EQ(testhelp::Captions(doc).back(), "Calculator");
+  const MenuNode* sounds = MainItem(doc, 1);
+  const MenuNode* notesNode = MainItem(doc, 3);
+  ASSERT_EQ(sounds->caption, "Sounds");
+  EXPECT_EQ(sounds->item.slot, 13);
+  EXPECT_EQ(notesNode->item.slot, 14);
+  EXPECT_EQ(doc.ItemStore[14]->blocks[0].text, "n");
+  EXPECT_EQ(doc.ItemStore[13]->blocks[0].tag, kTagUnsupported);
+  ASSERT_EQ(outcome.warnings.size(), 1u);
+  EXPECT_EQ(outcome.warnings[0].message.rfind("Item \"Sounds\" (record 14): ", 0), 0u) << outcome.warnings[0].message;
+}
+
 class OverLimitData : public ::testing::Test {
  protected:
   // Loads one main-menu item "Games" with `data` and returns the warnings.
