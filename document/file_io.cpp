@@ -67,7 +67,12 @@ Status WriteFileAtomically(const std::string& path, const std::vector<std::uint8
   const std::filesystem::path target(path);
   const std::filesystem::path directory =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-  std::string temp = (directory / ("." + target.filename().string() + ".XXXXXX")).string();
+  // Hidden and unique, in the target's own directory so that the rename cannot cross
+  // file systems.
+  std::string tempName = target.filename().string();
+  tempName.insert(0, 1, '.');
+  tempName.append(".XXXXXX");
+  std::string temp = (directory / tempName).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return FileError(ErrorCode::FileNotWritable, path, "Cannot create a file beside");
 

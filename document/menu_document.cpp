@@ -145,7 +145,9 @@ void MenuDocument::AttachItemData(MenuNode& node, TMMAItemData& entry) {
 
 std::string MenuDocument::NextCustomName() {
   CustomItemCount = static_cast<std::uint8_t>(CustomItemCount + 1);
-  return "~" + std::to_string(CustomItemCount);
+  std::string name(1, '~');
+  name += std::to_string(CustomItemCount);
+  return name;
 }
 
 }  // namespace quillet
