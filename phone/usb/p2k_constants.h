@@ -88,5 +88,8 @@ inline constexpr unsigned kTransferTimeoutMs = 1500;  // longest any single exch
 inline constexpr unsigned kReplyPollPauseMs = 2;      // between polls for a reply
 inline constexpr unsigned kModeSwitchWaitMs = 8000;   // re-enumeration after AT+MODE=8
 inline constexpr unsigned kRescanIntervalMs = 1000;   // polling when hotplug is missing
+// After an exchange timed out, calls fail at once for this long instead of each waiting
+// out another timeout: a caller's retries of one step then cost pauses, not timeouts.
+inline constexpr unsigned kUnresponsiveHoldMs = 3000;
 
 }  // namespace quillet::usb::p2k

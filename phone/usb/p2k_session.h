@@ -2,6 +2,7 @@
 // One command exchange with a P2K phone over its test-command interface: send the
 // request, poll until a reply waits, fetch it and check it. Everything the phone can
 // do is built from this (see p2k_commands.h).
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -12,8 +13,8 @@ namespace quillet::usb {
 
 class P2KSession {
  public:
-  // `device` must outlive the session; `timeoutMs` bounds every transfer and the whole
-  // wait for a reply.
+  // `device` must outlive the session; `timeoutMs` bounds each whole exchange: sending,
+  // waiting for the reply and fetching it together.
   P2KSession(UsbDevice& device, std::uint8_t testInterface, unsigned timeoutMs);
 
   // Sends one command and returns the reply's payload.
@@ -24,10 +25,18 @@ class P2KSession {
 
   // True once a transfer found the phone gone from the bus.
   bool deviceGone() const { return gone_; }
+  // True when the last exchange ran out of time.
+  bool timedOut() const { return timedOut_; }
   std::uint8_t testInterface() const { return interface_; }
 
  private:
-  Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command);
+  using Clock = std::chrono::steady_clock;
+
+  Status sendBy(std::uint16_t command, const std::vector<std::uint8_t>& args,
+                Clock::time_point deadline);
+  Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command, Clock::time_point deadline);
+  // Milliseconds left for the next transfer; 0 when the deadline has passed.
+  static unsigned leftUntil(Clock::time_point deadline);
   Error transferError(const char* step, std::uint16_t command, UsbError error);
 
   UsbDevice& device_;
@@ -35,6 +44,7 @@ class P2KSession {
   unsigned timeoutMs_;
   std::uint16_t packetId_ = 0;
   bool gone_ = false;
+  bool timedOut_ = false;
 };
 
 }  // namespace quillet::usb

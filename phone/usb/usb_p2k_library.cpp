@@ -41,16 +41,23 @@ std::int32_t UsbP2KLibrary::fail(const char* call, const std::string& why) {
 }
 
 std::int32_t UsbP2KLibrary::failed(const char* call, const Error& error) {
-  if (connection_ && connection_->session && connection_->session->deviceGone()) {
-    // Let the watcher report the disconnect now rather than at its next rescan.
-    transport_->wake();
-  }
+  const P2KSession& session = *connection_->session;
+  // Let the watcher report the disconnect now rather than at its next rescan.
+  if (session.deviceGone()) transport_->wake();
+  if (session.timedOut())
+    quietUntil_ = std::chrono::steady_clock::now() +
+                  std::chrono::milliseconds(options_.unresponsiveHoldMs);
   return fail(call, error.message);
 }
 
 P2KSession* UsbP2KLibrary::readySession(const char* call) {
   if (!connection_ || connection_->restarting || connection_->session->deviceGone()) {
     fail(call, "no phone is connected");
+    return nullptr;
+  }
+  if (std::chrono::steady_clock::now() < quietUntil_) {
+    fail(call, "the phone stopped answering a moment ago; it is left alone for up to " +
+                   std::to_string(options_.unresponsiveHoldMs) + " ms");
     return nullptr;
   }
   return connection_->session.get();

@@ -5,7 +5,8 @@
 // claims the phone's test-command interface and reports connect and disconnect.
 //
 // Every failing call returns -1 and writes one line to the log saying why. No call waits
-// longer than one transfer timeout for any single answer of the phone.
+// longer than one transfer timeout for any single answer of the phone, and after a
+// timeout the calls of the next moments fail at once (see kUnresponsiveHoldMs).
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -29,6 +30,7 @@ struct UsbP2KOptions {
   unsigned transferTimeoutMs = p2k::kTransferTimeoutMs;
   unsigned rescanIntervalMs = p2k::kRescanIntervalMs;
   unsigned modeSwitchWaitMs = p2k::kModeSwitchWaitMs;
+  unsigned unresponsiveHoldMs = p2k::kUnresponsiveHoldMs;
   UsbLog log;  // empty: lines go to stderr
 };
 
@@ -100,8 +102,9 @@ class UsbP2KLibrary : public P2KLibrary {
   std::atomic<bool> stopping_{false};
   std::thread watcher_;
 
-  std::mutex mutex_;  // guards connection_, openFile_, knownSizes_
+  std::mutex mutex_;  // guards connection_, openFile_, knownSizes_, quietUntil_
   std::unique_ptr<Connection> connection_;
+  std::chrono::steady_clock::time_point quietUntil_{};  // see kUnresponsiveHoldMs
   OpenFile openFile_;
   std::map<std::string, std::uint32_t> knownSizes_;  // path -> size, from File_List
 

@@ -123,6 +123,7 @@ void UsbP2KLibrary::connectP2K(const UsbDeviceInfo& info, std::unique_ptr<UsbDev
   std::lock_guard lock(mutex_);
   connection_ = std::move(connection);
   openFile_ = {};
+  quietUntil_ = {};
   knownSizes_.clear();
 }
 

@@ -128,6 +128,20 @@ TEST_F(UsbLibraryTest, SilentPhoneTimesOutWithinTheTransferTimeout) {
   EXPECT_EQ(recorder.linesContaining("timed out"), 1u);
 }
 
+TEST_F(UsbLibraryTest, AfterATimeoutCallsFailAtOnceUntilTheHoldEnds) {
+  connect();
+  putFile("/a/x", {1});
+  bus->setSilent(true);
+  EXPECT_EQ(library->File_Count(), -1);
+  bus->setSilent(false);
+  const auto start = Clock::now();
+  for (int retry = 0; retry < 9; ++retry) EXPECT_EQ(library->File_Count(), -1);
+  EXPECT_LT(Clock::now() - start, milliseconds(kTimeoutMs));
+  EXPECT_EQ(recorder.linesContaining("left alone"), 9u);
+  std::this_thread::sleep_for(milliseconds(kHoldMs));
+  EXPECT_EQ(library->File_Count(), 1);
+}
+
 TEST_F(UsbLibraryTest, StalledTransfersTimeOutWithoutHanging) {
   connect();
   bus->setStalled(true);

@@ -77,6 +77,7 @@ class Recorder {
 class UsbLibraryTest : public ::testing::Test {
  protected:
   static constexpr unsigned kTimeoutMs = 200;
+  static constexpr unsigned kHoldMs = 400;
 
   // Builds the library on a bus made with `options`; does not start it.
   void make(FakeBusOptions options = {}) {
@@ -86,6 +87,7 @@ class UsbLibraryTest : public ::testing::Test {
     usb.transferTimeoutMs = kTimeoutMs;
     usb.rescanIntervalMs = 20;
     usb.modeSwitchWaitMs = 1000;
+    usb.unresponsiveHoldMs = kHoldMs;
     usb.log = [this](const std::string& text) { recorder.line(text); };
     library = std::make_unique<UsbP2KLibrary>(bus->makeTransport(), usb);
   }

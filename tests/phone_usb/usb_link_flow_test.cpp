@@ -150,6 +150,20 @@ TEST_F(UsbLinkFlow, DisconnectDuringSaveReportsTheWriteAndKeepsStoredToPhoneZero
   EXPECT_EQ(ReadBytes(folder.file("mma_temp")), menu);
 }
 
+TEST_F(UsbLinkFlow, SilentPhoneCostsOneTimeoutAndTheRetryPausesNotTenTimeouts) {
+  startLink();
+  putFile(kMenuPath, {1, 2, 3});
+  ASSERT_TRUE(pumpUntil([&] { return view.connected; }));
+  bus->setSilent(true);
+  const auto start = std::chrono::steady_clock::now();
+  std::string path;
+  link->ReadPhoneFile(path);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 2 * std::chrono::milliseconds(kTimeoutMs));
+  EXPECT_EQ(view.errors, std::vector<std::string>{"Error getting file count"});
+  EXPECT_EQ(std::count(log.begin(), log.end(), "pause 300"), 10);
+  bus->setSilent(false);
+}
+
 // The editor's default library on this machine: real USB, most likely without a phone
 // or without any USB access. It starts without an error box and shows no phone.
 TEST(DefaultUsbLibrary, StartsCleanlyWithoutAPhone) {
