@@ -73,6 +73,7 @@ void TSDIAppForm::FormCreate() {
   for (std::string_view name : CatalogueNames) {
     ComboBox1->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
   }
+  ComboBox1->setCurrentIndex(-1);  // no entry is chosen until the user picks one
   document_.CustomItemCount = 0;
   document_.DataItemCount = 0;
   document_.SaveAllData = 0;

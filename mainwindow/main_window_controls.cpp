@@ -4,6 +4,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
 #include <array>
 
 #include "catalogue.h"
@@ -39,13 +42,21 @@ enum Image { kRestartPhone = 5, kNew = 6, kOpenFromPhone = 7, kOpen = 8, kSave =
 
 constexpr int kNoImage = -1;
 constexpr int kDesignFontPixels = 13;
+constexpr int kPanel0Width = 220;
+constexpr int kPanel1Width = 100;
+constexpr int kPanelMargin = 8;
 
-// Tahoma and the "System" font of the design are not found on every system; the
-// fallbacks keep a narrow sans face and cover Chinese, Japanese and Korean text.
+// The design's faces ("Tahoma", "System") are missing on most systems; the stand-in is
+// DejaVu Sans, semi-condensed to come close to Tahoma's width, with a CJK face after it
+// for names in Chinese, Japanese and Korean.
 QFont designFont(const QString& family) {
   QFont font;
-  font.setFamilies({family, QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("DejaVu Sans"),
-                    QStringLiteral("Noto Sans CJK SC")});
+  if (QFontDatabase::hasFamily(family)) {
+    font.setFamilies({family, QStringLiteral("Noto Sans CJK SC")});
+  } else {
+    font.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")});
+    font.setStretch(QFont::SemiCondensed);
+  }
   font.setPixelSize(kDesignFontPixels);
   return font;
 }
@@ -261,13 +272,18 @@ void TSDIAppForm::buildStatusBars(QWidget* client) {
   StatusBar1->setMaximumWidth(412);
   StatusBar1Panel0 = new QLabel(StatusBar1);
   StatusBar1Panel0->setObjectName(QStringLiteral("StatusBar1Panel0"));
-  StatusBar1Panel0->setFixedWidth(220);
+  // 220 pixels hold the longest document summary in the design's face; a wider
+  // stand-in face gets the room it needs, taken from the phone panel's spare width.
+  const int longestSummary =
+      QFontMetrics(font()).horizontalAdvance(QStringLiteral("Format: 36-byte   Main menu entries: 245")) +
+      kPanelMargin;
+  StatusBar1Panel0->setFixedWidth(std::max(kPanel0Width, longestSummary));
   StatusBar1Panel1 = new QLabel(QStringLiteral("Phone: None "), StatusBar1);
   StatusBar1Panel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
-  StatusBar1Panel1->setFixedWidth(100);
+  StatusBar1Panel1->setMinimumWidth(kPanel1Width);
   StatusBar1Panel1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   StatusBar1->addWidget(StatusBar1Panel0);
-  StatusBar1->addWidget(StatusBar1Panel1);
+  StatusBar1->addWidget(StatusBar1Panel1, 1);  // the last panel runs to the bar's end
 
   Shape1 = new PhoneIndicator(client);
   Shape1->setObjectName(QStringLiteral("Shape1"));
