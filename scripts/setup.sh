@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libusb-1.0-0-dev
   clang libclang-rt-14-dev
-  xvfb xauth fonts-noto-cjk fonts-dejavu-core
+  xvfb xauth x11-utils fonts-noto-cjk fonts-dejavu-core
 )
 missing=()
 for p in "${packages[@]}"; do
