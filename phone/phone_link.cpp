@@ -92,18 +92,16 @@ PhoneLink::~PhoneLink() {
 
 std::int32_t PhoneLink::status() { return library_.P2K_GetStatus(); }
 
-void PhoneLink::pause(int ms) { hooks_.pause(ms); }
-
 std::int32_t PhoneLink::callWithRetries(const std::function<std::int32_t()>& call,
                                         const std::function<bool(std::int32_t)>& done,
                                         int& calls) {
   std::int32_t result = -1;
-  for (calls = 1; calls <= kRetryCalls; ++calls) {
+  for (calls = 0; calls < kRetryCalls;) {
     result = call();
-    if (done(result)) return result;
-    if (result == -1) pause(kRetryPauseMs);
+    ++calls;
+    if (done(result)) break;
+    if (result == -1) hooks_.pause(kRetryPauseMs);
   }
-  calls = kRetryCalls;
   return result;
 }
 

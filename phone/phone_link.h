@@ -74,8 +74,6 @@ class PhoneLink {
   // The library's status: 1 while a phone is connected and ready.
   std::int32_t status();
 
-  const std::string& tempFilePath() const { return TempFilePath; }
-
   // Link state, kept under the names the design gives them.
   std::vector<TP2KFileEntry> FileList;
   std::int32_t FileCount = 0;
@@ -86,7 +84,6 @@ class PhoneLink {
   // the result. Returns the last result; `calls` receives the number of calls made.
   std::int32_t callWithRetries(const std::function<std::int32_t()>& call,
                                const std::function<bool(std::int32_t)>& done, int& calls);
-  void pause(int ms);
   void readPhoneModel();
   const TP2KFileEntry* findMenuEntry() const;
 
