@@ -138,6 +138,14 @@ TEST_F(UsbLibraryTest, ShorterWriteOverAListedFileWarnsAboutTheOldTail) {
   EXPECT_EQ(recorder.linesContaining("old content"), 1u);
 }
 
+TEST_F(UsbLibraryTest, ReadAndWriteWithoutAnOpenFileFail) {
+  connect();
+  std::uint8_t byte = 0;
+  EXPECT_EQ(library->File_Read(&byte, 1, 9), -1);
+  EXPECT_EQ(library->File_Write(&byte, 1), -1);
+  EXPECT_EQ(recorder.linesContaining("refused"), 2u);
+}
+
 TEST_F(UsbLibraryTest, PathsTheOpenCommandCannotCarryAreRefusedBeforeSending) {
   connect();
   const std::string tooLong(UsbP2KLibrary::kMaxPathLength + 1, 'x');
