@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -65,8 +66,11 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   StringGrid1->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked |
                                QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
   StringGrid1->viewport()->setCursor(Qt::IBeamCursor);
+  StringGrid1->setTextElideMode(Qt::ElideNone);
+  StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
+  StringGrid1->verticalHeader()->setMinimumSectionSize(1);
   QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  fixed.setPixelSize(13);
+  fixed.setPixelSize(12);
   StringGrid1->setFont(fixed);
   fitColumns();
 
@@ -181,17 +185,26 @@ void TForm2::LoadGrid(int entry) {
 }
 
 void TForm2::fitColumns() {
-  // The design's widths, widened where the fixed-pitch font needs more room.
+  // The design's widths, widened where the fixed-pitch font and the style's cell margins
+  // need more room; the separators stay narrow so a whole row fits the window.
   const QFontMetrics metrics(StringGrid1->font());
   const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
-  const int offsetWidth = std::max(30, 4 * digit + 6);
-  const int hexWidth = std::max(18, 2 * digit + 6);
-  const int charWidth = std::max(12, digit + 4);
-  StringGrid1->setColumnWidth(0, offsetWidth);
-  for (int column = 1; column <= 17; ++column) StringGrid1->setColumnWidth(column, hexWidth);
-  for (int column = 18; column < hexdump::kColumnCount; ++column)
-    StringGrid1->setColumnWidth(column, charWidth);
-  StringGrid1->verticalHeader()->setMinimumSectionSize(1);
+  const int margins = 2 * (StringGrid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, StringGrid1) + 1);
+  const int offsetWidth = std::max(30, 4 * digit + margins);
+  const int hexWidth = std::max(18, 2 * digit + margins);
+  const int charWidth = std::max(12, digit + margins);
+  const int separatorWidth = 10;
+  for (int column = 0; column < hexdump::kColumnCount; ++column) {
+    int width = charWidth;
+    if (column == hexdump::kOffsetColumn) {
+      width = offsetWidth;
+    } else if (column == hexdump::kFirstSeparator || column == hexdump::kSecondSeparator) {
+      width = separatorWidth;
+    } else if (hexdump::IsHexColumn(column)) {
+      width = hexWidth;
+    }
+    StringGrid1->setColumnWidth(column, width);
+  }
   StringGrid1->verticalHeader()->setDefaultSectionSize(std::max(15, metrics.height() + 2));
 }
 
@@ -238,7 +251,7 @@ void TForm2::StringGrid1SetEditText(int column, int row, const QString& value) {
     }
   } else if (!value.isEmpty()) {
     if (const auto byte = hexdump::CharCellByte(toU16(value))) {
-      shown = QString(QChar(static_cast<char16_t>(*byte)));
+      shown = value.right(1);
       setCellText(partner, row, fromStd(hexdump::ByteToHex(*byte)));
     } else {
       shown = fromU16(EditStartChar);

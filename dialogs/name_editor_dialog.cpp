@@ -56,8 +56,8 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   TntListView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   TntListView1->setAlternatingRowColors(true);
   TntListView1->header()->setStretchLastSection(true);
-  TntListView1->setColumnWidth(kNumberColumn, 40);
-  TntListView1->setColumnWidth(kLanguageColumn, 80);
+  TntListView1->setColumnWidth(kNumberColumn, 34);
+  TntListView1->setColumnWidth(kLanguageColumn, 84);
   TntListView1->setColumnWidth(kNameColumn, 195);
 
   TntButton4 = button(this, "TntButton4", "Add");
@@ -88,6 +88,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   fields->addWidget(TntLabel1, 0, 1);
   fields->addWidget(TntEdit1, 1, 1);
   fields->addWidget(TntButton7, 1, 2);
+  fields->setColumnStretch(0, 1);
   fields->setColumnStretch(1, 1);
   auto* closing = new QHBoxLayout;
   closing->addStretch();

@@ -201,6 +201,10 @@ TEST_F(BlocksViewerTest, TypingACharacterUpdatesItsHexCell) {
   TypeOverCell(28, 1, QString(QChar(0x0416)));
   EXPECT_EQ(grid->activeEditor()->text(), ".");
   EXPECT_EQ(Cell(11, 1), "09");
+  // The euro sign is byte 0x80 in the files' code page.
+  TypeOverCell(29, 1, QString(QChar(0x20AC)));
+  EXPECT_EQ(Cell(29, 1), QString(QChar(0x20AC)));
+  EXPECT_EQ(Cell(12, 1), "80");
 }
 
 TEST_F(BlocksViewerTest, EditsNeverReachTheEntries) {

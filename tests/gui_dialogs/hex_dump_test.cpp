@@ -82,7 +82,19 @@ TEST(HexDumpText, CharacterCells) {
   EXPECT_EQ(CharCellText(0x0A), u".");
   EXPECT_EQ(CharCellText(0x1F), u".");
   EXPECT_EQ(CharCellText(0x20), u" ");
-  EXPECT_EQ(CharCellText(0xE9), u"\u00E9");  // 8-bit characters shown as Latin-1
+  EXPECT_EQ(CharCellText(0xE9), u"\u00E9");
+  EXPECT_EQ(CharCellText(0x80), u"\u20AC");  // the Western code page, not C1 controls
+  EXPECT_EQ(CharCellText(0x9F), u"\u0178");
+  for (int unassigned : {0x7F, 0x81, 0x8D, 0x8F, 0x90, 0x9D})
+    EXPECT_EQ(CharCellText(static_cast<std::uint8_t>(unassigned)), u".") << unassigned;
+}
+
+TEST(HexDumpText, EveryShownCharacterTypesBackToItsByte) {
+  for (int value = 0x20; value < 256; ++value) {
+    const std::u16string shown = CharCellText(static_cast<std::uint8_t>(value));
+    if (shown == u"." && value != '.') continue;
+    EXPECT_EQ(CharCellByte(shown), value) << value;
+  }
 }
 
 TEST(HexDumpText, TypingIntoHexadecimalCells) {
@@ -111,7 +123,9 @@ TEST(HexDumpText, TypingIntoCharacterCells) {
   EXPECT_EQ(CharCellByte(u"Ax"), 0x78);  // the last character typed counts
   EXPECT_EQ(CharCellByte(u"\u00FF"), 0xFF);
   EXPECT_EQ(CharCellByte(u""), std::nullopt);
+  EXPECT_EQ(CharCellByte(u"\u20AC"), 0x80);
   EXPECT_EQ(CharCellByte(u"\u0416"), std::nullopt);  // no 8-bit byte for Cyrillic
+  EXPECT_EQ(CharCellByte(u"\u0081"), std::nullopt);
 }
 
 }  // namespace

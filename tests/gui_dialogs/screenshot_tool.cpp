@@ -1,0 +1,108 @@
+// Takes the pictures of the four item dialogs for the documentation, with realistic
+// content, under a display:  dialog_screenshots <source>/docs
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <cstdio>
+
+#include "blocks_viewer_dialog.h"
+#include "custom_type_dialog.h"
+#include "format.h"
+#include "item_data.h"
+#include "item_settings_dialog.h"
+#include "name_editor_dialog.h"
+
+namespace {
+
+using namespace quillet;
+
+TMMADataBlock Names(std::vector<TMMANameEntry> names) {
+  TMMADataBlock block;
+  block.tag = kTagMenuName;
+  block.names = std::move(names);
+  RefreshLength(block);
+  return block;
+}
+
+TMMAItemData SampleItem() {
+  TMMAItemData item;
+  item.blocks.push_back(Names({{0x01, u"Settings"}, {0x23, u"Настройки"}, {0x05, u"设置"}, {0x04, u"設定"}}));
+  TMMADataBlock path;
+  path.tag = kTagIconPath;
+  path.iconKind = kIconKindAnimated;
+  path.path = u"/a/mobile/picture/settings_anim.gif";
+  item.blocks.push_back(path);
+  TMMADataBlock drm;
+  drm.tag = kTagIconDrmStatic;
+  drm.iconKind = 0x12;
+  drm.drmIndex = 417;
+  item.blocks.push_back(drm);
+  TMMADataBlock raw;
+  raw.tag = kTagUnsupported;
+  std::vector<std::uint8_t> bytes;
+  const std::string text = "MIDlet-Name: Opera Mini\r\nMIDlet-Vendor: Opera Software ASA\r\n";
+  for (int i = 0; i < 300; ++i)
+    bytes.push_back(i < static_cast<int>(text.size()) ? static_cast<std::uint8_t>(text[i])
+                                                      : static_cast<std::uint8_t>(i * 7));
+  raw.raw = {{30, bytes}, {0x2C, {0x00, 0x01, 0x02, 0x03}}};
+  item.blocks.push_back(raw);
+  for (TMMADataBlock& block : item.blocks) RefreshLength(block);
+  return item;
+}
+
+bool Save(QWidget& widget, const QDir& dir, const char* name) {
+  widget.show();
+  widget.raise();
+  QTest::qWait(150);
+  const QString path = dir.filePath(name);
+  const bool saved = widget.grab().save(path);
+  std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+  return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: dialog_screenshots <docs directory>\n");
+    return 2;
+  }
+  const QDir dir(QString::fromLocal8Bit(argv[1]));
+  ui::TOKRightDlg settings;
+  ui::TForm1 names;
+  ui::TOKRightDlg1 customType;
+  ui::TForm2 viewer;
+  settings.SetCompanions(&names, &customType, &viewer);
+
+  const TMMAItemData item = SampleItem();
+  settings.PrepareAttributeBoxes(false);
+  settings.LoadItem(&item, 0, 0x08, 0x21);
+  bool ok = Save(settings, dir, "dialog-item-settings.png");
+
+  names.SetRows(settings.Editor().NameRows(NameBlock::MenuName));
+  names.show();
+  auto* list = names.findChild<QTreeWidget*>("TntListView1");
+  list->setCurrentItem(list->topLevelItem(1));
+  QTest::mouseClick(names.findChild<QPushButton*>("TntButton5"), Qt::LeftButton);  // Edit
+  ok = Save(names, dir, "dialog-name-editor.png") && ok;
+  names.hide();
+
+  CustomTypeView midlet;
+  midlet.hasMidlet = true;
+  midlet.selection = kCustomTypeApplication;
+  midlet.texts = {"", "Opera Mini", "Opera Mini 4", "Opera Software ASA"};
+  customType.ShowItemType(midlet);
+  ok = Save(customType, dir, "dialog-custom-type.png") && ok;
+
+  viewer.LoadData(*settings.Editor().UnsupportedBlock());
+  viewer.show();
+  auto* grid = viewer.findChild<QTableWidget*>("StringGrid1");
+  grid->setCurrentCell(2, 12);
+  ok = Save(viewer, dir, "dialog-blocks-viewer.png") && ok;
+  return ok ? 0 : 1;
+}
