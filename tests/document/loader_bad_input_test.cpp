@@ -195,7 +195,7 @@ class OverLimitData : public ::testing::Test {
 
 TEST_F(OverLimitData, MoreThanElevenBlocks) {
   std::vector<mb::Bytes> blocks;
-  for (int i = 0; i < 13; ++i) blocks.push_back(mb::UrlBlock("u" + std::to_string(i)));
+  for (int i = 0; i < 13; ++i) blocks.push_back(mb::UrlBlock(std::string("u").append(std::to_string(i))));
   const std::string warnings = Load(mb::Concat(blocks));
   ASSERT_NE(Entry(), nullptr);
   EXPECT_EQ(Entry()->blocks.size(), 11u);

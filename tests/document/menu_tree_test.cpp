@@ -27,7 +27,7 @@ class RecordingObserver : public TreeObserver {
  private:
   void Add(const std::string& what, MenuNode* p, int a, int b = -1) {
     std::string line = what + " " + (p ? p->caption : std::string("<top>")) + " " + std::to_string(a);
-    if (b >= 0) line += " " + std::to_string(b);
+    if (b >= 0) line.append(" ").append(std::to_string(b));
     log.push_back(line);
   }
 };
