@@ -11,21 +11,15 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "control_helpers.h"
 #include "dump_grid.h"
 #include "hex_dump.h"
 
 namespace quillet::ui {
 namespace {
 
-QString fromStd(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
-QString fromU16(const std::u16string& text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-std::u16string toU16(const QString& text) { return text.toStdU16String(); }
-
 QLineEdit* readOnlyField(QWidget* parent, const char* name) {
-  auto* field = new QLineEdit(parent);
-  field->setObjectName(name);
+  auto* field = Named(new QLineEdit(parent), name);
   field->setReadOnly(true);
   QPalette palette = field->palette();
   palette.setColor(QPalette::Base, palette.color(QPalette::Button));
@@ -42,20 +36,15 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   resize(630, 570);
   setSizeGripEnabled(true);
 
-  Label1 = new QLabel("Data blocks avilable", this);
-  Label1->setObjectName("Label1");
-  ComboBox1 = new QComboBox(this);
-  ComboBox1->setObjectName("ComboBox1");
+  Label1 = Named(new QLabel("Data blocks avilable", this), "Label1");
+  ComboBox1 = Named(new QComboBox(this), "ComboBox1");
   ComboBox1->setMinimumWidth(70);
-  Label2 = new QLabel("Data marker:", this);
-  Label2->setObjectName("Label2");
+  Label2 = Named(new QLabel("Data marker:", this), "Label2");
   Edit1 = readOnlyField(this, "Edit1");
-  Label3 = new QLabel("Data length:", this);
-  Label3->setObjectName("Label3");
+  Label3 = Named(new QLabel("Data length:", this), "Label3");
   Edit2 = readOnlyField(this, "Edit2");
 
-  StringGrid1 = new DumpGrid(this);
-  StringGrid1->setObjectName("StringGrid1");
+  StringGrid1 = Named(new DumpGrid(this), "StringGrid1");
   StringGrid1->setColumnCount(hexdump::kColumnCount);
   StringGrid1->setRowCount(1);
   StringGrid1->horizontalHeader()->hide();
@@ -74,10 +63,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   StringGrid1->setFont(fixed);
   fitColumns();
 
-  Button1 = new QPushButton("OK", this);
-  Button1->setObjectName("Button1");
-  Button2 = new QPushButton("Cancel", this);
-  Button2->setObjectName("Button2");
+  Button1 = Named(new QPushButton("OK", this), "Button1");
+  Button2 = Named(new QPushButton("Cancel", this), "Button2");
 
   auto* fields = new QHBoxLayout;
   fields->addWidget(Label1);
@@ -145,7 +132,7 @@ void TForm2::ShowEntryFields(int entry) {
     return;
   }
   const TMMARawEntry& raw = ViewEntries[static_cast<std::size_t>(entry)];
-  Edit1->setText(fromStd(hexdump::ByteToHex(raw.tag)));
+  Edit1->setText(FromByteText(hexdump::ByteToHex(raw.tag)));
   Edit2->setText(QString::number(raw.data.size()));
 }
 
@@ -171,7 +158,7 @@ void TForm2::LoadGrid(int entry) {
       }
       if (row == hexdump::kHeaderRow || column == hexdump::kOffsetColumn) {
         item->setBackground(fixedBrush);
-        item->setText(fromStd(row == hexdump::kHeaderRow ? hexdump::HeaderText(column)
+        item->setText(FromByteText(row == hexdump::kHeaderRow ? hexdump::HeaderText(column)
                                                          : hexdump::OffsetLabel(row)));
       }
       StringGrid1->setItem(row, column, item);
@@ -179,8 +166,8 @@ void TForm2::LoadGrid(int entry) {
   }
   for (std::size_t k = 0; k < bytes.size(); ++k) {
     const int row = hexdump::ByteRow(k);
-    setCellText(hexdump::HexColumn(k), row, fromStd(hexdump::ByteToHex(bytes[k])));
-    setCellText(hexdump::CharColumn(k), row, fromU16(hexdump::CharCellText(bytes[k])));
+    setCellText(hexdump::HexColumn(k), row, FromByteText(hexdump::ByteToHex(bytes[k])));
+    setCellText(hexdump::CharColumn(k), row, FromWideText(hexdump::CharCellText(bytes[k])));
   }
 }
 
@@ -230,11 +217,11 @@ void TForm2::HighlightPartner(int column, int row) {
 void TForm2::StringGrid1GetEditText(int column, int row, const QString& text) {
   const QString partner = cellText(hexdump::PartnerColumn(column), row);
   if (hexdump::IsCharColumn(column)) {
-    EditStartChar = toU16(text);
-    EditStartHex = toU16(partner);
+    EditStartChar = text.toStdU16String();
+    EditStartHex = partner.toStdU16String();
   } else {
-    EditStartHex = toU16(text);
-    EditStartChar = toU16(partner);
+    EditStartHex = text.toStdU16String();
+    EditStartChar = partner.toStdU16String();
   }
 }
 
@@ -244,17 +231,17 @@ void TForm2::StringGrid1SetEditText(int column, int row, const QString& value) {
   QString shown = value;
   if (hexdump::IsHexColumn(column)) {
     if (value.size() >= 2) {
-      const hexdump::HexEdit edit = hexdump::ApplyHexCellText(toU16(value), EditStartHex);
-      shown = fromU16(edit.text);
-      setCellText(partner, row, fromU16(hexdump::CharCellText(edit.value)));
+      const hexdump::HexEdit edit = hexdump::ApplyHexCellText(value.toStdU16String(), EditStartHex);
+      shown = FromWideText(edit.text);
+      setCellText(partner, row, FromWideText(hexdump::CharCellText(edit.value)));
       HighlightPartner(column, row);
     }
   } else if (!value.isEmpty()) {
-    if (const auto byte = hexdump::CharCellByte(toU16(value))) {
+    if (const auto byte = hexdump::CharCellByte(value.toStdU16String())) {
       shown = value.right(1);
-      setCellText(partner, row, fromStd(hexdump::ByteToHex(*byte)));
+      setCellText(partner, row, FromByteText(hexdump::ByteToHex(*byte)));
     } else {
-      shown = fromU16(EditStartChar);
+      shown = FromWideText(EditStartChar);
     }
     HighlightPartner(column, row);
   }

@@ -10,6 +10,7 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "control_helpers.h"
 #include "format.h"
 #include "message_prompt.h"
 
@@ -19,24 +20,12 @@ namespace {
 // The texts are stored as 8-bit byte texts of at most 255 characters, so the edits take
 // only characters that have a Latin-1 byte (no zero byte) and no more than fit.
 QLineEdit* byteTextEdit(QWidget* parent, const char* name) {
-  auto* edit = new QLineEdit(parent);
-  edit->setObjectName(name);
+  auto* edit = Named(new QLineEdit(parent), name);
   edit->setMaxLength(static_cast<int>(kMaxByteTextLength));
   edit->setValidator(new QRegularExpressionValidator(
       QRegularExpression(QStringLiteral("[\\x{01}-\\x{FF}]*")), edit));
   edit->setEnabled(false);
   return edit;
-}
-
-QLabel* label(QWidget* parent, const char* name, const char* text) {
-  auto* result = new QLabel(text, parent);
-  result->setObjectName(name);
-  return result;
-}
-
-std::string toByteText(const QLineEdit* edit) { return edit->text().toLatin1().toStdString(); }
-QString fromByteText(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Asks whether the other kind's texts may be cleared; true for Yes.
@@ -51,30 +40,26 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   setObjectName("TOKRightDlg1");
   setWindowTitle("Dialog");
 
-  ComboBox1 = new QComboBox(this);
-  ComboBox1->setObjectName("ComboBox1");
+  ComboBox1 = Named(new QComboBox(this), "ComboBox1");
   ComboBox1->setPlaceholderText("Select custom item type");
   for (const char* type : CustomItemTypes) ComboBox1->addItem(type);
   ComboBox1->setCurrentIndex(-1);
 
-  Label1 = label(this, "Label1", "URL Settings");
-  Label2 = label(this, "Label2", "Application Settings");
-  Label3 = label(this, "Label3", "Application name");
-  Label4 = label(this, "Label4", "MIDlet name");
-  Label5 = label(this, "Label5", "MIDlet vendor");
+  Label1 = Named(new QLabel("URL Settings", this), "Label1");
+  Label2 = Named(new QLabel("Application Settings", this), "Label2");
+  Label3 = Named(new QLabel("Application name", this), "Label3");
+  Label4 = Named(new QLabel("MIDlet name", this), "Label4");
+  Label5 = Named(new QLabel("MIDlet vendor", this), "Label5");
   Edit1 = byteTextEdit(this, "Edit1");
   Edit2 = byteTextEdit(this, "Edit2");
   Edit3 = byteTextEdit(this, "Edit3");
   Edit4 = byteTextEdit(this, "Edit4");
 
-  OKBtn = new QPushButton("OK", this);
-  OKBtn->setObjectName("OKBtn");
+  OKBtn = Named(new QPushButton("OK", this), "OKBtn");
   OKBtn->setDefault(true);
-  CancelBtn = new QPushButton("Cancel", this);
-  CancelBtn->setObjectName("CancelBtn");
+  CancelBtn = Named(new QPushButton("Cancel", this), "CancelBtn");
 
-  Bevel1 = new QFrame(this);
-  Bevel1->setObjectName("Bevel1");
+  Bevel1 = Named(new QFrame(this), "Bevel1");
   Bevel1->setFrameShape(QFrame::StyledPanel);
   Bevel1->setFrameShadow(QFrame::Sunken);
   auto* framed = new QVBoxLayout(Bevel1);
@@ -131,10 +116,10 @@ void TOKRightDlg1::ComboBox1Click(int index) {
 }
 
 void TOKRightDlg1::ShowItemType(const CustomTypeView& view) {
-  Edit1->setText(fromByteText(view.texts.url));
-  Edit2->setText(fromByteText(view.texts.applicationName));
-  Edit3->setText(fromByteText(view.texts.midletName));
-  Edit4->setText(fromByteText(view.texts.midletVendor));
+  Edit1->setText(FromByteText(view.texts.url));
+  Edit2->setText(FromByteText(view.texts.applicationName));
+  Edit3->setText(FromByteText(view.texts.midletName));
+  Edit4->setText(FromByteText(view.texts.midletVendor));
   if (view.hasUrl) Edit1->setEnabled(true);
   if (view.hasMidlet) {
     for (QLineEdit* edit : {Edit2, Edit3, Edit4}) edit->setEnabled(true);
@@ -145,7 +130,8 @@ void TOKRightDlg1::ShowItemType(const CustomTypeView& view) {
 int TOKRightDlg1::Selection() const { return ComboBox1->currentIndex(); }
 
 CustomTypeTexts TOKRightDlg1::Texts() const {
-  return {toByteText(Edit1), toByteText(Edit2), toByteText(Edit3), toByteText(Edit4)};
+  return {ToByteText(Edit1->text()), ToByteText(Edit2->text()), ToByteText(Edit3->text()),
+          ToByteText(Edit4->text())};
 }
 
 }  // namespace quillet::ui

@@ -11,6 +11,7 @@
 
 #include "blocks_viewer_dialog.h"
 #include "colour_circle.h"
+#include "control_helpers.h"
 #include "custom_type_dialog.h"
 #include "format.h"
 #include "message_prompt.h"
@@ -21,12 +22,6 @@
 namespace quillet::ui {
 namespace {
 
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-  widget->setObjectName(name);
-  return widget;
-}
-
 constexpr std::array<IconRow, 3> kIconRows = {IconRow::Animated, IconRow::Static, IconRow::List};
 
 }  // namespace
@@ -35,24 +30,24 @@ TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
   setObjectName("TOKRightDlg");
   setWindowTitle("Basic settings");
 
-  TntGroupBox3 = named(new QGroupBox("Item attributes", this), "TntGroupBox3");
-  TntCheckBox1 = named(new QCheckBox("Allow adding to Security->Lock app list", TntGroupBox3), "TntCheckBox1");
-  TntCheckBox2 = named(new QCheckBox("Protect access to item with unlock code", TntGroupBox3), "TntCheckBox2");
+  TntGroupBox3 = Named(new QGroupBox("Item attributes", this), "TntGroupBox3");
+  TntCheckBox1 = Named(new QCheckBox("Allow adding to Security->Lock app list", TntGroupBox3), "TntCheckBox1");
+  TntCheckBox2 = Named(new QCheckBox("Protect access to item with unlock code", TntGroupBox3), "TntCheckBox2");
   TntCheckBox6 =
-      named(new QCheckBox("Disable key re-assignment via Home Keys menu ", TntGroupBox3), "TntCheckBox6");
+      Named(new QCheckBox("Disable key re-assignment via Home Keys menu ", TntGroupBox3), "TntCheckBox6");
   auto* attributes = new QVBoxLayout(TntGroupBox3);
   attributes->addWidget(TntCheckBox1);
   attributes->addWidget(TntCheckBox2);
   attributes->addWidget(TntCheckBox6);
 
-  TntGroupBox1 = named(new QGroupBox("Item name settings", this), "TntGroupBox1");
-  TntButton5 = named(new QPushButton("Edit menu item name", TntGroupBox1), "TntButton5");
-  TntButton6 = named(new QPushButton("Edit softkey title", TntGroupBox1), "TntButton6");
+  TntGroupBox1 = Named(new QGroupBox("Item name settings", this), "TntGroupBox1");
+  TntButton5 = Named(new QPushButton("Edit menu item name", TntGroupBox1), "TntButton5");
+  TntButton6 = Named(new QPushButton("Edit softkey title", TntGroupBox1), "TntButton6");
   auto* names = new QVBoxLayout(TntGroupBox1);
   names->addWidget(TntButton5);
   names->addWidget(TntButton6);
 
-  TntGroupBox2 = named(new QGroupBox("Icon settings", this), "TntGroupBox2");
+  TntGroupBox2 = Named(new QGroupBox("Icon settings", this), "TntGroupBox2");
   auto* iconLayout = new QGridLayout(TntGroupBox2);
   const char* const captions[] = {"Animated icon (file path or index to DRM)",
                                   "Static icon (file path or index to DRM)",
@@ -77,13 +72,13 @@ TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
   }
   iconLayout->setColumnStretch(0, 1);
 
-  OKButton = named(new QPushButton("OK", this), "OKButton");
+  OKButton = Named(new QPushButton("OK", this), "OKButton");
   OKButton->setDefault(true);
-  CanclButton = named(new QPushButton("Cancel", this), "CanclButton");
-  TntButton7 = named(new QPushButton("View unsupported data", this), "TntButton7");
+  CanclButton = Named(new QPushButton("Cancel", this), "CanclButton");
+  TntButton7 = Named(new QPushButton("View unsupported data", this), "TntButton7");
   TntButton7->setEnabled(false);
   TntButton7->setVisible(false);
-  TntButton1 = named(new QPushButton("More ...", this), "TntButton1");
+  TntButton1 = Named(new QPushButton("More ...", this), "TntButton1");
   TntButton1->setEnabled(false);
 
   auto* left = new QVBoxLayout;
@@ -166,7 +161,7 @@ bool TOKRightDlg::EditItem(const TMMAItemData* itemData, std::uint8_t kind, std:
 void TOKRightDlg::ShowIcon(IconRow row) {
   const IconView view = editor_.Icon(row);
   IconControls& controls = icon(row);
-  controls.edit->setText(QString::fromStdU16String(view.text));
+  controls.edit->setText(FromWideText(view.text));
   // Filling the edit counts as a change; a freshly shown icon has nothing to apply.
   controls.apply->setEnabled(false);
   switch (view.source) {

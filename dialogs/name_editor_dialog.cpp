@@ -10,6 +10,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "control_helpers.h"
 #include "format.h"
 #include "language_tables.h"
 #include "message_prompt.h"
@@ -20,31 +21,14 @@ namespace {
 enum Column { kNumberColumn = 0, kLanguageColumn = 1, kNameColumn = 2 };
 constexpr int kLanguageByteRole = Qt::UserRole;
 
-QPushButton* button(QWidget* parent, const char* name, const char* text) {
-  auto* result = new QPushButton(text, parent);
-  result->setObjectName(name);
-  return result;
-}
-
-QLabel* label(QWidget* parent, const char* name, const char* text) {
-  auto* result = new QLabel(text, parent);
-  result->setObjectName(name);
-  return result;
-}
-
-QString fromStd(const std::string& text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   setObjectName("TForm1");
   setWindowTitle("Name settings");
 
-  TntLabel2 = label(this, "TntLabel2", "Name list");
-  TntListView1 = new QTreeWidget(this);
-  TntListView1->setObjectName("TntListView1");
+  TntLabel2 = Named(new QLabel("Name list", this), "TntLabel2");
+  TntListView1 = Named(new QTreeWidget(this), "TntListView1");
   TntListView1->setColumnCount(3);
   TntListView1->setHeaderLabels({"No.", "Language ID", "Name"});
   TntListView1->headerItem()->setTextAlignment(kLanguageColumn, Qt::AlignCenter);
@@ -60,23 +44,21 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   TntListView1->setColumnWidth(kLanguageColumn, 84);
   TntListView1->setColumnWidth(kNameColumn, 195);
 
-  TntButton4 = button(this, "TntButton4", "Add");
-  TntButton5 = button(this, "TntButton5", "Edit");
-  TntButton6 = button(this, "TntButton6", "Delete");
-  TntLabel3 = label(this, "TntLabel3", "Select language");
-  TntComboBox1 = new QComboBox(this);
-  TntComboBox1->setObjectName("TntComboBox1");
+  TntButton4 = Named(new QPushButton("Add", this), "TntButton4");
+  TntButton5 = Named(new QPushButton("Edit", this), "TntButton5");
+  TntButton6 = Named(new QPushButton("Delete", this), "TntButton6");
+  TntLabel3 = Named(new QLabel("Select language", this), "TntLabel3");
+  TntComboBox1 = Named(new QComboBox(this), "TntComboBox1");
   TntComboBox1->setEnabled(false);
   TntComboBox1->setMaxVisibleItems(16);
-  TntLabel1 = label(this, "TntLabel1", "Type in new name");
-  TntEdit1 = new QLineEdit(this);
-  TntEdit1->setObjectName("TntEdit1");
+  TntLabel1 = Named(new QLabel("Type in new name", this), "TntLabel1");
+  TntEdit1 = Named(new QLineEdit(this), "TntEdit1");
   TntEdit1->setEnabled(false);
-  TntButton7 = button(this, "TntButton7", "Apply");
+  TntButton7 = Named(new QPushButton("Apply", this), "TntButton7");
   TntButton7->setEnabled(false);
-  TntButton1 = button(this, "TntButton1", "OK");
+  TntButton1 = Named(new QPushButton("OK", this), "TntButton1");
   TntButton1->setDefault(true);
-  TntButton2 = button(this, "TntButton2", "Cancel");
+  TntButton2 = Named(new QPushButton("Cancel", this), "TntButton2");
 
   auto* listButtons = new QHBoxLayout;
   listButtons->addWidget(TntButton4);
@@ -115,7 +97,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
 
 void TForm1::FormCreate() {
   for (std::string_view name : LanguageNames)
-    TntComboBox1->addItem(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())));
+    TntComboBox1->addItem(FromByteText(name));
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -142,11 +124,11 @@ void TForm1::SetRows(const std::vector<NameRow>& rows) {
   TntListView1->clear();
   for (const NameRow& row : rows) {
     auto* item = new QTreeWidgetItem(TntListView1);
-    item->setText(kNumberColumn, fromStd(row.caption));
+    item->setText(kNumberColumn, FromByteText(row.caption));
     item->setTextAlignment(kLanguageColumn, Qt::AlignCenter);
-    item->setText(kLanguageColumn, fromStd(row.languageIdText));
+    item->setText(kLanguageColumn, FromByteText(row.languageIdText));
     item->setData(kLanguageColumn, kLanguageByteRole, row.language);
-    item->setText(kNameColumn, QString::fromStdU16String(row.name));
+    item->setText(kNameColumn, FromWideText(row.name));
   }
 }
 
@@ -242,7 +224,7 @@ void TForm1::TntButton6Click() {
 }
 
 void TForm1::SetRowLanguage(QTreeWidgetItem* row, std::uint8_t language) {
-  row->setText(kLanguageColumn, fromStd(LanguageIdText(language)));
+  row->setText(kLanguageColumn, FromByteText(LanguageIdText(language)));
   row->setData(kLanguageColumn, kLanguageByteRole, language);
 }
 
