@@ -12,8 +12,6 @@ class CloseTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    // The exchange file lives in the test's folder instead of the current directory.
-    window->TempFilePath = pathIn("mma_temp");
     window->setPhoneLink(&phone);
     answer = QMessageBox::No;
   }
@@ -27,6 +25,7 @@ class CloseTest : public WindowTest {
 };
 
 TEST_F(CloseTest, ClosingDeletesTheExchangeFile) {
+  ASSERT_EQ(window->TempFilePath, pathIn("mma_temp"));
   writeFile("mma_temp", {1, 2, 3});
   window->close();
   EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(window->TempFilePath)));

@@ -1,5 +1,6 @@
 #include "window_fixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -14,6 +15,10 @@ namespace quillet::ui::testing {
 
 void WindowTest::SetUp() {
   ASSERT_TRUE(folder.isValid());
+  // The window puts its exchange file into the current directory: make that the
+  // test's own folder, so no test touches another's file.
+  previousDirectory = QDir::currentPath();
+  QDir::setCurrent(folder.path());
   setMessageHandler([this](const MessageRequest& request) {
     messages.push_back(request);
     return answer;
@@ -33,6 +38,7 @@ void WindowTest::SetUp() {
 void WindowTest::TearDown() {
   window.reset();
   setMessageHandler({});
+  QDir::setCurrent(previousDirectory);
 }
 
 std::string WindowTest::pathIn(const std::string& name) const {

@@ -69,6 +69,7 @@ class WindowTest : public ::testing::Test {
 
   std::unique_ptr<TSDIAppForm> window;
   QTemporaryDir folder;
+  QString previousDirectory;
   std::deque<QString> chosenPaths;
   int dialogsShown = 0;
   std::vector<MessageRequest> messages;
