@@ -7,7 +7,6 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -20,7 +19,6 @@
 #include <algorithm>
 #include <array>
 
-#include "catalogue.h"
 #include "main_window.h"
 #include "menu_tree_model.h"
 #include "phone_indicator.h"
@@ -32,11 +30,12 @@ namespace quillet::ui {
 
 namespace {
 
+// ImageList1, by index.
 constexpr std::array<const char*, 16> kImageFiles = {
-    "00_cut",          "01_copy",           "02_paste",     "03_move_down",
-    "04_move_up",      "05_restart_phone",  "06_new",       "07_open_from_phone",
-    "08_open",         "09_save",           "10_save_to_phone", "11_replace",
-    "12_add_before",   "13_add_first_item", "14_add_first_subitem", "15_add_last_subitem"};
+    "00_cut",           "01_copy",           "02_paste",           "03_move_down",
+    "04_move_up",       "05_restart_phone",  "06_new",             "07_open_from_phone",
+    "08_open",          "09_save",           "10_save_to_phone",   "11_replace",
+    "12_add_before",    "13_add_first_item", "14_add_first_subitem", "15_add_last_subitem"};
 
 enum Image { kRestartPhone = 5, kNew = 6, kOpenFromPhone = 7, kOpen = 8, kSave = 9, kSaveToPhone = 10 };
 
