@@ -28,6 +28,7 @@ struct Payload {
 std::optional<std::u16string> WideText(const Payload& p, std::size_t from, std::size_t size) {
   if (size < 2 || size % 2 != 0) return std::nullopt;
   std::u16string text;
+  text.reserve(size / 2 - 1);
   for (std::size_t i = from; i + 2 < from + size; i += 2) {
     const auto unit = static_cast<char16_t>(p.be16(i));
     if (unit == 0) return std::nullopt;

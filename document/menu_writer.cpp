@@ -51,6 +51,7 @@ class MenuWriter {
         static_cast<std::uint8_t>(doc_.tree.nodeCount() + 1), 0x01, 0xFF, 0xFF,
         static_cast<std::uint8_t>(wide ? 0x15 : 0xFF), static_cast<std::uint8_t>(wide ? 0x02 : 0xFF),
         0xFF, 0xFF};
+    out_.reserve(kHeaderSize + (static_cast<std::size_t>(doc_.tree.nodeCount()) + 1) * RecordSize() + kMaxDataBytes);
     out_.assign(header, header + kHeaderSize);
 
     TMMAItem rootRecord;
@@ -77,7 +78,8 @@ class MenuWriter {
     out_.push_back(static_cast<std::uint8_t>(value & 0xFF));
   }
   void PutWide(const std::u16string& text) {
-    for (std::size_t i = 0; i < WideTextUnits(text); ++i) Put16(text[i]);
+    const std::size_t units = WideTextUnits(text);
+    for (std::size_t i = 0; i < units; ++i) Put16(text[i]);
     Put16(0);
   }
 
