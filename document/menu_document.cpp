@@ -57,6 +57,11 @@ void MenuDocument::ClearDocument() {
 
 void MenuDocument::NewDocument() {
   ClearDocument();
+  NewKeys();
+  tree.addTopLevel("Menu Root", MenuRootItem(kNone));
+}
+
+void MenuDocument::NewKeys() {
   MenuNode* softkeys = tree.addTopLevel("Softkeys", SoftkeysContainerItem());
   for (std::size_t k = 0; k < DefaultSoftkeyIds.size(); ++k) {
     TMMAItem item;
@@ -66,7 +71,6 @@ void MenuDocument::NewDocument() {
     item.area = kAreaSoftkeys;
     tree.addLastChild(softkeys, std::string(SoftkeyPrefixes[k]) + DefaultSoftkeyNames[k], item);
   }
-  tree.addTopLevel("Menu Root", MenuRootItem(kNone));
 }
 
 std::string MenuDocument::DocumentSummary() const {

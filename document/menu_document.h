@@ -36,6 +36,8 @@ class MenuDocument {
   // A new document: "Softkeys" with the seven default softkeys, and "Menu Root" (whose
   // child link is 0xFF while the main menu is empty, as RebuildLinks keeps it).
   void NewDocument();
+  // The part of a new document above "Menu Root": "Softkeys" and its seven default softkeys.
+  void NewKeys();
   bool isOpen() const { return !tree.empty(); }
 
   MenuNode* softkeysNode() const { return tree.nodeAt(kSoftkeysNodeIndex); }

@@ -270,5 +270,39 @@ TEST_F(TreeCommands, ReleaseItemDataCountsOnlyRealEntries) {
   EXPECT_EQ(doc.DataItemCount, 0);
 }
 
+// The window's model follows these notices; a command must never fall back to a reset.
+class NoticeCounter : public TreeObserver {
+ public:
+  std::string log;
+  void nodesAboutToBeInserted(MenuNode*, int) override { log += "i"; }
+  void nodesInserted(MenuNode*, int) override { log += "I"; }
+  void nodeAboutToBeRemoved(MenuNode*, int) override { log += "r"; }
+  void nodeRemoved(MenuNode*, int) override { log += "R"; }
+  void nodeAboutToBeMoved(MenuNode*, int, int) override { log += "m"; }
+  void nodeMoved(MenuNode*, int, int) override { log += "M"; }
+  void nodeChanged(MenuNode*) override { log += "c"; }
+  void aboutToClear() override { log += "x"; }
+  void cleared() override { log += "X"; }
+};
+
+TEST_F(TreeCommands, CommandsReportTypedChanges) {
+  MenuNode* games = Add(Root(), "Games");
+  MenuNode* tools = Add(Root(), "Tools");
+  NoticeCounter notices;
+  doc.tree.setObserver(&notices);
+  Add(tools, "Notes");
+  EXPECT_EQ(notices.log, "iIc");  // the parent became a submenu
+  notices.log.clear();
+  MoveUp(doc, *tools);
+  EXPECT_EQ(notices.log, "mM");
+  notices.log.clear();
+  ReplaceItem(doc, *tools, Row("PhoneBook"));
+  EXPECT_EQ(notices.log, "rRc");
+  notices.log.clear();
+  DeleteItem(doc, *games);
+  EXPECT_EQ(notices.log, "rR");
+  doc.tree.setObserver(nullptr);
+}
+
 }  // namespace
 }  // namespace quillet
