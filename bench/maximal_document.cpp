@@ -18,6 +18,13 @@ std::u16string NameText(const std::u16string& word, int number) {
 
 std::u16string Wide(const std::string& ascii) { return {ascii.begin(), ascii.end()}; }
 
+// Built by appending: GCC 12 at -O3 warns falsely (-Wrestrict) on "~" + std::string.
+std::string CustomId(int number) {
+  std::string id(1, '~');
+  id += std::to_string(number);
+  return id;
+}
+
 std::unique_ptr<TMMAItemData> ItemDataFor(int number) {
   auto data = std::make_unique<TMMAItemData>();
   TMMADataBlock names;
@@ -48,7 +55,7 @@ void Attach(MenuDocument& doc, MenuNode& node, int number) {
 
 TMMAItem MenuItem(int number) {
   TMMAItem item;
-  item.identifier = "~" + std::to_string(number);
+  item.identifier = CustomId(number);
   item.flags = kFlagsCustom;
   item.attributes = kLinkedItemAttributes;
   item.area = kAreaMainMenu;
@@ -66,7 +73,7 @@ void BuildMaximalDocument(MenuDocument& doc) {
   int made = 0;
   auto add = [&](MenuNode* parent) {
     ++made;
-    return doc.tree.addLastChild(parent, "~" + std::to_string(made), MenuItem(made));
+    return doc.tree.addLastChild(parent, CustomId(made), MenuItem(made));
   };
   // 21 top-level items, each with 3 children with 2 children each (210 items), and
   // the remaining 35 items one level further down, under the first grandchildren.
