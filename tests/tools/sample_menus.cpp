@@ -56,7 +56,7 @@ MenuSpec EveryBlockKindMenu(const BlockKindOptions& options) {
     phoneBook.push_back(Block(7, {0x01, 0x02, 0x03}));
     phoneBook.push_back(Block(200, {0xAB}));
   }
-  spec.items = {settings, Item("PhoneBook", Concat(phoneBook), 0, 0x08), Item("Mystery"),
+  spec.items = {settings, Item("PhoneBook", Concat(phoneBook), 0, 0x08), Item("Myst\xE8re"),
                 Item(options.longCustomId, UrlBlock("http://x.org"), 3, 0x18)};
   return spec;
 }

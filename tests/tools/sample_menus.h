@@ -23,7 +23,8 @@ struct BlockKindOptions {
 // A menu with every block kind: menu names and softkey titles in several languages
 // (texts with quotes, control characters, a surrogate pair and a lone surrogate), URL,
 // the three MIDlet texts, icon paths, the three DRM indexes and unsupported blocks;
-// a submenu, custom items, an unknown identifier and a 15-byte custom identifier.
+// a submenu, custom items, an unknown identifier with a byte above 0x7F and a 15-byte
+// custom identifier.
 MenuSpec EveryBlockKindMenu(const BlockKindOptions& options);
 
 // The one name text that exercises the UTF-8 and escaping rules, and its UTF-8 form.
