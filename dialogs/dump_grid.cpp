@@ -26,9 +26,6 @@ class DumpGridDelegate : public QStyledItemDelegate {
     QObject::connect(editor, &QLineEdit::textEdited, grid_, [this, column, row](const QString& text) {
       emit grid_->editorTextEdited(column, row, text);
     });
-    QObject::connect(editor, &QObject::destroyed, grid_, [this, editor] {
-      if (grid_->activeEditor_ == editor) grid_->activeEditor_ = nullptr;
-    });
     grid_->activeEditor_ = editor;
     return editor;
   }

@@ -3,9 +3,9 @@
 // cannot be selected, whose cell editor opens as soon as a cell becomes current, and
 // which reports the opening of an editor and every keystroke in it, so the viewer can
 // keep a byte's hexadecimal and character cells in step while the user types.
+#include <QLineEdit>
+#include <QPointer>
 #include <QTableWidget>
-
-class QLineEdit;
 
 namespace quillet::ui {
 
@@ -27,7 +27,7 @@ class DumpGrid : public QTableWidget {
 
  private:
   friend class DumpGridDelegate;
-  QLineEdit* activeEditor_ = nullptr;
+  QPointer<QLineEdit> activeEditor_;  // cleared when the view deletes the editor
 };
 
 }  // namespace quillet::ui

@@ -121,6 +121,7 @@ void TForm1::FormShow() {
 }
 
 void TForm1::SetRows(const std::vector<NameRow>& rows) {
+  editedRow_ = nullptr;
   TntListView1->clear();
   for (const NameRow& row : rows) {
     auto* item = new QTreeWidgetItem(TntListView1);
