@@ -18,6 +18,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "emulated_phone.h"
@@ -261,6 +262,33 @@ TEST_F(PhoneWindowTest, MenuTooLongForTheTransferIsRefusedWithItsSize) {
   EXPECT_EQ(messages[0].text, QStringLiteral("The phone file /a/mobile/system/mma_ucp is 70000 bytes long; "
                                              "the phone link transfers at most 65535 bytes"));
   EXPECT_FALSE(window->document().isOpen());
+}
+
+// A library that, like a USB backend, sends its notices from a thread of its own.
+class NoticesFromAnotherThread : public EmulatedPhone {
+ public:
+  using EmulatedPhone::EmulatedPhone;
+  std::int32_t P2K_Init(PhoneStatusCallback notify) override {
+    const std::int32_t result = EmulatedPhone::P2K_Init([](std::int32_t) {});
+    std::thread([notify] { notify(1); }).join();
+    return result;
+  }
+  std::int32_t Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t offset, std::int32_t bytes,
+                         std::uint8_t* buffer, std::size_t bufferSize) override {
+    modelReadOn = std::this_thread::get_id();
+    return EmulatedPhone::Seem_Read(seem, record, offset, bytes, buffer, bufferSize);
+  }
+  std::thread::id modelReadOn;
+};
+
+TEST_F(PhoneWindowTest, NoticeFromAnotherThreadIsHandledOnTheWindowsThread) {
+  auto threaded = std::make_unique<NoticesFromAnotherThread>(phoneDir.path().toStdString(), "T1");
+  NoticesFromAnotherThread* library = threaded.get();
+  window->usePhoneLibrary(std::move(threaded));
+  showWindow();
+  EXPECT_EQ(indicator(), QColor(0, 255, 0));
+  EXPECT_EQ(phonePanel(), QStringLiteral("Phone: T1 "));
+  EXPECT_EQ(library->modelReadOn, std::this_thread::get_id());
 }
 
 TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAtStart) {
