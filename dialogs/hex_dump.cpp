@@ -3,19 +3,8 @@
 namespace quillet::hexdump {
 namespace {
 
-// Code page 1252 from 0x80 to 0x9F; 0 marks the five codes it leaves unassigned. The
-// other codes from 0xA0 on are the Latin-1 characters of the same value.
-constexpr char16_t kWindows1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char16_t Windows1252Char(std::uint8_t value) {
-  if (value == 0x7F) return 0;
-  if (value >= 0x80 && value < 0xA0) return kWindows1252High[value - 0x80];
-  return value;
-}
+// Control codes have no glyph: below 0x20, DEL and the C1 codes 0x80 to 0x9F.
+bool Printable(char16_t c) { return c >= 0x20 && !(c >= 0x7F && c < 0xA0); }
 
 }  // namespace
 
@@ -87,8 +76,7 @@ bool IsSelectableCell(int column, int row) {
 }
 
 std::u16string CharCellText(std::uint8_t value) {
-  const char16_t c = Windows1252Char(value);
-  return value < 0x20 || c == 0 ? std::u16string(u".") : std::u16string(1, c);
+  return Printable(value) ? std::u16string(1, static_cast<char16_t>(value)) : std::u16string(u".");
 }
 
 HexEdit ApplyHexCellText(std::u16string_view typed, std::u16string_view editStartHex) {
@@ -109,12 +97,8 @@ HexEdit ApplyHexCellText(std::u16string_view typed, std::u16string_view editStar
 }
 
 std::optional<std::uint8_t> CharCellByte(std::u16string_view typed) {
-  if (typed.empty() || typed.back() == 0) return std::nullopt;
-  for (int value = 0; value < 256; ++value) {
-    if (Windows1252Char(static_cast<std::uint8_t>(value)) == typed.back())
-      return static_cast<std::uint8_t>(value);
-  }
-  return std::nullopt;
+  if (typed.empty() || typed.back() > 0xFF || !Printable(typed.back())) return std::nullopt;
+  return static_cast<std::uint8_t>(typed.back());
 }
 
 }  // namespace quillet::hexdump

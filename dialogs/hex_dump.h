@@ -47,9 +47,8 @@ int PartnerColumn(int column);
 // Only byte cells can be selected: not the header row, the offset column or a separator.
 bool IsSelectableCell(int column, int row);
 
-// A byte's character cell: the byte as one character of the Windows Western code page
-// (1252), the 8-bit character set the menu files come from; "." below 0x20 and for the
-// codes that have no visible character there (0x7F and the five unassigned ones).
+// A byte's character cell: the byte as one Latin-1 character, as the editor shows every
+// 8-bit text; "." for the control codes, which have no glyph (below 0x20, 0x7F to 0x9F).
 std::u16string CharCellText(std::uint8_t value);
 
 // Typing into a hexadecimal cell, once the editor holds two or more characters. Every
@@ -63,9 +62,8 @@ struct HexEdit {
 };
 HexEdit ApplyHexCellText(std::u16string_view typed, std::u16string_view editStartHex);
 
-// Typing into a character cell: the last character typed is the byte, in the same code
-// page. A character the code page lacks has no byte, so it is refused (nullopt) and the
-// cell keeps its text.
+// Typing into a character cell: the last character typed is the byte. A character
+// outside Latin-1, or a control code, is refused (nullopt) and the cell keeps its text.
 std::optional<std::uint8_t> CharCellByte(std::u16string_view typed);
 
 }  // namespace quillet::hexdump

@@ -13,7 +13,6 @@
 #include "colour_circle.h"
 #include "control_helpers.h"
 #include "custom_type_dialog.h"
-#include "format.h"
 #include "message_prompt.h"
 #include "modal_runner.h"
 #include "name_editor_dialog.h"

