@@ -94,7 +94,8 @@ struct MenuSpec {
   int recordSize = 36;
   std::uint8_t variant = 0x01;
   // Left softkey, right softkey, Up, Down, Left, Right, Smart key. Written with parent,
-  // next and child 0xFF, like the softkeys of a new menu.
+  // next and child 0xFF, like the softkeys of a new menu; their `children` are ignored
+  // (softkey records have no child lists).
   std::array<ItemSpec, 7> softkeys = DefaultSoftkeys();
   std::vector<ItemSpec> items;  // the main menu, top level
 
