@@ -25,9 +25,13 @@ std::string Quote(const std::string& s) {
 
 ProcessRun RunBinary(const ScratchDir& dir, const std::vector<std::string>& args) {
   std::string command = Quote(MMATOOL_BINARY);
-  for (const auto& a : args) command += " " + Quote(a);
+  for (const auto& a : args) {
+    command += ' ';
+    command += Quote(a);
+  }
   const std::string errFile = dir.path("stderr.txt");
-  command += " 2>" + Quote(errFile);
+  command += " 2>";
+  command += Quote(errFile);
   ProcessRun run;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return run;

@@ -77,7 +77,9 @@ MenuSpec FullMenu(int recordSize) {
   int made = 0;
   auto item = [&]() {
     ++made;
-    ItemSpec it = Item("~" + std::to_string(made));
+    std::string id(1, '~');  // appended: GCC 12 at -O3 warns falsely on "~" + std::string
+    id += std::to_string(made);
+    ItemSpec it = Item(id);
     if (made % 5 == 0) it.data = MenuNameBlock({{0x01, u"Item"}}, NameMarker(recordSize));
     return it;
   };
