@@ -288,6 +288,23 @@ TEST_F(ItemSettingsDialogTest, NamesForAnItemWithoutNameBlock) {
   EXPECT_EQ(dialog.Editor().GetItemFlags(), 0x18);  // a custom item keeps its flags
 }
 
+TEST_F(ItemSettingsDialogTest, FullItemRefusesNewNamesBeforeTheEditorOpens) {
+  // Eleven blocks, none of them a name block: a name block has no room left.
+  const TMMAItemData item = ItemWith({
+      PathBlock(kIconKindAnimated, u"/a/1.gif"), PathBlock(kIconKindStatic, u"/a/2.gif"),
+      PathBlock(kIconKindList, u"/a/3.gif"), DrmBlock(kTagIconDrmAnimated, 0x12, 1),
+      DrmBlock(kTagIconDrmStatic, 0x12, 2), DrmBlock(kTagIconDrmList, 0x12, 3), TextBlock(kTagUrl, "http://u/"),
+      TextBlock(kTagMidletApp, "App"), TextBlock(kTagMidletName, "Name"), TextBlock(kTagMidletVendor, "Vendor"),
+      RawBlock({{0x30, {1, 2}}})});
+  Open(&item);
+  Click(Button("TntButton5"));
+  EXPECT_EQ(modals.openings["TForm1"], 0);
+  ASSERT_EQ(messages.requests.size(), 1u);
+  EXPECT_EQ(messages.requests[0].icon, QMessageBox::Critical);
+  EXPECT_FALSE(messages.requests[0].text.isEmpty());
+  EXPECT_EQ(Stored().blocks.size(), 11u);
+}
+
 TEST_F(ItemSettingsDialogTest, LoadItemFillsTheCustomTypeDialog) {
   const TMMAItemData item = ItemWith({TextBlock(kTagUrl, "http://wap.example.com/")});
   Open(&item, 3);
