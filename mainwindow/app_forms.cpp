@@ -25,6 +25,8 @@ ApplicationForms CreateForms() {
   forms.Form1 = new TForm1(main);
   forms.Form2 = new TForm2(main);
   main->setAboutBox(forms.AboutBox);
+  main->setItemSettingsDialog(forms.OKRightDlg);
+  forms.OKRightDlg->SetCompanions(forms.Form1, forms.OKRightDlg1, forms.Form2);
   return forms;
 }
 

@@ -46,6 +46,7 @@ TSDIAppForm::TSDIAppForm(QWidget* parent)
   buildTree(client);
   buildSaveOptions(client);
   buildChooserAndSummary(client);
+  buildPopupMenus();
   buildStatusBars(client);
   setCentralWidget(client);
   // The client area keeps its size below the menu bar; the window cannot be resized.

@@ -7,6 +7,7 @@
 //   main_window_document.cpp  New, Open, Save, Exit, About and the save settings
 //   main_window_summary.cpp   the item summary and the document summary
 //   main_window_phone.cpp     Open from phone, Save to phone, Restart Phone
+//   main_window_tree_editing.cpp  the two pop-up menus: add, replace, modify, delete, move
 #include <QMainWindow>
 #include <QVector>
 #include <QIcon>
@@ -19,6 +20,7 @@
 #include "p2k_library.h"
 #include "result.h"
 #include "save_options.h"
+#include "tree_commands.h"
 
 class QAction;
 class QButtonGroup;
@@ -40,6 +42,7 @@ class MenuTreeModel;
 class PhoneIndicator;
 class PhoneLinkPort;
 class TAboutBox;
+class TOKRightDlg;
 class WindowPhoneLink;
 
 class TSDIAppForm : public QMainWindow {
@@ -91,6 +94,47 @@ class TSDIAppForm : public QMainWindow {
   void TreeView1Click();
   void TreeView1Change();
   void TreeView1Addition();
+
+  // ---- Tree editing (main_window_tree_editing.cpp) ----
+  // The item settings dialog that "Modify item" opens; without one it does nothing.
+  void setItemSettingsDialog(TOKRightDlg* dialog) { itemDialog_ = dialog; }
+  void ComboBox1Click();
+  void PopupMenu1Popup();
+  void PopupMenu2Popup();
+  void AddFirst1Click();
+  void AddChild1Click();
+  void AddFirst2Click();
+  void AddItem1Click();
+  void Replace1Click();
+  void MenuItem1Click();
+  void Deleteitem1Click();
+  void Moveup1Click();
+  void Movedown1Click();
+
+ private:
+  void buildPopupMenus();
+  // The catalogue row of the chooser's entry, or -1 when its text names none.
+  int chosenCatalogueRow() const;
+  QPoint chooserMenuPoint() const;
+  void addChosenItem(AddPlace place);
+  void refreshAfterEdit();
+  void showEditRefusal(const Error& error);
+
+  TOKRightDlg* itemDialog_ = nullptr;
+  QMenu* PopupMenu1 = nullptr;
+  QAction* AddChild1 = nullptr;
+  QAction* AddFirst1 = nullptr;
+  QAction* AddLast1 = nullptr;
+  QAction* AddBefore1 = nullptr;
+  QAction* AddFirst2 = nullptr;
+  QAction* AddBefore2 = nullptr;
+  QAction* Replace1 = nullptr;
+  QMenu* PopupMenu2 = nullptr;
+  QAction* MenuItem1 = nullptr;
+  QAction* Deleteitem1 = nullptr;
+  QAction* Moveup1 = nullptr;
+  QAction* Movedown1 = nullptr;
+  // ---- end of tree editing ----
 
  protected:
   void showEvent(QShowEvent* event) override;

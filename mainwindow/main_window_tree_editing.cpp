@@ -1,0 +1,257 @@
+// Tree editing from the main window: the item chooser's pop-up menu (add, replace), the
+// tree's pop-up menu (modify, delete, move) and their handlers. The handlers ask the
+// questions and open the item settings dialog; the changes themselves are the
+// document's tree commands.
+#include <QAction>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTreeView>
+
+#include "catalogue.h"
+#include "item_settings_dialog.h"
+#include "main_window.h"
+#include "menu_tree_model.h"
+#include "message_prompt.h"
+#include "modify_item.h"
+#include "tree_commands.h"
+
+namespace quillet::ui {
+
+namespace {
+
+enum Image { kMoveDown = 3, kMoveUp = 4, kReplace = 11, kAddBefore = 12, kAddFirstItem = 13,
+             kAddFirstSubitem = 14, kAddLastSubitem = 15 };
+
+const QString kWarningTitle = QStringLiteral("Warning");
+
+// A right click in the tree opens its menu without moving the selection: the commands
+// act on the node the user selected before, as the menu's enabling shows.
+class RightClickKeepsSelection : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+          // Left unaccepted, the press still produces the context menu request.
+          event->ignore();
+          return true;
+        }
+        break;
+      default: break;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+};
+
+bool AskWarning(QWidget* owner, QMessageBox::Icon icon, const QString& text) {
+  MessageRequest question;
+  question.owner = owner;
+  question.icon = icon;
+  question.title = kWarningTitle;
+  question.text = text;
+  question.buttons = QMessageBox::Yes | QMessageBox::No;
+  return showMessage(question) == QMessageBox::Yes;
+}
+
+QAction* AddEntry(QMenu* menu, const QString& caption, const char* name, const QIcon& icon = QIcon()) {
+  QAction* entry = menu->addAction(icon, caption);
+  entry->setObjectName(QLatin1String(name));
+  return entry;
+}
+
+// A submenu's entry in its parent menu; enabling the entry opens or closes the submenu.
+QAction* AddSubmenu(QMenu* menu, const QString& caption, const char* name, QMenu** submenu) {
+  *submenu = menu->addMenu(caption);
+  (*submenu)->setObjectName(QLatin1String(name) + QStringLiteral("Menu"));
+  QAction* entry = (*submenu)->menuAction();
+  entry->setObjectName(QLatin1String(name));
+  return entry;
+}
+
+}  // namespace
+
+void TSDIAppForm::buildPopupMenus() {
+  PopupMenu1 = new QMenu(this);
+  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+  QMenu* addSubitem = nullptr;
+  AddChild1 = AddSubmenu(PopupMenu1, QStringLiteral("Add subitem"), "AddChild1", &addSubitem);
+  AddFirst1 = AddEntry(addSubitem, QStringLiteral("Add First"), "AddFirst1", ImageList1[kAddFirstSubitem]);
+  AddLast1 = AddEntry(addSubitem, QStringLiteral("Add Last"), "AddLast1", ImageList1[kAddLastSubitem]);
+  QMenu* addItem = nullptr;
+  AddBefore1 = AddSubmenu(PopupMenu1, QStringLiteral("Add item"), "AddBefore1", &addItem);
+  AddFirst2 = AddEntry(addItem, QStringLiteral("Add First"), "AddFirst2", ImageList1[kAddFirstItem]);
+  AddBefore2 = AddEntry(addItem, QStringLiteral("Add Before"), "AddBefore2", ImageList1[kAddBefore]);
+  Replace1 = AddEntry(PopupMenu1, QStringLiteral("Replace"), "Replace1", ImageList1[kReplace]);
+  AddBefore1->setEnabled(false);
+
+  PopupMenu2 = new QMenu(this);
+  PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+  MenuItem1 = AddEntry(PopupMenu2, QStringLiteral("Modify item"), "MenuItem1");
+  Deleteitem1 = AddEntry(PopupMenu2, QStringLiteral("Delete item"), "Deleteitem1");
+  Moveup1 = AddEntry(PopupMenu2, QStringLiteral("Move up"), "Moveup1", ImageList1[kMoveUp]);
+  Movedown1 = AddEntry(PopupMenu2, QStringLiteral("Move down"), "Movedown1", ImageList1[kMoveDown]);
+
+  connect(PopupMenu1, &QMenu::aboutToShow, this, &TSDIAppForm::PopupMenu1Popup);
+  connect(PopupMenu2, &QMenu::aboutToShow, this, &TSDIAppForm::PopupMenu2Popup);
+  connect(AddFirst1, &QAction::triggered, this, &TSDIAppForm::AddFirst1Click);
+  connect(AddLast1, &QAction::triggered, this, &TSDIAppForm::AddChild1Click);
+  connect(AddFirst2, &QAction::triggered, this, &TSDIAppForm::AddFirst2Click);
+  connect(AddBefore2, &QAction::triggered, this, &TSDIAppForm::AddItem1Click);
+  connect(Replace1, &QAction::triggered, this, &TSDIAppForm::Replace1Click);
+  connect(MenuItem1, &QAction::triggered, this, &TSDIAppForm::MenuItem1Click);
+  connect(Deleteitem1, &QAction::triggered, this, &TSDIAppForm::Deleteitem1Click);
+  connect(Moveup1, &QAction::triggered, this, &TSDIAppForm::Moveup1Click);
+  connect(Movedown1, &QAction::triggered, this, &TSDIAppForm::Movedown1Click);
+
+  // Choosing an entry opens the chooser's menu; a right click opens it where it was made.
+  connect(ComboBox1, &QComboBox::activated, this, &TSDIAppForm::ComboBox1Click);
+  for (QWidget* chooser : {static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox1->lineEdit())}) {
+    chooser->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(chooser, &QWidget::customContextMenuRequested, this,
+            [this, chooser](const QPoint& at) { PopupMenu1->popup(chooser->mapToGlobal(at)); });
+  }
+  TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+  TreeView1->viewport()->installEventFilter(new RightClickKeepsSelection(TreeView1));
+  connect(TreeView1, &QWidget::customContextMenuRequested, this,
+          [this](const QPoint& at) { PopupMenu2->popup(TreeView1->viewport()->mapToGlobal(at)); });
+}
+
+int TSDIAppForm::chosenCatalogueRow() const {
+  // The chooser's text can be typed: an entry counts as chosen only while the text is
+  // exactly one of the catalogue's names.
+  const QString text = ComboBox1->currentText();
+  const int current = ComboBox1->currentIndex();
+  if (current >= 0 && ComboBox1->itemText(current) == text) return current;
+  return ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+}
+
+QPoint TSDIAppForm::chooserMenuPoint() const {
+  // The middle of the chooser's lower edge: where the menu opens just below the entry
+  // that was chosen, whatever the window's frame and menu bar add above the chooser.
+  return ComboBox1->mapToGlobal(QPoint(ComboBox1->width() / 2, ComboBox1->height()));
+}
+
+void TSDIAppForm::ComboBox1Click() {
+  if (chosenCatalogueRow() < 0) return;
+  PopupMenu1->popup(chooserMenuPoint());
+}
+
+void TSDIAppForm::PopupMenu1Popup() {
+  const MenuNode* node = selectedNode();
+  if (node == nullptr) return;
+  const int i = document_.tree.absoluteIndex(node);
+  AddChild1->setEnabled(node->item.canHaveSubmenu == 1 && i >= kMenuRootNodeIndex);
+  AddBefore1->setEnabled(i >= kFirstMenuNodeIndex);
+  Replace1->setEnabled(i != kSoftkeysNodeIndex && i != kMenuRootNodeIndex);
+}
+
+void TSDIAppForm::PopupMenu2Popup() {
+  const MenuNode* node = selectedNode();
+  if (node == nullptr) return;
+  const int i = document_.tree.absoluteIndex(node);
+  const bool mainMenuItem = i >= kFirstMenuNodeIndex;
+  Deleteitem1->setEnabled(mainMenuItem);
+  MenuItem1->setEnabled(i != kSoftkeysNodeIndex && i != kMenuRootNodeIndex);
+  Movedown1->setEnabled(mainMenuItem && document_.tree.nextSibling(node) != nullptr);
+  Moveup1->setEnabled(mainMenuItem && document_.tree.previousSibling(node) != nullptr);
+}
+
+void TSDIAppForm::AddFirst1Click() { addChosenItem(AddPlace::FirstSubitem); }
+void TSDIAppForm::AddChild1Click() { addChosenItem(AddPlace::LastSubitem); }
+void TSDIAppForm::AddFirst2Click() { addChosenItem(AddPlace::FirstItem); }
+void TSDIAppForm::AddItem1Click() { addChosenItem(AddPlace::Before); }
+
+void TSDIAppForm::addChosenItem(AddPlace place) {
+  MenuNode* selected = selectedNode();
+  const int row = chosenCatalogueRow();
+  if (selected == nullptr || row < 0) return;
+  const Result<MenuNode*> added = AddCatalogueItem(document_, *selected, row, place);
+  if (!added) {
+    showEditRefusal(added.error());
+    return;
+  }
+  if (IsCustomIdentifier(added.value()->item.identifier)) {
+    // The user sets up a new custom item at once.
+    selectNode(added.value());
+    MenuItem1Click();
+  }
+  TreeView1->expand(treeModel_->indexForNode(selectedNode()));
+  refreshAfterEdit();
+}
+
+void TSDIAppForm::Replace1Click() {
+  MenuNode* node = selectedNode();
+  const int row = chosenCatalogueRow();
+  if (node == nullptr || row < 0) return;
+  const int i = document_.tree.absoluteIndex(node);
+  if (i == kSoftkeysNodeIndex || i == kMenuRootNodeIndex) return;
+  if (ReplaceDropsSubmenu(*node, row) &&
+      !AskWarning(this, QMessageBox::Question,
+                  QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu will be "
+                                 "deleted\r\n                Continue?"))) {
+    return;
+  }
+  ReplaceItem(document_, *node, row);
+  if (row == kCustomItemRow) MenuItem1Click();
+  refreshAfterEdit();
+}
+
+void TSDIAppForm::MenuItem1Click() {
+  MenuNode* node = selectedNode();
+  if (node == nullptr || itemDialog_ == nullptr) return;
+  const int i = document_.tree.absoluteIndex(node);
+  if (i == kSoftkeysNodeIndex || i == kMenuRootNodeIndex) return;  // fixed nodes hold no item
+  const TMMAItem& item = node->item;
+  const bool softkey = i < kMenuRootNodeIndex;
+  if (!itemDialog_->EditItem(document_.ItemStore[item.slot].get(), item.kind, item.flags, item.attributes,
+                             softkey)) {
+    return;
+  }
+  StoreEditedItem(document_, *node, itemDialog_->Editor());
+  refreshAfterEdit();
+}
+
+void TSDIAppForm::Deleteitem1Click() {
+  MenuNode* node = selectedNode();
+  if (node == nullptr || document_.tree.absoluteIndex(node) < kFirstMenuNodeIndex) return;
+  if (!AskWarning(this, QMessageBox::Warning,
+                  QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"))) {
+    return;
+  }
+  DeleteItem(document_, *node);
+  refreshAfterEdit();
+}
+
+void TSDIAppForm::Moveup1Click() {
+  if (MenuNode* node = selectedNode()) MoveUp(document_, *node);
+  refreshAfterEdit();
+}
+
+void TSDIAppForm::Movedown1Click() {
+  if (MenuNode* node = selectedNode()) MoveDown(document_, *node);
+  refreshAfterEdit();
+}
+
+void TSDIAppForm::refreshAfterEdit() {
+  // A summary on show describes the selected item as it is now, not as it was.
+  if (TntMemo1->isVisible()) TreeView1Click();
+  TreeView1->viewport()->update();
+}
+
+void TSDIAppForm::showEditRefusal(const Error& error) {
+  MessageRequest request;
+  request.owner = this;
+  request.icon = QMessageBox::Warning;
+  request.title = kWarningTitle;
+  request.text = QString::fromStdString(error.message);
+  showMessage(request);
+}
+
+}  // namespace quillet::ui
