@@ -23,7 +23,7 @@ void WindowTest::SetUp() {
     messages.push_back(request);
     return answer;
   });
-  window = std::make_unique<TSDIAppForm>();
+  window = makeWindow();
   window->setFileChooser([this](QWidget*, FileDialogKind) {
     ++dialogsShown;
     if (chosenPaths.empty()) return QString();

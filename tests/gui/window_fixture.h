@@ -45,6 +45,8 @@ class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
+  // The window under test; a fixture that needs the dialogs too creates all the forms.
+  virtual std::unique_ptr<TSDIAppForm> makeWindow() { return std::make_unique<TSDIAppForm>(); }
 
   template <typename T>
   T* find(const char* name) const {
