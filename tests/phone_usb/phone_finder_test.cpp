@@ -1,0 +1,83 @@
+// What a Motorola device is, told from its descriptors and interface names.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "phone_finder.h"
+
+namespace quillet::usb {
+namespace {
+
+// An opened device that only answers string descriptors.
+class NamesOnly : public UsbDevice {
+ public:
+  explicit NamesOnly(std::map<std::uint8_t, std::string> names) : names_(std::move(names)) {}
+  std::string stringDescriptor(std::uint8_t index) override {
+    auto it = names_.find(index);
+    return it == names_.end() ? std::string() : it->second;
+  }
+  UsbOutcome controlIn(const UsbSetup&, std::uint8_t*, std::uint16_t, unsigned) override {
+    return {UsbError::Pipe, 0};
+  }
+  UsbOutcome controlOut(const UsbSetup&, const std::uint8_t*, std::uint16_t, unsigned) override {
+    return {UsbError::Pipe, 0};
+  }
+  UsbOutcome bulkOut(std::uint8_t, const std::uint8_t*, std::size_t, unsigned) override {
+    return {UsbError::Pipe, 0};
+  }
+  UsbError detachKernelDriver(std::uint8_t) override { return UsbError::Other; }
+  UsbError claimInterface(std::uint8_t) override { return UsbError::Other; }
+  void releaseInterface(std::uint8_t) override {}
+
+ private:
+  std::map<std::uint8_t, std::string> names_;
+};
+
+const UsbInterface kModemComm{0, 0x02, 1, {{0x81, 0x03}}};
+const UsbInterface kModemData{1, 0x0A, 2, {{0x82, 0x02}, {0x04, 0x02}}};
+const std::map<std::uint8_t, std::string> kNames = {
+    {1, "Motorola Communication Interface"}, {2, "Motorola Data Interface"}, {3, "Motorola Test Command"}};
+
+UsbDeviceInfo device(std::uint16_t product, std::vector<UsbInterface> interfaces,
+                     std::uint16_t vendor = 0x22B8) {
+  return {"bus 1 address 2", vendor, product, std::move(interfaces)};
+}
+
+TEST(PhoneFinder, NamedTestCommandInterfaceMakesAP2KPhoneWhateverItsNumber) {
+  NamesOnly names(kNames);
+  const PhoneKind kind = classifyPhone(device(0x9999, {kModemComm, kModemData, {6, 0xFF, 3, {}}}), names);
+  EXPECT_EQ(kind.mode, PhoneMode::P2K);
+  EXPECT_EQ(kind.interfaceNumber, 6);
+}
+
+TEST(PhoneFinder, TestCommandInterfaceWithBulkEndpointsIsAP2K05Phone) {
+  NamesOnly names(kNames);
+  const UsbInterface bulkTest{8, 0xFF, 3, {{0x85, 0x02}, {0x05, 0x02}}};
+  EXPECT_EQ(classifyPhone(device(0x4901, {bulkTest}), names).mode, PhoneMode::P2K05);
+}
+
+TEST(PhoneFinder, ModemInterfacesAloneMakeAPhoneToSwitchThroughItsBulkOut) {
+  NamesOnly names(kNames);
+  const PhoneKind kind = classifyPhone(device(0x9999, {kModemComm, kModemData}), names);
+  EXPECT_EQ(kind.mode, PhoneMode::AtModem);
+  EXPECT_EQ(kind.interfaceNumber, 1);
+  EXPECT_EQ(kind.bulkOut, 0x04);
+}
+
+TEST(PhoneFinder, UnreadableNamesFallBackToTheKnownProductIds) {
+  NamesOnly noNames({});
+  EXPECT_EQ(classifyPhone(device(0x4901, {kModemComm, {8, 0xFF, 3, {}}}), noNames).mode, PhoneMode::P2K);
+  EXPECT_EQ(classifyPhone(device(0x4902, {kModemComm, kModemData}), noNames).mode, PhoneMode::AtModem);
+  EXPECT_EQ(classifyPhone(device(0x9999, {kModemComm, kModemData, {8, 0xFF, 3, {}}}), noNames).mode,
+            PhoneMode::NotAPhone);
+}
+
+TEST(PhoneFinder, OtherVendorsAndOtherInterfacesAreNoPhone) {
+  NamesOnly names(kNames);
+  EXPECT_EQ(classifyPhone(device(0x4901, {{8, 0xFF, 3, {}}}, 0x1234), names).mode, PhoneMode::NotAPhone);
+  const UsbInterface storage{0, 0x08, 0, {{0x81, 0x02}, {0x02, 0x02}}};
+  EXPECT_EQ(classifyPhone(device(0x4901, {storage}), names).mode, PhoneMode::NotAPhone);
+}
+
+}  // namespace
+}  // namespace quillet::usb
