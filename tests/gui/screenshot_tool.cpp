@@ -1,5 +1,5 @@
 // Takes the README's screenshots of the main window: right after start, and after
-// opening the sample with custom items and clicking an item. Run under a display
+// opening the sample with custom items and clicking an item; and the About box. Run under a display
 // (xvfb-run works):  gui_screenshots <samples folder> <output folder>
 #include <QApplication>
 #include <QDir>
@@ -8,6 +8,7 @@
 #include <QTreeView>
 #include <cstdio>
 
+#include "about_box.h"
 #include "app_forms.h"
 #include "main_window.h"
 #include "message_prompt.h"
@@ -54,5 +55,6 @@ int main(int argc, char** argv) {
   window.findChild<QTreeView*>(QStringLiteral("TreeView1"))->expandAll();
   window.selectNode(window.document().tree.nodeAt(quillet::kFirstMenuNodeIndex));
   window.TreeView1Click();
-  return save(window, output.filePath(QStringLiteral("main_window_sample.png"))) ? 0 : 1;
+  if (!save(window, output.filePath(QStringLiteral("main_window_sample.png")))) return 1;
+  return save(*forms.AboutBox, output.filePath(QStringLiteral("about_box.png"))) ? 0 : 1;
 }
