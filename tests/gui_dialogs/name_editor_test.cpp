@@ -18,7 +18,9 @@ std::vector<NameRow> RowsOf(int count) {
   std::vector<NameRow> rows;
   for (int i = 0; i < count; ++i) {
     const std::u16string name = u"Name " + std::u16string(1, static_cast<char16_t>(u'A' + i));
-    rows.push_back({"#" + std::to_string(i + 1), "01", name, 1});
+    std::string caption = "#";  // appended, not "#" + ..., which GCC 12 misreads at -O3
+    caption += std::to_string(i + 1);
+    rows.push_back({caption, "01", name, 1});
   }
   return rows;
 }
