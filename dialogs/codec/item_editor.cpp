@@ -301,7 +301,9 @@ std::vector<NameRow> ItemEditor::NameRows(NameBlock which) const {
   if (position == kNoBlock) return rows;
   const auto& names = editBlocks[position].names;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    rows.push_back({"#" + std::to_string(i + 1), LanguageIdText(names[i].language), names[i].text,
+    std::string caption = "#";
+    caption.append(std::to_string(i + 1));
+    rows.push_back({std::move(caption), LanguageIdText(names[i].language), names[i].text,
                     names[i].language});
   }
   return rows;

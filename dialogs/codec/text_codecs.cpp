@@ -99,8 +99,9 @@ Result<IconTextClass> ClassifyIconText(std::u16string_view text, std::uint16_t& 
     }
   }
   if (tooLarge) {
-    return Error{ErrorCode::InvalidValue,
-                 "'" + WideTextToUtf8(text) + "' is not a valid integer value", {}, {}, {}};
+    std::string message = "'";
+    message.append(WideTextToUtf8(text)).append("' is not a valid integer value");
+    return Error{ErrorCode::InvalidValue, std::move(message), {}, {}, {}};
   }
   drmIndex = static_cast<std::uint16_t>(value & 0xFFFF);
   return IconTextClass::DrmIndex;
