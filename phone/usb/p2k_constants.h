@@ -42,18 +42,17 @@ inline constexpr std::size_t kRequestHeaderSize = 8;
 inline constexpr std::uint16_t kPacketIdMask = 0x0FFF;
 
 // --- Reply ---------------------------------------------------------------------------
-// count 16 | size 16 | 2 bytes per packet | packet id with bit 15 | type and command 16 |
-// payload length 16 | 16 bits | payload
-inline constexpr std::size_t kPollHeaderSize = 4;    // count and size
-inline constexpr std::size_t kReplyIdOffset = 6;
-inline constexpr std::size_t kReplyTypeOffset = 8;
-inline constexpr std::size_t kReplyLengthOffset = 10;
-inline constexpr std::size_t kReplyPayloadOffset = 14;
+// count 16 | size 16 | 2 bytes per packet | packets, each: packet id with bit 15 |
+// type and command 16 | payload length 16 | 16 bits | payload.
+// With one packet: id in bytes 6-7, type in byte 8, length in 10-11, payload from 14.
+inline constexpr std::size_t kPollHeaderSize = 4;          // count and size
+inline constexpr std::size_t kReplyWordPerPacket = 2;      // meaning unknown; skipped
+inline constexpr std::size_t kReplyPacketTypeOffset = 2;   // within a packet
+inline constexpr std::size_t kReplyPacketLengthOffset = 4;
+inline constexpr std::size_t kReplyPacketHeaderSize = 8;   // counted by the size word too
 inline constexpr std::uint16_t kReplyIdFlag = 0x8000;
 inline constexpr std::uint8_t kReplyTypeData = 0x8;     // high nibble: data follows
 inline constexpr std::uint8_t kReplyTypeSuccess = 0x6;  // high nibble: done, no data
-// The reply's size word counts the packet's own 8 header bytes before the payload.
-inline constexpr std::size_t kReplyPacketHeaderSize = 8;
 
 // --- Commands ------------------------------------------------------------------------
 inline constexpr std::uint16_t kCommandSeemRead = 0x0020;

@@ -71,25 +71,32 @@ std::optional<PendingReply> parsePoll(const std::uint8_t* data, std::size_t size
   return pending;
 }
 
-Result<ReplyPacket> parseReply(const std::uint8_t* data, std::size_t size,
-                               std::uint16_t expectedId) {
-  if (size < p2k::kReplyPayloadOffset)
-    return phoneError("reply too short (" + std::to_string(size) + " bytes)");
-  const std::uint16_t idWord = readU16(data + p2k::kReplyIdOffset);
-  if ((idWord & p2k::kReplyIdFlag) == 0 || (idWord & p2k::kPacketIdMask) != expectedId)
-    return phoneError("reply for packet " + hexWord(idWord) + " while waiting for packet " +
-                         hexWord(expectedId));
-  ReplyPacket reply;
-  reply.type = static_cast<std::uint8_t>(data[p2k::kReplyTypeOffset] >> 4);
-  if (reply.type != p2k::kReplyTypeData && reply.type != p2k::kReplyTypeSuccess)
-    return phoneError("phone refused the command (reply type " + hexWord(reply.type) + ")");
-  const std::size_t length = readU16(data + p2k::kReplyLengthOffset);
-  if (p2k::kReplyPayloadOffset + length > size)
-    return phoneError("reply announces " + std::to_string(length) + " payload bytes but holds " +
-                         std::to_string(size - p2k::kReplyPayloadOffset));
-  reply.payload.assign(data + p2k::kReplyPayloadOffset,
-                       data + p2k::kReplyPayloadOffset + length);
-  return reply;
+Result<std::optional<ReplyPacket>> parseReply(const std::uint8_t* data, std::size_t size,
+                                              std::uint16_t expectedId) {
+  if (size < p2k::kPollHeaderSize) return phoneError("reply too short (" + std::to_string(size) + " bytes)");
+  const std::size_t count = readU16(data);
+  std::size_t offset = p2k::kPollHeaderSize + p2k::kReplyWordPerPacket * count;
+  for (std::size_t i = 0; i < count; ++i) {
+    if (offset + p2k::kReplyPacketHeaderSize > size)
+      return phoneError("reply too short (" + std::to_string(size) + " bytes for " +
+                        std::to_string(count) + " packets)");
+    const std::uint8_t* packet = data + offset;
+    const std::size_t length = readU16(packet + p2k::kReplyPacketLengthOffset);
+    const std::size_t payloadAt = offset + p2k::kReplyPacketHeaderSize;
+    if (payloadAt + length > size)
+      return phoneError("reply announces " + std::to_string(length) + " payload bytes but holds " +
+                        std::to_string(size - payloadAt));
+    offset = payloadAt + length;
+    const std::uint16_t idWord = readU16(packet);
+    if ((idWord & p2k::kReplyIdFlag) == 0 || (idWord & p2k::kPacketIdMask) != expectedId) continue;
+    ReplyPacket reply;
+    reply.type = static_cast<std::uint8_t>(packet[p2k::kReplyPacketTypeOffset] >> 4);
+    if (reply.type != p2k::kReplyTypeData && reply.type != p2k::kReplyTypeSuccess)
+      return phoneError("phone refused the command (reply type " + hexWord(reply.type) + ")");
+    reply.payload.assign(data + payloadAt, data + payloadAt + length);
+    return std::optional<ReplyPacket>(std::move(reply));
+  }
+  return std::optional<ReplyPacket>();
 }
 
 }  // namespace quillet::usb

@@ -53,8 +53,10 @@ struct ReplyPacket {
   std::uint8_t type = 0;  // high nibble of byte 8: data follows or success
   std::vector<std::uint8_t> payload;
 };
-// Checks the fetched reply against the request's packet id and cuts out the payload.
-Result<ReplyPacket> parseReply(const std::uint8_t* data, std::size_t size,
-                               std::uint16_t expectedId);
+// Finds the packet that answers `expectedId` in a fetched reply and cuts out its
+// payload. Packets answering earlier requests (a reply that came too late) are skipped;
+// empty when the reply held only such packets.
+Result<std::optional<ReplyPacket>> parseReply(const std::uint8_t* data, std::size_t size,
+                                              std::uint16_t expectedId);
 
 }  // namespace quillet::usb

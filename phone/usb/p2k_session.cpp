@@ -61,18 +61,33 @@ Status P2KSession::sendBy(std::uint16_t command, const std::vector<std::uint8_t>
 
 Result<std::vector<std::uint8_t>> P2KSession::awaitReply(std::uint16_t command,
                                                          Clock::time_point deadline) {
+  // Replies that answer earlier, timed-out requests are fetched and dropped.
+  for (;;) {
+    auto pending = awaitPending(command, deadline);
+    if (!pending) return pending.error();
+    auto packet = fetchReply(command, pending.value(), deadline);
+    if (!packet) return packet.error();
+    if (packet.value()) return std::move(packet.value()->payload);
+  }
+}
+
+Result<PendingReply> P2KSession::awaitPending(std::uint16_t command, Clock::time_point deadline) {
   const UsbSetup poll{p2k::kRequestTypeIn, p2k::kRequestPoll, 0, interface_};
   std::uint8_t pollBytes[p2k::kPollLength] = {};
-  std::optional<PendingReply> pending;
-  while (!pending) {
+  for (;;) {
     const unsigned left = leftUntil(deadline);
     if (left == 0) return transferError("waiting for the reply", command, UsbError::Timeout);
     const UsbOutcome polled = device_.controlIn(poll, pollBytes, p2k::kPollLength, left);
     if (!polled.ok()) return transferError("polling for the reply", command, polled.error);
-    pending = parsePoll(pollBytes, polled.bytes);
-    if (!pending) std::this_thread::sleep_for(std::chrono::milliseconds(p2k::kReplyPollPauseMs));
+    if (auto pending = parsePoll(pollBytes, polled.bytes)) return *pending;
+    std::this_thread::sleep_for(std::chrono::milliseconds(p2k::kReplyPollPauseMs));
   }
-  const std::size_t length = pending->fetchLength();
+}
+
+Result<std::optional<ReplyPacket>> P2KSession::fetchReply(std::uint16_t command,
+                                                          const PendingReply& pending,
+                                                          Clock::time_point deadline) {
+  const std::size_t length = pending.fetchLength();
   if (length > 0xFFFF) return phoneError("reply too long (" + std::to_string(length) + " bytes)");
   const unsigned left = leftUntil(deadline);
   if (left == 0) return transferError("fetching the reply", command, UsbError::Timeout);
@@ -81,9 +96,7 @@ Result<std::vector<std::uint8_t>> P2KSession::awaitReply(std::uint16_t command,
   const UsbOutcome fetched =
       device_.controlIn(fetch, reply.data(), static_cast<std::uint16_t>(length), left);
   if (!fetched.ok()) return transferError("fetching the reply", command, fetched.error);
-  auto packet = parseReply(reply.data(), fetched.bytes, packetId_);
-  if (!packet) return packet.error();
-  return std::move(packet.value().payload);
+  return parseReply(reply.data(), fetched.bytes, packetId_);
 }
 
 }  // namespace quillet::usb

@@ -4,8 +4,10 @@
 // do is built from this (see p2k_commands.h).
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
+#include "p2k_packet.h"
 #include "result.h"
 #include "usb_transport.h"
 
@@ -35,6 +37,11 @@ class P2KSession {
   Status sendBy(std::uint16_t command, const std::vector<std::uint8_t>& args,
                 Clock::time_point deadline);
   Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command, Clock::time_point deadline);
+  // Polls until the phone says a reply waits.
+  Result<PendingReply> awaitPending(std::uint16_t command, Clock::time_point deadline);
+  // Fetches the waiting reply; empty when it answered only earlier requests.
+  Result<std::optional<ReplyPacket>> fetchReply(std::uint16_t command, const PendingReply& pending,
+                                                Clock::time_point deadline);
   // Milliseconds left for the next transfer; 0 when the deadline has passed.
   static unsigned leftUntil(Clock::time_point deadline);
   Error transferError(const char* step, std::uint16_t command, UsbError error);

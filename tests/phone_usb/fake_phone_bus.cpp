@@ -98,6 +98,11 @@ void FakePhoneBus::setStalled(bool stalled) {
   stalled_ = stalled;
 }
 
+void FakePhoneBus::setReplyDelay(std::chrono::milliseconds delay) {
+  std::lock_guard lock(mutex_);
+  replyDelay_ = delay;
+}
+
 void FakePhoneBus::disconnectAfterCommands(int count) {
   std::lock_guard lock(mutex_);
   disconnectAfter_ = count;
@@ -138,7 +143,7 @@ void FakePhoneBus::appear(bool atMode) {
   std::fill(claimed_.begin(), claimed_.end(), false);
   driverBound_[0] = driverBound_[kModemData] = true;  // cdc_acm holds the modem
   lastId_.reset();
-  reply_.reset();
+  replies_.clear();
   phone_.forgetSession();
   changeFlag_ = true;
   changed_.notify_all();
@@ -147,7 +152,7 @@ void FakePhoneBus::appear(bool atMode) {
 void FakePhoneBus::leave() {
   present_ = false;
   ++generation_;
-  reply_.reset();
+  replies_.clear();
   changeFlag_ = true;
   changed_.notify_all();
 }
@@ -307,7 +312,9 @@ void FakePhoneBus::takeCommand(const std::vector<std::uint8_t>& packet) {
   if (getBE16(packet.data() + 6) != 0) return violation("bytes 6-7 of the header are not zero");
   if ((id & 0xF000) != 0) return violation("packet id uses its upper 4 bits");
   if (lastId_ && id != ((*lastId_ + 1) & 0x0FFF)) return violation("packet id not counted up");
-  if (reply_) violation("new command before the last reply was fetched");
+  // A client that gave up on a late reply rightly goes on; otherwise it must fetch first.
+  if (std::any_of(replies_.begin(), replies_.end(), [](const QueuedPacket& p) { return !p.late; }))
+    violation("new command before the last reply was fetched");
   lastId_ = id;
   if (disconnectAfter_ > 0 && --disconnectAfter_ == 0) return leave();
   auto result = phone_.answer(command, {packet.begin() + 8, packet.end()});
@@ -322,17 +329,21 @@ void FakePhoneBus::takeCommand(const std::vector<std::uint8_t>& packet) {
 }
 
 void FakePhoneBus::queueReply(std::uint16_t id, std::uint16_t command, const FakeAnswer& answer) {
-  std::vector<std::uint8_t> reply;
-  putBE16(reply, 1);  // one packet
-  putBE16(reply, static_cast<std::uint16_t>(8 + answer.payload.size()));
-  putBE16(reply, 0);
-  putBE16(reply, static_cast<std::uint16_t>(0x8000 | id));
-  reply.push_back(static_cast<std::uint8_t>(answer.type << 4 | ((command >> 8) & 0x0F)));
-  reply.push_back(static_cast<std::uint8_t>(command));
-  putBE16(reply, static_cast<std::uint16_t>(answer.payload.size()));
-  putBE16(reply, 0);
-  reply.insert(reply.end(), answer.payload.begin(), answer.payload.end());
-  reply_ = std::move(reply);
+  std::vector<std::uint8_t> packet;
+  putBE16(packet, static_cast<std::uint16_t>(0x8000 | id));
+  packet.push_back(static_cast<std::uint8_t>(answer.type << 4 | ((command >> 8) & 0x0F)));
+  packet.push_back(static_cast<std::uint8_t>(command));
+  putBE16(packet, static_cast<std::uint16_t>(answer.payload.size()));
+  putBE16(packet, 0);
+  packet.insert(packet.end(), answer.payload.begin(), answer.payload.end());
+  replies_.push_back({Clock::now() + replyDelay_, std::move(packet), replyDelay_.count() > 0});
+}
+
+std::size_t FakePhoneBus::visiblePackets() const {
+  const auto now = Clock::now();
+  std::size_t n = 0;
+  while (n < replies_.size() && replies_[n].visibleAt <= now) ++n;
+  return n;
 }
 
 UsbOutcome FakePhoneBus::controlIn(int generation, const UsbSetup& setup, std::uint8_t* data,
@@ -346,23 +357,36 @@ UsbOutcome FakePhoneBus::controlIn(int generation, const UsbSetup& setup, std::u
   }
   if (setup.request == 0x00 && setup.value == 0) {  // poll
     if (length < 4) violation("poll with no room for count and size");
-    if (!reply_ || length < 4) {
+    polledPackets_ = length < 4 ? 0 : visiblePackets();
+    if (polledPackets_ == 0) {
       std::fill_n(data, std::min<std::uint16_t>(length, 2), 0);
       return {UsbError::None, std::min<std::size_t>(length, 2)};
     }
-    std::copy_n(reply_->begin(), 4, data);
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < polledPackets_; ++i) size += replies_[i].bytes.size();
+    std::vector<std::uint8_t> head;
+    putBE16(head, static_cast<std::uint16_t>(polledPackets_));
+    putBE16(head, static_cast<std::uint16_t>(size));
+    std::copy(head.begin(), head.end(), data);
     return {UsbError::None, 4};
   }
-  if (setup.request == 0x01 && setup.value == 1) {  // fetch
-    if (!reply_) {
-      violation("reply fetched while none waits");
+  if (setup.request == 0x01 && setup.value == 1) {  // fetch what the last poll announced
+    if (polledPackets_ == 0) {
+      violation("reply fetched while none was announced");
       return {UsbError::Pipe, 0};
     }
-    const std::size_t size = getBE16(reply_->data() + 2);
-    if (length != 2u * 1u + size + 4u) violation("reply fetched with a wrong length");
-    const std::size_t copied = std::min<std::size_t>(length, reply_->size());
-    std::copy_n(reply_->begin(), copied, data);
-    reply_.reset();
+    std::vector<std::uint8_t> reply, packets;
+    for (std::size_t i = 0; i < polledPackets_; ++i)
+      packets.insert(packets.end(), replies_[i].bytes.begin(), replies_[i].bytes.end());
+    putBE16(reply, static_cast<std::uint16_t>(polledPackets_));
+    putBE16(reply, static_cast<std::uint16_t>(packets.size()));
+    for (std::size_t i = 0; i < polledPackets_; ++i) putBE16(reply, 0);  // one word per packet
+    reply.insert(reply.end(), packets.begin(), packets.end());
+    if (length != reply.size()) violation("reply fetched with a wrong length");
+    const std::size_t copied = std::min<std::size_t>(length, reply.size());
+    std::copy_n(reply.begin(), copied, data);
+    replies_.erase(replies_.begin(), replies_.begin() + static_cast<long>(polledPackets_));
+    polledPackets_ = 0;
     return {UsbError::None, copied};
   }
   violation("reply transfer with an unknown request");

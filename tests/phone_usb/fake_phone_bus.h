@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -42,6 +43,7 @@ class FakePhoneBus {
   void failNextCommands(int count);         // answered with a refusal
   void setSilent(bool silent);              // commands taken, never answered
   void setStalled(bool stalled);            // every transfer waits out its timeout
+  void setReplyDelay(std::chrono::milliseconds delay);  // replies show up this much later
   void disconnectAfterCommands(int count);  // leaves the bus on the count-th next command
   void setClaimedByOther(bool claimed);
   // Runs `change` on the phone's command side under the bus lock.
@@ -90,6 +92,7 @@ class FakePhoneBus {
   void leave();              // callers hold the lock
   void settleScheduled();    // brings back a phone whose comeback is due
   void queueReply(std::uint16_t id, std::uint16_t command, const FakeAnswer& answer);
+  std::size_t visiblePackets() const;
   void takeCommand(const std::vector<std::uint8_t>& packet);
 
   FakeBusOptions options_;
@@ -105,7 +108,14 @@ class FakePhoneBus {
   std::vector<bool> driverBound_;   // per interface number
   std::vector<bool> claimed_;
   std::optional<std::uint16_t> lastId_;
-  std::optional<std::vector<std::uint8_t>> reply_;
+  struct QueuedPacket {
+    Clock::time_point visibleAt;
+    std::vector<std::uint8_t> bytes;  // id, type and command, length, zero, payload
+    bool late = false;                // held back by a reply delay
+  };
+  std::deque<QueuedPacket> replies_;
+  std::size_t polledPackets_ = 0;  // packets the last poll announced
+  std::chrono::milliseconds replyDelay_{0};
 
   int failNext_ = 0;
   bool silent_ = false;

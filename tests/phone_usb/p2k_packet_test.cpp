@@ -43,42 +43,73 @@ TEST(P2KPoll, NothingWaitsUntilMoreThanTwoBytesCome) {
   EXPECT_EQ(pending->fetchLength(), 2u * 1 + 12 + 4);
 }
 
-// count 1, size 8 + 3, per-packet word, id 0x8007, type 0x8 command 0x04A, length 3,
-// two bytes, payload.
-Bytes replyFor(std::uint16_t idWord, std::uint8_t typeByte, Bytes payload, std::uint16_t length) {
-  Bytes reply{0x00, 0x01, 0x00, static_cast<std::uint8_t>(8 + payload.size()), 0x00, 0x00,
-              static_cast<std::uint8_t>(idWord >> 8), static_cast<std::uint8_t>(idWord), typeByte,
-              0x4A, static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length),
-              0x00, 0x00};
-  reply.insert(reply.end(), payload.begin(), payload.end());
+// One packet as it stands in a reply: id word, type byte, command byte 0x4A, payload
+// length, two zero bytes, payload.
+Bytes packet(std::uint16_t idWord, std::uint8_t typeByte, Bytes payload, std::uint16_t length) {
+  Bytes p{static_cast<std::uint8_t>(idWord >> 8), static_cast<std::uint8_t>(idWord), typeByte, 0x4A,
+          static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length), 0x00, 0x00};
+  p.insert(p.end(), payload.begin(), payload.end());
+  return p;
+}
+
+// count, size, one word per packet, the packets.
+Bytes replyOf(const std::vector<Bytes>& packets) {
+  std::size_t size = 0;
+  for (const Bytes& p : packets) size += p.size();
+  Bytes reply{0x00, static_cast<std::uint8_t>(packets.size()), static_cast<std::uint8_t>(size >> 8),
+              static_cast<std::uint8_t>(size)};
+  for (std::size_t i = 0; i < packets.size(); ++i) reply.insert(reply.end(), {0x00, 0x00});
+  for (const Bytes& p : packets) reply.insert(reply.end(), p.begin(), p.end());
   return reply;
 }
 
-TEST(P2KReply, CutsThePayloadAtOffsetFourteen) {
-  const Bytes reply = replyFor(0x8007, 0x80, {1, 2, 3}, 3);
-  auto packet = parseReply(reply.data(), reply.size(), 7);
-  ASSERT_TRUE(packet.ok()) << packet.error().message;
-  EXPECT_EQ(packet->type, 0x8);
-  EXPECT_EQ(packet->payload, (Bytes{1, 2, 3}));
+TEST(P2KReply, SinglePacketHasItsIdAtSixTypeAtEightAndPayloadAtFourteen) {
+  const Bytes reply = replyOf({packet(0x8007, 0x80, {1, 2, 3}, 3)});
+  ASSERT_EQ(reply.size(), 17u);
+  EXPECT_EQ(reply[6], 0x80);
+  EXPECT_EQ(reply[7], 0x07);
+  EXPECT_EQ(reply[14], 1);
+  auto parsed = parseReply(reply.data(), reply.size(), 7);
+  ASSERT_TRUE(parsed.ok()) << parsed.error().message;
+  ASSERT_TRUE(parsed.value().has_value());
+  EXPECT_EQ(parsed.value()->type, 0x8);
+  EXPECT_EQ(parsed.value()->payload, (Bytes{1, 2, 3}));
 }
 
 TEST(P2KReply, AcceptsSuccessWithoutPayload) {
-  const Bytes reply = replyFor(0x8007, 0x60, {}, 0);
-  auto packet = parseReply(reply.data(), reply.size(), 7);
-  ASSERT_TRUE(packet.ok());
-  EXPECT_TRUE(packet->payload.empty());
+  const Bytes reply = replyOf({packet(0x8007, 0x60, {}, 0)});
+  auto parsed = parseReply(reply.data(), reply.size(), 7);
+  ASSERT_TRUE(parsed.ok());
+  ASSERT_TRUE(parsed.value().has_value());
+  EXPECT_TRUE(parsed.value()->payload.empty());
 }
 
-TEST(P2KReply, RejectsWrongIdMissingFlagUnknownTypeAndShortPayload) {
-  const Bytes otherId = replyFor(0x8008, 0x80, {1}, 1);
-  EXPECT_FALSE(parseReply(otherId.data(), otherId.size(), 7).ok());
-  const Bytes noFlag = replyFor(0x0007, 0x80, {1}, 1);
-  EXPECT_FALSE(parseReply(noFlag.data(), noFlag.size(), 7).ok());
-  const Bytes refused = replyFor(0x8007, 0x40, {}, 0);
+TEST(P2KReply, SkipsPacketsThatAnswerEarlierRequests) {
+  const Bytes both = replyOf({packet(0x8006, 0x80, {9, 9}, 2), packet(0x8007, 0x80, {5}, 1)});
+  auto parsed = parseReply(both.data(), both.size(), 7);
+  ASSERT_TRUE(parsed.ok()) << parsed.error().message;
+  ASSERT_TRUE(parsed.value().has_value());
+  EXPECT_EQ(parsed.value()->payload, Bytes{5});
+  const Bytes staleOnly = replyOf({packet(0x8006, 0x80, {9}, 1)});
+  auto stale = parseReply(staleOnly.data(), staleOnly.size(), 7);
+  ASSERT_TRUE(stale.ok());
+  EXPECT_FALSE(stale.value().has_value());
+}
+
+TEST(P2KReply, RejectsUnknownTypeAndTruncatedPackets) {
+  const Bytes refused = replyOf({packet(0x8007, 0x40, {}, 0)});
   EXPECT_FALSE(parseReply(refused.data(), refused.size(), 7).ok());
-  const Bytes truncated = replyFor(0x8007, 0x80, {1, 2}, 5);
-  EXPECT_FALSE(parseReply(truncated.data(), truncated.size(), 7).ok());
-  EXPECT_FALSE(parseReply(truncated.data(), 13, 7).ok());
+  const Bytes overlong = replyOf({packet(0x8007, 0x80, {1, 2}, 5)});
+  EXPECT_FALSE(parseReply(overlong.data(), overlong.size(), 7).ok());
+  const Bytes whole = replyOf({packet(0x8007, 0x80, {1}, 1)});
+  EXPECT_FALSE(parseReply(whole.data(), 13, 7).ok());
+}
+
+TEST(P2KReply, PacketWithoutTheReplyFlagIsNoAnswer) {
+  const Bytes noFlag = replyOf({packet(0x0007, 0x80, {1}, 1)});
+  auto parsed = parseReply(noFlag.data(), noFlag.size(), 7);
+  ASSERT_TRUE(parsed.ok());
+  EXPECT_FALSE(parsed.value().has_value());
 }
 
 }  // namespace
