@@ -10,14 +10,22 @@ namespace {
 
 UsbError fromLibusb(int code) {
   switch (code) {
-    case LIBUSB_SUCCESS: return UsbError::None;
-    case LIBUSB_ERROR_TIMEOUT: return UsbError::Timeout;
-    case LIBUSB_ERROR_NO_DEVICE: return UsbError::NoDevice;
-    case LIBUSB_ERROR_ACCESS: return UsbError::Access;
-    case LIBUSB_ERROR_BUSY: return UsbError::Busy;
-    case LIBUSB_ERROR_NOT_FOUND: return UsbError::NotFound;
-    case LIBUSB_ERROR_PIPE: return UsbError::Pipe;
-    default: return UsbError::Other;
+    case LIBUSB_SUCCESS:
+      return UsbError::None;
+    case LIBUSB_ERROR_TIMEOUT:
+      return UsbError::Timeout;
+    case LIBUSB_ERROR_NO_DEVICE:
+      return UsbError::NoDevice;
+    case LIBUSB_ERROR_ACCESS:
+      return UsbError::Access;
+    case LIBUSB_ERROR_BUSY:
+      return UsbError::Busy;
+    case LIBUSB_ERROR_NOT_FOUND:
+      return UsbError::NotFound;
+    case LIBUSB_ERROR_PIPE:
+      return UsbError::Pipe;
+    default:
+      return UsbError::Other;
   }
 }
 
@@ -46,7 +54,9 @@ std::vector<UsbInterface> interfacesOf(libusb_device* device) {
     const libusb_interface& alternates = config->interface[i];
     if (alternates.num_altsetting < 1) continue;
     const libusb_interface_descriptor& first = alternates.altsetting[0];
-    UsbInterface interface{first.bInterfaceNumber, first.bInterfaceClass, first.iInterface, {}};
+    UsbInterface interface {
+      first.bInterfaceNumber, first.bInterfaceClass, first.iInterface, {}
+    };
     for (int e = 0; e < first.bNumEndpoints; ++e)
       interface.endpoints.push_back(
           {first.endpoint[e].bEndpointAddress, first.endpoint[e].bmAttributes});
@@ -146,8 +156,8 @@ std::vector<UsbDeviceInfo> LibusbTransport::devices(std::uint16_t vendorId) {
     libusb_device_descriptor descriptor{};
     if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS) continue;
     if (descriptor.idVendor != vendorId) continue;
-    result.push_back({locationOf(list[i]), descriptor.idVendor, descriptor.idProduct,
-                      interfacesOf(list[i])});
+    result.push_back(
+        {locationOf(list[i]), descriptor.idVendor, descriptor.idProduct, interfacesOf(list[i])});
   }
   if (list) libusb_free_device_list(list, 1);
   return result;
@@ -183,7 +193,8 @@ void LibusbTransport::waitForChange(unsigned timeoutMs) {
   }
   // Hotplug callbacks run inside libusb's event handling, so wait there.
   while (!changed_ && !woken_ && Clock::now() < deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
     timeval tv{static_cast<time_t>(left.count() / 1000000),
                static_cast<suseconds_t>(left.count() % 1000000)};
     libusb_handle_events_timeout_completed(context_, &tv, nullptr);

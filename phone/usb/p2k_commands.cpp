@@ -62,8 +62,7 @@ Status writeChunk(P2KSession& session, const std::uint8_t* data, std::uint32_t b
 Status seekFile(P2KSession& session, std::uint32_t offsetFromStart) {
   BigEndianWriter args;
   args.u32(offsetFromStart).u8(p2k::kSeekFromStart);
-  return expectSuccess(fileCommand(session, p2k::kFileSeek, std::move(args), "seeking"),
-                       "seeking");
+  return expectSuccess(fileCommand(session, p2k::kFileSeek, std::move(args), "seeking"), "seeking");
 }
 
 Status closeFile(P2KSession& session) {
@@ -91,8 +90,8 @@ Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session, std::uint8_t 
     return phoneError("listing files: reply without a count");
   const std::size_t count = readU16(bytes.data());
   if (count == 0 || count > wanted)
-    return phoneError("listing files: the phone sent " + std::to_string(count) +
-                      " records for " + std::to_string(wanted));
+    return phoneError("listing files: the phone sent " + std::to_string(count) + " records for " +
+                      std::to_string(wanted));
   // The record layout varies between phones: its size follows from the reply itself.
   const std::size_t body = bytes.size() - p2k::kListReplyHeaderSize;
   const std::size_t recordSize = body / count;
@@ -105,8 +104,8 @@ Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session, std::uint8_t 
     const std::size_t nameField = recordSize - p2k::kListRecordTailSize;
     const auto* nameEnd = std::find(record, record + nameField, std::uint8_t{0});
     const std::uint8_t* tail = record + nameField;
-    records.push_back({std::string(record, nameEnd), readU16(tail), readU16(tail + 2),
-                       readU32(tail + 4)});
+    records.push_back(
+        {std::string(record, nameEnd), readU16(tail), readU16(tail + 2), readU32(tail + 4)});
   }
   return records;
 }
@@ -127,8 +126,6 @@ Result<std::vector<std::uint8_t>> readSeem(P2KSession& session, std::uint16_t se
   return reply;
 }
 
-Status restartPhone(P2KSession& session) {
-  return session.send(p2k::kCommandRestart, {});
-}
+Status restartPhone(P2KSession& session) { return session.send(p2k::kCommandRestart, {}); }
 
 }  // namespace quillet::usb

@@ -45,11 +45,11 @@ inline constexpr std::uint16_t kPacketIdMask = 0x0FFF;
 // count 16 | size 16 | 2 bytes per packet | packets, each: packet id with bit 15 |
 // type and command 16 | payload length 16 | 16 bits | payload.
 // With one packet: id in bytes 6-7, type in byte 8, length in 10-11, payload from 14.
-inline constexpr std::size_t kPollHeaderSize = 4;          // count and size
-inline constexpr std::size_t kReplyWordPerPacket = 2;      // meaning unknown; skipped
-inline constexpr std::size_t kReplyPacketTypeOffset = 2;   // within a packet
+inline constexpr std::size_t kPollHeaderSize = 4;         // count and size
+inline constexpr std::size_t kReplyWordPerPacket = 2;     // meaning unknown; skipped
+inline constexpr std::size_t kReplyPacketTypeOffset = 2;  // within a packet
 inline constexpr std::size_t kReplyPacketLengthOffset = 4;
-inline constexpr std::size_t kReplyPacketHeaderSize = 8;   // counted by the size word too
+inline constexpr std::size_t kReplyPacketHeaderSize = 8;  // counted by the size word too
 inline constexpr std::uint16_t kReplyIdFlag = 0x8000;
 inline constexpr std::uint8_t kReplyTypeData = 0x8;     // high nibble: data follows
 inline constexpr std::uint8_t kReplyTypeSuccess = 0x6;  // high nibble: done, no data
@@ -68,10 +68,10 @@ inline constexpr std::uint32_t kFileClose = 0x04;
 inline constexpr std::uint32_t kFileSearch = 0x07;
 inline constexpr std::uint32_t kFileListNext = 0x08;
 
-inline constexpr std::size_t kFileChunk = 0x400;          // most bytes per read or write
+inline constexpr std::size_t kFileChunk = 0x400;  // most bytes per read or write
 inline constexpr std::uint8_t kSeekFromStart = 0;
-inline constexpr std::uint8_t kListBatch = 8;             // records asked for per list call
-inline constexpr std::size_t kListReplyHeaderSize = 4;    // count 16, then 2 bytes
+inline constexpr std::uint8_t kListBatch = 8;           // records asked for per list call
+inline constexpr std::size_t kListReplyHeaderSize = 4;  // count 16, then 2 bytes
 // Each list record ends with attributes 16, owner 16 and size 32; the name fills the rest.
 inline constexpr std::size_t kListRecordTailSize = 8;
 // The search pattern in UTF-16BE: every file under "/a/".

@@ -53,7 +53,7 @@ Result<std::vector<std::uint8_t>> buildRequest(std::uint16_t packetId, std::uint
                                                const std::vector<std::uint8_t>& args) {
   if (args.size() > 0xFFFF - p2k::kRequestHeaderSize)
     return phoneError("command " + hexWord(command) + " has too many argument bytes (" +
-                         std::to_string(args.size()) + ")");
+                      std::to_string(args.size()) + ")");
   BigEndianWriter w;
   w.u16(static_cast<std::uint16_t>(packetId & p2k::kPacketIdMask))
       .u16(command)
@@ -73,7 +73,8 @@ std::optional<PendingReply> parsePoll(const std::uint8_t* data, std::size_t size
 
 Result<std::optional<ReplyPacket>> parseReply(const std::uint8_t* data, std::size_t size,
                                               std::uint16_t expectedId) {
-  if (size < p2k::kPollHeaderSize) return phoneError("reply too short (" + std::to_string(size) + " bytes)");
+  if (size < p2k::kPollHeaderSize)
+    return phoneError("reply too short (" + std::to_string(size) + " bytes)");
   const std::size_t count = readU16(data);
   std::size_t offset = p2k::kPollHeaderSize + p2k::kReplyWordPerPacket * count;
   for (std::size_t i = 0; i < count; ++i) {

@@ -18,8 +18,8 @@ unsigned P2KSession::leftUntil(Clock::time_point deadline) {
 
 Error P2KSession::transferError(const char* step, std::uint16_t command, UsbError error) {
   if (error == UsbError::NoDevice) gone_ = true;
-  std::string message = std::string(step) + " of command " + hexWord(command) + " failed: " +
-                        describe(error);
+  std::string message =
+      std::string(step) + " of command " + hexWord(command) + " failed: " + describe(error);
   if (error == UsbError::Timeout) {
     timedOut_ = true;
     message += " (no answer within " + std::to_string(timeoutMs_) + " ms)";

@@ -29,10 +29,9 @@ PhoneKind classifyPhone(const UsbDeviceInfo& info, UsbDevice& opened) {
         interface.nameIndex != 0 ? opened.stringDescriptor(interface.nameIndex) : std::string();
     // The test-command interface is found by its name; when names cannot be read, a
     // vendor-specific interface of a known P2K product id stands in for it.
-    const bool testCommand =
-        interface.interfaceClass == p2k::kVendorSpecificClass &&
-        (name == p2k::kTestCommandName ||
-         (name.empty() && listed(p2k::kP2KProductIds, info.productId)));
+    const bool testCommand = interface.interfaceClass == p2k::kVendorSpecificClass &&
+                             (name == p2k::kTestCommandName ||
+                              (name.empty() && listed(p2k::kP2KProductIds, info.productId)));
     if (testCommand) {
       const PhoneMode mode = interface.hasBulkEndpoint() ? PhoneMode::P2K05 : PhoneMode::P2K;
       return {mode, interface.number, 0};

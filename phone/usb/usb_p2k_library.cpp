@@ -45,8 +45,8 @@ std::int32_t UsbP2KLibrary::failed(const char* call, const Error& error) {
   // Let the watcher report the disconnect now rather than at its next rescan.
   if (session.deviceGone()) transport_->wake();
   if (session.timedOut())
-    quietUntil_ = std::chrono::steady_clock::now() +
-                  std::chrono::milliseconds(options_.unresponsiveHoldMs);
+    quietUntil_ =
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.unresponsiveHoldMs);
   return fail(call, error.message);
 }
 
@@ -102,9 +102,9 @@ std::int32_t UsbP2KLibrary::Seem_Read(std::int32_t seem, std::int32_t record, st
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("Seem_Read");
   if (!session) return -1;
-  auto data = readSeem(*session, static_cast<std::uint16_t>(seem),
-                       static_cast<std::uint16_t>(record), static_cast<std::uint16_t>(offset),
-                       static_cast<std::uint16_t>(bytes));
+  auto data =
+      readSeem(*session, static_cast<std::uint16_t>(seem), static_cast<std::uint16_t>(record),
+               static_cast<std::uint16_t>(offset), static_cast<std::uint16_t>(bytes));
   if (!data) return failed("Seem_Read", data.error());
   // Zeros after the data end a name that the phone stored without its terminator.
   const std::size_t copied = std::min(data->size(), bufferSize);
@@ -134,7 +134,8 @@ std::int32_t UsbP2KLibrary::File_List(TP2KFileEntry* entries, std::int32_t count
   knownSizes_.clear();
   std::int32_t filled = 0;
   while (filled < wanted) {
-    const auto batch = static_cast<std::uint8_t>(std::min<std::int32_t>(p2k::kListBatch, wanted - filled));
+    const auto batch =
+        static_cast<std::uint8_t>(std::min<std::int32_t>(p2k::kListBatch, wanted - filled));
     auto records = listNext(*session, batch);
     if (!records) return failed("File_List", records.error());
     for (const auto& record : records.value()) {
@@ -154,8 +155,8 @@ std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attribut
   if (!path) return fail("File_Create", "no path given");
   const std::size_t length = strnlen(path, kMaxPathLength + 1);
   if (length == 0 || length > kMaxPathLength)
-    return fail("File_Create", "the path is empty or longer than " +
-                                   std::to_string(kMaxPathLength) + " bytes");
+    return fail("File_Create",
+                "the path is empty or longer than " + std::to_string(kMaxPathLength) + " bytes");
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Create");
   if (!session) return -1;
@@ -195,7 +196,8 @@ std::int32_t UsbP2KLibrary::File_Read(std::uint8_t* buffer, std::int32_t maxByte
     target = std::min(target, *openFile_.size - std::min(*openFile_.size, *openFile_.position));
   std::uint32_t got = 0;
   while (got < target) {
-    const auto chunk = static_cast<std::uint32_t>(std::min<std::size_t>(p2k::kFileChunk, target - got));
+    const auto chunk =
+        static_cast<std::uint32_t>(std::min<std::size_t>(p2k::kFileChunk, target - got));
     auto data = readChunk(*session, chunk);
     if (!data) return failed("File_Read", data.error());
     std::memcpy(buffer + got, data->data(), data->size());
@@ -213,7 +215,8 @@ std::int32_t UsbP2KLibrary::File_Write(const std::uint8_t* buffer, std::int32_t 
   if (!session) return -1;
   const auto total = static_cast<std::uint32_t>(bytes);
   for (std::uint32_t sent = 0; sent < total;) {
-    const auto chunk = static_cast<std::uint32_t>(std::min<std::size_t>(p2k::kFileChunk, total - sent));
+    const auto chunk =
+        static_cast<std::uint32_t>(std::min<std::size_t>(p2k::kFileChunk, total - sent));
     if (Status written = writeChunk(*session, buffer + sent, chunk); !written)
       return failed("File_Write", written.error());
     sent += chunk;
@@ -232,8 +235,7 @@ std::int32_t UsbP2KLibrary::File_Close() {
   // The commands we know cannot shorten a file: say so when a write left old bytes
   // after its end, so a damaged phone file can be traced.
   if (closing.written && closing.size && closing.position && *closing.position < *closing.size)
-    log("warning: " + closing.path + " keeps " +
-        std::to_string(*closing.size - *closing.position) +
+    log("warning: " + closing.path + " keeps " + std::to_string(*closing.size - *closing.position) +
         " bytes of its old content after the written end");
   knownSizes_.erase(closing.path);
   return 0;

@@ -109,8 +109,8 @@ class UsbP2KLibrary : public P2KLibrary {
   std::map<std::string, std::uint32_t> knownSizes_;  // path -> size, from File_List
 
   // Watcher-only state.
-  std::set<std::string> settled_;              // devices dealt with: not a phone, p2k05, switched
-  std::set<std::string> explained_;            // "location|line" already logged
+  std::set<std::string> settled_;    // devices dealt with: not a phone, p2k05, switched
+  std::set<std::string> explained_;  // "location|line" already logged
   std::optional<std::chrono::steady_clock::time_point> switchDeadline_;
 };
 

@@ -37,9 +37,8 @@ void UsbP2KLibrary::scan() {
   };
   // Devices that left may come back at the same place as something else.
   std::erase_if(settled_, [&](const std::string& location) { return !present(location); });
-  std::erase_if(explained_, [&](const std::string& key) {
-    return !present(key.substr(0, key.find('|')));
-  });
+  std::erase_if(explained_,
+                [&](const std::string& key) { return !present(key.substr(0, key.find('|'))); });
 
   bool lost = false;
   {
@@ -117,8 +116,8 @@ void UsbP2KLibrary::connectP2K(const UsbDeviceInfo& info, std::unique_ptr<UsbDev
   }
   auto connection = std::make_unique<Connection>();
   connection->location = info.location;
-  connection->session = std::make_unique<P2KSession>(*device, kind.interfaceNumber,
-                                                     options_.transferTimeoutMs);
+  connection->session =
+      std::make_unique<P2KSession>(*device, kind.interfaceNumber, options_.transferTimeoutMs);
   connection->device = std::move(device);
   std::lock_guard lock(mutex_);
   connection_ = std::move(connection);
@@ -141,8 +140,7 @@ void UsbP2KLibrary::switchToP2K(const UsbDeviceInfo& info, UsbDevice& device,
     error = sent.ok() && sent.bytes != command.size() ? UsbError::Other : sent.error;
   }
   if (error != UsbError::None) {
-    log("cannot switch the " + deviceName(info) + " from modem to P2K mode: " +
-        describe(error));
+    log("cannot switch the " + deviceName(info) + " from modem to P2K mode: " + describe(error));
     return;
   }
   log("switched the " + deviceName(info) + " from modem to P2K mode; waiting up to " +

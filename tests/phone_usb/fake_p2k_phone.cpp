@@ -14,7 +14,9 @@ void putBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   putBE16(out, static_cast<std::uint16_t>(v));
 }
 
-std::uint16_t getBE16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
+std::uint16_t getBE16(const std::uint8_t* p) {
+  return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
+}
 
 std::uint32_t getBE32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(getBE16(p)) << 16 | getBE16(p + 2);
@@ -22,13 +24,15 @@ std::uint32_t getBE32(const std::uint8_t* p) {
 
 namespace {
 
-FakeAnswer data(std::vector<std::uint8_t> payload) { return {kFakeData, std::move(payload), false}; }
+FakeAnswer data(std::vector<std::uint8_t> payload) {
+  return {kFakeData, std::move(payload), false};
+}
 FakeAnswer success() { return {kFakeSuccess, {}, false}; }
 FakeAnswer refused() { return {kFakeRefused, {}, false}; }
 
 // The search pattern every file under "/a/" is listed with, in UTF-16BE, ended by 0x0000.
-const std::vector<std::uint8_t> kSearchAll = {0x00, '/', 0x00, 'a', 0x00, '/', 0xFF, 0xFE,
-                                              0x00, '*', 0x00, 0x00};
+const std::vector<std::uint8_t> kSearchAll = {0x00, '/',  0x00, 'a', 0x00, '/',
+                                              0xFF, 0xFE, 0x00, '*', 0x00, 0x00};
 
 }  // namespace
 
@@ -42,16 +46,20 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::answer(std::uint16_t command
                                                            const std::vector<std::uint8_t>& args) {
   commands.push_back(command);
   switch (command) {
-    case 0x004A: return fileCommand(args);
-    case 0x0020: return seemRead(args);
+    case 0x004A:
+      return fileCommand(args);
+    case 0x0020:
+      return seemRead(args);
     case 0x0022:
       if (!args.empty()) return std::string("restart with arguments");
       return FakeAnswer{kFakeSuccess, {}, true};
-    default: return std::string("unknown command");
+    default:
+      return std::string("unknown command");
   }
 }
 
-std::variant<FakeAnswer, std::string> FakeP2KPhone::seemRead(const std::vector<std::uint8_t>& args) {
+std::variant<FakeAnswer, std::string> FakeP2KPhone::seemRead(
+    const std::vector<std::uint8_t>& args) {
   if (args.size() != 8) return std::string("seem read needs 8 argument bytes");
   const std::uint16_t seem = getBE16(args.data());
   const std::uint16_t record = getBE16(args.data() + 2);
@@ -141,7 +149,8 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
     case 0x08:  // list next: records wanted 8
       if (n != 1 || a[0] == 0) return std::string("list next needs one non-zero byte");
       return listNext(a[0]);
-    default: return std::string("unknown file subcommand");
+    default:
+      return std::string("unknown file subcommand");
   }
 }
 

@@ -35,7 +35,9 @@ class FakeDevice : public UsbDevice {
   UsbError claimInterface(std::uint8_t number) override {
     return bus_.claimInterface(generation_, number);
   }
-  void releaseInterface(std::uint8_t number) override { bus_.releaseInterface(generation_, number); }
+  void releaseInterface(std::uint8_t number) override {
+    bus_.releaseInterface(generation_, number);
+  }
 
  private:
   FakePhoneBus& bus_;
@@ -219,8 +221,8 @@ void FakePhoneBus::violation(std::string what) { violations_.push_back(std::move
 
 UsbOutcome FakePhoneBus::stall(std::unique_lock<std::mutex>& lock, unsigned timeoutMs) {
   lock.unlock();
-  std::this_thread::sleep_for(std::min<std::chrono::milliseconds>(
-      std::chrono::milliseconds(timeoutMs), kLongestStall));
+  std::this_thread::sleep_for(
+      std::min<std::chrono::milliseconds>(std::chrono::milliseconds(timeoutMs), kLongestStall));
   lock.lock();
   return {UsbError::Timeout, 0};
 }
@@ -229,10 +231,14 @@ std::string FakePhoneBus::stringDescriptor(int generation, std::uint8_t index) {
   std::lock_guard lock(mutex_);
   if (!reachable(generation)) return {};
   switch (index) {
-    case kNameComm: return "Motorola Communication Interface";
-    case kNameData: return "Motorola Data Interface";
-    case kNameTest: return atMode_ ? "" : "Motorola Test Command";
-    default: return {};
+    case kNameComm:
+      return "Motorola Communication Interface";
+    case kNameData:
+      return "Motorola Data Interface";
+    case kNameTest:
+      return atMode_ ? "" : "Motorola Test Command";
+    default:
+      return {};
   }
 }
 
@@ -276,9 +282,8 @@ UsbOutcome FakePhoneBus::bulkOut(int generation, std::uint8_t endpoint, const st
   return {UsbError::None, length};
 }
 
-UsbOutcome FakePhoneBus::controlOut(int generation, const UsbSetup& setup,
-                                    const std::uint8_t* data, std::uint16_t length,
-                                    unsigned timeoutMs) {
+UsbOutcome FakePhoneBus::controlOut(int generation, const UsbSetup& setup, const std::uint8_t* data,
+                                    std::uint16_t length, unsigned timeoutMs) {
   std::unique_lock lock(mutex_);
   if (stalled_) return stall(lock, timeoutMs);
   if (!reachable(generation)) return {UsbError::NoDevice, 0};
@@ -298,7 +303,8 @@ UsbOutcome FakePhoneBus::controlOut(int generation, const UsbSetup& setup,
     restartTaken_ = false;
     ++restarts_;
     leave();
-    if (options_.rebootDelay) comeback_ = std::make_pair(Clock::now() + *options_.rebootDelay, false);
+    if (options_.rebootDelay)
+      comeback_ = std::make_pair(Clock::now() + *options_.rebootDelay, false);
   }
   return {UsbError::None, length};
 }

@@ -21,15 +21,15 @@ namespace quillet::usb::testing {
 struct FakeBusOptions {
   bool plugged = true;
   bool startInAtMode = false;
-  bool ignoreModeSwitch = false;          // the phone does not react to AT+MODE=8
-  bool p2k05 = false;                     // bulk endpoints on the test-command interface
-  bool denyAccess = false;                // opening fails: no permission
-  bool claimedByOther = false;            // claiming the test interface fails: busy
-  bool failStart = false;                 // the transport cannot start at all
+  bool ignoreModeSwitch = false;  // the phone does not react to AT+MODE=8
+  bool p2k05 = false;             // bulk endpoints on the test-command interface
+  bool denyAccess = false;        // opening fails: no permission
+  bool claimedByOther = false;    // claiming the test interface fails: busy
+  bool failStart = false;         // the transport cannot start at all
   std::uint8_t testInterface = 8;
   std::uint16_t p2kProductId = 0x4901;
   std::uint16_t atProductId = 0x4902;
-  std::chrono::milliseconds reenumerateDelay{50};       // after AT+MODE=8
+  std::chrono::milliseconds reenumerateDelay{50};        // after AT+MODE=8
   std::optional<std::chrono::milliseconds> rebootDelay;  // back after a restart, if set
 };
 
@@ -40,9 +40,9 @@ class FakePhoneBus {
   // --- commands for the tests ---
   void plug();
   void unplug();
-  void failNextCommands(int count);         // answered with a refusal
-  void setSilent(bool silent);              // commands taken, never answered
-  void setStalled(bool stalled);            // every transfer waits out its timeout
+  void failNextCommands(int count);                     // answered with a refusal
+  void setSilent(bool silent);                          // commands taken, never answered
+  void setStalled(bool stalled);                        // every transfer waits out its timeout
   void setReplyDelay(std::chrono::milliseconds delay);  // replies show up this much later
   void disconnectAfterCommands(int count);  // leaves the bus on the count-th next command
   void setClaimedByOther(bool claimed);
@@ -105,7 +105,7 @@ class FakePhoneBus {
   bool atMode_ = false;
   int generation_ = 0;
   std::optional<std::pair<Clock::time_point, bool>> comeback_;  // when, and in modem mode
-  std::vector<bool> driverBound_;   // per interface number
+  std::vector<bool> driverBound_;                               // per interface number
   std::vector<bool> claimed_;
   std::optional<std::uint16_t> lastId_;
   struct QueuedPacket {

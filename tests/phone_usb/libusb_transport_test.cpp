@@ -1,11 +1,11 @@
 // The libusb transport on this machine, phone or not: it starts (or says why not), lists
 // without failing, and its wait ends at the timeout or at once when woken.
+#include "libusb_transport.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <thread>
-
-#include "libusb_transport.h"
 
 namespace quillet::usb {
 namespace {

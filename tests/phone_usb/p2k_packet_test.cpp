@@ -1,8 +1,8 @@
 // Framing of requests and replies, checked against bytes written out by hand from the
 // protocol's rules.
-#include <gtest/gtest.h>
-
 #include "p2k_packet.h"
+
+#include <gtest/gtest.h>
 
 namespace quillet::usb {
 namespace {
@@ -12,7 +12,8 @@ using Bytes = std::vector<std::uint8_t>;
 TEST(P2KRequest, IsBigEndianIdCommandSizeZeroThenArguments) {
   auto request = buildRequest(0x0123, 0x004A, {0xAA, 0xBB, 0xCC});
   ASSERT_TRUE(request.ok());
-  EXPECT_EQ(request.value(), (Bytes{0x01, 0x23, 0x00, 0x4A, 0x00, 0x03, 0x00, 0x00, 0xAA, 0xBB, 0xCC}));
+  EXPECT_EQ(request.value(),
+            (Bytes{0x01, 0x23, 0x00, 0x4A, 0x00, 0x03, 0x00, 0x00, 0xAA, 0xBB, 0xCC}));
 }
 
 TEST(P2KRequest, KeepsOnlyTheLowTwelveBitsOfTheId) {
@@ -46,8 +47,9 @@ TEST(P2KPoll, NothingWaitsUntilMoreThanTwoBytesCome) {
 // One packet as it stands in a reply: id word, type byte, command byte 0x4A, payload
 // length, two zero bytes, payload.
 Bytes packet(std::uint16_t idWord, std::uint8_t typeByte, Bytes payload, std::uint16_t length) {
-  Bytes p{static_cast<std::uint8_t>(idWord >> 8), static_cast<std::uint8_t>(idWord), typeByte, 0x4A,
-          static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length), 0x00, 0x00};
+  Bytes p{
+      static_cast<std::uint8_t>(idWord >> 8), static_cast<std::uint8_t>(idWord), typeByte, 0x4A,
+      static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length), 0x00,     0x00};
   p.insert(p.end(), payload.begin(), payload.end());
   return p;
 }

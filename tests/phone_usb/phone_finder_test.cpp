@@ -1,9 +1,9 @@
 // What a Motorola device is, told from its descriptors and interface names.
+#include "phone_finder.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
-
-#include "phone_finder.h"
 
 namespace quillet::usb {
 namespace {
@@ -35,8 +35,9 @@ class NamesOnly : public UsbDevice {
 
 const UsbInterface kModemComm{0, 0x02, 1, {{0x81, 0x03}}};
 const UsbInterface kModemData{1, 0x0A, 2, {{0x82, 0x02}, {0x04, 0x02}}};
-const std::map<std::uint8_t, std::string> kNames = {
-    {1, "Motorola Communication Interface"}, {2, "Motorola Data Interface"}, {3, "Motorola Test Command"}};
+const std::map<std::uint8_t, std::string> kNames = {{1, "Motorola Communication Interface"},
+                                                    {2, "Motorola Data Interface"},
+                                                    {3, "Motorola Test Command"}};
 
 UsbDeviceInfo device(std::uint16_t product, std::vector<UsbInterface> interfaces,
                      std::uint16_t vendor = 0x22B8) {
@@ -45,7 +46,8 @@ UsbDeviceInfo device(std::uint16_t product, std::vector<UsbInterface> interfaces
 
 TEST(PhoneFinder, NamedTestCommandInterfaceMakesAP2KPhoneWhateverItsNumber) {
   NamesOnly names(kNames);
-  const PhoneKind kind = classifyPhone(device(0x9999, {kModemComm, kModemData, {6, 0xFF, 3, {}}}), names);
+  const PhoneKind kind =
+      classifyPhone(device(0x9999, {kModemComm, kModemData, {6, 0xFF, 3, {}}}), names);
   EXPECT_EQ(kind.mode, PhoneMode::P2K);
   EXPECT_EQ(kind.interfaceNumber, 6);
 }
@@ -66,15 +68,18 @@ TEST(PhoneFinder, ModemInterfacesAloneMakeAPhoneToSwitchThroughItsBulkOut) {
 
 TEST(PhoneFinder, UnreadableNamesFallBackToTheKnownProductIds) {
   NamesOnly noNames({});
-  EXPECT_EQ(classifyPhone(device(0x4901, {kModemComm, {8, 0xFF, 3, {}}}), noNames).mode, PhoneMode::P2K);
-  EXPECT_EQ(classifyPhone(device(0x4902, {kModemComm, kModemData}), noNames).mode, PhoneMode::AtModem);
+  EXPECT_EQ(classifyPhone(device(0x4901, {kModemComm, {8, 0xFF, 3, {}}}), noNames).mode,
+            PhoneMode::P2K);
+  EXPECT_EQ(classifyPhone(device(0x4902, {kModemComm, kModemData}), noNames).mode,
+            PhoneMode::AtModem);
   EXPECT_EQ(classifyPhone(device(0x9999, {kModemComm, kModemData, {8, 0xFF, 3, {}}}), noNames).mode,
             PhoneMode::NotAPhone);
 }
 
 TEST(PhoneFinder, OtherVendorsAndOtherInterfacesAreNoPhone) {
   NamesOnly names(kNames);
-  EXPECT_EQ(classifyPhone(device(0x4901, {{8, 0xFF, 3, {}}}, 0x1234), names).mode, PhoneMode::NotAPhone);
+  EXPECT_EQ(classifyPhone(device(0x4901, {{8, 0xFF, 3, {}}}, 0x1234), names).mode,
+            PhoneMode::NotAPhone);
   const UsbInterface storage{0, 0x08, 0, {{0x81, 0x02}, {0x02, 0x02}}};
   EXPECT_EQ(classifyPhone(device(0x4901, {storage}), names).mode, PhoneMode::NotAPhone);
 }

@@ -29,8 +29,10 @@ std::vector<std::uint8_t> bigMenu() {
   for (int item = 0; item < 24; ++item) {
     std::vector<mb::Name> names;
     for (std::uint8_t language = 1; language <= 40; ++language)
-      names.push_back({language, u"Menu entry name number " + std::u16string(1, static_cast<char16_t>(u'A' + item))});
-    spec.items.push_back({"WebAccess", mb::MenuNameBlock(names, mb::NameMarker(36)), 0, 0, 0x41, {}});
+      names.push_back({language, u"Menu entry name number " +
+                                     std::u16string(1, static_cast<char16_t>(u'A' + item))});
+    spec.items.push_back(
+        {"WebAccess", mb::MenuNameBlock(names, mb::NameMarker(36)), 0, 0, 0x41, {}});
   }
   return mb::BuildMenuFile(spec);
 }
@@ -48,7 +50,8 @@ class UsbLinkFlow : public UsbLibraryTest {
       }
       uiSignal.notify_all();
     };
-    link = std::make_unique<PhoneLink>(*library, view, folder.file("mma_temp"), StoredToPhone, hooks);
+    link =
+        std::make_unique<PhoneLink>(*library, view, folder.file("mma_temp"), StoredToPhone, hooks);
     link->InitPhoneLink();
   }
 
