@@ -161,7 +161,8 @@ TEST_F(UsbLinkFlow, SilentPhoneCostsOneTimeoutAndTheRetryPausesNotTenTimeouts) {
   const auto start = std::chrono::steady_clock::now();
   std::string path;
   link->ReadPhoneFile(path);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, 2 * std::chrono::milliseconds(kTimeoutMs));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5 * std::chrono::milliseconds(kTimeoutMs))
+      << "each retry waited out a timeout";
   EXPECT_EQ(view.errors, std::vector<std::string>{"Error getting file count"});
   EXPECT_EQ(std::count(log.begin(), log.end(), "pause 300"), 10);
   bus->setSilent(false);
