@@ -15,7 +15,8 @@ const char kUsageText[] =
     "  dump     the whole menu tree with every item's data decoded\n"
     "  convert  load IN and save it as OUT; the options start as IN has them,\n"
     "           unsupported data is kept unless --drop-unsupported is given.\n"
-    "           The 36-byte layout always writes icon tag 0C and no c698p fix.\n"
+    "           --layout 36 also sets icon tag 0C and no c698p fix; --c698p and\n"
+    "           --icon-tag 06 need the 22-byte layout.\n"
     "\n"
     "exit status: 0 success, 1 bad or unreadable file, 2 bad usage\n";
 

@@ -20,8 +20,11 @@ struct LoadedFile {
   LoadOutcome outcome;
 };
 
+// One line that names the file: the document's messages usually name it already.
 void ReportError(const std::string& file, const Error& error, std::ostream& err) {
-  err << "mmatool: " << file << ": " << error.message << '\n';
+  err << "mmatool: ";
+  if (error.message.find(file) == std::string::npos) err << file << ": ";
+  err << error.message << '\n';
 }
 
 // Reads and loads `file` into `doc`; on failure reports the one line and returns
