@@ -4,7 +4,6 @@
 // document's tree commands.
 #include <QAction>
 #include <QComboBox>
-#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>

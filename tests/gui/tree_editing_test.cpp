@@ -3,9 +3,7 @@
 // questions they ask and the item settings dialog they open.
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 
 #include "catalogue.h"
 #include "menu_tree_model.h"
