@@ -46,11 +46,21 @@ TEST(P2KPoll, NothingWaitsUntilMoreThanTwoBytesCome) {
 
 // One packet as it stands in a reply: id word, type byte, command byte 0x4A, payload
 // length, two zero bytes, payload.
-Bytes packet(std::uint16_t idWord, std::uint8_t typeByte, Bytes payload, std::uint16_t length) {
-  Bytes p{
-      static_cast<std::uint8_t>(idWord >> 8), static_cast<std::uint8_t>(idWord), typeByte, 0x4A,
-      static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length), 0x00,     0x00};
-  p.insert(p.end(), payload.begin(), payload.end());
+// Appends a big-endian 16-bit number.
+void put16(Bytes& out, std::size_t value) {
+  out.push_back(static_cast<std::uint8_t>(value >> 8));
+  out.push_back(static_cast<std::uint8_t>(value));
+}
+
+Bytes packet(std::uint16_t idWord, std::uint8_t typeByte, const Bytes& payload,
+             std::uint16_t length) {
+  Bytes p;
+  put16(p, idWord);
+  p.push_back(typeByte);
+  p.push_back(0x4A);
+  put16(p, length);
+  put16(p, 0);
+  for (std::uint8_t b : payload) p.push_back(b);
   return p;
 }
 
@@ -58,10 +68,12 @@ Bytes packet(std::uint16_t idWord, std::uint8_t typeByte, Bytes payload, std::ui
 Bytes replyOf(const std::vector<Bytes>& packets) {
   std::size_t size = 0;
   for (const Bytes& p : packets) size += p.size();
-  Bytes reply{0x00, static_cast<std::uint8_t>(packets.size()), static_cast<std::uint8_t>(size >> 8),
-              static_cast<std::uint8_t>(size)};
-  for (std::size_t i = 0; i < packets.size(); ++i) reply.insert(reply.end(), {0x00, 0x00});
-  for (const Bytes& p : packets) reply.insert(reply.end(), p.begin(), p.end());
+  Bytes reply;
+  put16(reply, packets.size());
+  put16(reply, size);
+  for (std::size_t i = 0; i < packets.size(); ++i) put16(reply, 0);
+  for (const Bytes& p : packets)
+    for (std::uint8_t b : p) reply.push_back(b);
   return reply;
 }
 
