@@ -108,6 +108,14 @@ TEST(Convert, KeepsUnsupportedDataUnlessAskedToDropIt) {
             BuildMenuFile(EveryBlockKindMenu(Form(36, 12, 1, false))));
 }
 
+TEST(Convert, ConvertsAFileInPlace) {
+  ScratchDir dir;
+  const std::string file = dir.write("menu", BuildMenuFile(EveryBlockKindMenu(Form(36, 12))));
+  const auto run = RunTool({"convert", file, file, "--layout", "22"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadBytes(file), BuildMenuFile(EveryBlockKindMenu(Form(22, 12))));
+}
+
 TEST(Convert, RefusedFixWith36ByteLayoutWritesNothing) {
   ScratchDir dir;
   const std::string in = dir.write("in", BuildMenuFile(samples::SmallMenu(36, 1)));
