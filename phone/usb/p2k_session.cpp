@@ -8,8 +8,9 @@
 
 namespace quillet::usb {
 
-P2KSession::P2KSession(UsbDevice& device, std::uint8_t testInterface, unsigned timeoutMs)
-    : device_(device), interface_(testInterface), timeoutMs_(timeoutMs) {}
+P2KSession::P2KSession(UsbDevice& device, std::uint8_t testInterface, unsigned timeoutMs,
+                       std::uint16_t lastPacketId)
+    : device_(device), interface_(testInterface), timeoutMs_(timeoutMs), packetId_(lastPacketId) {}
 
 unsigned P2KSession::leftUntil(Clock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());

@@ -17,7 +17,10 @@ class P2KSession {
  public:
   // `device` must outlive the session; `timeoutMs` bounds each whole exchange: sending,
   // waiting for the reply and fetching it together.
-  P2KSession(UsbDevice& device, std::uint8_t testInterface, unsigned timeoutMs);
+  // Packet ids go on from `lastPacketId`, so a reply still queued from an earlier session
+  // with the same phone cannot pass for an answer of this one.
+  P2KSession(UsbDevice& device, std::uint8_t testInterface, unsigned timeoutMs,
+             std::uint16_t lastPacketId = 0);
 
   // Sends one command and returns the reply's payload.
   Result<std::vector<std::uint8_t>> exchange(std::uint16_t command,
@@ -30,6 +33,7 @@ class P2KSession {
   // True when the last exchange ran out of time.
   bool timedOut() const { return timedOut_; }
   std::uint8_t testInterface() const { return interface_; }
+  std::uint16_t lastPacketId() const { return packetId_; }
 
  private:
   using Clock = std::chrono::steady_clock;

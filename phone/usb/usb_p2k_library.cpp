@@ -51,7 +51,7 @@ std::int32_t UsbP2KLibrary::failed(const char* call, const Error& error) {
 }
 
 P2KSession* UsbP2KLibrary::readySession(const char* call) {
-  if (!connection_ || connection_->restarting || connection_->session->deviceGone()) {
+  if (!connection_ || connection_->restartedAt || connection_->session->deviceGone()) {
     fail(call, "no phone is connected");
     return nullptr;
   }
@@ -66,7 +66,8 @@ P2KSession* UsbP2KLibrary::readySession(const char* call) {
 std::int32_t UsbP2KLibrary::P2K_GetStatus() {
   if (!started_) return kStatusStopped;
   std::lock_guard lock(mutex_);
-  const bool ready = connection_ && !connection_->restarting && !connection_->session->deviceGone();
+  const bool ready =
+      connection_ && !connection_->restartedAt && !connection_->session->deviceGone();
   return ready ? kStatusReady : kStatusNoPhone;
 }
 
@@ -88,7 +89,7 @@ std::int32_t UsbP2KLibrary::P2K_Restart() {
   P2KSession* session = readySession("P2K_Restart");
   if (!session) return -1;
   if (Status sent = restartPhone(*session); !sent) return failed("P2K_Restart", sent.error());
-  connection_->restarting = true;
+  connection_->restartedAt = std::chrono::steady_clock::now();
   openFile_ = {};
   return 0;
 }

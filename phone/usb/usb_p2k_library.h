@@ -67,7 +67,8 @@ class UsbP2KLibrary : public P2KLibrary {
     std::string location;
     std::unique_ptr<UsbDevice> device;
     std::unique_ptr<P2KSession> session;
-    bool restarting = false;  // restart sent: not ready, waiting for the phone to leave
+    // Restart sent: not ready, waiting for the phone to leave the bus.
+    std::optional<std::chrono::steady_clock::time_point> restartedAt;
     ~Connection();
   };
   // The file last opened by File_Create.
@@ -109,6 +110,7 @@ class UsbP2KLibrary : public P2KLibrary {
   std::map<std::string, std::uint32_t> knownSizes_;  // path -> size, from File_List
 
   // Watcher-only state.
+  std::uint16_t lastPacketId_ = 0;   // of the last connection, carried on
   std::set<std::string> settled_;    // devices dealt with: not a phone, p2k05, switched
   std::set<std::string> explained_;  // "location|line" already logged
   std::optional<std::chrono::steady_clock::time_point> switchDeadline_;

@@ -40,18 +40,27 @@ void UsbP2KLibrary::scan() {
   std::erase_if(explained_,
                 [&](const std::string& key) { return !present(key.substr(0, key.find('|'))); });
 
-  bool lost = false;
+  const char* lost = nullptr;
   {
     std::lock_guard lock(mutex_);
     if (connection_) {
-      if (present(connection_->location) && !connection_->session->deviceGone()) return;
+      // A phone that ignored the restart is let go, then found again as a new phone.
+      const bool restartIgnored = connection_->restartedAt &&
+                                  std::chrono::steady_clock::now() - *connection_->restartedAt >=
+                                      std::chrono::milliseconds(options_.modeSwitchWaitMs);
+      if (restartIgnored)
+        lost = "the phone stayed on the bus after the restart; connecting to it again";
+      else if (!present(connection_->location) || connection_->session->deviceGone())
+        lost = "the phone has left the bus";
+      else
+        return;
+      lastPacketId_ = connection_->session->lastPacketId();
       connection_.reset();
       openFile_ = {};
-      lost = true;
     }
   }
   if (lost) {
-    log("the phone has left the bus");
+    log(lost);
     if (notify_) notify_(0);
   }
 
@@ -116,8 +125,8 @@ void UsbP2KLibrary::connectP2K(const UsbDeviceInfo& info, std::unique_ptr<UsbDev
   }
   auto connection = std::make_unique<Connection>();
   connection->location = info.location;
-  connection->session =
-      std::make_unique<P2KSession>(*device, kind.interfaceNumber, options_.transferTimeoutMs);
+  connection->session = std::make_unique<P2KSession>(*device, kind.interfaceNumber,
+                                                     options_.transferTimeoutMs, lastPacketId_);
   connection->device = std::move(device);
   std::lock_guard lock(mutex_);
   connection_ = std::move(connection);

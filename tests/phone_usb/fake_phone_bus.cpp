@@ -256,6 +256,8 @@ UsbError FakePhoneBus::claimInterface(int generation, std::uint8_t number) {
   if (number == options_.testInterface && options_.claimedByOther && !atMode_)
     return UsbError::Busy;
   claimed_[number] = true;
+  // Ids are checked to count up within one claim of the interface.
+  if (number == options_.testInterface) lastId_.reset();
   return UsbError::None;
 }
 
@@ -302,6 +304,7 @@ UsbOutcome FakePhoneBus::controlOut(int generation, const UsbSetup& setup, const
     // The restart request completes; then the phone drops off the bus.
     restartTaken_ = false;
     ++restarts_;
+    if (options_.ignoreRestart) return {UsbError::None, length};
     leave();
     if (options_.rebootDelay)
       comeback_ = std::make_pair(Clock::now() + *options_.rebootDelay, false);
@@ -342,7 +345,9 @@ void FakePhoneBus::queueReply(std::uint16_t id, std::uint16_t command, const Fak
   putBE16(packet, static_cast<std::uint16_t>(answer.payload.size()));
   putBE16(packet, 0);
   packet.insert(packet.end(), answer.payload.begin(), answer.payload.end());
-  replies_.push_back({Clock::now() + replyDelay_, std::move(packet), replyDelay_.count() > 0});
+  // The client need not wait for the answer to a restart: the phone is meant to leave.
+  replies_.push_back(
+      {Clock::now() + replyDelay_, std::move(packet), replyDelay_.count() > 0 || answer.restart});
 }
 
 std::size_t FakePhoneBus::visiblePackets() const {

@@ -31,6 +31,7 @@ struct FakeBusOptions {
   std::uint16_t atProductId = 0x4902;
   std::chrono::milliseconds reenumerateDelay{50};        // after AT+MODE=8
   std::optional<std::chrono::milliseconds> rebootDelay;  // back after a restart, if set
+  bool ignoreRestart = false;                            // stays on the bus after a restart
 };
 
 class FakePhoneBus {

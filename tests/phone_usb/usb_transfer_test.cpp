@@ -168,6 +168,19 @@ TEST_F(UsbLibraryTest, RestartSendsTheCommandAndThePhoneLeavesThenReturns) {
   EXPECT_EQ(library->P2K_GetStatus(), 1);
 }
 
+TEST_F(UsbLibraryTest, PhoneThatIgnoresTheRestartIsLetGoAndFoundAgain) {
+  FakeBusOptions options;
+  options.ignoreRestart = true;
+  connect(options);
+  EXPECT_EQ(library->P2K_Restart(), 0);
+  EXPECT_EQ(library->File_Count(), -1) << "no commands while the restart is awaited";
+  ASSERT_TRUE(recorder.waitForNotices(3));
+  EXPECT_EQ(recorder.notices(), (std::vector<std::int32_t>{1, 0, 1}));
+  EXPECT_EQ(recorder.linesContaining("stayed on the bus after the restart"), 1u);
+  putFile("/a/x", {1});
+  EXPECT_EQ(library->File_Count(), 1) << ::testing::PrintToString(recorder.lines());
+}
+
 TEST_F(UsbLibraryTest, PhoneRefusalIsMinusOneWithTheReason) {
   connect();
   putFile(kMenuPath, {1, 2, 3});
