@@ -85,8 +85,10 @@ inline constexpr std::size_t kSeemStatusSize = 1;  // one status byte before the
 // --- Waiting -------------------------------------------------------------------------
 inline constexpr unsigned kTransferTimeoutMs = 1500;  // longest any single exchange may take
 inline constexpr unsigned kReplyPollPauseMs = 2;      // between polls for a reply
-inline constexpr unsigned kModeSwitchWaitMs = 8000;   // re-enumeration after AT+MODE=8
-inline constexpr unsigned kRescanIntervalMs = 1000;   // polling when hotplug is missing
+// How long a phone may take to come back on the bus: after AT+MODE=8, or to leave it
+// after a restart.
+inline constexpr unsigned kReenumerationWaitMs = 8000;
+inline constexpr unsigned kRescanIntervalMs = 1000;  // polling when hotplug is missing
 // After an exchange timed out, calls fail at once for this long instead of each waiting
 // out another timeout: a caller's retries of one step then cost pauses, not timeouts.
 inline constexpr unsigned kUnresponsiveHoldMs = 3000;

@@ -29,7 +29,7 @@ namespace quillet::usb {
 struct UsbP2KOptions {
   unsigned transferTimeoutMs = p2k::kTransferTimeoutMs;
   unsigned rescanIntervalMs = p2k::kRescanIntervalMs;
-  unsigned modeSwitchWaitMs = p2k::kModeSwitchWaitMs;
+  unsigned reenumerationWaitMs = p2k::kReenumerationWaitMs;
   unsigned unresponsiveHoldMs = p2k::kUnresponsiveHoldMs;
   UsbLog log;  // empty: lines go to stderr
 };

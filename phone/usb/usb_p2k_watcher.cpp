@@ -47,7 +47,7 @@ void UsbP2KLibrary::scan() {
       // A phone that ignored the restart is let go, then found again as a new phone.
       const bool restartIgnored = connection_->restartedAt &&
                                   std::chrono::steady_clock::now() - *connection_->restartedAt >=
-                                      std::chrono::milliseconds(options_.modeSwitchWaitMs);
+                                      std::chrono::milliseconds(options_.reenumerationWaitMs);
       if (restartIgnored)
         lost = "the phone stayed on the bus after the restart; connecting to it again";
       else if (!present(connection_->location) || connection_->session->deviceGone())
@@ -77,7 +77,7 @@ void UsbP2KLibrary::scan() {
   if (switchDeadline_ && std::chrono::steady_clock::now() >= *switchDeadline_) {
     switchDeadline_.reset();
     log("the phone did not come back in P2K mode within " +
-        std::to_string(options_.modeSwitchWaitMs / 1000) + " s after AT+MODE=8");
+        std::to_string(options_.reenumerationWaitMs / 1000) + " s after AT+MODE=8");
   }
 }
 
@@ -153,9 +153,9 @@ void UsbP2KLibrary::switchToP2K(const UsbDeviceInfo& info, UsbDevice& device,
     return;
   }
   log("switched the " + deviceName(info) + " from modem to P2K mode; waiting up to " +
-      std::to_string(options_.modeSwitchWaitMs / 1000) + " s for it to return");
+      std::to_string(options_.reenumerationWaitMs / 1000) + " s for it to return");
   switchDeadline_ =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.modeSwitchWaitMs);
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.reenumerationWaitMs);
 }
 
 }  // namespace quillet::usb

@@ -92,7 +92,7 @@ class UsbLibraryTest : public ::testing::Test {
     UsbP2KOptions usb;
     usb.transferTimeoutMs = kTimeoutMs;
     usb.rescanIntervalMs = 20;
-    usb.modeSwitchWaitMs = 1000;
+    usb.reenumerationWaitMs = 1000;
     usb.unresponsiveHoldMs = kHoldMs;
     usb.log = [this](const std::string& text) { recorder.line(text); };
     library = std::make_unique<UsbP2KLibrary>(bus->makeTransport(), usb);
