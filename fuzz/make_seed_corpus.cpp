@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     seeds.push_back({"every-block-06-" + layout, BuildMenuFile(EveryBlockKindMenu(options))});
     seeds.push_back({"small-" + layout, BuildMenuFile(SmallMenu(size, 1))});
     seeds.push_back({"full-" + layout, BuildMenuFile(FullMenu(size))});
-    quillet::menubytes::MenuSpec empty;
+    quillet::menubytes::MenuPlan empty;
     empty.recordSize = size;
     seeds.push_back({"empty-menu-" + layout, BuildMenuFile(empty)});
   }

@@ -21,17 +21,17 @@ TEST(ByteBuilder, BlocksOfTheWorkedExamples) {
 }
 
 TEST(ByteBuilder, HeaderAndFixedRecordsPerLayout) {
-  mb::MenuSpec spec;
-  spec.recordSize = 36;
-  const Bytes wide = mb::BuildMenuFile(spec);
+  mb::MenuPlan plan;
+  plan.recordSize = 36;
+  const Bytes wide = mb::BuildMenuFile(plan);
   ASSERT_EQ(wide.size(), 10u + 10 * 36);
   EXPECT_EQ(Bytes(wide.begin(), wide.begin() + 10), (Bytes{0, 1, 10, 1, 0xFF, 0xFF, 0x15, 0x02, 0xFF, 0xFF}));
   EXPECT_EQ(wide[41], 0xCC);  // the layout probe: record 0's area byte
   EXPECT_EQ(wide[mb::RecordOffset(36, 9) + 31], 0xCD);
 
-  spec.recordSize = 22;
-  spec.variant = 3;
-  const Bytes narrow = mb::BuildMenuFile(spec);
+  plan.recordSize = 22;
+  plan.variant = 3;
+  const Bytes narrow = mb::BuildMenuFile(plan);
   ASSERT_EQ(narrow.size(), 10u + 10 * 22);
   EXPECT_EQ(Bytes(narrow.begin(), narrow.begin() + 10), (Bytes{0, 3, 10, 1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
   EXPECT_NE(narrow[41], 0xCC);
@@ -41,15 +41,15 @@ TEST(ByteBuilder, HeaderAndFixedRecordsPerLayout) {
 }
 
 TEST(ByteBuilder, RecordsFollowTheListOrderOfTheFormat) {
-  mb::MenuSpec spec;
-  auto item = [](const char* id, std::vector<mb::ItemSpec> children = {}) {
-    mb::ItemSpec s;
+  mb::MenuPlan plan;
+  auto item = [](const char* id, std::vector<mb::ItemPlan> children = {}) {
+    mb::ItemPlan s;
     s.identifier = id;
     s.children = std::move(children);
     return s;
   };
-  spec.items = {item("A", {item("A1", {item("A1x")}), item("A2")}), item("B"), item("C", {item("C1")})};
-  const mb::RawMenu menu = mb::LayOut(spec);
+  plan.items = {item("A", {item("A1", {item("A1x")}), item("A2")}), item("B"), item("C", {item("C1")})};
+  const mb::RawMenu menu = mb::LayOut(plan);
   std::vector<std::string> order;
   for (std::size_t r = 10; r < menu.records.size(); ++r) order.push_back(menu.records[r].identifier);
   EXPECT_EQ(order, (std::vector<std::string>{"A", "B", "C", "A1", "A2", "A1x", "C1"}));
@@ -63,15 +63,15 @@ TEST(ByteBuilder, RecordsFollowTheListOrderOfTheFormat) {
 }
 
 TEST(ByteBuilder, DataIsLaidOutInRecordOrderWithRunningOffsets) {
-  mb::MenuSpec spec;
-  spec.softkeys[1].data = mb::UrlBlock("x");  // 5 bytes
-  mb::ItemSpec a;
+  mb::MenuPlan plan;
+  plan.softkeys[1].data = mb::UrlBlock("x");  // 5 bytes
+  mb::ItemPlan a;
   a.identifier = "A";
-  mb::ItemSpec b;
+  mb::ItemPlan b;
   b.identifier = "B";
   b.data = mb::UrlBlock("yy");  // 6 bytes
-  spec.items = {a, b};
-  const mb::RawMenu menu = mb::LayOut(spec);
+  plan.items = {a, b};
+  const mb::RawMenu menu = mb::LayOut(plan);
   EXPECT_EQ(menu.records[2].dataOffset, 0);
   EXPECT_EQ(menu.records[3].dataOffset, 0);
   EXPECT_EQ(menu.records[3].dataLength, 5);

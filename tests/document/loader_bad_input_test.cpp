@@ -14,9 +14,9 @@ using testhelp::MustLoad;
 
 // A document with content, so that a refused load visibly has to clear it.
 void Populate(MenuDocument& doc) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Games", {}, mb::UrlBlock("u"))};
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  mb::MenuPlan plan;
+  plan.items = {Item("Games", {}, mb::UrlBlock("u"))};
+  MustLoad(mb::BuildMenuFile(plan), doc);
 }
 
 void ExpectRefused(const mb::Bytes& bytes, ErrorCode code, const std::string& wording) {
@@ -47,48 +47,48 @@ TEST(RefusedFiles, TooShortForTheLayoutProbe) {
 }
 
 TEST(RefusedFiles, TooShortForTheFixedRecords) {
-  mb::MenuSpec spec;
-  spec.recordSize = 36;
-  mb::Bytes wide = mb::BuildMenuFile(spec);
+  mb::MenuPlan plan;
+  plan.recordSize = 36;
+  mb::Bytes wide = mb::BuildMenuFile(plan);
   wide.resize(10 + 9 * 36 - 1);
   ExpectRefused(wide, ErrorCode::FileTooShort, "need 334");
-  spec.recordSize = 22;
-  mb::Bytes narrow = mb::BuildMenuFile(spec);
+  plan.recordSize = 22;
+  mb::Bytes narrow = mb::BuildMenuFile(plan);
   narrow.resize(100);
   ExpectRefused(narrow, ErrorCode::FileTooShort, "need 208");
 }
 
 TEST(RefusedFiles, RecordCountBelowTheFixedRecords) {
-  mb::MenuSpec spec;
-  mb::RawMenu raw = mb::LayOut(spec);
+  mb::MenuPlan plan;
+  mb::RawMenu raw = mb::LayOut(plan);
   raw.recordCount = 9;
   ExpectRefused(mb::ToBytes(raw), ErrorCode::BadRecordTable, "fewer than the 10 fixed records");
 }
 
 TEST(RefusedFiles, RecordTableCutShort) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Games"), Item("Radio")};
-  mb::Bytes bytes = mb::BuildMenuFile(spec);
+  mb::MenuPlan plan;
+  plan.items = {Item("Games"), Item("Radio")};
+  mb::Bytes bytes = mb::BuildMenuFile(plan);
   bytes.resize(bytes.size() - 5);
   ExpectRefused(bytes, ErrorCode::BadRecordTable, "cut short");
 }
 
 TEST(RefusedFiles, DataAreaShorterThanAnItemsData) {
-  mb::MenuSpec spec;
-  spec.items = {Item("~4", {}, mb::UrlBlock("http://example"))};
-  mb::Bytes bytes = mb::BuildMenuFile(spec);
+  mb::MenuPlan plan;
+  plan.items = {Item("~4", {}, mb::UrlBlock("http://example"))};
+  mb::Bytes bytes = mb::BuildMenuFile(plan);
   bytes.pop_back();
   ExpectRefused(bytes, ErrorCode::DataOutOfRange, "\"~4\"");
 
-  mb::RawMenu raw = mb::LayOut(spec);
+  mb::RawMenu raw = mb::LayOut(plan);
   raw.records[10].dataOffset = 0xFFFF;  // far outside, must not wrap or read past the end
   ExpectRefused(mb::ToBytes(raw), ErrorCode::DataOutOfRange, "beyond the end of the file");
 }
 
 TEST(LinkFaults, ASubmenuLinkToItselfIsNotFollowed) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Settings"), Item("Games")};
-  mb::RawMenu raw = mb::LayOut(spec);
+  mb::MenuPlan plan;
+  plan.items = {Item("Settings"), Item("Games")};
+  mb::RawMenu raw = mb::LayOut(plan);
   raw.records[10].child = 10;
   raw.records[11].child = 10;
   MenuDocument doc;
@@ -102,9 +102,9 @@ TEST(LinkFaults, ASubmenuLinkToItselfIsNotFollowed) {
 }
 
 TEST(LinkFaults, AListClaimedTwiceIsReadOnce) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Settings", {Item("Sounds"), Item("Theme")}), Item("Tools")};
-  mb::RawMenu raw = mb::LayOut(spec);
+  mb::MenuPlan plan;
+  plan.items = {Item("Settings", {Item("Sounds"), Item("Theme")}), Item("Tools")};
+  mb::RawMenu raw = mb::LayOut(plan);
   raw.records[11].child = 12;  // Tools claims the Settings submenu too
   MenuDocument doc;
   const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
@@ -115,9 +115,9 @@ TEST(LinkFaults, AListClaimedTwiceIsReadOnce) {
 }
 
 TEST(LinkFaults, ASubmenuInsideItsOwnListEndsThatList) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Settings"), Item("Games"), Item("Radio")};
-  mb::RawMenu raw = mb::LayOut(spec);
+  mb::MenuPlan plan;
+  plan.items = {Item("Settings"), Item("Games"), Item("Radio")};
+  mb::RawMenu raw = mb::LayOut(plan);
   raw.records[10].child = 11;  // the submenu starts inside the list being read
   MenuDocument doc;
   const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
@@ -127,9 +127,9 @@ TEST(LinkFaults, ASubmenuInsideItsOwnListEndsThatList) {
 }
 
 TEST(LinkFaults, LinksOutsideTheMainMenuAreNotFollowed) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Settings"), Item("Games")};
-  mb::RawMenu raw = mb::LayOut(spec);
+  mb::MenuPlan plan;
+  plan.items = {Item("Settings"), Item("Games")};
+  mb::RawMenu raw = mb::LayOut(plan);
   raw.records[10].child = 3;    // a softkey record
   raw.records[11].child = 200;  // beyond the record table
   MenuDocument doc;
@@ -142,7 +142,7 @@ TEST(LinkFaults, LinksOutsideTheMainMenuAreNotFollowed) {
 // Child lists in another order than the writer's still load: each item keeps its own
 // data, gets the record index its tree position gives, and messages name the file's record.
 TEST(LinkFaults, ChildListsOutOfTheWritersOrder) {
-  mb::RawMenu raw = mb::LayOut(mb::MenuSpec{});
+  mb::RawMenu raw = mb::LayOut(mb::MenuPlan{});
   auto record = [](const char* id, std::uint8_t parent, std::uint8_t child) {
     mb::Record r;
     r.identifier = id;
@@ -180,9 +180,9 @@ class OverLimitData : public ::testing::Test {
  protected:
   // Loads one main-menu item "Games" with `data` and returns the warnings.
   std::string Load(const mb::Bytes& data) {
-    mb::MenuSpec spec;
-    spec.items = {Item("Games", {}, data)};
-    const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(spec), doc);
+    mb::MenuPlan plan;
+    plan.items = {Item("Games", {}, data)};
+    const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(plan), doc);
     const std::string all = AllWarnings(outcome);
     for (const LoadWarning& w : outcome.warnings) {
       EXPECT_EQ(w.message.rfind("Item \"Games\" (record 10): ", 0), 0u) << w.message;
@@ -267,13 +267,13 @@ TEST_F(OverLimitData, ABlockRunningPastTheItemsDataEndsIt) {
 // Random damage to a valid file must end in a load or a refusal, never in a crash or a
 // read outside the bytes (the sanitizer build checks the latter).
 TEST(DamagedFiles, RandomDamageIsLoadedOrRefused) {
-  mb::MenuSpec spec;
-  spec.recordSize = 22;
-  spec.softkeys[2].data = mb::SoftkeyNameBlock({{1, u"Up"}, {2, u"Auf"}}, 0);
-  spec.items = {Item("Settings", {Item("~2", {}, mb::Concat({mb::UrlBlock("http://q"), mb::Block(7, {1})})),
+  mb::MenuPlan plan;
+  plan.recordSize = 22;
+  plan.softkeys[2].data = mb::SoftkeyNameBlock({{1, u"Up"}, {2, u"Auf"}}, 0);
+  plan.items = {Item("Settings", {Item("~2", {}, mb::Concat({mb::UrlBlock("http://q"), mb::Block(7, {1})})),
                                   Item("Sounds", {}, mb::IconPathBlock(6, 3, u"/i.gif"))}),
                 Item("Games", {}, mb::DrmBlock(16, 1, 5))};
-  const mb::Bytes good = mb::BuildMenuFile(spec);
+  const mb::Bytes good = mb::BuildMenuFile(plan);
   std::mt19937 random(42);
   for (int round = 0; round < 3000; ++round) {
     mb::Bytes bytes = good;

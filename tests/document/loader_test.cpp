@@ -12,11 +12,11 @@ using testhelp::MainItem;
 using testhelp::MustLoad;
 
 TEST(LoadOptions, ThirtySixByteFileForcesZeroCAndNoFix) {
-  mb::MenuSpec spec;
-  spec.recordSize = 36;
-  spec.variant = 3;  // ignored: the fix exists only for 22-byte files
+  mb::MenuPlan plan;
+  plan.recordSize = 36;
+  plan.variant = 3;  // ignored: the fix exists only for 22-byte files
   MenuDocument doc;
-  const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(spec), doc);
+  const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(outcome.options.layout, RecordLayout::Bytes36);
   EXPECT_FALSE(outcome.options.c698pEnabled);
   EXPECT_FALSE(outcome.options.c698p);
@@ -26,47 +26,47 @@ TEST(LoadOptions, ThirtySixByteFileForcesZeroCAndNoFix) {
 }
 
 TEST(LoadOptions, TagSixIconsSelectZeroSixEvenInTheDisabledGroup) {
-  mb::MenuSpec spec;
-  spec.recordSize = 36;
-  spec.softkeys[0].data = mb::IconPathBlock(6, 3, u"/a/x.gif");
+  mb::MenuPlan plan;
+  plan.recordSize = 36;
+  plan.softkeys[0].data = mb::IconPathBlock(6, 3, u"/a/x.gif");
   MenuDocument doc;
-  const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(spec), doc);
+  const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_FALSE(outcome.options.iconTagEnabled);
   EXPECT_EQ(outcome.options.iconTag, IconTag::Tag06);
   EXPECT_EQ(doc.ItemStore[3]->blocks[0].tag, kTagIconPath);  // held as 12 whatever the file says
 }
 
 TEST(LoadOptions, TwentyTwoByteFileFollowsVariantAndTheLastIconBlock) {
-  mb::MenuSpec spec;
-  spec.recordSize = 22;
-  spec.variant = 3;
-  spec.softkeys[6].data = mb::IconPathBlock(6, 2, u"s");
-  spec.items = {Item("Settings", {}, mb::IconPathBlock(12, 2, u"t"))};
+  mb::MenuPlan plan;
+  plan.recordSize = 22;
+  plan.variant = 3;
+  plan.softkeys[6].data = mb::IconPathBlock(6, 2, u"s");
+  plan.items = {Item("Settings", {}, mb::IconPathBlock(12, 2, u"t"))};
   MenuDocument doc;
-  LoadOutcome outcome = MustLoad(mb::BuildMenuFile(spec), doc);
+  LoadOutcome outcome = MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(outcome.options.layout, RecordLayout::Bytes22);
   EXPECT_TRUE(outcome.options.c698pEnabled);
   EXPECT_TRUE(outcome.options.c698p);
   EXPECT_TRUE(outcome.options.iconTagEnabled);
   EXPECT_EQ(outcome.options.iconTag, IconTag::Tag0C);  // the main-menu block is read last
 
-  spec.variant = 1;
-  spec.items[0].data = mb::IconPathBlock(6, 2, u"t");
-  outcome = MustLoad(mb::BuildMenuFile(spec), doc);
+  plan.variant = 1;
+  plan.items[0].data = mb::IconPathBlock(6, 2, u"t");
+  outcome = MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_FALSE(outcome.options.c698p);
   EXPECT_EQ(outcome.options.iconTag, IconTag::Tag06);
 }
 
 TEST(LoadOptions, ByteFortyOneAloneDecidesTheLayout) {
-  mb::MenuSpec spec;
-  spec.recordSize = 36;
-  mb::Bytes wide = mb::BuildMenuFile(spec);
+  mb::MenuPlan plan;
+  plan.recordSize = 36;
+  mb::Bytes wide = mb::BuildMenuFile(plan);
   wide[6] = wide[7] = 0xFF;  // header bytes of a 22-byte file
   MenuDocument doc;
   EXPECT_EQ(MustLoad(wide, doc).options.layout, RecordLayout::Bytes36);
 
-  spec.recordSize = 22;
-  mb::Bytes narrow = mb::BuildMenuFile(spec);
+  plan.recordSize = 22;
+  mb::Bytes narrow = mb::BuildMenuFile(plan);
   narrow[6] = 0x15;
   narrow[7] = 0x02;
   EXPECT_EQ(MustLoad(narrow, doc).options.layout, RecordLayout::Bytes22);
@@ -74,21 +74,21 @@ TEST(LoadOptions, ByteFortyOneAloneDecidesTheLayout) {
 }
 
 TEST(LoadSummary, NamesLayoutAndMainMenuCount) {
-  mb::MenuSpec spec;
-  spec.recordSize = 22;
-  for (int i = 0; i < 57; ++i) spec.items.push_back(Item("Games"));
+  mb::MenuPlan plan;
+  plan.recordSize = 22;
+  for (int i = 0; i < 57; ++i) plan.items.push_back(Item("Games"));
   MenuDocument doc;
-  const mb::Bytes bytes = mb::BuildMenuFile(spec);
+  const mb::Bytes bytes = mb::BuildMenuFile(plan);
   ASSERT_EQ(bytes[2], 67);
   EXPECT_EQ(MustLoad(bytes, doc).summary, "Format: 22-byte   Main menu entries: 57");
 }
 
 TEST(LoadTree, FixedNodesCaptionsAndSubmenus) {
-  mb::MenuSpec spec;
-  spec.softkeys[2].identifier = "Settings";
-  spec.items = {Item("Mutilmedia", {Item("Camera"), Item("Video", {Item("Pictures")})}), Item("PhoneBook")};
+  mb::MenuPlan plan;
+  plan.softkeys[2].identifier = "Settings";
+  plan.items = {Item("Mutilmedia", {Item("Camera"), Item("Video", {Item("Pictures")})}), Item("PhoneBook")};
   MenuDocument doc;
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(testhelp::Captions(doc),
             (std::vector<std::string>{"Softkeys", "LSK: PhoneBook", "RSK: Message", "Up: Settings", "Down: Multimedia",
                                       "Left: AlarmClock", "Right: MMRingStyle", "Smart: VoiceRecord", "Menu Root",
@@ -110,15 +110,15 @@ TEST(LoadTree, FixedNodesCaptionsAndSubmenus) {
 }
 
 TEST(LoadTree, CustomAndUnknownIdentifiers) {
-  mb::MenuSpec spec;
-  spec.softkeys[0].identifier = "~9";
-  spec.softkeys[0].flags = 0x18;
-  spec.items = {Item("~3"), Item("FutureThing"), Item("Games")};
-  spec.items[0].flags = 0x18;
-  spec.items[2].flags = 0x18;
+  mb::MenuPlan plan;
+  plan.softkeys[0].identifier = "~9";
+  plan.softkeys[0].flags = 0x18;
+  plan.items = {Item("~3"), Item("FutureThing"), Item("Games")};
+  plan.items[0].flags = 0x18;
+  plan.items[2].flags = 0x18;
   MenuDocument doc;
   doc.CustomItemCount = 5;
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(doc.CustomItemCount, 7);  // counts what it met, whatever the numbers
   EXPECT_EQ(doc.tree.nodeAt(1)->caption, "LSK: ~9");
   EXPECT_EQ(doc.tree.nodeAt(1)->item.flags, 0x18);
@@ -134,20 +134,20 @@ TEST(LoadTree, CustomAndUnknownIdentifiers) {
 TEST(LoadTree, IdentifierFillingTheWholeFieldHasNoTerminator) {
   for (int size : {22, 36}) {
     const std::string full = size == 22 ? "ABCDEFGHIJKL" : "ABCDEFGHIJKLMNOPQRSTUVWXY";
-    mb::MenuSpec spec;
-    spec.recordSize = size;
-    spec.items = {Item(full), Item("Games")};
+    mb::MenuPlan plan;
+    plan.recordSize = size;
+    plan.items = {Item(full), Item("Games")};
     MenuDocument doc;
-    MustLoad(mb::BuildMenuFile(spec), doc);
+    MustLoad(mb::BuildMenuFile(plan), doc);
     EXPECT_EQ(MainItem(doc, 0)->item.identifier, full);
     EXPECT_EQ(MainItem(doc, 1)->item.identifier, "Games");
   }
 }
 
 TEST(LoadTree, ChildLinksNotKindsGiveTheStructure) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Settings", {Item("Sounds")})};
-  mb::RawMenu raw = mb::LayOut(spec);
+  mb::MenuPlan plan;
+  plan.items = {Item("Settings", {Item("Sounds")})};
+  mb::RawMenu raw = mb::LayOut(plan);
   raw.records[10].kind = 0;
   MenuDocument doc;
   MustLoad(mb::ToBytes(raw), doc);
@@ -156,10 +156,10 @@ TEST(LoadTree, ChildLinksNotKindsGiveTheStructure) {
 }
 
 TEST(LoadTree, AListStopsAtTheDataArea) {
-  mb::MenuSpec spec;
-  spec.recordSize = 22;
-  spec.items = {Item("Games")};
-  mb::RawMenu raw = mb::LayOut(spec);
+  mb::MenuPlan plan;
+  plan.recordSize = 22;
+  plan.items = {Item("Games")};
+  mb::RawMenu raw = mb::LayOut(plan);
   // Unreferenced data-area bytes that would pass for one more record of the same list.
   mb::RawMenu lookalike;
   lookalike.recordSize = 22;
@@ -175,9 +175,9 @@ TEST(LoadTree, AListStopsAtTheDataArea) {
 }
 
 TEST(LoadTree, AListEndsAtTheFirstRecordOfAnotherParent) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Games"), Item("Radio")};
-  mb::RawMenu raw = mb::LayOut(spec);
+  mb::MenuPlan plan;
+  plan.items = {Item("Games"), Item("Radio")};
+  mb::RawMenu raw = mb::LayOut(plan);
   raw.records[11].parent = 42;
   MenuDocument doc;
   const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
@@ -187,15 +187,15 @@ TEST(LoadTree, AListEndsAtTheFirstRecordOfAnotherParent) {
 }
 
 TEST(LoadData, EveryBlockKindIsDecoded) {
-  mb::MenuSpec spec;
-  spec.recordSize = 22;
-  spec.items = {Item("~1", {},
+  mb::MenuPlan plan;
+  plan.recordSize = 22;
+  plan.items = {Item("~1", {},
                      mb::Concat({mb::MenuNameBlock({{1, u"Hallo"}, {0x2F, u"\u041c\u0435\u043d\u044e"}}, 0),
                                  mb::SoftkeyNameBlock({}, 0), mb::UrlBlock("http://x"), mb::MidletBlock(9, "App"),
                                  mb::MidletBlock(10, "Mid"), mb::MidletBlock(11, "Vendor"),
                                  mb::IconPathBlock(12, 4, u"/c/anim.gif"), mb::DrmBlock(15, 7, 0x1234)}))};
   MenuDocument doc;
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(doc.DataItemCount, 1);
   const TMMAItemData* entry = doc.ItemStore[11].get();
   ASSERT_NE(entry, nullptr);
@@ -216,12 +216,12 @@ TEST(LoadData, EveryBlockKindIsDecoded) {
 }
 
 TEST(LoadData, UnsupportedBlocksShareTheBlockOfTheFirst) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Games", {},
+  mb::MenuPlan plan;
+  plan.items = {Item("Games", {},
                      mb::Concat({mb::MenuNameBlock({{1, u"A"}}, 0xCD), mb::Block(7, {1, 2, 3}), mb::UrlBlock("u"),
                                  mb::Block(8, {})}))};
   MenuDocument doc;
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
   const TMMAItemData& entry = *doc.ItemStore[11];
   ASSERT_EQ(entry.blocks.size(), 3u);
   EXPECT_EQ(entry.blocks[0].tag, kTagMenuName);
@@ -232,11 +232,11 @@ TEST(LoadData, UnsupportedBlocksShareTheBlockOfTheFirst) {
 }
 
 TEST(LoadData, SoftkeyDataLandsAtTheSoftkeySlots) {
-  mb::MenuSpec spec;
-  spec.softkeys[6].data = mb::SoftkeyNameBlock({{1, u"Go"}}, 0xCD);
-  spec.items = {Item("Games", {Item("Radio", {}, mb::UrlBlock("r"))})};
+  mb::MenuPlan plan;
+  plan.softkeys[6].data = mb::SoftkeyNameBlock({{1, u"Go"}}, 0xCD);
+  plan.items = {Item("Games", {Item("Radio", {}, mb::UrlBlock("r"))})};
   MenuDocument doc;
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(doc.DataItemCount, 2);
   EXPECT_EQ(doc.ItemStore[9]->blocks[0].names[0].text, u"Go");
   EXPECT_EQ(doc.ItemStore[12]->blocks[0].text, "r");
@@ -244,9 +244,9 @@ TEST(LoadData, SoftkeyDataLandsAtTheSoftkeySlots) {
 }
 
 TEST(LoadData, AFileWithoutDataAreaLoadsTheTreeWithoutData) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Games", {}, mb::UrlBlock("gone"))};
-  mb::RawMenu raw = mb::LayOut(spec);
+  mb::MenuPlan plan;
+  plan.items = {Item("Games", {}, mb::UrlBlock("gone"))};
+  mb::RawMenu raw = mb::LayOut(plan);
   raw.dataArea.clear();
   MenuDocument doc;
   const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
@@ -259,12 +259,12 @@ TEST(LoadData, AFileWithoutDataAreaLoadsTheTreeWithoutData) {
 }
 
 TEST(LoadData, LoadingReplacesThePreviousDocument) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Games", {}, mb::UrlBlock("a"))};
+  mb::MenuPlan plan;
+  plan.items = {Item("Games", {}, mb::UrlBlock("a"))};
   MenuDocument doc;
-  MustLoad(mb::BuildMenuFile(spec), doc);
-  spec.items = {Item("Radio")};
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
+  plan.items = {Item("Radio")};
+  MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(doc.tree.nodeCount(), 10);
   EXPECT_EQ(doc.DataItemCount, 0);
   EXPECT_EQ(doc.ItemStore[11], nullptr);

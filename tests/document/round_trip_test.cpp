@@ -11,26 +11,26 @@ using testhelp::Item;
 using testhelp::MustLoad;
 
 // A menu that uses every block kind, custom items, nesting and long identifiers.
-mb::MenuSpec RichMenu(int recordSize, bool withUnsupported) {
+mb::MenuPlan RichMenu(int recordSize, bool withUnsupported) {
   const std::uint8_t marker = mb::NameMarker(recordSize);
-  mb::MenuSpec spec;
-  spec.recordSize = recordSize;
-  spec.softkeys[0].data = mb::SoftkeyNameBlock({{1, u"Kontakte"}, {2, u"Contacts"}}, marker);
-  spec.softkeys[3].identifier = "~1";
-  spec.softkeys[3].flags = 0x18;
-  spec.softkeys[3].data = mb::Concat({mb::UrlBlock("http://wap.example/"), mb::DrmBlock(15, 1, 300)});
-  mb::ItemSpec custom = Item("~2", {}, mb::Concat({mb::MidletBlock(9, "Opera"), mb::MidletBlock(10, "Mini"),
+  mb::MenuPlan plan;
+  plan.recordSize = recordSize;
+  plan.softkeys[0].data = mb::SoftkeyNameBlock({{1, u"Kontakte"}, {2, u"Contacts"}}, marker);
+  plan.softkeys[3].identifier = "~1";
+  plan.softkeys[3].flags = 0x18;
+  plan.softkeys[3].data = mb::Concat({mb::UrlBlock("http://wap.example/"), mb::DrmBlock(15, 1, 300)});
+  mb::ItemPlan custom = Item("~2", {}, mb::Concat({mb::MidletBlock(9, "Opera"), mb::MidletBlock(10, "Mini"),
                                                    mb::MidletBlock(11, "Opera ASA")}));
   custom.flags = 0x18;
   custom.kind = 6;
-  mb::ItemSpec settings = Item("Settings", {Item("Sounds", {}, mb::IconPathBlock(12, 2, u"/a/s.gif")), custom},
+  mb::ItemPlan settings = Item("Settings", {Item("Sounds", {}, mb::IconPathBlock(12, 2, u"/a/s.gif")), custom},
                                mb::MenuNameBlock({{0x2F, u"\u041d\u0430\u0441\u0442\u0440\u043e\u0439\u043a\u0438"}}, marker));
   mb::Bytes games = mb::Concat({mb::MenuNameBlock({{1, u"Spiele"}}, marker), mb::DrmBlock(17, 0, 1)});
   if (withUnsupported) games = mb::Concat({games, mb::Block(7, {0xDE, 0xAD}), mb::Block(99, {})});
-  spec.items = {settings, Item("Games", {}, games), Item("Tools", {Item("Calculator"), Item("Notes")}),
+  plan.items = {settings, Item("Games", {}, games), Item("Tools", {Item("Calculator"), Item("Notes")}),
                 Item("WebAccess", {Item("Browser", {Item("Bookmarks", {}, mb::UrlBlock("b"))})})};
-  if (recordSize == 36) spec.items.push_back(Item("AVeryLongIdentifierXY"));
-  return spec;
+  if (recordSize == 36) plan.items.push_back(Item("AVeryLongIdentifierXY"));
+  return plan;
 }
 
 SaveOptions OptionsFor(const LoadOutcome& outcome, bool saveAll) {
@@ -57,10 +57,10 @@ TEST(RoundTrip, CanonicalFilesAreReproducedByteForByte) {
 }
 
 TEST(RoundTrip, VariantAndIconTagOfA22ByteFileSurvive) {
-  mb::MenuSpec spec = RichMenu(22, false);
-  spec.variant = 3;
-  spec.items[0].children[0].data = mb::IconPathBlock(6, 2, u"/a/s.gif");
-  const mb::Bytes original = mb::BuildMenuFile(spec);
+  mb::MenuPlan plan = RichMenu(22, false);
+  plan.variant = 3;
+  plan.items[0].children[0].data = mb::IconPathBlock(6, 2, u"/a/s.gif");
+  const mb::Bytes original = mb::BuildMenuFile(plan);
   MenuDocument doc;
   const LoadOutcome outcome = MustLoad(original, doc);
   EXPECT_EQ(SerializeMenu(doc, OptionsFor(outcome, false)).value(), original);
@@ -88,7 +88,7 @@ TEST(Conversion, ThirtySixToTwentyTwoFollowsTheByteRules) {
   const mb::Bytes converted = SerializeMenu(doc, options).value();
   // The same menu built as a 22-byte file: 22-byte records, identifiers cut to 12 bytes,
   // no area bytes, name markers 0x00, header bytes 6 and 7 0xFF.
-  mb::MenuSpec expected = RichMenu(22, false);
+  mb::MenuPlan expected = RichMenu(22, false);
   expected.items.push_back(Item("AVeryLongIde"));
   EXPECT_EQ(converted, mb::BuildMenuFile(expected));
   EXPECT_EQ(converted[6], 0xFF);
@@ -101,7 +101,7 @@ TEST(Conversion, TwentyTwoToThirtySixFollowsTheByteRules) {
   SaveOptions options;
   options.layout = RecordLayout::Bytes36;
   const mb::Bytes converted = SerializeMenu(doc, options).value();
-  mb::MenuSpec expected = RichMenu(36, false);
+  mb::MenuPlan expected = RichMenu(36, false);
   expected.items.pop_back();  // the 22-byte menu has no long identifier
   EXPECT_EQ(converted, mb::BuildMenuFile(expected));
   EXPECT_EQ(converted[41], 0xCC);

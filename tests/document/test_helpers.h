@@ -23,12 +23,12 @@ inline LoadOutcome MustLoad(const mb::Bytes& bytes, MenuDocument& doc) {
   return outcome.ok() ? outcome.value() : LoadOutcome{};
 }
 
-inline mb::ItemSpec Item(std::string id, std::vector<mb::ItemSpec> children = {}, mb::Bytes data = {}) {
-  mb::ItemSpec spec;
-  spec.identifier = std::move(id);
-  spec.children = std::move(children);
-  spec.data = std::move(data);
-  return spec;
+inline mb::ItemPlan Item(std::string id, std::vector<mb::ItemPlan> children = {}, mb::Bytes data = {}) {
+  mb::ItemPlan plan;
+  plan.identifier = std::move(id);
+  plan.children = std::move(children);
+  plan.data = std::move(data);
+  return plan;
 }
 
 // Item data with one menu name, as the item dialogs would store it.

@@ -65,9 +65,9 @@ TEST_F(TreeCommands, CustomItemsAreNumberedByTheRunsCounter) {
 }
 
 TEST_F(TreeCommands, CustomNumbersContinueAfterALoadedFile) {
-  mb::MenuSpec spec;
-  spec.items = {Item("~1"), Item("~7")};
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  mb::MenuPlan plan;
+  plan.items = {Item("~1"), Item("~7")};
+  MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(Add(Root(), "Custom item")->item.identifier, "~3");
   EXPECT_EQ(Add(Root(), "Custom item")->item.identifier, "~4");
 }

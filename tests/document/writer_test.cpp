@@ -30,12 +30,12 @@ std::size_t DataStart(const mb::Bytes& file, int recordSize) { return 10 + file[
 TEST(Writer, NewDocumentMatchesTheFormatsFixedRecords) {
   MenuDocument doc;
   doc.NewDocument();
-  mb::MenuSpec spec;
-  for (auto& key : spec.softkeys) key.attributes = 0x41;
+  mb::MenuPlan plan;
+  for (auto& key : plan.softkeys) key.attributes = 0x41;
   for (int size : {22, 36}) {
-    spec.recordSize = size;
+    plan.recordSize = size;
     const mb::Bytes bytes = MustSerialize(doc, Options(size == 22 ? RecordLayout::Bytes22 : RecordLayout::Bytes36));
-    EXPECT_EQ(bytes, mb::BuildMenuFile(spec)) << size;
+    EXPECT_EQ(bytes, mb::BuildMenuFile(plan)) << size;
     EXPECT_EQ(bytes[2], 10);
   }
 }
@@ -51,13 +51,13 @@ TEST(Writer, HeaderVariantFollowsTheFixOnEverySave) {
 }
 
 TEST(Writer, DataOffsetsRunInRecordOrderSoftkeysFirst) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Games", {}, mb::UrlBlock("g")), Item("Radio")};
-  spec.softkeys[5].data = mb::UrlBlock("soft");
+  mb::MenuPlan plan;
+  plan.items = {Item("Games", {}, mb::UrlBlock("g")), Item("Radio")};
+  plan.softkeys[5].data = mb::UrlBlock("soft");
   MenuDocument doc;
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
   const mb::Bytes bytes = MustSerialize(doc, Options(RecordLayout::Bytes36));
-  EXPECT_EQ(bytes, mb::BuildMenuFile(spec));
+  EXPECT_EQ(bytes, mb::BuildMenuFile(plan));
   EXPECT_EQ(doc.tree.nodeAt(6)->item.dataOffset, 0);
   EXPECT_EQ(doc.tree.nodeAt(6)->item.dataLength, 8);
   EXPECT_EQ(MainItem(doc, 0)->item.dataOffset, 8);
@@ -66,33 +66,33 @@ TEST(Writer, DataOffsetsRunInRecordOrderSoftkeysFirst) {
 }
 
 TEST(Writer, UnsupportedDataOnlyWithSaveAllData) {
-  mb::MenuSpec spec;
-  spec.items = {Item("Games", {}, mb::Block(7, {1, 2})), Item("Radio", {}, mb::UrlBlock("r"))};
+  mb::MenuPlan plan;
+  plan.items = {Item("Games", {}, mb::Block(7, {1, 2})), Item("Radio", {}, mb::UrlBlock("r"))};
   MenuDocument doc;
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
 
   const mb::Bytes dropped = MustSerialize(doc, Options(RecordLayout::Bytes36));
   EXPECT_EQ(MainItem(doc, 0)->item.dataLength, 0);
   EXPECT_EQ(MainItem(doc, 1)->item.dataOffset, 0);  // the next item does not move
-  spec.items[0].data.clear();
-  EXPECT_EQ(dropped, mb::BuildMenuFile(spec));
+  plan.items[0].data.clear();
+  EXPECT_EQ(dropped, mb::BuildMenuFile(plan));
 
   const mb::Bytes kept = MustSerialize(doc, Options(RecordLayout::Bytes36, true));
-  spec.items[0].data = mb::Block(7, {1, 2});
-  EXPECT_EQ(kept, mb::BuildMenuFile(spec));
+  plan.items[0].data = mb::Block(7, {1, 2});
+  EXPECT_EQ(kept, mb::BuildMenuFile(plan));
   EXPECT_EQ(MainItem(doc, 1)->item.dataOffset, 5);
 }
 
 TEST(Writer, UnsupportedBlocksAreGroupedAtTheFirstOne) {
-  mb::MenuSpec spec;
+  mb::MenuPlan plan;
   const mb::Bytes name = mb::MenuNameBlock({{1, u"N"}}, 0xCD);
-  spec.items = {Item("Games", {},
+  plan.items = {Item("Games", {},
                      mb::Concat({name, mb::Block(3, {9}), mb::UrlBlock("u"), mb::Block(200, {}), mb::Block(14, {1, 1})}))};
   MenuDocument doc;
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
   const mb::Bytes bytes = MustSerialize(doc, Options(RecordLayout::Bytes36, true));
-  spec.items[0].data = mb::Concat({name, mb::Block(3, {9}), mb::Block(200, {}), mb::Block(14, {1, 1}), mb::UrlBlock("u")});
-  EXPECT_EQ(bytes, mb::BuildMenuFile(spec));
+  plan.items[0].data = mb::Concat({name, mb::Block(3, {9}), mb::Block(200, {}), mb::Block(14, {1, 1}), mb::UrlBlock("u")});
+  EXPECT_EQ(bytes, mb::BuildMenuFile(plan));
 }
 
 TEST(Writer, EmptyNameBlockAndEmptyUnsupportedBlock) {
@@ -111,13 +111,13 @@ TEST(Writer, EmptyNameBlockAndEmptyUnsupportedBlock) {
 }
 
 TEST(Writer, KindRules) {
-  mb::MenuSpec spec;
-  spec.softkeys[0].kind = 1;
-  spec.items = {Item("Settings"), Item("Games"), Item("Radio", {Item("Camera")})};
-  spec.items[0].kind = 1;  // a submenu whose last child was deleted
-  spec.items[1].kind = 5;
+  mb::MenuPlan plan;
+  plan.softkeys[0].kind = 1;
+  plan.items = {Item("Settings"), Item("Games"), Item("Radio", {Item("Camera")})};
+  plan.items[0].kind = 1;  // a submenu whose last child was deleted
+  plan.items[1].kind = 5;
   MenuDocument doc;
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
 
   const mb::Bytes all = MustSerialize(doc, Options(RecordLayout::Bytes22, true));
   auto kindAt = [](const mb::Bytes& file, int record) { return file[mb::RecordOffset(22, record)]; };
@@ -135,16 +135,16 @@ TEST(Writer, KindRules) {
 }
 
 TEST(Writer, IconTagFollowsTheOptionAndMemoryKeepsTwelve) {
-  mb::MenuSpec spec;
-  spec.recordSize = 22;
-  spec.items = {Item("Games", {}, mb::IconPathBlock(12, 3, u"/p.png"))};
+  mb::MenuPlan plan;
+  plan.recordSize = 22;
+  plan.items = {Item("Games", {}, mb::IconPathBlock(12, 3, u"/p.png"))};
   MenuDocument doc;
-  MustLoad(mb::BuildMenuFile(spec), doc);
+  MustLoad(mb::BuildMenuFile(plan), doc);
   SaveOptions options = Options(RecordLayout::Bytes22);
   options.iconTag = IconTag::Tag06;
   const mb::Bytes bytes = MustSerialize(doc, options);
-  spec.items[0].data = mb::IconPathBlock(6, 3, u"/p.png");
-  EXPECT_EQ(bytes, mb::BuildMenuFile(spec));
+  plan.items[0].data = mb::IconPathBlock(6, 3, u"/p.png");
+  EXPECT_EQ(bytes, mb::BuildMenuFile(plan));
   EXPECT_EQ(doc.ItemStore[11]->blocks[0].tag, kTagIconPath);
 }
 
@@ -159,10 +159,10 @@ TEST(Writer, LengthsComeFromContentNotFromStaleFields) {
   entry->blocks.push_back(url);
   testhelp::GiveData(doc, *doc.tree.nodeAt(2), std::move(entry));
   const mb::Bytes bytes = MustSerialize(doc, Options(RecordLayout::Bytes36));
-  mb::MenuSpec spec;
-  for (auto& key : spec.softkeys) key.attributes = 0x41;
-  spec.softkeys[1].data = mb::UrlBlock("abc");
-  EXPECT_EQ(bytes, mb::BuildMenuFile(spec));
+  mb::MenuPlan plan;
+  for (auto& key : plan.softkeys) key.attributes = 0x41;
+  plan.softkeys[1].data = mb::UrlBlock("abc");
+  EXPECT_EQ(bytes, mb::BuildMenuFile(plan));
 }
 
 class WriterRefusals : public ::testing::Test {

@@ -19,26 +19,26 @@ namespace {
 
 using namespace menubytes;
 
-ItemSpec Item(const std::string& identifier, Bytes data = {}) {
-  ItemSpec item;
+ItemPlan Item(const std::string& identifier, Bytes data = {}) {
+  ItemPlan item;
   item.identifier = identifier;
   item.data = std::move(data);
   return item;
 }
 
 Bytes Menu22(std::uint8_t variant, Bytes iconBlocks = {}) {
-  MenuSpec spec;
-  spec.recordSize = 22;
-  spec.variant = variant;
-  spec.items = {Item("PhoneBook", std::move(iconBlocks)), Item("Message")};
-  return BuildMenuFile(spec);
+  MenuPlan plan;
+  plan.recordSize = 22;
+  plan.variant = variant;
+  plan.items = {Item("PhoneBook", std::move(iconBlocks)), Item("Message")};
+  return BuildMenuFile(plan);
 }
 
 Bytes Menu36WithIconTag(std::uint8_t tag) {
-  MenuSpec spec;
-  spec.recordSize = 36;
-  spec.items = {Item("PhoneBook", IconPathBlock(tag, kIconKindList, u"/a/icon.gif")), Item("Camera")};
-  return BuildMenuFile(spec);
+  MenuPlan plan;
+  plan.recordSize = 36;
+  plan.items = {Item("PhoneBook", IconPathBlock(tag, kIconKindList, u"/a/icon.gif")), Item("Camera")};
+  return BuildMenuFile(plan);
 }
 
 // What the writer gives for the file loaded directly, with the same settings.
@@ -189,9 +189,9 @@ TEST_F(LoadSaveTest, AMissingFileIsReportedWithItsName) {
 }
 
 TEST_F(LoadSaveTest, DataBeyondTheFileIsRefusedAndLeavesNoHalfLoadedTree) {
-  MenuSpec spec;
-  spec.items = {Item("PhoneBook", UrlBlock("http://a")), Item("Camera")};
-  RawMenu raw = LayOut(spec);
+  MenuPlan plan;
+  plan.items = {Item("PhoneBook", UrlBlock("http://a")), Item("Camera")};
+  RawMenu raw = LayOut(plan);
   raw.dataArea.resize(raw.dataArea.size() - 2);  // the last item's data runs past the end
   openThroughWindow(writeFile("cut data", ToBytes(raw)));
   ASSERT_EQ(messages.size(), 1u);
@@ -201,9 +201,9 @@ TEST_F(LoadSaveTest, DataBeyondTheFileIsRefusedAndLeavesNoHalfLoadedTree) {
 }
 
 TEST_F(LoadSaveTest, WarningsAreShownAfterALoadThatSucceeds) {
-  MenuSpec spec;
-  spec.items = {Item("PhoneBook", UrlBlock("http://a")), Item("Camera")};
-  RawMenu raw = LayOut(spec);
+  MenuPlan plan;
+  plan.items = {Item("PhoneBook", UrlBlock("http://a")), Item("Camera")};
+  RawMenu raw = LayOut(plan);
   raw.dataArea.clear();  // records announce data, the file has none
   const std::string path = writeFile("no data area", ToBytes(raw));
   openThroughWindow(path);

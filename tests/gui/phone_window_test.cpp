@@ -37,20 +37,20 @@ constexpr const char* kModel = "V3x";
 const QString kRebootQuestion = QStringLiteral("mma_ucp was stored to the phone\r\n      Should we reboot it?");
 
 Bytes SampleMenu() {
-  mb::MenuSpec spec;
-  spec.recordSize = 36;
+  mb::MenuPlan plan;
+  plan.recordSize = 36;
   const std::uint8_t marker = mb::NameMarker(36);
-  mb::ItemSpec phoneBook;
+  mb::ItemPlan phoneBook;
   phoneBook.identifier = "PhoneBook";
   phoneBook.data = mb::MenuNameBlock({{1, u"Contacts"}}, marker);
-  mb::ItemSpec games;
+  mb::ItemPlan games;
   games.identifier = "Games";
   games.data = mb::MenuNameBlock({{1, u"Fun"}, {2, u"Spiele"}}, marker);
-  mb::ItemSpec settings;
+  mb::ItemPlan settings;
   settings.identifier = "Settings";
   settings.children = {games};
-  spec.items = {phoneBook, settings};
-  return mb::BuildMenuFile(spec);
+  plan.items = {phoneBook, settings};
+  return mb::BuildMenuFile(plan);
 }
 
 void WriteBytes(const std::filesystem::path& path, const Bytes& bytes) {

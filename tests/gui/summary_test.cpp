@@ -12,8 +12,8 @@ namespace {
 
 using namespace menubytes;
 
-ItemSpec Item(const std::string& identifier, Bytes data = {}, std::vector<ItemSpec> children = {}) {
-  ItemSpec item;
+ItemPlan Item(const std::string& identifier, Bytes data = {}, std::vector<ItemPlan> children = {}) {
+  ItemPlan item;
   item.identifier = identifier;
   item.data = std::move(data);
   item.children = std::move(children);
@@ -26,9 +26,9 @@ class SummaryTest : public WindowTest {
  protected:
   // Opens a 36-byte menu whose first main-menu item (absolute index 9) has `data`.
   void openWithFirstItemData(Bytes data) {
-    MenuSpec spec;
-    spec.items = {Item("PhoneBook", std::move(data)), Item("Camera")};
-    openThroughWindow(writeFile("menu", BuildMenuFile(spec)));
+    MenuPlan plan;
+    plan.items = {Item("PhoneBook", std::move(data)), Item("Camera")};
+    openThroughWindow(writeFile("menu", BuildMenuFile(plan)));
     ASSERT_TRUE(messages.empty());
   }
 };
@@ -120,15 +120,15 @@ TEST_F(SummaryTest, DocumentSummaryAfterNewInAFreshRunShowsZeroAndZero) {
 
 TEST_F(SummaryTest, DocumentSummaryCountsMainMenuNodesAtEveryDepth) {
   // 20 main-menu nodes: 6 top-level items, 3 of them with submenus, one two levels deep.
-  std::vector<ItemSpec> deep = {Item("Sounds"), Item("Lights")};
-  MenuSpec spec;
-  spec.items = {Item("PhoneBook"),
+  std::vector<ItemPlan> deep = {Item("Sounds"), Item("Lights")};
+  MenuPlan plan;
+  plan.items = {Item("PhoneBook"),
                 Item("Settings", {}, {Item("Personalize"), Item("Connection", {}, deep), Item("Network")}),
                 Item("Tools", {}, {Item("Calculator"), Item("Datebook"), Item("AlarmClock"), Item("Notes")}),
                 Item("Mutilmedia", {}, {Item("Camera"), Item("Pictures"), Item("Video"), Item("Radio"),
                                         Item("MyTones")}),
                 Item("Games"), Item("WebAccess")};
-  openThroughWindow(writeFile("twenty", BuildMenuFile(spec)));
+  openThroughWindow(writeFile("twenty", BuildMenuFile(plan)));
   EXPECT_EQ(window->document().tree.nodeCount(), 29);
   EXPECT_EQ(panel0(), "Format: 36-byte   Main menu entries: 20");
   // New keeps the record size of the last loaded file.
@@ -137,10 +137,10 @@ TEST_F(SummaryTest, DocumentSummaryCountsMainMenuNodesAtEveryDepth) {
 }
 
 TEST_F(SummaryTest, DocumentSummaryOfA22ByteFile) {
-  MenuSpec spec;
-  spec.recordSize = 22;
-  spec.items = {Item("PhoneBook"), Item("Camera"), Item("Games")};
-  openThroughWindow(writeFile("three", BuildMenuFile(spec)));
+  MenuPlan plan;
+  plan.recordSize = 22;
+  plan.items = {Item("PhoneBook"), Item("Camera"), Item("Games")};
+  openThroughWindow(writeFile("three", BuildMenuFile(plan)));
   EXPECT_EQ(panel0(), "Format: 22-byte   Main menu entries: 3");
 }
 

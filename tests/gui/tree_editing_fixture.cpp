@@ -110,18 +110,18 @@ void TreeEditingTest::treeCommand(int selectedIndex, const char* entry) {
   clickEntry(entry);
 }
 
-void TreeEditingTest::openMenu(const menubytes::MenuSpec& spec) {
-  openThroughWindow(writeFile("menu", menubytes::BuildMenuFile(spec)));
+void TreeEditingTest::openMenu(const menubytes::MenuPlan& plan) {
+  openThroughWindow(writeFile("menu", menubytes::BuildMenuFile(plan)));
   ASSERT_TRUE(window->document().isOpen());
 }
 
-menubytes::ItemSpec Spec(std::string identifier, std::vector<menubytes::ItemSpec> children,
+menubytes::ItemPlan Plan(std::string identifier, std::vector<menubytes::ItemPlan> children,
                          menubytes::Bytes data) {
-  menubytes::ItemSpec spec;
-  spec.identifier = std::move(identifier);
-  spec.children = std::move(children);
-  spec.data = std::move(data);
-  return spec;
+  menubytes::ItemPlan plan;
+  plan.identifier = std::move(identifier);
+  plan.children = std::move(children);
+  plan.data = std::move(data);
+  return plan;
 }
 
 menubytes::Bytes NameData(const std::u16string& name) {

@@ -41,12 +41,12 @@ class TreeEditingTest : public WindowTest {
   void treeCommand(int selectedIndex, const char* entry);
 
   // Writes the menu into the test's folder and opens it through the window.
-  void openMenu(const menubytes::MenuSpec& spec);
+  void openMenu(const menubytes::MenuPlan& plan);
 
   test::ModalScript modals;
 };
 
-menubytes::ItemSpec Spec(std::string identifier, std::vector<menubytes::ItemSpec> children = {},
+menubytes::ItemPlan Plan(std::string identifier, std::vector<menubytes::ItemPlan> children = {},
                          menubytes::Bytes data = {});
 // Data with one menu name in English US.
 menubytes::Bytes NameData(const std::u16string& name);

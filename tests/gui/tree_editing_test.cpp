@@ -169,9 +169,9 @@ TEST_F(TreeEditing, CustomItemsInAFreshRunAreSetUpAtOnce) {
 }
 
 TEST_F(TreeEditing, CustomNumbersContinueAfterOpeningAFileWithTwo) {
-  menubytes::MenuSpec spec;
-  spec.items = {Spec("~1"), Spec("Games"), Spec("~2")};
-  openMenu(spec);
+  menubytes::MenuPlan plan;
+  plan.items = {Plan("~1"), Plan("Games"), Plan("~2")};
+  openMenu(plan);
   cancelItemDialog();
   chooserCommand(kFirstMenuNodeIndex + 1, "Custom item", "AddBefore2");
   chooserCommand(kMenuRootNodeIndex, "Custom item", "AddLast1");
@@ -199,10 +199,10 @@ TEST_F(TreeEditing, ANewCustomItemConfirmedWithAUrlGetsItsData) {
 }
 
 TEST_F(TreeEditing, ReplacingASubmenuByAPlainItemAsksFirst) {
-  menubytes::MenuSpec spec;
-  spec.items = {Spec("Settings", {Spec("Camera", {}, NameData(u"Cam")), Spec("Games")}, NameData(u"Setup")),
-                Spec("Radio")};
-  openMenu(spec);
+  menubytes::MenuPlan plan;
+  plan.items = {Plan("Settings", {Plan("Camera", {}, NameData(u"Cam")), Plan("Games")}, NameData(u"Setup")),
+                Plan("Radio")};
+  openMenu(plan);
   ASSERT_EQ(doc().DataItemCount, 2);
   MenuNode* settings = node(kFirstMenuNodeIndex);
 
@@ -234,9 +234,9 @@ TEST_F(TreeEditing, ReplacingASubmenuByAPlainItemAsksFirst) {
 }
 
 TEST_F(TreeEditing, ReplacingBySomethingThatMayOwnASubmenuKeepsItWithoutAsking) {
-  menubytes::MenuSpec spec;
-  spec.items = {Spec("Settings", {Spec("Camera")})};
-  openMenu(spec);
+  menubytes::MenuPlan plan;
+  plan.items = {Plan("Settings", {Plan("Camera")})};
+  openMenu(plan);
   chooserCommand(kFirstMenuNodeIndex, "Tools", "Replace1");
   EXPECT_TRUE(messages.empty());
   EXPECT_EQ(node(kFirstMenuNodeIndex)->caption, "Tools");
@@ -314,9 +314,9 @@ TEST_F(TreeEditing, ModifyingASoftkeyOffersTheHomeKeysBox) {
 }
 
 TEST_F(TreeEditing, MovingDownTheSecondToLastMakesItLastAndDataFollows) {
-  menubytes::MenuSpec spec;
-  spec.items = {Spec("Games", {}, NameData(u"Play")), Spec("Camera", {}, NameData(u"Photo")), Spec("Radio")};
-  openMenu(spec);
+  menubytes::MenuPlan plan;
+  plan.items = {Plan("Games", {}, NameData(u"Play")), Plan("Camera", {}, NameData(u"Photo")), Plan("Radio")};
+  openMenu(plan);
   MenuNode* camera = node(kFirstMenuNodeIndex + 1);
   treeCommand(kFirstMenuNodeIndex + 1, "Movedown1");
   EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"Games", "Radio", "Camera"}));
@@ -336,13 +336,13 @@ TEST_F(TreeEditing, MovingDownTheSecondToLastMakesItLastAndDataFollows) {
 }
 
 TEST_F(TreeEditing, DeletingAnItemFreesTheDataOfItsSubitems) {
-  menubytes::MenuSpec spec;
-  spec.items = {Spec("Tools",
-                     {Spec("Camera", {}, NameData(u"Cam")), Spec("Games"),
-                      Spec("WebAccess", {Spec("Browser", {}, NameData(u"Web"))}, NameData(u"Net"))},
+  menubytes::MenuPlan plan;
+  plan.items = {Plan("Tools",
+                     {Plan("Camera", {}, NameData(u"Cam")), Plan("Games"),
+                      Plan("WebAccess", {Plan("Browser", {}, NameData(u"Web"))}, NameData(u"Net"))},
                      NameData(u"Kit")),
-                Spec("PhoneBook", {}, NameData(u"Book"))};
-  openMenu(spec);
+                Plan("PhoneBook", {}, NameData(u"Book"))};
+  openMenu(plan);
   ASSERT_EQ(doc().DataItemCount, 5);
 
   answer = QMessageBox::No;

@@ -30,8 +30,8 @@ using menubytes::Bytes;
 // an uninterpreted block; a custom URL item; "Games" without data.
 Bytes SampleMenu() {
   const std::uint8_t marker = menubytes::NameMarker(36);
-  menubytes::MenuSpec spec;
-  menubytes::ItemSpec settings;
+  menubytes::MenuPlan plan;
+  menubytes::ItemPlan settings;
   settings.identifier = "Settings";
   settings.data = menubytes::Concat({
       menubytes::MenuNameBlock({{0x23, u"Настройки"}, {0x05, u"设置"}}, marker),
@@ -39,16 +39,16 @@ Bytes SampleMenu() {
       menubytes::DrmBlock(kTagIconDrmStatic, 0x12, 300),
       menubytes::Block(30, {0x50, 0x32, 0x4B, 0x00, 0x0A}),
   });
-  menubytes::ItemSpec custom;
+  menubytes::ItemPlan custom;
   custom.identifier = "~1";
   custom.kind = 3;
   custom.flags = 0x18;
   custom.attributes = 0x60;
   custom.data = menubytes::UrlBlock("http://wap.example.com/");
-  menubytes::ItemSpec games;
+  menubytes::ItemPlan games;
   games.identifier = "Games";
-  spec.items = {settings, custom, games};
-  return menubytes::BuildMenuFile(spec);
+  plan.items = {settings, custom, games};
+  return menubytes::BuildMenuFile(plan);
 }
 
 std::vector<std::string> DumpLines(const std::string& path) {

@@ -25,16 +25,16 @@ using quillet::test::ReadBytes;
 
 // A valid menu file of about 50 KiB: items named in many languages.
 std::vector<std::uint8_t> bigMenu() {
-  mb::MenuSpec spec;
+  mb::MenuPlan plan;
   for (int item = 0; item < 24; ++item) {
     std::vector<mb::Name> names;
     for (std::uint8_t language = 1; language <= 40; ++language)
       names.push_back({language, u"Menu entry name number " +
                                      std::u16string(1, static_cast<char16_t>(u'A' + item))});
-    spec.items.push_back(
+    plan.items.push_back(
         {"WebAccess", mb::MenuNameBlock(names, mb::NameMarker(36)), 0, 0, 0x41, {}});
   }
-  return mb::BuildMenuFile(spec);
+  return mb::BuildMenuFile(plan);
 }
 
 class UsbLinkFlow : public UsbLibraryTest {

@@ -29,8 +29,8 @@ Record FixedRecord(const char* identifier, std::uint8_t parent, std::uint8_t nex
 
 // Places one sibling list at the end of `order` and, member by member, the lists below it;
 // returns the record index of the list's first member.
-int PlaceList(const std::vector<ItemSpec>& list, int parentIndex, std::vector<Record>& records,
-              std::vector<const ItemSpec*>& order) {
+int PlaceList(const std::vector<ItemPlan>& list, int parentIndex, std::vector<Record>& records,
+              std::vector<const ItemPlan*>& order) {
   const int first = static_cast<int>(records.size());
   for (std::size_t i = 0; i < list.size(); ++i) {
     Record r;
@@ -132,21 +132,21 @@ Bytes ToBytes(const RawMenu& menu) {
   return out;
 }
 
-std::array<ItemSpec, 7> MenuSpec::DefaultSoftkeys() {
+std::array<ItemPlan, 7> MenuPlan::DefaultSoftkeys() {
   const char* ids[7] = {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "AlarmClock", "MMRingStyle", "VoiceRecord"};
-  std::array<ItemSpec, 7> keys;
+  std::array<ItemPlan, 7> keys;
   for (std::size_t i = 0; i < keys.size(); ++i) keys[i].identifier = ids[i];
   return keys;
 }
 
-RawMenu LayOut(const MenuSpec& spec) {
+RawMenu LayOut(const MenuPlan& plan) {
   RawMenu menu;
-  menu.recordSize = spec.recordSize;
-  menu.variant = spec.variant;
+  menu.recordSize = plan.recordSize;
+  menu.variant = plan.variant;
   menu.records.push_back(FixedRecord("Root", 0xFF, 0xFF, 1, 0xCC));
   menu.records.push_back(FixedRecord("Container", 1, 2, 0xFF, 0xCC));
-  std::vector<const ItemSpec*> order;  // records 2 onward that may carry data
-  for (const ItemSpec& key : spec.softkeys) {
+  std::vector<const ItemPlan*> order;  // records 2 onward that may carry data
+  for (const ItemPlan& key : plan.softkeys) {
     Record r;
     r.kind = key.kind;
     r.flags = key.flags;
@@ -156,9 +156,9 @@ RawMenu LayOut(const MenuSpec& spec) {
     menu.records.push_back(r);
     order.push_back(&key);
   }
-  menu.records.push_back(FixedRecord("MenuRoot", 0xFF, 0xFF, spec.items.empty() ? 0xFF : 10, 0xCD));
+  menu.records.push_back(FixedRecord("MenuRoot", 0xFF, 0xFF, plan.items.empty() ? 0xFF : 10, 0xCD));
   order.push_back(nullptr);
-  PlaceList(spec.items, 9, menu.records, order);
+  PlaceList(plan.items, 9, menu.records, order);
 
   std::size_t offset = 0;
   for (std::size_t i = 0; i < order.size(); ++i) {

@@ -6,7 +6,7 @@
 // Two levels:
 //  * Blocks: each function returns one complete data block (tag, 16-bit big-endian
 //    length, payload); concatenate them to make an item's data.
-//  * Files: describe the menu as a tree (MenuSpec) and let LayOut() number the records,
+//  * Files: describe the menu as a tree (MenuPlan) and let LayOut() number the records,
 //    set links, area bytes and data offsets as the format orders them; the resulting
 //    RawMenu can be tampered with (links, counts, lengths) before ToBytes() writes it.
 #include <array>
@@ -81,33 +81,33 @@ struct RawMenu {
 Bytes ToBytes(const RawMenu& menu);
 
 // One item of a menu described as a tree.
-struct ItemSpec {
+struct ItemPlan {
   std::string identifier;
   Bytes data;  // the item's data blocks (see above), empty for none
   std::uint8_t kind = 0;  // raised to 1 for a main-menu item with children
   std::uint8_t flags = 0;
   std::uint8_t attributes = 0x41;
-  std::vector<ItemSpec> children;
+  std::vector<ItemPlan> children;
 };
 
-struct MenuSpec {
+struct MenuPlan {
   int recordSize = 36;
   std::uint8_t variant = 0x01;
   // Left softkey, right softkey, Up, Down, Left, Right, Smart key. Written with parent,
   // next and child 0xFF, like the softkeys of a new menu; their `children` are ignored
   // (softkey records have no child lists).
-  std::array<ItemSpec, 7> softkeys = DefaultSoftkeys();
-  std::vector<ItemSpec> items;  // the main menu, top level
+  std::array<ItemPlan, 7> softkeys = DefaultSoftkeys();
+  std::vector<ItemPlan> items;  // the main menu, top level
 
-  static std::array<ItemSpec, 7> DefaultSoftkeys();
+  static std::array<ItemPlan, 7> DefaultSoftkeys();
 };
 
 // Numbers the records as the format orders them (each sibling list on consecutive records,
 // followed member by member by the lists below it), sets parent/next/child links, area
 // bytes, and lays out the item data without gaps in record order, every record carrying
 // the running offset. MenuRoot's child is 10 when the main menu has items, else 0xFF.
-RawMenu LayOut(const MenuSpec& spec);
-inline Bytes BuildMenuFile(const MenuSpec& spec) { return ToBytes(LayOut(spec)); }
+RawMenu LayOut(const MenuPlan& plan);
+inline Bytes BuildMenuFile(const MenuPlan& plan) { return ToBytes(LayOut(plan)); }
 
 // File offset of record `index` in a file of the given record size.
 inline std::size_t RecordOffset(int recordSize, int index) {

@@ -56,7 +56,7 @@ TEST(Convert, ReproducesWriterProducedFilesByteForByte) {
       BuildMenuFile(EveryBlockKindMenu(Form(36, 12))), BuildMenuFile(EveryBlockKindMenu(Form(36, 6))),
       BuildMenuFile(EveryBlockKindMenu(Form(22, 6, 3))), BuildMenuFile(EveryBlockKindMenu(Form(22, 12))),
       BuildMenuFile(samples::SmallMenu(22, 3)), BuildMenuFile(samples::FullMenu(36)),
-      BuildMenuFile(menubytes::MenuSpec{})};
+      BuildMenuFile(menubytes::MenuPlan{})};
   for (std::size_t i = 0; i < inputs.size(); ++i) {
     for (const bool saveAll : {true, false}) {
       SCOPED_TRACE("input " + std::to_string(i) + (saveAll ? " all data" : " supported data"));

@@ -40,7 +40,7 @@ TEST(Info, Shows22ByteFixAndTag06) {
 
 TEST(Info, CountsEmptyAndFullMainMenus) {
   ScratchDir dir;
-  menubytes::MenuSpec empty;
+  menubytes::MenuPlan empty;
   const auto none = RunTool({"info", dir.write("empty", BuildMenuFile(empty))});
   EXPECT_NE(none.out.find("Records: 10\nMain menu entries: 0\n"), std::string::npos) << none.out;
   EXPECT_NE(none.out.find("Items with data: 0\n"), std::string::npos);

@@ -6,9 +6,9 @@ using namespace menubytes;
 
 namespace {
 
-ItemSpec Item(std::string identifier, Bytes data = {}, std::uint8_t kind = 0, std::uint8_t flags = 0,
+ItemPlan Item(std::string identifier, Bytes data = {}, std::uint8_t kind = 0, std::uint8_t flags = 0,
               std::uint8_t attributes = 0x41) {
-  ItemSpec item;
+  ItemPlan item;
   item.identifier = std::move(identifier);
   item.data = std::move(data);
   item.kind = kind;
@@ -28,25 +28,25 @@ std::string TrickyNameUtf8() {
   return "Say \"hi\"\\\n\t\x01 \xC3\x84 \xF0\x9F\x98\x80 \xEF\xBF\xBD!";
 }
 
-MenuSpec EveryBlockKindMenu(const BlockKindOptions& options) {
+MenuPlan EveryBlockKindMenu(const BlockKindOptions& options) {
   const std::uint8_t marker = NameMarker(options.recordSize);
-  MenuSpec spec;
-  spec.recordSize = options.recordSize;
-  spec.variant = options.variant;
-  spec.softkeys[0].data = Concat({SoftkeyNameBlock({{0x01, u"Contacts"}, {0x0A, u"Kontakte"}}, marker),
+  MenuPlan plan;
+  plan.recordSize = options.recordSize;
+  plan.variant = options.variant;
+  plan.softkeys[0].data = Concat({SoftkeyNameBlock({{0x01, u"Contacts"}, {0x0A, u"Kontakte"}}, marker),
                                   MenuNameBlock({{0x01, u"Phonebook"}}, marker)});
 
-  const ItemSpec web = Item("~1",
+  const ItemPlan web = Item("~1",
                             Concat({UrlBlock("http://example.com/?a=1&b=\"q\""),
                                     IconPathBlock(options.iconTag, 2, u"/a/mobile/picture/web.gif"),
                                     DrmBlock(15, 1, 513)}),
                             3, 0x18, 0x60);
-  const ItemSpec game = Item("~2",
+  const ItemPlan game = Item("~2",
                              Concat({MidletBlock(9, "Game Suite"), MidletBlock(10, "Snake"),
                                      MidletBlock(11, "Vendor Ltd"), DrmBlock(16, 2, 7), DrmBlock(17, 3, 65535)}),
                              6, 0x18, 0x60);
 
-  ItemSpec settings = Item("Settings", MenuNameBlock({{0x01, u"Settings"}, {0x0A, u"Einstellungen"},
+  ItemPlan settings = Item("Settings", MenuNameBlock({{0x01, u"Settings"}, {0x0A, u"Einstellungen"},
                                                       {0x20, u"\u8BBE\u7F6E"}}, marker));
   settings.children = {web, game};
 
@@ -56,40 +56,40 @@ MenuSpec EveryBlockKindMenu(const BlockKindOptions& options) {
     phoneBook.push_back(Block(7, {0x01, 0x02, 0x03}));
     phoneBook.push_back(Block(200, {0xAB}));
   }
-  spec.items = {settings, Item("PhoneBook", Concat(phoneBook), 0, 0x08), Item("Myst\xE8re"),
+  plan.items = {settings, Item("PhoneBook", Concat(phoneBook), 0, 0x08), Item("Myst\xE8re"),
                 Item(options.longCustomId, UrlBlock("http://x.org"), 3, 0x18)};
-  return spec;
+  return plan;
 }
 
-MenuSpec SmallMenu(int recordSize, std::uint8_t variant) {
-  MenuSpec spec;
-  spec.recordSize = recordSize;
-  spec.variant = variant;
-  ItemSpec tools = Item("Tools", MenuNameBlock({{0x01, u"Tools"}}, NameMarker(recordSize)));
+MenuPlan SmallMenu(int recordSize, std::uint8_t variant) {
+  MenuPlan plan;
+  plan.recordSize = recordSize;
+  plan.variant = variant;
+  ItemPlan tools = Item("Tools", MenuNameBlock({{0x01, u"Tools"}}, NameMarker(recordSize)));
   tools.children = {Item("Calculator"), Item("Notes")};
-  spec.items = {Item("PhoneBook"), tools, Item("Games")};
-  return spec;
+  plan.items = {Item("PhoneBook"), tools, Item("Games")};
+  return plan;
 }
 
-MenuSpec FullMenu(int recordSize) {
-  MenuSpec spec;
-  spec.recordSize = recordSize;
+MenuPlan FullMenu(int recordSize) {
+  MenuPlan plan;
+  plan.recordSize = recordSize;
   int made = 0;
   auto item = [&]() {
     ++made;
     std::string id(1, '~');  // appended: GCC 12 at -O3 warns falsely on "~" + std::string
     id += std::to_string(made);
-    ItemSpec it = Item(id);
+    ItemPlan it = Item(id);
     if (made % 5 == 0) it.data = MenuNameBlock({{0x01, u"Item"}}, NameMarker(recordSize));
     return it;
   };
   // 35 top-level items with 6 children each: 245.
   for (int t = 0; t < 35; ++t) {
-    ItemSpec top = item();
+    ItemPlan top = item();
     for (int c = 0; c < 6; ++c) top.children.push_back(item());
-    spec.items.push_back(top);
+    plan.items.push_back(top);
   }
-  return spec;
+  return plan;
 }
 
 std::vector<NamedFile> RefusedFiles() {
@@ -123,7 +123,7 @@ std::vector<NamedFile> WarnedFiles() {
   orphan.records[11].child = 0xFF;  // "Tools" forgets its children: records 13, 14 unreached
   files.push_back({"unreached-records", ToBytes(orphan)});
 
-  MenuSpec overlong = SmallMenu(36, 1);
+  MenuPlan overlong = SmallMenu(36, 1);
   overlong.items[0].data = BlockWithLength(0, 60, NameTable({{0x01, u"Short"}}, 0xCD));
   files.push_back({"block-past-item-end", BuildMenuFile(overlong)});
   return files;

@@ -10,7 +10,7 @@
 namespace quillet::samples {
 
 using menubytes::Bytes;
-using menubytes::MenuSpec;
+using menubytes::MenuPlan;
 
 struct BlockKindOptions {
   int recordSize = 36;
@@ -25,17 +25,17 @@ struct BlockKindOptions {
 // the three MIDlet texts, icon paths, the three DRM indexes and unsupported blocks;
 // a submenu, custom items, an unknown identifier with a byte above 0x7F and a 15-byte
 // custom identifier.
-MenuSpec EveryBlockKindMenu(const BlockKindOptions& options);
+MenuPlan EveryBlockKindMenu(const BlockKindOptions& options);
 
 // The one name text that exercises the UTF-8 and escaping rules, and its UTF-8 form.
 std::u16string TrickyNameText();
 std::string TrickyNameUtf8();
 
 // A few plain items, two levels, one with names.
-MenuSpec SmallMenu(int recordSize, std::uint8_t variant);
+MenuPlan SmallMenu(int recordSize, std::uint8_t variant);
 
 // 245 main-menu items, three levels deep, every fifth with names.
-MenuSpec FullMenu(int recordSize);
+MenuPlan FullMenu(int recordSize);
 
 struct NamedFile {
   std::string name;
