@@ -28,27 +28,14 @@ const std::array<std::string_view, kCatalogueRows> CatalogueIds = {
     "Custom item",
 };
 
-// The identifiers themselves except rows 5 and 62, whose identifiers are misspelt on the phone.
-const std::array<std::string_view, kCatalogueRows> CatalogueNames = {
-    "2CLICK", "AIM", "Activation", "ActiveCall", "AirplnMode", "AlarmClock [old]", "AlarmClock",
-    "Animations", "AnsMachine", "Avatar", "BRWSetup", "BarCodeRead", "BarredDial", "Bluetooth",
-    "Bookmarks", "Browser", "CDAG", "CMCC", "Calculator", "CallForward", "Camera", "CarSetting",
-    "Chat", "Cmcccallfwd", "Cmccphbk", "CmccphbkUpd", "Cmccsetting", "Connection", "Datebook",
-    "DialService", "DownDict", "E-Dict", "Exchange", "FEM", "FixedDial", "Games", "GoToPage",
-    "GoToURL", "Headset", "I-Appli", "I-Browser", "I-Channel", "I-Motions", "IM", "INCMCall",
-    "IRDALink", "ITUNES", "InCallSetup", "InfuGames", "IntlSetup", "JAVATools", "Lights",
-    "MMRingStyle", "MMSCard", "Mailer", "MediaFinder", "Melody", "Message", "MobileQQ",
-    "MobileTV", "MotoMixer", "MotoSync", "Multimedia", "MyTones", "Network", "NewWldDic",
-    "Notes", "NwServices", "OneClickLS", "OneClickRS", "OneClickSD", "OneClickSL", "OneClickSM",
-    "OneClickSR", "OneClickSU", "OptionsMenu", "OthrSetting", "Personalize", "PhoneBook",
-    "PhoneStatus", "Pictures", "Ptt", "PttOnOff", "PttKodiak1", "PttKodiak2", "PttSetting",
-    "QuickDial", "Radio", "RecentCall", "RingVibrate", "SIMApp", "RingStyle", "Security",
-    "ServiceDial", "ServiceTab", "Settings", "Shortcuts", "SndProfiles", "SoftUpdate", "Sounds",
-    "StoredPages", "Sync", "SystemScan", "Text Msg", "Theme", "Tools", "UsbSetting",
-    "VFCasting", "Video", "VideoCamera", "VoiceDial", "VoiceMsg", "VoiceRecord", "WebAccess",
-    "WebHistory", "WebSessions", "WebSetup", "WebShortcut", "WorldClock", "WorldTime",
-    "Custom item",
-};
+// The identifiers themselves except rows 5 and 62, whose identifiers are misspelt on the
+// phone and must be written as they are, but are shown spelt right.
+const std::array<std::string_view, kCatalogueRows> CatalogueNames = [] {
+  std::array<std::string_view, kCatalogueRows> names = CatalogueIds;
+  names[5] = "AlarmClock [old]";
+  names[62] = "Multimedia";
+  return names;
+}();
 
 const std::array<std::uint8_t, kCatalogueRows> CatalogueCanHaveSubmenu = {
     0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
