@@ -1,6 +1,7 @@
 #include "text_codecs.h"
 
 #include <algorithm>
+#include "utf8.h"
 
 namespace quillet {
 
@@ -100,41 +101,11 @@ Result<IconTextClass> ClassifyIconText(std::u16string_view text, std::uint16_t& 
   }
   if (tooLarge) {
     std::string message = "'";
-    message.append(WideTextToUtf8(text)).append("' is not a valid integer value");
+    message.append(Utf16ToUtf8(text)).append("' is not a valid integer value");
     return Error{ErrorCode::InvalidValue, std::move(message), {}, {}, {}};
   }
   drmIndex = static_cast<std::uint16_t>(value & 0xFFFF);
   return IconTextClass::DrmIndex;
-}
-
-std::string WideTextToUtf8(std::u16string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    std::uint32_t code = text[i];
-    if (code >= 0xD800 && code <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<std::uint32_t>(text[i + 1]) - 0xDC00);
-      ++i;
-    } else if (code >= 0xD800 && code <= 0xDFFF) {
-      code = 0xFFFD;
-    }
-    if (code < 0x80) {
-      out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-      out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-  }
-  return out;
 }
 
 }  // namespace quillet

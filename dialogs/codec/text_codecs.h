@@ -61,7 +61,5 @@ enum class IconTextClass : std::uint8_t {
 // not a path, and to the low 16 bits of the value for a digit string (65536 gives 0).
 Result<IconTextClass> ClassifyIconText(std::u16string_view text, std::uint16_t& drmIndex);
 
-// An in-memory UTF-16 text as UTF-8, for messages (unpaired surrogates become U+FFFD).
-std::string WideTextToUtf8(std::u16string_view text);
 
 }  // namespace quillet

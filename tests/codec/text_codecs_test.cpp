@@ -7,6 +7,7 @@
 
 #include "language_tables.h"
 #include "text_codecs.h"
+#include "utf8.h"
 
 namespace quillet {
 namespace {
@@ -96,13 +97,13 @@ TEST(ClassifyIconText, PathsIndexesAndInvalidTexts) {
   for (const IconCase& c : cases) {
     std::uint16_t index = 7;
     const auto result = ClassifyIconText(c.text, index);
-    ASSERT_TRUE(result.ok()) << WideTextToUtf8(c.text);
-    EXPECT_EQ(result.value(), c.expected) << WideTextToUtf8(c.text);
+    ASSERT_TRUE(result.ok()) << Utf16ToUtf8(c.text);
+    EXPECT_EQ(result.value(), c.expected) << Utf16ToUtf8(c.text);
     if (c.expected == IconTextClass::DrmIndex) {
-      EXPECT_EQ(index, c.index) << WideTextToUtf8(c.text);
+      EXPECT_EQ(index, c.index) << Utf16ToUtf8(c.text);
     }
     if (c.expected == IconTextClass::Neither) {
-      EXPECT_EQ(index, 0) << WideTextToUtf8(c.text);
+      EXPECT_EQ(index, 0) << Utf16ToUtf8(c.text);
     }
   }
 }
@@ -113,14 +114,9 @@ TEST(ClassifyIconText, NumberAbove2147483647IsAConversionError) {
     const auto result = ClassifyIconText(text, index);
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error().code, ErrorCode::InvalidValue);
-    EXPECT_EQ(result.error().message, "'" + WideTextToUtf8(text) + "' is not a valid integer value");
+    EXPECT_EQ(result.error().message, "'" + Utf16ToUtf8(text) + "' is not a valid integer value");
     EXPECT_EQ(index, 7) << "a failed conversion changes nothing";
   }
-}
-
-TEST(WideTextToUtf8, EncodesPairsAndReplacesLoneSurrogates) {
-  EXPECT_EQ(WideTextToUtf8(u"a\u00e9\u4e2d\U0001F600"), "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
-  EXPECT_EQ(WideTextToUtf8(std::u16string{u'\xD800', u'x'}), "\xEF\xBF\xBDx");
 }
 
 TEST(LanguageTables, IdsAndTwoDigitUpperCaseTexts) {

@@ -1,6 +1,7 @@
 #include "json_value.h"
 
 #include <cstdlib>
+#include "utf8.h"
 
 namespace quillet::testjson {
 
@@ -99,24 +100,6 @@ class Parser {
     return value;
   }
 
-  static void appendUtf8(std::string& out, unsigned cp) {
-    if (cp < 0x80) {
-      out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      out += static_cast<char>(0xE0 | (cp >> 12));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (cp >> 18));
-      out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-  }
-
   std::string string() {
     expect('"');
     std::string out;
@@ -139,7 +122,7 @@ class Parser {
         case 'n': out += '\n'; break;
         case 'r': out += '\r'; break;
         case 't': out += '\t'; break;
-        case 'u': appendUtf8(out, hex4()); break;
+        case 'u': AppendUtf8(out, hex4()); break;
         default: fail("bad escape");
       }
     }

@@ -1,8 +1,8 @@
-#include "text_codec.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 
-namespace quillet::mmatool {
+namespace quillet {
 namespace {
 
 TEST(Utf16ToUtf8, EncodesOneTwoAndThreeByteForms) {
@@ -30,14 +30,5 @@ TEST(Latin1ToUtf8, KeepsAsciiAndWidensHighBytes) {
   EXPECT_EQ(Latin1ToUtf8("\xE9\xFF"), "\xC3\xA9\xC3\xBF");
 }
 
-TEST(Hex, LanguageIdsAreTwoUpperCaseDigitsAndBytesArePairs) {
-  EXPECT_EQ(HexByte(0x0A), "0A");
-  EXPECT_EQ(HexByte(0x2F), "2F");
-  EXPECT_EQ(HexByte(0x00), "00");
-  EXPECT_EQ(HexBytes({0x01, 0xAB, 0xFF}, " "), "01 ab ff");
-  EXPECT_EQ(HexBytes({0x01, 0xAB}, ""), "01ab");
-  EXPECT_EQ(HexBytes({}, " "), "");
-}
-
 }  // namespace
-}  // namespace quillet::mmatool
+}  // namespace quillet
