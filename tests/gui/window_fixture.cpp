@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "menu_tree_model.h"
+#include "no_phone.h"
 
 namespace quillet::ui::testing {
 
@@ -24,6 +25,8 @@ void WindowTest::SetUp() {
     return answer;
   });
   window = makeWindow();
+  // A phone plugged into the developer's machine must never take part in a test.
+  window->usePhoneLibrary(std::make_unique<NoPhone>());
   window->setFileChooser([this](QWidget*, FileDialogKind) {
     ++dialogsShown;
     if (chosenPaths.empty()) return QString();
