@@ -10,11 +10,10 @@ namespace {
 
 // Runs one file-system subcommand and returns the reply's payload.
 Result<std::vector<std::uint8_t>> fileCommand(P2KSession& session, std::uint32_t subcommand,
-                                              BigEndianWriter args, const char* what) {
+                                              const std::vector<std::uint8_t>& args,
+                                              const char* what) {
   BigEndianWriter packet;
-  packet.u32(subcommand);
-  const auto tail = args.take();
-  packet.bytes(tail.data(), tail.size());
+  packet.u32(subcommand).bytes(args.data(), args.size());
   auto reply = session.exchange(p2k::kCommandFile, packet.take());
   if (!reply) return phoneError(std::string(what) + ": " + reply.error().message);
   return reply;
@@ -29,22 +28,73 @@ Status expectSuccess(Result<std::vector<std::uint8_t>> reply, const char* what) 
   return Ok();
 }
 
+// The phone takes the path as plain bytes, its end given by the argument size.
+Status checkPath(std::string_view path, const char* what) {
+  if (path.empty() || path.size() > p2k::kMaxPathLength)
+    return phoneError(std::string(what) + ": the path is empty or longer than " +
+                      std::to_string(p2k::kMaxPathLength) + " bytes");
+  return Ok();
+}
+
+const std::uint8_t* bytesOf(std::string_view text) {
+  return reinterpret_cast<const std::uint8_t*>(text.data());
+}
+
 }  // namespace
 
-Status openFile(P2KSession& session, std::string_view path, std::uint32_t attributes) {
+Status openFile(P2KSession& session, std::string_view path, std::uint16_t attribute) {
+  if (Status fits = checkPath(path, "opening a file"); !fits) return fits;
   BigEndianWriter args;
-  args.u32(attributes)
-      .bytes(reinterpret_cast<const std::uint8_t*>(path.data()), path.size())
-      .u8(0);  // the phone reads the path up to its zero byte
-  return expectSuccess(fileCommand(session, p2k::kFileOpen, std::move(args), "opening a file"),
+  args.u32(attribute).bytes(bytesOf(path), path.size());
+  return expectSuccess(fileCommand(session, p2k::kFileOpen, args.take(), "opening a file"),
                        "opening a file");
+}
+
+Status deleteFile(P2KSession& session, std::string_view path) {
+  if (Status fits = checkPath(path, "deleting a file"); !fits) return fits;
+  BigEndianWriter args;
+  args.bytes(bytesOf(path), path.size());
+  return expectSuccess(fileCommand(session, p2k::kFileDelete, args.take(), "deleting a file"),
+                       "deleting a file");
+}
+
+Result<std::vector<std::string>> listVolumes(P2KSession& session) {
+  auto reply = fileCommand(session, p2k::kFileVolumes, {}, "listing volumes");
+  if (!reply) return reply.error();
+  // UTF-16BE names with a separator unit between them, ended by a zero unit or the reply.
+  std::vector<std::string> volumes(1);
+  for (std::size_t i = 0; i + 1 < reply->size(); i += 2) {
+    const std::uint16_t unit = readU16(reply->data() + i);
+    if (unit == 0) break;
+    if (unit == p2k::kWideSeparator)
+      volumes.emplace_back();
+    else
+      volumes.back().push_back(static_cast<char>(unit & 0xFF));
+  }
+  std::erase_if(volumes, [](const std::string& v) { return v.empty(); });
+  return volumes;
+}
+
+Result<std::uint32_t> freeSpace(P2KSession& session, std::string_view volume) {
+  BigEndianWriter args;
+  args.u16(0);
+  for (char c : volume) args.u16(static_cast<std::uint8_t>(c));
+  args.u16(0);
+  auto field = args.take();
+  const std::size_t fieldSize = p2k::kFreeSpaceArgumentSize - 4;  // less the subcommand
+  if (field.size() > fieldSize) return phoneError("asking for free space: volume name too long");
+  field.resize(fieldSize, 0);
+  auto reply = fileCommand(session, p2k::kFileFreeSpace, field, "asking for free space");
+  if (!reply) return reply.error();
+  if (reply->size() < 4) return phoneError("asking for free space: reply without a size");
+  return readU32(reply->data());
 }
 
 Result<std::vector<std::uint8_t>> readChunk(P2KSession& session, std::uint32_t bytes) {
   if (bytes > p2k::kFileChunk) return phoneError("read of more than one chunk refused");
   BigEndianWriter args;
   args.u32(bytes);
-  auto reply = fileCommand(session, p2k::kFileRead, std::move(args), "reading the file");
+  auto reply = fileCommand(session, p2k::kFileRead, args.take(), "reading the file");
   if (reply && reply->size() > bytes)
     return phoneError("reading the file: the phone sent " + std::to_string(reply->size()) +
                       " bytes for " + std::to_string(bytes));
@@ -55,14 +105,14 @@ Status writeChunk(P2KSession& session, const std::uint8_t* data, std::uint32_t b
   if (bytes > p2k::kFileChunk) return phoneError("write of more than one chunk refused");
   BigEndianWriter args;
   args.u32(bytes).bytes(data, bytes);
-  return expectSuccess(fileCommand(session, p2k::kFileWrite, std::move(args), "writing the file"),
+  return expectSuccess(fileCommand(session, p2k::kFileWrite, args.take(), "writing the file"),
                        "writing the file");
 }
 
 Status seekFile(P2KSession& session, std::uint32_t offsetFromStart) {
   BigEndianWriter args;
   args.u32(offsetFromStart).u8(p2k::kSeekFromStart);
-  return expectSuccess(fileCommand(session, p2k::kFileSeek, std::move(args), "seeking"), "seeking");
+  return expectSuccess(fileCommand(session, p2k::kFileSeek, args.take(), "seeking"), "seeking");
 }
 
 Status closeFile(P2KSession& session) {
@@ -74,24 +124,26 @@ Result<std::uint16_t> searchFiles(P2KSession& session) {
   BigEndianWriter args;
   for (std::uint16_t unit : p2k::kSearchAllPattern) args.u16(unit);
   args.u16(0);  // the pattern ends like every wide text: two zero bytes
-  auto reply = fileCommand(session, p2k::kFileSearch, std::move(args), "counting files");
+  auto reply = fileCommand(session, p2k::kFileSearch, args.take(), "counting files");
   if (!reply) return reply.error();
   if (reply->size() < 2) return phoneError("counting files: reply without a count");
   return readU16(reply->data());
 }
 
-Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session, std::uint8_t wanted) {
+Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session) {
   BigEndianWriter args;
-  args.u8(wanted);
-  auto reply = fileCommand(session, p2k::kFileListNext, std::move(args), "listing files");
+  args.u8(p2k::kListBatch);
+  auto reply = fileCommand(session, p2k::kFileListNext, args.take(), "listing files");
   if (!reply) return reply.error();
   const auto& bytes = reply.value();
+  if (bytes.empty()) return std::vector<PhoneFileRecord>();
   if (bytes.size() < p2k::kListReplyHeaderSize)
     return phoneError("listing files: reply without a count");
   const std::size_t count = readU16(bytes.data());
-  if (count == 0 || count > wanted)
+  if (count == 0) return std::vector<PhoneFileRecord>();
+  if (count > p2k::kListBatch)
     return phoneError("listing files: the phone sent " + std::to_string(count) + " records for " +
-                      std::to_string(wanted));
+                      std::to_string(p2k::kListBatch));
   // The record layout varies between phones: its size follows from the reply itself.
   const std::size_t body = bytes.size() - p2k::kListReplyHeaderSize;
   const std::size_t recordSize = body / count;

@@ -1,6 +1,7 @@
 #pragma once
 // The phone's commands the backend uses, each one exchange on a P2KSession: the file
-// system (open, read, write, seek, close, search, list), seem read and restart.
+// system (volumes, free space, open, read, write, seek, close, delete, search, list), seem
+// read and restart.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,7 +20,16 @@ struct PhoneFileRecord {
   std::uint32_t size = 0;
 };
 
-Status openFile(P2KSession& session, std::string_view path, std::uint32_t attributes);
+// Opens the file, creating it when missing. The open also sets the file's attribute to
+// `attribute`, and never shortens an existing file. Paths longer than the phone's name
+// field are refused before sending.
+Status openFile(P2KSession& session, std::string_view path, std::uint16_t attribute);
+// Removes the file: the only way to make a shorter file out of a longer one.
+Status deleteFile(P2KSession& session, std::string_view path);
+// The phone's volumes, for instance "/a" and "/b".
+Result<std::vector<std::string>> listVolumes(P2KSession& session);
+// Free bytes on a volume such as "/a".
+Result<std::uint32_t> freeSpace(P2KSession& session, std::string_view volume);
 // Reads at most one chunk (0x400 bytes) from the open file's pointer.
 Result<std::vector<std::uint8_t>> readChunk(P2KSession& session, std::uint32_t bytes);
 // Writes at most one chunk (0x400 bytes) at the open file's pointer.
@@ -28,8 +38,8 @@ Status seekFile(P2KSession& session, std::uint32_t offsetFromStart);
 Status closeFile(P2KSession& session);
 // Starts a search over every file under "/a/"; returns how many files it found.
 Result<std::uint16_t> searchFiles(P2KSession& session);
-// The next records of the running search, at most `wanted` of them.
-Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session, std::uint8_t wanted);
+// The next records of the running search, at most three; none at its end.
+Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session);
 // The data of one seem record (`bytes` 0: the whole record), without the status byte.
 Result<std::vector<std::uint8_t>> readSeem(P2KSession& session, std::uint16_t seem,
                                            std::uint16_t record, std::uint16_t offset,

@@ -11,12 +11,22 @@ namespace quillet::usb::p2k {
 // --- Identity on the bus ---------------------------------------------------------
 inline constexpr std::uint16_t kVendorId = 0x22B8;
 
-// Product ids seen in each mode. The interfaces decide first; these lists only help
-// when a phone's interface names cannot be read.
-inline constexpr std::array<std::uint16_t, 7> kP2KProductIds = {0x4901, 0x5801, 0x1001, 0x3001,
-                                                                0x2A21, 0x2B41, 0x3801};
-inline constexpr std::array<std::uint16_t, 6> kAtProductIds = {0x4902, 0x5802, 0x1005,
-                                                               0x3002, 0x2AC2, 0x2B44};
+// The product id of each model family in P2K mode and in modem (AT) mode, as phone file
+// tools and the phone-side USB driver name them; 0x3801/0x3802 are the Linux-based models.
+// An id alone proves nothing (0x1001 is also a flash mode): the test-command interface
+// decides. The AT half lets a modem whose interface names cannot be read be switched.
+struct ProductPair {
+  std::uint16_t p2k;
+  std::uint16_t at;
+};
+inline constexpr std::array<ProductPair, 8> kProductPairs = {{{0x4901, 0x4902},
+                                                              {0x5801, 0x5802},
+                                                              {0x3001, 0x3002},
+                                                              {0x1001, 0x1005},
+                                                              {0x1C01, 0x1C02},
+                                                              {0x2821, 0x2822},
+                                                              {0x0001, 0x0005},
+                                                              {0x3801, 0x3802}}};
 
 inline constexpr std::uint8_t kVendorSpecificClass = 0xFF;  // the test-command interface
 inline constexpr std::uint8_t kCdcDataClass = 0x0A;         // the modem's data interface
@@ -33,23 +43,27 @@ inline constexpr std::uint8_t kRequestTypeIn = 0xC1;   // vendor, interface to h
 inline constexpr std::uint8_t kRequestCommand = 0x02;  // carries one command packet
 inline constexpr std::uint8_t kRequestPoll = 0x00;     // asks whether a reply waits
 inline constexpr std::uint8_t kRequestReply = 0x01;    // fetches the waiting reply
-inline constexpr std::uint16_t kReplyValue = 1;        // wValue of the fetch
-inline constexpr std::uint16_t kPollLength = 8;        // room for count and size
+inline constexpr std::uint16_t kReplyValue = 1;        // wValue of the fetch: messages wanted
+// A poll answers: status, count, then one 16-bit size per waiting message. Room for
+// sixteen sizes; only the first is used, since one fetch brings one message.
+inline constexpr std::uint16_t kPollLength = 2 + 2 * 16;
+inline constexpr std::size_t kPollHeaderSize = 2;  // status and count; no more: nothing waits
 
 // --- Command packet (big-endian) ----------------------------------------------------
 // packet id 16 | command 16 | argument size 16 | zero 16 | arguments
 inline constexpr std::size_t kRequestHeaderSize = 8;
 inline constexpr std::uint16_t kPacketIdMask = 0x0FFF;
 
-// --- Reply ---------------------------------------------------------------------------
-// count 16 | size 16 | 2 bytes per packet | packets, each: packet id with bit 15 |
-// type and command 16 | payload length 16 | 16 bits | payload.
-// With one packet: id in bytes 6-7, type in byte 8, length in 10-11, payload from 14.
-inline constexpr std::size_t kPollHeaderSize = 4;         // count and size
-inline constexpr std::size_t kReplyWordPerPacket = 2;     // meaning unknown; skipped
-inline constexpr std::size_t kReplyPacketTypeOffset = 2;  // within a packet
-inline constexpr std::size_t kReplyPacketLengthOffset = 4;
-inline constexpr std::size_t kReplyPacketHeaderSize = 8;  // counted by the size word too
+// --- Fetched reply -------------------------------------------------------------------
+// messages in this fetch 8 | messages still queued 8 | queued bytes 16 |
+// then per message: its size 16 and the message. A message: packet id with bit 15 16 |
+// type (high nibble) and command 16 | payload length 16 | 16 bits | payload.
+// With one message: id in bytes 6-7, type in byte 8, length in 10-11, payload from 14.
+inline constexpr std::size_t kFetchHeaderSize = 4;
+inline constexpr std::size_t kMessageSizeWord = 2;
+inline constexpr std::size_t kMessageTypeOffset = 2;  // within a message
+inline constexpr std::size_t kMessageLengthOffset = 4;
+inline constexpr std::size_t kMessageHeaderSize = 8;
 inline constexpr std::uint16_t kReplyIdFlag = 0x8000;
 inline constexpr std::uint8_t kReplyTypeData = 0x8;     // high nibble: data follows
 inline constexpr std::uint8_t kReplyTypeSuccess = 0x6;  // high nibble: done, no data
@@ -65,17 +79,30 @@ inline constexpr std::uint32_t kFileRead = 0x01;
 inline constexpr std::uint32_t kFileWrite = 0x02;
 inline constexpr std::uint32_t kFileSeek = 0x03;
 inline constexpr std::uint32_t kFileClose = 0x04;
+inline constexpr std::uint32_t kFileDelete = 0x05;
 inline constexpr std::uint32_t kFileSearch = 0x07;
 inline constexpr std::uint32_t kFileListNext = 0x08;
+inline constexpr std::uint32_t kFileVolumes = 0x0A;
+inline constexpr std::uint32_t kFileFreeSpace = 0x0B;
 
 inline constexpr std::size_t kFileChunk = 0x400;  // most bytes per read or write
 inline constexpr std::uint8_t kSeekFromStart = 0;
-inline constexpr std::uint8_t kListBatch = 8;           // records asked for per list call
+inline constexpr std::uint8_t kListBatch = 3;  // records asked for per list call, as tools do
 inline constexpr std::size_t kListReplyHeaderSize = 4;  // count 16, then 2 bytes
-// Each list record ends with attributes 16, owner 16 and size 32; the name fills the rest.
+// Each list record ends with attribute 16, owner 16 and size 32; the name fills the rest.
 inline constexpr std::size_t kListRecordTailSize = 8;
+// The open command sets the file's attribute from the low half of its attribute word.
+inline constexpr std::uint32_t kAttributeMask = 0xFFFF;
+// The smallest list record seen is 0x108 bytes: a 256-byte name field with its zero byte.
+inline constexpr std::size_t kMaxPathLength = 255;
+// The free-space request carries the volume name in a fixed field of this many argument
+// bytes (subcommand included), as phone file tools send it.
+inline constexpr std::size_t kFreeSpaceArgumentSize = 0x100;
+// Volume names in a volumes reply and search patterns are separated by this UTF-16 unit.
+inline constexpr std::uint16_t kWideSeparator = 0xFFFE;
 // The search pattern in UTF-16BE: every file under "/a/".
-inline constexpr std::array<std::uint16_t, 5> kSearchAllPattern = {'/', 'a', '/', 0xFFFE, '*'};
+inline constexpr std::array<std::uint16_t, 5> kSearchAllPattern = {'/', 'a', '/', kWideSeparator,
+                                                                   '*'};
 
 // The seem that holds the model name (UTF-16BE).
 inline constexpr std::uint16_t kModelSeem = 0x0117;
@@ -83,8 +110,12 @@ inline constexpr std::uint16_t kModelRecord = 1;
 inline constexpr std::size_t kSeemStatusSize = 1;  // one status byte before the data
 
 // --- Waiting -------------------------------------------------------------------------
-inline constexpr unsigned kTransferTimeoutMs = 1500;  // longest any single exchange may take
-inline constexpr unsigned kReplyPollPauseMs = 2;      // between polls for a reply
+// Each transfer may take this long: slow flash writes and closes need about a second.
+inline constexpr unsigned kTransferTimeoutMs = 1000;
+// A reply may be awaited this long after its command went out; a phone may also hold a
+// poll unanswered until the reply exists, so a poll that times out is asked again.
+inline constexpr unsigned kReplyWindowMs = 5000;
+inline constexpr unsigned kReplyPollPauseMs = 2;  // between polls for a reply
 // How long a phone may take to come back on the bus: after AT+MODE=8, or to leave it
 // after a restart.
 inline constexpr unsigned kReenumerationWaitMs = 8000;

@@ -64,37 +64,44 @@ Result<std::vector<std::uint8_t>> buildRequest(std::uint16_t packetId, std::uint
 }
 
 std::optional<PendingReply> parsePoll(const std::uint8_t* data, std::size_t size) {
-  // Two bytes or fewer mean "nothing yet"; count and size need four.
-  if (size < p2k::kPollHeaderSize) return std::nullopt;
-  PendingReply pending{readU16(data), readU16(data + 2)};
-  if (pending.count == 0) return std::nullopt;
+  // Status and count alone mean "nothing yet"; each waiting message brings its size.
+  PendingReply pending;
+  for (std::size_t at = p2k::kPollHeaderSize;
+       size >= p2k::kPollHeaderSize && pending.sizes.size() < data[1] && at + 2 <= size; at += 2)
+    pending.sizes.push_back(readU16(data + at));
+  if (pending.sizes.empty()) return std::nullopt;
   return pending;
 }
 
 Result<std::optional<ReplyPacket>> parseReply(const std::uint8_t* data, std::size_t size,
                                               std::uint16_t expectedId) {
-  if (size < p2k::kPollHeaderSize)
+  if (size < p2k::kFetchHeaderSize)
     return phoneError("reply too short (" + std::to_string(size) + " bytes)");
-  const std::size_t count = readU16(data);
-  std::size_t offset = p2k::kPollHeaderSize + p2k::kReplyWordPerPacket * count;
+  const std::size_t count = data[0];
+  std::size_t offset = p2k::kFetchHeaderSize;
   for (std::size_t i = 0; i < count; ++i) {
-    if (offset + p2k::kReplyPacketHeaderSize > size)
+    if (offset + p2k::kMessageSizeWord > size)
       return phoneError("reply too short (" + std::to_string(size) + " bytes for " +
-                        std::to_string(count) + " packets)");
-    const std::uint8_t* packet = data + offset;
-    const std::size_t length = readU16(packet + p2k::kReplyPacketLengthOffset);
-    const std::size_t payloadAt = offset + p2k::kReplyPacketHeaderSize;
-    if (payloadAt + length > size)
+                        std::to_string(count) + " messages)");
+    const std::size_t messageSize = readU16(data + offset);
+    const std::size_t messageAt = offset + p2k::kMessageSizeWord;
+    if (messageSize < p2k::kMessageHeaderSize || messageAt + messageSize > size)
+      return phoneError("reply announces a message of " + std::to_string(messageSize) +
+                        " bytes but holds " + std::to_string(size - messageAt));
+    offset = messageAt + messageSize;
+    const std::uint8_t* message = data + messageAt;
+    const std::size_t length = readU16(message + p2k::kMessageLengthOffset);
+    if (p2k::kMessageHeaderSize + length > messageSize)
       return phoneError("reply announces " + std::to_string(length) + " payload bytes but holds " +
-                        std::to_string(size - payloadAt));
-    offset = payloadAt + length;
-    const std::uint16_t idWord = readU16(packet);
+                        std::to_string(messageSize - p2k::kMessageHeaderSize));
+    const std::uint16_t idWord = readU16(message);
     if ((idWord & p2k::kReplyIdFlag) == 0 || (idWord & p2k::kPacketIdMask) != expectedId) continue;
     ReplyPacket reply;
-    reply.type = static_cast<std::uint8_t>(packet[p2k::kReplyPacketTypeOffset] >> 4);
+    reply.type = static_cast<std::uint8_t>(message[p2k::kMessageTypeOffset] >> 4);
     if (reply.type != p2k::kReplyTypeData && reply.type != p2k::kReplyTypeSuccess)
       return phoneError("phone refused the command (reply type " + hexWord(reply.type) + ")");
-    reply.payload.assign(data + payloadAt, data + payloadAt + length);
+    const std::uint8_t* payload = message + p2k::kMessageHeaderSize;
+    reply.payload.assign(payload, payload + length);
     return std::optional<ReplyPacket>(std::move(reply));
   }
   return std::optional<ReplyPacket>();

@@ -39,12 +39,12 @@ std::uint16_t nextPacketId(std::uint16_t id);
 Result<std::vector<std::uint8_t>> buildRequest(std::uint16_t packetId, std::uint16_t command,
                                                const std::vector<std::uint8_t>& args);
 
-// What a poll says is waiting: the packet count and the size of the reply.
+// What a poll says is waiting: the size of each waiting message, as many as the poll's
+// answer holds. The next fetch brings the first.
 struct PendingReply {
-  std::uint16_t count = 0;
-  std::uint16_t size = 0;
-  // Bytes to fetch: two per packet, the size, and the four bytes of count and size.
-  std::size_t fetchLength() const { return 2u * count + size + 4u; }
+  std::vector<std::uint16_t> sizes;  // never empty
+  // Bytes to fetch for one message: the fetch header, its size word and the message.
+  std::size_t fetchLength() const { return 2u * 1u + sizes.front() + 4u; }
 };
 // Empty while the phone has nothing to say (two bytes or fewer came back).
 std::optional<PendingReply> parsePoll(const std::uint8_t* data, std::size_t size);
@@ -53,9 +53,9 @@ struct ReplyPacket {
   std::uint8_t type = 0;  // high nibble of byte 8: data follows or success
   std::vector<std::uint8_t> payload;
 };
-// Finds the packet that answers `expectedId` in a fetched reply and cuts out its
-// payload. Packets answering earlier requests (a reply that came too late) are skipped;
-// empty when the reply held only such packets.
+// Finds the message that answers `expectedId` in a fetched reply and cuts out its
+// payload. Messages answering earlier requests (a reply that came too late) are skipped;
+// empty when the fetch held only such messages.
 Result<std::optional<ReplyPacket>> parseReply(const std::uint8_t* data, std::size_t size,
                                               std::uint16_t expectedId);
 

@@ -15,12 +15,12 @@ namespace quillet::usb {
 
 class P2KSession {
  public:
-  // `device` must outlive the session; `timeoutMs` bounds each whole exchange: sending,
-  // waiting for the reply and fetching it together.
+  // `device` must outlive the session. Every transfer may take `transferTimeoutMs`; the
+  // reply to a command is awaited for `replyWindowMs` after sending it.
   // Packet ids go on from `lastPacketId`, so a reply still queued from an earlier session
   // with the same phone cannot pass for an answer of this one.
-  P2KSession(UsbDevice& device, std::uint8_t testInterface, unsigned timeoutMs,
-             std::uint16_t lastPacketId = 0);
+  P2KSession(UsbDevice& device, std::uint8_t testInterface, unsigned transferTimeoutMs,
+             unsigned replyWindowMs, std::uint16_t lastPacketId = 0);
 
   // Sends one command and returns the reply's payload.
   Result<std::vector<std::uint8_t>> exchange(std::uint16_t command,
@@ -38,21 +38,21 @@ class P2KSession {
  private:
   using Clock = std::chrono::steady_clock;
 
-  Status sendBy(std::uint16_t command, const std::vector<std::uint8_t>& args,
-                Clock::time_point deadline);
+  Status sendCommand(std::uint16_t command, const std::vector<std::uint8_t>& args);
   Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command, Clock::time_point deadline);
   // Polls until the phone says a reply waits.
   Result<PendingReply> awaitPending(std::uint16_t command, Clock::time_point deadline);
   // Fetches the waiting reply; empty when it answered only earlier requests.
-  Result<std::optional<ReplyPacket>> fetchReply(std::uint16_t command, const PendingReply& pending,
-                                                Clock::time_point deadline);
-  // Milliseconds left for the next transfer; 0 when the deadline has passed.
-  static unsigned leftUntil(Clock::time_point deadline);
+  Result<std::optional<ReplyPacket>> fetchReply(std::uint16_t command, const PendingReply& pending);
+  // Milliseconds for the next transfer: the transfer timeout, cut to what is left of the
+  // window; 0 when the window has closed.
+  unsigned transferBudget(Clock::time_point deadline) const;
   Error transferError(const char* step, std::uint16_t command, UsbError error);
 
   UsbDevice& device_;
   std::uint8_t interface_;
-  unsigned timeoutMs_;
+  unsigned transferTimeoutMs_;
+  unsigned replyWindowMs_;
   std::uint16_t packetId_ = 0;
   bool gone_ = false;
   bool timedOut_ = false;

@@ -13,6 +13,7 @@ enum class PhoneMode {
   P2K,        // test-command interface on the control endpoint
   AtModem,    // modem interfaces only: needs AT+MODE=8
   P2K05,      // test-command interface with bulk endpoints: not supported
+  NoTestCommand,  // a P2K-mode product id without the test-command interface (flash mode?)
 };
 
 struct PhoneKind {

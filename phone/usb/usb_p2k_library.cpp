@@ -118,7 +118,7 @@ std::int32_t UsbP2KLibrary::File_Count() {
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Count");
   if (!session) return -1;
-  auto count = searchFiles(*session);
+  auto count = searchAll(*session);
   if (!count) return failed("File_Count", count.error());
   return count.value();
 }
@@ -128,26 +128,19 @@ std::int32_t UsbP2KLibrary::File_List(TP2KFileEntry* entries, std::int32_t count
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_List");
   if (!session) return -1;
-  auto found = searchFiles(*session);
-  if (!found) return failed("File_List", found.error());
-  const std::int32_t wanted = std::min<std::int32_t>(count, found.value());
   std::fill(entries, entries + count, TP2KFileEntry{});
-  knownSizes_.clear();
+  auto records = listFiles(*session, static_cast<std::size_t>(count));
+  if (!records) return failed("File_List", records.error());
   std::int32_t filled = 0;
-  while (filled < wanted) {
-    const auto batch =
-        static_cast<std::uint8_t>(std::min<std::int32_t>(p2k::kListBatch, wanted - filled));
-    auto records = listNext(*session, batch);
-    if (!records) return failed("File_List", records.error());
-    for (const auto& record : records.value()) {
-      TP2KFileEntry& entry = entries[filled++];
-      entry.size = record.size;
-      entry.attrHigh = record.attributes;
-      entry.attrLow = record.owner;
-      const std::size_t length = std::min(record.name.size(), kMaxPathLength);
-      std::memcpy(entry.name, record.name.data(), length);
-      knownSizes_[record.name] = record.size;
-    }
+  for (const auto& record : records.value()) {
+    TP2KFileEntry& entry = entries[filled++];
+    entry.size = record.size;
+    // The value handed back to File_Create is the attribute itself: the open command
+    // takes it in the low half of its word, and the owner is never sent.
+    entry.attrHigh = 0;
+    entry.attrLow = record.attributes;
+    const std::size_t length = std::min(record.name.size(), sizeof entry.name - 1);
+    std::memcpy(entry.name, record.name.data(), length);
   }
   return filled;
 }
@@ -158,17 +151,29 @@ std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attribut
   if (length == 0 || length > kMaxPathLength)
     return fail("File_Create",
                 "the path is empty or longer than " + std::to_string(kMaxPathLength) + " bytes");
+  if (attributes > p2k::kAttributeMask)
+    return fail("File_Create", "attribute value " + std::to_string(attributes) +
+                                   " does not fit the open command's 16 bits");
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Create");
   if (!session) return -1;
   const std::string name(path, length);
-  if (Status opened = openFile(*session, name, attributes); !opened)
-    return failed("File_Create", opened.error());
+  // The open sets the file's attribute: an existing file keeps the one the phone lists.
+  if (!listed_.count(name))
+    if (auto listing = listFiles(*session, std::nullopt); !listing)
+      return failed("File_Create", listing.error());
+  OpenFile file;
+  file.path = name;
+  file.attribute = static_cast<std::uint16_t>(attributes);
+  if (auto known = listed_.find(name); known != listed_.end()) {
+    file.attribute = known->second.attribute;
+    file.size = known->second.size;
+  }
   openFile_ = {};
-  openFile_.path = name;
-  openFile_.position = 0;
-  if (auto known = knownSizes_.find(name); known != knownSizes_.end())
-    openFile_.size = known->second;
+  if (Status opened = openFile(*session, name, file.attribute); !opened)
+    return failed("File_Create", opened.error());
+  file.open = true;
+  openFile_ = std::move(file);
   return 0;
 }
 
@@ -178,6 +183,7 @@ std::int32_t UsbP2KLibrary::File_SetPointer(std::int32_t offset, std::int32_t wh
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_SetPointer");
   if (!session) return -1;
+  if (!openFile_.open) return fail("File_SetPointer", "no file is open");
   if (Status moved = seekFile(*session, static_cast<std::uint32_t>(offset)); !moved)
     return failed("File_SetPointer", moved.error());
   openFile_.position = static_cast<std::uint32_t>(offset);
@@ -190,11 +196,12 @@ std::int32_t UsbP2KLibrary::File_Read(std::uint8_t* buffer, std::int32_t maxByte
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Read");
   if (!session) return -1;
+  if (!openFile_.open) return fail("File_Read", "no file is open");
   // With the size from the listing the read stops exactly at the file's end; without
   // it, at the first short chunk.
   std::uint32_t target = static_cast<std::uint32_t>(maxBytes);
-  if (openFile_.size && openFile_.position)
-    target = std::min(target, *openFile_.size - std::min(*openFile_.size, *openFile_.position));
+  if (openFile_.size)
+    target = std::min(target, *openFile_.size - std::min(*openFile_.size, openFile_.position));
   std::uint32_t got = 0;
   while (got < target) {
     const auto chunk =
@@ -205,7 +212,7 @@ std::int32_t UsbP2KLibrary::File_Read(std::uint8_t* buffer, std::int32_t maxByte
     got += static_cast<std::uint32_t>(data->size());
     if (data->size() < chunk) break;
   }
-  if (openFile_.position) *openFile_.position += got;
+  openFile_.position += got;
   return static_cast<std::int32_t>(got);
 }
 
@@ -214,16 +221,17 @@ std::int32_t UsbP2KLibrary::File_Write(const std::uint8_t* buffer, std::int32_t 
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Write");
   if (!session) return -1;
-  const auto total = static_cast<std::uint32_t>(bytes);
-  for (std::uint32_t sent = 0; sent < total;) {
-    const auto chunk =
-        static_cast<std::uint32_t>(std::min<std::size_t>(p2k::kFileChunk, total - sent));
-    if (Status written = writeChunk(*session, buffer + sent, chunk); !written)
-      return failed("File_Write", written.error());
-    sent += chunk;
+  if (!openFile_.open) return fail("File_Write", "no file is open");
+  if (!openFile_.replacing) {
+    if (openFile_.position != 0)
+      return fail("File_Write", "a write replaces the whole file, so it starts at the beginning");
+    if (Status fresh = beginReplacing(*session, static_cast<std::uint32_t>(bytes)); !fresh)
+      return failed("File_Write", fresh.error());
   }
-  openFile_.written = true;
-  if (openFile_.position) *openFile_.position += total;
+  if (Status written = writeChunks(*session, buffer, static_cast<std::size_t>(bytes)); !written)
+    return failed("File_Write", written.error());
+  openFile_.written.insert(openFile_.written.end(), buffer, buffer + bytes);
+  openFile_.position += static_cast<std::uint32_t>(bytes);
   return bytes;
 }
 
@@ -231,14 +239,18 @@ std::int32_t UsbP2KLibrary::File_Close() {
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Close");
   if (!session) return -1;
+  if (!openFile_.open) return fail("File_Close", "no file is open");
   const OpenFile closing = std::exchange(openFile_, {});
   if (Status closed = closeFile(*session); !closed) return failed("File_Close", closed.error());
-  // The commands we know cannot shorten a file: say so when a write left old bytes
-  // after its end, so a damaged phone file can be traced.
-  if (closing.written && closing.size && closing.position && *closing.position < *closing.size)
-    log("warning: " + closing.path + " keeps " + std::to_string(*closing.size - *closing.position) +
-        " bytes of its old content after the written end");
-  knownSizes_.erase(closing.path);
+  if (!closing.replacing) return 0;
+  Status checked = checkWrittenSize(*session, closing);
+  if (!checked && !session->timedOut() && !session->deviceGone()) {
+    // A size that does not match is written once more before it counts as a failure.
+    log("File_Close: " + checked.error().message + "; writing the file once more");
+    checked = writeAgain(*session, closing);
+    if (checked) checked = checkWrittenSize(*session, closing);
+  }
+  if (!checked) return failed("File_Close", checked.error());
   return 0;
 }
 

@@ -4,9 +4,13 @@
 // transport has it, polling otherwise), switches phones in modem mode to P2K mode,
 // claims the phone's test-command interface and reports connect and disconnect.
 //
-// Every failing call returns -1 and writes one line to the log saying why. No call waits
-// longer than one transfer timeout for any single answer of the phone, and after a
-// timeout the calls of the next moments fail at once (see kUnresponsiveHoldMs).
+// Writing a file replaces it whole: the phone's file commands cannot shorten a file, so
+// the first write deletes the file and opens it anew with its listed attribute, and the
+// close lists the file again to check that its size is the number of bytes written.
+//
+// Every failing call returns -1 and writes one line to the log saying why. Each transfer
+// has its timeout and each reply its window (see p2k_constants.h); after a timeout the
+// calls of the next moments fail at once (see kUnresponsiveHoldMs).
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -17,7 +21,9 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "p2k_commands.h"
 #include "p2k_constants.h"
 #include "p2k_library.h"
 #include "p2k_session.h"
@@ -28,6 +34,7 @@ namespace quillet::usb {
 
 struct UsbP2KOptions {
   unsigned transferTimeoutMs = p2k::kTransferTimeoutMs;
+  unsigned replyWindowMs = p2k::kReplyWindowMs;
   unsigned rescanIntervalMs = p2k::kRescanIntervalMs;
   unsigned reenumerationWaitMs = p2k::kReenumerationWaitMs;
   unsigned unresponsiveHoldMs = p2k::kUnresponsiveHoldMs;
@@ -39,8 +46,7 @@ class UsbP2KLibrary : public P2KLibrary {
   static constexpr std::int32_t kStatusStopped = 0;
   static constexpr std::int32_t kStatusReady = 1;
   static constexpr std::int32_t kStatusNoPhone = 2;
-  // Longest path the open command takes: the list entry's name field less its zero byte.
-  static constexpr std::size_t kMaxPathLength = sizeof(TP2KFileEntry::name) - 1;
+  static constexpr std::size_t kMaxPathLength = p2k::kMaxPathLength;
 
   explicit UsbP2KLibrary(std::unique_ptr<UsbTransport> transport, UsbP2KOptions options = {});
   ~UsbP2KLibrary() override;
@@ -71,12 +77,20 @@ class UsbP2KLibrary : public P2KLibrary {
     std::optional<std::chrono::steady_clock::time_point> restartedAt;
     ~Connection();
   };
+  // What the last listing said about a file.
+  struct ListedFile {
+    std::uint16_t attribute = 0;
+    std::uint32_t size = 0;
+  };
   // The file last opened by File_Create.
   struct OpenFile {
+    bool open = false;
     std::string path;
-    std::optional<std::uint32_t> size;      // from the last listing, when it named the file
-    std::optional<std::uint32_t> position;  // known after an open or a seek from the start
-    bool written = false;
+    std::uint16_t attribute = 0;          // sent with every open of this file
+    std::optional<std::uint32_t> size;    // from the listing, when it named the file
+    std::uint32_t position = 0;
+    bool replacing = false;               // a write began: the file was made anew
+    std::vector<std::uint8_t> written;    // every byte written since, for the size check
   };
 
   // --- watcher (usb_p2k_watcher.cpp) ---
@@ -96,6 +110,21 @@ class UsbP2KLibrary : public P2KLibrary {
   std::int32_t failed(const char* call, const Error& error);
   void log(const std::string& line);
 
+  // --- file work (usb_p2k_files.cpp) ---
+  // Asks for the volumes, as phone tools do before searching, then searches every file.
+  Result<std::uint16_t> searchAll(P2KSession& session);
+  // Lists up to `wanted` files (all found when empty) and remembers each in listed_.
+  Result<std::vector<PhoneFileRecord>> listFiles(P2KSession& session,
+                                                 std::optional<std::size_t> wanted);
+  // Makes the open file anew before its first write: checks the free space for `bytes`,
+  // closes it, deletes it and opens it again with its attribute.
+  Status beginReplacing(P2KSession& session, std::uint32_t bytes);
+  Status writeChunks(P2KSession& session, const std::uint8_t* data, std::size_t bytes);
+  // Lists the closed file again; an error unless its size is the number of bytes written.
+  Status checkWrittenSize(P2KSession& session, const OpenFile& file);
+  // Deletes, opens, writes and closes the file once more with the bytes of `file`.
+  Status writeAgain(P2KSession& session, const OpenFile& file);
+
   std::unique_ptr<UsbTransport> transport_;
   UsbP2KOptions options_;
   PhoneStatusCallback notify_;
@@ -103,11 +132,11 @@ class UsbP2KLibrary : public P2KLibrary {
   std::atomic<bool> stopping_{false};
   std::thread watcher_;
 
-  std::mutex mutex_;  // guards connection_, openFile_, knownSizes_, quietUntil_
+  std::mutex mutex_;  // guards connection_, openFile_, listed_, quietUntil_
   std::unique_ptr<Connection> connection_;
   std::chrono::steady_clock::time_point quietUntil_{};  // see kUnresponsiveHoldMs
   OpenFile openFile_;
-  std::map<std::string, std::uint32_t> knownSizes_;  // path -> size, from File_List
+  std::map<std::string, ListedFile> listed_;  // by path, from the last listing
 
   // Watcher-only state.
   std::uint16_t lastPacketId_ = 0;   // of the last connection, carried on

@@ -97,6 +97,12 @@ void UsbP2KLibrary::tryConnect(const UsbDeviceInfo& info) {
     case PhoneMode::NotAPhone:
       settled_.insert(info.location);
       return;
+    case PhoneMode::NoTestCommand:
+      // Not settled: the interface names may just not be readable yet.
+      logOnce(info.location, "the " + deviceName(info) +
+                                 " shows no \"Motorola Test Command\" interface (flash mode?); "
+                                 "it is left alone");
+      return;
     case PhoneMode::P2K05:
       settled_.insert(info.location);
       log("the " + deviceName(info) +
@@ -125,14 +131,15 @@ void UsbP2KLibrary::connectP2K(const UsbDeviceInfo& info, std::unique_ptr<UsbDev
   }
   auto connection = std::make_unique<Connection>();
   connection->location = info.location;
-  connection->session = std::make_unique<P2KSession>(*device, kind.interfaceNumber,
-                                                     options_.transferTimeoutMs, lastPacketId_);
+  connection->session =
+      std::make_unique<P2KSession>(*device, kind.interfaceNumber, options_.transferTimeoutMs,
+                                   options_.replyWindowMs, lastPacketId_);
   connection->device = std::move(device);
   std::lock_guard lock(mutex_);
   connection_ = std::move(connection);
   openFile_ = {};
   quietUntil_ = {};
-  knownSizes_.clear();
+  listed_.clear();
 }
 
 void UsbP2KLibrary::switchToP2K(const UsbDeviceInfo& info, UsbDevice& device,

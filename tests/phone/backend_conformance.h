@@ -87,6 +87,8 @@ TYPED_TEST_P(PhoneBackendConformance, ReadGivesTheWholeFileFromItsStart) {
   EXPECT_NE(this->library().File_Close(), -1);
 }
 
+// A longer phone file replaced by a shorter menu ends at exactly the written size, on the
+// phone and in the next listing.
 TYPED_TEST_P(PhoneBackendConformance, WriteReplacesTheWholeFile) {
   this->startWithMenu();
   const std::vector<std::uint8_t> shorter = ConformanceMenu(1000, 9);
@@ -94,6 +96,15 @@ TYPED_TEST_P(PhoneBackendConformance, WriteReplacesTheWholeFile) {
   ASSERT_EQ(this->library().File_Write(shorter.data(), 1000), 1000);
   EXPECT_NE(this->library().File_Close(), -1);
   EXPECT_EQ(this->harness.phoneFile(this->kMenu), shorter);
+  const std::int32_t count = this->library().File_Count();
+  ASSERT_GE(count, 1);
+  std::vector<TP2KFileEntry> entries(static_cast<std::size_t>(count));
+  ASSERT_NE(this->library().File_List(entries.data(), count), -1);
+  for (const TP2KFileEntry& entry : entries) {
+    if (std::string(entry.name, strnlen(entry.name, sizeof entry.name)) == this->kMenu) {
+      EXPECT_EQ(entry.size, shorter.size());
+    }
+  }
 }
 
 TYPED_TEST_P(PhoneBackendConformance, CallsWithoutAnOpenFileFail) {

@@ -78,27 +78,82 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::seemRead(
   return data(std::move(payload));
 }
 
+std::size_t FakeP2KPhone::used() const {
+  std::size_t total = 0;
+  for (const auto& [path, file] : files) total += file.data.size();
+  return total;
+}
+
+// open: attribute word 32 (attribute in the low half), then the path, no zero byte.
+std::variant<FakeAnswer, std::string> FakeP2KPhone::open(const std::uint8_t* a, std::size_t n) {
+  if (n < 5) return std::string("open without an attribute word and a path");
+  const std::uint32_t word = getBE32(a);
+  if (word >> 16 != 0) return std::string("open attribute word with a non-zero high half");
+  const std::string path(a + 4, a + n);
+  if (path.find('\0') != std::string::npos) return std::string("open path holds a zero byte");
+  if (path.rfind("/a/", 0) != 0 || path.size() >= kNameField) return refused();
+  // An open creates a missing file and sets the attribute; it never shortens a file.
+  FakePhoneFile& file = files[path];
+  file.attributes = static_cast<std::uint16_t>(word);
+  openPath_ = path;
+  position_ = 0;
+  return success();
+}
+
+// delete: the path alone.
+std::variant<FakeAnswer, std::string> FakeP2KPhone::remove(const std::uint8_t* a, std::size_t n) {
+  const std::string path(a, a + n);
+  if (path.find('\0') != std::string::npos) return std::string("delete path holds a zero byte");
+  if (openPath_ == path) return std::string("delete of the open file");
+  if (files.erase(path) == 0) return refused();
+  return success();
+}
+
+// free space: a 16-bit zero, the volume in UTF-16BE ended by a zero unit, zero-filled to
+// 0x100 argument bytes in all.
+std::variant<FakeAnswer, std::string> FakeP2KPhone::freeSpace(const std::uint8_t* a,
+                                                             std::size_t n) {
+  if (n != 0x100 - 4) return std::string("free space with an argument size other than 0x100");
+  if (getBE16(a) != 0) return std::string("free space field does not start with a zero unit");
+  std::string volume;
+  for (std::size_t i = 2; i + 1 < n && getBE16(a + i) != 0; i += 2)
+    volume.push_back(static_cast<char>(getBE16(a + i)));
+  if (volume != "/a") return refused();
+  std::vector<std::uint8_t> payload;
+  putBE32(payload, static_cast<std::uint32_t>(capacity - std::min(capacity, used())));
+  return data(std::move(payload));
+}
+
+// write: size 32, then the data.
+std::variant<FakeAnswer, std::string> FakeP2KPhone::write(const std::uint8_t* a, std::size_t n) {
+  if (n < 4 || getBE32(a) != n - 4) return std::string("write size differs from its data");
+  if (n - 4 > kChunkLimit) return std::string("write of more than 0x400 bytes");
+  if (!openPath_) return refused();
+  ++writeCalls;
+  largestWriteChunk = std::max(largestWriteChunk, n - 4);
+  if (lostWrites > 0) {
+    --lostWrites;
+    return success();
+  }
+  auto& bytes = files[*openPath_].data;
+  const std::size_t end = position_ + n - 4;
+  if (end > bytes.size() && used() + (end - bytes.size()) > capacity) return refused();
+  if (bytes.size() < end) bytes.resize(end);
+  std::copy(a + 4, a + n, bytes.begin() + static_cast<long>(position_));
+  position_ = end;
+  return success();
+}
+
 std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
     const std::vector<std::uint8_t>& args) {
   if (args.size() < 4) return std::string("file command without a subcommand");
   const std::uint32_t sub = getBE32(args.data());
+  fileSubcommands.push_back(sub);
   const std::uint8_t* a = args.data() + 4;
   const std::size_t n = args.size() - 4;
   switch (sub) {
-    case 0x00: {  // open: attributes 32, path ended by a zero byte
-      if (n < 6 || args.back() != 0) return std::string("open without a zero-ended path");
-      const std::string path(a + 4, a + n - 1);
-      if (path.find('\0') != std::string::npos) return std::string("open path holds a zero byte");
-      if (path.rfind("/a/", 0) != 0) return refused();
-      auto [it, created] = files.try_emplace(path);
-      if (created) {
-        it->second.attributes = static_cast<std::uint16_t>(getBE32(a) >> 16);
-        it->second.owner = static_cast<std::uint16_t>(getBE32(a));
-      }
-      openPath_ = path;
-      position_ = 0;
-      return success();
-    }
+    case 0x00:
+      return open(a, n);
     case 0x01: {  // read: size 32
       if (n != 4) return std::string("read needs a 32-bit size only");
       const std::size_t want = getBE32(a);
@@ -113,18 +168,8 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
       return data(std::vector<std::uint8_t>(bytes.begin() + static_cast<long>(from),
                                             bytes.begin() + static_cast<long>(from + take)));
     }
-    case 0x02: {  // write: size 32, data
-      if (n < 4 || getBE32(a) != n - 4) return std::string("write size differs from its data");
-      if (n - 4 > kChunkLimit) return std::string("write of more than 0x400 bytes");
-      if (!openPath_) return refused();
-      ++writeCalls;
-      largestWriteChunk = std::max(largestWriteChunk, n - 4);
-      auto& bytes = files[*openPath_].data;
-      if (bytes.size() < position_ + n - 4) bytes.resize(position_ + n - 4);
-      std::copy(a + 4, a + n, bytes.begin() + static_cast<long>(position_));
-      position_ += n - 4;
-      return success();
-    }
+    case 0x02:
+      return write(a, n);
     case 0x03: {  // seek: offset 32, direction 8
       if (n != 5) return std::string("seek needs offset and direction");
       if (a[4] != 0) return std::string("seek direction other than from the start");
@@ -137,6 +182,8 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
       if (!openPath_) return refused();
       openPath_.reset();
       return success();
+    case 0x05:
+      return remove(a, n);
     case 0x07: {  // search: the pattern
       if (std::vector<std::uint8_t>(a, a + n) != kSearchAll)
         return std::string("search pattern is not UTF-16BE \"/a/\" 0xFFFE \"*\"");
@@ -147,8 +194,21 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
       return data(std::move(count));
     }
     case 0x08:  // list next: records wanted 8
-      if (n != 1 || a[0] == 0) return std::string("list next needs one non-zero byte");
+      if (n != 1 || a[0] == 0 || a[0] > kMostListed)
+        return std::string("list next must ask for 1 to 3 records");
       return listNext(a[0]);
+    case 0x0A: {  // volumes: UTF-16BE names, 0xFFFE between them, a zero unit after them
+      if (n != 0) return std::string("volumes with arguments");
+      std::vector<std::uint8_t> names;
+      for (std::size_t v = 0; v < volumes.size(); ++v) {
+        if (v > 0) putBE16(names, 0xFFFE);
+        for (char c : volumes[v]) putBE16(names, static_cast<std::uint8_t>(c));
+      }
+      putBE16(names, 0);
+      return data(std::move(names));
+    }
+    case 0x0B:
+      return freeSpace(a, n);
     default:
       return std::string("unknown file subcommand");
   }

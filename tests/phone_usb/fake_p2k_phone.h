@@ -1,8 +1,10 @@
 #pragma once
-// The command side of the fake phone: a small file system and a model name, answering
-// the P2K commands as a phone would and reporting every request that breaks the
-// protocol's rules. Written from the protocol's public facts; shares no code with the
-// backend under test.
+// The command side of the fake phone: volumes, a small file system and a model name,
+// answering the P2K commands as a phone would and reporting every request that breaks
+// the protocol's rules. Written from the protocol's public facts (the open takes the
+// attribute in the low half of its word and the path without a zero byte, and never
+// shortens a file; delete takes the path alone; lists come three records at a time);
+// shares no code with the backend under test.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -32,8 +34,9 @@ struct FakeAnswer {
 
 class FakeP2KPhone {
  public:
-  static constexpr std::size_t kNameField = 264;  // name bytes in each list record
+  static constexpr std::size_t kNameField = 256;  // name bytes in each 0x108-byte list record
   static constexpr std::size_t kChunkLimit = 0x400;
+  static constexpr std::size_t kMostListed = 3;  // records one list call may ask for
 
   // The answer to one command, or the rule the request broke.
   std::variant<FakeAnswer, std::string> answer(std::uint16_t command,
@@ -43,6 +46,9 @@ class FakeP2KPhone {
 
   std::map<std::string, FakePhoneFile> files;
   std::string model = "E398";
+  std::vector<std::string> volumes = {"/a", "/b"};
+  std::size_t capacity = 4 << 20;  // bytes of volume "/a": the files' sizes and the free space
+  int lostWrites = 0;  // the next writes report success but store nothing (failing flash)
 
   // What the backend did, for the tests to check.
   std::size_t readCalls = 0;
@@ -50,11 +56,17 @@ class FakeP2KPhone {
   std::size_t largestReadChunk = 0;
   std::size_t largestWriteChunk = 0;
   std::vector<std::uint16_t> commands;
+  std::vector<std::uint32_t> fileSubcommands;
 
  private:
   std::variant<FakeAnswer, std::string> fileCommand(const std::vector<std::uint8_t>& args);
   std::variant<FakeAnswer, std::string> seemRead(const std::vector<std::uint8_t>& args);
   std::variant<FakeAnswer, std::string> listNext(std::size_t wanted);
+  std::variant<FakeAnswer, std::string> open(const std::uint8_t* a, std::size_t n);
+  std::variant<FakeAnswer, std::string> remove(const std::uint8_t* a, std::size_t n);
+  std::variant<FakeAnswer, std::string> freeSpace(const std::uint8_t* a, std::size_t n);
+  std::variant<FakeAnswer, std::string> write(const std::uint8_t* a, std::size_t n);
+  std::size_t used() const;
 
   std::optional<std::string> openPath_;
   std::size_t position_ = 0;

@@ -125,6 +125,11 @@ std::vector<std::string> FakePhoneBus::modemWrites() const {
   return modemWrites_;
 }
 
+std::vector<std::vector<std::uint8_t>> FakePhoneBus::commandPackets() const {
+  std::lock_guard lock(mutex_);
+  return commandPackets_;
+}
+
 int FakePhoneBus::restarts() const {
   std::lock_guard lock(mutex_);
   return restarts_;
@@ -313,6 +318,7 @@ UsbOutcome FakePhoneBus::controlOut(int generation, const UsbSetup& setup, const
 }
 
 void FakePhoneBus::takeCommand(const std::vector<std::uint8_t>& packet) {
+  commandPackets_.push_back(packet);
   if (packet.size() < 8) return violation("command packet shorter than its header");
   const std::uint16_t id = getBE16(packet.data());
   const std::uint16_t command = getBE16(packet.data() + 2);
@@ -357,6 +363,49 @@ std::size_t FakePhoneBus::visiblePackets() const {
   return n;
 }
 
+UsbOutcome FakePhoneBus::poll(std::unique_lock<std::mutex>& lock, std::uint8_t* data,
+                              std::uint16_t length, unsigned timeoutMs) {
+  if (length < 4) violation("poll with no room for a status, a count and a size");
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  const int generation = generation_;
+  while (options_.holdPolls && visiblePackets() == 0) {
+    if (Clock::now() >= deadline) return {UsbError::Timeout, 0};
+    lock.unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    lock.lock();
+    if (!reachable(generation)) return {UsbError::NoDevice, 0};
+  }
+  polledPackets_ = length < 4 ? 0 : visiblePackets();
+  std::vector<std::uint8_t> answer{static_cast<std::uint8_t>(polledPackets_ > 3 ? 0x02 : 0x00),
+                                   static_cast<std::uint8_t>(std::min<std::size_t>(polledPackets_, 255))};
+  for (std::size_t i = 0; i < polledPackets_ && answer.size() + 2 <= length; ++i)
+    putBE16(answer, static_cast<std::uint16_t>(replies_[i].bytes.size()));
+  const std::size_t copied = std::min<std::size_t>(length, answer.size());
+  std::copy_n(answer.begin(), copied, data);
+  return {UsbError::None, copied};
+}
+
+UsbOutcome FakePhoneBus::fetch(std::uint8_t* data, std::uint16_t length) {
+  if (polledPackets_ == 0) {
+    violation("reply fetched while none was announced");
+    return {UsbError::Pipe, 0};
+  }
+  // One message per fetch, whatever the poll announced.
+  const std::vector<std::uint8_t> message = replies_.front().bytes;
+  replies_.pop_front();
+  std::size_t queuedBytes = 0;
+  for (const auto& queued : replies_) queuedBytes += queued.bytes.size();
+  std::vector<std::uint8_t> reply{1, static_cast<std::uint8_t>(std::min<std::size_t>(replies_.size(), 255))};
+  putBE16(reply, static_cast<std::uint16_t>(queuedBytes));
+  putBE16(reply, static_cast<std::uint16_t>(message.size()));
+  reply.insert(reply.end(), message.begin(), message.end());
+  if (length != 2 * 1 + message.size() + 4) violation("reply fetched with a wrong length");
+  const std::size_t copied = std::min<std::size_t>(length, reply.size());
+  std::copy_n(reply.begin(), copied, data);
+  polledPackets_ = 0;
+  return {UsbError::None, copied};
+}
+
 UsbOutcome FakePhoneBus::controlIn(int generation, const UsbSetup& setup, std::uint8_t* data,
                                    std::uint16_t length, unsigned timeoutMs) {
   std::unique_lock lock(mutex_);
@@ -366,40 +415,8 @@ UsbOutcome FakePhoneBus::controlIn(int generation, const UsbSetup& setup, std::u
     violation("reply transfer with a wrong setup packet");
     return {UsbError::Pipe, 0};
   }
-  if (setup.request == 0x00 && setup.value == 0) {  // poll
-    if (length < 4) violation("poll with no room for count and size");
-    polledPackets_ = length < 4 ? 0 : visiblePackets();
-    if (polledPackets_ == 0) {
-      std::fill_n(data, std::min<std::uint16_t>(length, 2), 0);
-      return {UsbError::None, std::min<std::size_t>(length, 2)};
-    }
-    std::size_t size = 0;
-    for (std::size_t i = 0; i < polledPackets_; ++i) size += replies_[i].bytes.size();
-    std::vector<std::uint8_t> head;
-    putBE16(head, static_cast<std::uint16_t>(polledPackets_));
-    putBE16(head, static_cast<std::uint16_t>(size));
-    std::copy(head.begin(), head.end(), data);
-    return {UsbError::None, 4};
-  }
-  if (setup.request == 0x01 && setup.value == 1) {  // fetch what the last poll announced
-    if (polledPackets_ == 0) {
-      violation("reply fetched while none was announced");
-      return {UsbError::Pipe, 0};
-    }
-    std::vector<std::uint8_t> reply, packets;
-    for (std::size_t i = 0; i < polledPackets_; ++i)
-      packets.insert(packets.end(), replies_[i].bytes.begin(), replies_[i].bytes.end());
-    putBE16(reply, static_cast<std::uint16_t>(polledPackets_));
-    putBE16(reply, static_cast<std::uint16_t>(packets.size()));
-    for (std::size_t i = 0; i < polledPackets_; ++i) putBE16(reply, 0);  // one word per packet
-    reply.insert(reply.end(), packets.begin(), packets.end());
-    if (length != reply.size()) violation("reply fetched with a wrong length");
-    const std::size_t copied = std::min<std::size_t>(length, reply.size());
-    std::copy_n(reply.begin(), copied, data);
-    replies_.erase(replies_.begin(), replies_.begin() + static_cast<long>(polledPackets_));
-    polledPackets_ = 0;
-    return {UsbError::None, copied};
-  }
+  if (setup.request == 0x00 && setup.value == 0) return poll(lock, data, length, timeoutMs);
+  if (setup.request == 0x01 && setup.value == 1) return fetch(data, length);
   violation("reply transfer with an unknown request");
   return {UsbError::Pipe, 0};
 }

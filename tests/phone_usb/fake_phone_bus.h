@@ -2,7 +2,12 @@
 // The USB side of the fake phone: one Motorola phone on a fake bus, seen through the
 // backend's UsbTransport. It checks the framing of every transfer (request types, ids,
 // sizes, lengths), answers through FakeP2KPhone, and on command fails, goes silent,
-// stalls, leaves the bus, starts in modem mode or refuses access.
+// stalls, holds polls, leaves the bus, starts in modem mode or refuses access.
+//
+// Replies follow the phone's layouts: a poll gives a status byte (0x02 when more than
+// three messages wait), the count of waiting messages and one 16-bit size per message,
+// or two bytes when nothing waits; a fetch brings one message: messages in the fetch (1),
+// messages still queued, queued bytes (16 bits), the message's size (16 bits), the message.
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -32,6 +37,7 @@ struct FakeBusOptions {
   std::chrono::milliseconds reenumerateDelay{50};        // after AT+MODE=8
   std::optional<std::chrono::milliseconds> rebootDelay;  // back after a restart, if set
   bool ignoreRestart = false;                            // stays on the bus after a restart
+  bool holdPolls = false;  // a poll waits until a reply exists, up to its timeout
 };
 
 class FakePhoneBus {
@@ -58,6 +64,7 @@ class FakePhoneBus {
   std::vector<std::string> violations() const;
   std::vector<std::string> modemWrites() const;  // bulk OUT data on the modem interface
   int restarts() const;
+  std::vector<std::vector<std::uint8_t>> commandPackets() const;  // every command as sent
   bool plugged() const;
 
   // --- the transport side, used through makeTransport() ---
@@ -88,6 +95,9 @@ class FakePhoneBus {
   bool reachable(int generation) const;
   // Waits out a stalled transfer's timeout with the lock released.
   UsbOutcome stall(std::unique_lock<std::mutex>& lock, unsigned timeoutMs);
+  UsbOutcome poll(std::unique_lock<std::mutex>& lock, std::uint8_t* data, std::uint16_t length,
+                  unsigned timeoutMs);
+  UsbOutcome fetch(std::uint8_t* data, std::uint16_t length);
   void violation(std::string what);
   void appear(bool atMode);  // a new enumeration; callers hold the lock
   void leave();              // callers hold the lock
@@ -115,7 +125,7 @@ class FakePhoneBus {
     bool late = false;                // held back by a reply delay
   };
   std::deque<QueuedPacket> replies_;
-  std::size_t polledPackets_ = 0;  // packets the last poll announced
+  std::size_t polledPackets_ = 0;  // messages the last poll announced
   std::chrono::milliseconds replyDelay_{0};
 
   int failNext_ = 0;
@@ -126,6 +136,7 @@ class FakePhoneBus {
   bool restartTaken_ = false;
   std::vector<std::string> violations_;
   std::vector<std::string> modemWrites_;
+  std::vector<std::vector<std::uint8_t>> commandPackets_;
 };
 
 }  // namespace quillet::usb::testing

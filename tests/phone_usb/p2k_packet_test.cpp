@@ -33,97 +33,59 @@ TEST(P2KPacketId, CountsUpInTwelveBitsAndWraps) {
   EXPECT_EQ(nextPacketId(0x0FFF), 0);
 }
 
-TEST(P2KPoll, NothingWaitsUntilMoreThanTwoBytesCome) {
+TEST(P2KPoll, TwoBytesMeanNothingWaitsAndEachWaitingMessageBringsItsSize) {
   const Bytes empty{0x00, 0x00};
   EXPECT_FALSE(parsePoll(empty.data(), empty.size()).has_value());
-  const Bytes waiting{0x00, 0x01, 0x00, 0x0C};
-  auto pending = parsePoll(waiting.data(), waiting.size());
+  // Status, count 2, then the sizes 0x000B and 0x0120.
+  const Bytes two{0x00, 0x02, 0x00, 0x0B, 0x01, 0x20};
+  auto pending = parsePoll(two.data(), two.size());
   ASSERT_TRUE(pending.has_value());
-  EXPECT_EQ(pending->count, 1);
-  EXPECT_EQ(pending->size, 12);
-  EXPECT_EQ(pending->fetchLength(), 2u * 1 + 12 + 4);
+  EXPECT_EQ(pending->sizes, (std::vector<std::uint16_t>{0x000B, 0x0120}));
+  // One message per fetch: header 4, its size word 2, the message.
+  EXPECT_EQ(pending->fetchLength(), 4u + 2u + 0x0B);
 }
 
-// One packet as it stands in a reply: id word, type byte, command byte 0x4A, payload
-// length, two zero bytes, payload.
-// Appends a big-endian 16-bit number.
-void put16(Bytes& out, std::size_t value) {
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-  out.push_back(static_cast<std::uint8_t>(value));
-}
+// A fetch of one 11-byte message answering packet 7: messages 1, none queued, queued bytes
+// 0, message size 0x000B; then id 0x8007, type 0x80 (data) with command byte 0x4A, payload
+// length 3, two zero bytes, the payload.
+const Bytes kOneMessage{0x01, 0x00, 0x00, 0x00, 0x00, 0x0B, 0x80, 0x07, 0x80, 0x4A,
+                        0x00, 0x03, 0x00, 0x00, 0xA1, 0xA2, 0xA3};
 
-Bytes packet(std::uint16_t idWord, std::uint8_t typeByte, const Bytes& payload,
-             std::uint16_t length) {
-  Bytes p;
-  put16(p, idWord);
-  p.push_back(typeByte);
-  p.push_back(0x4A);
-  put16(p, length);
-  put16(p, 0);
-  for (std::uint8_t b : payload) p.push_back(b);
-  return p;
-}
-
-// count, size, one word per packet, the packets.
-Bytes replyOf(const std::vector<Bytes>& packets) {
-  std::size_t size = 0;
-  for (const Bytes& p : packets) size += p.size();
-  Bytes reply;
-  put16(reply, packets.size());
-  put16(reply, size);
-  for (std::size_t i = 0; i < packets.size(); ++i) put16(reply, 0);
-  for (const Bytes& p : packets)
-    for (std::uint8_t b : p) reply.push_back(b);
-  return reply;
-}
-
-TEST(P2KReply, SinglePacketHasItsIdAtSixTypeAtEightAndPayloadAtFourteen) {
-  const Bytes reply = replyOf({packet(0x8007, 0x80, {1, 2, 3}, 3)});
-  ASSERT_EQ(reply.size(), 17u);
-  EXPECT_EQ(reply[6], 0x80);
-  EXPECT_EQ(reply[7], 0x07);
-  EXPECT_EQ(reply[14], 1);
-  auto parsed = parseReply(reply.data(), reply.size(), 7);
+TEST(P2KReply, OneMessageFetchGivesItsPayload) {
+  auto parsed = parseReply(kOneMessage.data(), kOneMessage.size(), 7);
   ASSERT_TRUE(parsed.ok()) << parsed.error().message;
   ASSERT_TRUE(parsed.value().has_value());
   EXPECT_EQ(parsed.value()->type, 0x8);
-  EXPECT_EQ(parsed.value()->payload, (Bytes{1, 2, 3}));
+  EXPECT_EQ(parsed.value()->payload, (Bytes{0xA1, 0xA2, 0xA3}));
 }
 
-TEST(P2KReply, AcceptsSuccessWithoutPayload) {
-  const Bytes reply = replyOf({packet(0x8007, 0x60, {}, 0)});
-  auto parsed = parseReply(reply.data(), reply.size(), 7);
+TEST(P2KReply, MessageForAnEarlierRequestOrWithoutTheReplyFlagIsNoAnswer) {
+  auto stale = parseReply(kOneMessage.data(), kOneMessage.size(), 8);
+  ASSERT_TRUE(stale.ok());
+  EXPECT_FALSE(stale.value().has_value());
+  Bytes noFlag = kOneMessage;
+  noFlag[6] = 0x00;
+  auto unflagged = parseReply(noFlag.data(), noFlag.size(), 7);
+  ASSERT_TRUE(unflagged.ok());
+  EXPECT_FALSE(unflagged.value().has_value());
+}
+
+TEST(P2KReply, SuccessWithoutPayloadIsAccepted) {
+  const Bytes ok{0x01, 0x00, 0x00, 0x00, 0x00, 0x08, 0x80, 0x07, 0x60, 0x4A, 0x00, 0x00, 0x00, 0x00};
+  auto parsed = parseReply(ok.data(), ok.size(), 7);
   ASSERT_TRUE(parsed.ok());
   ASSERT_TRUE(parsed.value().has_value());
   EXPECT_TRUE(parsed.value()->payload.empty());
 }
 
-TEST(P2KReply, SkipsPacketsThatAnswerEarlierRequests) {
-  const Bytes both = replyOf({packet(0x8006, 0x80, {9, 9}, 2), packet(0x8007, 0x80, {5}, 1)});
-  auto parsed = parseReply(both.data(), both.size(), 7);
-  ASSERT_TRUE(parsed.ok()) << parsed.error().message;
-  ASSERT_TRUE(parsed.value().has_value());
-  EXPECT_EQ(parsed.value()->payload, Bytes{5});
-  const Bytes staleOnly = replyOf({packet(0x8006, 0x80, {9}, 1)});
-  auto stale = parseReply(staleOnly.data(), staleOnly.size(), 7);
-  ASSERT_TRUE(stale.ok());
-  EXPECT_FALSE(stale.value().has_value());
-}
-
-TEST(P2KReply, RejectsUnknownTypeAndTruncatedPackets) {
-  const Bytes refused = replyOf({packet(0x8007, 0x40, {}, 0)});
+TEST(P2KReply, RefusalAndTruncatedMessagesAreErrors) {
+  Bytes refused = kOneMessage;
+  refused[8] = 0x40;
   EXPECT_FALSE(parseReply(refused.data(), refused.size(), 7).ok());
-  const Bytes overlong = replyOf({packet(0x8007, 0x80, {1, 2}, 5)});
+  Bytes overlong = kOneMessage;
+  overlong[11] = 0x04;  // payload length 4 in an 11-byte message
   EXPECT_FALSE(parseReply(overlong.data(), overlong.size(), 7).ok());
-  const Bytes whole = replyOf({packet(0x8007, 0x80, {1}, 1)});
-  EXPECT_FALSE(parseReply(whole.data(), 13, 7).ok());
-}
-
-TEST(P2KReply, PacketWithoutTheReplyFlagIsNoAnswer) {
-  const Bytes noFlag = replyOf({packet(0x0007, 0x80, {1}, 1)});
-  auto parsed = parseReply(noFlag.data(), noFlag.size(), 7);
-  ASSERT_TRUE(parsed.ok());
-  EXPECT_FALSE(parsed.value().has_value());
+  EXPECT_FALSE(parseReply(kOneMessage.data(), kOneMessage.size() - 1, 7).ok());
 }
 
 }  // namespace

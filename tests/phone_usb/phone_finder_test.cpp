@@ -66,13 +66,14 @@ TEST(PhoneFinder, ModemInterfacesAloneMakeAPhoneToSwitchThroughItsBulkOut) {
   EXPECT_EQ(kind.bulkOut, 0x04);
 }
 
-TEST(PhoneFinder, UnreadableNamesFallBackToTheKnownProductIds) {
+TEST(PhoneFinder, WithoutTheTestCommandNameAProductIdMakesNoP2KPhone) {
   NamesOnly noNames({});
-  EXPECT_EQ(classifyPhone(device(0x4901, {kModemComm, {8, 0xFF, 3, {}}}), noNames).mode,
-            PhoneMode::P2K);
-  EXPECT_EQ(classifyPhone(device(0x4902, {kModemComm, kModemData}), noNames).mode,
+  // 0x1001 is also a flash mode: a known P2K id with an unnamed interface is only reported.
+  EXPECT_EQ(classifyPhone(device(0x1001, {kModemComm, {8, 0xFF, 3, {}}}), noNames).mode,
+            PhoneMode::NoTestCommand);
+  EXPECT_EQ(classifyPhone(device(0x1C02, {kModemComm, kModemData}), noNames).mode,
             PhoneMode::AtModem);
-  EXPECT_EQ(classifyPhone(device(0x9999, {kModemComm, kModemData, {8, 0xFF, 3, {}}}), noNames).mode,
+  EXPECT_EQ(classifyPhone(device(0x2A21, {kModemComm, kModemData, {8, 0xFF, 3, {}}}), noNames).mode,
             PhoneMode::NotAPhone);
 }
 
@@ -81,7 +82,7 @@ TEST(PhoneFinder, OtherVendorsAndOtherInterfacesAreNoPhone) {
   EXPECT_EQ(classifyPhone(device(0x4901, {{8, 0xFF, 3, {}}}, 0x1234), names).mode,
             PhoneMode::NotAPhone);
   const UsbInterface storage{0, 0x08, 0, {{0x81, 0x02}, {0x02, 0x02}}};
-  EXPECT_EQ(classifyPhone(device(0x4901, {storage}), names).mode, PhoneMode::NotAPhone);
+  EXPECT_EQ(classifyPhone(device(0x2D00, {storage}), names).mode, PhoneMode::NotAPhone);
 }
 
 }  // namespace

@@ -82,7 +82,8 @@ class Recorder {
 
 class UsbLibraryTest : public ::testing::Test {
  protected:
-  static constexpr unsigned kTimeoutMs = 200;
+  static constexpr unsigned kTimeoutMs = 200;  // per transfer
+  static constexpr unsigned kWindowMs = 400;   // per reply
   static constexpr unsigned kHoldMs = 400;
 
   // Builds the library on a bus made with `options`; does not start it.
@@ -91,6 +92,7 @@ class UsbLibraryTest : public ::testing::Test {
     bus = std::make_unique<FakePhoneBus>(options);
     UsbP2KOptions usb;
     usb.transferTimeoutMs = kTimeoutMs;
+    usb.replyWindowMs = kWindowMs;
     usb.rescanIntervalMs = 20;
     usb.reenumerationWaitMs = 1000;
     usb.unresponsiveHoldMs = kHoldMs;

@@ -46,8 +46,9 @@ TEST_F(UsbLibraryTest, ListsEveryFileWithSizeAndAttributeHalves) {
   });
   ASSERT_NE(menu, entries.end());
   EXPECT_EQ(menu->size, kMenuSize);
-  EXPECT_EQ(menu->attrHigh, 0x0012);
-  EXPECT_EQ(menu->attrLow, 0x0034);
+  // The value handed back to File_Create is the attribute alone; the owner is never sent.
+  EXPECT_EQ(menu->attrHigh, 0);
+  EXPECT_EQ(menu->attrLow, 0x0012);
   EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
                           [](const TP2KFileEntry& e) { return e.size == 3; }),
             20);
@@ -120,22 +121,65 @@ TEST_F(UsbLibraryTest, WriteOfAnOddSizeEndsWithAShortChunk) {
   EXPECT_EQ(bus->withPhone([](FakeP2KPhone& phone) { return phone.writeCalls; }), 4u);
 }
 
-TEST_F(UsbLibraryTest, ShorterWriteOverAListedFileWarnsAboutTheOldTail) {
+// The open sets the attribute: writing keeps the listed one although the link passes 0,
+// and the replacement goes delete, open, chunks, close, then a listing to check the size.
+TEST_F(UsbLibraryTest, WriteDeletesReopensWithTheListedAttributeAndChecksTheSize) {
   connect();
-  putFile(kMenuPath, patternBytes(3000, 8));
-  std::vector<TP2KFileEntry> entries(1);
-  ASSERT_EQ(library->File_List(entries.data(), 1), 1);
+  putFile(kMenuPath, patternBytes(3000, 8), 0x0004, 0x0009);
   const auto shorter = patternBytes(1000, 9);
   ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
   ASSERT_EQ(library->File_Write(shorter.data(), 1000), 1000);
-  EXPECT_EQ(library->File_Close(), 0);
-  EXPECT_EQ(recorder.linesContaining("keeps 2000 bytes of its old content"), 1u);
-  // A same-length or longer write leaves nothing behind and says nothing.
-  ASSERT_EQ(library->File_List(entries.data(), 1), 1);
+  ASSERT_EQ(library->File_Close(), 0);
+  EXPECT_EQ(fileOnPhone(kMenuPath), shorter);
+  bus->withPhone([](FakeP2KPhone& phone) {
+    EXPECT_EQ(phone.files[kMenuPath].attributes, 0x0004);
+    const std::vector<std::uint32_t> afterCreate(phone.fileSubcommands.begin() + 4,
+                                                 phone.fileSubcommands.end());
+    // (volumes, search, list: the attribute; open) then free space, close, delete, open,
+    // write, close, and volumes, search, list: the size check.
+    EXPECT_EQ(afterCreate, (std::vector<std::uint32_t>{0x0B, 0x04, 0x05, 0x00, 0x02, 0x04, 0x0A,
+                                                       0x07, 0x08}));
+    return 0;
+  });
+  // The open for "/a/x" with listed attribute 4, byte for byte.
+  putFile("/a/x", {1}, 0x0004);
+  ASSERT_EQ(library->File_Create("/a/x", 0), 0);
+  const auto sent = bus->commandPackets().back();
+  const std::vector<std::uint8_t> expected{0x00, 0x4A, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                           0x00, 0x00, 0x00, 0x00, 0x04, 0x2F, 0x61, 0x2F, 0x78};
+  EXPECT_EQ(std::vector<std::uint8_t>(sent.begin() + 2, sent.end()), expected);
+}
+
+TEST_F(UsbLibraryTest, SizeMismatchIsReportedAndWrittenOnceMore) {
+  connect();
+  putFile(kMenuPath, patternBytes(3000, 13));
+  const auto menu = patternBytes(2500, 14);
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.lostWrites = 1; });
   ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
-  ASSERT_EQ(library->File_Write(patternBytes(3000, 10).data(), 3000), 3000);
+  ASSERT_EQ(library->File_Write(menu.data(), 2500), 2500);
   EXPECT_EQ(library->File_Close(), 0);
-  EXPECT_EQ(recorder.linesContaining("old content"), 1u);
+  EXPECT_EQ(recorder.linesContaining("found 1476 bytes in /a/mobile/system/mma_ucp after "
+                                     "writing 2500; writing the file once more"),
+            1u);
+  EXPECT_EQ(fileOnPhone(kMenuPath), menu);
+  // A phone that keeps losing data fails the close after the one retry.
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.lostWrites = 100; });
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  ASSERT_EQ(library->File_Write(menu.data(), 2500), 2500);
+  EXPECT_EQ(library->File_Close(), -1);
+  EXPECT_EQ(recorder.linesContaining("File_Close failed: the size check found 0 bytes"), 1u);
+}
+
+TEST_F(UsbLibraryTest, TooLittleFreeSpaceLeavesThePhoneFileAsItWas) {
+  connect();
+  const auto old = patternBytes(3000, 11);
+  putFile(kMenuPath, old);
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.capacity = 4000; });
+  const auto longer = patternBytes(5000, 12);
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  EXPECT_EQ(library->File_Write(longer.data(), 5000), -1);
+  EXPECT_EQ(recorder.linesContaining("only 4000 bytes are free on /a"), 1u);
+  EXPECT_EQ(fileOnPhone(kMenuPath), old);
 }
 
 TEST_F(UsbLibraryTest, ReadAndWriteWithoutAnOpenFileFail) {
@@ -143,7 +187,7 @@ TEST_F(UsbLibraryTest, ReadAndWriteWithoutAnOpenFileFail) {
   std::uint8_t byte = 0;
   EXPECT_EQ(library->File_Read(&byte, 1, 9), -1);
   EXPECT_EQ(library->File_Write(&byte, 1), -1);
-  EXPECT_EQ(recorder.linesContaining("refused"), 2u);
+  EXPECT_EQ(recorder.linesContaining("no file is open"), 2u);
 }
 
 TEST_F(UsbLibraryTest, PathsTheOpenCommandCannotCarryAreRefusedBeforeSending) {

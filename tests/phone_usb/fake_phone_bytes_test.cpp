@@ -1,0 +1,120 @@
+// The fake phone itself, pinned with bytes written out by hand from the protocol's facts:
+// what the backend is tested against must be the phone, not the backend's own belief.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "fake_phone_bus.h"
+
+namespace quillet::usb::testing {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Clock = std::chrono::steady_clock;
+
+class FakePhoneBytes : public ::testing::Test {
+ protected:
+  void claim(FakePhoneBus& on) {
+    UsbError error = UsbError::None;
+    device = on.open(on.devices(0x22B8).at(0), error);
+    ASSERT_TRUE(device);
+    ASSERT_EQ(device->claimInterface(8), UsbError::None);
+  }
+  void command(const Bytes& packet) {
+    const UsbOutcome sent = device->controlOut({0x41, 0x02, 0, 8}, packet.data(),
+                                               static_cast<std::uint16_t>(packet.size()), 100);
+    ASSERT_EQ(sent.bytes, packet.size());
+  }
+  Bytes in(std::uint8_t request, std::uint16_t value, std::uint16_t length, unsigned timeoutMs,
+           UsbError* error = nullptr) {
+    Bytes bytes(length);
+    const UsbOutcome got = device->controlIn({0xC1, request, value, 8}, bytes.data(), length,
+                                             timeoutMs);
+    if (error) *error = got.error;
+    bytes.resize(got.bytes);
+    return bytes;
+  }
+  Bytes poll(unsigned timeoutMs = 100, UsbError* error = nullptr) {
+    return in(0x00, 0, 34, timeoutMs, error);
+  }
+  Bytes fetch(std::uint16_t length) { return in(0x01, 1, length, 100); }
+  FakePhoneFile file(const std::string& path) {
+    return bus.withPhone([&](FakeP2KPhone& phone) { return phone.files[path]; });
+  }
+
+  FakePhoneBus bus;
+  std::unique_ptr<UsbDevice> device;
+};
+
+TEST_F(FakePhoneBytes, OpenSetsTheAttributeNeverShortensAndDeleteRemoves) {
+  claim(bus);
+  bus.withPhone([](FakeP2KPhone& phone) { return phone.files["/a/x"] = {{1, 2, 3, 4, 5}, 0, 9}; });
+  // Open "/a/x" with attribute 4: argument size 12, subcommand 0, attribute word, path.
+  command({0x00, 0x01, 0x00, 0x4A, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+           0x00, 0x00, 0x00, 0x04, 0x2F, 0x61, 0x2F, 0x78});
+  EXPECT_EQ(poll(), (Bytes{0x00, 0x01, 0x00, 0x08}));
+  EXPECT_EQ(fetch(14), (Bytes{0x01, 0x00, 0x00, 0x00, 0x00, 0x08, 0x80, 0x01, 0x60, 0x4A, 0x00,
+                              0x00, 0x00, 0x00}));
+  EXPECT_EQ(file("/a/x").attributes, 4);
+  EXPECT_EQ(file("/a/x").data, (Bytes{1, 2, 3, 4, 5}));
+  EXPECT_EQ(poll(), (Bytes{0x00, 0x00})) << "nothing waits once fetched";
+  command({0x00, 0x02, 0x00, 0x4A, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04});  // close
+  EXPECT_EQ(poll(), (Bytes{0x00, 0x01, 0x00, 0x08}));
+  EXPECT_EQ(fetch(14)[7], 0x02);
+  // Delete "/a/x": argument size 8, subcommand 5, the path.
+  command({0x00, 0x03, 0x00, 0x4A, 0x00, 0x08, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05,
+           0x2F, 0x61, 0x2F, 0x78});
+  EXPECT_EQ(poll(), (Bytes{0x00, 0x01, 0x00, 0x08}));
+  EXPECT_EQ(fetch(14)[8], 0x60);
+  EXPECT_TRUE(bus.withPhone([](FakeP2KPhone& phone) { return phone.files.empty(); }));
+  EXPECT_TRUE(bus.violations().empty()) << ::testing::PrintToString(bus.violations());
+}
+
+TEST_F(FakePhoneBytes, OneMessagePerFetchWithTheStaleReplyAhead) {
+  claim(bus);
+  bus.setReplyDelay(std::chrono::milliseconds(1));  // the first reply counts as late
+  command({0x00, 0x01, 0x00, 0x4A, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0A});  // volumes
+  command({0x00, 0x02, 0x00, 0x4A, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0A});
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  // Two messages of 20 bytes wait: 8 header bytes and "/a" 0xFFFE "/b" 0x0000 in UTF-16BE.
+  EXPECT_EQ(poll(), (Bytes{0x00, 0x02, 0x00, 0x14, 0x00, 0x14}));
+  EXPECT_EQ(fetch(26), (Bytes{0x01, 0x01, 0x00, 0x14, 0x00, 0x14, 0x80, 0x01, 0x80,
+                              0x4A, 0x00, 0x0C, 0x00, 0x00, 0x00, 0x2F, 0x00, 0x61,
+                              0xFF, 0xFE, 0x00, 0x2F, 0x00, 0x62, 0x00, 0x00}));
+  EXPECT_EQ(poll(), (Bytes{0x00, 0x01, 0x00, 0x14}));
+  const Bytes second = fetch(26);
+  ASSERT_EQ(second.size(), 26u);
+  EXPECT_EQ((Bytes{second[0], second[1], second[6], second[7]}), (Bytes{0x01, 0x00, 0x80, 0x02}));
+  EXPECT_TRUE(bus.violations().empty()) << ::testing::PrintToString(bus.violations());
+}
+
+TEST_F(FakePhoneBytes, HeldPollAnswersWhenTheReplyExistsOrTimesOut) {
+  FakeBusOptions options;
+  options.holdPolls = true;
+  FakePhoneBus holding(options);
+  claim(holding);
+  UsbError error = UsbError::None;
+  EXPECT_TRUE(poll(30, &error).empty());
+  EXPECT_EQ(error, UsbError::Timeout);
+  holding.setReplyDelay(std::chrono::milliseconds(60));
+  command({0x00, 0x01, 0x00, 0x4A, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0A});
+  const auto start = Clock::now();
+  EXPECT_EQ(poll(1000, &error), (Bytes{0x00, 0x01, 0x00, 0x14}));
+  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(40));
+  EXPECT_EQ(error, UsbError::None);
+  device.reset();
+  EXPECT_TRUE(holding.violations().empty()) << ::testing::PrintToString(holding.violations());
+}
+
+TEST_F(FakePhoneBytes, PathWithATrailingZeroIsRefusedUnanswered) {
+  claim(bus);
+  command({0x00, 0x01, 0x00, 0x4A, 0x00, 0x0D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+           0x00, 0x00, 0x00, 0x00, 0x2F, 0x61, 0x2F, 0x78, 0x00});
+  EXPECT_EQ(bus.violations(), std::vector<std::string>{"open path holds a zero byte"});
+  EXPECT_EQ(poll(), (Bytes{0x00, 0x00}));
+  EXPECT_TRUE(bus.withPhone([](FakeP2KPhone& phone) { return phone.files.empty(); }));
+}
+
+}  // namespace
+}  // namespace quillet::usb::testing

@@ -1,0 +1,72 @@
+// The USB backend over the fake phone bus passes the suite every phone backend passes.
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+
+#include "backend_conformance.h"
+#include "fake_phone_bus.h"
+#include "usb_p2k_library.h"
+
+namespace quillet::test {
+namespace {
+
+using usb::testing::FakePhoneBus;
+using usb::UsbP2KLibrary;
+using usb::UsbP2KOptions;
+using usb::testing::FakeP2KPhone;
+
+class UsbPhoneHarness {
+ public:
+  static constexpr const char* kModel = "E398";
+
+  UsbPhoneHarness() {
+    UsbP2KOptions options;
+    options.transferTimeoutMs = 200;
+    options.replyWindowMs = 1000;
+    options.rescanIntervalMs = 20;
+    options.log = [](const std::string&) {};
+    library_ = std::make_unique<UsbP2KLibrary>(bus_.makeTransport(), options);
+  }
+  ~UsbPhoneHarness() {
+    library_.reset();
+    EXPECT_TRUE(bus_.violations().empty()) << ::testing::PrintToString(bus_.violations());
+  }
+
+  void putFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    bus_.withPhone([&](FakeP2KPhone& phone) { return phone.files[path] = {bytes, 0, 0}; });
+  }
+  std::optional<std::vector<std::uint8_t>> phoneFile(const std::string& path) {
+    return bus_.withPhone([&](FakeP2KPhone& phone) -> std::optional<std::vector<std::uint8_t>> {
+      const auto found = phone.files.find(path);
+      if (found == phone.files.end()) return std::nullopt;
+      return found->second.data;
+    });
+  }
+  P2KLibrary& library() { return *library_; }
+  // The phone connects on the library's watcher thread: wait for its notice.
+  void start(PhoneStatusCallback notify) {
+    ASSERT_EQ(library_->P2K_Init([this, notify](std::int32_t state) {
+      notify(state);
+      {
+        std::lock_guard lock(mutex_);
+        connected_ = state != 0;
+      }
+      signal_.notify_all();
+    }), 0);
+    std::unique_lock lock(mutex_);
+    ASSERT_TRUE(signal_.wait_for(lock, std::chrono::seconds(5), [this] { return connected_; }));
+  }
+
+ private:
+  FakePhoneBus bus_;
+  std::unique_ptr<UsbP2KLibrary> library_;
+  std::mutex mutex_;
+  std::condition_variable signal_;
+  bool connected_ = false;
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(UsbPhone, PhoneBackendConformance, UsbPhoneHarness);
+
+}  // namespace
+}  // namespace quillet::test
