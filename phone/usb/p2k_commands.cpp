@@ -120,9 +120,12 @@ Status closeFile(P2KSession& session) {
                        "closing the file");
 }
 
-Result<std::uint16_t> searchFiles(P2KSession& session) {
+Result<std::uint16_t> searchFiles(P2KSession& session, std::string_view folder,
+                                  std::string_view name) {
   BigEndianWriter args;
-  for (std::uint16_t unit : p2k::kSearchAllPattern) args.u16(unit);
+  for (char c : folder) args.u16(static_cast<std::uint8_t>(c));
+  args.u16(p2k::kWideSeparator);
+  for (char c : name) args.u16(static_cast<std::uint8_t>(c));
   args.u16(0);  // the pattern ends like every wide text: two zero bytes
   auto reply = fileCommand(session, p2k::kFileSearch, args.take(), "counting files");
   if (!reply) return reply.error();

@@ -36,8 +36,10 @@ Result<std::vector<std::uint8_t>> readChunk(P2KSession& session, std::uint32_t b
 Status writeChunk(P2KSession& session, const std::uint8_t* data, std::uint32_t bytes);
 Status seekFile(P2KSession& session, std::uint32_t offsetFromStart);
 Status closeFile(P2KSession& session);
-// Starts a search over every file under "/a/"; returns how many files it found.
-Result<std::uint16_t> searchFiles(P2KSession& session);
+// Starts a search for the files at or below `folder` (ending in '/') whose names match
+// `name` ("*" for all); returns how many files it found.
+Result<std::uint16_t> searchFiles(P2KSession& session, std::string_view folder,
+                                  std::string_view name);
 // The next records of the running search, at most three; none at its end.
 Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session);
 // The data of one seem record (`bytes` 0: the whole record), without the status byte.

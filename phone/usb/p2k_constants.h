@@ -100,9 +100,10 @@ inline constexpr std::size_t kMaxPathLength = 255;
 inline constexpr std::size_t kFreeSpaceArgumentSize = 0x100;
 // Volume names in a volumes reply and search patterns are separated by this UTF-16 unit.
 inline constexpr std::uint16_t kWideSeparator = 0xFFFE;
-// The search pattern in UTF-16BE: every file under "/a/".
-inline constexpr std::array<std::uint16_t, 5> kSearchAllPattern = {'/', 'a', '/', kWideSeparator,
-                                                                   '*'};
+// A search names a folder and a file-name pattern, sent in UTF-16BE with the separator
+// unit between them; "*" takes every file at or below the folder.
+inline constexpr std::string_view kSearchRoot = "/a/";
+inline constexpr std::string_view kSearchAnyName = "*";
 
 // The seem that holds the model name (UTF-16BE).
 inline constexpr std::uint16_t kModelSeem = 0x0117;

@@ -14,28 +14,45 @@ std::string volumeOf(const std::string& path) {
 
 }  // namespace
 
-Result<std::uint16_t> UsbP2KLibrary::searchAll(P2KSession& session) {
+Result<std::uint16_t> UsbP2KLibrary::search(P2KSession& session, std::string_view folder,
+                                             std::string_view name) {
   if (auto volumes = listVolumes(session); !volumes) return volumes.error();
-  return searchFiles(session);
+  return searchFiles(session, folder, name);
 }
 
-Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::listFiles(P2KSession& session,
-                                                              std::optional<std::size_t> wanted) {
-  auto found = searchAll(session);
-  if (!found) return found.error();
-  const std::size_t total = std::min<std::size_t>(wanted.value_or(found.value()), found.value());
-  listed_.clear();
+Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::collect(P2KSession& session,
+                                                            std::size_t found) {
   std::vector<PhoneFileRecord> records;
-  while (records.size() < total) {
+  while (records.size() < found) {
     auto batch = listNext(session);
     if (!batch) return batch.error();
     if (batch->empty()) break;  // the phone ended the list early
     for (auto& record : batch.value()) {
       listed_[record.name] = {record.attributes, record.size};
-      if (records.size() < total) records.push_back(std::move(record));
+      records.push_back(std::move(record));
     }
   }
   return records;
+}
+
+Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::listFiles(P2KSession& session,
+                                                              std::size_t wanted) {
+  auto found = search(session, p2k::kSearchRoot, p2k::kSearchAnyName);
+  if (!found) return found.error();
+  listed_.clear();
+  auto records = collect(session, found.value());
+  if (records && records->size() > wanted) records->resize(wanted);
+  return records;
+}
+
+Status UsbP2KLibrary::lookUp(P2KSession& session, const std::string& path) {
+  const std::size_t slash = path.rfind('/') + 1;
+  auto found = search(session, std::string_view(path).substr(0, slash),
+                      std::string_view(path).substr(slash));
+  if (!found) return found.error();
+  listed_.erase(path);
+  if (auto records = collect(session, found.value()); !records) return records.error();
+  return Ok();
 }
 
 Status UsbP2KLibrary::beginReplacing(P2KSession& session, std::uint32_t bytes) {
@@ -70,8 +87,7 @@ Status UsbP2KLibrary::writeChunks(P2KSession& session, const std::uint8_t* data,
 }
 
 Status UsbP2KLibrary::checkWrittenSize(P2KSession& session, const OpenFile& file) {
-  auto listing = listFiles(session, std::nullopt);
-  if (!listing) return listing.error();
+  if (Status listed = lookUp(session, file.path); !listed) return listed;
   const auto listed = listed_.find(file.path);
   if (listed == listed_.end())
     return phoneError("the size check found no " + file.path + " on the phone after writing " +

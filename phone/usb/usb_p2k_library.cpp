@@ -118,7 +118,7 @@ std::int32_t UsbP2KLibrary::File_Count() {
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Count");
   if (!session) return -1;
-  auto count = searchAll(*session);
+  auto count = search(*session, p2k::kSearchRoot, p2k::kSearchAnyName);
   if (!count) return failed("File_Count", count.error());
   return count.value();
 }
@@ -148,9 +148,9 @@ std::int32_t UsbP2KLibrary::File_List(TP2KFileEntry* entries, std::int32_t count
 std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attributes) {
   if (!path) return fail("File_Create", "no path given");
   const std::size_t length = strnlen(path, kMaxPathLength + 1);
-  if (length == 0 || length > kMaxPathLength)
-    return fail("File_Create",
-                "the path is empty or longer than " + std::to_string(kMaxPathLength) + " bytes");
+  if (length == 0 || length > kMaxPathLength || path[0] != '/')
+    return fail("File_Create", "the path is not absolute or longer than " +
+                                   std::to_string(kMaxPathLength) + " bytes");
   if (attributes > p2k::kAttributeMask)
     return fail("File_Create", "attribute value " + std::to_string(attributes) +
                                    " does not fit the open command's 16 bits");
@@ -160,8 +160,7 @@ std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attribut
   const std::string name(path, length);
   // The open sets the file's attribute: an existing file keeps the one the phone lists.
   if (!listed_.count(name))
-    if (auto listing = listFiles(*session, std::nullopt); !listing)
-      return failed("File_Create", listing.error());
+    if (Status looked = lookUp(*session, name); !looked) return failed("File_Create", looked.error());
   OpenFile file;
   file.path = name;
   file.attribute = static_cast<std::uint16_t>(attributes);

@@ -20,6 +20,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -111,11 +112,16 @@ class UsbP2KLibrary : public P2KLibrary {
   void log(const std::string& line);
 
   // --- file work (usb_p2k_files.cpp) ---
-  // Asks for the volumes, as phone tools do before searching, then searches every file.
-  Result<std::uint16_t> searchAll(P2KSession& session);
-  // Lists up to `wanted` files (all found when empty) and remembers each in listed_.
-  Result<std::vector<PhoneFileRecord>> listFiles(P2KSession& session,
-                                                 std::optional<std::size_t> wanted);
+  // Asks for the volumes, as phone tools do before searching, then starts the search.
+  Result<std::uint16_t> search(P2KSession& session, std::string_view folder,
+                               std::string_view name);
+  // The next `found` records of the running search (fewer if the phone ends early); each
+  // is remembered in listed_.
+  Result<std::vector<PhoneFileRecord>> collect(P2KSession& session, std::size_t found);
+  // Lists every file, at most `wanted` of them into the result; listed_ then holds all.
+  Result<std::vector<PhoneFileRecord>> listFiles(P2KSession& session, std::size_t wanted);
+  // Searches for the one file at `path` only, so listed_ tells whether and how it exists.
+  Status lookUp(P2KSession& session, const std::string& path);
   // Makes the open file anew before its first write: checks the free space for `bytes`,
   // closes it, deletes it and opens it again with its attribute.
   Status beginReplacing(P2KSession& session, std::uint32_t bytes);

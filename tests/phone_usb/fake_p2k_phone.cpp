@@ -30,9 +30,6 @@ FakeAnswer data(std::vector<std::uint8_t> payload) {
 FakeAnswer success() { return {kFakeSuccess, {}, false}; }
 FakeAnswer refused() { return {kFakeRefused, {}, false}; }
 
-// The search pattern every file under "/a/" is listed with, in UTF-16BE, ended by 0x0000.
-const std::vector<std::uint8_t> kSearchAll = {0x00, '/',  0x00, 'a', 0x00, '/',
-                                              0xFF, 0xFE, 0x00, '*', 0x00, 0x00};
 
 }  // namespace
 
@@ -184,15 +181,8 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
       return success();
     case 0x05:
       return remove(a, n);
-    case 0x07: {  // search: the pattern
-      if (std::vector<std::uint8_t>(a, a + n) != kSearchAll)
-        return std::string("search pattern is not UTF-16BE \"/a/\" 0xFFFE \"*\"");
-      search_.emplace();
-      for (const auto& [path, file] : files) search_->push_back(path);
-      std::vector<std::uint8_t> count;
-      putBE16(count, static_cast<std::uint16_t>(search_->size()));
-      return data(std::move(count));
-    }
+    case 0x07:
+      return startSearch(a, n);
     case 0x08:  // list next: records wanted 8
       if (n != 1 || a[0] == 0 || a[0] > kMostListed)
         return std::string("list next must ask for 1 to 3 records");
@@ -212,6 +202,32 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
     default:
       return std::string("unknown file subcommand");
   }
+}
+
+// search: in UTF-16BE a folder ending in '/', 0xFFFE, a name or "*", and a zero unit.
+std::variant<FakeAnswer, std::string> FakeP2KPhone::startSearch(const std::uint8_t* a,
+                                                               std::size_t n) {
+  if (n < 4 || n % 2 != 0 || getBE16(a + n - 2) != 0)
+    return std::string("search pattern not ended by a zero unit");
+  std::string folder, name;
+  bool inName = false;
+  for (std::size_t i = 0; i + 2 < n; i += 2) {
+    const std::uint16_t unit = getBE16(a + i);
+    if (unit == 0xFFFE && !inName)
+      inName = true;
+    else if (unit == 0 || unit > 0x7F)
+      return std::string("search pattern with an unexpected unit");
+    else
+      (inName ? name : folder).push_back(static_cast<char>(unit));
+  }
+  if (!inName || folder.rfind("/a/", 0) != 0 || folder.back() != '/' || name.empty())
+    return std::string("search pattern is not a folder, 0xFFFE and a name");
+  search_.emplace();
+  for (const auto& [path, file] : files)
+    if (name == "*" ? path.rfind(folder, 0) == 0 : path == folder + name) search_->push_back(path);
+  std::vector<std::uint8_t> count;
+  putBE16(count, static_cast<std::uint16_t>(search_->size()));
+  return data(std::move(count));
 }
 
 std::variant<FakeAnswer, std::string> FakeP2KPhone::listNext(std::size_t wanted) {

@@ -62,6 +62,7 @@ class FakeP2KPhone {
   std::variant<FakeAnswer, std::string> fileCommand(const std::vector<std::uint8_t>& args);
   std::variant<FakeAnswer, std::string> seemRead(const std::vector<std::uint8_t>& args);
   std::variant<FakeAnswer, std::string> listNext(std::size_t wanted);
+  std::variant<FakeAnswer, std::string> startSearch(const std::uint8_t* a, std::size_t n);
   std::variant<FakeAnswer, std::string> open(const std::uint8_t* a, std::size_t n);
   std::variant<FakeAnswer, std::string> remove(const std::uint8_t* a, std::size_t n);
   std::variant<FakeAnswer, std::string> freeSpace(const std::uint8_t* a, std::size_t n);
