@@ -2,5 +2,5 @@
 # Configures and builds Quillet into build/ (Release with debug info, warnings as errors).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLET_WERROR=ON >/dev/null
 cmake --build build -j"$(nproc)"

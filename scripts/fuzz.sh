@@ -14,7 +14,7 @@ command -v clang++ >/dev/null || { echo "fuzz.sh: clang++ is not installed" >&2;
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS="-O1 -fsanitize=fuzzer-no-link" \
   -DQUILLET_FUZZ=ON -DQUILLET_SANITIZE=ON -DQUILLET_GUI=OFF -DQUILLET_BENCH=OFF \
-  -DQUILLET_USB=OFF >/dev/null
+  -DQUILLET_USB=OFF -DQUILLET_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target menu_loader_fuzzer make_seed_corpus
 
 work="$(mktemp -d)"
