@@ -14,6 +14,7 @@
 #include "control_helpers.h"
 #include "dump_grid.h"
 #include "hex_dump.h"
+#include "text_codecs.h"
 
 namespace quillet::ui {
 namespace {
@@ -132,7 +133,7 @@ void TForm2::ShowEntryFields(int entry) {
     return;
   }
   const TMMARawEntry& raw = ViewEntries[static_cast<std::size_t>(entry)];
-  Edit1->setText(FromByteText(hexdump::ByteToHex(raw.tag)));
+  Edit1->setText(FromByteText(HexByte(raw.tag)));
   Edit2->setText(QString::number(raw.data.size()));
 }
 
@@ -166,7 +167,7 @@ void TForm2::LoadGrid(int entry) {
   }
   for (std::size_t k = 0; k < bytes.size(); ++k) {
     const int row = hexdump::ByteRow(k);
-    setCellText(hexdump::HexColumn(k), row, FromByteText(hexdump::ByteToHex(bytes[k])));
+    setCellText(hexdump::HexColumn(k), row, FromByteText(HexByte(bytes[k])));
     setCellText(hexdump::CharColumn(k), row, FromWideText(hexdump::CharCellText(bytes[k])));
   }
 }
@@ -239,7 +240,7 @@ void TForm2::StringGrid1SetEditText(int column, int row, const QString& value) {
   } else if (!value.isEmpty()) {
     if (const auto byte = hexdump::CharCellByte(value.toStdU16String())) {
       shown = value.right(1);
-      setCellText(partner, row, FromByteText(hexdump::ByteToHex(*byte)));
+      setCellText(partner, row, FromByteText(HexByte(*byte)));
     } else {
       shown = FromWideText(EditStartChar);
     }

@@ -1,5 +1,7 @@
 #include "hex_dump.h"
 
+#include "text_codecs.h"
+
 namespace quillet::hexdump {
 namespace {
 
@@ -8,19 +10,10 @@ bool Printable(char16_t c) { return c >= 0x20 && !(c >= 0x7F && c < 0xA0); }
 
 }  // namespace
 
-char HexDigit(std::uint8_t value) {
-  return static_cast<char>(value < 10 ? value + 48 : value + 55);
-}
-
 std::uint8_t HexDigitValue(char16_t c) {
   const int code = static_cast<int>(c);
   if (code >= 48 && code - 48 < 10) return static_cast<std::uint8_t>(code - 48);
   return static_cast<std::uint8_t>((code - 55) & 0xFF);
-}
-
-std::string ByteToHex(std::uint8_t value) {
-  return {HexDigit(static_cast<std::uint8_t>(value >> 4)),
-          HexDigit(static_cast<std::uint8_t>(value & 0x0F))};
 }
 
 std::uint8_t HexToByte(std::u16string_view text) {
@@ -36,13 +29,13 @@ int RowCount(std::size_t length) {
 std::string OffsetLabel(int row) {
   if (row < 1) return {};
   const int offset = kBytesPerRow * (row - 1);
-  return ByteToHex(static_cast<std::uint8_t>((offset >> 8) & 0xFF)) +
-         ByteToHex(static_cast<std::uint8_t>(offset & 0xFF));
+  return HexByte(static_cast<std::uint8_t>((offset >> 8) & 0xFF)) +
+         HexByte(static_cast<std::uint8_t>(offset & 0xFF));
 }
 
 std::string HeaderText(int column) {
-  if (column >= 1 && column <= 8) return ByteToHex(static_cast<std::uint8_t>(column - 1));
-  if (column >= 10 && column <= 17) return ByteToHex(static_cast<std::uint8_t>(column - 2));
+  if (column >= 1 && column <= 8) return HexByte(static_cast<std::uint8_t>(column - 1));
+  if (column >= 10 && column <= 17) return HexByte(static_cast<std::uint8_t>(column - 2));
   if (column >= kFirstCharColumn && column < kColumnCount)
     return {HexDigit(static_cast<std::uint8_t>(column - kFirstCharColumn))};
   return {};

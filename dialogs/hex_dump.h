@@ -19,12 +19,9 @@ inline constexpr int kFirstSeparator = 9;
 inline constexpr int kSecondSeparator = 18;
 inline constexpr int kFirstCharColumn = 19;
 
-// "0".."9", "A".."F" for 0..15.
-char HexDigit(std::uint8_t value);
+// Bytes are shown with HexByte and HexDigit of text_codecs.h.
 // "0".."9" give 0..9; any other character its code minus 55, modulo 256 ("A".."F" 10..15).
 std::uint8_t HexDigitValue(char16_t c);
-// Two upper-case digits, high nibble first.
-std::string ByteToHex(std::uint8_t value);
 // 16 x the first digit's value + the second's, modulo 256; a missing digit counts as 0.
 std::uint8_t HexToByte(std::u16string_view text);
 

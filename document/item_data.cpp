@@ -2,32 +2,26 @@
 
 #include <algorithm>
 
+#include "text_codecs.h"
+
 namespace quillet {
-
-std::size_t ByteTextSize(const std::string& text) {
-  return std::min(text.find('\0'), text.size());
-}
-
-std::size_t WideTextUnits(const std::u16string& text) {
-  return std::min(text.find(u'\0'), text.size());
-}
 
 std::size_t PayloadSize(const TMMADataBlock& block) {
   switch (block.tag) {
     case kTagMenuName:
     case kTagSoftkeyName: {
       std::size_t size = 1 + 4 * block.names.size();
-      for (const TMMANameEntry& name : block.names) size += 2 * WideTextUnits(name.text) + 2;
+      for (const TMMANameEntry& name : block.names) size += 2 * WideTextLength(name.text) + 2;
       return size;
     }
     case kTagUrl:
     case kTagMidletApp:
     case kTagMidletName:
     case kTagMidletVendor:
-      return ByteTextSize(block.text) + 1;
+      return ByteTextLength(block.text) + 1;
     case kTagIconPath06:
     case kTagIconPath:
-      return 1 + 2 * WideTextUnits(block.path) + 2;
+      return 1 + 2 * WideTextLength(block.path) + 2;
     case kTagIconDrmList:
     case kTagIconDrmStatic:
     case kTagIconDrmAnimated:
@@ -71,13 +65,13 @@ std::string LimitViolation(const TMMAItemData& entry) {
              std::to_string(kMaxNames) + ")";
     }
     for (const TMMANameEntry& name : block.names) {
-      if (WideTextUnits(name.text) > kMaxNameUnits) {
-        return "a name has " + std::to_string(WideTextUnits(name.text)) + " characters (at most " +
+      if (WideTextLength(name.text) > kMaxNameUnits) {
+        return "a name has " + std::to_string(WideTextLength(name.text)) + " characters (at most " +
                std::to_string(kMaxNameUnits) + ")";
       }
     }
-    if (WideTextUnits(block.path) > kMaxIconPathUnits) {
-      return "an icon path has " + std::to_string(WideTextUnits(block.path)) +
+    if (WideTextLength(block.path) > kMaxIconPathUnits) {
+      return "an icon path has " + std::to_string(WideTextLength(block.path)) +
              " characters (at most " + std::to_string(kMaxIconPathUnits) + ")";
     }
     if (block.raw.size() > kMaxRawEntries) {

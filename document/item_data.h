@@ -58,11 +58,6 @@ std::uint16_t PayloadLength(const TMMADataBlock& block);
 // The same without the 16-bit cap, for the checks that refuse oversized data.
 std::size_t PayloadSize(const TMMADataBlock& block);
 
-// The parts of a text that reach the file: a byte text up to its first zero byte, a
-// wide text up to its first zero unit (the terminator is written after them).
-std::size_t ByteTextSize(const std::string& text);
-std::size_t WideTextUnits(const std::u16string& text);
-
 // Bytes an entry occupies in the data area (0 for none); the unsupported block counts
 // only when all data is saved. Not capped: the writer refuses more than 65,535.
 std::size_t ItemDataSize(const TMMAItemData* entry, bool saveAllData);

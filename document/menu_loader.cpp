@@ -1,11 +1,13 @@
 #include "menu_loader.h"
 
 #include <array>
+#include <span>
 #include <optional>
 #include <unordered_map>
 
 #include "catalogue.h"
 #include "file_io.h"
+#include "text_codecs.h"
 
 namespace quillet {
 
@@ -18,6 +20,7 @@ struct Payload {
   const std::uint8_t* bytes;
   std::size_t size;
   std::uint8_t at(std::size_t i) const { return bytes[i]; }
+  std::span<const std::uint8_t> span(std::size_t from, std::size_t count) const { return {bytes + from, count}; }
   std::uint16_t be16(std::size_t i) const {
     return static_cast<std::uint16_t>((bytes[i] << 8) | bytes[i + 1]);
   }
@@ -26,16 +29,9 @@ struct Payload {
 // Reads a UTF-16 big-endian text of `size` bytes that must end with its zero terminator and
 // hold no other zero unit, so that writing it back gives the same bytes.
 std::optional<std::u16string> WideText(const Payload& p, std::size_t from, std::size_t size) {
-  if (size < 2 || size % 2 != 0) return std::nullopt;
-  std::u16string text;
-  text.reserve(size / 2 - 1);
-  for (std::size_t i = from; i + 2 < from + size; i += 2) {
-    const auto unit = static_cast<char16_t>(p.be16(i));
-    if (unit == 0) return std::nullopt;
-    text.push_back(unit);
-  }
-  if (p.be16(from + size - 2) != 0) return std::nullopt;
-  return text;
+  const std::span<const std::uint8_t> bytes = p.span(from, size);
+  if (size % 2 != 0 || 2 * std::size_t{WideTextLength(bytes)} + 2 != size) return std::nullopt;
+  return DecodeWideText(bytes);
 }
 
 // Decoding of one recognised block; `problem` says why the model cannot hold it as such.
@@ -74,12 +70,12 @@ Decoded DecodeNames(std::uint8_t tag, const Payload& p) {
   return Decoded{std::move(block), {}};
 }
 
-Decoded DecodeByteText(std::uint8_t tag, const Payload& p) {
+Decoded ReadByteTextBlock(std::uint8_t tag, const Payload& p) {
   if (p.size < 1 || p.at(p.size - 1) != 0) return Malformed("its text has no closing zero byte");
   TMMADataBlock block;
   block.tag = tag;
-  block.text.assign(reinterpret_cast<const char*>(p.bytes), p.size - 1);
-  if (block.text.find('\0') != std::string::npos) return Malformed("its text holds a zero byte before its end");
+  block.text = DecodeByteText(p.span(0, p.size));
+  if (block.text.size() + 1 != p.size) return Malformed("its text holds a zero byte before its end");
   return Decoded{std::move(block), {}};
 }
 
@@ -117,7 +113,7 @@ std::optional<Decoded> DecodeKnown(std::uint8_t tag, const Payload& p) {
     case kTagMidletApp:
     case kTagMidletName:
     case kTagMidletVendor:
-      return DecodeByteText(tag, p);
+      return ReadByteTextBlock(tag, p);
     case kTagIconPath06:
     case kTagIconPath:
       return DecodeIconPath(p);

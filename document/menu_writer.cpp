@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "file_io.h"
+#include "text_codecs.h"
 
 namespace quillet {
 
@@ -76,11 +77,6 @@ class MenuWriter {
   void Put16(std::size_t value) {
     out_.push_back(static_cast<std::uint8_t>(value >> 8));
     out_.push_back(static_cast<std::uint8_t>(value & 0xFF));
-  }
-  void PutWide(const std::u16string& text) {
-    const std::size_t units = WideTextUnits(text);
-    for (std::size_t i = 0; i < units; ++i) Put16(text[i]);
-    Put16(0);
   }
 
   void WriteRecordHead(const TMMAItem& item, std::uint8_t kind) {
@@ -176,26 +172,24 @@ class MenuWriter {
         const std::uint8_t marker = options_.layout == RecordLayout::Bytes36 ? kNameMarker36 : kNameMarker22;
         std::size_t end = 0;
         for (const TMMANameEntry& name : block.names) {
-          end += 2 * WideTextUnits(name.text) + 2;
+          end += 2 * WideTextLength(name.text) + 2;
           Put8(name.language);
           Put8(marker);
           Put16(end);
         }
-        for (const TMMANameEntry& name : block.names) PutWide(name.text);
+        for (const TMMANameEntry& name : block.names) EncodeWideText(name.text, out_);
         break;
       }
       case kTagUrl:
       case kTagMidletApp:
       case kTagMidletName:
       case kTagMidletVendor:
-        out_.insert(out_.end(), block.text.begin(),
-                    block.text.begin() + static_cast<std::ptrdiff_t>(ByteTextSize(block.text)));
-        Put8(0);
+        EncodeByteText(block.text, out_);
         break;
       case kTagIconPath06:
       case kTagIconPath:
         Put8(block.iconKind);
-        PutWide(block.path);
+        EncodeWideText(block.path, out_);
         break;
       case kTagIconDrmList:
       case kTagIconDrmStatic:

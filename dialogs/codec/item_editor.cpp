@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "language_tables.h"
+#include "icon_text.h"
 #include "text_codecs.h"
 
 namespace quillet {

@@ -1,14 +1,15 @@
 #include "language_tables.h"
 
+#include "text_codecs.h"
+
 namespace quillet {
 
 LanguageTables InitLanguageTables() {
-  static constexpr char kHexDigits[] = "0123456789ABCDEF";
   LanguageTables tables;
   for (std::size_t p = 0; p < kLanguageCount; ++p) {
     const auto id = static_cast<std::uint8_t>(p + 1);
     tables.LanguageIds[p] = id;
-    tables.LanguageIdTexts[p] = {kHexDigits[id / 16], kHexDigits[id % 16]};
+    tables.LanguageIdTexts[p] = HexByte(id);
   }
   return tables;
 }

@@ -1,26 +1,19 @@
 // The dump grid's layout and text rules, without any window.
 #include "hex_dump.h"
+#include "text_codecs.h"
 
 #include <gtest/gtest.h>
 
 namespace quillet::hexdump {
 namespace {
 
-TEST(HexDumpCodecs, DigitsAndBytes) {
-  EXPECT_EQ(HexDigit(0), '0');
-  EXPECT_EQ(HexDigit(9), '9');
-  EXPECT_EQ(HexDigit(10), 'A');
-  EXPECT_EQ(HexDigit(15), 'F');
-  EXPECT_EQ(ByteToHex(0x00), "00");
-  EXPECT_EQ(ByteToHex(0x0A), "0A");
-  EXPECT_EQ(ByteToHex(0x4F), "4F");
-  EXPECT_EQ(ByteToHex(0xFF), "FF");
+TEST(HexDumpCodecs, TypedDigitsGiveTheBytesTheCellsShow) {
   EXPECT_EQ(HexDigitValue(u'7'), 7);
   EXPECT_EQ(HexDigitValue(u'C'), 12);
   EXPECT_EQ(HexToByte(u"4F"), 0x4F);
   EXPECT_EQ(HexToByte(u"A5x"), 0xA5);  // only the first two characters count
   for (int value = 0; value < 256; ++value) {
-    const std::string hex = ByteToHex(static_cast<std::uint8_t>(value));
+    const std::string hex = HexByte(static_cast<std::uint8_t>(value));
     EXPECT_EQ(HexToByte(std::u16string(hex.begin(), hex.end())), value) << hex;
   }
 }

@@ -1,7 +1,8 @@
 #include "dump_json.h"
 
 #include "json_writer.h"
-#include "text_codec.h"
+#include "text_codecs.h"
+#include "utf8.h"
 
 namespace quillet::mmatool {
 namespace {

@@ -3,7 +3,8 @@
 #include <string>
 
 #include "json_writer.h"
-#include "text_codec.h"
+#include "text_codecs.h"
+#include "utf8.h"
 
 namespace quillet::mmatool {
 namespace {

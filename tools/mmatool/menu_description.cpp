@@ -1,7 +1,8 @@
 #include "menu_description.h"
 
 #include "format.h"
-#include "text_codec.h"
+#include "text_codecs.h"
+#include "utf8.h"
 
 namespace quillet::mmatool {
 namespace {

@@ -1,7 +1,6 @@
 #include "text_codecs.h"
 
 #include <algorithm>
-#include "utf8.h"
 
 namespace quillet {
 
@@ -30,21 +29,11 @@ void EncodeWideText(std::u16string_view text, std::vector<std::uint8_t>& destina
 
 std::u16string DecodeWideText(std::span<const std::uint8_t> bytes) {
   const std::size_t units = WideTextLength(bytes);
-  std::u16string text;
-  text.reserve(units);
+  std::u16string text(units, u'\0');
   for (std::size_t i = 0; i < units; ++i) {
-    text.push_back(static_cast<char16_t>(bytes[2 * i] * 256 + bytes[2 * i + 1]));
+    text[i] = static_cast<char16_t>(bytes[2 * i] * 256 + bytes[2 * i + 1]);
   }
   return text;
-}
-
-std::u16string IndexToText(std::uint16_t drmIndex) {
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + drmIndex % 10));
-    drmIndex = static_cast<std::uint16_t>(drmIndex / 10);
-  } while (drmIndex != 0);
-  return digits;
 }
 
 std::size_t ByteTextLength(std::span<const std::uint8_t> bytes) {
@@ -58,9 +47,8 @@ std::size_t ByteTextLength(std::string_view text) {
 }
 
 void EncodeByteText(std::string_view text, std::vector<std::uint8_t>& destination) {
-  for (const char c : text.substr(0, ByteTextLength(text))) {
-    destination.push_back(static_cast<std::uint8_t>(c));
-  }
+  const std::string_view kept = text.substr(0, ByteTextLength(text));
+  destination.insert(destination.end(), kept.begin(), kept.end());
   destination.push_back(0);
 }
 
@@ -78,34 +66,22 @@ void CopyNameEntry(const TMMANameEntry& source, TMMANameEntry& destination) {
   destination.text.assign(std::u16string_view(source.text).substr(0, WideTextLength(source.text)));
 }
 
-Result<IconTextClass> ClassifyIconText(std::u16string_view text, std::uint16_t& drmIndex) {
-  if (text.size() >= 3 && text[0] == u'/' && text[2] == u'/') return IconTextClass::FilePath;
-  if (text.empty()) {
-    drmIndex = 0;
-    return IconTextClass::Neither;
+char HexDigit(std::uint8_t value) { return "0123456789ABCDEF"[value & 0x0F]; }
+
+std::string HexByte(std::uint8_t value) {
+  return {HexDigit(static_cast<std::uint8_t>(value >> 4)), HexDigit(value)};
+}
+
+std::string HexBytes(std::span<const std::uint8_t> bytes, std::string_view separator) {
+  static constexpr char kLowerDigits[] = "0123456789abcdef";
+  std::string out;
+  out.reserve(bytes.size() * (2 + separator.size()));
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (i != 0) out += separator;
+    out += kLowerDigits[bytes[i] >> 4];
+    out += kLowerDigits[bytes[i] & 0x0F];
   }
-  // The conversion accepts values up to 2147483647; leading zeros do not count.
-  constexpr std::uint64_t kLargestValue = 2147483647;
-  std::uint64_t value = 0;
-  bool tooLarge = false;
-  for (const char16_t unit : text) {
-    if (unit < u'0' || unit > u'9') {
-      drmIndex = 0;
-      return IconTextClass::Neither;
-    }
-    value = value * 10 + static_cast<std::uint64_t>(unit - u'0');
-    if (value > kLargestValue) {
-      tooLarge = true;
-      value = kLargestValue + 1;  // stays put, so long digit strings cannot overflow
-    }
-  }
-  if (tooLarge) {
-    std::string message = "'";
-    message.append(Utf16ToUtf8(text)).append("' is not a valid integer value");
-    return Error{ErrorCode::InvalidValue, std::move(message), {}, {}, {}};
-  }
-  drmIndex = static_cast<std::uint16_t>(value & 0xFFFF);
-  return IconTextClass::DrmIndex;
+  return out;
 }
 
 }  // namespace quillet
