@@ -20,11 +20,10 @@ Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int ro
   if (row < 0 || row >= kCatalogueRows) {
     return Refusal(ErrorCode::InvalidValue, "No entry of the item list is chosen.");
   }
-  const int index = doc.tree.absoluteIndex(&selected);
-  if (IsSubitemPlace(place) && (index < kMenuRootNodeIndex || selected.item.canHaveSubmenu == 0)) {
+  if (IsSubitemPlace(place) && !CanAddSubitem(doc, selected)) {
     return Refusal(ErrorCode::InvalidValue, "\"" + selected.caption + "\" cannot have subitems.");
   }
-  if (!IsSubitemPlace(place) && index < kFirstMenuNodeIndex) {
+  if (!IsSubitemPlace(place) && !CanAddBeside(doc, selected)) {
     return Refusal(ErrorCode::InvalidValue, "Items can be added beside main-menu items only.");
   }
   if (doc.mainMenuItemCount() >= kMaxMainMenuItems) {
@@ -93,10 +92,8 @@ bool ReplaceDropsSubmenu(const MenuNode& node, int row) {
 }
 
 void ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
+  if (row < 0 || row >= kCatalogueRows || !CanReplace(doc, node)) return;
   const int index = doc.tree.absoluteIndex(&node);
-  if (row < 0 || row >= kCatalogueRows || index <= kSoftkeysNodeIndex || index == kMenuRootNodeIndex) {
-    return;
-  }
   const bool custom = IsCustomRow(row);
   const std::uint8_t c = CatalogueIndex(CatalogueIds[static_cast<std::size_t>(row)]);
   TMMAItem& item = node.item;
@@ -144,23 +141,21 @@ void ReleaseItemData(MenuDocument& doc, std::uint8_t slot) {
 }
 
 void DeleteItem(MenuDocument& doc, MenuNode& node) {
-  if (doc.tree.absoluteIndex(&node) < kFirstMenuNodeIndex) return;
+  if (!CanDelete(doc, node)) return;
   ReleaseSubtreeData(doc, node);
   doc.tree.remove(&node);
   doc.RebuildLinks();
 }
 
 void MoveUp(MenuDocument& doc, MenuNode& node) {
-  MenuNode* previous = doc.tree.previousSibling(&node);
-  if (doc.tree.absoluteIndex(&node) < kFirstMenuNodeIndex || previous == nullptr) return;
-  doc.tree.moveBefore(&node, previous);
+  if (!CanMoveUp(doc, node)) return;
+  doc.tree.moveBefore(&node, doc.tree.previousSibling(&node));
   doc.RebuildLinks();
 }
 
 void MoveDown(MenuDocument& doc, MenuNode& node) {
-  MenuNode* next = doc.tree.nextSibling(&node);
-  if (doc.tree.absoluteIndex(&node) < kFirstMenuNodeIndex || next == nullptr) return;
-  doc.tree.moveBefore(&node, doc.tree.nextSibling(next));
+  if (!CanMoveDown(doc, node)) return;
+  doc.tree.moveBefore(&node, doc.tree.nextSibling(doc.tree.nextSibling(&node)));
   doc.RebuildLinks();
 }
 

@@ -5,16 +5,10 @@
 #include <string>
 
 #include "menu_document.h"
+#include "node_rules.h"
 #include "result.h"
 
 namespace quillet {
-
-enum class AddPlace {
-  FirstSubitem,  // "Add subitem" > "Add First"   (mode 1)
-  LastSubitem,   // "Add subitem" > "Add Last"    (mode 1)
-  FirstItem,     // "Add item" > "Add First"      (mode 0)
-  Before,        // "Add item" > "Add Before"     (mode 0)
-};
 
 // Adds the catalogue row `row` at `place` relative to `selected`, completes the new
 // item (InitAddedItem) and rebuilds the links. Refuses a 246th main-menu item.

@@ -7,6 +7,7 @@
 #include <QTreeView>
 
 #include "main_window.h"
+#include "node_rules.h"
 
 namespace quillet::ui {
 
@@ -55,8 +56,7 @@ bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event) {
 void TSDIAppForm::TreeView1Click() {
   const MenuNode* node = selectedNode();
   if (node == nullptr) return;
-  const int index = document_.tree.absoluteIndex(node);
-  if (index == kSoftkeysNodeIndex || index == kMenuRootNodeIndex) {
+  if (!CanModify(document_, *node)) {  // the fixed nodes hold no item to sum up
     TntMemo1->hide();
     return;
   }

@@ -145,21 +145,18 @@ void TSDIAppForm::ComboBox1Click() {
 void TSDIAppForm::PopupMenu1Popup() {
   const MenuNode* node = selectedNode();
   if (node == nullptr) return;
-  const int i = document_.tree.absoluteIndex(node);
-  AddChild1->setEnabled(node->item.canHaveSubmenu == 1 && i >= kMenuRootNodeIndex);
-  AddBefore1->setEnabled(i >= kFirstMenuNodeIndex);
-  Replace1->setEnabled(i != kSoftkeysNodeIndex && i != kMenuRootNodeIndex);
+  AddChild1->setEnabled(CanAddSubitem(document_, *node));
+  AddBefore1->setEnabled(CanAddBeside(document_, *node));
+  Replace1->setEnabled(CanReplace(document_, *node));
 }
 
 void TSDIAppForm::PopupMenu2Popup() {
   const MenuNode* node = selectedNode();
   if (node == nullptr) return;
-  const int i = document_.tree.absoluteIndex(node);
-  const bool mainMenuItem = i >= kFirstMenuNodeIndex;
-  Deleteitem1->setEnabled(mainMenuItem);
-  MenuItem1->setEnabled(i != kSoftkeysNodeIndex && i != kMenuRootNodeIndex);
-  Movedown1->setEnabled(mainMenuItem && document_.tree.nextSibling(node) != nullptr);
-  Moveup1->setEnabled(mainMenuItem && document_.tree.previousSibling(node) != nullptr);
+  Deleteitem1->setEnabled(CanDelete(document_, *node));
+  MenuItem1->setEnabled(CanModify(document_, *node));
+  Movedown1->setEnabled(CanMoveDown(document_, *node));
+  Moveup1->setEnabled(CanMoveUp(document_, *node));
 }
 
 void TSDIAppForm::AddFirst1Click() { addChosenItem(AddPlace::FirstSubitem); }
@@ -189,8 +186,7 @@ void TSDIAppForm::Replace1Click() {
   MenuNode* node = selectedNode();
   const int row = chosenCatalogueRow();
   if (node == nullptr || row < 0) return;
-  const int i = document_.tree.absoluteIndex(node);
-  if (i == kSoftkeysNodeIndex || i == kMenuRootNodeIndex) return;
+  if (!CanReplace(document_, *node)) return;
   if (ReplaceDropsSubmenu(*node, row) &&
       !AskWarning(this, QMessageBox::Question,
                   QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu will be "
@@ -205,10 +201,9 @@ void TSDIAppForm::Replace1Click() {
 void TSDIAppForm::MenuItem1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || itemDialog_ == nullptr) return;
-  const int i = document_.tree.absoluteIndex(node);
-  if (i == kSoftkeysNodeIndex || i == kMenuRootNodeIndex) return;  // fixed nodes hold no item
+  if (!CanModify(document_, *node)) return;  // the fixed nodes hold no item
   const TMMAItem& item = node->item;
-  const bool softkey = i < kMenuRootNodeIndex;
+  const bool softkey = IsSoftkey(document_, *node);
   if (!itemDialog_->EditItem(document_.ItemStore[item.slot].get(), item.kind, item.flags, item.attributes,
                              softkey)) {
     return;
@@ -219,7 +214,7 @@ void TSDIAppForm::MenuItem1Click() {
 
 void TSDIAppForm::Deleteitem1Click() {
   MenuNode* node = selectedNode();
-  if (node == nullptr || document_.tree.absoluteIndex(node) < kFirstMenuNodeIndex) return;
+  if (node == nullptr || !CanDelete(document_, *node)) return;
   if (!AskWarning(this, QMessageBox::Warning,
                   QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"))) {
     return;

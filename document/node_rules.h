@@ -1,0 +1,32 @@
+#pragma once
+// Which commands a node's position allows. The pop-up menus enable their entries by
+// these rules and the tree commands refuse by the same ones, so the two cannot drift.
+#include "menu_document.h"
+
+namespace quillet {
+
+enum class AddPlace {
+  FirstSubitem,  // "Add subitem" > "Add First"   (mode 1)
+  LastSubitem,   // "Add subitem" > "Add Last"    (mode 1)
+  FirstItem,     // "Add item" > "Add First"      (mode 0)
+  Before,        // "Add item" > "Add Before"     (mode 0)
+};
+
+// Every node but the two fixed containers ("Softkeys", "Menu Root") holds an item that
+// can be modified and replaced.
+bool CanModify(const MenuDocument& doc, const MenuNode& node);
+bool CanReplace(const MenuDocument& doc, const MenuNode& node);
+// One of the seven softkeys (below "Softkeys").
+bool IsSoftkey(const MenuDocument& doc, const MenuNode& node);
+// Main-menu items only: the fixed nodes and the softkeys always stay.
+bool CanDelete(const MenuDocument& doc, const MenuNode& node);
+bool CanMoveUp(const MenuDocument& doc, const MenuNode& node);
+bool CanMoveDown(const MenuDocument& doc, const MenuNode& node);
+// Subitems go below "Menu Root" or a main-menu item that may own a submenu.
+bool CanAddSubitem(const MenuDocument& doc, const MenuNode& node);
+// Items go beside main-menu items.
+bool CanAddBeside(const MenuDocument& doc, const MenuNode& node);
+// Whether an item can be added at `place` relative to `node`.
+bool CanAddAt(const MenuDocument& doc, const MenuNode& node, AddPlace place);
+
+}  // namespace quillet
