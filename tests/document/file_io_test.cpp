@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <thread>
 
 #include "file_io.h"
+#include "file_io_posix.h"
 #include "menu_writer.h"
 #include "test_helpers.h"
 
@@ -14,7 +21,7 @@ namespace quillet {
 namespace {
 
 namespace fs = std::filesystem;
-using testhelp::MustLoad;
+using Bytes = std::vector<std::uint8_t>;
 
 class SafeSaving : public ::testing::Test {
  protected:
@@ -28,12 +35,18 @@ class SafeSaving : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir); }
 
-  void WriteOld(const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(target, std::ios::binary);
+  void WriteOld(const Bytes& bytes, const std::string& path = {}) {
+    std::ofstream out(path.empty() ? target : path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
-  std::vector<std::uint8_t> ReadBack() { return ReadWholeFile(target).value(); }
-  int FilesInDir() { return static_cast<int>(std::distance(fs::directory_iterator(dir), fs::directory_iterator())); }
+  Bytes ReadBack(const std::string& path = {}) { return ReadWholeFile(path.empty() ? target : path).value(); }
+  std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  int FilesInDir() { return static_cast<int>(Names().size()); }
 
   fs::path dir;
   std::string target;
@@ -41,10 +54,10 @@ class SafeSaving : public ::testing::Test {
 
 TEST_F(SafeSaving, WritesAndReplacesWithoutLeftovers) {
   ASSERT_TRUE(WriteFileAtomically(target, {1, 2, 3}).ok());
-  EXPECT_EQ(ReadBack(), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(ReadBack(), (Bytes{1, 2, 3}));
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   ASSERT_TRUE(WriteFileAtomically(target, {4}).ok());
-  EXPECT_EQ(ReadBack(), (std::vector<std::uint8_t>{4}));
+  EXPECT_EQ(ReadBack(), (Bytes{4}));
   EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(FilesInDir(), 1);
@@ -59,13 +72,16 @@ TEST_F(SafeSaving, AFailedWriteLeavesTheOldFileIntact) {
   rlimit small = saved;
   small.rlim_cur = 64;
   ::setrlimit(RLIMIT_FSIZE, &small);
-  const Status status = WriteFileAtomically(target, std::vector<std::uint8_t>(4096, 7));
+  const Status status = WriteFileAtomically(target, Bytes(4096, 7));
+  const Status named = posix::WriteFileAtomically(target, Bytes(4096, 7), posix::Staging::NamedOnly);
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, SIG_DFL);
-  ASSERT_FALSE(status.ok());
-  EXPECT_EQ(status.error().code, ErrorCode::FileNotWritable);
-  EXPECT_EQ(status.error().path, target);
-  EXPECT_EQ(ReadBack(), (std::vector<std::uint8_t>{9, 9, 9}));
+  for (const Status* s : {&status, &named}) {
+    ASSERT_FALSE(s->ok());
+    EXPECT_EQ(s->error().code, ErrorCode::FileNotWritable);
+    EXPECT_EQ(s->error().path, target);
+  }
+  EXPECT_EQ(ReadBack(), (Bytes{9, 9, 9}));
   EXPECT_EQ(FilesInDir(), 1);
 }
 
@@ -83,7 +99,7 @@ TEST_F(SafeSaving, ARefusedDocumentWritesNothing) {
   ASSERT_FALSE(status.ok());
   EXPECT_EQ(status.error().code, ErrorCode::NoDocument);
   EXPECT_NE(status.error().message.find(target), std::string::npos);
-  EXPECT_EQ(ReadBack(), (std::vector<std::uint8_t>{5, 5}));
+  EXPECT_EQ(ReadBack(), (Bytes{5, 5}));
   EXPECT_EQ(FilesInDir(), 1);
 }
 
@@ -100,16 +116,157 @@ TEST_F(SafeSaving, SaveAndLoadThroughFiles) {
   EXPECT_EQ(outcome.value().summary, "Format: 36-byte   Main menu entries: 1");
 }
 
-TEST_F(SafeSaving, UnreadableFilesAreRefusedAndClearTheDocument) {
-  MenuDocument doc;
-  doc.NewDocument();
-  auto missing = LoadMenuFileFromPath((dir / "absent").string(), doc);
-  ASSERT_FALSE(missing.ok());
-  EXPECT_EQ(missing.error().code, ErrorCode::FileNotReadable);
-  EXPECT_TRUE(doc.tree.empty());
-  auto directory = ReadWholeFile(dir.string());
-  ASSERT_FALSE(directory.ok());
-  EXPECT_EQ(directory.error().code, ErrorCode::FileNotReadable);
+// Links, devices, FIFOs and long names: each save does what the user meant.
+TEST_F(SafeSaving, LinksAreFollowedAndSpecialTargetsWrittenInPlace) {
+  // A symbolic link keeps being a link; its final target (even a missing one) gets the bytes.
+  const std::string real = (dir / "real").string();
+  WriteOld({1}, real);
+  fs::create_symlink("real", dir / "link");
+  fs::create_symlink("link", dir / "link to link");
+  ASSERT_TRUE(WriteFileAtomically((dir / "link to link").string(), {2, 2}).ok());
+  EXPECT_TRUE(fs::is_symlink(dir / "link to link"));
+  EXPECT_TRUE(fs::is_symlink(dir / "link"));
+  EXPECT_EQ(ReadBack(real), (Bytes{2, 2}));
+  fs::create_symlink("created by saving", dir / "dangling");
+  ASSERT_TRUE(WriteFileAtomically((dir / "dangling").string(), {3}).ok());
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling"));
+  EXPECT_EQ(ReadBack((dir / "created by saving").string()), (Bytes{3}));
+
+  // A device is written into, never replaced (here /dev/null through a link).
+  fs::create_symlink("/dev/null", dir / "null");
+  ASSERT_TRUE(WriteFileAtomically((dir / "null").string(), {4}).ok());
+  EXPECT_TRUE(fs::is_symlink(dir / "null"));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+  // A FIFO with a reader gets the bytes; without one the save is refused at once.
+  const std::string fifo = (dir / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const Status noReader = WriteFileAtomically(fifo, {5});
+  ASSERT_FALSE(noReader.ok());
+  EXPECT_NE(noReader.error().message.find("no program is reading from it"), std::string::npos);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  ASSERT_TRUE(WriteFileAtomically(fifo, {6, 7}).ok());
+  std::uint8_t got[4] = {};
+  EXPECT_EQ(::read(reader, got, sizeof got), 2);
+  EXPECT_EQ(got[1], 7);
+  ::close(reader);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+
+  // A name of 255 bytes, the most a name can have, saves (the temporary name is short).
+  const std::string longName = (dir / std::string(255, 'n')).string();
+  ASSERT_TRUE(WriteFileAtomically(longName, {8}).ok()) << WriteFileAtomically(longName, {8}).error().message;
+  EXPECT_EQ(ReadBack(longName), (Bytes{8}));
+  ASSERT_TRUE(posix::WriteFileAtomically(longName, {9}, posix::Staging::NamedOnly).ok());
+  EXPECT_EQ(ReadBack(longName), (Bytes{9}));
+  EXPECT_EQ(Names().size(), 8u);  // no temporary file left over
+}
+
+TEST_F(SafeSaving, OwnerGroupAndHardLinksAreKept) {
+  WriteOld({1});
+  const bool privileged = ::geteuid() == 0;
+  const uid_t owner = privileged ? 4321 : ::geteuid();
+  const gid_t group = privileged ? 8765 : ::getegid();
+  ASSERT_EQ(::chown(target.c_str(), owner, group), 0);
+  fs::create_hard_link(target, dir / "second name");
+  struct stat before {};
+  ASSERT_EQ(::stat(target.c_str(), &before), 0);
+  for (const auto staging : {posix::Staging::UnnamedFirst, posix::Staging::NamedOnly}) {
+    ASSERT_TRUE(posix::WriteFileAtomically(target, {2, 3}, staging).ok());
+    EXPECT_EQ(ReadBack((dir / "second name").string()), (Bytes{2, 3}));  // both names see the new menu
+    struct stat after {};
+    ASSERT_EQ(::stat(target.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+  }
+  // A file with one name is replaced and still gets its owner and group.
+  fs::remove(dir / "second name");
+  ASSERT_TRUE(WriteFileAtomically(target, {4}).ok());
+  struct stat replaced {};
+  ASSERT_EQ(::stat(target.c_str(), &replaced), 0);
+  EXPECT_EQ(replaced.st_uid, owner);
+  EXPECT_EQ(replaced.st_gid, group);
+  EXPECT_EQ(FilesInDir(), 1);
+}
+
+// A save killed at any moment leaves the old file or the new one, and nothing else:
+// SIGKILL (with unnamed temporary files), SIGTERM and SIGINT (both ways of staging).
+TEST_F(SafeSaving, KilledSavesLeaveNoStrayFile) {
+  const Bytes old = {1, 2, 3};
+  WriteOld(old);
+  // Large enough that a save takes longer than the longest wait before the kill.
+  const Bytes big(1024 * 1024, 0x5A);
+  struct Way {
+    int signal;
+    posix::Staging staging;
+  };
+  const Way ways[] = {{SIGKILL, posix::Staging::UnnamedFirst}, {SIGTERM, posix::Staging::UnnamedFirst},
+                      {SIGINT, posix::Staging::UnnamedFirst}, {SIGTERM, posix::Staging::NamedOnly},
+                      {SIGINT, posix::Staging::NamedOnly}};
+  std::mt19937 random(12345);
+  std::uniform_int_distribution<int> waitMicroseconds(0, 2000);
+  int killedDuringSave = 0;
+  for (int round = 0; round < 200; ++round) {
+    const Way& way = ways[round % 5];
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(ready[0]);
+      const char go = 'x';
+      (void)::write(ready[1], &go, 1);
+      const Status saved = posix::WriteFileAtomically(target, big, way.staging);
+      ::_exit(saved.ok() ? 0 : 1);
+    }
+    ::close(ready[1]);
+    char go = 0;
+    ASSERT_EQ(::read(ready[0], &go, 1), 1);
+    ::close(ready[0]);
+    ::usleep(static_cast<useconds_t>(waitMicroseconds(random)));
+    ::kill(child, way.signal);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    if (WIFSIGNALED(status)) ++killedDuringSave;
+    ASSERT_EQ(Names(), std::vector<std::string>{"mma_ucp"}) << "round " << round << ", signal " << way.signal;
+    const auto size = fs::file_size(target);
+    ASSERT_TRUE(size == old.size() || size == big.size()) << size;
+  }
+  EXPECT_GT(killedDuringSave, 150) << killedDuringSave;
+}
+
+// Reading refuses what no menu file can be, at once and with the file's name.
+TEST_F(SafeSaving, ReadingRefusesWhatIsNoMenuFileWithoutBlocking) {
+  const std::string fifo = (dir / "fifo").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string sparse = (dir / "sparse").string();
+  WriteOld({}, sparse);
+  fs::resize_file(sparse, 3ull << 30);
+  const std::string justOver = (dir / "just over").string();
+  WriteOld(Bytes(kMaxMenuFileBytes + 1, 0), justOver);
+  struct Case {
+    std::string path;
+    std::string reason;
+  };
+  const Case cases[] = {{"/dev/zero", "character device"},
+                        {fifo, "FIFO"},
+                        {dir.string(), "folder"},
+                        {sparse, "3,221,225,472 bytes"},
+                        {justOver, "1,048,577 bytes"},
+                        {"/proc/self/mem", "Input/output error"},
+                        {(dir / "absent").string(), "No such file"}};
+  ::alarm(20);  // a read that blocks must fail the test, not hang it
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    const auto read = ReadWholeFile(c.path);
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error().code, ErrorCode::FileNotReadable);
+    EXPECT_EQ(read.error().path, c.path);
+    EXPECT_NE(read.error().message.find("\"" + c.path + "\""), std::string::npos) << read.error().message;
+    EXPECT_NE(read.error().message.find(c.reason), std::string::npos) << read.error().message;
+  }
+  ::alarm(0);
+  EXPECT_EQ(ReadWholeFile(justOver, kMaxMenuFileBytes + 1).value().size(), kMaxMenuFileBytes + 1);
 }
 
 }  // namespace
