@@ -159,8 +159,7 @@ Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session) {
     const std::size_t nameField = recordSize - p2k::kListRecordTailSize;
     const auto* nameEnd = std::find(record, record + nameField, std::uint8_t{0});
     const std::uint8_t* tail = record + nameField;
-    records.push_back(
-        {std::string(record, nameEnd), readU16(tail), readU16(tail + 2), readU32(tail + 4)});
+    records.push_back({std::string(record, nameEnd), readU16(tail), readU32(tail + 4)});
   }
   return records;
 }

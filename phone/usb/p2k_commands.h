@@ -15,8 +15,7 @@ namespace quillet::usb {
 // One record of the phone's file list.
 struct PhoneFileRecord {
   std::string name;  // full path on the phone
-  std::uint16_t attributes = 0;
-  std::uint16_t owner = 0;
+  std::uint16_t attributes = 0;  // the owner word after it is never needed
   std::uint32_t size = 0;
 };
 

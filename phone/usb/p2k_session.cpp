@@ -53,9 +53,8 @@ Status P2KSession::sendCommand(std::uint16_t command, const std::vector<std::uin
   if (!request) return request.error();
   const UsbSetup setup{p2k::kRequestTypeOut, p2k::kRequestCommand, 0, interface_};
   const auto& bytes = request.value();
-  const UsbOutcome sent = device_.controlOut(setup, bytes.data(),
-                                             static_cast<std::uint16_t>(bytes.size()),
-                                             transferTimeoutMs_);
+  const UsbOutcome sent = device_.controlOut(
+      setup, bytes.data(), static_cast<std::uint16_t>(bytes.size()), transferTimeoutMs_);
   if (!sent.ok()) return transferError("sending", command, sent.error);
   if (sent.bytes != bytes.size())
     return phoneError("the phone took " + std::to_string(sent.bytes) + " of " +
@@ -81,8 +80,7 @@ Result<PendingReply> P2KSession::awaitPending(std::uint16_t command, Clock::time
   for (;;) {
     // Every transfer gets a non-zero timeout: zero would mean "wait for ever" to libusb.
     const unsigned budget = transferBudget(deadline);
-    if (budget == 0)
-      return transferError("waiting for the reply", command, UsbError::Timeout);
+    if (budget == 0) return transferError("waiting for the reply", command, UsbError::Timeout);
     const UsbOutcome polled = device_.controlIn(poll, pollBytes, p2k::kPollLength, budget);
     // A phone may hold the poll until the reply exists: a poll that ran out is asked again.
     if (polled.error == UsbError::Timeout) continue;
@@ -98,9 +96,8 @@ Result<std::optional<ReplyPacket>> P2KSession::fetchReply(std::uint16_t command,
   if (length > 0xFFFF) return phoneError("reply too long (" + std::to_string(length) + " bytes)");
   std::vector<std::uint8_t> reply(length);
   const UsbSetup fetch{p2k::kRequestTypeIn, p2k::kRequestReply, p2k::kReplyValue, interface_};
-  const UsbOutcome fetched = device_.controlIn(fetch, reply.data(),
-                                               static_cast<std::uint16_t>(length),
-                                               transferTimeoutMs_);
+  const UsbOutcome fetched = device_.controlIn(
+      fetch, reply.data(), static_cast<std::uint16_t>(length), transferTimeoutMs_);
   if (!fetched.ok()) return transferError("fetching the reply", command, fetched.error);
   return parseReply(reply.data(), fetched.bytes, packetId_);
 }

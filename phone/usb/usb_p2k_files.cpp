@@ -8,14 +8,12 @@ namespace quillet::usb {
 namespace {
 
 // "/a" for "/a/mobile/system/mma_ucp": the volume the file lives on.
-std::string volumeOf(const std::string& path) {
-  return path.substr(0, path.find('/', 1));
-}
+std::string volumeOf(const std::string& path) { return path.substr(0, path.find('/', 1)); }
 
 }  // namespace
 
 Result<std::uint16_t> UsbP2KLibrary::search(P2KSession& session, std::string_view folder,
-                                             std::string_view name) {
+                                            std::string_view name) {
   if (auto volumes = listVolumes(session); !volumes) return volumes.error();
   return searchFiles(session, folder, name);
 }
@@ -87,15 +85,14 @@ Status UsbP2KLibrary::writeChunks(P2KSession& session, const std::uint8_t* data,
 }
 
 Status UsbP2KLibrary::checkWrittenSize(P2KSession& session, const OpenFile& file) {
-  if (Status listed = lookUp(session, file.path); !listed) return listed;
+  if (Status looked = lookUp(session, file.path); !looked) return looked;
   const auto listed = listed_.find(file.path);
   if (listed == listed_.end())
     return phoneError("the size check found no " + file.path + " on the phone after writing " +
                       std::to_string(file.written.size()) + " bytes");
   if (listed->second.size != file.written.size())
-    return phoneError("the size check found " + std::to_string(listed->second.size) +
-                      " bytes in " + file.path + " after writing " +
-                      std::to_string(file.written.size()));
+    return phoneError("the size check found " + std::to_string(listed->second.size) + " bytes in " +
+                      file.path + " after writing " + std::to_string(file.written.size()));
   return Ok();
 }
 

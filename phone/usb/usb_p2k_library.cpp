@@ -160,7 +160,8 @@ std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attribut
   const std::string name(path, length);
   // The open sets the file's attribute: an existing file keeps the one the phone lists.
   if (!listed_.count(name))
-    if (Status looked = lookUp(*session, name); !looked) return failed("File_Create", looked.error());
+    if (Status looked = lookUp(*session, name); !looked)
+      return failed("File_Create", looked.error());
   OpenFile file;
   file.path = name;
   file.attribute = static_cast<std::uint16_t>(attributes);

@@ -30,7 +30,6 @@ FakeAnswer data(std::vector<std::uint8_t> payload) {
 FakeAnswer success() { return {kFakeSuccess, {}, false}; }
 FakeAnswer refused() { return {kFakeRefused, {}, false}; }
 
-
 }  // namespace
 
 void FakeP2KPhone::forgetSession() {
@@ -109,7 +108,7 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::remove(const std::uint8_t* a
 // free space: a 16-bit zero, the volume in UTF-16BE ended by a zero unit, zero-filled to
 // 0x100 argument bytes in all.
 std::variant<FakeAnswer, std::string> FakeP2KPhone::freeSpace(const std::uint8_t* a,
-                                                             std::size_t n) {
+                                                              std::size_t n) {
   if (n != 0x100 - 4) return std::string("free space with an argument size other than 0x100");
   if (getBE16(a) != 0) return std::string("free space field does not start with a zero unit");
   std::string volume;
@@ -206,7 +205,7 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
 
 // search: in UTF-16BE a folder ending in '/', 0xFFFE, a name or "*", and a zero unit.
 std::variant<FakeAnswer, std::string> FakeP2KPhone::startSearch(const std::uint8_t* a,
-                                                               std::size_t n) {
+                                                                std::size_t n) {
   if (n < 4 || n % 2 != 0 || getBE16(a + n - 2) != 0)
     return std::string("search pattern not ended by a zero unit");
   std::string folder, name;

@@ -376,8 +376,9 @@ UsbOutcome FakePhoneBus::poll(std::unique_lock<std::mutex>& lock, std::uint8_t* 
     if (!reachable(generation)) return {UsbError::NoDevice, 0};
   }
   polledPackets_ = length < 4 ? 0 : visiblePackets();
-  std::vector<std::uint8_t> answer{static_cast<std::uint8_t>(polledPackets_ > 3 ? 0x02 : 0x00),
-                                   static_cast<std::uint8_t>(std::min<std::size_t>(polledPackets_, 255))};
+  std::vector<std::uint8_t> answer{
+      static_cast<std::uint8_t>(polledPackets_ > 3 ? 0x02 : 0x00),
+      static_cast<std::uint8_t>(std::min<std::size_t>(polledPackets_, 255))};
   for (std::size_t i = 0; i < polledPackets_ && answer.size() + 2 <= length; ++i)
     putBE16(answer, static_cast<std::uint16_t>(replies_[i].bytes.size()));
   const std::size_t copied = std::min<std::size_t>(length, answer.size());
@@ -395,7 +396,8 @@ UsbOutcome FakePhoneBus::fetch(std::uint8_t* data, std::uint16_t length) {
   replies_.pop_front();
   std::size_t queuedBytes = 0;
   for (const auto& queued : replies_) queuedBytes += queued.bytes.size();
-  std::vector<std::uint8_t> reply{1, static_cast<std::uint8_t>(std::min<std::size_t>(replies_.size(), 255))};
+  std::vector<std::uint8_t> reply{
+      1, static_cast<std::uint8_t>(std::min<std::size_t>(replies_.size(), 255))};
   putBE16(reply, static_cast<std::uint16_t>(queuedBytes));
   putBE16(reply, static_cast<std::uint16_t>(message.size()));
   reply.insert(reply.end(), message.begin(), message.end());

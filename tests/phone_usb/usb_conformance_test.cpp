@@ -11,10 +11,10 @@
 namespace quillet::test {
 namespace {
 
-using usb::testing::FakePhoneBus;
 using usb::UsbP2KLibrary;
 using usb::UsbP2KOptions;
 using usb::testing::FakeP2KPhone;
+using usb::testing::FakePhoneBus;
 
 class UsbPhoneHarness {
  public:
@@ -53,7 +53,8 @@ class UsbPhoneHarness {
         connected_ = state != 0;
       }
       signal_.notify_all();
-    }), 0);
+    }),
+              0);
     std::unique_lock lock(mutex_);
     ASSERT_TRUE(signal_.wait_for(lock, std::chrono::seconds(5), [this] { return connected_; }));
   }
