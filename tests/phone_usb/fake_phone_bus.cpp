@@ -100,6 +100,19 @@ void FakePhoneBus::setStalled(bool stalled) {
   stalled_ = stalled;
 }
 
+void FakePhoneBus::onTheWire() {
+  {
+    std::lock_guard lock(mutex_);
+    ++controlTransfers_;
+  }
+  if (options_.transferDelay.count() > 0) std::this_thread::sleep_for(options_.transferDelay);
+}
+
+int FakePhoneBus::controlTransfers() const {
+  std::lock_guard lock(mutex_);
+  return controlTransfers_;
+}
+
 void FakePhoneBus::setReplyDelay(std::chrono::milliseconds delay) {
   std::lock_guard lock(mutex_);
   replyDelay_ = delay;
@@ -291,6 +304,7 @@ UsbOutcome FakePhoneBus::bulkOut(int generation, std::uint8_t endpoint, const st
 
 UsbOutcome FakePhoneBus::controlOut(int generation, const UsbSetup& setup, const std::uint8_t* data,
                                     std::uint16_t length, unsigned timeoutMs) {
+  onTheWire();
   std::unique_lock lock(mutex_);
   if (stalled_) return stall(lock, timeoutMs);
   if (!reachable(generation)) return {UsbError::NoDevice, 0};
@@ -410,6 +424,7 @@ UsbOutcome FakePhoneBus::fetch(std::uint8_t* data, std::uint16_t length) {
 
 UsbOutcome FakePhoneBus::controlIn(int generation, const UsbSetup& setup, std::uint8_t* data,
                                    std::uint16_t length, unsigned timeoutMs) {
+  onTheWire();
   std::unique_lock lock(mutex_);
   if (stalled_) return stall(lock, timeoutMs);
   if (!reachable(generation)) return {UsbError::NoDevice, 0};

@@ -38,6 +38,8 @@ struct FakeBusOptions {
   std::optional<std::chrono::milliseconds> rebootDelay;  // back after a restart, if set
   bool ignoreRestart = false;                            // stays on the bus after a restart
   bool holdPolls = false;  // a poll waits until a reply exists, up to its timeout
+  // Every control transfer takes this long on the wire, as on a real phone.
+  std::chrono::microseconds transferDelay{0};
 };
 
 class FakePhoneBus {
@@ -64,6 +66,7 @@ class FakePhoneBus {
   std::vector<std::string> violations() const;
   std::vector<std::string> modemWrites() const;  // bulk OUT data on the modem interface
   int restarts() const;
+  int controlTransfers() const;  // control transfers in either direction so far
   std::vector<std::vector<std::uint8_t>> commandPackets() const;  // every command as sent
   bool plugged() const;
 
@@ -99,6 +102,8 @@ class FakePhoneBus {
                   unsigned timeoutMs);
   UsbOutcome fetch(std::uint8_t* data, std::uint16_t length);
   void violation(std::string what);
+  // Counts one control transfer and spends its time on the wire, lock released.
+  void onTheWire();
   void appear(bool atMode);  // a new enumeration; callers hold the lock
   void leave();              // callers hold the lock
   void settleScheduled();    // brings back a phone whose comeback is due
@@ -133,6 +138,7 @@ class FakePhoneBus {
   bool stalled_ = false;
   int disconnectAfter_ = 0;
   int restarts_ = 0;
+  int controlTransfers_ = 0;
   bool restartTaken_ = false;
   std::vector<std::string> violations_;
   std::vector<std::string> modemWrites_;
