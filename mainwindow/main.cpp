@@ -3,11 +3,18 @@
 
 #include "app_forms.h"
 #include "main_window.h"
+#include "start_arguments.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quillet"));
+  QApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));
+  // Lets the desktop match the window with the installed entry and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quillet.Quillet"));
+  const QString startFile = quillet::ui::FileToOpenAtStart(QApplication::arguments());
   quillet::ui::ApplicationForms forms = quillet::ui::CreateForms();
   forms.SDIAppForm->show();
+  // After the show, so that a failure's message box stands over the window.
+  if (!startFile.isEmpty()) forms.SDIAppForm->openFile(startFile);
   return QApplication::exec();
 }

@@ -25,6 +25,13 @@ constexpr int kClientWidth = 462;
 constexpr int kClientHeight = 468;
 constexpr int kDesignLeft = 197;
 constexpr int kDesignTop = 111;
+
+// The application icon in the sizes the desktop theme gets; the dialogs inherit it.
+QIcon applicationIcon() {
+  QIcon icon;
+  for (int size : {16, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/%1.png").arg(size));
+  return icon;
+}
 }  // namespace
 
 TSDIAppForm::TSDIAppForm(QWidget* parent)
@@ -35,6 +42,8 @@ TSDIAppForm::TSDIAppForm(QWidget* parent)
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
   applyWindowFont();
+  setWindowIcon(applicationIcon());
+  setAcceptDrops(true);  // a menu file dropped onto the window opens
 
   buildImages();
   buildActions();

@@ -4,7 +4,7 @@
 // commands. Its handlers are split by concern over several files of this class:
 //   main_window.cpp           creation, show and close
 //   main_window_controls.cpp  the controls, actions, menus and images
-//   main_window_document.cpp  New, Open, Save, Exit, About and the save settings
+//   main_window_document.cpp  New, Open, Save, Exit, About, drops and the save settings
 //   main_window_summary.cpp   the item summary and the document summary
 //   main_window_phone.cpp     Open from phone, Save to phone, Restart Phone
 //   main_window_tree_editing.cpp  the two pop-up menus: add, replace, modify, delete, move
@@ -76,6 +76,9 @@ class TSDIAppForm : public QMainWindow {
   // implies; on failure the tree stays empty and the error is shown. Warnings about
   // data the model cannot keep are shown after a successful load.
   bool openMenuFile(const std::string& path);
+  // Opens `path` as File > Open opens the file chosen in its dialog; the command line
+  // and files dropped onto the window come in here too.
+  void openFile(const QString& path);
   // Writes the document with the current save settings; failures are shown.
   bool saveMenuFile(const std::string& path);
 
@@ -141,6 +144,8 @@ class TSDIAppForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   friend class WindowPhoneLink;  // shows the link's state in the phone controls

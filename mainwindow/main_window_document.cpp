@@ -1,13 +1,19 @@
-// The document commands of the main window (New, Open, Save, Exit, About), the save
-// settings and the one place where file errors reach the user.
+// The document commands of the main window (New, Open, Save, Exit, About), files
+// dropped onto the window, the save settings and the one place where file errors
+// reach the user.
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QGroupBox>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStringList>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 
 #include "about_box.h"
 #include "main_window.h"
@@ -32,6 +38,15 @@ std::string localPath(const QString& path) { return QFile::encodeName(path).toSt
 Error withPath(Error error, const std::string& path) {
   if (error.path.empty()) error.path = path;
   return error;
+}
+
+// The first local file of a drop; several files dropped at once open the first.
+QString droppedFile(const QMimeData* data) {
+  if (data == nullptr) return {};
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile()) return url.toLocalFile();
+  }
+  return {};
 }
 
 }  // namespace
@@ -69,9 +84,25 @@ void TSDIAppForm::FileNew1Execute() {
 void TSDIAppForm::FileOpen1Execute() {
   const QString chosen = chooseFile_(this, FileDialogKind::Open);
   if (chosen.isEmpty()) return;
+  openFile(chosen);
+}
+
+void TSDIAppForm::openFile(const QString& path) {
   ClearDocument();
   clearAndHideSummary();
-  openMenuFile(localPath(chosen));
+  openMenuFile(localPath(path));
+}
+
+void TSDIAppForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TSDIAppForm::dropEvent(QDropEvent* event) {
+  const QString path = droppedFile(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  // Opened once the drop is over: the source of the drag does not wait on a message box.
+  QTimer::singleShot(0, this, [this, path] { openFile(path); });
 }
 
 bool TSDIAppForm::openMenuFile(const std::string& path) {

@@ -9,6 +9,7 @@ packages=(
   libusb-1.0-0-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-utils fonts-noto-cjk fonts-dejavu-core
+  desktop-file-utils appstream file lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything, and runs the whole test suite:
 # all tests (GUI tests offscreen), the core tests again under AddressSanitizer and
-# UBSan, the Release build with the core tests, and a short fuzzing run of the menu
-# file loader. Every build treats warnings as errors.
+# UBSan, the Release build with the core tests and its Debian package's checks, and a
+# short fuzzing run of the menu file loader. Every build treats warnings as errors.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cd "$here/.."
@@ -23,6 +23,8 @@ cmake --build build-release -j"$(nproc)"
 for t in document/document_tests codec/codec_tests tools/tools_tests; do
   "build-release/tests/$t" --gtest_brief=1
 done
+# The Debian package of that build: lintian, its contents, its mmatool from a scratch root.
+"$here/package.sh" build-release
 
 if [ -x "$here/fuzz.sh" ]; then
   "$here/fuzz.sh" "${QUILLET_FUZZ_SECONDS:-60}"

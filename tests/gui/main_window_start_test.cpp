@@ -36,6 +36,7 @@ using StartTest = WindowTest;
 
 TEST_F(StartTest, WindowHasItsCaptionFixedSizeAndDesignPosition) {
   EXPECT_EQ(window->windowTitle(), "Quillet v.0.1");
+  EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(48, 48)));  // the application icon
   auto* client = window->centralWidget();
   EXPECT_EQ(client->size(), QSize(462, 468));
   EXPECT_EQ(window->width(), 462);
