@@ -1,6 +1,6 @@
 #pragma once
 // Whole-file reading and safe whole-file writing, the same on every platform; the
-// platform's own calls live in file_io_posix.cpp.
+// platform's own calls live in file_io_posix.cpp and file_io_windows.cpp.
 #include <cstdint>
 #include <string>
 #include <vector>
