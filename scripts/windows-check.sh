@@ -21,7 +21,7 @@ fi
 cmake --no-warn-unused-cli -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DQUILLET_GUI=OFF -DQUILLET_USB=OFF -DQUILLET_TESTS=OFF -DQUILLET_BENCH=OFF -DQUILLET_WERROR=ON >/dev/null
-cmake --build build-windows -j"$(nproc)" --target mmatool
+cmake --build build-windows -j"$(nproc)" --target mmatool quillet_codec
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j"$(nproc)" --target mmatool
 
