@@ -76,6 +76,8 @@ inline constexpr std::uint8_t kTagUnsupported = 254;  // in memory only
 inline constexpr std::uint8_t kIconKindList = 2;
 inline constexpr std::uint8_t kIconKindStatic = 3;
 inline constexpr std::uint8_t kIconKindAnimated = 4;
+// The first payload byte the item dialog writes before a DRM index.
+inline constexpr std::uint8_t kDrmFirstByte = 0x12;
 
 // Record kinds.
 inline constexpr std::uint8_t kKindPlain = 0;

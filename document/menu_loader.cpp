@@ -76,6 +76,10 @@ Decoded ReadByteTextBlock(std::uint8_t tag, const Payload& p) {
   block.tag = tag;
   block.text = DecodeByteText(p.span(0, p.size));
   if (block.text.size() + 1 != p.size) return Malformed("its text holds a zero byte before its end");
+  if (block.text.size() > kMaxByteTextLength) {
+    return Malformed("its text has " + std::to_string(block.text.size()) + " characters (at most " +
+                     std::to_string(kMaxByteTextLength) + ")");
+  }
   return Decoded{std::move(block), {}};
 }
 

@@ -9,8 +9,6 @@
 namespace quillet {
 namespace {
 
-constexpr std::uint8_t kDrmIconKindByte = 0x12;  // what the dialog writes before a DRM index
-
 Error LimitError(std::string message) {
   return Error{ErrorCode::LimitExceeded, std::move(message), {}, {}, {}};
 }
@@ -276,7 +274,7 @@ Result<IconOutcome> ItemEditor::ApplyIconText(IconRow row, std::u16string_view t
       applied = transact([&](ItemEditor& trial) {
         if (Status room = trial.ensureBlock(DrmRole(row), DrmTagOf(row)); !room) return room;
         TMMADataBlock& block = trial.blockOf(DrmRole(row));
-        block.iconKind = kDrmIconKindByte;
+        block.iconKind = kDrmFirstByte;
         block.drmIndex = drmIndex;
         return Ok();
       });

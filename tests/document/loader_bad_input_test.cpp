@@ -221,6 +221,12 @@ TEST_F(OverLimitData, NameLongerThanNinetyNineUnits) {
   EXPECT_NE(warnings.find("100 characters (at most 99)"), std::string::npos);
 }
 
+TEST_F(OverLimitData, UrlLongerThan255CharactersIsKeptAsUnsupportedData) {
+  const std::string warnings = Load(mb::UrlBlock(std::string(256, 'u')));
+  EXPECT_EQ(Entry()->blocks[0].tag, kTagUnsupported);
+  EXPECT_NE(warnings.find("256 characters (at most 255)"), std::string::npos);
+}
+
 TEST_F(OverLimitData, MoreThanElevenUnsupportedBlocks) {
   std::vector<mb::Bytes> blocks;
   for (int i = 0; i < 12; ++i) blocks.push_back(mb::Block(7, {static_cast<std::uint8_t>(i)}));

@@ -30,5 +30,16 @@ TEST(Latin1ToUtf8, KeepsAsciiAndWidensHighBytes) {
   EXPECT_EQ(Latin1ToUtf8("\xE9\xFF"), "\xC3\xA9\xC3\xBF");
 }
 
+TEST(DecodeUtf8, GivesCodePointsBackAndRefusesMalformedText) {
+  EXPECT_EQ(DecodeUtf8("A\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80"), std::u32string(U"A\u00E4\u20AC\U0001F600"));
+  EXPECT_EQ(CodePointsToUtf16(U"A\U0001F600"), std::u16string(u"A\xD83D\xDE00"));
+  for (const char* bad : {"\x80", "\xC3", "\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF", "a\xE2\x82"}) {
+    EXPECT_FALSE(DecodeUtf8(bad)) << bad;
+  }
+  EXPECT_TRUE(HasLoneSurrogate(u"a\xD800"));
+  EXPECT_TRUE(HasLoneSurrogate(u"\xDC00\xD800"));
+  EXPECT_FALSE(HasLoneSurrogate(u"\xD83D\xDE00"));
+}
+
 }  // namespace
 }  // namespace quillet

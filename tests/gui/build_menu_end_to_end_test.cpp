@@ -8,7 +8,7 @@
 #include <QRadioButton>
 #include <sstream>
 
-#include "json_value.h"
+#include "json_form.h"
 #include "menu_loader.h"
 #include "mmatool.h"
 #include "tree_editing_fixture.h"
@@ -20,7 +20,7 @@ using test::Child;
 using test::Click;
 using test::Pick;
 using test::TypeInto;
-using testjson::Value;
+using Value = menujson::Json;
 
 constexpr int kEnglishUs = 0;  // positions in the name editor's language list
 constexpr int kRussian = 34;
@@ -132,7 +132,7 @@ class BuildMenuEndToEnd : public TreeEditingTest {
     std::ostringstream err;
     EXPECT_EQ(mmatool::run({"dump", path, "--json"}, out, err), 0) << err.str();
     EXPECT_EQ(err.str(), "");
-    return testjson::Parse(out.str());
+    return Value::parse(out.str());
   }
 
   // Tree, fields and data of a loaded file against the window's document. Data offsets
@@ -181,61 +181,60 @@ TEST_F(BuildMenuEndToEnd, MenuBuiltInTheWindowSavesAndLoadsBackInBothLayouts) {
   for (const auto& [path, recordSize] : {std::pair{file22, 22}, std::pair{file36, 36}}) {
     SCOPED_TRACE(path);
     const Value menu = dump(path);
-    EXPECT_EQ(menu["recordSize"].integer(), recordSize);
-    EXPECT_EQ(menu["recordCount"].integer(), 17);
+    EXPECT_EQ(menu["info"]["recordSize"], recordSize);
+    EXPECT_EQ(menu["info"]["recordCount"], 17);
 
-    const Value& softkeys = menu["nodes"][0];
-    const Value& lsk = ChildNode(softkeys, 0);
-    EXPECT_EQ(lsk["caption"].string, "LSK: Camera");
-    EXPECT_EQ(lsk["identifier"].string, "Camera");
-    ASSERT_EQ(lsk["data"].array.size(), 1u);
-    EXPECT_EQ(lsk["data"][0]["block"].string, "softkey titles");
-    EXPECT_EQ(lsk["data"][0]["names"][0]["language"].string, "01");
-    EXPECT_EQ(lsk["data"][0]["names"][0]["text"].string, "Photo");
-    EXPECT_EQ(lsk["data"][0]["names"][1]["language"].string, "23");
-    EXPECT_EQ(lsk["data"][0]["names"][1]["text"].string, "Фото");
-    EXPECT_EQ(ChildNode(softkeys, 1)["identifier"].string, "WebAccess");
-    EXPECT_EQ(ChildNode(softkeys, 2)["identifier"].string, "RecentCall");
+    const Value& softkeys = menu["softkeys"];
+    const Value& lsk = softkeys.at(0);
+    EXPECT_EQ(lsk["caption"], "LSK: Camera");
+    EXPECT_EQ(lsk["identifier"], "Camera");
+    ASSERT_EQ(lsk["data"].size(), 1u);
+    EXPECT_EQ(lsk["data"][0]["block"], "softkey titles");
+    EXPECT_EQ(lsk["data"][0]["names"][0]["language"], "01");
+    EXPECT_EQ(lsk["data"][0]["names"][0]["text"], "Photo");
+    EXPECT_EQ(lsk["data"][0]["names"][1]["language"], "23");
+    EXPECT_EQ(lsk["data"][0]["names"][1]["text"], "Фото");
+    EXPECT_EQ(softkeys.at(1)["identifier"], "WebAccess");
+    EXPECT_EQ(softkeys.at(2)["identifier"], "RecentCall");
 
-    const Value& root = menu["nodes"][1];
-    EXPECT_EQ(root["child"].integer(), 10);
-    ASSERT_EQ(root["children"].array.size(), 3u);
-    const Value& settings = ChildNode(root, 0);
-    const Value& midlet = ChildNode(root, 1);
-    const Value& games = ChildNode(root, 2);
-    EXPECT_EQ(settings["identifier"].string, "Settings");
-    EXPECT_EQ(settings["kind"].integer(), 1);
-    EXPECT_EQ(settings["parent"].integer(), 9);
-    EXPECT_EQ(settings["data"][0]["names"][1]["text"].string, "Настройки");
-    EXPECT_EQ(settings["data"][1]["iconKindName"].string, "animated");
-    EXPECT_EQ(settings["data"][1]["path"].string, "/a/mobile/picture/set.gif");
+    const Value& root = menu["menu"];
+    ASSERT_EQ(root.size(), 3u);
+    const Value& settings = root[0];
+    const Value& midlet = root[1];
+    const Value& games = root[2];
+    EXPECT_EQ(settings["identifier"], "Settings");
+    EXPECT_EQ(settings["kind"], 1);
+    EXPECT_EQ(settings["parent"], 9);
+    EXPECT_EQ(settings["data"][0]["names"][1]["text"], "Настройки");
+    EXPECT_EQ(settings["data"][1]["icon"], "animated");
+    EXPECT_EQ(settings["data"][1]["path"], "/a/mobile/picture/set.gif");
 
-    EXPECT_EQ(midlet["identifier"].string, "~2");
-    EXPECT_EQ(midlet["kind"].integer(), 6);
-    EXPECT_EQ(midlet["flags"].integer(), 0x18);
+    EXPECT_EQ(midlet["identifier"], "~2");
+    EXPECT_EQ(midlet["kind"], 6);
+    EXPECT_EQ(midlet["flags"], 0x18);
     std::vector<std::string> texts;
-    for (const Value& block : midlet["data"].array)
-      if (block.has("text")) texts.push_back(block["text"].string);
+    for (const Value& block : midlet["data"])
+      if (block.contains("text")) texts.push_back(block["text"].get<std::string>());
     EXPECT_EQ(texts, (std::vector<std::string>{"Opera Mini", "Opera", "Opera Software"}));
-    EXPECT_EQ(midlet["data"][3]["block"].string, "list icon drm");
-    EXPECT_EQ(midlet["data"][3]["drmIndex"].integer(), 7);
+    EXPECT_EQ(midlet["data"][3]["block"], "list icon drm");
+    EXPECT_EQ(midlet["data"][3]["drmIndex"], 7);
 
-    EXPECT_EQ(games["attributes"].integer(), 0x40);
-    EXPECT_EQ(games["data"][0]["block"].string, "static icon drm");
-    EXPECT_EQ(games["data"][0]["drmIndex"].integer(), 300);
-    EXPECT_EQ(games["next"].integer(), 255);
+    EXPECT_EQ(games["attributes"], 0x40);
+    EXPECT_EQ(games["data"][0]["block"], "static icon drm");
+    EXPECT_EQ(games["data"][0]["drmIndex"], 300);
+    EXPECT_EQ(games["next"], 255);
 
     const Value& tools = ChildNode(settings, 0);
-    EXPECT_EQ(tools["identifier"].string, "Tools");
-    EXPECT_EQ(settings["child"].integer(), tools["slot"].integer() - 1);
-    EXPECT_EQ(tools["parent"].integer(), settings["slot"].integer() - 1);
-    EXPECT_EQ(ChildNode(settings, 1)["identifier"].string, "Sounds");
-    EXPECT_EQ(ChildNode(tools, 0)["identifier"].string, "Calculator");
+    EXPECT_EQ(tools["identifier"], "Tools");
+    EXPECT_EQ(settings["child"], tools["slot"].get<int>() - 1);
+    EXPECT_EQ(tools["parent"], settings["slot"].get<int>() - 1);
+    EXPECT_EQ(ChildNode(settings, 1)["identifier"], "Sounds");
+    EXPECT_EQ(ChildNode(tools, 0)["identifier"], "Calculator");
     const Value& url = ChildNode(tools, 1);
-    EXPECT_EQ(url["identifier"].string, "~1");
-    EXPECT_EQ(url["kind"].integer(), 3);
-    EXPECT_EQ(url["data"][0]["text"].string, "http://wap.example.com/news");
-    EXPECT_EQ(url["parent"].integer(), tools["slot"].integer() - 1);
+    EXPECT_EQ(url["identifier"], "~1");
+    EXPECT_EQ(url["kind"], 3);
+    EXPECT_EQ(url["data"][0]["text"], "http://wap.example.com/news");
+    EXPECT_EQ(url["parent"], tools["slot"].get<int>() - 1);
   }
 
   expectSameAsWindow(file22);

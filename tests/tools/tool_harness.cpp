@@ -12,10 +12,11 @@
 
 namespace quillet::testtools {
 
-ToolRun RunTool(const std::vector<std::string>& args) {
+ToolRun RunTool(const std::vector<std::string>& args, const std::string& input) {
+  std::istringstream in(input);
   std::ostringstream out;
   std::ostringstream err;
-  const int status = mmatool::run(args, out, err);
+  const int status = mmatool::run(args, in, out, err);
   return {status, out.str(), err.str()};
 }
 

@@ -16,7 +16,8 @@ struct ToolRun {
   std::string err;
 };
 
-ToolRun RunTool(const std::vector<std::string>& args);
+// `input` is what the tool finds on standard input.
+ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = {});
 
 // A fresh directory under the system's temporary directory, removed with its files.
 class ScratchDir {

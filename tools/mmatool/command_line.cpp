@@ -9,6 +9,8 @@ const char kUsageText[] =
     "       mmatool dump FILE [--json]\n"
     "       mmatool convert IN OUT [--layout 22|36] [--c698p|--no-c698p]\n"
     "                              [--icon-tag 06|0C] [--drop-unsupported]\n"
+    "       mmatool build IN.json OUT\n"
+    "       mmatool diff A B [--json]\n"
     "\n"
     "  info     record layout, variant, record count, main-menu entries,\n"
     "           custom icon attribute and number of items with data\n"
@@ -17,8 +19,12 @@ const char kUsageText[] =
     "           unsupported data is kept unless --drop-unsupported is given.\n"
     "           --layout 36 also sets icon tag 0C and no c698p fix; --c698p and\n"
     "           --icon-tag 06 need the 22-byte layout.\n"
+    "  build    write the menu file that a JSON form (as dump --json writes it)\n"
+    "           describes; '-' reads standard input or writes standard output\n"
+    "  diff     what changed from menu file A to menu file B\n"
     "\n"
-    "exit status: 0 success, 1 bad or unreadable file, 2 bad usage\n";
+    "exit status: 0 success, 1 bad or unreadable file, 2 bad usage;\n"
+    "diff: 0 same menu, 1 different, 2 trouble\n";
 
 namespace {
 
@@ -43,13 +49,19 @@ class Parser {
     } else if (name == "convert") {
       line_.command = CommandName::Convert;
       fileCount = 2;
+    } else if (name == "build") {
+      line_.command = CommandName::Build;
+      fileCount = 2;
+    } else if (name == "diff") {
+      line_.command = CommandName::Diff;
+      fileCount = 2;
     } else {
       return UsageError{"unknown command '" + name + "'"};
     }
     for (pos_ = 1; pos_ < args_.size(); ++pos_) {
       if (!error_.empty()) break;
       const std::string& arg = args_[pos_];
-      if (endOfOptions_ || arg.size() < 2 || arg[0] != '-') {
+      if (endOfOptions_ || arg.size() < 2 || arg[0] != '-') {  // "-" is a file: the standard stream
         line_.files.push_back(arg);
       } else if (arg == "--") {
         endOfOptions_ = true;
@@ -59,7 +71,7 @@ class Parser {
     }
     if (!error_.empty()) return UsageError{error_};
     if (line_.files.size() != fileCount)
-      return UsageError{name + " takes " + (fileCount == 1 ? "one file" : "two files (IN OUT)") +
+      return UsageError{name + " takes " + (fileCount == 1 ? "one file" : line_.command == CommandName::Diff ? "two files (A B)" : "two files (IN OUT)") +
                         ", " + std::to_string(line_.files.size()) + " given"};
     return line_;
   }
@@ -82,7 +94,7 @@ class Parser {
   bool isConvert() const { return line_.command == CommandName::Convert; }
 
   void option(const std::string& arg) {
-    if (arg == "--json" && line_.command == CommandName::Dump) {
+    if (arg == "--json" && (line_.command == CommandName::Dump || line_.command == CommandName::Diff)) {
       line_.json = true;
     } else if (isConvert() && takes(arg, "--layout")) {
       const std::string v = valueOf(arg, "--layout");

@@ -9,7 +9,7 @@
 
 namespace quillet::mmatool {
 
-enum class CommandName { Help, Info, Dump, Convert };
+enum class CommandName { Help, Info, Dump, Convert, Build, Diff };
 
 // The convert flags as given; absent ones leave the loaded file's choice alone.
 struct ConvertFlags {
@@ -21,8 +21,8 @@ struct ConvertFlags {
 
 struct CommandLine {
   CommandName command = CommandName::Help;
-  std::vector<std::string> files;  // INFO/DUMP: FILE; CONVERT: IN, OUT
-  bool json = false;
+  std::vector<std::string> files;  // INFO/DUMP: FILE; CONVERT/BUILD: IN, OUT; DIFF: A, B
+  bool json = false;  // dump, diff: JSON output
   ConvertFlags convert;
 };
 

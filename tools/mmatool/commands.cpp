@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -8,7 +9,10 @@
 #include "dump_json.h"
 #include "dump_text.h"
 #include "file_io.h"
+#include "json_form_reader.h"
+#include "json_form_writer.h"
 #include "menu_description.h"
+#include "menu_diff.h"
 #include "menu_loader.h"
 #include "menu_writer.h"
 
@@ -46,6 +50,48 @@ std::optional<LoadedFile> Load(const std::string& file, MenuDocument& doc, std::
   return LoadedFile{std::move(bytes.value()), std::move(outcome.value())};
 }
 
+// The standard stream for "-", else the named file; the whole text either way.
+std::optional<std::string> ReadText(const std::string& file, std::istream& in, std::ostream& err) {
+  if (file != "-") {
+    Result<std::vector<std::uint8_t>> bytes = ReadWholeFile(file);
+    if (!bytes) {
+      ReportError(file, bytes.error(), err);
+      return std::nullopt;
+    }
+    return std::string(bytes->begin(), bytes->end());
+  }
+  std::string text(std::istreambuf_iterator<char>(in), {});
+  if (in.bad()) {
+    err << "mmatool: -: cannot read standard input\n";
+    return std::nullopt;
+  }
+  return text;
+}
+
+// Standard output for "-", else the named file, replaced only after a complete write.
+bool WriteBytes(const std::string& file, const std::vector<std::uint8_t>& bytes, std::ostream& out,
+                std::ostream& err) {
+  if (file == "-") {
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (out) return true;
+    err << "mmatool: -: cannot write standard output\n";
+    return false;
+  }
+  const Status written = WriteFileAtomically(file, bytes);
+  if (!written) ReportError(file, written.error(), err);
+  return written.ok();
+}
+
+// A loaded file in the JSON form without derived values: what `diff` compares.
+std::optional<menujson::Json> LoadForm(const std::string& file, std::ostream& err) {
+  MenuDocument doc;
+  const auto loaded = Load(file, doc, err);
+  if (!loaded) return std::nullopt;
+  const auto options = ResolveSaveOptions(loaded->outcome.options, {});
+  return menujson::MenuToJson(doc, std::get<SaveOptions>(options), menujson::Derived::Omit);
+}
+
 }  // namespace
 
 int RunInfo(const CommandLine& line, std::ostream& out, std::ostream& err) {
@@ -60,11 +106,13 @@ int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err) {
   MenuDocument doc;
   const auto loaded = Load(line.files[0], doc, err);
   if (!loaded) return kExitBadFile;
-  const MenuDescription menu = DescribeMenu(line.files[0], loaded->bytes, doc, loaded->outcome);
+  const MenuInfo info = DescribeMenu(line.files[0], loaded->bytes, doc, loaded->outcome);
   if (line.json) {
-    WriteJsonDump(menu, out);
+    // The options convert would save with, so that build gives convert's bytes.
+    const auto options = ResolveSaveOptions(loaded->outcome.options, {});
+    WriteJsonDump(info, doc, std::get<SaveOptions>(options), out);
   } else {
-    WriteTextDump(menu, out);
+    WriteTextDump(info, doc, out);
   }
   return kExitOk;
 }
@@ -86,6 +134,37 @@ int RunConvert(const CommandLine& line, std::ostream& /*out*/, std::ostream& err
     return kExitBadFile;
   }
   return kExitOk;
+}
+
+}  // namespace quillet::mmatool
+
+namespace quillet::mmatool {
+
+int RunBuild(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
+  const std::string& from = line.files[0];
+  const std::optional<std::string> text = ReadText(from, in, err);
+  if (!text) return kExitBadFile;
+  const Result<std::vector<std::uint8_t>> bytes = menujson::BuildMenuFile(*text);
+  if (!bytes) {
+    // The message starts with the JSON path and never names the file itself.
+    err << "mmatool: " << from << ": " << bytes.error().message << '\n';
+    return kExitBadFile;
+  }
+  return WriteBytes(line.files[1], bytes.value(), out, err) ? kExitOk : kExitBadFile;
+}
+
+int RunDiff(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  const std::optional<menujson::Json> a = LoadForm(line.files[0], err);
+  if (!a) return kExitUsage;
+  const std::optional<menujson::Json> b = LoadForm(line.files[1], err);
+  if (!b) return kExitUsage;
+  const std::vector<MenuChange> changes = DiffMenus(*a, *b);
+  if (line.json) {
+    WriteDiffJson(changes, out);
+  } else {
+    WriteDiffText(changes, out);
+  }
+  return changes.empty() ? kExitOk : kExitBadFile;
 }
 
 }  // namespace quillet::mmatool

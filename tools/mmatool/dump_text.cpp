@@ -1,60 +1,91 @@
 #include "dump_text.h"
 
-#include <string>
-
-#include "json_writer.h"
+#include "json_form_writer.h"
 #include "text_codecs.h"
 #include "utf8.h"
 
 namespace quillet::mmatool {
 namespace {
 
+using menujson::Json;
+
 // Texts are quoted with JSON's rules so that quotes, line breaks and control
 // characters in a name can never break the one-line-per-entry shape.
-void WriteBlock(const BlockDescription& block, const std::string& indent, std::ostream& out) {
-  out << indent << "- " << block.label << " (tag " << block.tag << ", " << block.length
-      << " bytes):";
-  for (std::size_t i = 0; i < block.names.size(); ++i)
-    out << (i == 0 ? " " : ", ") << block.names[i].language << ' '
-        << JsonQuote(block.names[i].text);
-  if (block.iconKindName) out << ' ' << *block.iconKindName << " (" << *block.iconKind << ')';
-  if (block.text) out << ' ' << JsonQuote(*block.text);
-  if (block.drmIndex)
-    out << " index " << *block.drmIndex << ", first byte 0x"
-        << HexByte(static_cast<std::uint8_t>(*block.firstByte));
-  if (!block.raw.empty()) out << ' ' << block.raw.size() << " file blocks";
-  out << '\n';
-  for (const RawDescription& raw : block.raw)
-    out << indent << "    tag " << raw.tag << ", " << raw.data.size()
-        << " bytes: " << HexBytes(raw.data, " ") << '\n';
+std::string Quote(const Json& text) { return text.dump(-1, ' ', false, Json::error_handler_t::replace); }
+
+// A wide text as people read it; a lone surrogate (kept as "utf16") shows as U+FFFD.
+std::string WideText(const Json& holder, const char* key) {
+  if (holder.contains(key)) return Quote(holder[key]);
+  const std::string hex = holder["utf16"].get<std::string>();
+  std::u16string units;
+  for (std::size_t i = 0; i + 4 <= hex.size(); i += 4)
+    units.push_back(static_cast<char16_t>(std::stoul(hex.substr(i, 4), nullptr, 16)));
+  return Quote(Utf16ToUtf8(units));
 }
 
-void WriteNode(const NodeDescription& node, int depth, std::ostream& out) {
+std::string SpacedHex(const std::string& hex) {
+  std::string out;
+  for (std::size_t i = 0; i < hex.size(); i += 2) out += (i == 0 ? "" : " ") + hex.substr(i, 2);
+  return out;
+}
+
+void WriteBlock(const Json& block, const std::string& indent, std::ostream& out) {
+  out << indent << "- " << block["block"].get<std::string>() << " (tag " << block["tag"] << ", "
+      << block["length"] << " bytes):";
+  if (block.contains("names")) {
+    const Json& names = block["names"];
+    for (std::size_t i = 0; i < names.size(); ++i)
+      out << (i == 0 ? " " : ", ") << names[i]["language"].get<std::string>() << ' '
+          << WideText(names[i], "text");
+  }
+  if (block.contains("icon")) {
+    const Json& icon = block["icon"];
+    const std::string role = icon.is_string() ? icon.get<std::string>() : "unknown";
+    const int kind = icon.is_string() ? *menujson::IconKindOfRole(role) : icon.get<int>();
+    out << ' ' << role << " (" << kind << ") " << WideText(block, "path");
+  }
+  if (block.contains("text")) out << ' ' << Quote(block["text"]);
+  if (block.contains("drmIndex"))
+    out << " index " << block["drmIndex"] << ", first byte 0x"
+        << HexByte(block["firstByte"].get<std::uint8_t>());
+  if (block.contains("entries")) out << ' ' << block["entries"].size() << " file blocks";
+  out << '\n';
+  if (!block.contains("entries")) return;
+  for (const Json& raw : block["entries"])
+    out << indent << "    tag " << raw["tag"] << ", " << raw["length"]
+        << " bytes: " << SpacedHex(raw["hex"].get<std::string>()) << '\n';
+}
+
+void WriteNode(const Json& node, int depth, std::ostream& out) {
   const std::string indent(static_cast<std::size_t>(2 * depth), ' ');
-  const TMMAItem& item = node.item;
-  out << indent << JsonQuote(node.caption) << " id=" << JsonQuote(node.identifier)
-      << " kind=" << int{item.kind} << " flags=0x" << HexByte(item.flags) << " attributes=0x"
-      << HexByte(item.attributes) << " slot=" << int{item.slot} << '\n';
-  for (const BlockDescription& block : node.blocks) WriteBlock(block, indent + "  ", out);
-  for (const NodeDescription& child : node.children) WriteNode(child, depth + 1, out);
+  out << indent << Quote(node["caption"]) << " id=" << Quote(node["identifier"])
+      << " kind=" << node["kind"] << " flags=0x" << HexByte(node["flags"].get<std::uint8_t>())
+      << " attributes=0x" << HexByte(node["attributes"].get<std::uint8_t>())
+      << " slot=" << node["slot"] << '\n';
+  if (node.contains("data"))
+    for (const Json& block : node["data"]) WriteBlock(block, indent + "  ", out);
+  if (node.contains("children"))
+    for (const Json& child : node["children"]) WriteNode(child, depth + 1, out);
 }
 
 }  // namespace
 
-void WriteInfo(const MenuDescription& menu, std::ostream& out) {
-  out << "File: " << menu.file << '\n'
-      << "Record layout: " << menu.recordSize << "-byte\n"
-      << "Variant: " << menu.variant << (menu.variant == 3 ? " (c698p mma_ucp fix)" : "") << '\n'
-      << "Records: " << menu.recordCount << '\n'
-      << "Main menu entries: " << menu.mainMenuEntries << '\n'
-      << "Custom icon attribute: " << menu.iconTag << '\n'
-      << "Items with data: " << menu.itemsWithData << '\n';
+void WriteInfo(const MenuInfo& info, std::ostream& out) {
+  out << "File: " << info.file << '\n'
+      << "Record layout: " << info.recordSize << "-byte\n"
+      << "Variant: " << info.variant << (info.variant == 3 ? " (c698p mma_ucp fix)" : "") << '\n'
+      << "Records: " << info.recordCount << '\n'
+      << "Main menu entries: " << info.mainMenuEntries << '\n'
+      << "Custom icon attribute: " << info.iconTag << '\n'
+      << "Items with data: " << info.itemsWithData << '\n';
 }
 
-void WriteTextDump(const MenuDescription& menu, std::ostream& out) {
-  WriteInfo(menu, out);
+void WriteTextDump(const MenuInfo& info, const MenuDocument& doc, std::ostream& out) {
+  WriteInfo(info, out);
   out << '\n';
-  for (const NodeDescription& node : menu.nodes) WriteNode(node, 0, out);
+  // The two fixed nodes head the tree; the softkeys and the main menu hang below them.
+  for (const auto& top : doc.tree.topLevel())
+    WriteNode(menujson::ItemToJson(doc, *top, menujson::Derived::Include), 0, out);
 }
 
 }  // namespace quillet::mmatool

@@ -1,6 +1,7 @@
 #include "mmatool.h"
 
 #include <exception>
+#include <iostream>
 #include <variant>
 
 #include "command_line.h"
@@ -8,7 +9,7 @@
 
 namespace quillet::mmatool {
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
   const auto parsed = ParseCommandLine(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed)) {
     err << "mmatool: " << usage->message << '\n' << kUsageText;
@@ -23,11 +24,18 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       case CommandName::Info: return RunInfo(line, out, err);
       case CommandName::Dump: return RunDump(line, out, err);
       case CommandName::Convert: return RunConvert(line, out, err);
+      case CommandName::Build: return RunBuild(line, in, out, err);
+      case CommandName::Diff: return RunDiff(line, out, err);
     }
   } catch (const std::exception& e) {
     err << "mmatool: " << e.what() << '\n';
   }
-  return kExitBadFile;
+  // diff keeps 1 for "they differ"; its trouble is 2, as diff(1) has it.
+  return line.command == CommandName::Diff ? kExitUsage : kExitBadFile;
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  return run(args, std::cin, out, err);
 }
 
 }  // namespace quillet::mmatool
