@@ -65,13 +65,12 @@ const Json& Required(const Json& object, const std::string& path, const char* ke
 }
 
 std::uint32_t Whole(const Json& j, const std::string& path, std::uint32_t max) {
-  const std::string range = "must be a whole number from 0 to " + std::to_string(max);
-  if (j.is_number_unsigned()) {
-    const auto value = j.get<std::uint64_t>();
-    if (value > max) Refuse(path, range);
-    return static_cast<std::uint32_t>(value);
+  // Whole numbers only; a form built in code may hold signed ones, parsed text unsigned.
+  if (j.is_number_integer()) {
+    const bool negative = !j.is_number_unsigned() && j.get<std::int64_t>() < 0;
+    if (!negative && j.get<std::uint64_t>() <= max) return static_cast<std::uint32_t>(j.get<std::uint64_t>());
   }
-  Refuse(path, range);
+  Refuse(path, "must be a whole number from 0 to " + std::to_string(max));
 }
 
 std::uint8_t Byte(const Json& j, const std::string& path) {

@@ -1,5 +1,6 @@
 #pragma once
 // JSON text in and out, with the failures of reading as error values.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -7,6 +8,10 @@
 #include "result.h"
 
 namespace quillet::menujson {
+
+// Far more than the JSON form of the largest menu file (derived values, indentation and
+// escaped names included); it stops a stream without end before it fills the memory.
+inline constexpr std::size_t kMaxJsonTextBytes = std::size_t{16} << 20;
 
 // Parses `text`; a syntax error (malformed UTF-8 included) becomes an Error whose
 // message names the line and column, in plain ASCII.

@@ -1,6 +1,5 @@
 #include "commands.h"
 
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "dump_text.h"
 #include "file_io.h"
 #include "json_form_reader.h"
+#include "json_text.h"
 #include "json_form_writer.h"
 #include "menu_description.h"
 #include "menu_diff.h"
@@ -53,14 +53,22 @@ std::optional<LoadedFile> Load(const std::string& file, MenuDocument& doc, std::
 // The standard stream for "-", else the named file; the whole text either way.
 std::optional<std::string> ReadText(const std::string& file, std::istream& in, std::ostream& err) {
   if (file != "-") {
-    Result<std::vector<std::uint8_t>> bytes = ReadWholeFile(file);
+    Result<std::vector<std::uint8_t>> bytes = ReadWholeFile(file, menujson::kMaxJsonTextBytes);
     if (!bytes) {
       ReportError(file, bytes.error(), err);
       return std::nullopt;
     }
     return std::string(bytes->begin(), bytes->end());
   }
-  std::string text(std::istreambuf_iterator<char>(in), {});
+  std::string text;
+  char chunk[65536];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
+    text.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (text.size() > menujson::kMaxJsonTextBytes) {
+      err << "mmatool: -: standard input holds more than 16 MiB, more than any menu's JSON form\n";
+      return std::nullopt;
+    }
+  }
   if (in.bad()) {
     err << "mmatool: -: cannot read standard input\n";
     return std::nullopt;
