@@ -30,6 +30,7 @@ struct Error {
   std::string path;             // file involved, if any
   std::optional<std::size_t> offset;  // file offset involved, if any
   std::optional<int> record;          // record index involved, if any
+  std::string detail = {};      // the reason below the message, from the layer that failed
 };
 
 // A value or an Error. Small on purpose: the project targets C++20 (no std::expected).

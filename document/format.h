@@ -90,6 +90,4 @@ inline constexpr std::uint8_t kFlagsNamed = 0x08;
 inline constexpr std::uint8_t kNewItemAttributes = 0x41;
 inline constexpr std::uint8_t kLinkedItemAttributes = 0x60;  // items with a URL or MIDlet
 
-inline constexpr char kExchangeFileName[] = "mma_temp";
-
 }  // namespace quillet

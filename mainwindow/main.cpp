@@ -2,7 +2,9 @@
 #include <QApplication>
 
 #include "app_forms.h"
+#include "default_phone.h"
 #include "main_window.h"
+#include "phone_library_factory.h"
 #include "start_arguments.h"
 
 int main(int argc, char** argv) {
@@ -13,6 +15,8 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quillet.Quillet"));
   const QString startFile = quillet::ui::FileToOpenAtStart(QApplication::arguments());
   quillet::ui::ApplicationForms forms = quillet::ui::CreateForms();
+  forms.SDIAppForm->usePhoneLibrary(
+      quillet::makePhoneLibraryFromEnvironment(quillet::ui::makeDefaultPhoneLibrary));
   forms.SDIAppForm->show();
   // After the show, so that a failure's message box stands over the window.
   if (!startFile.isEmpty()) forms.SDIAppForm->openFile(startFile);

@@ -4,8 +4,6 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QItemSelectionModel>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -89,8 +87,6 @@ void TSDIAppForm::FormCreate() {
   document_.SaveAllData = 0;
   StoredToPhone = 0;
   ClearStore(document_.ItemStore);
-  // The exchange file's path keeps a forward slash on every platform.
-  TempFilePath = QFile::encodeName(QDir::currentPath()).toStdString() + "/" + kExchangeFileName;
   connectPhoneCommands();
 }
 
@@ -112,8 +108,7 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
 }
 
 void TSDIAppForm::FormClose() {
-  const QString exchangeFile = QFile::decodeName(QByteArray::fromStdString(TempFilePath));
-  if (QFile::exists(exchangeFile)) QFile::remove(exchangeFile);  // a failure here is not reported
+  if (phoneLink_ != nullptr) phoneLink_->removeExchangeFile();
   if (StoredToPhone == 1 && phoneReady()) {
     MessageRequest question;
     question.owner = this;

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "file_chooser.h"
 #include "menu_document.h"
@@ -51,8 +52,7 @@ class TSDIAppForm : public QMainWindow {
   explicit TSDIAppForm(QWidget* parent = nullptr);
   ~TSDIAppForm() override;
 
-  // Window-level state under the design's names.
-  std::string TempFilePath;        // the exchange file: current directory + "/mma_temp"
+  // Window-level state under the design's name (the exchange file is the phone link's).
   std::uint8_t StoredToPhone = 0;  // 1 after a write to the phone until it restarts
 
   MenuDocument& document() { return document_; }
@@ -62,8 +62,8 @@ class TSDIAppForm : public QMainWindow {
   void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
   void setAboutBox(TAboutBox* box) { aboutBox_ = box; }
   void setPhoneLink(PhoneLinkPort* link) { phoneLink_ = link; }
-  // Talks to the phone through `library` from now on (before the window is first shown;
-  // the window starts with the library QUILLET_PHONE_DIR chooses).
+  // Talks to the phone through `library` from now on (before the window is first shown).
+  // The program's start hands over the library it chose; until then the window has no phone.
   void usePhoneLibrary(std::unique_ptr<P2KLibrary> library);
 
   // The save settings as the controls show them now.
@@ -79,6 +79,10 @@ class TSDIAppForm : public QMainWindow {
   // Opens `path` as File > Open opens the file chosen in its dialog; the command line
   // and files dropped onto the window come in here too.
   void openFile(const QString& path);
+  // Loads the bytes of a menu file received from elsewhere (`source` names it in
+  // messages) into a new document that replaces the open one only when the load
+  // succeeded; on failure the open document, its settings and commands stay as they were.
+  bool openMenuBytes(const std::vector<std::uint8_t>& bytes, const std::string& source);
   // Writes the document with the current save settings; failures are shown.
   bool saveMenuFile(const std::string& path);
 
@@ -177,6 +181,9 @@ class TSDIAppForm : public QMainWindow {
   void setIconTagIndex(int index);
   int iconTagIndex() const;
   void showFileError(const Error& error);
+  // Shows a load's result: the loaded document with its settings, or the error over an
+  // emptied tree.
+  bool finishLoad(Result<LoadOutcome> outcome, const std::string& path);
   void showLoadWarnings(const std::string& path, const LoadOutcome& outcome);
   bool phoneReady() const;
 

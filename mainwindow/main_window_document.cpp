@@ -106,7 +106,24 @@ void TSDIAppForm::dropEvent(QDropEvent* event) {
 }
 
 bool TSDIAppForm::openMenuFile(const std::string& path) {
-  Result<LoadOutcome> outcome = LoadMenuFileFromPath(path, document_);
+  return finishLoad(LoadMenuFileFromPath(path, document_), path);
+}
+
+bool TSDIAppForm::openMenuBytes(const std::vector<std::uint8_t>& bytes, const std::string& source) {
+  // A trial load into a scratch document decides; only bytes that load replace the open
+  // document, so a refused file costs the user nothing. Loading is deterministic and
+  // takes well under a millisecond, so the second load is cheaper than moving a tree.
+  MenuDocument trial;
+  if (Result<LoadOutcome> tried = LoadMenuFile(bytes, trial, source); !tried) {
+    showFileError(withPath(tried.error(), source));
+    return false;
+  }
+  ClearDocument();
+  clearAndHideSummary();
+  return finishLoad(LoadMenuFile(bytes, document_, source), source);
+}
+
+bool TSDIAppForm::finishLoad(Result<LoadOutcome> outcome, const std::string& path) {
   if (!outcome) {
     // A refused or unreadable file leaves no half-built document that could be saved.
     ClearDocument();

@@ -2,6 +2,7 @@
 // and the window's side of the phone link: indicator, phone panel, phone controls,
 // progress line and the link's error boxes.
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QMetaObject>
 #include <QStatusBar>
@@ -9,8 +10,8 @@
 
 #include "main_window.h"
 #include "message_prompt.h"
+#include "menu_writer.h"
 #include "phone_indicator.h"
-#include "phone_library_factory.h"
 #include "window_phone_link.h"
 
 namespace quillet::ui {
@@ -25,18 +26,24 @@ const QColor kNoPhone(255, 0, 0);
 WindowPhoneLink::WindowPhoneLink(TSDIAppForm& window, std::unique_ptr<P2KLibrary> library)
     : window_(window),
       library_(std::move(library)),
-      link_(*library_, *this, window.TempFilePath, window.StoredToPhone,
-            PhoneLinkHooks{{}, [&window](std::function<void()> task) {
+      link_(*library_, *this, window.StoredToPhone,
+            PhoneLinkHooks{{},
+                           [&window](std::function<void()> task) {
                              QMetaObject::invokeMethod(&window, std::move(task), Qt::QueuedConnection);
-                           }}) {}
+                           },
+                           {}}) {}
 
 WindowPhoneLink::~WindowPhoneLink() = default;
 
-void WindowPhoneLink::InitPhoneLink() { link_.InitPhoneLink(); }
+void WindowPhoneLink::InitPhoneLink() {
+  if (Status started = link_.InitPhoneLink(); !started) showPhoneError(started.error());
+}
 
 std::int32_t WindowPhoneLink::P2K_GetStatus() { return link_.status(); }
 
 void WindowPhoneLink::RestartPhone() { link_.RestartPhone(); }
+
+void WindowPhoneLink::removeExchangeFile() { link_.removeExchangeFile(); }
 
 void WindowPhoneLink::setPhoneIndicator(bool connected) {
   window_.Shape1->setBrushColor(connected ? kPhoneConnected : kNoPhone);
@@ -61,11 +68,14 @@ void WindowPhoneLink::showStatusText(const std::string& text) {
   window_.StatusBar->showMessage(QString::fromStdString(text));
 }
 
-void WindowPhoneLink::showPhoneError(const std::string& message) {
+void WindowPhoneLink::showPhoneError(const Error& error) {
   MessageRequest box;
   box.owner = &window_;
   box.icon = QMessageBox::Critical;
-  box.text = QString::fromStdString(message);
+  box.text = QString::fromStdString(error.message);
+  if (!error.detail.empty()) box.text += QLatin1Char('\n') + QString::fromStdString(error.detail);
+  if (!error.path.empty())
+    box.text += QStringLiteral("\nFile: ") + QFile::decodeName(QByteArray::fromStdString(error.path));
   box.buttons = QMessageBox::Ok;
   showMessage(box);
 }
@@ -79,27 +89,33 @@ void TSDIAppForm::connectPhoneCommands() {
   connect(PhoneOpen, &QAction::triggered, this, &TSDIAppForm::PhoneOpenExecute);
   connect(PhoneSave, &QAction::triggered, this, &TSDIAppForm::PhoneSaveExecute);
   connect(PhoneRestart, &QAction::triggered, this, &TSDIAppForm::PhoneRestartExecute);
-  usePhoneLibrary(makePhoneLibraryFromEnvironment());
 }
 
 void TSDIAppForm::PhoneOpenExecute() {
   if (!phone_) return;
-  ClearDocument();
-  clearAndHideSummary();
-  std::string path;
-  phone_->link().ReadPhoneFile(path);
-  if (path.empty()) {
-    // The link has said why; the old document is gone either way.
-    disableDocumentCommands();
+  const Result<std::vector<std::uint8_t>> menu = phone_->link().ReadPhoneFile();
+  if (!menu) {
+    phone_->showPhoneError(menu.error());  // the open document stays as it was
     return;
   }
-  openMenuFile(path);
+  // A file the loader refuses is named by its place on the phone, where the user can
+  // find it, not by the exchange file.
+  openMenuBytes(menu.value(), kPhoneMenuPath);
 }
 
 void TSDIAppForm::PhoneSaveExecute() {
-  // A stale exchange file must not reach the phone when the new one was not written.
-  if (!phone_ || !document_.isOpen() || !saveMenuFile(TempFilePath)) return;
-  phone_->link().WritePhoneFile();
+  if (!phone_ || !document_.isOpen()) return;
+  const SaveOptions options = saveOptions();
+  document_.SaveAllData = options.saveAllData ? 1 : 0;
+  Result<std::vector<std::uint8_t>> menu = SerializeMenu(document_, options);
+  if (!menu) {
+    // Nothing reaches the phone when the menu could not be written.
+    Error error = menu.error();
+    error.path = kPhoneMenuPath;
+    showFileError(error);
+    return;
+  }
+  if (Status sent = phone_->link().WritePhoneFile(menu.value()); !sent) phone_->showPhoneError(sent.error());
 }
 
 void TSDIAppForm::PhoneRestartExecute() {

@@ -1,7 +1,7 @@
 #pragma once
 // What the main window itself needs of the phone link: starting it when the window is
-// first shown, whether a phone is connected and ready, and restarting the phone when
-// closing. The phone commands wire the link in behind this port; without one the
+// first shown, whether a phone is connected and ready, and at close removing the
+// exchange file and restarting the phone. The phone commands wire the link in behind this port; without one the
 // window behaves as if no phone were ever connected.
 #include <cstdint>
 
@@ -15,6 +15,8 @@ class PhoneLinkPort {
   virtual std::int32_t P2K_GetStatus() = 0;
   // Restarts the phone; the link clears the window's StoredToPhone.
   virtual void RestartPhone() = 0;
+  // Removes the link's exchange file and its private folder.
+  virtual void removeExchangeFile() = 0;
 };
 
 }  // namespace quillet::ui

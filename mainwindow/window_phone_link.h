@@ -26,6 +26,7 @@ class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
   void InitPhoneLink() override;
   std::int32_t P2K_GetStatus() override;
   void RestartPhone() override;
+  void removeExchangeFile() override;
 
   // PhoneLinkView
   void setPhoneIndicator(bool connected) override;
@@ -33,7 +34,9 @@ class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
   void enablePhoneCommands(bool openAndRestart, bool saveToPhone) override;
   bool hasDocument() const override;
   void showStatusText(const std::string& text) override;
-  void showPhoneError(const std::string& message) override;
+  // A box with an empty title, an OK button and the stop icon: the link's message as it
+  // stands, then the reason and the file on lines of their own.
+  void showPhoneError(const Error& error) override;
 
  private:
   TSDIAppForm& window_;

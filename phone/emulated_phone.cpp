@@ -39,6 +39,15 @@ void EmulatedPhone::setAttributes(const std::string& phonePath, std::uint32_t va
   attributes_[phonePath] = value;
 }
 
+std::int32_t EmulatedPhone::fail(std::string why) {
+  lastError_ = std::move(why);
+  return -1;
+}
+
+std::int32_t EmulatedPhone::notReady() {
+  return fail(started_ ? "no phone is connected" : "the phone library is not started");
+}
+
 void EmulatedPhone::notify(std::int32_t state) {
   if (notify_) notify_(state);
 }
@@ -50,7 +59,8 @@ std::int32_t EmulatedPhone::P2K_GetStatus() {
 
 std::int32_t EmulatedPhone::P2K_Init(PhoneStatusCallback callback) {
   std::error_code ec;
-  if (!fs::is_directory(folder_, ec)) return -1;
+  if (!fs::is_directory(folder_, ec))
+    return fail("the emulated phone's folder \"" + folder_.string() + "\" is not a folder");
   notify_ = std::move(callback);
   started_ = true;
   if (connected_) notify(1);
@@ -58,7 +68,7 @@ std::int32_t EmulatedPhone::P2K_Init(PhoneStatusCallback callback) {
 }
 
 std::int32_t EmulatedPhone::P2K_Restart() {
-  if (!ready()) return -1;
+  if (!ready()) return notReady();
   ++restarts_;
   openFile_.reset();
   notify(0);
@@ -68,7 +78,8 @@ std::int32_t EmulatedPhone::P2K_Restart() {
 
 std::int32_t EmulatedPhone::Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t,
                                       std::int32_t, std::uint8_t* buffer, std::size_t bufferSize) {
-  if (!ready() || seem != 279 || record != 1 || buffer == nullptr) return -1;
+  if (!ready()) return notReady();
+  if (seem != 279 || record != 1 || buffer == nullptr) return fail("only seem 279 record 1 is kept");
   std::vector<std::uint8_t> name;
   for (char c : model_) {
     name.push_back(0);
@@ -98,33 +109,39 @@ std::optional<fs::path> EmulatedPhone::hostPath(const std::string& phonePath) co
   return result;
 }
 
-std::optional<std::map<std::string, std::uintmax_t>> EmulatedPhone::listFiles() const {
+std::optional<std::map<std::string, std::uintmax_t>> EmulatedPhone::listFiles() {
   std::error_code ec;
   std::map<std::string, std::uintmax_t> files;
+  const auto cannotList = [&] {
+    fail("cannot list \"" + folder_.string() + "\": " + ec.message());
+    return std::nullopt;
+  };
   fs::recursive_directory_iterator it(folder_, fs::directory_options::skip_permission_denied, ec);
-  if (ec) return std::nullopt;
+  if (ec) return cannotList();
   for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
-    if (ec) return std::nullopt;
+    if (ec) return cannotList();
     if (!it->is_regular_file(ec)) continue;
     const std::string phonePath = "/" + fs::relative(it->path(), folder_, ec).generic_string();
     // A name the 504-byte list entry cannot hold does not exist for the phone.
     if (ec || phonePath.size() > kMaxPhonePathBytes) continue;
     files[phonePath] = it->file_size(ec);
-    if (ec) return std::nullopt;
+    if (ec) return cannotList();
   }
   return files;
 }
 
 std::int32_t EmulatedPhone::File_Count() {
-  if (!ready()) return -1;
+  if (!ready()) return notReady();
   const auto files = listFiles();
-  if (!files || files->size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
-    return -1;
+  if (!files) return -1;
+  if (files->size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    return fail("too many files to count");
   return static_cast<std::int32_t>(files->size());
 }
 
 std::int32_t EmulatedPhone::File_List(TP2KFileEntry* entries, std::int32_t count) {
-  if (!ready() || count < 0 || (entries == nullptr && count > 0)) return -1;
+  if (!ready()) return notReady();
+  if (count < 0 || (entries == nullptr && count > 0)) return fail("no room for the list");
   const auto files = listFiles();
   if (!files) return -1;
   std::int32_t filled = 0;
@@ -143,16 +160,19 @@ std::int32_t EmulatedPhone::File_List(TP2KFileEntry* entries, std::int32_t count
 }
 
 std::int32_t EmulatedPhone::File_Create(const char* path, std::uint32_t attributes) {
-  if (!ready() || path == nullptr) return -1;
+  if (!ready()) return notReady();
+  if (path == nullptr) return fail("no path given");
   const std::string phonePath(path, strnlen(path, kMaxPhonePathBytes + 1));
   const auto host = hostPath(phonePath);
-  if (!host) return -1;
+  if (!host) return fail("the path \"" + phonePath + "\" cannot name a phone file");
   std::error_code ec;
   if (fs::exists(*host, ec)) {
-    if (!fs::is_regular_file(*host, ec)) return -1;
+    if (!fs::is_regular_file(*host, ec)) return fail("\"" + host->string() + "\" is not a file");
   } else {
-    if (!fs::is_directory(host->parent_path(), ec)) return -1;
-    if (!WriteFileAtomically(host->string(), {})) return -1;
+    if (!fs::is_directory(host->parent_path(), ec))
+      return fail("the folder \"" + host->parent_path().string() + "\" does not exist");
+    if (Status created = WriteFileAtomically(host->string(), {}); !created)
+      return fail(created.error().message);
     attributes_[phonePath] = attributes;
   }
   openFile_ = *host;
@@ -161,55 +181,62 @@ std::int32_t EmulatedPhone::File_Create(const char* path, std::uint32_t attribut
 }
 
 std::int32_t EmulatedPhone::File_SetPointer(std::int32_t offset, std::int32_t whence) {
-  if (!ready() || !openFile_) return -1;
+  if (!ready()) return notReady();
+  if (!openFile_) return fail("no file is open");
   std::error_code ec;
   std::intmax_t base = 0;
   if (whence == 1) {
     base = static_cast<std::intmax_t>(pointer_);
   } else if (whence == 2) {
     base = static_cast<std::intmax_t>(fs::file_size(*openFile_, ec));
-    if (ec) return -1;
+    if (ec) return fail("\"" + openFile_->string() + "\": " + ec.message());
   } else if (whence != 0) {
-    return -1;
+    return fail("unknown seek origin " + std::to_string(whence));
   }
   const std::intmax_t target = base + offset;
-  if (target < 0) return -1;
+  if (target < 0) return fail("a position before the file's start");
   pointer_ = static_cast<std::uintmax_t>(target);
   return 0;
 }
 
 std::int32_t EmulatedPhone::File_Read(std::uint8_t* buffer, std::int32_t maxBytes, std::int32_t) {
-  if (!ready() || !openFile_ || buffer == nullptr || maxBytes < 0) return -1;
+  if (!ready()) return notReady();
+  if (!openFile_) return fail("no file is open");
+  if (buffer == nullptr || maxBytes < 0) return fail("no room for the data");
   std::ifstream in(*openFile_, std::ios::binary);
-  if (!in) return -1;
+  if (!in) return fail("cannot open \"" + openFile_->string() + "\"");
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
-  if (size < 0) return -1;
+  if (size < 0) return fail("cannot read \"" + openFile_->string() + "\"");
   const auto available = static_cast<std::uintmax_t>(size) > pointer_
                              ? static_cast<std::uintmax_t>(size) - pointer_
                              : 0;
   const auto n = static_cast<std::streamsize>(
       std::min<std::uintmax_t>(available, static_cast<std::uintmax_t>(maxBytes)));
   in.seekg(static_cast<std::streamoff>(pointer_));
-  if (!in.read(reinterpret_cast<char*>(buffer), n)) return -1;
+  if (!in.read(reinterpret_cast<char*>(buffer), n))
+    return fail("cannot read \"" + openFile_->string() + "\"");
   pointer_ += static_cast<std::uintmax_t>(n);
   return static_cast<std::int32_t>(n);
 }
 
 std::int32_t EmulatedPhone::File_Write(const std::uint8_t* buffer, std::int32_t bytes) {
-  if (!ready() || !openFile_ || bytes < 0 || (buffer == nullptr && bytes > 0)) return -1;
+  if (!ready()) return notReady();
+  if (!openFile_) return fail("no file is open");
+  if (bytes < 0 || (buffer == nullptr && bytes > 0)) return fail("no data given");
   auto content = ReadWholeFile(openFile_->string());
-  if (!content) return -1;
+  if (!content) return fail(content.error().message);
   std::vector<std::uint8_t> data = std::move(content.value());
   data.resize(pointer_, 0);
   data.insert(data.end(), buffer, buffer + bytes);
-  if (!WriteFileAtomically(openFile_->string(), data)) return -1;
+  if (Status written = WriteFileAtomically(openFile_->string(), data); !written)
+    return fail(written.error().message);
   pointer_ += static_cast<std::uintmax_t>(bytes);
   return bytes;
 }
 
 std::int32_t EmulatedPhone::File_Close() {
-  if (!openFile_) return -1;
+  if (!openFile_) return fail("no file is open");
   openFile_.reset();
   return 0;
 }

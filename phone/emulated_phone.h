@@ -47,12 +47,19 @@ class EmulatedPhone : public P2KLibrary {
   // written over a longer one leaves no old tail. Each write reaches the disk whole.
   std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) override;
   std::int32_t File_Close() override;
+  std::string lastErrorDetail() override { return lastError_; }
 
  private:
   bool ready() const { return started_ && connected_; }
+  // Keeps `why` for lastErrorDetail and returns the failure result.
+  std::int32_t fail(std::string why);
+  // The failure of a call made while the phone is not ready.
+  std::int32_t notReady();
   // The host path of a phone path, or nothing when the path could leave the folder.
   std::optional<std::filesystem::path> hostPath(const std::string& phonePath) const;
-  std::optional<std::map<std::string, std::uintmax_t>> listFiles() const;
+  // The phone's files and their sizes; nothing (and the reason kept) when the folder
+  // cannot be listed.
+  std::optional<std::map<std::string, std::uintmax_t>> listFiles();
   void notify(std::int32_t state);
 
   std::filesystem::path folder_;
@@ -64,6 +71,7 @@ class EmulatedPhone : public P2KLibrary {
   std::map<std::string, std::uint32_t> attributes_;
   std::optional<std::filesystem::path> openFile_;
   std::uintmax_t pointer_ = 0;
+  std::string lastError_;
 };
 
 }  // namespace quillet

@@ -22,7 +22,9 @@ std::string DefaultParent() {
 
 }  // namespace
 
-ExchangeFolder::~ExchangeFolder() {
+ExchangeFolder::~ExchangeFolder() { remove(); }
+
+void ExchangeFolder::remove() {
   // Unregister first, so a signal now cannot race the removal below.
   fileCleanup_.reset();
   folderCleanup_.reset();
@@ -32,6 +34,8 @@ ExchangeFolder::~ExchangeFolder() {
   std::error_code ec;
   std::filesystem::remove(file_, ec);  // nothing to tell anyone while closing
   std::filesystem::remove(folder_, ec);
+  folder_.clear();
+  file_.clear();
 }
 
 Result<std::string> ExchangeFolder::filePath() {

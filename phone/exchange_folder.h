@@ -25,6 +25,8 @@ class ExchangeFolder {
 
   // The exchange file's path, making the folder first when there is none yet.
   Result<std::string> filePath();
+  // Removes the exchange file and the folder; the next filePath() makes a new folder.
+  void remove();
   // The exchange file's path, or empty while no folder was made.
   const std::string& file() const { return file_; }
 

@@ -1,10 +1,12 @@
 #pragma once
 // The phone-access library: the eleven calls the phone link makes, as one interface.
 // Backends: the emulated phone (a folder on disk) and the USB phone. Every call
-// returns -1 on failure, as the link's retry rules expect.
+// returns -1 on failure, as the link's retry rules expect, and leaves the reason in
+// lastErrorDetail() for the link to hand on with its own message.
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace quillet {
 
@@ -44,6 +46,10 @@ class P2KLibrary {
   virtual std::int32_t File_Read(std::uint8_t* buffer, std::int32_t maxBytes, std::int32_t attemptsLeft) = 0;
   virtual std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) = 0;
   virtual std::int32_t File_Close() = 0;
+
+  // Why the last failing call failed, in words for a person; empty when the library
+  // cannot tell. Safe to call from any thread.
+  virtual std::string lastErrorDetail() { return {}; }
 };
 
 }  // namespace quillet

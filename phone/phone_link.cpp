@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "file_io.h"
+#include "utf8.h"
 
 namespace quillet {
 
@@ -21,18 +22,20 @@ void runNow(std::function<void()> task) { task(); }
 
 void sleepFor(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
-void appendLatin1AsUtf8(std::string& out, std::uint8_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
+Error phoneError(std::string message, std::string detail, std::string path = kPhoneMenuPath) {
+  Error error{ErrorCode::PhoneError, std::move(message), std::move(path), {}, {}};
+  error.detail = std::move(detail);
+  return error;
 }
 
 std::string tooLongMessage(const std::string& what, std::size_t bytes) {
   return what + " is " + std::to_string(bytes) + " bytes long; the phone link transfers at most " +
          std::to_string(PhoneLink::kMaxTransferBytes) + " bytes";
+}
+
+// A failure on the computer's side keeps its own words as the reason.
+Error exchangeError(const char* message, const Error& cause) {
+  return phoneError(message, cause.message, cause.path);
 }
 
 }  // namespace
@@ -63,21 +66,21 @@ struct PhoneLink::NoticeRelay {
 };
 
 std::string PhonePanelText(const std::uint8_t* buffer, std::size_t size) {
-  std::string text = "Phone: ";
+  std::string model;
   for (std::size_t i = 0; i + 1 < size; i += 2) {
     if (buffer[i] == 0 && buffer[i + 1] == 0) break;
-    appendLatin1AsUtf8(text, buffer[i + 1]);
+    model.push_back(static_cast<char>(buffer[i + 1]));
   }
-  return text + " ";
+  return "Phone: " + Latin1ToUtf8(model) + " ";
 }
 
-PhoneLink::PhoneLink(P2KLibrary& library, PhoneLinkView& view, std::string tempFilePath,
-                     std::uint8_t& storedToPhone, PhoneLinkHooks hooks)
+PhoneLink::PhoneLink(P2KLibrary& library, PhoneLinkView& view, std::uint8_t& storedToPhone,
+                     PhoneLinkHooks hooks)
     : library_(library),
       view_(view),
-      TempFilePath(std::move(tempFilePath)),
       StoredToPhone(storedToPhone),
       hooks_(std::move(hooks)),
+      exchange_(hooks_.exchangeParent),
       relay_(std::make_shared<NoticeRelay>()) {
   if (!hooks_.pause) hooks_.pause = sleepFor;
   if (!hooks_.postToUi) hooks_.postToUi = runNow;
@@ -92,6 +95,8 @@ PhoneLink::~PhoneLink() {
 
 std::int32_t PhoneLink::status() { return library_.P2K_GetStatus(); }
 
+std::string PhoneLink::exchangeFile() const { return exchange_.file(); }
+
 std::int32_t PhoneLink::callWithRetries(const std::function<std::int32_t()>& call,
                                         const std::function<bool(std::int32_t)>& done,
                                         int& calls) {
@@ -105,12 +110,21 @@ std::int32_t PhoneLink::callWithRetries(const std::function<std::int32_t()>& cal
   return result;
 }
 
-void PhoneLink::InitPhoneLink() {
-  if (library_.P2K_GetStatus() != 0) return;
+Error PhoneLink::libraryError(const char* message) {
+  return phoneError(message, library_.lastErrorDetail());
+}
+
+Status PhoneLink::InitPhoneLink() {
+  if (library_.P2K_GetStatus() != 0) return Ok();
   auto relay = relay_;
   const std::int32_t result =
       library_.P2K_Init([relay](std::int32_t state) { relay->deliver(relay, state); });
-  if (result == -1) view_.showPhoneError("Error initializing P2KAPI library");
+  if (result == -1) {
+    Error error = libraryError("Error initializing P2KAPI library");
+    error.path.clear();  // no phone file is involved yet
+    return error;
+  }
+  return Ok();
 }
 
 void PhoneLink::PhoneStatusChanged(std::int32_t state) {
@@ -134,7 +148,9 @@ void PhoneLink::readPhoneModel() {
       },
       [](std::int32_t r) { return r != -1; }, calls);
   if (result == -1) {
-    view_.showPhoneError("Error getting phone model");
+    Error error = libraryError("Error getting phone model");
+    error.path.clear();
+    view_.showPhoneError(error);
     return;
   }
   view_.setPhonePanelText(PhonePanelText(buffer.data(), buffer.size()));
@@ -152,102 +168,82 @@ const TP2KFileEntry* PhoneLink::findMenuEntry() const {
   return nullptr;
 }
 
-void PhoneLink::ReadPhoneFile(std::string& path) {
+Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
   FileList.clear();
-  path.clear();
 
   view_.showStatusText("Getting file count");
   int calls = 0;
   FileCount = callWithRetries([&] { return library_.File_Count(); },
                               [](std::int32_t r) { return r != -1; }, calls);
-  if (FileCount < 0 || FileCount > kMaxFileCount) {
-    view_.showPhoneError("Error getting file count");
-    return;
-  }
+  if (FileCount == -1) return libraryError("Error getting file count");
+  if (FileCount < 0 || FileCount > kMaxFileCount)
+    return phoneError("Error getting file count",
+                      "the phone reported " + std::to_string(FileCount) + " files");
 
   FileList.resize(static_cast<std::size_t>(FileCount));
   view_.showStatusText("Getting file list");
-  if (library_.File_List(FileList.data(), FileCount) == -1) {
-    view_.showPhoneError("Error getting file list");
-    return;
-  }
+  if (library_.File_List(FileList.data(), FileCount) == -1)
+    return libraryError("Error getting file list");
   view_.showStatusText("Files found: " + std::to_string(FileCount));
 
   // Without the menu file in the list there is nothing safe to open.
   const TP2KFileEntry* entry = findMenuEntry();
-  if (entry == nullptr) {
-    view_.showPhoneError("Error opening file");
-    return;
-  }
+  if (entry == nullptr)
+    return phoneError("Error opening file", std::string("the phone has no file ") + kPhoneMenuPath);
   // Checked before opening: a longer file would not fit the one-call transfer.
   const std::uint32_t size = entry->size;
-  if (size > kMaxTransferBytes) {
-    view_.showPhoneError(tooLongMessage(std::string("The phone file ") + kPhoneMenuPath, size));
-    return;
-  }
+  if (size > kMaxTransferBytes)
+    return phoneError(tooLongMessage(std::string("The phone file ") + kPhoneMenuPath, size), "");
   const std::uint32_t attributes =
       static_cast<std::uint32_t>(entry->attrHigh) * 65536u + entry->attrLow;
 
   const std::int32_t opened =
       callWithRetries([&] { return library_.File_Create(kPhoneMenuPath, attributes); },
                       [](std::int32_t r) { return r == 0; }, calls);
-  if (opened == -1) {
-    view_.showPhoneError("Error opening file");
-    return;
-  }
+  if (opened == -1) return libraryError("Error opening file");
   library_.File_SetPointer(0, 0);
   const std::int32_t read = library_.File_Read(TransferBuffer.data(),
                                                static_cast<std::int32_t>(kMaxTransferBytes),
                                                kRetryCalls - calls);
-  if (read == -1) {
-    view_.showPhoneError("Error reading file");
-    return;
-  }
+  if (read == -1) return libraryError("Error reading file");
   library_.File_Close();
   // A short read leaves the rest of the buffer from an earlier transfer; those bytes
-  // must never reach the exchange file.
-  if (static_cast<std::uint32_t>(read) < size) {
-    view_.showPhoneError("Error reading file");
-    return;
-  }
+  // must never pass for the phone's.
+  if (static_cast<std::uint32_t>(read) < size)
+    return phoneError("Error reading file", "the phone sent " + std::to_string(read) + " of the " +
+                                                std::to_string(size) + " bytes it listed");
 
-  const std::vector<std::uint8_t> bytes(TransferBuffer.begin(), TransferBuffer.begin() + size);
-  if (!WriteFileAtomically(TempFilePath, bytes)) {
-    view_.showPhoneError("Cannot write the exchange file " + TempFilePath);
-    return;
-  }
-  path = TempFilePath;
+  std::vector<std::uint8_t> bytes(TransferBuffer.begin(), TransferBuffer.begin() + size);
+  const Result<std::string> exchangeFile = exchange_.filePath();
+  if (!exchangeFile) return exchangeError("Cannot write the exchange file", exchangeFile.error());
+  if (Status written = WriteFileAtomically(exchangeFile.value(), bytes); !written)
+    return exchangeError("Cannot write the exchange file", written.error());
+  return bytes;
 }
 
-void PhoneLink::WritePhoneFile() {
+Status PhoneLink::WritePhoneFile(const std::vector<std::uint8_t>& menu) {
   StoredToPhone = 0;
 
-  const Result<std::vector<std::uint8_t>> file = ReadWholeFile(TempFilePath);
-  if (!file) {
-    view_.showPhoneError("Cannot read the exchange file " + TempFilePath);
-    return;
-  }
-  const std::vector<std::uint8_t>& bytes = file.value();
-  if (bytes.size() > kMaxTransferBytes) {
-    view_.showPhoneError(tooLongMessage("The exchange file " + TempFilePath, bytes.size()));
-    return;
-  }
-  std::copy(bytes.begin(), bytes.end(), TransferBuffer.begin());
+  if (menu.size() > kMaxTransferBytes)
+    return phoneError(tooLongMessage("The menu file", menu.size()), "");
+  // The exchange file keeps on the computer the menu last sent or received, for as long
+  // as the link lives.
+  const Result<std::string> exchangeFile = exchange_.filePath();
+  if (!exchangeFile) return exchangeError("Cannot write the exchange file", exchangeFile.error());
+  if (Status written = WriteFileAtomically(exchangeFile.value(), menu); !written)
+    return exchangeError("Cannot write the exchange file", written.error());
+  std::copy(menu.begin(), menu.end(), TransferBuffer.begin());
 
   int calls = 0;
   const std::int32_t opened =
       callWithRetries([&] { return library_.File_Create(kPhoneMenuPath, 0); },
                       [](std::int32_t r) { return r == 0; }, calls);
-  if (opened == -1) {
-    view_.showPhoneError("Error creating file");
-    return;
-  }
-  if (library_.File_Write(TransferBuffer.data(), static_cast<std::int32_t>(bytes.size())) == -1) {
-    view_.showPhoneError("Error writing file");
-    return;
-  }
+  if (opened == -1) return libraryError("Error creating file");
+  if (library_.File_Write(TransferBuffer.data(), static_cast<std::int32_t>(menu.size())) == -1)
+    return libraryError("Error writing file");
   library_.File_Close();
   StoredToPhone = 1;
+  return Ok();
 }
 
 void PhoneLink::RestartPhone() {

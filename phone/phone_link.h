@@ -1,7 +1,8 @@
 #pragma once
-// The phone link (unit p2k): follows the phone's connection, copies the phone's menu
-// file into the exchange file and back, and restarts the phone. It never sees the menu
-// document: the window loads the exchange file after a read and fills it before a write.
+// The phone link (unit p2k): follows the phone's connection, reads the phone's menu file
+// and writes it back through the exchange file, and restarts the phone. It never sees
+// the menu document: reading returns the file's bytes, writing takes them, and every
+// failure comes back as an error value that keeps the phone library's reason.
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -9,11 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "exchange_folder.h"
 #include "p2k_library.h"
+#include "result.h"
 
 namespace quillet {
 
-// What the link changes in the main window. Every text is UTF-8.
+// The phone's menu file, the one file the link reads and writes.
+inline constexpr char kPhoneMenuPath[] = "/a/mobile/system/mma_ucp";
+
+// What the link changes in the main window when the phone comes or goes. Every text is
+// UTF-8.
 class PhoneLinkView {
  public:
   virtual ~PhoneLinkView() = default;
@@ -27,22 +34,23 @@ class PhoneLinkView {
   virtual bool hasDocument() const = 0;
   // The bottom status line StatusBar (progress texts).
   virtual void showStatusText(const std::string& text) = 0;
-  // A modal box with an empty title, an OK button and the stop icon.
-  virtual void showPhoneError(const std::string& message) = 0;
+  // A failure while following a connection notice, which has no caller to return to.
+  virtual void showPhoneError(const Error& error) = 0;
 };
 
-// How the link waits and how connection notices reach the user-interface thread.
+// How the link waits, where connection notices run and where the exchange file lives.
 struct PhoneLinkHooks {
   // Sleeps for the given milliseconds; tests record instead of sleeping.
   std::function<void(int ms)> pause;
   // Runs the task on the user-interface thread (the window queues it on its event
   // loop); by default the task runs at once on the calling thread.
   std::function<void(std::function<void()> task)> postToUi;
+  // The folder in which the exchange folder is made; empty: the runtime or temporary folder.
+  std::string exchangeParent;
 };
 
 class PhoneLink {
  public:
-  static constexpr const char* kPhoneMenuPath = "/a/mobile/system/mma_ucp";
   static constexpr std::size_t kTransferBufferSize = 65536;
   static constexpr std::uint32_t kMaxTransferBytes = 65535;
   static constexpr int kRetryCalls = 10;
@@ -53,26 +61,31 @@ class PhoneLink {
   // The window owns `StoredToPhone` and hands the link a reference to it, so the flag
   // keeps one home while the link sets and clears it. `library` and `view` must
   // outlive the link.
-  PhoneLink(P2KLibrary& library, PhoneLinkView& view, std::string TempFilePath,
-            std::uint8_t& StoredToPhone, PhoneLinkHooks hooks = {});
+  PhoneLink(P2KLibrary& library, PhoneLinkView& view, std::uint8_t& StoredToPhone,
+            PhoneLinkHooks hooks = {});
   ~PhoneLink();
   PhoneLink(const PhoneLink&) = delete;
   PhoneLink& operator=(const PhoneLink&) = delete;
 
   // Starts the library when it is not running and registers for connection notices.
-  void InitPhoneLink();
+  Status InitPhoneLink();
   // A connection notice: 0 no phone, anything else a connected phone. Runs on the
   // user-interface thread.
   void PhoneStatusChanged(std::int32_t state);
-  // Copies the phone's menu file into the exchange file. `path` receives TempFilePath
-  // on success and stays empty on failure.
-  void ReadPhoneFile(std::string& path);
-  // Sends the exchange file to the phone; StoredToPhone is 1 only after a complete send.
-  void WritePhoneFile();
+  // Copies the phone's menu file into the exchange file and returns its bytes.
+  Result<std::vector<std::uint8_t>> ReadPhoneFile();
+  // Puts `bytes` into the exchange file and sends that to the phone; StoredToPhone is 1
+  // only after a complete send.
+  Status WritePhoneFile(const std::vector<std::uint8_t>& bytes);
   // Restarts the phone; StoredToPhone becomes 0.
   void RestartPhone();
   // The library's status: 1 while a phone is connected and ready.
   std::int32_t status();
+  // Where the exchange file is, or empty before the first transfer made its folder.
+  std::string exchangeFile() const;
+  // Removes the exchange file and its private folder (the window closes); a later
+  // transfer makes a new one.
+  void removeExchangeFile() { exchange_.remove(); }
 
   // Link state, kept under the names the design gives them.
   std::vector<TP2KFileEntry> FileList;
@@ -84,6 +97,9 @@ class PhoneLink {
   // the result. Returns the last result; `calls` receives the number of calls made.
   std::int32_t callWithRetries(const std::function<std::int32_t()>& call,
                                const std::function<bool(std::int32_t)>& done, int& calls);
+  // The error a failed library call ends a command with: the design's message, the
+  // library's reason and the phone file.
+  Error libraryError(const char* message);
   void readPhoneModel();
   const TP2KFileEntry* findMenuEntry() const;
 
@@ -91,9 +107,9 @@ class PhoneLink {
 
   P2KLibrary& library_;
   PhoneLinkView& view_;
-  std::string TempFilePath;
   std::uint8_t& StoredToPhone;
   PhoneLinkHooks hooks_;
+  ExchangeFolder exchange_;
   std::shared_ptr<NoticeRelay> relay_;
 };
 

@@ -23,6 +23,11 @@ UsbP2KLibrary::~UsbP2KLibrary() {
   connection_.reset();
 }
 
+std::string UsbP2KLibrary::lastErrorDetail() {
+  std::lock_guard lock(detailMutex_);
+  return lastError_;
+}
+
 UsbP2KLibrary::Connection::~Connection() {
   if (device && session) device->releaseInterface(session->testInterface());
 }
@@ -36,7 +41,12 @@ void UsbP2KLibrary::log(const std::string& line) {
 }
 
 std::int32_t UsbP2KLibrary::fail(const char* call, const std::string& why) {
-  log(std::string(call) + " failed: " + why);
+  const std::string line = std::string(call) + " failed: " + why;
+  {
+    std::lock_guard lock(detailMutex_);
+    lastError_ = line;
+  }
+  log(line);
   return -1;
 }
 

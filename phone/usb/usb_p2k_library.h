@@ -8,7 +8,8 @@
 // the first write deletes the file and opens it anew with its listed attribute, and the
 // close lists the file again to check that its size is the number of bytes written.
 //
-// Every failing call returns -1 and writes one line to the log saying why. Each transfer
+// Every failing call returns -1, keeps why for lastErrorDetail() and writes it as one
+// line to the log. Each transfer
 // has its timeout and each reply its window (see p2k_constants.h); after a timeout the
 // calls of the next moments fail at once (see kUnresponsiveHoldMs).
 #include <atomic>
@@ -67,6 +68,7 @@ class UsbP2KLibrary : public P2KLibrary {
                          std::int32_t attemptsLeft) override;
   std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) override;
   std::int32_t File_Close() override;
+  std::string lastErrorDetail() override;
 
  private:
   // The claimed phone. Calls and the watcher share it under mutex_.
@@ -138,6 +140,8 @@ class UsbP2KLibrary : public P2KLibrary {
   std::atomic<bool> stopping_{false};
   std::thread watcher_;
 
+  std::mutex detailMutex_;  // guards lastError_ alone: failures are kept also outside mutex_
+  std::string lastError_;
   std::mutex mutex_;  // guards connection_, openFile_, listed_, quietUntil_
   std::unique_ptr<Connection> connection_;
   std::chrono::steady_clock::time_point quietUntil_{};  // see kUnresponsiveHoldMs

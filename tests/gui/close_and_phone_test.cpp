@@ -1,7 +1,4 @@
 // Closing the window: the exchange file and the question about restarting the phone.
-#include <QFile>
-#include <QFileInfo>
-#include <fstream>
 
 #include "window_fixture.h"
 
@@ -24,12 +21,21 @@ class CloseTest : public WindowTest {
   FakePhone phone{nullptr};
 };
 
-TEST_F(CloseTest, ClosingDeletesTheExchangeFile) {
-  ASSERT_EQ(window->TempFilePath, pathIn("mma_temp"));
+// The exchange file is the link's, in a folder of its own: a user's file of the same
+// name in the start folder is never touched, with a phone link or without one.
+TEST_F(CloseTest, ClosingRemovesTheLinksExchangeFileAndNoUserFile) {
   writeFile("mma_temp", {1, 2, 3});
   window->close();
-  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(window->TempFilePath)));
+  EXPECT_EQ(phone.exchangeRemovals, 1);
+  EXPECT_EQ(ReadBytes(pathIn("mma_temp")), (Bytes{1, 2, 3}));
   EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(CloseTest, ClosingWithoutAPhoneLinkLeavesAUsersMmaTemp) {
+  window->setPhoneLink(nullptr);
+  writeFile("mma_temp", {4, 5});
+  window->close();
+  EXPECT_EQ(ReadBytes(pathIn("mma_temp")), (Bytes{4, 5}));
 }
 
 TEST_F(CloseTest, ClosingWithoutAnExchangeFileIsQuiet) {

@@ -141,7 +141,6 @@ TEST_F(StartTest, EmptyTreeNoPhoneAndHiddenSummary) {
   EXPECT_TRUE(find<QPlainTextEdit>("TntMemo1")->isReadOnly());
   EXPECT_EQ(find<QPlainTextEdit>("TntMemo1")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
   EXPECT_EQ(window->StoredToPhone, 0);
-  EXPECT_EQ(window->TempFilePath, QFile::encodeName(QDir::currentPath()).toStdString() + "/mma_temp");
 }
 
 TEST_F(StartTest, ChooserListsTheCatalogueInRowOrder) {

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +23,8 @@
 #include <vector>
 
 #include "emulated_phone.h"
+#include "no_phone.h"
+#include "phone_library_factory.h"
 #include "main_window.h"
 #include "menu_bytes.h"
 #include "message_prompt.h"
@@ -64,14 +67,17 @@ Bytes ReadFile(const std::filesystem::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The window runs in a temporary current folder (its exchange file lands there) with an
-// emulated phone in a folder of its own. Message boxes are recorded and answered.
+// The window runs in a temporary current folder with an emulated phone in a folder of
+// its own; the runtime folder, where the link makes its exchange folder, is the test's
+// too. Message boxes are recorded and answered.
 class PhoneWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(workDir.isValid() && phoneDir.isValid());
+    ASSERT_TRUE(workDir.isValid() && phoneDir.isValid() && runtimeDir.isValid());
     previousDir = QDir::currentPath();
     QDir::setCurrent(workDir.path());
+    previousRuntime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
     setMessageHandler([this](const MessageRequest& request) {
       messages.push_back(request);
       return answer;
@@ -86,7 +92,16 @@ class PhoneWindowTest : public ::testing::Test {
     window.reset();
     setMessageHandler({});
     QDir::setCurrent(previousDir);
+    qputenv("XDG_RUNTIME_DIR", previousRuntime);
   }
+  // The files in the runtime folder's exchange folders.
+  std::vector<std::filesystem::path> exchangeFiles() const {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(runtimeDir.path().toStdString()))
+      if (entry.is_regular_file()) files.push_back(entry.path());
+    return files;
+  }
+  bool runtimeFolderEmpty() const { return std::filesystem::is_empty(runtimeDir.path().toStdString()); }
 
   // Shows the window and lets the queued connection notice arrive.
   void showWindow() {
@@ -126,7 +141,9 @@ class PhoneWindowTest : public ::testing::Test {
 
   QTemporaryDir workDir;
   QTemporaryDir phoneDir;
+  QTemporaryDir runtimeDir;
   QString previousDir;
+  QByteArray previousRuntime;
   Bytes menu = SampleMenu();
   std::unique_ptr<TSDIAppForm> window;
   EmulatedPhone* phone = nullptr;
@@ -153,7 +170,10 @@ TEST_F(PhoneWindowTest, OpenFromPhoneLoadsThePhonesMenu) {
   EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), QStringLiteral("Files found: 1"));
   EXPECT_TRUE(find<QToolButton>("ToolButton2")->isEnabled());
   expectPhoneCommands(true, true);
-  EXPECT_EQ(ReadFile(window->TempFilePath), menu);
+  const auto files = exchangeFiles();
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].filename(), "mma_temp");
+  EXPECT_EQ(ReadFile(files[0]), menu);
 }
 
 TEST_F(PhoneWindowTest, SaveToPhoneWritesBackTheSameBytes) {
@@ -208,7 +228,18 @@ TEST_F(PhoneWindowTest, CloseAfterSaveToPhoneAsksAndRebootsOnYes) {
   EXPECT_TRUE(question.title.isEmpty());
   EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(phone->restartCount(), 1);
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(window->TempFilePath)));
+  EXPECT_TRUE(runtimeFolderEmpty());
+}
+
+// A user's own mma_temp in the start folder survives a whole session with the phone.
+TEST_F(PhoneWindowTest, AUsersMmaTempInTheStartFolderSurvivesTheSession) {
+  WriteBytes(std::filesystem::path(workDir.path().toStdString()) / "mma_temp", {9, 9, 9});
+  showWindow();
+  trigger("PhoneOpen");
+  trigger("PhoneSave");
+  window->close();
+  EXPECT_EQ(ReadFile(std::filesystem::path(workDir.path().toStdString()) / "mma_temp"), (Bytes{9, 9, 9}));
+  EXPECT_TRUE(runtimeFolderEmpty());
 }
 
 TEST_F(PhoneWindowTest, CloseAfterSaveToPhoneAnsweredNoLeavesThePhoneRunning) {
@@ -238,30 +269,54 @@ TEST_F(PhoneWindowTest, CloseWithoutSaveToPhoneDoesNotAsk) {
   EXPECT_EQ(rebootQuestions(), 0);
 }
 
-TEST_F(PhoneWindowTest, FailedOpenFromPhoneEmptiesTheTreeAndDisablesSave) {
-  std::filesystem::remove(phoneMenuPath());
+// A failed Open from phone costs nothing: the open document, its settings and the
+// commands stay as they were, and the message keeps the link's words, then says why
+// and which file.
+TEST_F(PhoneWindowTest, FailedOpenFromPhoneKeepsTheOpenDocument) {
   showWindow();
-  trigger("FileNew1");
+  trigger("PhoneOpen");
+  ASSERT_EQ(window->document().mainMenuItemCount(), 3);
+  auto* layout36 = find<QRadioButton>("RadioButton2");
+  ASSERT_TRUE(layout36->isChecked());
+  const auto expectDocumentKept = [&] {
+    EXPECT_EQ(window->document().mainMenuItemCount(), 3);
+    EXPECT_TRUE(layout36->isChecked());
+    EXPECT_TRUE(find<QToolButton>("ToolButton2")->isEnabled());
+    expectPhoneCommands(true, true);
+  };
+
+  std::filesystem::remove(phoneMenuPath());
   trigger("PhoneOpen");
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, QStringLiteral("Error opening file"));
+  EXPECT_EQ(messages[0].text, QStringLiteral("Error opening file\nthe phone has no file /a/mobile/system/mma_ucp\n"
+                                             "File: /a/mobile/system/mma_ucp"));
   EXPECT_TRUE(messages[0].title.isEmpty());
   EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
   EXPECT_EQ(messages[0].buttons, QMessageBox::Ok);
-  EXPECT_FALSE(window->document().isOpen());
-  EXPECT_FALSE(find<QToolButton>("ToolButton2")->isEnabled());
-  EXPECT_FALSE(find<QAction>("FileSaveItem")->isEnabled());
-  expectPhoneCommands(true, false);
-}
+  expectDocumentKept();
 
-TEST_F(PhoneWindowTest, MenuTooLongForTheTransferIsRefusedWithItsSize) {
   WriteBytes(phoneMenuPath(), Bytes(70000, 0));
-  showWindow();
   trigger("PhoneOpen");
-  ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, QStringLiteral("The phone file /a/mobile/system/mma_ucp is 70000 bytes long; "
-                                             "the phone link transfers at most 65535 bytes"));
-  EXPECT_FALSE(window->document().isOpen());
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_TRUE(messages[1].text.startsWith(QStringLiteral(
+      "The phone file /a/mobile/system/mma_ucp is 70000 bytes long; the phone link transfers at most 65535 bytes")));
+  expectDocumentKept();
+
+  // Garbage is named by its place on the phone, not by the exchange file.
+  WriteBytes(phoneMenuPath(), Bytes(30, 0xFF));
+  trigger("PhoneOpen");
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_TRUE(messages[2].text.contains(QStringLiteral("/a/mobile/system/mma_ucp"))) << messages[2].text.toStdString();
+  EXPECT_FALSE(messages[2].text.contains(QStringLiteral("mma_temp"))) << messages[2].text.toStdString();
+  expectDocumentKept();
+
+  // The phone's folder gone altogether.
+  std::filesystem::remove_all(phoneDir.path().toStdString());
+  trigger("PhoneOpen");
+  ASSERT_EQ(messages.size(), 4u);
+  EXPECT_TRUE(messages[3].text.startsWith(QStringLiteral("Error getting file count\ncannot list ")))
+      << messages[3].text.toStdString();
+  expectDocumentKept();
 }
 
 // A library that, like a USB backend, sends its notices from a thread of its own.
@@ -291,13 +346,21 @@ TEST_F(PhoneWindowTest, NoticeFromAnotherThreadIsHandledOnTheWindowsThread) {
   EXPECT_EQ(library->modelReadOn, std::this_thread::get_id());
 }
 
-TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAtStart) {
+// The program's start hands the window the library QUILLET_PHONE_DIR chooses.
+TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAndAPlainFileSaysWhyNot) {
   QTemporaryDir workDir, phoneDir;
   const QString previous = QDir::currentPath();
   QDir::setCurrent(workDir.path());
+  std::vector<MessageRequest> messages;
+  setMessageHandler([&](const MessageRequest& request) {
+    messages.push_back(request);
+    return QMessageBox::Ok;
+  });
+  const auto noPhone = [] { return std::make_unique<NoPhone>(); };
   qputenv("QUILLET_PHONE_DIR", phoneDir.path().toLocal8Bit());
   {
     TSDIAppForm window;
+    window.usePhoneLibrary(makePhoneLibraryFromEnvironment(noPhone));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QApplication::processEvents();
@@ -305,6 +368,20 @@ TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAtStart) {
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("StatusBar1Panel1"))->text(),
               QStringLiteral("Phone: Emulated P2K "));
   }
+  const QString plainFile = workDir.filePath(QStringLiteral("not-a-folder"));
+  WriteBytes(plainFile.toStdString(), {1});
+  qputenv("QUILLET_PHONE_DIR", plainFile.toLocal8Bit());
+  {
+    TSDIAppForm window;
+    window.usePhoneLibrary(makePhoneLibraryFromEnvironment(noPhone));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].text.startsWith(QStringLiteral("Error initializing P2KAPI library\n")));
+    EXPECT_TRUE(messages[0].text.contains(plainFile + QStringLiteral("\" is not a folder")))
+        << messages[0].text.toStdString();
+  }
+  setMessageHandler({});
   qunsetenv("QUILLET_PHONE_DIR");
   QDir::setCurrent(previous);
 }

@@ -10,7 +10,6 @@
 #include <iterator>
 
 #include "menu_tree_model.h"
-#include "no_phone.h"
 
 namespace quillet::ui::testing {
 
@@ -25,8 +24,6 @@ void WindowTest::SetUp() {
     return answer;
   });
   window = makeWindow();
-  // A phone plugged into the developer's machine must never take part in a test.
-  window->usePhoneLibrary(std::make_unique<NoPhone>());
   window->setFileChooser([this](QWidget*, FileDialogKind) {
     ++dialogsShown;
     if (chosenPaths.empty()) return QString();

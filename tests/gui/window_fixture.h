@@ -33,9 +33,11 @@ class FakePhone : public PhoneLinkPort {
     ++restarts;
     if (storedToPhone_ != nullptr) *storedToPhone_ = 0;
   }
+  void removeExchangeFile() override { ++exchangeRemovals; }
   std::int32_t status = 0;
   int inits = 0;
   int restarts = 0;
+  int exchangeRemovals = 0;
 
  private:
   std::uint8_t* storedToPhone_;

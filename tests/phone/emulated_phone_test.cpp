@@ -1,7 +1,9 @@
 // The emulated phone alone and end to end through the phone link.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -146,11 +148,23 @@ class EmulatedPhoneThroughLink : public EmulatedPhoneTest {
   EmulatedPhoneThroughLink() {
     PhoneLinkHooks hooks;
     hooks.pause = [this](int ms) { log.push_back("pause " + std::to_string(ms)); };
-    link = std::make_unique<PhoneLink>(phone, view, exchangeDir.file("mma_temp"), StoredToPhone, hooks);
+    hooks.exchangeParent = exchangeDir.path().string();
+    link = std::make_unique<PhoneLink>(phone, view, StoredToPhone, hooks);
   }
-  std::string exchangeFile() const { return exchangeDir.file("mma_temp"); }
+  std::optional<std::vector<std::uint8_t>> read() {
+    auto bytes = link->ReadPhoneFile();
+    if (bytes) return bytes.value();
+    lastError = bytes.error();
+    return std::nullopt;
+  }
+  bool write(const std::vector<std::uint8_t>& bytes) {
+    const Status sent = link->WritePhoneFile(bytes);
+    if (!sent) lastError = sent.error();
+    return sent.ok();
+  }
 
   TempFolder exchangeDir;
+  Error lastError{ErrorCode::PhoneError, "", "", {}, {}};
   std::vector<std::string> log;
   RecordingView view{log};
   std::uint8_t StoredToPhone = 0;
@@ -167,13 +181,12 @@ TEST_F(EmulatedPhoneThroughLink, StartShowsTheConnectedPhoneAndItsModel) {
 
 TEST_F(EmulatedPhoneThroughLink, ReadThenWriteBackKeepsThePhoneFileByteForByte) {
   link->InitPhoneLink();
-  std::string path;
-  link->ReadPhoneFile(path);
-  ASSERT_EQ(path, exchangeFile());
-  EXPECT_EQ(ReadBytes(exchangeFile()), menu);
+  const auto received = read();
+  ASSERT_TRUE(received) << lastError.message;
+  EXPECT_EQ(*received, menu);
   EXPECT_EQ(view.statusLine, "Files found: 3");
 
-  link->WritePhoneFile();
+  EXPECT_TRUE(write(*received));
   EXPECT_EQ(StoredToPhone, 1);
   EXPECT_EQ(ReadBytes(phoneMenu()), menu);
   EXPECT_TRUE(view.errors.empty());
@@ -183,15 +196,13 @@ TEST_F(EmulatedPhoneThroughLink, ReadThenWriteBackKeepsThePhoneFileByteForByte) 
 TEST_F(EmulatedPhoneThroughLink, ShorterMenuReplacesTheWholePhoneFile) {
   link->InitPhoneLink();
   const std::vector<std::uint8_t> shorter = Pattern(700, 40);
-  WriteBytes(exchangeFile(), shorter);
-  link->WritePhoneFile();
+  write(shorter);
   EXPECT_EQ(ReadBytes(phoneMenu()), shorter);
 }
 
 TEST_F(EmulatedPhoneThroughLink, RestartClearsStoredToPhoneAndReconnects) {
   link->InitPhoneLink();
-  WriteBytes(exchangeFile(), menu);
-  link->WritePhoneFile();
+  write(menu);
   ASSERT_EQ(StoredToPhone, 1);
   log.clear();
   link->RestartPhone();
@@ -206,27 +217,44 @@ TEST_F(EmulatedPhoneThroughLink, DisconnectedPhoneFailsTheReadAfterTenCounts) {
   phone.setConnected(false);
   EXPECT_FALSE(view.connected);
   EXPECT_EQ(view.panel, "Phone: None ");
-  std::string path;
-  link->ReadPhoneFile(path);
-  EXPECT_EQ(path, "");
-  EXPECT_THAT(view.errors, ElementsAre("Error getting file count"));
+  EXPECT_FALSE(read());
+  EXPECT_EQ(lastError.message, "Error getting file count");
+  EXPECT_EQ(lastError.detail, "no phone is connected");
   EXPECT_EQ(std::count(log.begin(), log.end(), "pause 300"), 10);
 }
 
 TEST_F(EmulatedPhoneThroughLink, PhoneWithoutMenuFileFailsTheOpen) {
   std::filesystem::remove(phoneMenu());
   link->InitPhoneLink();
-  std::string path;
-  link->ReadPhoneFile(path);
-  EXPECT_EQ(path, "");
-  EXPECT_THAT(view.errors, ElementsAre("Error opening file"));
+  EXPECT_FALSE(read());
+  EXPECT_EQ(lastError.message, "Error opening file");
+}
+
+TEST_F(EmulatedPhoneThroughLink, GoneFolderAndReadOnlyPhoneSayWhy) {
+  link->InitPhoneLink();
+  std::filesystem::permissions(phoneMenu().parent_path(), std::filesystem::perms::owner_read |
+                                                              std::filesystem::perms::owner_exec);
+  const bool root = ::geteuid() == 0;  // root writes through any permission
+  EXPECT_EQ(write(menu), root);
+  if (!root) {
+    EXPECT_EQ(lastError.message, "Error writing file");
+    EXPECT_THAT(lastError.detail, ::testing::HasSubstr("Permission denied"));
+  }
+  std::filesystem::permissions(phoneMenu().parent_path(), std::filesystem::perms::owner_all);
+
+  std::filesystem::remove_all(phoneDir.path());
+  EXPECT_FALSE(read());
+  EXPECT_EQ(lastError.message, "Error getting file count");
+  EXPECT_THAT(lastError.detail, ::testing::HasSubstr("cannot list"));
 }
 
 TEST_F(EmulatedPhoneThroughLink, MissingFolderFailsTheStart) {
   EmulatedPhone gone(phoneDir.file("gone"));
-  PhoneLink other(gone, view, exchangeFile(), StoredToPhone, {[](int) {}, {}});
-  other.InitPhoneLink();
-  EXPECT_THAT(view.errors, ElementsAre("Error initializing P2KAPI library"));
+  PhoneLink other(gone, view, StoredToPhone, {[](int) {}, {}, exchangeDir.path().string()});
+  const Status started = other.InitPhoneLink();
+  ASSERT_FALSE(started);
+  EXPECT_EQ(started.error().message, "Error initializing P2KAPI library");
+  EXPECT_THAT(started.error().detail, ::testing::HasSubstr("is not a folder"));
   EXPECT_FALSE(view.connected);
 }
 

@@ -27,19 +27,22 @@ std::vector<std::uint8_t> Utf16Be(const std::string& text) {
 
 TEST_F(Connection, StartsTheLibraryOnlyWhenItIsNotRunning) {
   library.status.otherwise = 0;
-  link->InitPhoneLink();
+  EXPECT_TRUE(link->InitPhoneLink());
   EXPECT_EQ(countOf("P2K_Init"), 1);
 
   library.status.otherwise = 2;
-  link->InitPhoneLink();
+  EXPECT_TRUE(link->InitPhoneLink());
   EXPECT_EQ(countOf("P2K_Init"), 1);
-  EXPECT_TRUE(view.errors.empty());
 }
 
 TEST_F(Connection, FailedStartIsReportedAndLeavesThePhoneCommandsAlone) {
   library.init.otherwise = -1;
-  link->InitPhoneLink();
-  EXPECT_THAT(log, ElementsAre("P2K_Init", "error Error initializing P2KAPI library"));
+  library.detail = "no USB access";
+  const Status started = link->InitPhoneLink();
+  ASSERT_FALSE(started);
+  EXPECT_EQ(started.error().message, "Error initializing P2KAPI library");
+  EXPECT_EQ(started.error().detail, "no USB access");
+  EXPECT_THAT(log, ElementsAre("P2K_Init"));
 }
 
 TEST_F(Connection, ConnectWithoutDocumentEnablesOpenAndRestartButNotSave) {
@@ -125,7 +128,7 @@ class PostedNotices : public ::testing::Test {
     PhoneLinkHooks hooks;
     hooks.pause = [](int) {};
     hooks.postToUi = [this](std::function<void()> task) { queue.push_back(std::move(task)); };
-    link = std::make_unique<PhoneLink>(library, view, folder.file("mma_temp"), stored, hooks);
+    link = std::make_unique<PhoneLink>(library, view, stored, hooks);
     library.modelBytes = {0x00, 0x5A, 0x00, 0x00};
   }
   void runQueue() {
@@ -134,7 +137,6 @@ class PostedNotices : public ::testing::Test {
     for (auto& task : tasks) task();
   }
 
-  TempFolder folder;
   std::vector<std::string> log;
   ScriptedLibrary library{log};
   RecordingView view{log};

@@ -1,4 +1,4 @@
-// Sending the exchange file to the phone.
+// Sending a menu to the phone through the exchange file.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -14,22 +14,21 @@ constexpr const char* kMenu = "/a/mobile/system/mma_ucp";
 
 class WritePhoneFile : public LinkTest {
  protected:
-  WritePhoneFile() { WriteBytes(exchangeFile(), menu); }
-  std::string exchangeFile() const { return folder.file("mma_temp"); }
   std::vector<std::uint8_t> menu = Pattern(1234, 5);
 };
 
-TEST_F(WritePhoneFile, SendsTheWholeExchangeFileWithoutListing) {
-  link->WritePhoneFile();
+TEST_F(WritePhoneFile, SendsTheWholeMenuWithoutListing) {
+  EXPECT_TRUE(write(menu));
   EXPECT_THAT(log, ElementsAre(std::string("File_Create ") + kMenu + " 0", "File_Write 1234", "File_Close"));
   EXPECT_EQ(library.written, menu);
+  EXPECT_EQ(ReadBytes(exchangeFile()), menu);
   EXPECT_EQ(StoredToPhone, 1);
-  EXPECT_TRUE(view.errors.empty());
+  EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(WritePhoneFile, OpenRetriesUntilZero) {
   library.create.queued = {-1, 3, -1};
-  link->WritePhoneFile();
+  write(menu);
   EXPECT_EQ(entriesStartingWith("File_Create").size(), 4u);
   EXPECT_EQ(countOf("pause 300"), 2);
   EXPECT_EQ(StoredToPhone, 1);
@@ -38,10 +37,10 @@ TEST_F(WritePhoneFile, OpenRetriesUntilZero) {
 TEST_F(WritePhoneFile, OpenFailingTenTimesEndsWithItsMessage) {
   StoredToPhone = 1;
   library.create.otherwise = -1;
-  link->WritePhoneFile();
+  write(menu);
   EXPECT_EQ(entriesStartingWith("File_Create").size(), 10u);
   EXPECT_EQ(countOf("pause 300"), 10);
-  EXPECT_THAT(view.errors, ElementsAre("Error creating file"));
+  EXPECT_THAT(errors, ElementsAre("Error creating file"));
   EXPECT_THAT(entriesStartingWith("File_Write"), IsEmpty());
   EXPECT_EQ(StoredToPhone, 0);
   EXPECT_EQ(ReadBytes(exchangeFile()), menu);
@@ -49,7 +48,7 @@ TEST_F(WritePhoneFile, OpenFailingTenTimesEndsWithItsMessage) {
 
 TEST_F(WritePhoneFile, OpenNeverZeroButNotFailingStillWrites) {
   library.create.otherwise = 2;
-  link->WritePhoneFile();
+  write(menu);
   EXPECT_EQ(entriesStartingWith("File_Create").size(), 10u);
   EXPECT_EQ(library.written, menu);
   EXPECT_EQ(StoredToPhone, 1);
@@ -58,48 +57,47 @@ TEST_F(WritePhoneFile, OpenNeverZeroButNotFailingStillWrites) {
 TEST_F(WritePhoneFile, WriteFailureLeavesThePhoneFileOpenAndTheFlagClear) {
   StoredToPhone = 1;
   library.write.otherwise = -1;
-  link->WritePhoneFile();
-  EXPECT_THAT(view.errors, ElementsAre("Error writing file"));
+  library.detail = "File_Write failed: the phone's storage is full";
+  write(menu);
+  EXPECT_THAT(errors, ElementsAre("Error writing file"));
+  EXPECT_EQ(lastError.detail, library.detail);
+  EXPECT_EQ(lastError.path, kMenu);
   EXPECT_EQ(countOf("File_Write 1234"), 1);  // writing is not retried
   EXPECT_FALSE(logged("File_Close"));
   EXPECT_EQ(StoredToPhone, 0);
 }
 
-TEST_F(WritePhoneFile, MissingExchangeFileIsReportedWithItsPathBeforeAnyPhoneCall) {
+TEST_F(WritePhoneFile, UnmakeableExchangeFolderIsReportedBeforeAnyPhoneCall) {
   StoredToPhone = 1;
-  std::filesystem::remove(exchangeFile());
-  link->WritePhoneFile();
-  EXPECT_THAT(log, ElementsAre("error Cannot read the exchange file " + exchangeFile()));
+  makeLink(folder.file("missing-folder"));
+  write(menu);
+  EXPECT_THAT(log, ElementsAre("error Cannot write the exchange file"));
   EXPECT_EQ(StoredToPhone, 0);
 }
 
-TEST_F(WritePhoneFile, ExchangeFileLongerThanTheTransferIsRefused) {
-  WriteBytes(exchangeFile(), Pattern(65536));
-  link->WritePhoneFile();
-  EXPECT_THAT(view.errors, ElementsAre("The exchange file " + exchangeFile() +
-                                       " is 65536 bytes long; the phone link transfers at most 65535 bytes"));
+TEST_F(WritePhoneFile, MenuLongerThanTheTransferIsRefused) {
+  write(Pattern(65536));
+  EXPECT_THAT(errors, ElementsAre("The menu file is 65536 bytes long; the phone link transfers at most 65535 bytes"));
   EXPECT_THAT(entriesStartingWith("File_Create"), IsEmpty());
   EXPECT_EQ(StoredToPhone, 0);
 }
 
-TEST_F(WritePhoneFile, ExchangeFileOfExactlyTheTransferLimitIsSent) {
+TEST_F(WritePhoneFile, MenuOfExactlyTheTransferLimitIsSent) {
   menu = Pattern(65535, 2);
-  WriteBytes(exchangeFile(), menu);
-  link->WritePhoneFile();
+  write(menu);
   EXPECT_EQ(library.written, menu);
   EXPECT_EQ(StoredToPhone, 1);
 }
 
 TEST_F(WritePhoneFile, ShorterFileAfterALongerOneSendsOnlyItsOwnBytes) {
-  link->WritePhoneFile();
+  write(menu);
   menu = Pattern(10, 77);
-  WriteBytes(exchangeFile(), menu);
-  link->WritePhoneFile();
+  write(menu);
   EXPECT_EQ(library.written, menu);
 }
 
 TEST_F(WritePhoneFile, RestartAfterAWriteClearsTheFlag) {
-  link->WritePhoneFile();
+  write(menu);
   ASSERT_EQ(StoredToPhone, 1);
   link->RestartPhone();
   EXPECT_EQ(StoredToPhone, 0);

@@ -47,6 +47,9 @@ class ScriptedLibrary : public P2KLibrary {
   std::vector<std::uint8_t> written;     // what File_Write received
   PhoneStatusCallback notify;
   std::size_t seemBufferSize = 0;
+  std::string detail;  // what lastErrorDetail reports
+
+  std::string lastErrorDetail() override { return detail; }
 
   std::int32_t P2K_GetStatus() override { return status.next(); }
   std::int32_t P2K_Init(PhoneStatusCallback callback) override {
@@ -141,9 +144,9 @@ class RecordingView : public PhoneLinkView {
     statusLine = text;
     log_.push_back("status " + text);
   }
-  void showPhoneError(const std::string& message) override {
-    errors.push_back(message);
-    log_.push_back("error " + message);
+  void showPhoneError(const Error& error) override {
+    errors.push_back(error.message);
+    log_.push_back("error " + error.message);
   }
 
  private:

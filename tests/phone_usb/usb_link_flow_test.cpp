@@ -4,12 +4,13 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <optional>
 
 #include "file_io.h"
 #include "menu_bytes.h"
+#include "libusb_transport.h"
 #include "menu_loader.h"
 #include "menu_writer.h"
-#include "phone_library_factory.h"
 #include "phone_link.h"
 #include "scripted_library.h"
 #include "temp_folder.h"
@@ -50,9 +51,23 @@ class UsbLinkFlow : public UsbLibraryTest {
       }
       uiSignal.notify_all();
     };
-    link =
-        std::make_unique<PhoneLink>(*library, view, folder.file("mma_temp"), StoredToPhone, hooks);
+    hooks.exchangeParent = folder.path().string();
+    link = std::make_unique<PhoneLink>(*library, view, StoredToPhone, hooks);
     link->InitPhoneLink();
+  }
+  // The read menu, or nothing with the error's message in `errors`.
+  std::optional<std::vector<std::uint8_t>> read() {
+    auto bytes = link->ReadPhoneFile();
+    if (bytes) return bytes.value();
+    errors.push_back(bytes.error().message);
+    lastError = bytes.error();
+    return std::nullopt;
+  }
+  void write(const std::vector<std::uint8_t>& bytes) {
+    if (Status sent = link->WritePhoneFile(bytes); !sent) {
+      errors.push_back(sent.error().message);
+      lastError = sent.error();
+    }
   }
 
   // Runs posted notices on this thread until `done` holds; false after the timeout.
@@ -78,6 +93,8 @@ class UsbLinkFlow : public UsbLibraryTest {
   std::vector<std::string> log;
   quillet::test::RecordingView view{log};
   std::uint8_t StoredToPhone = 0;
+  std::vector<std::string> errors;
+  Error lastError{ErrorCode::PhoneError, "", "", {}, {}};
   std::mutex uiMutex;
   std::condition_variable uiSignal;
   std::deque<std::function<void()>> uiTasks;
@@ -95,23 +112,22 @@ TEST_F(UsbLinkFlow, OpenEditSaveAndRestartRunGreen) {
   ASSERT_TRUE(pumpUntil([&] { return view.panel == "Phone: E398 "; }));
   EXPECT_TRUE(view.openAndRestart);
 
-  std::string path;
-  link->ReadPhoneFile(path);
-  ASSERT_EQ(path, folder.file("mma_temp")) << ::testing::PrintToString(view.errors);
-  EXPECT_EQ(ReadBytes(path), original);
+  const auto received = read();
+  ASSERT_TRUE(received) << ::testing::PrintToString(errors);
+  EXPECT_EQ(*received, original);
 
   MenuDocument doc;
-  ASSERT_TRUE(LoadMenuFileFromPath(path, doc).ok());
+  ASSERT_TRUE(LoadMenuFile(*received, doc, "phone").ok());
   const int before = doc.mainMenuItemCount();
   ASSERT_TRUE(AddCatalogueItem(doc, *doc.menuRootNode(), 0, AddPlace::LastSubitem).ok());
-  ASSERT_TRUE(SaveMenuFile(path, doc, SaveOptions{}).ok());
-  const auto edited = ReadBytes(path);
-  ASSERT_NE(edited, original);
+  const auto edited = SerializeMenu(doc, SaveOptions{});
+  ASSERT_TRUE(edited.ok());
+  ASSERT_NE(edited.value(), original);
 
-  link->WritePhoneFile();
-  EXPECT_TRUE(view.errors.empty()) << ::testing::PrintToString(view.errors);
+  write(edited.value());
+  EXPECT_TRUE(errors.empty()) << ::testing::PrintToString(errors);
   EXPECT_EQ(StoredToPhone, 1);
-  EXPECT_EQ(fileOnPhone(kMenuPath), edited);
+  EXPECT_EQ(fileOnPhone(kMenuPath), edited.value());
   MenuDocument reread;
   ASSERT_TRUE(LoadMenuFile(fileOnPhone(kMenuPath), reread, "phone").ok());
   EXPECT_EQ(reread.mainMenuItemCount(), before + 1);
@@ -126,16 +142,16 @@ TEST_F(UsbLinkFlow, OpenEditSaveAndRestartRunGreen) {
 
 TEST_F(UsbLinkFlow, DisconnectDuringOpenLeavesExchangeFileAndDocumentUntouched) {
   startLink();
-  putFile(kMenuPath, bigMenu());
   ASSERT_TRUE(pumpUntil([&] { return view.connected; }));
   const std::vector<std::uint8_t> earlier{1, 2, 3};
-  quillet::test::WriteBytes(folder.file("mma_temp"), earlier);
+  write(earlier);  // the exchange file holds the last menu sent
+  putFile(kMenuPath, bigMenu());
   bus->disconnectAfterCommands(20);  // inside the chunked read
-  std::string path;
-  link->ReadPhoneFile(path);
-  EXPECT_TRUE(path.empty());
-  EXPECT_EQ(view.errors, std::vector<std::string>{"Error reading file"});
-  EXPECT_EQ(ReadBytes(folder.file("mma_temp")), earlier);
+  EXPECT_FALSE(read());
+  EXPECT_EQ(errors, std::vector<std::string>{"Error reading file"});
+  // The session's own words reach the user, not only the log.
+  EXPECT_NE(lastError.detail.find("File_Read failed"), std::string::npos) << lastError.detail;
+  EXPECT_EQ(ReadBytes(link->exchangeFile()), earlier);
   EXPECT_EQ(recorder.linesContaining("File_Read failed"), 1u);
   ASSERT_TRUE(pumpUntil([&] { return view.panel == "Phone: None "; }));
   EXPECT_FALSE(view.openAndRestart);
@@ -145,12 +161,11 @@ TEST_F(UsbLinkFlow, DisconnectDuringSaveReportsTheWriteAndKeepsStoredToPhoneZero
   startLink();
   ASSERT_TRUE(pumpUntil([&] { return view.connected; }));
   const auto menu = bigMenu();
-  quillet::test::WriteBytes(folder.file("mma_temp"), menu);
   bus->disconnectAfterCommands(5);
-  link->WritePhoneFile();
-  EXPECT_EQ(view.errors, std::vector<std::string>{"Error writing file"});
+  write(menu);
+  EXPECT_EQ(errors, std::vector<std::string>{"Error writing file"});
   EXPECT_EQ(StoredToPhone, 0);
-  EXPECT_EQ(ReadBytes(folder.file("mma_temp")), menu);
+  EXPECT_EQ(ReadBytes(link->exchangeFile()), menu);
 }
 
 TEST_F(UsbLinkFlow, SilentPhoneCostsOneTimeoutAndTheRetryPausesNotTenTimeouts) {
@@ -159,11 +174,10 @@ TEST_F(UsbLinkFlow, SilentPhoneCostsOneTimeoutAndTheRetryPausesNotTenTimeouts) {
   ASSERT_TRUE(pumpUntil([&] { return view.connected; }));
   bus->setSilent(true);
   const auto start = std::chrono::steady_clock::now();
-  std::string path;
-  link->ReadPhoneFile(path);
+  EXPECT_FALSE(read());
   EXPECT_LT(std::chrono::steady_clock::now() - start, 5 * std::chrono::milliseconds(kTimeoutMs))
       << "each retry waited out a timeout";
-  EXPECT_EQ(view.errors, std::vector<std::string>{"Error getting file count"});
+  EXPECT_EQ(errors, std::vector<std::string>{"Error getting file count"});
   EXPECT_EQ(std::count(log.begin(), log.end(), "pause 300"), 10);
   bus->setSilent(false);
 }
@@ -171,17 +185,14 @@ TEST_F(UsbLinkFlow, SilentPhoneCostsOneTimeoutAndTheRetryPausesNotTenTimeouts) {
 // The editor's default library on this machine: real USB, most likely without a phone
 // or without any USB access. It starts without an error box and shows no phone.
 TEST(DefaultUsbLibrary, StartsCleanlyWithoutAPhone) {
-  ::unsetenv("QUILLET_PHONE_DIR");
-  auto library = makePhoneLibraryFromEnvironment();
-  ASSERT_NE(dynamic_cast<UsbP2KLibrary*>(library.get()), nullptr);
+  auto library = std::make_unique<UsbP2KLibrary>(std::make_unique<LibusbTransport>());
   std::vector<std::string> log;
   quillet::test::RecordingView view{log};
   std::uint8_t stored = 0;
-  quillet::test::TempFolder folder;
   ::testing::internal::CaptureStderr();
   {
-    PhoneLink link(*library, view, folder.file("mma_temp"), stored);
-    link.InitPhoneLink();
+    PhoneLink link(*library, view, stored);
+    EXPECT_TRUE(link.InitPhoneLink());
     std::this_thread::sleep_for(300ms);
     EXPECT_TRUE(view.errors.empty());
     EXPECT_EQ(view.panel, "Phone: None ");
