@@ -7,6 +7,7 @@
 
 #include "catalogue.h"
 #include "file_io.h"
+#include "menu_writer.h"
 #include "text_codecs.h"
 
 namespace quillet {
@@ -149,6 +150,7 @@ class MenuLoader {
     } else {
       ReportMissingDataArea();
     }
+    ReportUnsavable();
     outcome_.summary = doc_.DocumentSummary();
     return std::move(outcome_);
   }
@@ -207,6 +209,7 @@ class MenuLoader {
     options.c698p = !wide && bytes_[1] == kVariantC698p;
     options.iconTagEnabled = !wide;
     options.iconTag = IconTag::Tag0C;
+    options.iconTagDecided = wide;
     return std::nullopt;
   }
 
@@ -299,6 +302,18 @@ class MenuLoader {
                                  " item(s) announce item data, but the file has no data area; they are loaded without data."});
   }
 
+  // A file whose item data run past the 65,535 bytes that 16-bit offsets address (the
+  // offsets of such files wrap around) loads, but the writer refuses it: say so now,
+  // not at the first save.
+  void ReportUnsavable() {
+    const LoadedOptions& loaded = outcome_.options;
+    const SaveOptions asLoaded{loaded.layout, true, loaded.c698p, loaded.iconTag};
+    if (std::optional<Error> refused = CheckSavable(doc_, asLoaded)) {
+      outcome_.warnings.push_back({Quoted(source_) + " cannot be saved as it is: " + refused->message +
+                                   " Remove items or item data before saving."});
+    }
+  }
+
   std::optional<Error> ReadItemData(MenuNode& node) {
     if (node.item.hasData != 0) {
       const std::size_t start = doc_.DataAreaStart + node.item.dataOffset;
@@ -341,6 +356,7 @@ class MenuLoader {
         }
         if (tag == kTagIconPath06 || tag == kTagIconPath) {
           outcome_.options.iconTag = tag == kTagIconPath06 ? IconTag::Tag06 : IconTag::Tag0C;
+          outcome_.options.iconTagDecided = true;
         }
         known->block->length = static_cast<std::uint16_t>(payload.size);
         entry->blocks.push_back(std::move(*known->block));

@@ -255,6 +255,14 @@ Result<std::vector<std::uint8_t>> SerializeMenu(MenuDocument& doc, const SaveOpt
   return bytes;
 }
 
+std::optional<Error> CheckSavable(const MenuDocument& doc, const SaveOptions& options) {
+  if (std::optional<Error> refused = CheckShape(doc)) return refused;
+  std::vector<RecordUpdate> updates;
+  auto bytes = MenuWriter(doc, options).Serialize(updates);
+  if (!bytes) return bytes.error();
+  return std::nullopt;
+}
+
 Status SaveMenuFile(const std::string& path, MenuDocument& doc, const SaveOptions& options) {
   auto bytes = SerializeMenu(doc, options);
   if (!bytes) {

@@ -26,6 +26,9 @@ struct LoadedOptions {
   bool c698p = false;         // CheckBox2 ticked
   bool iconTagEnabled = false;
   IconTag iconTag = IconTag::Tag0C;
+  // Whether the file decides iconTag (the 36-byte layout, or an icon path block). A
+  // 22-byte file without icon paths leaves the user's earlier choice as it was.
+  bool iconTagDecided = false;
 };
 
 // Data of the file that the in-memory model cannot keep, named for the user.

@@ -210,7 +210,8 @@ void TSDIAppForm::applyLoadedOptions(const LoadedOptions& options) {
   RadioButton2->setChecked(!layout22);
   CheckBox2->setEnabled(options.c698pEnabled);
   CheckBox2->setChecked(options.c698p);
-  setIconTagIndex(options.iconTag == IconTag::Tag06 ? kIconTag06 : kIconTag0C);
+  // A 22-byte file without icon paths keeps the user's choice for the icons added later.
+  if (options.iconTagDecided) setIconTagIndex(options.iconTag == IconTag::Tag06 ? kIconTag06 : kIconTag0C);
   RadioGroup2->setEnabled(options.iconTagEnabled);
 }
 

@@ -2,6 +2,7 @@
 
 #include <random>
 
+#include "menu_writer.h"
 #include "test_helpers.h"
 
 namespace quillet {
@@ -139,6 +140,41 @@ TEST(LinkFaults, LinksOutsideTheMainMenuAreNotFollowed) {
   EXPECT_NE(AllWarnings(outcome).find("record 200, which is not a main-menu record"), std::string::npos);
 }
 
+TEST(LinkFaults, LinksToMenuRootAndToTheRecordCountAreNotFollowedButTheLastRecordIs) {
+  mb::MenuPlan plan;
+  plan.items = {Item("Settings"), Item("Games"), Item("Radio", {Item("Camera")})};
+  mb::RawMenu raw = mb::LayOut(plan);
+  ASSERT_EQ(raw.records.size(), 14u);
+  ASSERT_EQ(raw.records[12].child, 13);  // the last record of the table, followed
+  raw.records[10].child = 9;   // Menu Root
+  raw.records[11].child = 14;  // the record count: one past the table
+  MenuDocument doc;
+  const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
+  EXPECT_EQ(testhelp::Captions(doc).back(), "Camera");
+  EXPECT_FALSE(MainItem(doc, 0)->hasChildren());
+  EXPECT_FALSE(MainItem(doc, 1)->hasChildren());
+  ASSERT_EQ(outcome.warnings.size(), 2u) << AllWarnings(outcome);
+  EXPECT_NE(outcome.warnings[0].message.find("record 9, which is not a main-menu record"), std::string::npos);
+  EXPECT_NE(outcome.warnings[1].message.find("record 14, which is not a main-menu record"), std::string::npos);
+}
+
+// The original writer let the 16-bit data offsets wrap past 65,535; such a file loads,
+// but no save can write it, which the user learns at once.
+TEST(DataOffsets, AFileWhoseDataRunPastTheOffsetRangeWarnsThatItCannotBeSaved) {
+  mb::MenuPlan plan;
+  plan.items = {Item("~1", {}, mb::UrlBlock(std::string(60000, 'a'))),
+                Item("~2", {}, mb::UrlBlock(std::string(10000, 'b'))), Item("Games")};
+  MenuDocument doc;
+  const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(plan), doc);
+  ASSERT_EQ(outcome.warnings.size(), 1u) << AllWarnings(outcome);
+  EXPECT_NE(outcome.warnings[0].message.find("cannot be saved as it is"), std::string::npos);
+  EXPECT_NE(outcome.warnings[0].message.find("65535 bytes of item data"), std::string::npos);
+  EXPECT_FALSE(SerializeMenu(doc, SaveOptions{}).ok());
+
+  plan.items.pop_back();  // the last item's data may end past 65,535; none may start there
+  EXPECT_TRUE(MustLoad(mb::BuildMenuFile(plan), doc).warnings.empty());
+}
+
 // Child lists in another order than the writer's still load: each item keeps its own
 // data, gets the record index its tree position gives, and messages name the file's record.
 TEST(LinkFaults, ChildListsOutOfTheWritersOrder) {
@@ -257,6 +293,35 @@ TEST_F(OverLimitData, MalformedRecognisedBlocksBecomeUnsupportedData) {
   EXPECT_NE(warnings.find("3 bytes instead of 4"), std::string::npos);
   EXPECT_NE(warnings.find("name 1 is not a terminated UTF-16 text"), std::string::npos);
   EXPECT_NE(warnings.find("name 1 lies outside the block"), std::string::npos);
+}
+
+// A zero unit or byte inside a text, or bytes after the last name, would be lost at the
+// next save if the block were decoded: such blocks are kept verbatim and written back
+// byte for byte with "Save all data".
+TEST_F(OverLimitData, ZerosInsideTextsAndBytesAfterTheLastNameAreKeptVerbatim) {
+  const mb::Bytes data = mb::Concat({
+      mb::Block(0, {1, 1, 0, 0, 8, 0, 'a', 0, 0, 0, 'b', 0, 0}),  // name "a", zero unit, "b"
+      mb::Block(12, {2, 0, '/', 0, 0, 0, 'x', 0, 0}),            // icon path "/", zero unit, "x"
+      mb::Block(5, {'a', 0, 'b', 0}),                             // URL
+      mb::Block(10, {'m', 0, 'n', 0}),                            // MIDlet name
+      mb::Block(1, {1, 1, 0, 0, 4, 0, 'a', 0, 0, 0xEE, 0xEE}),   // two bytes after the last name
+  });
+  const std::string warnings = Load(data);
+  ASSERT_NE(Entry(), nullptr);
+  ASSERT_EQ(Entry()->blocks.size(), 1u);
+  EXPECT_EQ(Entry()->blocks[0].raw.size(), 5u);
+  EXPECT_NE(warnings.find("name 1 is not a terminated UTF-16 text"), std::string::npos) << warnings;
+  EXPECT_NE(warnings.find("its path is not a terminated UTF-16 text"), std::string::npos);
+  EXPECT_NE(warnings.find("tag 5 cannot be read (its text holds a zero byte before its end)"), std::string::npos);
+  EXPECT_NE(warnings.find("tag 10 cannot be read (its text holds a zero byte"), std::string::npos);
+  EXPECT_NE(warnings.find("it has 2 bytes after its last name"), std::string::npos);
+
+  SaveOptions all;
+  all.saveAllData = true;
+  const auto written = SerializeMenu(doc, all);
+  ASSERT_TRUE(written.ok());
+  ASSERT_GE(written.value().size(), data.size());
+  EXPECT_EQ(mb::Bytes(written.value().end() - static_cast<std::ptrdiff_t>(data.size()), written.value().end()), data);
 }
 
 TEST_F(OverLimitData, ABlockRunningPastTheItemsDataEndsIt) {

@@ -55,6 +55,14 @@ TEST(LoadOptions, TwentyTwoByteFileFollowsVariantAndTheLastIconBlock) {
   outcome = MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_FALSE(outcome.options.c698p);
   EXPECT_EQ(outcome.options.iconTag, IconTag::Tag06);
+  EXPECT_TRUE(outcome.options.iconTagDecided);
+
+  // Without icon paths a 22-byte file leaves the choice to the user; a 36-byte file never.
+  plan.softkeys[6].data.clear();
+  plan.items[0].data.clear();
+  EXPECT_FALSE(MustLoad(mb::BuildMenuFile(plan), doc).options.iconTagDecided);
+  plan.recordSize = 36;
+  EXPECT_TRUE(MustLoad(mb::BuildMenuFile(plan), doc).options.iconTagDecided);
 }
 
 TEST(LoadOptions, ByteFortyOneAloneDecidesTheLayout) {

@@ -119,6 +119,15 @@ TEST_F(LoadSaveTest, A22ByteFileWithTag12IconsSelects0C) {
   EXPECT_TRUE(find<QGroupBox>("RadioGroup2")->isEnabled());
 }
 
+TEST_F(LoadSaveTest, A22ByteFileWithoutIconPathsKeepsTheUsersChoice) {
+  find<QRadioButton>("RadioButton1")->click();
+  find<QRadioButton>("RadioGroup2Item0")->click();
+  openThroughWindow(writeFile("plain22", Menu22(1)));
+  EXPECT_TRUE(find<QRadioButton>("RadioGroup2Item0")->isChecked());
+  EXPECT_TRUE(find<QGroupBox>("RadioGroup2")->isEnabled());
+  EXPECT_EQ(window->saveOptions().iconTag, IconTag::Tag06);
+}
+
 TEST_F(LoadSaveTest, OpenSaveRoundTripGivesTheWritersBytesForEveryOptionSet) {
   const std::string path = sample("mma_ucp_custom");
   struct Case {
