@@ -379,8 +379,14 @@ Status ItemEditor::ApplyCustomItemType(int selection, const CustomTypeTexts& tex
     return Error{ErrorCode::InvalidValue,
                  "An item that owns a submenu cannot get a URL or an application.", {}, {}, {}};
   }
+  // A text over the limit that came with the file and was not changed is kept verbatim;
+  // only new texts must fit.
+  const auto fits = [this](BlockRole r, const std::string& text, const char* what) -> Status {
+    if (role(r) != kNoBlock && blockOf(r).text == text) return Ok();
+    return CheckByteText(text, what);
+  };
   if (selection == kCustomTypeUrl && !texts.url.empty()) {
-    if (Status fits = CheckByteText(texts.url, "The URL"); !fits) return fits;
+    if (Status fit = fits(BlockRole::Url, texts.url, "The URL"); !fit) return fit;
     return transact([&](ItemEditor& trial) {
       trial.role(BlockRole::ApplicationName) = kNoBlock;
       trial.role(BlockRole::MidletName) = kNoBlock;
@@ -399,7 +405,7 @@ Status ItemEditor::ApplyCustomItemType(int selection, const CustomTypeTexts& tex
     const std::array<const char*, 3> what = {"The application name", "The MIDlet name",
                                              "The MIDlet vendor"};
     for (std::size_t i = 0; i < midlet.size(); ++i) {
-      if (Status fits = CheckByteText(*midlet[i].second, what[i]); !fits) return fits;
+      if (Status fit = fits(midlet[i].first, *midlet[i].second, what[i]); !fit) return fit;
     }
     return transact([&](ItemEditor& trial) {
       trial.role(BlockRole::Url) = kNoBlock;

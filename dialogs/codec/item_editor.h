@@ -147,8 +147,9 @@ class ItemEditor {
   bool CustomTypeAllowed() const;  // not for an item that owns a submenu (kind 1)
   // After the custom item type dialog's OK: selection 0 with a URL gives a URL item,
   // 1 with an application name a MIDlet item (missing MIDlet blocks are built), any
-  // other combination removes the custom type and makes the kind 0. Errors: a text
-  // over 255 characters, no free positions, data over 65,535 bytes.
+  // other combination removes the custom type and makes the kind 0. Errors: a new or
+  // changed text over 255 characters (a longer one loaded from the file and left as it
+  // was is kept verbatim), no free positions, data over 65,535 bytes.
   Status ApplyCustomItemType(int selection, const CustomTypeTexts& texts);
 
   // The unsupported block for the viewer; null when the item has no unsupported data.

@@ -176,6 +176,21 @@ TEST(TextLimits, ByteTextsOfUpTo255Characters) {
   EXPECT_EQ(Stored(editor).blocks[0].length, 256);
 }
 
+// A longer text can only come from a file; left as it was, it is kept verbatim.
+TEST(TextLimits, AnOverLongLoadedTextIsKeptOnlyWhileUnchanged) {
+  const std::string url(301, 'u');
+  const std::string app(256, 'a');
+  const TMMAItemData item = ItemWith({TextBlock(kTagUrl, url), TextBlock(kTagMidletApp, app)});
+  ItemEditor editor;
+  editor.LoadItem(&item, kKindUrl, 0, kLinkedItemAttributes);
+  EXPECT_FALSE(editor.ApplyCustomItemType(kCustomTypeUrl, {url + "x", "", "", ""}).ok());
+  ASSERT_TRUE(editor.ApplyCustomItemType(kCustomTypeUrl, {url, "", "", ""}).ok());
+  EXPECT_EQ(Stored(editor).blocks[0].text, url);
+  editor.LoadItem(&item, kKindUrl, 0, kLinkedItemAttributes);
+  ASSERT_TRUE(editor.ApplyCustomItemType(kCustomTypeApplication, {"", app, "", ""}).ok());
+  EXPECT_EQ(Stored(editor).blocks[0].text, app);
+}
+
 TEST(DataLength, AChangeThatWouldPassTheRecordLimitIsRefused) {
   std::vector<TMMANameEntry> names(112, TMMANameEntry{1, std::u16string(99, u'n')});
   std::vector<TMMARawEntry> raw(11, TMMARawEntry{2, std::vector<std::uint8_t>(2048, 0)});

@@ -197,6 +197,8 @@ TEST(Icons, ReplacingAPathRewritesItsBlockAndFixesTheKind) {
   ItemEditor editor;
   editor.LoadItem(&item, kKindPlain, 0, 0);
   EXPECT_EQ(editor.Icon(IconRow::List).text, u"/old/path/long");
+  // Untouched, it is still written with the kind its role fixes.
+  EXPECT_EQ(Stored(editor).blocks, (std::vector<TMMADataBlock>{PathBlock(kIconKindList, u"/old/path/long")}));
   editor.ApplyIconText(IconRow::List, u"/n/");
   EXPECT_EQ(editor.EditBlockCount(), 1);
   EXPECT_EQ(Stored(editor).blocks, (std::vector<TMMADataBlock>{PathBlock(kIconKindList, u"/n/")}));
