@@ -1,10 +1,10 @@
 #include "about_box.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
+
+#include "screen_centring.h"
 
 namespace quillet::ui {
 
@@ -32,6 +32,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TAboutBox"));
   setWindowTitle(QStringLiteral("About"));
   setFixedSize(453, 350);
+  CentreOnScreenWhenShown(*this);
 
   auto* panel = new QFrame(this);
   panel->setObjectName(QStringLiteral("Panel1"));
@@ -51,16 +52,6 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   ok->setDefault(true);
   ok->setGeometry((453 - 75) / 2, 312, 75, 25);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-void TAboutBox::showEvent(QShowEvent* event) {
-  // Centred on the screen, not on the window that opened it.
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
-  QDialog::showEvent(event);
 }
 
 }  // namespace quillet::ui

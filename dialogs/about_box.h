@@ -8,9 +8,6 @@ class TAboutBox : public QDialog {
   Q_OBJECT
  public:
   explicit TAboutBox(QWidget* parent = nullptr);
-
- protected:
-  void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace quillet::ui

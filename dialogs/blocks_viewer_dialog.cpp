@@ -1,7 +1,6 @@
 #include "blocks_viewer_dialog.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -27,6 +26,19 @@ QLineEdit* readOnlyField(QWidget* parent, const char* name) {
   field->setPalette(palette);
   field->setFixedWidth(60);
   return field;
+}
+
+// The grid's columns line up only in a fixed-pitch face. The system's "fixed" font may
+// resolve to a proportional face, so the faces are named, in order of preference;
+// DejaVu Sans Mono is the one the set-up installs.
+QFont fixedPitchFont() {
+  QFont font;
+  font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
+                    QStringLiteral("Noto Sans Mono"), QStringLiteral("Courier New"), QStringLiteral("monospace")});
+  font.setStyleHint(QFont::Monospace);
+  font.setFixedPitch(true);
+  font.setPixelSize(12);
+  return font;
 }
 
 }  // namespace
@@ -59,9 +71,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   StringGrid1->setTextElideMode(Qt::ElideNone);
   StringGrid1->horizontalHeader()->setMinimumSectionSize(1);
   StringGrid1->verticalHeader()->setMinimumSectionSize(1);
-  QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-  fixed.setPixelSize(12);
-  StringGrid1->setFont(fixed);
+  StringGrid1->setFont(fixedPitchFont());
   fitColumns();
 
   Button1 = Named(new QPushButton("OK", this), "Button1");

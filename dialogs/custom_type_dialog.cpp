@@ -1,5 +1,7 @@
 #include "custom_type_dialog.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -7,25 +9,55 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QToolTip>
+#include <QValidator>
 #include <QVBoxLayout>
 
 #include "control_helpers.h"
 #include "format.h"
 #include "message_prompt.h"
+#include "screen_centring.h"
 
 namespace quillet::ui {
 namespace {
 
-// The texts are stored as 8-bit byte texts of at most 255 characters, so the edits take
-// only characters that have a Latin-1 byte (no zero byte) and no more than fit.
+const QString kByteTextHint = QStringLiteral(
+    "Only Latin-1 characters can be typed here (one byte each), at most 255.");
+
+// The texts are stored as 8-bit byte texts, so the edits take only characters that have
+// a Latin-1 byte (no zero byte). A refused keystroke is not dropped without a word: a tool
+// tip at the edit says why.
+class ByteTextValidator : public QValidator {
+ public:
+  explicit ByteTextValidator(QLineEdit* edit) : QValidator(edit), edit_(edit) {}
+  State validate(QString& input, int&) const override {
+    for (const QChar c : input) {
+      if (c.unicode() == 0 || c.unicode() > 0xFF) {
+        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), kByteTextHint, edit_);
+        return Invalid;
+      }
+    }
+    return Acceptable;
+  }
+
+ private:
+  QLineEdit* edit_;
+};
+
 QLineEdit* byteTextEdit(QWidget* parent, const char* name) {
   auto* edit = Named(new QLineEdit(parent), name);
   edit->setMaxLength(static_cast<int>(kMaxByteTextLength));
-  edit->setValidator(new QRegularExpressionValidator(
-      QRegularExpression(QStringLiteral("[\\x{01}-\\x{FF}]*")), edit));
+  edit->setValidator(new ByteTextValidator(edit));
+  edit->setToolTip(kByteTextHint);
   edit->setEnabled(false);
   return edit;
+}
+
+// A text that came with the file may be longer than new texts may be; it is shown whole,
+// so that OK keeps it as it was instead of cutting it.
+void showByteText(QLineEdit* edit, const std::string& text) {
+  edit->setMaxLength(std::max(static_cast<int>(kMaxByteTextLength), static_cast<int>(text.size())));
+  edit->setText(FromByteText(text));
 }
 
 // Asks whether the other kind's texts may be cleared; true for Yes.
@@ -87,6 +119,7 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   layout->addWidget(Bevel1, 1);
   layout->addLayout(buttons);
   setFixedSize(384, 331);
+  CentreOnScreenWhenShown(*this);
 
   connect(ComboBox1, &QComboBox::activated, this, &TOKRightDlg1::ComboBox1Click);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
@@ -116,10 +149,10 @@ void TOKRightDlg1::ComboBox1Click(int index) {
 }
 
 void TOKRightDlg1::ShowItemType(const CustomTypeView& view) {
-  Edit1->setText(FromByteText(view.texts.url));
-  Edit2->setText(FromByteText(view.texts.applicationName));
-  Edit3->setText(FromByteText(view.texts.midletName));
-  Edit4->setText(FromByteText(view.texts.midletVendor));
+  showByteText(Edit1, view.texts.url);
+  showByteText(Edit2, view.texts.applicationName);
+  showByteText(Edit3, view.texts.midletName);
+  showByteText(Edit4, view.texts.midletVendor);
   if (view.hasUrl) Edit1->setEnabled(true);
   if (view.hasMidlet) {
     for (QLineEdit* edit : {Edit2, Edit3, Edit4}) edit->setEnabled(true);

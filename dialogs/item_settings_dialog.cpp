@@ -14,6 +14,7 @@
 #include "control_helpers.h"
 #include "custom_type_dialog.h"
 #include "message_prompt.h"
+#include "screen_centring.h"
 #include "modal_runner.h"
 #include "name_editor_dialog.h"
 #include "result.h"
@@ -100,6 +101,7 @@ TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
   layout->addLayout(top, 1);
   layout->addLayout(bottom);
   setFixedSize(499, 516);
+  CentreOnScreenWhenShown(*this);
 
   connect(TntCheckBox1, &QCheckBox::clicked, this, &TOKRightDlg::TntCheckBox1Click);
   connect(TntCheckBox2, &QCheckBox::clicked, this, &TOKRightDlg::TntCheckBox2Click);

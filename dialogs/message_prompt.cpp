@@ -12,7 +12,10 @@ MessageHandler& installedHandler() {
 
 QMessageBox::StandardButton showMessage(const MessageRequest& request) {
   if (installedHandler()) return installedHandler()(request);
-  QMessageBox box(request.icon, request.title, request.text, request.buttons, request.owner);
+  // An empty title makes the platform show the application's name instead; a blank
+  // keeps a box that has no title untitled.
+  const QString title = request.title.isEmpty() ? QStringLiteral(" ") : request.title;
+  QMessageBox box(request.icon, title, request.text, request.buttons, request.owner);
   return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -1,5 +1,7 @@
 #include "name_editor_dialog.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -50,7 +52,11 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   TntLabel3 = Named(new QLabel("Select language", this), "TntLabel3");
   TntComboBox1 = Named(new QComboBox(this), "TntComboBox1");
   TntComboBox1->setEnabled(false);
-  TntComboBox1->setMaxVisibleItems(16);
+  // Wide enough for the longest language name, and a list of about 15 rows that scrolls:
+  // styles that open the list over the selector ignore the row count unless told to.
+  TntComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  TntComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+  TntComboBox1->setMaxVisibleItems(15);
   TntLabel1 = Named(new QLabel("Type in new name", this), "TntLabel1");
   TntEdit1 = Named(new QLineEdit(this), "TntEdit1");
   TntEdit1->setEnabled(false);
@@ -82,7 +88,6 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   layout->addLayout(listButtons);
   layout->addLayout(fields);
   layout->addLayout(closing);
-  setFixedSize(341, 354);
 
   connect(TntButton4, &QPushButton::clicked, this, &TForm1::TntButton4Click);
   connect(TntButton5, &QPushButton::clicked, this, &TForm1::TntButton5Click);
@@ -93,6 +98,8 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   connect(TntButton1, &QPushButton::clicked, this, &QDialog::accept);
   connect(TntButton2, &QPushButton::clicked, this, &QDialog::reject);
   FormCreate();
+  // The design's size, widened when the fonts need more room for the controls.
+  setFixedSize(std::max(341, minimumSizeHint().width()), std::max(354, minimumSizeHint().height()));
 }
 
 void TForm1::FormCreate() {

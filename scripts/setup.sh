@@ -9,8 +9,11 @@ packages=(
   libusb-1.0-0-dev
   nlohmann-json3-dev python3 python3-jsonschema
   clang libclang-rt-14-dev
-  xvfb xauth x11-utils fonts-noto-cjk fonts-dejavu-core
+  xvfb xauth x11-utils
   desktop-file-utils appstream file lintian
+  # The editor's faces: DejaVu Sans for the controls, DejaVu Sans Mono for the blocks
+  # viewer's grid, Noto Sans CJK for Chinese, Japanese and Korean names.
+  fonts-dejavu-core fonts-noto-cjk
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -2,6 +2,9 @@
 // states of the four edits.
 #include "custom_type_dialog.h"
 
+#include <QScreen>
+#include <QToolTip>
+
 #include "dialog_driver.h"
 
 namespace quillet::test {
@@ -146,13 +149,34 @@ TEST_F(CustomTypeDialogTest, UrlItemAfterMidletItemLeavesMidletEditsEnabledAndEm
   EXPECT_EQ(TextsShown(), (std::vector<QString>{"http://a.b/", "", "", ""}));
 }
 
-TEST_F(CustomTypeDialogTest, EditsTakeOnlyByteTextsThatFit) {
+TEST_F(CustomTypeDialogTest, EditsTakeOnlyByteTextsThatFitAndSayWhyAKeyIsRefused) {
   Pick(selector, 0);
-  TypeInto(edits[0], QString("http://x/") + QChar(0x0416) + QChar(0x00E9));
-  EXPECT_EQ(edits[0]->text(), QString("http://x/") + QChar(0x00E9));
+  EXPECT_TRUE(edits[0]->toolTip().contains("Latin-1"));
+  TypeInto(edits[0], QString("http://x/") + QChar(0x0416));
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_EQ(QToolTip::text(), edits[0]->toolTip());
+  TypeInto(edits[0], QString("http://x/") + QChar(0x00E9));
   EXPECT_EQ(dialog.Texts().url, "http://x/\xE9");
   edits[0]->setText(QString(300, 'a'));
   EXPECT_EQ(edits[0]->text().size(), 255);
+}
+
+TEST_F(CustomTypeDialogTest, ALongerTextFromTheFileIsShownWhole) {
+  const std::string url(301, 'u');
+  dialog.ShowItemType(UrlItem(url));
+  EXPECT_EQ(dialog.Texts().url, url);
+  dialog.ShowItemType(UrlItem("short"));
+  edits[0]->setText(QString(300, 'a'));
+  EXPECT_EQ(edits[0]->text().size(), 255);
+}
+
+TEST_F(CustomTypeDialogTest, OpensAtTheCentreOfTheScreen) {
+  QWidget owner;
+  owner.setGeometry(10, 10, 200, 150);
+  owner.show();
+  ui::TOKRightDlg1 owned(&owner);
+  owned.show();
+  EXPECT_EQ(owned.frameGeometry().center(), owned.screen()->availableGeometry().center());
 }
 
 TEST_F(CustomTypeDialogTest, CancelAndEscapeCloseWithCancel) {

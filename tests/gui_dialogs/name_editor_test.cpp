@@ -2,6 +2,8 @@
 // language IDs and the cases a person can reach with no row selected.
 #include "name_editor_dialog.h"
 
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTreeWidget>
 
 #include "dialog_driver.h"
@@ -76,6 +78,23 @@ TEST_F(NameEditorTest, ColumnsAndLanguageSelector) {
   EXPECT_EQ(Selector()->itemText(kSpanish), "Spanish");
   EXPECT_EQ(Selector()->itemText(46), "Bahasa Malay");
   ExpectIdle();
+}
+
+TEST_F(NameEditorTest, TheSelectorShowsEveryLanguageWholeAndItsListScrolls) {
+  Open({});
+  QComboBox* selector = Selector();
+  QStyleOptionComboBox option;
+  option.initFrom(selector);
+  const QRect field = selector->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, selector);
+  for (int i = 0; i < selector->count(); ++i) {
+    EXPECT_LE(selector->fontMetrics().horizontalAdvance(selector->itemText(i)), field.width()) << i;
+  }
+  selector->setEnabled(true);
+  selector->showPopup();
+  const int rows = selector->view()->viewport()->height() / selector->view()->sizeHintForRow(0);
+  EXPECT_GE(rows, 12);
+  EXPECT_LE(rows, 16);
+  selector->hidePopup();
 }
 
 TEST_F(NameEditorTest, EmptyListOffersOnlyAdd) {
