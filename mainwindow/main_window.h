@@ -241,6 +241,8 @@ class TSDIAppForm : public QMainWindow {
   QLabel* Label1 = nullptr;
   QComboBox* ComboBox1 = nullptr;
   QPlainTextEdit* TntMemo1 = nullptr;
+  // Condenses the summary's face until its longest line fits the memo without wrapping.
+  void fitSummaryFont();
   QStatusBar* StatusBar1 = nullptr;
   QLabel* StatusBar1Panel0 = nullptr;
   QLabel* StatusBar1Panel1 = nullptr;

@@ -259,6 +259,7 @@ void TSDIAppForm::buildChooserAndSummary(QWidget* client) {
   TntMemo1->setFont(tahomaFont());
   TntMemo1->setReadOnly(true);
   TntMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  fitSummaryFont();
   TntMemo1->setPlainText(QStringLiteral("Item summary:"));
   TntMemo1->hide();
 }

@@ -4,7 +4,11 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QTextDocument>
 #include <QTreeView>
+#include <algorithm>
+#include <cmath>
 
 #include "main_window.h"
 #include "node_rules.h"
@@ -12,6 +16,12 @@
 namespace quillet::ui {
 
 namespace {
+
+constexpr int kCaretRoom = 2;  // the text layout keeps room for the cursor at a line's end
+
+// The two longest summary lines.
+const QString kFileIconLine = QStringLiteral("Icon(s) modified [source: file]");
+const QString kDrmIconLine = QStringLiteral("Icon(s) modified [source: DRM]");
 
 // The summary lines of one item's blocks, in block order. The MIDlet and icon lines
 // appear once however many blocks carry them.
@@ -32,10 +42,10 @@ QStringList blockSummaryLines(const TMMAItemData& data) {
       case kTagMidletApp:
       case kTagMidletName:
       case kTagMidletVendor: once(midlet, QStringLiteral("MIDlet attached")); break;
-      case kTagIconPath: once(fileIcon, QStringLiteral("Icon(s) modified [source: file]")); break;
+      case kTagIconPath: once(fileIcon, kFileIconLine); break;
       case kTagIconDrmList:
       case kTagIconDrmStatic:
-      case kTagIconDrmAnimated: once(drmIcon, QStringLiteral("Icon(s) modified [source: DRM]")); break;
+      case kTagIconDrmAnimated: once(drmIcon, kDrmIconLine); break;
       default: lines << QStringLiteral("Unsupported Data"); break;
     }
   }
@@ -43,6 +53,21 @@ QStringList blockSummaryLines(const TMMAItemData& data) {
 }
 
 }  // namespace
+
+void TSDIAppForm::fitSummaryFont() {
+  // The memo keeps the design's width; a stand-in face wider than the design's would
+  // wrap the icon lines mid-phrase, so it is condensed just enough.
+  QFont font = TntMemo1->font();
+  const int room = TntMemo1->width() - 2 * TntMemo1->frameWidth() -
+                   TntMemo1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, TntMemo1) -
+                   2 * static_cast<int>(std::ceil(TntMemo1->document()->documentMargin())) - kCaretRoom;
+  const QFontMetrics metrics(font);
+  const int needed = std::max(metrics.horizontalAdvance(kFileIconLine), metrics.horizontalAdvance(kDrmIconLine));
+  if (needed <= room) return;
+  const int stretch = font.stretch() == QFont::AnyStretch ? QFont::Unstretched : font.stretch();
+  font.setStretch(std::max(static_cast<int>(QFont::UltraCondensed), stretch * room / needed));
+  TntMemo1->setFont(font);
+}
 
 bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event) {
   // A click in the tree: the press has already moved the selection when it ends.

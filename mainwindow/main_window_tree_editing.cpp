@@ -111,6 +111,15 @@ void TSDIAppForm::buildPopupMenus() {
 
   // Choosing an entry opens the chooser's menu; a right click opens it where it was made.
   connect(ComboBox1, &QComboBox::activated, this, &TSDIAppForm::ComboBox1Click);
+  // Enter on a typed text that names another entry activates that entry; Enter on the
+  // chosen entry's own name activates nothing, so it opens the menu here. The completer
+  // passes Enter on a second time, and the menu opens only once.
+  connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+    const int current = ComboBox1->currentIndex();
+    if (current >= 0 && ComboBox1->itemText(current) == ComboBox1->currentText() && !PopupMenu1->isVisible()) {
+      ComboBox1Click();
+    }
+  });
   for (QWidget* chooser : {static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox1->lineEdit())}) {
     chooser->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(chooser, &QWidget::customContextMenuRequested, this,
@@ -142,21 +151,23 @@ void TSDIAppForm::ComboBox1Click() {
   PopupMenu1->popup(chooserMenuPoint());
 }
 
+// With no document, or no node selected, no entry could act: all are disabled rather
+// than left in their last states.
 void TSDIAppForm::PopupMenu1Popup() {
   const MenuNode* node = selectedNode();
-  if (node == nullptr) return;
-  AddChild1->setEnabled(CanAddSubitem(document_, *node));
-  AddBefore1->setEnabled(CanAddBeside(document_, *node));
-  Replace1->setEnabled(CanReplace(document_, *node));
+  const bool any = node != nullptr;
+  AddChild1->setEnabled(any && CanAddSubitem(document_, *node));
+  AddBefore1->setEnabled(any && CanAddBeside(document_, *node));
+  Replace1->setEnabled(any && CanReplace(document_, *node));
 }
 
 void TSDIAppForm::PopupMenu2Popup() {
   const MenuNode* node = selectedNode();
-  if (node == nullptr) return;
-  Deleteitem1->setEnabled(CanDelete(document_, *node));
-  MenuItem1->setEnabled(CanModify(document_, *node));
-  Movedown1->setEnabled(CanMoveDown(document_, *node));
-  Moveup1->setEnabled(CanMoveUp(document_, *node));
+  const bool any = node != nullptr;
+  Deleteitem1->setEnabled(any && CanDelete(document_, *node));
+  MenuItem1->setEnabled(any && CanModify(document_, *node));
+  Movedown1->setEnabled(any && CanMoveDown(document_, *node));
+  Moveup1->setEnabled(any && CanMoveUp(document_, *node));
 }
 
 void TSDIAppForm::AddFirst1Click() { addChosenItem(AddPlace::FirstSubitem); }

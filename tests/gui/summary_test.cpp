@@ -1,6 +1,9 @@
 // The item summary of a clicked node and the document summary in panel 0.
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTreeView>
 
 #include "format.h"
@@ -61,6 +64,17 @@ TEST_F(SummaryTest, RepeatedIconAndMidletBlocksAreNamedOnceInOrderOfTheirFirstBl
                                 MidletBlock(kTagMidletVendor, "Vendor")}));
   clickNode(9);
   EXPECT_EQ(memoText(), kHeader + "Name in menu modified\nIcon(s) modified [source: file]\nMIDlet attached");
+}
+
+TEST_F(SummaryTest, TheIconLinesFitOnOneLineEach) {
+  openWithFirstItemData(Concat({IconPathBlock(kTagIconPath, kIconKindList, u"/a/l.gif"), DrmBlock(15, 0x12, 4)}));
+  clickNode(9);
+  const auto* memo = find<QPlainTextEdit>("TntMemo1");
+  ASSERT_EQ(memo->document()->blockCount(), 4);
+  for (int i = 2; i < 4; ++i) {
+    const QTextBlock block = memo->document()->findBlockByNumber(i);
+    EXPECT_EQ(block.layout()->lineCount(), 1) << block.text().toStdString();
+  }
 }
 
 TEST_F(SummaryTest, EveryNameUrlAndUnsupportedBlockHasItsLine) {

@@ -84,6 +84,33 @@ TEST_F(TreeEditing, EnablingFollowsTheSelectedNode) {
   EXPECT_EQ(enablingOn(10), (Enabling{false, true, true, true, true, true, false}));
 }
 
+TEST_F(TreeEditing, WithNoDocumentNoEntryIsOffered) {
+  rightClickChooser();
+  for (const char* name : {"AddChild1", "AddBefore1", "Replace1"}) EXPECT_FALSE(action(name)->isEnabled()) << name;
+  closeMenus();
+  window->PopupMenu2Popup();
+  for (const char* name : {"MenuItem1", "Deleteitem1", "Moveup1", "Movedown1"}) {
+    EXPECT_FALSE(action(name)->isEnabled()) << name;
+  }
+}
+
+TEST_F(TreeEditing, EnterOnTheChosenEntrysOwnNameOpensTheMenu) {
+  window->FileNew1Execute();
+  QMenu* menu = popup("PopupMenu1");
+  int openings = 0;
+  QObject::connect(menu, &QMenu::aboutToShow, [&openings] { ++openings; });
+  choose("Camera");
+  closeMenus();
+  for (const char* typed : {"Camera", "Games"}) {  // the chosen entry again, then another
+    test::TypeInto(chooser()->lineEdit(), typed);
+    QTest::keyClick(chooser()->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 2000)) << typed;
+    EXPECT_EQ(chooser()->currentText(), typed);
+    closeMenus();
+  }
+  EXPECT_EQ(openings, 3);
+}
+
 TEST_F(TreeEditing, ChoosingAnEntryOpensTheMenuBelowTheChooser) {
   window->FileNew1Execute();
   choose("Camera");
