@@ -161,15 +161,19 @@ TEST(LinkFaults, LinksToMenuRootAndToTheRecordCountAreNotFollowedButTheLastRecor
 // The original writer let the 16-bit data offsets wrap past 65,535; such a file loads,
 // but no save can write it, which the user learns at once.
 TEST(DataOffsets, AFileWhoseDataRunPastTheOffsetRangeWarnsThatItCannotBeSaved) {
+  std::vector<mb::Bytes> blocks(10, mb::Block(7, mb::Bytes(2000, 0x55)));  // 20,030 bytes of data
+  const mb::Bytes data = mb::Concat(blocks);
   mb::MenuPlan plan;
-  plan.items = {Item("~1", {}, mb::UrlBlock(std::string(60000, 'a'))),
-                Item("~2", {}, mb::UrlBlock(std::string(10000, 'b'))), Item("Games")};
+  plan.items = {Item("~1", {}, data), Item("~2", {}, data), Item("~3", {}, data), Item("~4", {}, data),
+                Item("Games")};
   MenuDocument doc;
   const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(plan), doc);
   ASSERT_EQ(outcome.warnings.size(), 1u) << AllWarnings(outcome);
   EXPECT_NE(outcome.warnings[0].message.find("cannot be saved as it is"), std::string::npos);
   EXPECT_NE(outcome.warnings[0].message.find("65535 bytes of item data"), std::string::npos);
-  EXPECT_FALSE(SerializeMenu(doc, SaveOptions{}).ok());
+  SaveOptions all;
+  all.saveAllData = true;
+  EXPECT_FALSE(SerializeMenu(doc, all).ok());
 
   plan.items.pop_back();  // the last item's data may end past 65,535; none may start there
   EXPECT_TRUE(MustLoad(mb::BuildMenuFile(plan), doc).warnings.empty());
