@@ -103,8 +103,13 @@ void TSDIAppForm::FormShow() {
 }
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {
+  // Unsaved changes are settled before anything else; only Cancel keeps the window.
+  if (!settleUnsavedChanges()) {
+    event->ignore();
+    return;
+  }
   FormClose();
-  event->accept();  // closing is never refused
+  event->accept();
 }
 
 void TSDIAppForm::FormClose() {

@@ -12,10 +12,12 @@
 #include <QVector>
 #include <QIcon>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "branch_snapshot.h"
 #include "file_chooser.h"
 #include "menu_document.h"
 #include "p2k_library.h"
@@ -36,6 +38,7 @@ class QStatusBar;
 class QToolBar;
 class QToolButton;
 class QTreeView;
+class QUndoStack;
 
 namespace quillet::ui {
 
@@ -86,6 +89,15 @@ class TSDIAppForm : public QMainWindow {
   // Writes the document with the current save settings; failures are shown.
   bool saveMenuFile(const std::string& path);
 
+  // Before the document is set aside (New, Open, Open from phone, Exit, or any other
+  // caller): when it changed since it was loaded, created or saved, asks Save /
+  // Discard / Cancel. Returns whether the caller may go on.
+  bool settleUnsavedChanges();
+  // Whether the document changed since it was loaded, created or saved.
+  bool isDocumentModified() const { return isWindowModified(); }
+  // The document's edits since it was loaded or created, for Edit > Undo and Redo.
+  QUndoStack& undoStack() const { return *undoStack_; }
+
   // Handlers of the actions and controls.
   void FileNew1Execute();
   void FileOpen1Execute();
@@ -125,6 +137,11 @@ class TSDIAppForm : public QMainWindow {
   QPoint chooserMenuPoint() const;
   void addChosenItem(AddPlace place);
   void refreshAfterEdit();
+  // Runs `edit` (which returns whether it changed anything) as one undo step named
+  // `text`; `owner` is the top of the branch the edit touches.
+  void recordEdit(const MenuNode& owner, const QString& text, const std::function<bool()>& edit);
+  // After undo or redo put a branch back: the view and summary follow the document.
+  void afterUndoSwap(int selectIndex);
   void showEditRefusal(const Error& error);
 
   TOKRightDlg* itemDialog_ = nullptr;
@@ -162,6 +179,7 @@ class TSDIAppForm : public QMainWindow {
   void buildImages();
   void buildActions();
   void buildMainMenu();
+  void buildEditMenu();
   void buildToolBar(QWidget* client);
   void buildTree(QWidget* client);
   void buildSaveOptions(QWidget* client);
@@ -186,6 +204,12 @@ class TSDIAppForm : public QMainWindow {
   bool finishLoad(Result<LoadOutcome> outcome, const std::string& path);
   void showLoadWarnings(const std::string& path, const LoadOutcome& outcome);
   bool phoneReady() const;
+  // Save's file dialog and writing; false when the user cancels or the save fails.
+  bool saveThroughDialog();
+  // A new or loaded document is unchanged and shown under `name` in the title.
+  void startDocument(const QString& name);
+  void documentSaved();
+  void updateWindowTitle();
 
   // Phone commands (main_window_phone.cpp).
   void connectPhoneCommands();
@@ -197,6 +221,7 @@ class TSDIAppForm : public QMainWindow {
   PhoneLinkPort* phoneLink_ = nullptr;
   std::unique_ptr<WindowPhoneLink> phone_;
   bool shown_ = false;
+  QString documentName_;  // the title's file name; empty without a document
 
   QVector<QIcon> ImageList1;
 
@@ -212,6 +237,10 @@ class TSDIAppForm : public QMainWindow {
   QAction* HelpAbout1 = nullptr;
 
   QMenu* File1 = nullptr;
+  QMenu* Edit1 = nullptr;
+  QAction* EditUndo1 = nullptr;
+  QAction* EditRedo1 = nullptr;
+  QUndoStack* undoStack_ = nullptr;
   QMenu* Help1 = nullptr;
   QAction* FileNewItem = nullptr;
   QAction* FileOpenItem = nullptr;

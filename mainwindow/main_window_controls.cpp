@@ -16,6 +16,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <QUndoStack>
 #include <algorithm>
 #include <array>
 
@@ -100,6 +101,37 @@ QAction* TSDIAppForm::addActionToList(const char* name, const QString& caption, 
   return action;
 }
 
+void TSDIAppForm::buildEditMenu() {
+  // At least a hundred steps back; each step holds one copy of the branch it touched.
+  constexpr int kUndoSteps = 100;
+  undoStack_ = new QUndoStack(this);
+  undoStack_->setUndoLimit(kUndoSteps);
+  EditUndo1 = addActionToList("EditUndo1", QStringLiteral("&Undo"), QString(), kNoImage);
+  EditUndo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  EditRedo1 = addActionToList("EditRedo1", QStringLiteral("&Redo"), QString(), kNoImage);
+  EditRedo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  EditUndo1->setEnabled(false);
+  EditRedo1->setEnabled(false);
+  connect(EditUndo1, &QAction::triggered, undoStack_, &QUndoStack::undo);
+  connect(EditRedo1, &QAction::triggered, undoStack_, &QUndoStack::redo);
+  connect(undoStack_, &QUndoStack::canUndoChanged, EditUndo1, &QAction::setEnabled);
+  connect(undoStack_, &QUndoStack::canRedoChanged, EditRedo1, &QAction::setEnabled);
+  // The status line names the step that Undo or Redo would take.
+  connect(undoStack_, &QUndoStack::undoTextChanged, EditUndo1, [this](const QString& step) {
+    EditUndo1->setStatusTip(step.isEmpty() ? QString() : QStringLiteral("Undo ") + step);
+  });
+  connect(undoStack_, &QUndoStack::redoTextChanged, EditRedo1, [this](const QString& step) {
+    EditRedo1->setStatusTip(step.isEmpty() ? QString() : QStringLiteral("Redo ") + step);
+  });
+  connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+
+  Edit1 = menuBar()->addMenu(QStringLiteral("&Edit"));
+  Edit1->setObjectName(QStringLiteral("Edit1"));
+  Edit1->menuAction()->setStatusTip(QStringLiteral("Undo and redo changes to the menu"));
+  Edit1->addAction(EditUndo1);
+  Edit1->addAction(EditRedo1);
+}
+
 void TSDIAppForm::buildActions() {
   ActionList1 = new QObject(this);
   ActionList1->setObjectName(QStringLiteral("ActionList1"));
@@ -153,6 +185,7 @@ void TSDIAppForm::buildMainMenu() {
   RestartPhone1 = addMenuEntry(File1, PhoneRestart, "RestartPhone1");
   File1->addSeparator();
   FileExitItem = addMenuEntry(File1, FileExit1, "FileExitItem");
+  buildEditMenu();
   Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
   Help1->menuAction()->setStatusTip(QStringLiteral("Help topics"));

@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
+#include <QUndoStack>
 
 #include "about_box.h"
 #include "main_window.h"
@@ -29,6 +31,8 @@ constexpr int kIconTag06 = 0;
 constexpr int kIconTag0C = 1;
 
 const QString kErrorTitle = QStringLiteral("Quillet");
+const QString kProgramTitle = QStringLiteral("Quillet v.0.1");
+const QString kNewDocumentName = QStringLiteral("Untitled");
 
 QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
@@ -51,7 +55,43 @@ QString droppedFile(const QMimeData* data) {
 
 }  // namespace
 
-void TSDIAppForm::ClearDocument() { document_.ClearDocument(); }
+void TSDIAppForm::ClearDocument() {
+  document_.ClearDocument();
+  startDocument(QString());
+}
+
+void TSDIAppForm::startDocument(const QString& name) {
+  documentName_ = name;
+  undoStack_->clear();  // a new or loaded document starts a fresh history
+  setWindowModified(false);
+  updateWindowTitle();
+}
+
+void TSDIAppForm::documentSaved() {
+  undoStack_->setClean();
+  setWindowModified(false);
+}
+
+void TSDIAppForm::updateWindowTitle() {
+  // The desktop's usual form: the file's name with the modified mark, then the program.
+  setWindowTitle(documentName_.isEmpty() ? kProgramTitle
+                                         : QStringLiteral("%1[*] - %2").arg(documentName_, kProgramTitle));
+}
+
+bool TSDIAppForm::settleUnsavedChanges() {
+  if (!document_.isOpen() || !isDocumentModified()) return true;
+  MessageRequest question;
+  question.owner = this;
+  question.icon = QMessageBox::Warning;
+  question.title = kErrorTitle;
+  question.text = QStringLiteral("The menu \"%1\" has changed.\nDo you want to save the changes?").arg(documentName_);
+  question.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
+  switch (showMessage(question)) {
+    case QMessageBox::Save: return saveThroughDialog();
+    case QMessageBox::Discard: return true;
+    default: return false;
+  }
+}
 
 void TSDIAppForm::clearAndHideSummary() {
   TntMemo1->clear();
@@ -74,14 +114,17 @@ void TSDIAppForm::disableDocumentCommands() {
 }
 
 void TSDIAppForm::FileNew1Execute() {
+  if (!settleUnsavedChanges()) return;
   ClearDocument();
   clearAndHideSummary();
   document_.NewDocument();
+  startDocument(kNewDocumentName);
   selectNode(document_.menuRootNode());
   enableDocumentCommands();
 }
 
 void TSDIAppForm::FileOpen1Execute() {
+  if (!settleUnsavedChanges()) return;
   const QString chosen = chooseFile_(this, FileDialogKind::Open);
   if (chosen.isEmpty()) return;
   openFile(chosen);
@@ -102,7 +145,9 @@ void TSDIAppForm::dropEvent(QDropEvent* event) {
   if (path.isEmpty()) return;
   event->acceptProposedAction();
   // Opened once the drop is over: the source of the drag does not wait on a message box.
-  QTimer::singleShot(0, this, [this, path] { openFile(path); });
+  QTimer::singleShot(0, this, [this, path] {
+    if (settleUnsavedChanges()) openFile(path);
+  });
 }
 
 bool TSDIAppForm::openMenuFile(const std::string& path) {
@@ -132,6 +177,7 @@ bool TSDIAppForm::finishLoad(Result<LoadOutcome> outcome, const std::string& pat
     return false;
   }
   applyLoadedOptions(outcome->options);
+  startDocument(QFileInfo(pathText(path)).fileName());
   TreeView1Change();
   enableDocumentCommands();
   showLoadWarnings(path, outcome.value());
@@ -141,9 +187,16 @@ bool TSDIAppForm::finishLoad(Result<LoadOutcome> outcome, const std::string& pat
 void TSDIAppForm::FileSave1Execute() {
   // Without a document there is nothing to save; the shortcut stays live regardless.
   if (!document_.isOpen()) return;
+  saveThroughDialog();
+}
+
+bool TSDIAppForm::saveThroughDialog() {
   const QString chosen = chooseFile_(this, FileDialogKind::Save);
-  if (chosen.isEmpty()) return;
-  saveMenuFile(localPath(chosen));
+  if (chosen.isEmpty() || !saveMenuFile(localPath(chosen))) return false;
+  documentName_ = QFileInfo(chosen).fileName();
+  updateWindowTitle();
+  documentSaved();
+  return true;
 }
 
 bool TSDIAppForm::saveMenuFile(const std::string& path) {

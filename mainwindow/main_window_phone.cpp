@@ -92,7 +92,7 @@ void TSDIAppForm::connectPhoneCommands() {
 }
 
 void TSDIAppForm::PhoneOpenExecute() {
-  if (!phone_) return;
+  if (!phone_ || !settleUnsavedChanges()) return;
   const Result<std::vector<std::uint8_t>> menu = phone_->link().ReadPhoneFile();
   if (!menu) {
     phone_->showPhoneError(menu.error());  // the open document stays as it was
@@ -115,7 +115,11 @@ void TSDIAppForm::PhoneSaveExecute() {
     showFileError(error);
     return;
   }
-  if (Status sent = phone_->link().WritePhoneFile(menu.value()); !sent) phone_->showPhoneError(sent.error());
+  if (Status sent = phone_->link().WritePhoneFile(menu.value()); !sent) {
+    phone_->showPhoneError(sent.error());
+    return;
+  }
+  documentSaved();  // the phone holds the document as it is now
 }
 
 void TSDIAppForm::PhoneRestartExecute() {

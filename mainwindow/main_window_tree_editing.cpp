@@ -9,8 +9,10 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QTreeView>
+#include <QUndoStack>
 
 #include "catalogue.h"
+#include "edit_command.h"
 #include "item_settings_dialog.h"
 #include "main_window.h"
 #include "menu_tree_model.h"
@@ -26,6 +28,12 @@ enum Image { kMoveDown = 3, kMoveUp = 4, kReplace = 11, kAddBefore = 12, kAddFir
              kAddFirstSubitem = 14, kAddLastSubitem = 15 };
 
 const QString kWarningTitle = QStringLiteral("Warning");
+
+// The undo step's name, as Edit > Undo and Redo show it: "Delete item 'Settings'".
+QString StepName(const char* command, const std::string& caption) {
+  return QStringLiteral("%1 '%2'").arg(QLatin1String(command),
+                                       QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+}
 
 // A right click in the tree opens its menu without moving the selection: the commands
 // act on the node the user selected before, as the menu's enabling shows.
@@ -125,6 +133,18 @@ void TSDIAppForm::buildPopupMenus() {
     connect(chooser, &QWidget::customContextMenuRequested, this,
             [this, chooser](const QPoint& at) { PopupMenu1->popup(chooser->mapToGlobal(at)); });
   }
+  // Keys in the tree run the tree menu's commands, which refuse what the menu disables.
+  const auto addTreeKey = [this](QList<QKeySequence> keys, void (TSDIAppForm::*handler)()) {
+    auto* key = new QAction(TreeView1);
+    key->setShortcuts(keys);
+    key->setShortcutContext(Qt::WidgetShortcut);
+    TreeView1->addAction(key);
+    connect(key, &QAction::triggered, this, handler);
+  };
+  addTreeKey({QKeySequence(Qt::Key_Delete)}, &TSDIAppForm::Deleteitem1Click);
+  addTreeKey({QKeySequence(Qt::CTRL | Qt::Key_Up)}, &TSDIAppForm::Moveup1Click);
+  addTreeKey({QKeySequence(Qt::CTRL | Qt::Key_Down)}, &TSDIAppForm::Movedown1Click);
+  addTreeKey({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, &TSDIAppForm::MenuItem1Click);
   TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
   TreeView1->viewport()->installEventFilter(new RightClickKeepsSelection(TreeView1));
   connect(TreeView1, &QWidget::customContextMenuRequested, this,
@@ -179,7 +199,14 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
   MenuNode* selected = selectedNode();
   const int row = chosenCatalogueRow();
   if (selected == nullptr || row < 0) return;
-  const Result<MenuNode*> added = AddCatalogueItem(document_, *selected, row, place);
+  const bool subitem = place == AddPlace::FirstSubitem || place == AddPlace::LastSubitem;
+  const MenuNode* owner = subitem ? selected : selected->parent();
+  if (owner == nullptr) return;
+  Result<MenuNode*> added = Error{};
+  recordEdit(*owner, StepName("Add item", ComboBox1->itemText(row).toLatin1().toStdString()), [&] {
+    added = AddCatalogueItem(document_, *selected, row, place);
+    return added.ok();
+  });
   if (!added) {
     showEditRefusal(added.error());
     return;
@@ -204,7 +231,10 @@ void TSDIAppForm::Replace1Click() {
                                  "deleted\r\n                Continue?"))) {
     return;
   }
-  ReplaceItem(document_, *node, row);
+  recordEdit(*node, StepName("Replace item", node->caption), [&] {
+    ReplaceItem(document_, *node, row);
+    return true;
+  });
   if (row == kCustomItemRow) MenuItem1Click();
   refreshAfterEdit();
 }
@@ -219,7 +249,10 @@ void TSDIAppForm::MenuItem1Click() {
                              softkey)) {
     return;
   }
-  StoreEditedItem(document_, *node, itemDialog_->Editor());
+  recordEdit(*node, StepName("Modify item", node->caption), [&] {
+    StoreEditedItem(document_, *node, itemDialog_->Editor());
+    return true;
+  });
   refreshAfterEdit();
 }
 
@@ -230,17 +263,30 @@ void TSDIAppForm::Deleteitem1Click() {
                   QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"))) {
     return;
   }
-  DeleteItem(document_, *node);
+  recordEdit(*node->parent(), StepName("Delete item", node->caption), [&] {
+    DeleteItem(document_, *node);
+    return true;
+  });
   refreshAfterEdit();
 }
 
 void TSDIAppForm::Moveup1Click() {
-  if (MenuNode* node = selectedNode()) MoveUp(document_, *node);
+  MenuNode* node = selectedNode();
+  if (node == nullptr || !CanMoveUp(document_, *node)) return;
+  recordEdit(*node->parent(), StepName("Move up", node->caption), [&] {
+    MoveUp(document_, *node);
+    return true;
+  });
   refreshAfterEdit();
 }
 
 void TSDIAppForm::Movedown1Click() {
-  if (MenuNode* node = selectedNode()) MoveDown(document_, *node);
+  MenuNode* node = selectedNode();
+  if (node == nullptr || !CanMoveDown(document_, *node)) return;
+  recordEdit(*node->parent(), StepName("Move down", node->caption), [&] {
+    MoveDown(document_, *node);
+    return true;
+  });
   refreshAfterEdit();
 }
 
@@ -248,6 +294,24 @@ void TSDIAppForm::refreshAfterEdit() {
   // A summary on show describes the selected item as it is now, not as it was.
   if (TntMemo1->isVisible()) TreeView1Click();
   TreeView1->viewport()->update();
+}
+
+void TSDIAppForm::recordEdit(const MenuNode& owner, const QString& text, const std::function<bool()>& edit) {
+  BranchSnapshot before = TakeBranch(document_, owner);
+  const int selectedBefore = document_.tree.absoluteIndex(selectedNode());
+  if (!edit()) return;
+  undoStack_->push(new EditCommand(document_, text, std::move(before), selectedBefore,
+                                   document_.tree.absoluteIndex(selectedNode()),
+                                   [this](int selectIndex) { afterUndoSwap(selectIndex); }));
+}
+
+void TSDIAppForm::afterUndoSwap(int selectIndex) {
+  if (MenuNode* node = document_.tree.nodeAt(selectIndex)) {
+    selectNode(node);
+    TreeView1->scrollTo(treeModel_->indexForNode(node));
+  }
+  TreeView1Change();
+  refreshAfterEdit();
 }
 
 void TSDIAppForm::showEditRefusal(const Error& error) {

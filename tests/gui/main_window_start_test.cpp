@@ -209,17 +209,18 @@ TEST_F(StartTest, ActionsCarryCaptionsHintsAndShortcutsAndAreEnabled) {
 
 TEST_F(StartTest, MenusHoldTheirEntriesInOrderWithStartStates) {
   QList<QAction*> top = window->menuBar()->actions();
-  ASSERT_EQ(top.size(), 2);
+  ASSERT_EQ(top.size(), 3);
   EXPECT_EQ(top[0]->text(), "&File");
   EXPECT_EQ(top[0]->statusTip(), "File related commands");
-  EXPECT_EQ(top[1]->text(), "&Help");
-  EXPECT_EQ(top[1]->statusTip(), "Help topics");
+  EXPECT_EQ(top[1]->text(), "&Edit");
+  EXPECT_EQ(top[2]->text(), "&Help");
+  EXPECT_EQ(top[2]->statusTip(), "Help topics");
   QStringList fileEntries;
   for (QAction* entry : top[0]->menu()->actions()) fileEntries << (entry->isSeparator() ? "-" : entry->objectName());
   EXPECT_EQ(fileEntries, QStringList({"FileNewItem", "FileOpenItem", "FileSaveItem", "Openfromphone1", "Savetophone1",
                                       "RestartPhone1", "-", "FileExitItem"}));
-  ASSERT_EQ(top[1]->menu()->actions().size(), 1);
-  EXPECT_EQ(top[1]->menu()->actions()[0]->objectName(), "HelpAboutItem");
+  ASSERT_EQ(top[2]->menu()->actions().size(), 1);
+  EXPECT_EQ(top[2]->menu()->actions()[0]->objectName(), "HelpAboutItem");
 
   EXPECT_EQ(action("FileNewItem")->text(), "&New\tCtrl+N");
   EXPECT_EQ(action("FileSaveItem")->text(), "&Save\tCtrl+S");

@@ -1,10 +1,14 @@
 // Takes the README's screenshots of the main window: right after start, and after
-// opening the sample with custom items and clicking an item; and the About box. Run under a display
+// opening the sample with custom items and clicking an item; the About box; the Edit
+// menu after a deletion and the unsaved-changes question at New. Run under a display
 // (xvfb-run works):  gui_screenshots <samples folder> <output folder>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTreeView>
 #include <cstdio>
 
@@ -38,10 +42,18 @@ int main(int argc, char** argv) {
   }
   const QDir samples(QString::fromLocal8Bit(argv[1]));
   const QDir output(QString::fromLocal8Bit(argv[2]));
-  // A box would wait for a person; print it instead.
-  quillet::ui::setMessageHandler([](const quillet::ui::MessageRequest& request) {
+  // A box would wait for a person: questions are answered Yes, the unsaved-changes
+  // question is shown, taken and cancelled, and every other box is printed.
+  bool questionSaved = false;
+  quillet::ui::setMessageHandler([&](const quillet::ui::MessageRequest& request) {
+    if (request.buttons.testFlag(QMessageBox::Discard)) {
+      QMessageBox box(request.icon, request.title, request.text, request.buttons, request.owner);
+      box.show();
+      questionSaved = save(box, output.filePath(QStringLiteral("unsaved_changes_question.png")));
+      return QMessageBox::Cancel;
+    }
     std::fprintf(stderr, "%s\n", qPrintable(request.text));
-    return QMessageBox::Ok;
+    return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
   });
 
   quillet::ui::ApplicationForms forms = quillet::ui::CreateForms();
@@ -56,5 +68,21 @@ int main(int argc, char** argv) {
   window.selectNode(window.document().tree.nodeAt(quillet::kFirstMenuNodeIndex));
   window.TreeView1Click();
   if (!save(window, output.filePath(QStringLiteral("main_window_sample.png")))) return 1;
-  return save(*forms.AboutBox, output.filePath(QStringLiteral("about_box.png"))) ? 0 : 1;
+  if (!save(*forms.AboutBox, output.filePath(QStringLiteral("about_box.png")))) return 1;
+
+  // The Edit menu open below the menu bar after a deletion: the menu is a window of
+  // its own, so the screen is taken around both.
+  window.Deleteitem1Click();
+  QMenu* edit = window.findChild<QMenu*>(QStringLiteral("Edit1"));
+  QMenuBar* bar = window.menuBar();
+  edit->popup(bar->mapToGlobal(bar->actionGeometry(edit->menuAction()).bottomLeft()));
+  settle(300);
+  const QRect area = window.frameGeometry().united(edit->geometry());
+  const QString menuShot = output.filePath(QStringLiteral("edit_menu.png"));
+  if (!QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(menuShot)) {
+    return 1;
+  }
+  edit->hide();
+  window.FileNew1Execute();
+  return questionSaved ? 0 : 1;
 }

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 
 #include "catalogue.h"
 #include "menu_tree_model.h"
@@ -453,6 +454,34 @@ TEST_F(TreeEditing, NoChosenEntryOrNoSelectionDoesNothing) {
   EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"Camera"}));
   EXPECT_TRUE(messages.empty());
   EXPECT_EQ(modals.openings["TOKRightDlg"], 0);
+}
+
+TEST_F(TreeEditing, KeysInTheTreeActAsTheirCommandsUnderTheSameRules) {
+  window->FileNew1Execute();
+  chooserCommand(kMenuRootNodeIndex, "Games", "AddLast1");
+  chooserCommand(kMenuRootNodeIndex, "Tools", "AddLast1");
+  cancelItemDialog();
+  tree()->setFocus();
+  clickNode(kFirstMenuNodeIndex);
+  QTest::keyClick(tree(), Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"Tools", "Games"}));
+  EXPECT_EQ(selected()->caption, "Games");
+  QTest::keyClick(tree(), Qt::Key_Up, Qt::ControlModifier);
+  QTest::keyClick(tree(), Qt::Key_Up, Qt::ControlModifier);  // already first: nothing
+  EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"Games", "Tools"}));
+  QTest::keyClick(tree(), Qt::Key_Return);
+  EXPECT_EQ(modals.openings["TOKRightDlg"], 1);
+  answer = QMessageBox::Yes;
+  QTest::keyClick(tree(), Qt::Key_Delete);
+  EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"Tools"}));
+  // On a fixed node the keys do nothing, as the menu's entries are disabled there.
+  const std::size_t asked = messages.size();
+  clickNode(kMenuRootNodeIndex);
+  QTest::keyClick(tree(), Qt::Key_Delete);
+  QTest::keyClick(tree(), Qt::Key_Return);
+  EXPECT_EQ(messages.size(), asked);
+  EXPECT_EQ(modals.openings["TOKRightDlg"], 1);
+  EXPECT_EQ(doc().mainMenuItemCount(), 1);
 }
 
 }  // namespace

@@ -1,0 +1,84 @@
+#include "branch_snapshot.h"
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "node_rules.h"
+
+namespace quillet {
+
+namespace {
+
+using DataByNode = std::vector<std::pair<MenuNode*, std::unique_ptr<TMMAItemData>>>;
+
+// The two fixed containers hold no item data, and their slots are not theirs to claim.
+bool OwnsData(const MenuDocument& doc, const MenuNode& node) { return CanModify(doc, node); }
+
+NodeSnapshot Copy(const MenuDocument& doc, const MenuNode& node) {
+  NodeSnapshot copy{node.caption, node.item, std::nullopt, {}};
+  if (OwnsData(doc, node)) {
+    if (const auto& entry = doc.ItemStore[node.item.slot]) copy.data = *entry;
+  }
+  copy.children.reserve(node.childCount());
+  for (const auto& child : node.children()) copy.children.push_back(Copy(doc, *child));
+  return copy;
+}
+
+std::unique_ptr<TMMAItemData> DataOf(const NodeSnapshot& snapshot) {
+  return snapshot.data ? std::make_unique<TMMAItemData>(*snapshot.data) : nullptr;
+}
+
+void AddChildren(MenuDocument& doc, MenuNode& parent, const NodeSnapshot& snapshot, DataByNode& data) {
+  for (const NodeSnapshot& child : snapshot.children) {
+    MenuNode* added = doc.tree.addLastChild(&parent, child.caption, child.item);
+    data.emplace_back(added, DataOf(child));
+    AddChildren(doc, *added, child, data);
+  }
+}
+
+bool InBranch(const MenuNode* node, const MenuNode* owner) {
+  for (; node != nullptr; node = node->parent()) {
+    if (node == owner) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+BranchSnapshot TakeBranch(const MenuDocument& doc, const MenuNode& owner) {
+  return BranchSnapshot{doc.tree.absoluteIndex(&owner), Copy(doc, owner)};
+}
+
+BranchSnapshot SwapBranch(MenuDocument& doc, const BranchSnapshot& branch) {
+  MenuNode* owner = doc.tree.nodeAt(branch.ownerIndex);
+  BranchSnapshot replaced = TakeBranch(doc, *owner);
+
+  // Item data is held by node while the slots are renumbered, then laid out again.
+  DataByNode data;
+  doc.tree.forEach([&](MenuNode& node) {
+    if (OwnsData(doc, node) && !InBranch(&node, owner)) {
+      data.emplace_back(&node, std::move(doc.ItemStore[node.item.slot]));
+    }
+  });
+  ClearStore(doc.ItemStore);
+
+  while (owner->hasChildren()) doc.tree.remove(owner->child(owner->childCount() - 1));
+  owner->caption = branch.owner.caption;
+  owner->item = branch.owner.item;
+  doc.tree.notifyChanged(owner);
+  if (OwnsData(doc, *owner)) data.emplace_back(owner, DataOf(branch.owner));
+  AddChildren(doc, *owner, branch.owner, data);
+
+  doc.RebuildLinks();
+  for (auto& [node, entry] : data) {
+    if (!entry) continue;
+    entry->slot = node->item.slot;
+    doc.ItemStore[node->item.slot] = std::move(entry);
+  }
+  doc.DataItemCount = static_cast<int>(
+      std::count_if(doc.ItemStore.begin(), doc.ItemStore.end(), [](const auto& e) { return e != nullptr; }));
+  return replaced;
+}
+
+}  // namespace quillet
