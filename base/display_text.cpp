@@ -87,4 +87,6 @@ std::string PrintableLatin1(std::string_view bytes) {
 
 std::string QuotedPath(std::string_view path) { return "\"" + PrintableUtf8(path) + "\""; }
 
+std::string QuotedCaption(std::string_view caption) { return "\"" + PrintableLatin1(caption) + "\""; }
+
 }  // namespace quillet

@@ -19,5 +19,7 @@ std::string PrintableLatin1(std::string_view bytes);
 
 // How messages name a file: its printable name in double quotes.
 std::string QuotedPath(std::string_view path);
+// How messages name an item: its printable 8-bit caption in double quotes.
+std::string QuotedCaption(std::string_view caption);
 
 }  // namespace quillet

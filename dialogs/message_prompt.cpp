@@ -10,13 +10,19 @@ MessageHandler& installedHandler() {
 }
 }  // namespace
 
-QMessageBox::StandardButton showMessage(const MessageRequest& request) {
-  if (installedHandler()) return installedHandler()(request);
+std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& request) {
   // An empty title makes the platform show the application's name instead; a blank
   // keeps a box that has no title untitled.
   const QString title = request.title.isEmpty() ? QStringLiteral(" ") : request.title;
-  QMessageBox box(request.icon, title, request.text, request.buttons, request.owner);
-  return static_cast<QMessageBox::StandardButton>(box.exec());
+  auto box = std::make_unique<QMessageBox>(request.icon, title, request.text, request.buttons, request.owner);
+  box->setTextFormat(Qt::PlainText);
+  if (!request.details.isEmpty()) box->setDetailedText(request.details);
+  return box;
+}
+
+QMessageBox::StandardButton showMessage(const MessageRequest& request) {
+  if (installedHandler()) return installedHandler()(request);
+  return static_cast<QMessageBox::StandardButton>(buildMessageBox(request)->exec());
 }
 
 void setMessageHandler(MessageHandler handler) { installedHandler() = std::move(handler); }

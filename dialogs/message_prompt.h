@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <functional>
+#include <memory>
 
 class QWidget;
 
@@ -14,11 +15,17 @@ struct MessageRequest {
   QWidget* owner = nullptr;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QString title;
-  QString text;
+  QString text;  // plain text: markup in a caption or a file name shows as it is
   QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+  // Long content (many load warnings) goes here, into the box's scrollable details
+  // area, so that the box never grows taller than the screen.
+  QString details = {};
 };
 
 using MessageHandler = std::function<QMessageBox::StandardButton(const MessageRequest&)>;
+
+// The box showMessage shows for `request`, not yet shown.
+std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& request);
 
 // Shows a modal box (or asks the installed handler) and returns the button pressed.
 QMessageBox::StandardButton showMessage(const MessageRequest& request);

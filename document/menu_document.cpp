@@ -55,6 +55,23 @@ void MenuDocument::ClearDocument() {
   DataItemCount = 0;
 }
 
+void MenuDocument::InheritRunValues(const MenuDocument& open) {
+  RecordSize = open.RecordSize;
+  DataAreaStart = open.DataAreaStart;
+  SaveAllData = open.SaveAllData;
+  CustomItemCount = open.CustomItemCount;
+}
+
+void MenuDocument::Adopt(MenuDocument&& loaded) {
+  tree.adopt(std::move(loaded.tree));
+  ItemStore = std::move(loaded.ItemStore);
+  RecordSize = loaded.RecordSize;
+  DataAreaStart = loaded.DataAreaStart;
+  SaveAllData = loaded.SaveAllData;
+  DataItemCount = loaded.DataItemCount;
+  CustomItemCount = loaded.CustomItemCount;
+}
+
 void MenuDocument::NewDocument() {
   ClearDocument();
   NewKeys();

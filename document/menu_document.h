@@ -33,6 +33,12 @@ class MenuDocument {
 
   // Deletes every node and frees the store; CustomItemCount and RecordSize stay.
   void ClearDocument();
+  // Makes this (empty) document the place to load into for `open`: it carries the
+  // run-wide values (CustomItemCount, RecordSize, DataAreaStart, SaveAllData), so that
+  // `open` stays untouched until the load succeeded.
+  void InheritRunValues(const MenuDocument& open);
+  // Takes over a loaded document's tree, store and values.
+  void Adopt(MenuDocument&& loaded);
   // A new document: "Softkeys" with the seven default softkeys, and "Menu Root" (whose
   // child link is 0xFF while the main menu is empty, as RebuildLinks keeps it).
   void NewDocument();

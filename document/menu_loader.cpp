@@ -1,11 +1,13 @@
 #include "menu_loader.h"
 
 #include <array>
+#include <new>
 #include <span>
 #include <optional>
 #include <unordered_map>
 
 #include "catalogue.h"
+#include "display_text.h"
 #include "file_io.h"
 #include "menu_writer.h"
 #include "text_codecs.h"
@@ -14,7 +16,6 @@ namespace quillet {
 
 namespace {
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // The payload of one data block, with bounds already checked against the item's data.
 struct Payload {
@@ -158,11 +159,11 @@ class MenuLoader {
  private:
   Error Refusal(ErrorCode code, const std::string& what, std::optional<std::size_t> offset = {},
                 std::optional<int> record = {}) const {
-    return Error{code, "Cannot load " + Quoted(source_) + ": " + what, source_, offset, record};
+    return Error{code, "Cannot load " + QuotedPath(source_) + ": " + what, source_, offset, record};
   }
   void Warn(const MenuNode& node, const std::string& what) {
     outcome_.warnings.push_back(
-        {"Item " + Quoted(node.caption) + " (record " + std::to_string(FileRecord(node)) + "): " + what});
+        {"Item " + QuotedCaption(node.caption) + " (record " + std::to_string(FileRecord(node)) + "): " + what});
   }
   // The record the node was read from; RebuildLinks may give it another index later.
   int FileRecord(const MenuNode& node) const {
@@ -285,7 +286,7 @@ class MenuLoader {
     int unread = 0;
     for (int record = kFirstMenuRecord; record < recordCount_; ++record) unread += read_[static_cast<std::size_t>(record)] ? 0 : 1;
     if (unread == 0) return;
-    outcome_.warnings.push_back({"In " + Quoted(source_) + ", " + std::to_string(unread) +
+    outcome_.warnings.push_back({"In " + QuotedPath(source_) + ", " + std::to_string(unread) +
                                  " record(s) of the record table belong to no menu list and are not loaded."});
   }
 
@@ -298,7 +299,7 @@ class MenuLoader {
       node.item.dataLength = 0;
     });
     if (announced == 0) return;
-    outcome_.warnings.push_back({"In " + Quoted(source_) + ", " + std::to_string(announced) +
+    outcome_.warnings.push_back({"In " + QuotedPath(source_) + ", " + std::to_string(announced) +
                                  " item(s) announce item data, but the file has no data area; they are loaded without data."});
   }
 
@@ -320,7 +321,7 @@ class MenuLoader {
       const std::size_t end = start + node.item.dataLength;
       if (end > bytes_.size()) {
         return Refusal(ErrorCode::DataOutOfRange,
-                       "the data of item " + Quoted(node.caption) + " (bytes " + std::to_string(start) + " to " +
+                       "the data of item " + QuotedCaption(node.caption) + " (bytes " + std::to_string(start) + " to " +
                            std::to_string(end) + ") lies beyond the end of the file at byte " +
                            std::to_string(bytes_.size()) + ".",
                        start, FileRecord(node));
@@ -419,27 +420,23 @@ class MenuLoader {
 }  // namespace
 
 Result<LoadOutcome> LoadMenuFile(const std::vector<std::uint8_t>& bytes, MenuDocument& doc, const std::string& source) {
-  doc.ClearDocument();
-  const std::uint8_t customCount = doc.CustomItemCount;
-  const int recordSize = doc.RecordSize;
-  const std::uint32_t dataAreaStart = doc.DataAreaStart;
-  Result<LoadOutcome> outcome = MenuLoader(bytes, doc, source).Load();
-  if (!outcome) {
-    // A refused file leaves no trace: no half-built tree, no counted custom items.
-    doc.ClearDocument();
-    doc.CustomItemCount = customCount;
-    doc.RecordSize = recordSize;
-    doc.DataAreaStart = dataAreaStart;
+  // A refused file leaves no trace: the open document, its counters and its view stay
+  // exactly as they were.
+  MenuDocument loaded;
+  loaded.InheritRunValues(doc);
+  try {
+    Result<LoadOutcome> outcome = MenuLoader(bytes, loaded, source).Load();
+    if (outcome) doc.Adopt(std::move(loaded));
+    return outcome;
+  } catch (const std::bad_alloc&) {
+    return Error{ErrorCode::FileNotReadable, "Cannot load " + QuotedPath(source) + ": there is not enough memory.",
+                 source, {}, {}};
   }
-  return outcome;
 }
 
 Result<LoadOutcome> LoadMenuFileFromPath(const std::string& path, MenuDocument& doc) {
   auto bytes = ReadWholeFile(path);
-  if (!bytes) {
-    doc.ClearDocument();
-    return bytes.error();
-  }
+  if (!bytes) return bytes.error();
   return LoadMenuFile(bytes.value(), doc, path);
 }
 

@@ -10,8 +10,8 @@
 
 namespace quillet {
 
-// Loads `bytes` into `doc`. The document is cleared first; on failure it is left
-// cleared (no half-loaded document). Data the model cannot keep is reported in the
+// Loads `bytes` into a new document that replaces `doc` only when the load succeeded;
+// on failure `doc` stays exactly as it was. Data the model cannot keep is reported in the
 // outcome's warnings. `source` names the file in messages.
 Result<LoadOutcome> LoadMenuFile(const std::vector<std::uint8_t>& bytes, MenuDocument& doc,
                                  const std::string& source);

@@ -116,6 +116,13 @@ void MenuTree::clear() {
   if (observer_ != nullptr) observer_->cleared();
 }
 
+void MenuTree::adopt(MenuTree&& other) {
+  if (observer_ != nullptr) observer_->aboutToClear();
+  roots_ = std::move(other.roots_);
+  other.roots_.clear();
+  if (observer_ != nullptr) observer_->cleared();
+}
+
 void MenuTree::notifyChanged(MenuNode* node) {
   if (observer_ != nullptr) observer_->nodeChanged(node);
 }

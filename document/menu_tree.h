@@ -77,6 +77,9 @@ class MenuTree {
   // Deletes the node with its subtree.
   void remove(MenuNode* node);
   void clear();
+  // Takes over the nodes of `other` in place of this tree's own (a load that succeeded);
+  // the observer sees one reset, and `other` is left empty.
+  void adopt(MenuTree&& other);
 
   // Tells the observer that a node's caption or item fields changed.
   void notifyChanged(MenuNode* node);

@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 
+#include "display_text.h"
 #include "file_io.h"
 #include "text_codecs.h"
 
@@ -25,7 +26,7 @@ Error Refusal(ErrorCode code, std::string message, std::optional<int> record = {
   return Error{code, std::move(message), {}, {}, record};
 }
 
-std::string ItemLabel(const MenuNode& node) { return "\"" + node.caption + "\""; }
+std::string ItemLabel(const MenuNode& node) { return QuotedCaption(node.caption); }
 
 // What the writer changes in an item once the whole file could be built.
 struct RecordUpdate {
@@ -268,7 +269,7 @@ Status SaveMenuFile(const std::string& path, MenuDocument& doc, const SaveOption
   if (!bytes) {
     Error error = bytes.error();
     error.path = path;
-    error.message = "Cannot save \"" + path + "\": " + error.message;
+    error.message = "Cannot save " + QuotedPath(path) + ": " + error.message;
     return error;
   }
   return WriteFileAtomically(path, bytes.value());

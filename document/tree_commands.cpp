@@ -1,6 +1,7 @@
 #include "tree_commands.h"
 
 #include "catalogue.h"
+#include "display_text.h"
 
 namespace quillet {
 
@@ -21,7 +22,7 @@ Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int ro
     return Refusal(ErrorCode::InvalidValue, "No entry of the item list is chosen.");
   }
   if (IsSubitemPlace(place) && !CanAddSubitem(doc, selected)) {
-    return Refusal(ErrorCode::InvalidValue, "\"" + selected.caption + "\" cannot have subitems.");
+    return Refusal(ErrorCode::InvalidValue, QuotedCaption(selected.caption) + " cannot have subitems.");
   }
   if (!IsSubitemPlace(place) && !CanAddBeside(doc, selected)) {
     return Refusal(ErrorCode::InvalidValue, "Items can be added beside main-menu items only.");

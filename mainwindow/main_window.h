@@ -75,9 +75,10 @@ class TSDIAppForm : public QMainWindow {
   MenuNode* selectedNode() const;
   void selectNode(const MenuNode* node);
 
-  // Loads a menu file into the (cleared) document and applies the settings the file
-  // implies; on failure the tree stays empty and the error is shown. Warnings about
-  // data the model cannot keep are shown after a successful load.
+  // Loads a menu file in place of the open document and applies the settings the file
+  // implies; on failure the open document, its settings and the enabled commands stay
+  // as they were and the error is shown. Warnings about data the model cannot keep are
+  // shown after a successful load.
   bool openMenuFile(const std::string& path);
   // Opens `path` as File > Open opens the file chosen in its dialog; the command line
   // and files dropped onto the window come in here too.

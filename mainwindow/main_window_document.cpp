@@ -18,6 +18,7 @@
 #include <QUndoStack>
 
 #include "about_box.h"
+#include "display_text.h"
 #include "main_window.h"
 #include "menu_loader.h"
 #include "menu_writer.h"
@@ -34,7 +35,11 @@ const QString kErrorTitle = QStringLiteral("Quillet");
 const QString kProgramTitle = QStringLiteral("Quillet v.0.1");
 const QString kNewDocumentName = QStringLiteral("Untitled");
 
-QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+// File names are bytes; a person sees them printable (see display_text.h).
+QString pathText(const std::string& path) { return QString::fromStdString(PrintableUtf8(path)); }
+
+// More warnings than this go into the box's details area.
+constexpr int kWarningsInTheBox = 8;
 
 std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
@@ -130,11 +135,7 @@ void TSDIAppForm::FileOpen1Execute() {
   openFile(chosen);
 }
 
-void TSDIAppForm::openFile(const QString& path) {
-  ClearDocument();
-  clearAndHideSummary();
-  openMenuFile(localPath(path));
-}
+void TSDIAppForm::openFile(const QString& path) { openMenuFile(localPath(path)); }
 
 void TSDIAppForm::dragEnterEvent(QDragEnterEvent* event) {
   if (!droppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
@@ -155,27 +156,17 @@ bool TSDIAppForm::openMenuFile(const std::string& path) {
 }
 
 bool TSDIAppForm::openMenuBytes(const std::vector<std::uint8_t>& bytes, const std::string& source) {
-  // A trial load into a scratch document decides; only bytes that load replace the open
-  // document, so a refused file costs the user nothing. Loading is deterministic and
-  // takes well under a millisecond, so the second load is cheaper than moving a tree.
-  MenuDocument trial;
-  if (Result<LoadOutcome> tried = LoadMenuFile(bytes, trial, source); !tried) {
-    showFileError(withPath(tried.error(), source));
-    return false;
-  }
-  ClearDocument();
-  clearAndHideSummary();
+  // The loader replaces the open document only with one that loaded completely, so a
+  // refused file costs the user nothing.
   return finishLoad(LoadMenuFile(bytes, document_, source), source);
 }
 
 bool TSDIAppForm::finishLoad(Result<LoadOutcome> outcome, const std::string& path) {
   if (!outcome) {
-    // A refused or unreadable file leaves no half-built document that could be saved.
-    ClearDocument();
-    disableDocumentCommands();
     showFileError(withPath(outcome.error(), path));
     return false;
   }
+  clearAndHideSummary();
   applyLoadedOptions(outcome->options);
   startDocument(QFileInfo(pathText(path)).fileName());
   TreeView1Change();
@@ -281,13 +272,19 @@ void TSDIAppForm::showFileError(const Error& error) {
 void TSDIAppForm::showLoadWarnings(const std::string& path, const LoadOutcome& outcome) {
   if (outcome.warnings.empty()) return;
   QStringList lines;
-  lines << QStringLiteral("Some data of \"%1\" cannot be kept by the editor and was left out:").arg(pathText(path));
   for (const LoadWarning& warning : outcome.warnings) lines << QString::fromStdString(warning.message);
   MessageRequest request;
   request.owner = this;
   request.icon = QMessageBox::Warning;
   request.title = kErrorTitle;
-  request.text = lines.join(QLatin1Char('\n'));
+  request.text = QStringLiteral("Some data of \"%1\" cannot be kept by the editor and was left out:").arg(pathText(path));
+  // A few warnings fit in the box; more go into its scrollable details area.
+  if (lines.size() <= kWarningsInTheBox) {
+    request.text += QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
+  } else {
+    request.text += QStringLiteral("\n%1 warnings; \"Show Details...\" lists them all.").arg(lines.size());
+    request.details = lines.join(QLatin1Char('\n'));
+  }
   showMessage(request);
 }
 

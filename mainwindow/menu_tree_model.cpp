@@ -1,5 +1,7 @@
 #include "menu_tree_model.h"
 
+#include "display_text.h"
+
 namespace quillet::ui {
 
 MenuTreeModel::MenuTreeModel(MenuTree& tree, QObject* parent) : QAbstractItemModel(parent), tree_(tree) {
@@ -41,8 +43,9 @@ int MenuTreeModel::columnCount(const QModelIndex&) const { return 1; }
 QVariant MenuTreeModel::data(const QModelIndex& index, int role) const {
   const MenuNode* node = nodeForIndex(index);
   if (node == nullptr || role != Qt::DisplayRole) return {};
-  // Captions are 8-bit byte strings; Latin-1 shows every byte as one character.
-  return QString::fromLatin1(node->caption.data(), static_cast<qsizetype>(node->caption.size()));
+  // Captions are 8-bit byte strings shown as Latin-1, with control characters escaped
+  // ("\n", "\x01") so that a caption from a file shows what it holds on one line.
+  return QString::fromStdString(PrintableLatin1(node->caption));
 }
 
 Qt::ItemFlags MenuTreeModel::flags(const QModelIndex& index) const {

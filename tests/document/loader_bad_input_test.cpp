@@ -13,10 +13,10 @@ using testhelp::Item;
 using testhelp::MainItem;
 using testhelp::MustLoad;
 
-// A document with content, so that a refused load visibly has to clear it.
+// A document with content, so that a refused load visibly has to keep it.
 void Populate(MenuDocument& doc) {
   mb::MenuPlan plan;
-  plan.items = {Item("Games", {}, mb::UrlBlock("u"))};
+  plan.items = {Item("Games", {}, mb::UrlBlock("u")), Item("~7")};
   MustLoad(mb::BuildMenuFile(plan), doc);
 }
 
@@ -24,16 +24,20 @@ void ExpectRefused(const mb::Bytes& bytes, ErrorCode code, const std::string& wo
   MenuDocument doc;
   Populate(doc);
   const std::uint8_t customBefore = doc.CustomItemCount;
+  const int recordSizeBefore = doc.RecordSize;
   auto outcome = LoadMenuFile(bytes, doc, "phone/mma_ucp");
   ASSERT_FALSE(outcome.ok());
   EXPECT_EQ(outcome.error().code, code);
   EXPECT_NE(outcome.error().message.find("\"phone/mma_ucp\""), std::string::npos) << outcome.error().message;
   EXPECT_NE(outcome.error().message.find(wording), std::string::npos) << outcome.error().message;
   EXPECT_EQ(outcome.error().path, "phone/mma_ucp");
-  EXPECT_TRUE(doc.tree.empty());
-  EXPECT_EQ(doc.DataItemCount, 0);
-  for (const auto& entry : doc.ItemStore) EXPECT_EQ(entry, nullptr);
+  // The open document stays exactly as it was.
+  EXPECT_EQ(doc.mainMenuItemCount(), 2);
+  EXPECT_EQ(MainItem(doc, 1)->caption, "~7");
+  EXPECT_EQ(doc.DataItemCount, 1);
+  EXPECT_NE(doc.ItemStore[MainItem(doc, 0)->item.slot], nullptr);
   EXPECT_EQ(doc.CustomItemCount, customBefore);
+  EXPECT_EQ(doc.RecordSize, recordSizeBefore);
 }
 
 std::string AllWarnings(const LoadOutcome& outcome) {

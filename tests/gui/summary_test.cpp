@@ -158,11 +158,6 @@ TEST_F(SummaryTest, DocumentSummaryOfA22ByteFile) {
   EXPECT_EQ(panel0(), "Format: 22-byte   Main menu entries: 3");
 }
 
-TEST_F(SummaryTest, DocumentSummaryFollowsAFailedLoadToTheEmptyTree) {
-  action("FileNew1")->trigger();
-  openThroughWindow(writeFile("bad", Bytes(12, 0)));
-  EXPECT_EQ(panel0(), "Format: 0-byte   Main menu entries: -9");
-}
 
 }  // namespace
 }  // namespace quillet::ui::testing

@@ -1,5 +1,6 @@
 // The built program end to end: arguments, streams and exit status as a shell sees them.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -23,8 +24,9 @@ std::string Quote(const std::string& s) {
   return q + "'";
 }
 
-ProcessRun RunBinary(const ScratchDir& dir, const std::vector<std::string>& args) {
-  std::string command = Quote(MMATOOL_BINARY);
+// A program that blocks is ended after ten seconds (status 124) instead of hanging the test.
+ProcessRun RunBinary(const ScratchDir& dir, const std::vector<std::string>& args, const std::string& input = {}) {
+  std::string command = "timeout 10 " + Quote(MMATOOL_BINARY);
   for (const auto& a : args) {
     command += ' ';
     command += Quote(a);
@@ -32,6 +34,7 @@ ProcessRun RunBinary(const ScratchDir& dir, const std::vector<std::string>& args
   const std::string errFile = dir.path("stderr.txt");
   command += " 2>";
   command += Quote(errFile);
+  if (!input.empty()) command += " <" + Quote(input);
   ProcessRun run;
   FILE* pipe = ::popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
@@ -76,5 +79,56 @@ TEST(MmatoolBinary, ExitStatusesReachTheShell) {
   EXPECT_NE(missing.err.find(dir.path("absent")), std::string::npos) << missing.err;
 }
 
+void ExpectOneLineNaming(const ProcessRun& run, const std::string& name) {
+  EXPECT_EQ(run.status, 1) << run.err;
+  EXPECT_TRUE(run.out.empty());
+  EXPECT_EQ(run.err.rfind("mmatool: ", 0), 0u) << run.err;
+  EXPECT_NE(run.err.find(name), std::string::npos) << run.err;
+  EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << "one line expected: " << run.err;
+}
+
+// Nothing mmatool is pointed at makes it block, eat memory or crash: each is refused at
+// once with one line that names it.
+TEST(MmatoolBinary, InputsThatAreNoMenuFilesEndInOneLineAtOnce) {
+  ScratchDir dir;
+  const std::string fifo = dir.path("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string sparse = dir.write("sparse", {});
+  std::filesystem::resize_file(sparse, 3ull << 30);
+  for (const std::string& input : {std::string("/dev/zero"), fifo, sparse, std::string("/proc/self/mem")}) {
+    SCOPED_TRACE(input);
+    ExpectOneLineNaming(RunBinary(dir, {"info", input}), input);
+  }
+  // A file name with a line break and a byte that is not UTF-8 still gives one valid line.
+  const std::string odd = dir.write("bad\nname\xFF", Bytes(5, 0));
+  ExpectOneLineNaming(RunBinary(dir, {"dump", odd}), "bad\\nname\\xFF");
+}
+
+TEST(MmatoolBinary, ConvertWritesWhereTheUserPointsIt) {
+  ScratchDir dir;
+  const Bytes menu = BuildMenuFile(samples::EveryBlockKindMenu({}));
+  const std::string file = dir.write("menu", menu);
+  const auto direct = RunBinary(dir, {"convert", file, dir.path("direct")});
+  ASSERT_EQ(direct.status, 0) << direct.err;
+  const Bytes expected = ReadBytes(dir.path("direct"));
+
+  // "-": standard input and standard output.
+  const auto piped = RunBinary(dir, {"convert", "-", "-"}, file);
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  EXPECT_EQ(Bytes(piped.out.begin(), piped.out.end()), expected);
+  const auto info = RunBinary(dir, {"info", "-"}, dir.path("direct"));
+  EXPECT_EQ(info.status, 0) << info.err;
+  EXPECT_NE(info.out.find("File: standard input\n"), std::string::npos) << info.out;
+
+  // A link stays a link; a device stays a device (/dev/null through a link).
+  std::filesystem::create_symlink("real", dir.path("link"));
+  EXPECT_EQ(RunBinary(dir, {"convert", file, dir.path("link")}).status, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path("link")));
+  EXPECT_EQ(ReadBytes(dir.path("real")), expected);
+  std::filesystem::create_symlink("/dev/null", dir.path("null"));
+  EXPECT_EQ(RunBinary(dir, {"convert", file, dir.path("null")}).status, 0);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path("null")));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+}
 }  // namespace
 }  // namespace quillet::testtools

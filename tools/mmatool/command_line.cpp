@@ -23,6 +23,8 @@ const char kUsageText[] =
     "           describes; '-' reads standard input or writes standard output\n"
     "  diff     what changed from menu file A to menu file B\n"
     "\n"
+    "  '-' as FILE or IN reads standard input, '-' as OUT writes standard output.\n"
+    "\n"
     "exit status: 0 success, 1 bad or unreadable file, 2 bad usage;\n"
     "diff: 0 same menu, 1 different, 2 trouble\n";
 

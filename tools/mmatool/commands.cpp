@@ -1,13 +1,16 @@
 #include "commands.h"
 
+#include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "convert_options.h"
+#include "display_text.h"
 #include "dump_json.h"
 #include "dump_text.h"
 #include "file_io.h"
+#include "file_io_errors.h"
 #include "json_form_reader.h"
 #include "json_text.h"
 #include "json_form_writer.h"
@@ -20,34 +23,55 @@ namespace quillet::mmatool {
 namespace {
 
 struct LoadedFile {
+  std::string name;  // how messages and output name the input
   std::vector<std::uint8_t> bytes;
   LoadOutcome outcome;
 };
 
-// One line that names the file: the document's messages usually name it already.
+// "-" stands for standard input (IN) and standard output (OUT), so mmatool fits in a pipe.
+constexpr char kStandardStream[] = "-";
+const char kStandardInputName[] = "standard input";
+
+// One line that names the file: the document's messages usually name it already. Every
+// part is printable UTF-8, so no file name can break the line or the terminal.
 void ReportError(const std::string& file, const Error& error, std::ostream& err) {
   err << "mmatool: ";
-  if (error.message.find(file) == std::string::npos) err << file << ": ";
-  err << error.message << '\n';
+  if (error.message.find(QuotedPath(file)) == std::string::npos) err << PrintableUtf8(file) << ": ";
+  err << PrintableUtf8(error.message) << '\n';
+}
+
+Result<std::vector<std::uint8_t>> ReadStandardInput(std::istream& in) {
+  std::vector<std::uint8_t> bytes;
+  char buffer[64 * 1024];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    if (bytes.size() > kMaxMenuFileBytes) {
+      return fileio::ReadError(kStandardInputName, fileio::TooLargeReason(std::nullopt, kMaxMenuFileBytes));
+    }
+  }
+  if (in.bad()) return fileio::ReadError(kStandardInputName, "it could not be read");
+  return bytes;
 }
 
 // Reads and loads `file` into `doc`; on failure reports the one line and returns
 // nothing. Load warnings name what the model will not keep, so they always reach
 // the user.
 std::optional<LoadedFile> Load(const std::string& file, MenuDocument& doc, std::ostream& err) {
-  Result<std::vector<std::uint8_t>> bytes = ReadWholeFile(file);
+  const bool standardInput = file == kStandardStream;
+  const std::string name = standardInput ? kStandardInputName : file;
+  Result<std::vector<std::uint8_t>> bytes = standardInput ? ReadStandardInput(std::cin) : ReadWholeFile(file);
   if (!bytes) {
-    ReportError(file, bytes.error(), err);
+    ReportError(name, bytes.error(), err);
     return std::nullopt;
   }
-  Result<LoadOutcome> outcome = LoadMenuFile(bytes.value(), doc, file);
+  Result<LoadOutcome> outcome = LoadMenuFile(bytes.value(), doc, name);
   if (!outcome) {
-    ReportError(file, outcome.error(), err);
+    ReportError(name, outcome.error(), err);
     return std::nullopt;
   }
   for (const LoadWarning& warning : outcome->warnings)
-    err << "mmatool: warning: " << file << ": " << warning.message << '\n';
-  return LoadedFile{std::move(bytes.value()), std::move(outcome.value())};
+    err << "mmatool: warning: " << PrintableUtf8(name) << ": " << PrintableUtf8(warning.message) << '\n';
+  return LoadedFile{name, std::move(bytes.value()), std::move(outcome.value())};
 }
 
 // The standard stream for "-", else the named file; the whole text either way.
@@ -106,7 +130,7 @@ int RunInfo(const CommandLine& line, std::ostream& out, std::ostream& err) {
   MenuDocument doc;
   const auto loaded = Load(line.files[0], doc, err);
   if (!loaded) return kExitBadFile;
-  WriteInfo(DescribeMenu(line.files[0], loaded->bytes, doc, loaded->outcome), out);
+  WriteInfo(DescribeMenu(loaded->name, loaded->bytes, doc, loaded->outcome), out);
   return kExitOk;
 }
 
@@ -114,7 +138,7 @@ int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err) {
   MenuDocument doc;
   const auto loaded = Load(line.files[0], doc, err);
   if (!loaded) return kExitBadFile;
-  const MenuInfo info = DescribeMenu(line.files[0], loaded->bytes, doc, loaded->outcome);
+  const MenuInfo info = DescribeMenu(loaded->name, loaded->bytes, doc, loaded->outcome);
   if (line.json) {
     // The options convert would save with, so that build gives convert's bytes.
     const auto options = ResolveSaveOptions(loaded->outcome.options, {});
@@ -125,7 +149,7 @@ int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-int RunConvert(const CommandLine& line, std::ostream& /*out*/, std::ostream& err) {
+int RunConvert(const CommandLine& line, std::ostream& out, std::ostream& err) {
   const std::string& in = line.files[0];
   const std::string& outPath = line.files[1];
   MenuDocument doc;
@@ -136,17 +160,13 @@ int RunConvert(const CommandLine& line, std::ostream& /*out*/, std::ostream& err
     err << "mmatool: " << usage->message << '\n' << kUsageText;
     return kExitUsage;
   }
-  const Status saved = SaveMenuFile(outPath, doc, std::get<SaveOptions>(options));
-  if (!saved) {
-    ReportError(outPath, saved.error(), err);
+  Result<std::vector<std::uint8_t>> bytes = SerializeMenu(doc, std::get<SaveOptions>(options));
+  if (!bytes) {
+    ReportError(outPath, bytes.error(), err);
     return kExitBadFile;
   }
-  return kExitOk;
+  return WriteBytes(outPath, bytes.value(), out, err) ? kExitOk : kExitBadFile;
 }
-
-}  // namespace quillet::mmatool
-
-namespace quillet::mmatool {
 
 int RunBuild(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
   const std::string& from = line.files[0];

@@ -1,5 +1,6 @@
 #include "dump_text.h"
 
+#include "display_text.h"
 #include "json_form_writer.h"
 #include "text_codecs.h"
 #include "utf8.h"
@@ -71,7 +72,7 @@ void WriteNode(const Json& node, int depth, std::ostream& out) {
 }  // namespace
 
 void WriteInfo(const MenuInfo& info, std::ostream& out) {
-  out << "File: " << info.file << '\n'
+  out << "File: " << PrintableUtf8(info.file) << '\n'
       << "Record layout: " << info.recordSize << "-byte\n"
       << "Variant: " << info.variant << (info.variant == 3 ? " (c698p mma_ucp fix)" : "") << '\n'
       << "Records: " << info.recordCount << '\n'
