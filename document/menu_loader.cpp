@@ -310,7 +310,7 @@ class MenuLoader {
     const LoadedOptions& loaded = outcome_.options;
     const SaveOptions asLoaded{loaded.layout, true, loaded.c698p, loaded.iconTag};
     if (std::optional<Error> refused = CheckSavable(doc_, asLoaded)) {
-      outcome_.warnings.push_back({Quoted(source_) + " cannot be saved as it is: " + refused->message +
+      outcome_.warnings.push_back({QuotedPath(source_) + " cannot be saved as it is: " + refused->message +
                                    " Remove items or item data before saving."});
     }
   }
