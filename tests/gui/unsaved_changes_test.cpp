@@ -1,5 +1,6 @@
 // Unsaved changes: the title's modified mark, and the Save / Discard / Cancel question
 // before New, Open, Open from phone and Exit set the document aside.
+#include "no_phone.h"
 #include "shipped_samples.h"
 #include "tree_editing_fixture.h"
 
@@ -36,6 +37,7 @@ TEST_F(UnsavedChanges, EachWayOfSettingTheDocumentAsideAsksAndCancelKeepsIt) {
   const std::string other = writeFile("other", quillet::shipped::SampleFiles().front().bytes);
   chosenPaths.push_back(QString::fromStdString(other));
   dialogsShown = 0;
+  window->usePhoneLibrary(std::make_unique<NoPhone>());  // Open from phone needs a link
   action("FileNew1")->trigger();
   action("FileOpen1")->trigger();
   action("PhoneOpen")->trigger();
