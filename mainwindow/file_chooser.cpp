@@ -1,6 +1,8 @@
 #include "file_chooser.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QStandardPaths>
 
 namespace quillet::ui {
 
@@ -8,7 +10,17 @@ namespace quillet::ui {
 // "mma_ucp" itself, so the filter that means "every file" is written as "*".
 const QString kAllFilesFilter = QStringLiteral("All Files (*)");
 
+QString backupsFolder() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+         QStringLiteral("/quillet/backups");
+}
+
 QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind) {
+  if (kind == FileDialogKind::OpenBackup) {
+    // Made if missing, so the dialog starts there even before the first backup.
+    QDir().mkpath(backupsFolder());
+    return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), kAllFilesFilter);
+  }
   if (kind == FileDialogKind::Open) {
     return QFileDialog::getOpenFileName(owner, QString(), QString(), kAllFilesFilter);
   }

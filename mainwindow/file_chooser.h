@@ -8,12 +8,17 @@ class QWidget;
 
 namespace quillet::ui {
 
-enum class FileDialogKind { Open, Save };
+// OpenBackup is an Open dialog that starts in the backups folder.
+enum class FileDialogKind { Open, Save, OpenBackup };
 
 // The filter of both dialogs: every file, with or without a dot in its name.
 extern const QString kAllFilesFilter;
 
 using FileChooser = std::function<QString(QWidget* owner, FileDialogKind kind)>;
+
+// Where the phone menus' backups are kept: the platform's data folder, then
+// "quillet/backups" (~/.local/share/quillet/backups on Linux).
+QString backupsFolder();
 
 // The real dialogs (OpenDialog, SaveDialog).
 QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind);

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   const QString startFile = quillet::ui::FileToOpenAtStart(QApplication::arguments());
   quillet::ui::ApplicationForms forms = quillet::ui::CreateForms();
   forms.SDIAppForm->usePhoneLibrary(
-      quillet::makePhoneLibraryFromEnvironment(quillet::ui::makeDefaultPhoneLibrary));
+      quillet::makePhoneLibraryFromEnvironment(quillet::makeDefaultPhoneLibrary));
   forms.SDIAppForm->show();
   // After the show, so that a failure's message box stands over the window.
   if (!startFile.isEmpty()) forms.SDIAppForm->openFile(startFile);

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "branch_snapshot.h"
+#include "backup_store.h"
 #include "file_chooser.h"
 #include "menu_document.h"
 #include "p2k_library.h"
@@ -102,6 +103,7 @@ class TSDIAppForm : public QMainWindow {
   // Handlers of the actions and controls.
   void FileNew1Execute();
   void FileOpen1Execute();
+  void FileOpenBackupExecute();
   void FileSave1Execute();
   void FileExit1Execute();
   void HelpAbout1Execute();
@@ -211,6 +213,10 @@ class TSDIAppForm : public QMainWindow {
   void startDocument(const QString& name);
   void documentSaved();
   void updateWindowTitle();
+  // Open and Open backup: the chosen file replaces the document.
+  void openChosenFile(FileDialogKind kind);
+  // The backups of phone menus, in backupsFolder().
+  BackupStore backups() const;
 
   // Phone commands (main_window_phone.cpp).
   void connectPhoneCommands();
@@ -229,6 +235,7 @@ class TSDIAppForm : public QMainWindow {
   QObject* ActionList1 = nullptr;
   QAction* FileNew1 = nullptr;
   QAction* FileOpen1 = nullptr;
+  QAction* FileOpenBackup = nullptr;
   QAction* FileSave1 = nullptr;
   QAction* PhoneOpen = nullptr;
   QAction* PhoneSave = nullptr;
@@ -245,6 +252,7 @@ class TSDIAppForm : public QMainWindow {
   QMenu* Help1 = nullptr;
   QAction* FileNewItem = nullptr;
   QAction* FileOpenItem = nullptr;
+  QAction* FileOpenBackupItem = nullptr;
   QAction* FileSaveItem = nullptr;
   QAction* Openfromphone1 = nullptr;
   QAction* Savetophone1 = nullptr;

@@ -139,6 +139,8 @@ void TSDIAppForm::buildActions() {
   FileNew1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
   FileOpen1 = addActionToList("FileOpen1", QStringLiteral("&Open"), QStringLiteral("Open|Open a file"), kOpen);
   FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  FileOpenBackup = addActionToList("FileOpenBackup", QStringLiteral("Open &backup..."),
+                                   QStringLiteral("Open backup|Open a backup of a phone's menu"), kOpen);
   FileSave1 = addActionToList("FileSave1", QStringLiteral("&Save"), QStringLiteral("Save|Save current file"), kSave);
   FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   PhoneOpen = addActionToList("PhoneOpen", QStringLiteral("Open from &phone"), QString(), kOpenFromPhone);
@@ -153,6 +155,7 @@ void TSDIAppForm::buildActions() {
 
   connect(FileNew1, &QAction::triggered, this, &TSDIAppForm::FileNew1Execute);
   connect(FileOpen1, &QAction::triggered, this, &TSDIAppForm::FileOpen1Execute);
+  connect(FileOpenBackup, &QAction::triggered, this, &TSDIAppForm::FileOpenBackupExecute);
   connect(FileSave1, &QAction::triggered, this, &TSDIAppForm::FileSave1Execute);
   connect(FileSaveAs1, &QAction::triggered, this, &TSDIAppForm::FileSave1Execute);
   connect(FileExit1, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
@@ -179,6 +182,7 @@ void TSDIAppForm::buildMainMenu() {
   File1->menuAction()->setStatusTip(QStringLiteral("File related commands"));
   FileNewItem = addMenuEntry(File1, FileNew1, "FileNewItem");
   FileOpenItem = addMenuEntry(File1, FileOpen1, "FileOpenItem");
+  FileOpenBackupItem = addMenuEntry(File1, FileOpenBackup, "FileOpenBackupItem");
   FileSaveItem = addMenuEntry(File1, FileSave1, "FileSaveItem");
   Openfromphone1 = addMenuEntry(File1, PhoneOpen, "Openfromphone1");
   Savetophone1 = addMenuEntry(File1, PhoneSave, "Savetophone1");

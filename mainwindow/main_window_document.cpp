@@ -128,9 +128,14 @@ void TSDIAppForm::FileNew1Execute() {
   enableDocumentCommands();
 }
 
-void TSDIAppForm::FileOpen1Execute() {
+void TSDIAppForm::FileOpen1Execute() { openChosenFile(FileDialogKind::Open); }
+
+// Restoring a phone's menu is Open backup, then Save to phone.
+void TSDIAppForm::FileOpenBackupExecute() { openChosenFile(FileDialogKind::OpenBackup); }
+
+void TSDIAppForm::openChosenFile(FileDialogKind kind) {
   if (!settleUnsavedChanges()) return;
-  const QString chosen = chooseFile_(this, FileDialogKind::Open);
+  const QString chosen = chooseFile_(this, kind);
   if (chosen.isEmpty()) return;
   openFile(chosen);
 }

@@ -8,10 +8,12 @@
 #include <QStatusBar>
 #include <QToolButton>
 
+#include "backup_store.h"
 #include "main_window.h"
 #include "message_prompt.h"
 #include "menu_writer.h"
 #include "phone_indicator.h"
+#include "phone_menu_guard.h"
 #include "window_phone_link.h"
 
 namespace quillet::ui {
@@ -91,16 +93,26 @@ void TSDIAppForm::connectPhoneCommands() {
   connect(PhoneRestart, &QAction::triggered, this, &TSDIAppForm::PhoneRestartExecute);
 }
 
+BackupStore TSDIAppForm::backups() const {
+  return BackupStore(QFile::encodeName(backupsFolder()).toStdString());
+}
+
 void TSDIAppForm::PhoneOpenExecute() {
   if (!phone_ || !settleUnsavedChanges()) return;
-  const Result<std::vector<std::uint8_t>> menu = phone_->link().ReadPhoneFile();
+  BackupStore store = backups();
+  PhoneMenuGuard guard(phone_->link(), store, StoredToPhone);
+  const Result<PhoneRead> menu = guard.open(phone_->link().model());
   if (!menu) {
     phone_->showPhoneError(menu.error());  // the open document stays as it was
     return;
   }
   // A file the loader refuses is named by its place on the phone, where the user can
   // find it, not by the exchange file.
-  openMenuBytes(menu.value(), kPhoneMenuPath);
+  openMenuBytes(menu->bytes, kPhoneMenuPath);
+  if (!menu->backupError.empty())
+    phone_->showPhoneError(Error{ErrorCode::PhoneError,
+                                 "The menu read from the phone could not be backed up.", "",
+                                 std::nullopt, std::nullopt, menu->backupError});
 }
 
 void TSDIAppForm::PhoneSaveExecute() {
@@ -115,7 +127,10 @@ void TSDIAppForm::PhoneSaveExecute() {
     showFileError(error);
     return;
   }
-  if (Status sent = phone_->link().WritePhoneFile(menu.value()); !sent) {
+  BackupStore store = backups();
+  PhoneMenuGuard guard(phone_->link(), store, StoredToPhone);
+  // Only a write that reads back equal counts; the document stays as it is either way.
+  if (auto sent = guard.save(phone_->link().model(), menu.value()); !sent) {
     phone_->showPhoneError(sent.error());
     return;
   }

@@ -65,13 +65,17 @@ struct PhoneLink::NoticeRelay {
   }
 };
 
-std::string PhonePanelText(const std::uint8_t* buffer, std::size_t size) {
+std::string PhoneModelName(const std::uint8_t* buffer, std::size_t size) {
   std::string model;
   for (std::size_t i = 0; i + 1 < size; i += 2) {
     if (buffer[i] == 0 && buffer[i + 1] == 0) break;
     model.push_back(static_cast<char>(buffer[i + 1]));
   }
-  return "Phone: " + Latin1ToUtf8(model) + " ";
+  return Latin1ToUtf8(model);
+}
+
+std::string PhonePanelText(const std::uint8_t* buffer, std::size_t size) {
+  return "Phone: " + PhoneModelName(buffer, size) + " ";
 }
 
 PhoneLink::PhoneLink(P2KLibrary& library, PhoneLinkView& view, std::uint8_t& storedToPhone,
@@ -129,6 +133,7 @@ Status PhoneLink::InitPhoneLink() {
 
 void PhoneLink::PhoneStatusChanged(std::int32_t state) {
   if (state == 0) {
+    model_.clear();
     view_.setPhoneIndicator(false);
     view_.enablePhoneCommands(false, false);
     view_.setPhonePanelText("Phone: None ");
@@ -153,6 +158,7 @@ void PhoneLink::readPhoneModel() {
     view_.showPhoneError(error);
     return;
   }
+  model_ = PhoneModelName(buffer.data(), buffer.size());
   view_.setPhonePanelText(PhonePanelText(buffer.data(), buffer.size()));
 }
 
@@ -241,7 +247,8 @@ Status PhoneLink::WritePhoneFile(const std::vector<std::uint8_t>& menu) {
   if (opened == -1) return libraryError("Error creating file");
   if (library_.File_Write(TransferBuffer.data(), static_cast<std::int32_t>(menu.size())) == -1)
     return libraryError("Error writing file");
-  library_.File_Close();
+  // A backend may find only at the close that the phone did not keep every byte.
+  if (library_.File_Close() == -1) return libraryError("Error writing file");
   StoredToPhone = 1;
   return Ok();
 }

@@ -12,6 +12,7 @@
 
 #include "exchange_folder.h"
 #include "p2k_library.h"
+#include "phone_menu_guard.h"
 #include "result.h"
 
 namespace quillet {
@@ -49,7 +50,7 @@ struct PhoneLinkHooks {
   std::string exchangeParent;
 };
 
-class PhoneLink {
+class PhoneLink : public PhoneMenuFile {
  public:
   static constexpr std::size_t kTransferBufferSize = 65536;
   static constexpr std::uint32_t kMaxTransferBytes = 65535;
@@ -63,7 +64,7 @@ class PhoneLink {
   // outlive the link.
   PhoneLink(P2KLibrary& library, PhoneLinkView& view, std::uint8_t& StoredToPhone,
             PhoneLinkHooks hooks = {});
-  ~PhoneLink();
+  ~PhoneLink() override;
   PhoneLink(const PhoneLink&) = delete;
   PhoneLink& operator=(const PhoneLink&) = delete;
 
@@ -79,6 +80,11 @@ class PhoneLink {
   Status WritePhoneFile(const std::vector<std::uint8_t>& bytes);
   // Restarts the phone; StoredToPhone becomes 0.
   void RestartPhone();
+  // The connected phone's model as it last read, or empty.
+  const std::string& model() const { return model_; }
+  // PhoneMenuFile: the same read and write, for the guard that backs up and verifies.
+  Result<std::vector<std::uint8_t>> readMenu() override { return ReadPhoneFile(); }
+  Status writeMenu(const std::vector<std::uint8_t>& bytes) override { return WritePhoneFile(bytes); }
   // The library's status: 1 while a phone is connected and ready.
   std::int32_t status();
   // Where the exchange file is, or empty before the first transfer made its folder.
@@ -110,11 +116,14 @@ class PhoneLink {
   std::uint8_t& StoredToPhone;
   PhoneLinkHooks hooks_;
   ExchangeFolder exchange_;
+  std::string model_;
   std::shared_ptr<NoticeRelay> relay_;
 };
 
-// "Phone: " + the low byte of each UTF-16BE pair up to the first 0x0000 pair (or the
-// buffer's end) + " ". Each low byte is a Latin-1 character, returned as UTF-8.
+// The model name: the low byte of each UTF-16BE pair up to the first 0x0000 pair (or the
+// buffer's end). Each low byte is a Latin-1 character, returned as UTF-8.
+std::string PhoneModelName(const std::uint8_t* buffer, std::size_t size);
+// "Phone: " + the model name + " ".
 std::string PhonePanelText(const std::uint8_t* buffer, std::size_t size);
 
 }  // namespace quillet

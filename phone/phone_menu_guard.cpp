@@ -11,6 +11,12 @@ Error PhoneFailure(std::string message, std::string path = {}) {
                std::nullopt};
 }
 
+// The link's error with words around its message; the library's reason stays with it.
+Error Explained(Error error, const std::string& before, const std::string& after) {
+  error.message = before + error.message + after;
+  return error;
+}
+
 std::string KeptIn(const std::string& backupPath) {
   return " The phone's previous menu is kept in \"" + backupPath + "\".";
 }
@@ -48,8 +54,8 @@ Result<std::string> PhoneMenuGuard::save(const std::string& model,
   report(PhoneStep::Reading, 0, 0);
   const auto current = phone_.readMenu();
   if (!current)
-    return PhoneFailure("Nothing was sent: the phone's menu could not be read to back it up. " +
-                        current.error().message);
+    return Explained(current.error(),
+                     "Nothing was sent: the phone's menu could not be read to back it up. ", "");
   report(PhoneStep::BackingUp, 0, current->size());
   const auto kept = backups_.keep(model, current.value());
   if (!kept)
@@ -57,12 +63,8 @@ Result<std::string> PhoneMenuGuard::save(const std::string& model,
                         kept.error().message);
 
   report(PhoneStep::Writing, 0, bytes.size());
-  if (auto written = phone_.writeMenu(bytes); !written) {
-    Error error = written.error();
-    error.message += KeptIn(kept.value());
-    error.path = kept.value();
-    return error;
-  }
+  if (auto written = phone_.writeMenu(bytes); !written)
+    return Explained(written.error(), "", KeptIn(kept.value()));
   report(PhoneStep::Writing, bytes.size(), bytes.size());
   if (verify) {
     if (auto checked = this->verify(bytes, kept.value()); !checked) {
@@ -77,9 +79,8 @@ Status PhoneMenuGuard::verify(const std::vector<std::uint8_t>& sent, const std::
   report(PhoneStep::Verifying, 0, sent.size());
   const auto back = phone_.readMenu();
   if (!back)
-    return PhoneFailure("The menu was sent, but reading it back to check it failed: " +
-                            back.error().message + KeptIn(backupPath),
-                        backupPath);
+    return Explained(back.error(), "The menu was sent, but reading it back to check it failed: ",
+                     KeptIn(backupPath));
   const auto& held = back.value();
   report(PhoneStep::Verifying, held.size(), sent.size());
   if (held == sent) return Ok();

@@ -184,6 +184,7 @@ TEST_F(StartTest, ActionsCarryCaptionsHintsAndShortcutsAndAreEnabled) {
   const std::vector<ActionRow> rows = {
       {"FileNew1", "&New", "New", "Create a new file", "Ctrl+N"},
       {"FileOpen1", "&Open", "Open", "Open a file", "Ctrl+O"},
+      {"FileOpenBackup", "Open &backup...", "Open backup", "Open a backup of a phone's menu", ""},
       {"FileSave1", "&Save", "Save", "Save current file", "Ctrl+S"},
       {"PhoneOpen", "Open from &phone", nullptr, "", ""},
       {"PhoneSave", "Save to p&hone", nullptr, "", ""},
@@ -217,7 +218,7 @@ TEST_F(StartTest, MenusHoldTheirEntriesInOrderWithStartStates) {
   EXPECT_EQ(top[2]->statusTip(), "Help topics");
   QStringList fileEntries;
   for (QAction* entry : top[0]->menu()->actions()) fileEntries << (entry->isSeparator() ? "-" : entry->objectName());
-  EXPECT_EQ(fileEntries, QStringList({"FileNewItem", "FileOpenItem", "FileSaveItem", "Openfromphone1", "Savetophone1",
+  EXPECT_EQ(fileEntries, QStringList({"FileNewItem", "FileOpenItem", "FileOpenBackupItem", "FileSaveItem", "Openfromphone1", "Savetophone1",
                                       "RestartPhone1", "-", "FileExitItem"}));
   ASSERT_EQ(top[2]->menu()->actions().size(), 1);
   EXPECT_EQ(top[2]->menu()->actions()[0]->objectName(), "HelpAboutItem");

@@ -22,7 +22,9 @@
 #include <thread>
 #include <vector>
 
+#include "backup_store.h"
 #include "emulated_phone.h"
+#include "file_chooser.h"
 #include "no_phone.h"
 #include "phone_library_factory.h"
 #include "main_window.h"
@@ -184,6 +186,68 @@ TEST_F(PhoneWindowTest, SaveToPhoneWritesBackTheSameBytes) {
   EXPECT_TRUE(messages.empty());
   EXPECT_EQ(ReadFile(phoneMenuPath()), menu);
   EXPECT_EQ(window->StoredToPhone, 1);
+}
+
+// The backups the window keeps, oldest first.
+std::vector<Backup> WindowBackups() {
+  return BackupStore(QFile::encodeName(backupsFolder()).toStdString()).list("V3x");
+}
+
+// Flips one bit of every menu it writes: a write the phone took without keeping it right.
+class CorruptingPhone : public EmulatedPhone {
+ public:
+  using EmulatedPhone::EmulatedPhone;
+  std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) override {
+    std::vector<std::uint8_t> copy(buffer, buffer + bytes);
+    if (!copy.empty()) copy[copy.size() / 2] ^= 0x10;
+    return EmulatedPhone::File_Write(copy.data(), bytes);
+  }
+};
+
+TEST_F(PhoneWindowTest, OpenAndSaveToPhoneKeepBackupsAndSaveVerifies) {
+  std::filesystem::remove_all(QFile::encodeName(backupsFolder()).toStdString());
+  showWindow();
+  trigger("PhoneOpen");
+  ASSERT_EQ(WindowBackups().size(), 1u);
+  EXPECT_EQ(ReadFile(WindowBackups()[0].path), menu);
+
+  const Bytes other = {1, 2, 3};  // what the phone holds by the time of the save
+  WriteBytes(phoneMenuPath(), other);
+  trigger("PhoneSave");
+  ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+  EXPECT_EQ(ReadFile(phoneMenuPath()), menu);
+  EXPECT_EQ(window->StoredToPhone, 1);
+  ASSERT_EQ(WindowBackups().size(), 2u);
+  EXPECT_EQ(ReadFile(WindowBackups()[1].path), other);
+
+  // Restoring: Open backup starts in the backups folder and opens the chosen file.
+  std::vector<FileDialogKind> asked;
+  window->setFileChooser([&](QWidget*, FileDialogKind kind) {
+    asked.push_back(kind);
+    return QFile::decodeName(QByteArray::fromStdString(WindowBackups()[0].path));
+  });
+  trigger("FileOpenBackup");
+  EXPECT_EQ(asked, std::vector<FileDialogKind>{FileDialogKind::OpenBackup});
+  EXPECT_EQ(window->document().mainMenuItemCount(), 3);
+}
+
+TEST_F(PhoneWindowTest, AWriteThatReadsBackDifferentIsReportedAndDoesNotCount) {
+  auto corrupting = std::make_unique<CorruptingPhone>(phoneDir.path().toStdString(), kModel);
+  window->usePhoneLibrary(std::move(corrupting));
+  showWindow();
+  trigger("PhoneOpen");
+  const QString title = window->windowTitle();
+  const int items = window->document().mainMenuItemCount();
+  trigger("PhoneSave");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not match what was sent")))
+      << messages[0].text.toStdString();
+  EXPECT_TRUE(messages[0].text.contains(QFile::decodeName(QByteArray::fromStdString(WindowBackups().back().path))));
+  EXPECT_EQ(window->StoredToPhone, 0);
+  EXPECT_EQ(window->document().mainMenuItemCount(), items);
+  EXPECT_EQ(window->windowTitle(), title);
+  window->close();
+  EXPECT_EQ(rebootQuestions(), 0);
 }
 
 TEST_F(PhoneWindowTest, RestartClearsStoredToPhoneAndTheCloseDoesNotAsk) {

@@ -67,6 +67,15 @@ TEST_F(WritePhoneFile, WriteFailureLeavesThePhoneFileOpenAndTheFlagClear) {
   EXPECT_EQ(StoredToPhone, 0);
 }
 
+TEST_F(WritePhoneFile, AFailedCloseIsAFailedWrite) {
+  library.close.otherwise = -1;
+  library.detail = "the phone lists 1000 bytes where 1234 were written";
+  write(menu);
+  EXPECT_THAT(errors, ElementsAre("Error writing file"));
+  EXPECT_EQ(lastError.detail, library.detail);
+  EXPECT_EQ(StoredToPhone, 0);
+}
+
 TEST_F(WritePhoneFile, UnmakeableExchangeFolderIsReportedBeforeAnyPhoneCall) {
   StoredToPhone = 1;
   makeLink(folder.file("missing-folder"));

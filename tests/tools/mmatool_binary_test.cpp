@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
 #include "sample_menus.h"
@@ -130,5 +132,70 @@ TEST(MmatoolBinary, ConvertWritesWhereTheUserPointsIt) {
   EXPECT_TRUE(std::filesystem::is_symlink(dir.path("null")));
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
 }
+
+// The emulated phone in a folder, and the backups in the scratch folder too.
+class PhoneEnvironment {
+ public:
+  explicit PhoneEnvironment(const ScratchDir& dir)
+      : phone_(dir.path("phone")), menu_(phone_ + "/a/mobile/system/mma_ucp") {
+    std::filesystem::create_directories(phone_ + "/a/mobile/system");
+    setenv("QUILLET_PHONE_DIR", phone_.c_str(), 1);
+    setenv("XDG_DATA_HOME", dir.path("data").c_str(), 1);
+  }
+  ~PhoneEnvironment() {
+    unsetenv("QUILLET_PHONE_DIR");
+    unsetenv("XDG_DATA_HOME");
+  }
+  const std::string& menu() const { return menu_; }
+
+ private:
+  std::string phone_, menu_;
+};
+
+TEST(MmatoolBinary, PhonePullAndPushRoundTripThroughTheEmulatedPhone) {
+  ScratchDir dir;
+  PhoneEnvironment phone(dir);
+  const Bytes original = BuildMenuFile(samples::SmallMenu(22, 0x01));
+  dir.write("phone/a/mobile/system/mma_ucp", original);
+
+  const auto pull = RunBinary(dir, {"phone", "pull", dir.path("pulled")});
+  ASSERT_EQ(pull.status, 0) << pull.err;
+  EXPECT_EQ(ReadBytes(dir.path("pulled")), original);
+
+  const Bytes edited = BuildMenuFile(samples::EveryBlockKindMenu({}));
+  const auto push = RunBinary(dir, {"phone", "push", dir.write("edited", edited)});
+  ASSERT_EQ(push.status, 0) << push.err;
+  EXPECT_EQ(ReadBytes(phone.menu()), edited);
+  ASSERT_EQ(RunBinary(dir, {"phone", "pull", dir.path("again")}).status, 0);
+  EXPECT_EQ(ReadBytes(dir.path("again")), edited);
+
+  // Pull and push kept the phone's original menu (once) and the pushed one read back.
+  const auto backups = RunBinary(dir, {"phone", "backups"});
+  EXPECT_EQ(backups.status, 0);
+  EXPECT_NE(backups.out.find(dir.path("data") + "/quillet/backups/Emulated_P2K/"), std::string::npos)
+      << backups.out;
+  EXPECT_EQ(std::count(backups.out.begin(), backups.out.end(), '\n'), 2) << backups.out;
+
+  const auto info = RunBinary(dir, {"phone", "info"});
+  EXPECT_EQ(info.status, 0);
+  EXPECT_NE(info.out.find("model: Emulated P2K\n"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("menu file: " + std::to_string(edited.size()) + " bytes\n"),
+            std::string::npos);
+}
+
+TEST(MmatoolBinary, PhonePushRefusesADamagedFileBeforeSendingIt) {
+  ScratchDir dir;
+  PhoneEnvironment phone(dir);
+  const Bytes original = BuildMenuFile(samples::SmallMenu(36, 0x01));
+  dir.write("phone/a/mobile/system/mma_ucp", original);
+  const Bytes damaged(original.begin(), original.begin() + 30);
+  const auto push = RunBinary(dir, {"phone", "push", dir.write("damaged", damaged)});
+  EXPECT_EQ(push.status, 1);
+  EXPECT_NE(push.err.find(dir.path("damaged")), std::string::npos) << push.err;
+  EXPECT_EQ(ReadBytes(phone.menu()), original);
+  EXPECT_FALSE(std::filesystem::exists(dir.path("data")));
+  EXPECT_EQ(RunBinary(dir, {"phone", "push"}).status, 2);
+}
+
 }  // namespace
 }  // namespace quillet::testtools

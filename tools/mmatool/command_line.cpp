@@ -11,6 +11,9 @@ const char kUsageText[] =
     "                              [--icon-tag 06|0C] [--drop-unsupported]\n"
     "       mmatool build IN.json OUT\n"
     "       mmatool diff A B [--json]\n"
+    "       mmatool phone info|restart|backups\n"
+    "       mmatool phone pull OUT\n"
+    "       mmatool phone push IN [--no-verify]\n"
     "\n"
     "  info     record layout, variant, record count, main-menu entries,\n"
     "           custom icon attribute and number of items with data\n"
@@ -22,6 +25,11 @@ const char kUsageText[] =
     "  build    write the menu file that a JSON form (as dump --json writes it)\n"
     "           describes; '-' reads standard input or writes standard output\n"
     "  diff     what changed from menu file A to menu file B\n"
+    "  phone    the phone's model, connection and menu size; copy its menu to OUT;\n"
+    "           check IN as a menu file, back up the phone's menu, write IN and read\n"
+    "           it back to compare (--no-verify skips the comparison); restart it;\n"
+    "           list the backups. The emulated phone in $QUILLET_PHONE_DIR when set,\n"
+    "           otherwise a phone on USB.\n"
     "\n"
     "  '-' as FILE or IN reads standard input, '-' as OUT writes standard output.\n"
     "\n"
@@ -57,10 +65,22 @@ class Parser {
     } else if (name == "diff") {
       line_.command = CommandName::Diff;
       fileCount = 2;
+    } else if (name == "phone") {
+      line_.command = CommandName::Phone;
+      if (args_.size() < 2) return UsageError{"phone needs info, pull, push, restart or backups"};
+      const std::string& action = args_[1];
+      if (action == "info") line_.phone = PhoneAction::Info;
+      else if (action == "pull") line_.phone = PhoneAction::Pull;
+      else if (action == "push") line_.phone = PhoneAction::Push;
+      else if (action == "restart") line_.phone = PhoneAction::Restart;
+      else if (action == "backups") line_.phone = PhoneAction::Backups;
+      else return UsageError{"unknown phone command '" + action + "'"};
+      fileCount = line_.phone == PhoneAction::Pull || line_.phone == PhoneAction::Push ? 1 : 0;
+      first_ = 2;
     } else {
       return UsageError{"unknown command '" + name + "'"};
     }
-    for (pos_ = 1; pos_ < args_.size(); ++pos_) {
+    for (pos_ = first_; pos_ < args_.size(); ++pos_) {
       if (!error_.empty()) break;
       const std::string& arg = args_[pos_];
       if (endOfOptions_ || arg.size() < 2 || arg[0] != '-') {  // "-" is a file: the standard stream
@@ -73,7 +93,11 @@ class Parser {
     }
     if (!error_.empty()) return UsageError{error_};
     if (line_.files.size() != fileCount)
-      return UsageError{name + " takes " + (fileCount == 1 ? "one file" : line_.command == CommandName::Diff ? "two files (A B)" : "two files (IN OUT)") +
+      return UsageError{commandName() + " takes " +
+                        (fileCount == 0                            ? "no file"
+                         : fileCount == 1                          ? "one file"
+                         : line_.command == CommandName::Diff      ? "two files (A B)"
+                                                                   : "two files (IN OUT)") +
                         ", " + std::to_string(line_.files.size()) + " given"};
     return line_;
   }
@@ -91,6 +115,10 @@ class Parser {
 
   bool takes(const std::string& arg, const std::string& name) const {
     return arg == name || arg.rfind(name + "=", 0) == 0;
+  }
+
+  std::string commandName() const {
+    return line_.command == CommandName::Phone ? args_[0] + " " + args_[1] : args_[0];
   }
 
   bool isConvert() const { return line_.command == CommandName::Convert; }
@@ -115,10 +143,13 @@ class Parser {
       if (v == "06") line_.convert.iconTag = IconTag::Tag06;
       else if (v == "0C" || v == "0c") line_.convert.iconTag = IconTag::Tag0C;
       else fail("--icon-tag takes 06 or 0C, not '" + v + "'");
+    } else if (line_.command == CommandName::Phone && line_.phone == PhoneAction::Push &&
+               arg == "--no-verify") {
+      line_.verify = false;
     } else if (isConvert() && arg == "--drop-unsupported") {
       line_.convert.dropUnsupported = true;
     } else {
-      fail("unknown option '" + arg + "' for " + args_[0]);
+      fail("unknown option '" + arg + "' for " + commandName());
     }
   }
 
@@ -129,6 +160,7 @@ class Parser {
   const std::vector<std::string>& args_;
   CommandLine line_;
   std::size_t pos_ = 1;
+  std::size_t first_ = 1;  // the first argument after the command's name
   bool endOfOptions_ = false;
   std::string error_;
 };

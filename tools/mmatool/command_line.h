@@ -9,7 +9,8 @@
 
 namespace quillet::mmatool {
 
-enum class CommandName { Help, Info, Dump, Convert, Build, Diff };
+enum class CommandName { Help, Info, Dump, Convert, Build, Diff, Phone };
+enum class PhoneAction { Info, Pull, Push, Restart, Backups };
 
 // The convert flags as given; absent ones leave the loaded file's choice alone.
 struct ConvertFlags {
@@ -24,6 +25,8 @@ struct CommandLine {
   std::vector<std::string> files;  // INFO/DUMP: FILE; CONVERT/BUILD: IN, OUT; DIFF: A, B
   bool json = false;  // dump, diff: JSON output
   ConvertFlags convert;
+  PhoneAction phone = PhoneAction::Info;
+  bool verify = true;  // phone push: read the menu back and compare
 };
 
 struct UsageError {

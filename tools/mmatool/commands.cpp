@@ -20,13 +20,6 @@
 #include "menu_writer.h"
 
 namespace quillet::mmatool {
-namespace {
-
-struct LoadedFile {
-  std::string name;  // how messages and output name the input
-  std::vector<std::uint8_t> bytes;
-  LoadOutcome outcome;
-};
 
 // "-" stands for standard input (IN) and standard output (OUT), so mmatool fits in a pipe.
 constexpr char kStandardStream[] = "-";
@@ -40,7 +33,7 @@ void ReportError(const std::string& file, const Error& error, std::ostream& err)
   err << PrintableUtf8(error.message) << '\n';
 }
 
-Result<std::vector<std::uint8_t>> ReadStandardInput(std::istream& in) {
+static Result<std::vector<std::uint8_t>> ReadStandardInput(std::istream& in) {
   std::vector<std::uint8_t> bytes;
   char buffer[64 * 1024];
   while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
@@ -53,9 +46,6 @@ Result<std::vector<std::uint8_t>> ReadStandardInput(std::istream& in) {
   return bytes;
 }
 
-// Reads and loads `file` into `doc`; on failure reports the one line and returns
-// nothing. Load warnings name what the model will not keep, so they always reach
-// the user.
 std::optional<LoadedFile> Load(const std::string& file, MenuDocument& doc, std::ostream& err) {
   const bool standardInput = file == kStandardStream;
   const std::string name = standardInput ? kStandardInputName : file;
@@ -73,6 +63,8 @@ std::optional<LoadedFile> Load(const std::string& file, MenuDocument& doc, std::
     err << "mmatool: warning: " << PrintableUtf8(name) << ": " << PrintableUtf8(warning.message) << '\n';
   return LoadedFile{name, std::move(bytes.value()), std::move(outcome.value())};
 }
+
+namespace {
 
 // The standard stream for "-", else the named file; the whole text either way.
 std::optional<std::string> ReadText(const std::string& file, std::istream& in, std::ostream& err) {

@@ -1,16 +1,36 @@
 #pragma once
 // The commands of mmatool. Each returns the exit status: 0 success, 1 a bad or
 // unreadable file (one line on `err` naming the file), 2 bad usage.
+#include <cstdint>
 #include <istream>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "command_line.h"
+#include "menu_document.h"
+#include "menu_loader.h"
+#include "result.h"
 
 namespace quillet::mmatool {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitBadFile = 1;
 inline constexpr int kExitUsage = 2;
+
+struct LoadedFile {
+  std::string name;  // how messages and output name the input
+  std::vector<std::uint8_t> bytes;
+  LoadOutcome outcome;
+};
+
+// One line that names the file: the document's messages usually name it already.
+void ReportError(const std::string& file, const Error& error, std::ostream& err);
+// Reads and loads `file` into `doc`; on failure reports the one line and returns
+// nothing. Load warnings name what the model will not keep, so they always reach
+// the user.
+std::optional<LoadedFile> Load(const std::string& file, MenuDocument& doc, std::ostream& err);
 
 int RunInfo(const CommandLine& line, std::ostream& out, std::ostream& err);
 int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err);

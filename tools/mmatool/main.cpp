@@ -3,6 +3,11 @@
 #include <vector>
 
 #include "mmatool.h"
+#ifdef QUILLET_MMATOOL_PHONE
+#include "backup_store.h"
+#include "default_phone.h"
+#include "phone_library_factory.h"
+#endif
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -40,5 +45,12 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) { return {argv 
 #endif
 
 int main(int argc, char** argv) {
-  return quillet::mmatool::run(ProgramArguments(argc, argv), std::cout, std::cerr);
+#ifdef QUILLET_MMATOOL_PHONE
+  const quillet::mmatool::PhoneAccess phone{
+      [] { return quillet::makePhoneLibraryFromEnvironment(quillet::makeDefaultPhoneLibrary); },
+      quillet::BackupStore::DefaultFolder()};
+#else
+  const quillet::mmatool::PhoneAccess phone{};
+#endif
+  return quillet::mmatool::run(ProgramArguments(argc, argv), std::cin, std::cout, std::cerr, phone);
 }

@@ -6,10 +6,14 @@
 
 #include "command_line.h"
 #include "commands.h"
+#ifdef QUILLET_MMATOOL_PHONE
+#include "phone_commands.h"
+#endif
 
 namespace quillet::mmatool {
 
-int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err,
+        const PhoneAccess& phone) {
   const auto parsed = ParseCommandLine(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed)) {
     err << "mmatool: " << usage->message << '\n' << kUsageText;
@@ -26,6 +30,14 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
       case CommandName::Convert: return RunConvert(line, out, err);
       case CommandName::Build: return RunBuild(line, in, out, err);
       case CommandName::Diff: return RunDiff(line, out, err);
+      case CommandName::Phone:
+#ifdef QUILLET_MMATOOL_PHONE
+        if (phone.makeLibrary) return RunPhone(line, out, err, phone.makeLibrary, phone.backupsFolder);
+#else
+        (void)phone;
+#endif
+        err << "mmatool: this build reaches no phone\n";
+        return kExitBadFile;
     }
   } catch (const std::exception& e) {
     err << "mmatool: " << e.what() << '\n';
@@ -34,8 +46,9 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   return line.command == CommandName::Diff ? kExitUsage : kExitBadFile;
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  return run(args, std::cin, out, err);
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        const PhoneAccess& phone) {
+  return run(args, std::cin, out, err, phone);
 }
 
 }  // namespace quillet::mmatool

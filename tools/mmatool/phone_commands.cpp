@@ -1,0 +1,158 @@
+#include "phone_commands.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdlib>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "backup_store.h"
+#include "commands.h"
+#include "file_io.h"
+#include "phone_link.h"
+#include "phone_menu_guard.h"
+
+namespace quillet::mmatool {
+namespace {
+
+// A phone on USB may first need to switch from modem mode and come back on the bus.
+constexpr std::chrono::seconds kConnectWait{15};
+
+void ReportPhoneError(const Error& error, std::ostream& err) {
+  err << "mmatool: " << error.message;
+  if (!error.detail.empty()) err << ": " << error.detail;
+  err << '\n';
+}
+
+// The link's window for a script: notices are queued and run on the main thread while
+// it waits, texts go to stderr only when a person watches it.
+class ScriptPhoneView : public PhoneLinkView {
+ public:
+  explicit ScriptPhoneView(std::ostream& err) : err_(err), terminal_(isatty(STDERR_FILENO) == 1) {}
+
+  void post(std::function<void()> task) {
+    {
+      std::lock_guard lock(mutex_);
+      tasks_.push_back(std::move(task));
+    }
+    wake_.notify_all();
+  }
+
+  // Runs queued notices until `ready` holds or the time is up.
+  bool waitUntil(const std::function<bool()>& ready, std::chrono::steady_clock::duration limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+      std::deque<std::function<void()>> tasks;
+      {
+        std::unique_lock lock(mutex_);
+        wake_.wait_until(lock, deadline, [&] { return !tasks_.empty(); });
+        tasks.swap(tasks_);
+      }
+      for (auto& task : tasks) task();
+      if (ready()) return true;
+      if (tasks.empty() && std::chrono::steady_clock::now() >= deadline) return false;
+    }
+  }
+
+  void setPhoneIndicator(bool) override {}
+  void setPhonePanelText(const std::string&) override {}
+  void enablePhoneCommands(bool, bool) override {}
+  bool hasDocument() const override { return true; }
+  void showStatusText(const std::string& text) override {
+    if (terminal_) err_ << text << '\n';
+  }
+  void showPhoneError(const Error& error) override { ReportPhoneError(error, err_); }
+
+ private:
+  std::ostream& err_;
+  bool terminal_;
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::deque<std::function<void()>> tasks_;
+};
+
+int ListBackups(const std::string& folder, std::ostream& out) {
+  for (const Backup& backup : BackupStore(folder).list())
+    out << backup.path << '\t' << backup.size << '\n';
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunPhone(const CommandLine& line, std::ostream& out, std::ostream& err,
+             const PhoneLibraryMaker& makeLibrary, const std::string& backupsFolder) {
+  if (line.phone == PhoneAction::Backups) return ListBackups(backupsFolder, out);
+
+  // A damaged file is refused before the phone is even reached.
+  std::vector<std::uint8_t> menu;
+  if (line.phone == PhoneAction::Push) {
+    MenuDocument doc;
+    auto loaded = Load(line.files[0], doc, err);
+    if (!loaded) return kExitBadFile;
+    menu = std::move(loaded->bytes);
+  }
+
+  const std::unique_ptr<P2KLibrary> library = makeLibrary();
+  ScriptPhoneView view(err);
+  std::uint8_t StoredToPhone = 0;
+  PhoneLinkHooks hooks;
+  hooks.postToUi = [&view](std::function<void()> task) { view.post(std::move(task)); };
+  PhoneLink link(*library, view, StoredToPhone, hooks);
+  if (Status started = link.InitPhoneLink(); !started) {
+    ReportPhoneError(started.error(), err);
+    return kExitBadFile;
+  }
+  if (!view.waitUntil([&] { return link.status() == 1 && !link.model().empty(); }, kConnectWait)) {
+    err << "mmatool: no phone connected\n";
+    return kExitBadFile;
+  }
+
+  BackupStore backups(backupsFolder);
+  PhoneMenuGuard guard(link, backups, StoredToPhone);
+  switch (line.phone) {
+    case PhoneAction::Info: {
+      const auto read = link.ReadPhoneFile();
+      if (!read) {
+        ReportPhoneError(read.error(), err);
+        return kExitBadFile;
+      }
+      const char* folder = std::getenv("QUILLET_PHONE_DIR");
+      out << "model: " << link.model() << '\n'
+          << "connection: " << (folder && *folder ? std::string("emulated phone in ") + folder : "USB")
+          << '\n'
+          << "menu file: " << read->size() << " bytes\n";
+      return kExitOk;
+    }
+    case PhoneAction::Pull: {
+      const auto read = guard.open(link.model());
+      if (!read) {
+        ReportPhoneError(read.error(), err);
+        return kExitBadFile;
+      }
+      if (!read->backupError.empty()) err << "mmatool: warning: no backup: " << read->backupError << '\n';
+      if (Status written = WriteFileAtomically(line.files[0], read->bytes); !written) {
+        ReportError(line.files[0], written.error(), err);
+        return kExitBadFile;
+      }
+      return kExitOk;
+    }
+    case PhoneAction::Push: {
+      const auto saved = guard.save(link.model(), menu, line.verify);
+      if (!saved) {
+        ReportPhoneError(saved.error(), err);
+        return kExitBadFile;
+      }
+      out << "backup: " << saved.value() << '\n';
+      return kExitOk;
+    }
+    case PhoneAction::Restart: link.RestartPhone(); return kExitOk;
+    case PhoneAction::Backups: break;  // answered above, without a phone
+  }
+  return kExitOk;
+}
+
+}  // namespace quillet::mmatool
