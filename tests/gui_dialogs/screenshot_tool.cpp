@@ -1,9 +1,11 @@
 // Takes the pictures of the four item dialogs for the documentation, with realistic
 // content, under a display:  dialog_screenshots <source>/docs
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -30,7 +32,9 @@ TMMADataBlock Names(std::vector<TMMANameEntry> names) {
 
 TMMAItemData SampleItem() {
   TMMAItemData item;
-  item.blocks.push_back(Names({{0x01, u"Settings"}, {0x23, u"Настройки"}, {0x05, u"设置"}, {0x04, u"設定"}}));
+  // Canadian French (0D) and Brazilian Portuguese (2A) have the longest language names.
+  item.blocks.push_back(Names({{0x01, u"Settings"}, {0x23, u"Настройки"}, {0x05, u"设置"}, {0x04, u"設定"},
+                               {0x0D, u"Paramètres"}, {0x2A, u"Configurações"}}));
   TMMADataBlock path;
   path.tag = kTagIconPath;
   path.iconKind = kIconKindAnimated;
@@ -64,6 +68,19 @@ bool Save(QWidget& widget, const QDir& dir, const char* name) {
   return saved;
 }
 
+// The dialog with the combo box's list open: the list is a window of its own, so the
+// picture is taken from the screen (run under a display, e.g. xvfb-run).
+bool SaveWithOpenList(QWidget& dialog, QComboBox& combo, const QDir& dir, const char* name) {
+  combo.showPopup();
+  QTest::qWait(150);
+  const QRect area = dialog.frameGeometry().united(combo.view()->window()->frameGeometry());
+  const QString path = dir.filePath(name);
+  const bool saved = dialog.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
+  combo.hidePopup();
+  std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+  return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -87,9 +104,14 @@ int main(int argc, char** argv) {
   names.SetRows(settings.Editor().NameRows(NameBlock::MenuName));
   names.show();
   auto* list = names.findChild<QTreeWidget*>("TntListView1");
-  list->setCurrentItem(list->topLevelItem(1));
-  QTest::mouseClick(names.findChild<QPushButton*>("TntButton5"), Qt::LeftButton);  // Edit
+  auto editRow = [&](int row) {
+    list->setCurrentItem(list->topLevelItem(row));
+    QTest::mouseClick(names.findChild<QPushButton*>("TntButton5"), Qt::LeftButton);  // Edit
+  };
+  editRow(5);  // Brazilian Portuguese in the selector
   ok = Save(names, dir, "dialog-name-editor.png") && ok;
+  editRow(4);  // Canadian French, with the selector's list open
+  ok = SaveWithOpenList(names, *names.findChild<QComboBox*>("TntComboBox1"), dir, "dialog-name-editor-languages.png") && ok;
   names.hide();
 
   CustomTypeView midlet;
