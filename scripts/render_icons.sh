@@ -2,8 +2,9 @@
 # Renders the application icon's PNG sizes from its SVG; run by hand after changing the
 # SVG, and commit the PNGs (the build never needs the renderer).
 set -euo pipefail
-cd "$(dirname "$0")/../data/icons/hicolor"
-command -v rsvg-convert >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends librsvg2-bin
+here="$(cd "$(dirname "$0")" && pwd)"
+"$here/setup.sh" librsvg2-bin
+cd "$here/../data/icons/hicolor"
 name=io.github.quillet.Quillet
 for size in 16 32 48 64 128 256; do
   mkdir -p "${size}x${size}/apps"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Quillet need.
 # Does nothing when they are all present, so it is cheap to call before every build.
+# Scripts that need more (the Windows check, the icon renderer) name it as arguments.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -14,6 +15,7 @@ packages=(
   # The editor's faces: DejaVu Sans for the controls, DejaVu Sans Mono for the blocks
   # viewer's grid, Noto Sans CJK for Chinese, Japanese and Korean names.
   fonts-dejavu-core fonts-noto-cjk
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do
