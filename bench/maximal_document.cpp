@@ -48,9 +48,7 @@ std::unique_ptr<TMMAItemData> ItemDataFor(int number) {
 }
 
 void Attach(MenuDocument& doc, MenuNode& node, int number) {
-  auto& entry = doc.ItemStore[node.item.slot];
-  entry = ItemDataFor(number);
-  doc.AttachItemData(node, *entry);
+  doc.SetItemData(node, std::move(*ItemDataFor(number)));
 }
 
 TMMAItem MenuItem(int number) {
@@ -68,7 +66,6 @@ TMMAItem MenuItem(int number) {
 void BuildMaximalDocument(MenuDocument& doc) {
   doc.NewDocument();
   doc.RecordSize = kRecordSize36;
-  doc.SaveAllData = 1;
   MenuNode* root = doc.menuRootNode();
   int made = 0;
   auto add = [&](MenuNode* parent) {
@@ -97,7 +94,6 @@ void BuildMaximalDocument(MenuDocument& doc) {
     if (index >= kFirstMenuNodeIndex) node.item.kind = node.hasChildren() ? kKindSubmenu : kKindUrl;
     if (index != kSoftkeysNodeIndex && index != kMenuRootNodeIndex) Attach(doc, node, ++number);
   });
-  doc.DataItemCount = number;
 }
 
 }  // namespace quillet::bench

@@ -147,9 +147,10 @@ void ReportMemory() {
   const auto loaded = LoadMenuFile(bytes, doc, "maximal");
   const std::size_t afterLoad = LiveHeapBytes();
   const int items = doc.mainMenuItemCount();
-  const int withData = doc.DataItemCount;
+  const int withData = doc.DataItemCount();
   const std::size_t beforeClear = LiveHeapBytes();
-  ClearStore(doc.ItemStore);
+  doc.ReleaseSubtreeData(*doc.softkeysNode());
+  doc.ReleaseSubtreeData(*doc.menuRootNode());
   const std::size_t itemData = beforeClear - LiveHeapBytes();
   std::cout << "maximal document: " << bytes.size() << "-byte file, " << items
             << " main-menu items, " << withData << " items with data"

@@ -54,6 +54,10 @@ std::size_t ItemDataSize(const TMMAItemData* entry, bool saveAllData) {
   return size;
 }
 
+std::uint16_t ItemDataLength(const TMMAItemData* entry, bool saveAllData) {
+  return static_cast<std::uint16_t>(std::min<std::size_t>(ItemDataSize(entry, saveAllData), kMaxDataBytes));
+}
+
 std::string LimitViolation(const TMMAItemData& entry) {
   if (entry.blocks.size() > kMaxBlocks) {
     return "it has " + std::to_string(entry.blocks.size()) + " data blocks (at most " +

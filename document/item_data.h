@@ -62,6 +62,10 @@ std::size_t PayloadSize(const TMMADataBlock& block);
 // only when all data is saved. Not capped: the writer refuses more than 65,535.
 std::size_t ItemDataSize(const TMMAItemData* entry, bool saveAllData);
 
+// Length the writer puts into the record for a store entry: ItemDataSize capped to 16
+// bits (the writer refuses what goes beyond).
+std::uint16_t ItemDataLength(const TMMAItemData* entry, bool saveAllData);
+
 // Sets block.length from its content; every code path that builds or changes a block
 // calls it so that the records' lengths always match the bytes written.
 inline void RefreshLength(TMMADataBlock& block) { block.length = PayloadLength(block); }

@@ -52,7 +52,6 @@ TMMAItem MenuRootItem(std::uint8_t child) {
 void MenuDocument::ClearDocument() {
   tree.clear();
   ClearStore(ItemStore);
-  DataItemCount = 0;
 }
 
 void MenuDocument::InheritRunValues(const MenuDocument& open) {
@@ -149,18 +148,64 @@ void MenuDocument::RebuildLinks() {
 
   ClearStore(ItemStore);
   std::swap(ItemStore, scratch);
-  DataItemCount = static_cast<int>(
+}
+
+const TMMAItemData* MenuDocument::ItemData(const MenuNode& node) const { return ItemStore[node.item.slot].get(); }
+
+const TMMAItemData* MenuDocument::StoreEntry(std::uint8_t slot) const { return ItemStore[slot].get(); }
+
+int MenuDocument::DataItemCount() const {
+  return static_cast<int>(
       std::count_if(ItemStore.begin(), ItemStore.end(), [](const auto& e) { return e != nullptr; }));
 }
 
-std::uint16_t MenuDocument::ItemDataLength(const TMMAItemData* entry) const {
-  return static_cast<std::uint16_t>(std::min<std::size_t>(ItemDataSize(entry, SaveAllData != 0), kMaxDataBytes));
+void MenuDocument::SetItemData(MenuNode& node, TMMAItemData data) {
+  auto& entry = ItemStore[node.item.slot];
+  if (entry) {
+    *entry = std::move(data);  // rewritten in place: the entry stays the same object
+  } else {
+    entry = std::make_unique<TMMAItemData>(std::move(data));
+  }
+  AttachItemData(node, *entry);
+}
+
+void MenuDocument::LoadItemData(const MenuNode& node, std::unique_ptr<TMMAItemData> data) {
+  ItemStore[node.item.slot] = std::move(data);
+}
+
+void MenuDocument::ReleaseItemData(MenuNode& node) {
+  auto& entry = ItemStore[node.item.slot];
+  if (!entry) return;
+  entry.reset();
+  node.item.hasData = 0;
+  node.item.dataLength = 0;
+}
+
+void MenuDocument::ReleaseSubtreeData(MenuNode& node) {
+  for (const auto& child : node.children()) ReleaseSubtreeData(*child);
+  ReleaseItemData(node);
+}
+
+void MenuDocument::StoreEditedItem(MenuNode& node, const EditedItem& edit) {
+  if (edit.data) {
+    SetItemData(node, *edit.data);
+  } else if (edit.removeData) {
+    // The user took away everything the item had; keeping the old entry would bring
+    // the removed icons, URL or application back at the next save.
+    ReleaseItemData(node);
+    node.item.hasData = 0;
+    node.item.dataLength = 0;
+  }
+  node.item.flags = edit.flags;
+  node.item.attributes = edit.attributes;
+  node.item.kind = edit.kind;
+  tree.notifyChanged(&node);
 }
 
 void MenuDocument::AttachItemData(MenuNode& node, TMMAItemData& entry) {
   node.item.hasData = 1;
   entry.slot = node.item.slot;
-  node.item.dataLength = ItemDataLength(&entry);
+  node.item.dataLength = ItemDataLength(&entry, true);
   tree.notifyChanged(&node);
 }
 

@@ -3,6 +3,8 @@
 // that the loader, the writer and the editing commands share.
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 
 #include "item_data.h"
@@ -21,15 +23,44 @@ inline constexpr std::array<const char*, 7> DefaultSoftkeyNames = {
 TMMAItem SoftkeysContainerItem();
 TMMAItem MenuRootItem(std::uint8_t child);
 
+// What "Modify item" stores after the item settings dialog's OK: the encoded working
+// copy. `data` is set when the copy has blocks; `removeData` when the edit took away
+// every block the item had.
+struct EditedItem {
+  std::optional<TMMAItemData> data;
+  bool removeData = false;
+  std::uint8_t kind = 0;
+  std::uint8_t flags = 0;
+  std::uint8_t attributes = 0;
+};
+
+// The document owns the item store: callers reach an item's data through its node and
+// never compute or trust a slot; the store's slots follow the tree in RebuildLinks.
 class MenuDocument {
  public:
   MenuTree tree;             // TreeView1's nodes
-  TItemStore ItemStore;      // decoded item data by slot
   int RecordSize = 0;        // 22 or 36 after a load; 0 until the first load
   std::uint32_t DataAreaStart = 0;
-  std::uint8_t SaveAllData = 0;
-  int DataItemCount = 0;     // set ItemStore entries
   std::uint8_t CustomItemCount = 0;  // 8-bit, never reset during a run
+
+  // ---- The item store (ItemStore, indexed by each node's slot)
+  // The node's data; null when it has none.
+  const TMMAItemData* ItemData(const MenuNode& node) const;
+  // The entry at a slot, for inspecting the store's layout; null when empty.
+  const TMMAItemData* StoreEntry(std::uint8_t slot) const;
+  // Number of set store entries.
+  int DataItemCount() const;
+  // Gives the node this data (replacing any it had) and attaches it (AttachItemData).
+  void SetItemData(MenuNode& node, TMMAItemData data);
+  // Places data read from a file; the node keeps the data length the file gave it.
+  void LoadItemData(const MenuNode& node, std::unique_ptr<TMMAItemData> data);
+  // Frees the node's data (hasData and dataLength 0); nothing when it has none.
+  void ReleaseItemData(MenuNode& node);
+  // The same for the node and all its descendants.
+  void ReleaseSubtreeData(MenuNode& node);
+  // "Modify item" after OK: stores or releases the data as `edit` says, takes its kind,
+  // flags and attributes, and tells the tree the node changed.
+  void StoreEditedItem(MenuNode& node, const EditedItem& edit);
 
   // Deletes every node and frees the store; CustomItemCount and RecordSize stay.
   void ClearDocument();
@@ -60,13 +91,16 @@ class MenuDocument {
   // and recounts DataItemCount.
   void RebuildLinks();
 
-  // Length the writer puts into the record for a store entry (0 for none).
-  std::uint16_t ItemDataLength(const TMMAItemData* entry) const;
-  // After an item dialog stored its result into the node's entry.
+  // After an item dialog stored its result into the node's entry: hasData 1, the
+  // entry's slot, and the node's dataLength with every block counted (the writer sets
+  // the length the chosen save options give when it saves).
   void AttachItemData(MenuNode& node, TMMAItemData& entry);
 
   // Next custom name "~N" (increments CustomItemCount, 8-bit wrap).
   std::string NextCustomName();
+
+ private:
+  TItemStore ItemStore;      // decoded item data by slot
 };
 
 }  // namespace quillet

@@ -370,8 +370,7 @@ class MenuLoader {
       }
     }
     if (entry->blocks.empty()) return;
-    doc_.ItemStore[node.item.slot] = std::move(entry);
-    ++doc_.DataItemCount;
+    doc_.LoadItemData(node, std::move(entry));
   }
 
   // Appends a block to the item's unsupported block, opening it at the first such block.

@@ -68,7 +68,7 @@ class MenuWriter {
     WriteItemList(menuRoot->children());
     if (error_) return *error_;
 
-    for (std::uint8_t slot : dataOrder_) WriteItemData(*doc_.ItemStore[slot]);
+    for (const TMMAItemData* entry : dataOrder_) WriteItemData(*entry);
     updates = std::move(updates_);
     return std::move(out_);
   }
@@ -111,7 +111,7 @@ class MenuWriter {
     for (const auto& node : list) {
       if (error_) return;
       const int record = static_cast<int>((out_.size() - kHeaderSize) / RecordSize());
-      const TMMAItemData* entry = doc_.ItemStore[node->item.slot].get();
+      const TMMAItemData* entry = doc_.ItemData(*node);
       if (entry != nullptr) {
         if (std::string broken = LimitViolation(*entry); !broken.empty()) {
           error_ = Refusal(ErrorCode::LimitExceeded,
@@ -141,7 +141,7 @@ class MenuWriter {
       Put16(length);
       updates_.push_back({node.get(), kind, static_cast<std::uint16_t>(runningOffset_),
                           static_cast<std::uint16_t>(length)});
-      if (length != 0) dataOrder_.push_back(node->item.slot);
+      if (length != 0) dataOrder_.push_back(entry);
       runningOffset_ += length;
     }
     for (const auto& node : list) WriteItemList(node->children());
@@ -214,7 +214,7 @@ class MenuWriter {
   std::size_t identifierWidth_;
   std::vector<std::uint8_t> out_;
   std::size_t runningOffset_ = 0;
-  std::vector<std::uint8_t> dataOrder_;
+  std::vector<const TMMAItemData*> dataOrder_;  // in record order, the entries written
   std::vector<RecordUpdate> updates_;
   std::optional<Error> error_;
 };

@@ -99,14 +99,14 @@ void ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
   const std::uint8_t c = CatalogueIndex(CatalogueIds[static_cast<std::size_t>(row)]);
   TMMAItem& item = node.item;
   if (ReplaceDropsSubmenu(node, row)) {
-    ReleaseSubtreeData(doc, node);
+    doc.ReleaseSubtreeData(node);
     while (node.hasChildren()) doc.tree.remove(node.firstChild());
     item.kind = kKindPlain;
     item.child = kNone;
   }
   // The old item's data belongs to what is replaced. Softkey entries survive a rebuild
   // whatever hasData says, so the entry is freed here rather than left to the rebuild.
-  ReleaseItemData(doc, item.slot);
+  doc.ReleaseItemData(node);
   item.hasData = 0;
   item.dataLength = 0;
 
@@ -126,24 +126,9 @@ void ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
   doc.tree.notifyChanged(&node);
 }
 
-void ReleaseSubtreeData(MenuDocument& doc, MenuNode& node) {
-  for (const auto& child : node.children()) ReleaseSubtreeData(doc, *child);
-  if (doc.ItemStore[node.item.slot]) {
-    ReleaseItemData(doc, node.item.slot);
-    node.item.hasData = 0;
-    node.item.dataLength = 0;
-  }
-}
-
-void ReleaseItemData(MenuDocument& doc, std::uint8_t slot) {
-  if (!doc.ItemStore[slot]) return;
-  doc.ItemStore[slot].reset();
-  --doc.DataItemCount;
-}
-
 void DeleteItem(MenuDocument& doc, MenuNode& node) {
   if (!CanDelete(doc, node)) return;
-  ReleaseSubtreeData(doc, node);
+  doc.ReleaseSubtreeData(node);
   doc.tree.remove(&node);
   doc.RebuildLinks();
 }

@@ -24,9 +24,6 @@ bool ReplaceDropsSubmenu(const MenuNode& node, int row);
 // Replaces `node` by catalogue row `row` (custom for the "Custom item" row).
 void ReplaceItem(MenuDocument& doc, MenuNode& node, int row);
 
-// Frees the store entries of the node and all its descendants.
-void ReleaseSubtreeData(MenuDocument& doc, MenuNode& node);
-void ReleaseItemData(MenuDocument& doc, std::uint8_t slot);
 // Deletes the node with its subtree and its data, then rebuilds the links.
 void DeleteItem(MenuDocument& doc, MenuNode& node);
 

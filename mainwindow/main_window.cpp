@@ -83,10 +83,7 @@ void TSDIAppForm::FormCreate() {
   }
   ComboBox1->setCurrentIndex(-1);  // no entry is chosen until the user picks one
   document_.CustomItemCount = 0;
-  document_.DataItemCount = 0;
-  document_.SaveAllData = 0;
   StoredToPhone = 0;
-  ClearStore(document_.ItemStore);
   connectPhoneCommands();
 }
 

@@ -112,7 +112,6 @@ class TSDIAppForm : public QMainWindow {
   void PhoneRestartExecute();
   void RadioButton1Click();
   void RadioButton2Click();
-  void CheckBox1Click();
   void TreeView1Click();
   void TreeView1Change();
   void TreeView1Addition();

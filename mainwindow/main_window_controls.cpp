@@ -277,7 +277,6 @@ void TSDIAppForm::buildSaveOptions(QWidget* client) {
 
   connect(RadioButton1, &QRadioButton::clicked, this, &TSDIAppForm::RadioButton1Click);
   connect(RadioButton2, &QRadioButton::clicked, this, &TSDIAppForm::RadioButton2Click);
-  connect(CheckBox1, &QCheckBox::clicked, this, &TSDIAppForm::CheckBox1Click);
 }
 
 void TSDIAppForm::buildChooserAndSummary(QWidget* client) {

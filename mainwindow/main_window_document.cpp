@@ -196,9 +196,7 @@ bool TSDIAppForm::saveThroughDialog() {
 }
 
 bool TSDIAppForm::saveMenuFile(const std::string& path) {
-  const SaveOptions options = saveOptions();
-  document_.SaveAllData = options.saveAllData ? 1 : 0;
-  const Status saved = SaveMenuFile(path, document_, options);
+  const Status saved = SaveMenuFile(path, document_, saveOptions());
   if (!saved) {
     showFileError(withPath(saved.error(), path));
     return false;
@@ -248,8 +246,6 @@ void TSDIAppForm::RadioButton2Click() {
     CheckBox2->setEnabled(true);
   }
 }
-
-void TSDIAppForm::CheckBox1Click() { document_.SaveAllData = CheckBox1->isChecked() ? 1 : 0; }
 
 void TSDIAppForm::applyLoadedOptions(const LoadedOptions& options) {
   // Set directly, not by clicks: a 36-byte file whose icon blocks carry tag 6 shows

@@ -17,7 +17,6 @@
 #include "main_window.h"
 #include "menu_tree_model.h"
 #include "message_prompt.h"
-#include "modify_item.h"
 #include "tree_commands.h"
 
 namespace quillet::ui {
@@ -245,12 +244,12 @@ void TSDIAppForm::MenuItem1Click() {
   if (!CanModify(document_, *node)) return;  // the fixed nodes hold no item
   const TMMAItem& item = node->item;
   const bool softkey = IsSoftkey(document_, *node);
-  if (!itemDialog_->EditItem(document_.ItemStore[item.slot].get(), item.kind, item.flags, item.attributes,
+  if (!itemDialog_->EditItem(document_.ItemData(*node), item.kind, item.flags, item.attributes,
                              softkey)) {
     return;
   }
   recordEdit(*node, StepName("Modify item", node->caption), [&] {
-    StoreEditedItem(document_, *node, itemDialog_->Editor());
+    document_.StoreEditedItem(*node, itemDialog_->Editor().StoreItem());
     return true;
   });
   refreshAfterEdit();

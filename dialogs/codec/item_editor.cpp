@@ -121,8 +121,14 @@ void ItemEditor::LoadItem(const TMMAItemData* itemData, std::uint8_t kind, std::
   loadedWithBlocks = HasBlocks();
 }
 
-void ItemEditor::StoreItem(TMMAItemData& destination) {
-  destination.blocks.clear();
+EditedItem ItemEditor::StoreItem() const {
+  EditedItem result;
+  result.kind = editKind;
+  result.flags = editFlags;
+  result.attributes = editAttributes;
+  result.removeData = RemovedAllBlocks();
+  if (!HasBlocks()) return result;
+  TMMAItemData& destination = result.data.emplace();
   for (int r = 0; r < kRoleCount; ++r) {
     if (roleBlock[r] == kNoBlock) continue;
     const TMMADataBlock& source = editBlocks[roleBlock[r]];
@@ -130,11 +136,11 @@ void ItemEditor::StoreItem(TMMAItemData& destination) {
     block.tag = kRoleTags[r];
     switch (static_cast<BlockRole>(r)) {
       case BlockRole::MenuName:
-        editFlags = kFlagsNamed;
+        result.flags = kFlagsNamed;
         CopyNames(source, block);
         break;
       case BlockRole::SoftkeyName:
-        if (editFlags != kFlagsCustom) editFlags = kFlagsNamed;
+        if (result.flags != kFlagsCustom) result.flags = kFlagsNamed;
         CopyNames(source, block);
         break;
       case BlockRole::AnimatedIconPath:
@@ -149,10 +155,10 @@ void ItemEditor::StoreItem(TMMAItemData& destination) {
       case BlockRole::MidletVendor:
         // The kind of an item that owns a submenu is what keeps its children
         // reachable, so a URL or MIDlet block never turns it into a link.
-        if (editKind != kKindSubmenu) {
-          editKind = static_cast<BlockRole>(r) == BlockRole::Url ? kKindUrl : kKindMidlet;
+        if (result.kind != kKindSubmenu) {
+          result.kind = static_cast<BlockRole>(r) == BlockRole::Url ? kKindUrl : kKindMidlet;
         }
-        editAttributes = kLinkedItemAttributes;
+        result.attributes = kLinkedItemAttributes;
         CopyByteText(source.text, block.text);
         break;
       case BlockRole::AnimatedIconDrm:
@@ -168,6 +174,7 @@ void ItemEditor::StoreItem(TMMAItemData& destination) {
     RefreshLength(block);
     destination.blocks.push_back(std::move(block));
   }
+  return result;
 }
 
 bool ItemEditor::HasBlocks() const {

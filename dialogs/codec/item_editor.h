@@ -19,6 +19,7 @@
 
 #include "format.h"
 #include "item_data.h"
+#include "menu_document.h"
 #include "result.h"
 
 namespace quillet {
@@ -104,12 +105,13 @@ class ItemEditor {
   void LoadItem(const TMMAItemData* itemData, std::uint8_t kind, std::uint8_t flags,
                 std::uint8_t attributes);
 
-  // Encodes the working copy into destination, blocks in role order, each with its
-  // payload length. Name blocks make the flags 0x08 (a custom item's 0x18 survives a
-  // softkey name block only); a URL or MIDlet block makes the attributes 0x60 and the
-  // kind 3 or 6, except that an item owning a submenu (kind 1) keeps its kind.
-  // destination.slot is left to AttachItemData.
-  void StoreItem(TMMAItemData& destination);
+  // Encodes the working copy, blocks in role order, each with its payload length, into
+  // what "Modify item" stores; the working copy itself does not change. Name blocks make
+  // the flags 0x08 (a custom item's 0x18 survives a softkey name block only); a URL or
+  // MIDlet block makes the attributes 0x60 and the kind 3 or 6, except that an item
+  // owning a submenu (kind 1) keeps its kind. The data is set when any role is; its slot
+  // is left to AttachItemData. removeData says the edit took every block away.
+  EditedItem StoreItem() const;
 
   bool HasBlocks() const;  // any role set
   // True when the item was loaded with blocks and the edit removed every one of them.

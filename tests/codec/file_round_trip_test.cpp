@@ -9,7 +9,7 @@
 
 #include "menu_loader.h"
 #include "menu_writer.h"
-#include "modify_item.h"
+#include "item_editor.h"
 
 namespace quillet {
 namespace {
@@ -119,13 +119,12 @@ Bytes ModifyUntouchedAndSave(const Bytes& file) {
   EXPECT_NE(node, nullptr);
   if (node == nullptr) return {};
   ItemEditor editor;
-  editor.LoadItem(doc.ItemStore[node->item.slot].get(), node->item.kind, node->item.flags,
+  editor.LoadItem(doc.ItemData(*node), node->item.kind, node->item.flags,
                   node->item.attributes);
-  StoreEditedItem(doc, *node, editor);
+  doc.StoreEditedItem(*node, editor.StoreItem());
   SaveOptions options;
   options.layout = RecordLayout::Bytes36;
   options.saveAllData = true;
-  doc.SaveAllData = 1;
   const auto saved = SerializeMenu(doc, options);
   EXPECT_TRUE(saved.ok()) << (saved.ok() ? "" : saved.error().message);
   return saved.ok() ? saved.value() : Bytes{};

@@ -11,11 +11,7 @@ namespace {
 using namespace quillet::test;
 using Tags = std::vector<std::uint8_t>;
 
-TMMAItemData Stored(ItemEditor& editor) {
-  TMMAItemData out;
-  editor.StoreItem(out);
-  return out;
-}
+TMMAItemData Stored(const ItemEditor& editor) { return editor.StoreItem().data.value_or(TMMAItemData{}); }
 
 // Eleven blocks with eleven different roles, the MIDlet among them.
 TMMAItemData FullMidletItem() {
@@ -116,12 +112,12 @@ TEST(BlockPositions, SwitchingTypeAtFullCapacityUsesThePositionsItFrees) {
   editor.LoadItem(&item, kKindMidlet, 0, 0x60);
   ASSERT_TRUE(editor.ApplyCustomItemType(kCustomTypeUrl, {"http://new", "", "", ""}).ok());
   EXPECT_EQ(TagsOf(Stored(editor)), (Tags{0, 1, 12, 12, 12, 5, 16, 15, 254}));
-  EXPECT_EQ(editor.GetItemKind(), kKindUrl);
+  EXPECT_EQ(editor.StoreItem().kind, kKindUrl);
 
   // And back: the URL frees one position and two are still free.
   ASSERT_TRUE(editor.ApplyCustomItemType(kCustomTypeApplication, {"", "a", "n", "v"}).ok());
   EXPECT_EQ(TagsOf(Stored(editor)), (Tags{0, 1, 12, 12, 12, 9, 10, 11, 16, 15, 254}));
-  EXPECT_EQ(editor.GetItemKind(), kKindMidlet);
+  EXPECT_EQ(editor.StoreItem().kind, kKindMidlet);
 }
 
 TEST(TextLimits, NamesOfUpTo99UnitsAndUpTo112Rows) {

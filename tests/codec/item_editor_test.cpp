@@ -10,12 +10,10 @@ namespace {
 using namespace quillet::test;
 using Tags = std::vector<std::uint8_t>;
 
-TMMAItemData Stored(ItemEditor& editor) {
-  TMMAItemData out;
-  out.slot = 77;  // StoreItem leaves the slot to AttachItemData
-  editor.StoreItem(out);
-  EXPECT_EQ(out.slot, 77);
-  return out;
+TMMAItemData Stored(const ItemEditor& editor) {
+  const EditedItem edited = editor.StoreItem();
+  EXPECT_EQ(edited.data.has_value(), editor.HasBlocks());
+  return edited.data.value_or(TMMAItemData{});
 }
 
 TEST(StoreItem, WritesBlocksInRoleOrderWhateverTheLoadedOrder) {
@@ -65,9 +63,9 @@ TEST(StoreItem, RoundTripOfAnItemInRoleOrderIsUnchanged) {
   editor.LoadItem(&item, kKindUrl, kFlagsNamed, kLinkedItemAttributes);
   const TMMAItemData out = Stored(editor);
   EXPECT_EQ(out.blocks, item.blocks);
-  EXPECT_EQ(editor.GetItemKind(), kKindUrl);
-  EXPECT_EQ(editor.GetItemFlags(), kFlagsNamed);
-  EXPECT_EQ(editor.GetItemAttributes(), kLinkedItemAttributes);
+  EXPECT_EQ(editor.StoreItem().kind, kKindUrl);
+  EXPECT_EQ(editor.StoreItem().flags, kFlagsNamed);
+  EXPECT_EQ(editor.StoreItem().attributes, kLinkedItemAttributes);
 }
 
 TEST(StoreItem, PayloadLengthsFollowTheFileRules) {
@@ -112,7 +110,7 @@ TEST(StoreItem, NameBlocksDecideTheFlags) {
     ItemEditor editor;
     editor.LoadItem(&item, kKindPlain, c.flags, 0x41);
     Stored(editor);
-    EXPECT_EQ(editor.GetItemFlags(), c.expected) << "flags " << int(c.flags);
+    EXPECT_EQ(editor.StoreItem().flags, c.expected) << "flags " << int(c.flags);
   }
 }
 
@@ -122,17 +120,17 @@ TEST(StoreItem, LinkBlocksSetKindAndAttributesButASubmenuKeepsItsKind) {
   ItemEditor editor;
   editor.LoadItem(&url, kKindPlain, 0, 0x41);
   Stored(editor);
-  EXPECT_EQ(editor.GetItemKind(), kKindUrl);
-  EXPECT_EQ(editor.GetItemAttributes(), kLinkedItemAttributes);
+  EXPECT_EQ(editor.StoreItem().kind, kKindUrl);
+  EXPECT_EQ(editor.StoreItem().attributes, kLinkedItemAttributes);
 
   editor.LoadItem(&app, kKindPlain, 0, 0x45);
   Stored(editor);
-  EXPECT_EQ(editor.GetItemKind(), kKindMidlet);
-  EXPECT_EQ(editor.GetItemAttributes(), kLinkedItemAttributes);
+  EXPECT_EQ(editor.StoreItem().kind, kKindMidlet);
+  EXPECT_EQ(editor.StoreItem().attributes, kLinkedItemAttributes);
 
   editor.LoadItem(&url, kKindSubmenu, 0, 0x41);
   Stored(editor);
-  EXPECT_EQ(editor.GetItemKind(), kKindSubmenu);
+  EXPECT_EQ(editor.StoreItem().kind, kKindSubmenu);
 }
 
 TEST(LoadItem, LaterBlockOfTheSameRoleWinsAndNothingOfAPreviousItemSurvives) {
@@ -150,7 +148,7 @@ TEST(LoadItem, LaterBlockOfTheSameRoleWinsAndNothingOfAPreviousItemSurvives) {
   EXPECT_FALSE(editor.HasBlocks());
   EXPECT_EQ(editor.EditBlockCount(), 0);
   EXPECT_TRUE(editor.NameRows(NameBlock::MenuName).empty());
-  EXPECT_EQ(editor.GetItemKind(), kKindSubmenu);
+  EXPECT_EQ(editor.StoreItem().kind, kKindSubmenu);
   EXPECT_FALSE(editor.CustomTypeAllowed());
 }
 
@@ -251,21 +249,21 @@ TEST(Attributes, CheckBoxStatesAndChanges) {
   EXPECT_TRUE(editor.HomeKeysTicked());
 
   editor.ChangeUnlockProtection(false);  // clears bit 5 only: nibble 6 becomes 4
-  EXPECT_EQ(editor.GetItemAttributes(), 0x45);
+  EXPECT_EQ(editor.StoreItem().attributes, 0x45);
   editor.ChangeUnlockProtection(true);
-  EXPECT_EQ(editor.GetItemAttributes(), 0x25);
+  EXPECT_EQ(editor.StoreItem().attributes, 0x25);
   EXPECT_TRUE(editor.UnlockProtectionTicked());
   editor.ChangeUnlockProtection(false);
-  EXPECT_EQ(editor.GetItemAttributes(), 0x05);
+  EXPECT_EQ(editor.StoreItem().attributes, 0x05);
 
   editor.ChangeLockAppList(false);
-  EXPECT_EQ(editor.GetItemAttributes(), 0x04);
+  EXPECT_EQ(editor.StoreItem().attributes, 0x04);
   editor.ChangeLockAppList(true);
-  EXPECT_EQ(editor.GetItemAttributes(), 0x05);
+  EXPECT_EQ(editor.StoreItem().attributes, 0x05);
   editor.ChangeHomeKeys(false);
-  EXPECT_EQ(editor.GetItemAttributes(), 0x01);
+  EXPECT_EQ(editor.StoreItem().attributes, 0x01);
   editor.ChangeHomeKeys(true);
-  EXPECT_EQ(editor.GetItemAttributes(), 0x05);
+  EXPECT_EQ(editor.StoreItem().attributes, 0x05);
 }
 
 TEST(NameRows, RowsShowCaptionIdTextAndName) {
@@ -343,14 +341,14 @@ TEST(CustomType, UrlReplacesMidletAndMidletReplacesUrl) {
   ASSERT_TRUE(editor.ApplyCustomItemType(kCustomTypeUrl, {"http://x", "ignored", "", ""}).ok());
   TMMAItemData out = Stored(editor);
   EXPECT_EQ(out.blocks, (std::vector<TMMADataBlock>{TextBlock(kTagUrl, "http://x")}));
-  EXPECT_EQ(editor.GetItemKind(), kKindUrl);
+  EXPECT_EQ(editor.StoreItem().kind, kKindUrl);
 
   ASSERT_TRUE(editor.ApplyCustomItemType(kCustomTypeApplication, {"dropped", "App", "", "Vend"}).ok());
   out = Stored(editor);
   EXPECT_EQ(out.blocks, (std::vector<TMMADataBlock>{TextBlock(kTagMidletApp, "App"),
                                                     TextBlock(kTagMidletName, ""),
                                                     TextBlock(kTagMidletVendor, "Vend")}));
-  EXPECT_EQ(editor.GetItemKind(), kKindMidlet);
+  EXPECT_EQ(editor.StoreItem().kind, kKindMidlet);
 }
 
 TEST(CustomType, MissingMidletBlocksAreBuilt) {
@@ -377,9 +375,9 @@ TEST(CustomType, AnythingElseRemovesTheTypeAndMakesKindZero) {
     ItemEditor editor;
     editor.LoadItem(&url, kKindUrl, 0, 0x60);
     ASSERT_TRUE(editor.ApplyCustomItemType(selection, texts).ok());
-    EXPECT_EQ(editor.GetItemKind(), kKindPlain);
+    EXPECT_EQ(editor.StoreItem().kind, kKindPlain);
     EXPECT_EQ(TagsOf(Stored(editor)), (Tags{12})) << "selection " << selection;
-    EXPECT_EQ(editor.GetItemKind(), kKindPlain);
+    EXPECT_EQ(editor.StoreItem().kind, kKindPlain);
   }
 }
 
@@ -389,7 +387,7 @@ TEST(CustomType, RefusedForAnItemThatOwnsASubmenu) {
   const Status status = editor.ApplyCustomItemType(kCustomTypeUrl, {"http://x", "", "", ""});
   EXPECT_FALSE(status.ok());
   EXPECT_FALSE(editor.HasBlocks());
-  EXPECT_EQ(editor.GetItemKind(), kKindSubmenu);
+  EXPECT_EQ(editor.StoreItem().kind, kKindSubmenu);
 }
 
 TEST(UnsupportedData, OnlyItemsWithSuchDataOfferTheViewer) {

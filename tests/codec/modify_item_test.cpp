@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "item_fixtures.h"
-#include "modify_item.h"
+#include "item_editor.h"
 
 namespace quillet {
 namespace {
@@ -34,24 +34,21 @@ class StoreEditedItemTest : public ::testing::Test {
  protected:
   void SetUp() override {
     doc.NewDocument();
-    doc.SaveAllData = 1;
     doc.tree.setObserver(&observer);
     node = doc.tree.nodeAt(1);  // the left softkey, slot 3
     ASSERT_NE(node, nullptr);
     ASSERT_EQ(node->item.slot, 3);
   }
   void Give(TMMAItemData data) {
-    data.slot = node->item.slot;
-    doc.ItemStore[node->item.slot] = std::make_unique<TMMAItemData>(std::move(data));
-    ++doc.DataItemCount;
-    node->item.hasData = 1;
+    doc.SetItemData(*node, std::move(data));
     node->item.dataLength = 99;
+    observer.changed = 0;  // giving the data is the set-up; the count is of the edit
   }
   void Load() {
-    editor.LoadItem(doc.ItemStore[node->item.slot].get(), node->item.kind, node->item.flags,
+    editor.LoadItem(doc.ItemData(*node), node->item.kind, node->item.flags,
                     node->item.attributes);
   }
-  TMMAItemData* Entry() { return doc.ItemStore[node->item.slot].get(); }
+  const TMMAItemData* Entry() { return doc.ItemData(*node); }
 
   MenuDocument doc;
   ChangeCounter observer;
@@ -64,10 +61,10 @@ TEST_F(StoreEditedItemTest, FirstDataOfAnItemGetsANewEntry) {
   Load();
   ASSERT_TRUE(editor.StoreNameRows(NameBlock::MenuName, {{"#1", "01", u"abc", 0}}).ok());
   editor.ChangeHomeKeys(true);
-  StoreEditedItem(doc, *node, editor);
+  doc.StoreEditedItem(*node, editor.StoreItem());
 
   ASSERT_NE(Entry(), nullptr);
-  EXPECT_EQ(doc.DataItemCount, 1);
+  EXPECT_EQ(doc.DataItemCount(), 1);
   EXPECT_EQ(Entry()->slot, 3);
   EXPECT_EQ(Entry()->blocks, (std::vector<TMMADataBlock>{NamesBlock(kTagMenuName, {{1, u"abc"}})}));
   EXPECT_EQ(node->item.hasData, 1);
@@ -82,10 +79,10 @@ TEST_F(StoreEditedItemTest, AnExistingEntryIsRewrittenInPlace) {
   const TMMAItemData* before = Entry();
   Load();
   ASSERT_TRUE(editor.ApplyIconText(IconRow::List, u"/a/l").ok());
-  StoreEditedItem(doc, *node, editor);
+  doc.StoreEditedItem(*node, editor.StoreItem());
 
   EXPECT_EQ(Entry(), before);
-  EXPECT_EQ(doc.DataItemCount, 1);
+  EXPECT_EQ(doc.DataItemCount(), 1);
   EXPECT_EQ(TagsOf(*Entry()), (std::vector<std::uint8_t>{12, 5, 15}));
   EXPECT_EQ(node->item.dataLength, (3 + 11) + (3 + 9) + (3 + 4));
   EXPECT_EQ(node->item.kind, kKindUrl);
@@ -95,9 +92,9 @@ TEST_F(StoreEditedItemTest, AnExistingEntryIsRewrittenInPlace) {
 TEST_F(StoreEditedItemTest, NoBlocksBeforeOrAfterStoresOnlyTheRecordFields) {
   Load();
   editor.ChangeLockAppList(false);
-  StoreEditedItem(doc, *node, editor);
+  doc.StoreEditedItem(*node, editor.StoreItem());
   EXPECT_EQ(Entry(), nullptr);
-  EXPECT_EQ(doc.DataItemCount, 0);
+  EXPECT_EQ(doc.DataItemCount(), 0);
   EXPECT_EQ(node->item.hasData, 0);
   EXPECT_EQ(node->item.attributes, 0x40);
 }
@@ -105,9 +102,9 @@ TEST_F(StoreEditedItemTest, NoBlocksBeforeOrAfterStoresOnlyTheRecordFields) {
 TEST_F(StoreEditedItemTest, AnEntryWithoutBlocksIsKeptWhenNoneWereAdded) {
   Give(TMMAItemData{});
   Load();
-  StoreEditedItem(doc, *node, editor);
+  doc.StoreEditedItem(*node, editor.StoreItem());
   EXPECT_NE(Entry(), nullptr);
-  EXPECT_EQ(doc.DataItemCount, 1);
+  EXPECT_EQ(doc.DataItemCount(), 1);
 }
 
 TEST_F(StoreEditedItemTest, RemovingEveryBlockReleasesTheEntry) {
@@ -116,10 +113,10 @@ TEST_F(StoreEditedItemTest, RemovingEveryBlockReleasesTheEntry) {
   Load();
   ASSERT_EQ(editor.ApplyIconText(IconRow::Static, u"").value(), IconOutcome::NoIcon);
   ASSERT_TRUE(editor.ApplyCustomItemType(-1, {}).ok());
-  StoreEditedItem(doc, *node, editor);
+  doc.StoreEditedItem(*node, editor.StoreItem());
 
   EXPECT_EQ(Entry(), nullptr);
-  EXPECT_EQ(doc.DataItemCount, 0);
+  EXPECT_EQ(doc.DataItemCount(), 0);
   EXPECT_EQ(node->item.hasData, 0);
   EXPECT_EQ(node->item.dataLength, 0);
   EXPECT_EQ(node->item.kind, kKindPlain);
@@ -133,7 +130,7 @@ TEST_F(StoreEditedItemTest, UntouchedItemKeepsItsDataInRoleOrder) {
   Give(ItemWith({drm, names}));
   node->item.flags = kFlagsNamed;
   Load();
-  StoreEditedItem(doc, *node, editor);
+  doc.StoreEditedItem(*node, editor.StoreItem());
   EXPECT_EQ(Entry()->blocks, (std::vector<TMMADataBlock>{names, drm}));
   EXPECT_EQ(node->item.dataLength, (3 + 4) + (3 + names.length));
   EXPECT_EQ(node->item.flags, kFlagsNamed);

@@ -80,8 +80,8 @@ TEST(ClearDocument, EmptiesTreeAndStoreButKeepsTheCounters) {
   GiveData(doc, *doc.tree.nodeAt(1), NamedData(u"x"));
   doc.ClearDocument();
   EXPECT_TRUE(doc.tree.empty());
-  EXPECT_EQ(doc.DataItemCount, 0);
-  for (const auto& entry : doc.ItemStore) EXPECT_EQ(entry, nullptr);
+  EXPECT_EQ(doc.DataItemCount(), 0);
+  for (int slot = 0; slot < 256; ++slot) EXPECT_EQ(doc.StoreEntry(static_cast<std::uint8_t>(slot)), nullptr);
   EXPECT_EQ(doc.CustomItemCount, 4);
   EXPECT_EQ(doc.RecordSize, 22);
 }
@@ -118,29 +118,31 @@ TEST_F(ExampleMenu, DataFollowsItsItemAndSoftkeyEntriesStay) {
   GiveData(doc, *A1x, NamedData(u"deep"));
   GiveData(doc, *B, NamedData(u"bee"));
   GiveData(doc, *doc.tree.nodeAt(3), NamedData(u"up"));
-  TMMAItemData* deep = doc.ItemStore[16].get();
-  TMMAItemData* up = doc.ItemStore[5].get();
+  const TMMAItemData* deep = doc.StoreEntry(16);
+  const TMMAItemData* up = doc.StoreEntry(5);
   doc.tree.moveBefore(C, A);  // C, A, B: C1 now comes right after the top list
   doc.RebuildLinks();
   EXPECT_EQ(A1x->item.slot, 17);
-  EXPECT_EQ(doc.ItemStore[17].get(), deep);  // moved, not copied
+  EXPECT_EQ(doc.StoreEntry(17), deep);  // moved, not copied
   EXPECT_EQ(deep->slot, 17);
-  EXPECT_EQ(doc.ItemStore[13]->blocks[0].names[0].text, u"bee");
-  EXPECT_EQ(doc.ItemStore[5].get(), up);
-  EXPECT_EQ(doc.ItemStore[16], nullptr);
-  EXPECT_EQ(doc.DataItemCount, 3);
+  EXPECT_EQ(doc.StoreEntry(13)->blocks[0].names[0].text, u"bee");
+  EXPECT_EQ(doc.StoreEntry(5), up);
+  EXPECT_EQ(doc.StoreEntry(16), nullptr);
+  EXPECT_EQ(doc.DataItemCount(), 3);
 }
 
 TEST_F(ExampleMenu, RebuildDropsDataWithoutHasDataAndUnclaimedEntries) {
   GiveData(doc, *B, NamedData(u"bee"));
   B->item.hasData = 0;
-  doc.ItemStore[200] = NamedData(u"stray");
-  doc.ItemStore[10] = NamedData(u"menu root has none");
+  // An entry no node claims any more: its item left the tree without releasing it.
+  GiveData(doc, *A2, NamedData(u"stray"));
+  doc.tree.remove(A2);
+  doc.LoadItemData(*doc.menuRootNode(), NamedData(u"menu root has none"));
   doc.RebuildLinks();
-  EXPECT_EQ(doc.ItemStore[12], nullptr);
-  EXPECT_EQ(doc.ItemStore[200], nullptr);
-  EXPECT_EQ(doc.ItemStore[10], nullptr);
-  EXPECT_EQ(doc.DataItemCount, 0);
+  EXPECT_EQ(doc.StoreEntry(12), nullptr);
+  EXPECT_EQ(doc.StoreEntry(15), nullptr);
+  EXPECT_EQ(doc.StoreEntry(10), nullptr);
+  EXPECT_EQ(doc.DataItemCount(), 0);
 }
 
 TEST_F(ExampleMenu, RemovingTheOnlyChildClearsTheChildLink) {
@@ -157,16 +159,16 @@ TEST(RebuildLinks, SingleItemUnderMenuRoot) {
   doc.NewDocument();
   MenuNode* only = doc.tree.addLastChild(doc.menuRootNode(), "PhoneBook", Plain("PhoneBook"));
   only->item.hasData = 1;
-  doc.ItemStore[0] = NamedData(u"p");  // a new node's slot is 0 until the rebuild
+  doc.LoadItemData(*only, NamedData(u"p"));  // a new node's slot is 0 until the rebuild
   doc.RebuildLinks();
   EXPECT_EQ(only->item.slot, 11);
   EXPECT_EQ(only->item.parent, 9);
   EXPECT_EQ(only->item.next, kNone);
   EXPECT_EQ(only->item.child, kNone);
-  ASSERT_NE(doc.ItemStore[11], nullptr);
-  EXPECT_EQ(doc.ItemStore[11]->slot, 11);
+  ASSERT_NE(doc.StoreEntry(11), nullptr);
+  EXPECT_EQ(doc.StoreEntry(11)->slot, 11);
   EXPECT_EQ(doc.menuRootNode()->item.child, 10);
-  EXPECT_EQ(doc.DataItemCount, 1);
+  EXPECT_EQ(doc.DataItemCount(), 1);
 }
 
 // RebuildLinks numbers records by walking the lists; RecordSlot computes each slot from
@@ -232,13 +234,12 @@ TEST(ItemData, DataLengthCountsUnsupportedDataOnlyWhenAllIsSaved) {
   raw.raw.push_back({7, {1, 2}});
   RefreshLength(raw);
   entry->blocks.push_back(raw);
-  EXPECT_EQ(doc.ItemDataLength(nullptr), 0);
-  EXPECT_EQ(doc.ItemDataLength(entry.get()), 12);
-  doc.SaveAllData = 1;
-  EXPECT_EQ(doc.ItemDataLength(entry.get()), 12 + 5);
+  EXPECT_EQ(ItemDataLength(nullptr, false), 0);
+  EXPECT_EQ(ItemDataLength(entry.get(), false), 12);
+  EXPECT_EQ(ItemDataLength(entry.get(), true), 12 + 5);
   // A stale length field does not matter: lengths come from the content.
   entry->blocks[0].length = 999;
-  EXPECT_EQ(doc.ItemDataLength(entry.get()), 12 + 5);
+  EXPECT_EQ(ItemDataLength(entry.get(), true), 12 + 5);
 }
 
 TEST(ItemData, LimitViolationNamesTheBrokenLimit) {

@@ -34,8 +34,8 @@ void ExpectRefused(const mb::Bytes& bytes, ErrorCode code, const std::string& wo
   // The open document stays exactly as it was.
   EXPECT_EQ(doc.mainMenuItemCount(), 2);
   EXPECT_EQ(MainItem(doc, 1)->caption, "~7");
-  EXPECT_EQ(doc.DataItemCount, 1);
-  EXPECT_NE(doc.ItemStore[MainItem(doc, 0)->item.slot], nullptr);
+  EXPECT_EQ(doc.DataItemCount(), 1);
+  EXPECT_NE(doc.ItemData(*MainItem(doc, 0)), nullptr);
   EXPECT_EQ(doc.CustomItemCount, customBefore);
   EXPECT_EQ(doc.RecordSize, recordSizeBefore);
 }
@@ -214,8 +214,8 @@ TEST(LinkFaults, ChildListsOutOfTheWritersOrder) {
   ASSERT_EQ(sounds->caption, "Sounds");
   EXPECT_EQ(sounds->item.slot, 13);
   EXPECT_EQ(notesNode->item.slot, 14);
-  EXPECT_EQ(doc.ItemStore[14]->blocks[0].text, "n");
-  EXPECT_EQ(doc.ItemStore[13]->blocks[0].tag, kTagUnsupported);
+  EXPECT_EQ(doc.StoreEntry(14)->blocks[0].text, "n");
+  EXPECT_EQ(doc.StoreEntry(13)->blocks[0].tag, kTagUnsupported);
   ASSERT_EQ(outcome.warnings.size(), 1u);
   EXPECT_EQ(outcome.warnings[0].message.rfind("Item \"Sounds\" (record 14): ", 0), 0u) << outcome.warnings[0].message;
 }
@@ -233,7 +233,7 @@ class OverLimitData : public ::testing::Test {
     }
     return all;
   }
-  const TMMAItemData* Entry() const { return doc.ItemStore[11].get(); }
+  const TMMAItemData* Entry() const { return doc.StoreEntry(11); }
   MenuDocument doc;
 };
 

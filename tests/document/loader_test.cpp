@@ -33,7 +33,7 @@ TEST(LoadOptions, TagSixIconsSelectZeroSixEvenInTheDisabledGroup) {
   const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_FALSE(outcome.options.iconTagEnabled);
   EXPECT_EQ(outcome.options.iconTag, IconTag::Tag06);
-  EXPECT_EQ(doc.ItemStore[3]->blocks[0].tag, kTagIconPath);  // held as 12 whatever the file says
+  EXPECT_EQ(doc.StoreEntry(3)->blocks[0].tag, kTagIconPath);  // held as 12 whatever the file says
 }
 
 TEST(LoadOptions, TwentyTwoByteFileFollowsVariantAndTheLastIconBlock) {
@@ -204,8 +204,8 @@ TEST(LoadData, EveryBlockKindIsDecoded) {
                                  mb::IconPathBlock(12, 4, u"/c/anim.gif"), mb::DrmBlock(15, 7, 0x1234)}))};
   MenuDocument doc;
   MustLoad(mb::BuildMenuFile(plan), doc);
-  EXPECT_EQ(doc.DataItemCount, 1);
-  const TMMAItemData* entry = doc.ItemStore[11].get();
+  EXPECT_EQ(doc.DataItemCount(), 1);
+  const TMMAItemData* entry = doc.StoreEntry(11);
   ASSERT_NE(entry, nullptr);
   EXPECT_EQ(entry->slot, 11);
   ASSERT_EQ(entry->blocks.size(), 8u);
@@ -230,7 +230,7 @@ TEST(LoadData, UnsupportedBlocksShareTheBlockOfTheFirst) {
                                  mb::Block(8, {})}))};
   MenuDocument doc;
   MustLoad(mb::BuildMenuFile(plan), doc);
-  const TMMAItemData& entry = *doc.ItemStore[11];
+  const TMMAItemData& entry = *doc.StoreEntry(11);
   ASSERT_EQ(entry.blocks.size(), 3u);
   EXPECT_EQ(entry.blocks[0].tag, kTagMenuName);
   EXPECT_EQ(entry.blocks[1].tag, kTagUnsupported);
@@ -245,9 +245,9 @@ TEST(LoadData, SoftkeyDataLandsAtTheSoftkeySlots) {
   plan.items = {Item("Games", {Item("Radio", {}, mb::UrlBlock("r"))})};
   MenuDocument doc;
   MustLoad(mb::BuildMenuFile(plan), doc);
-  EXPECT_EQ(doc.DataItemCount, 2);
-  EXPECT_EQ(doc.ItemStore[9]->blocks[0].names[0].text, u"Go");
-  EXPECT_EQ(doc.ItemStore[12]->blocks[0].text, "r");
+  EXPECT_EQ(doc.DataItemCount(), 2);
+  EXPECT_EQ(doc.StoreEntry(9)->blocks[0].names[0].text, u"Go");
+  EXPECT_EQ(doc.StoreEntry(12)->blocks[0].text, "r");
   EXPECT_EQ(doc.tree.nodeAt(7)->item.hasData, 1);
 }
 
@@ -259,8 +259,8 @@ TEST(LoadData, AFileWithoutDataAreaLoadsTheTreeWithoutData) {
   MenuDocument doc;
   const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
   EXPECT_EQ(doc.mainMenuItemCount(), 1);
-  EXPECT_EQ(doc.DataItemCount, 0);
-  for (const auto& entry : doc.ItemStore) EXPECT_EQ(entry, nullptr);
+  EXPECT_EQ(doc.DataItemCount(), 0);
+  for (int slot = 0; slot < 256; ++slot) EXPECT_EQ(doc.StoreEntry(static_cast<std::uint8_t>(slot)), nullptr);
   EXPECT_EQ(MainItem(doc, 0)->item.hasData, 0);
   ASSERT_EQ(outcome.warnings.size(), 1u);
   EXPECT_NE(outcome.warnings[0].message.find("no data area"), std::string::npos);
@@ -274,8 +274,8 @@ TEST(LoadData, LoadingReplacesThePreviousDocument) {
   plan.items = {Item("Radio")};
   MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(doc.tree.nodeCount(), 10);
-  EXPECT_EQ(doc.DataItemCount, 0);
-  EXPECT_EQ(doc.ItemStore[11], nullptr);
+  EXPECT_EQ(doc.DataItemCount(), 0);
+  EXPECT_EQ(doc.StoreEntry(11), nullptr);
 }
 
 }  // namespace

@@ -44,9 +44,7 @@ inline std::unique_ptr<TMMAItemData> NamedData(std::u16string text, std::uint8_t
 
 // Gives `node` the data entry, as "Modify item" does after OK.
 inline void GiveData(MenuDocument& doc, MenuNode& node, std::unique_ptr<TMMAItemData> entry) {
-  doc.ItemStore[node.item.slot] = std::move(entry);
-  ++doc.DataItemCount;
-  doc.AttachItemData(node, *doc.ItemStore[node.item.slot]);
+  doc.SetItemData(node, std::move(*entry));
 }
 
 inline std::vector<std::string> Captions(const MenuDocument& doc) {

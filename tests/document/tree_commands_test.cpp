@@ -138,7 +138,7 @@ TEST_F(TreeCommands, ReplacingAnItemWithASubmenu) {
   GiveData(doc, *settings, NamedData(u"S"));
   GiveData(doc, *sounds, NamedData(u"s"));
   GiveData(doc, *theme, NamedData(u"t"));
-  ASSERT_EQ(doc.DataItemCount, 3);
+  ASSERT_EQ(doc.DataItemCount(), 3);
 
   EXPECT_FALSE(ReplaceDropsSubmenu(*settings, Row("Tools")));
   EXPECT_FALSE(ReplaceDropsSubmenu(*settings, Row("Custom item")));
@@ -153,8 +153,8 @@ TEST_F(TreeCommands, ReplacingAnItemWithASubmenu) {
   EXPECT_EQ(settings->item.child, kNone);
   EXPECT_EQ(settings->item.hasData, 0);
   EXPECT_EQ(settings->item.canHaveSubmenu, 0);
-  EXPECT_EQ(doc.DataItemCount, 0);
-  EXPECT_EQ(doc.ItemStore[11], nullptr);
+  EXPECT_EQ(doc.DataItemCount(), 0);
+  EXPECT_EQ(doc.StoreEntry(11), nullptr);
 }
 
 TEST_F(TreeCommands, ReplacingKeepsFieldsAndSubmenuWhenAllowed) {
@@ -178,8 +178,8 @@ TEST_F(TreeCommands, ReplacingASoftkey) {
   EXPECT_EQ(up->item.slot, 5);
   EXPECT_EQ(up->item.area, kAreaSoftkeys);
   // The replaced item's data goes with it, also for softkeys whose slots a rebuild keeps.
-  EXPECT_EQ(doc.ItemStore[5], nullptr);
-  EXPECT_EQ(doc.DataItemCount, 0);
+  EXPECT_EQ(doc.StoreEntry(5), nullptr);
+  EXPECT_EQ(doc.DataItemCount(), 0);
 
   ReplaceItem(doc, *up, Row("Settings"));
   EXPECT_EQ(up->item.canHaveSubmenu, 0);
@@ -226,11 +226,11 @@ TEST_F(TreeCommands, ItemDataFollowsItsItemThroughMoves) {
   MoveUp(doc, *tools);
   EXPECT_EQ(games->item.slot, 12);
   EXPECT_EQ(notes->item.slot, 13);
-  EXPECT_EQ(doc.ItemStore[12]->blocks[0].names[0].text, u"games");
-  EXPECT_EQ(doc.ItemStore[12]->slot, 12);
-  EXPECT_EQ(doc.ItemStore[13]->blocks[0].names[0].text, u"notes");
-  EXPECT_EQ(doc.ItemStore[11], nullptr);
-  EXPECT_EQ(doc.DataItemCount, 2);
+  EXPECT_EQ(doc.StoreEntry(12)->blocks[0].names[0].text, u"games");
+  EXPECT_EQ(doc.StoreEntry(12)->slot, 12);
+  EXPECT_EQ(doc.StoreEntry(13)->blocks[0].names[0].text, u"notes");
+  EXPECT_EQ(doc.StoreEntry(11), nullptr);
+  EXPECT_EQ(doc.DataItemCount(), 2);
 }
 
 TEST_F(TreeCommands, DeletingFreesTheDataOfTheWholeSubtree) {
@@ -244,13 +244,13 @@ TEST_F(TreeCommands, DeletingFreesTheDataOfTheWholeSubtree) {
   GiveData(doc, *bookmarks, NamedData(u"b"));
   GiveData(doc, *after, NamedData(u"r"));
   GiveData(doc, *doc.tree.nodeAt(1), NamedData(u"lsk"));
-  ASSERT_EQ(doc.DataItemCount, 4);
+  ASSERT_EQ(doc.DataItemCount(), 4);
   DeleteItem(doc, *tools);
-  EXPECT_EQ(doc.DataItemCount, 2);
+  EXPECT_EQ(doc.DataItemCount(), 2);
   EXPECT_EQ(doc.mainMenuItemCount(), 2);
   EXPECT_EQ(after->item.slot, 12);
-  EXPECT_EQ(doc.ItemStore[12]->blocks[0].names[0].text, u"r");
-  EXPECT_EQ(doc.ItemStore[3]->blocks[0].names[0].text, u"lsk");
+  EXPECT_EQ(doc.StoreEntry(12)->blocks[0].names[0].text, u"r");
+  EXPECT_EQ(doc.StoreEntry(3)->blocks[0].names[0].text, u"lsk");
 }
 
 TEST_F(TreeCommands, DeletingTheOnlyChildClearsTheChildLink) {
@@ -260,14 +260,6 @@ TEST_F(TreeCommands, DeletingTheOnlyChildClearsTheChildLink) {
   EXPECT_EQ(tools->item.kind, 1);  // the writer turns it into a plain item
   DeleteItem(doc, *tools);
   EXPECT_EQ(Root()->item.child, kNone);
-}
-
-TEST_F(TreeCommands, ReleaseItemDataCountsOnlyRealEntries) {
-  GiveData(doc, *doc.tree.nodeAt(2), NamedData(u"x"));
-  ReleaseItemData(doc, 4);
-  ReleaseItemData(doc, 4);
-  ReleaseItemData(doc, 200);
-  EXPECT_EQ(doc.DataItemCount, 0);
 }
 
 // The window's model follows these notices; a command must never fall back to a reset.

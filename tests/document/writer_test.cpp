@@ -145,7 +145,7 @@ TEST(Writer, IconTagFollowsTheOptionAndMemoryKeepsTwelve) {
   const mb::Bytes bytes = MustSerialize(doc, options);
   plan.items[0].data = mb::IconPathBlock(6, 3, u"/p.png");
   EXPECT_EQ(bytes, mb::BuildMenuFile(plan));
-  EXPECT_EQ(doc.ItemStore[11]->blocks[0].tag, kTagIconPath);
+  EXPECT_EQ(doc.StoreEntry(11)->blocks[0].tag, kTagIconPath);
 }
 
 TEST(Writer, LengthsComeFromContentNotFromStaleFields) {
@@ -227,7 +227,9 @@ TEST_F(WriterRefusals, RunningOffsetBeyond65535) {
 
 TEST_F(WriterRefusals, DataBeyondTheModelsLimits) {
   MenuNode* node = AddWithUrl(1);
-  doc.ItemStore[node->item.slot]->blocks.assign(12, doc.ItemStore[node->item.slot]->blocks[0]);
+  TMMAItemData data = *doc.ItemData(*node);
+  data.blocks.assign(12, data.blocks[0]);
+  doc.SetItemData(*node, std::move(data));
   ExpectRefused(ErrorCode::LimitExceeded, "12 data blocks");
 }
 

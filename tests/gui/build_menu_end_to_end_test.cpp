@@ -155,14 +155,14 @@ class BuildMenuEndToEnd : public TreeEditingTest {
       TMMAItem actual = read[i]->item;
       expected.dataOffset = actual.dataOffset = 0;
       EXPECT_EQ(expected, actual);
-      const TMMAItemData* builtData = window->document().ItemStore[expected.slot].get();
-      const TMMAItemData* readData = loaded.ItemStore[actual.slot].get();
+      const TMMAItemData* builtData = window->document().StoreEntry(expected.slot);
+      const TMMAItemData* readData = loaded.StoreEntry(actual.slot);
       ASSERT_EQ(builtData == nullptr, readData == nullptr);
       if (builtData != nullptr) {
         EXPECT_EQ(*builtData, *readData);
       }
     }
-    EXPECT_EQ(loaded.DataItemCount, window->document().DataItemCount);
+    EXPECT_EQ(loaded.DataItemCount(), window->document().DataItemCount());
   }
 };
 
@@ -173,7 +173,7 @@ TEST_F(BuildMenuEndToEnd, MenuBuiltInTheWindowSavesAndLoadsBackInBothLayouts) {
   buildMenu();
   // No refusal, wrong data or failure on the way.
   for (const MessageRequest& message : messages) ADD_FAILURE() << message.text.toStdString();
-  EXPECT_EQ(window->document().DataItemCount, 5);
+  EXPECT_EQ(window->document().DataItemCount(), 5);
 
   const std::string file22 = saveIn("menu22", "RadioButton1");
   const std::string file36 = saveIn("menu36", "RadioButton2");

@@ -49,7 +49,6 @@ Bytes Menu36WithIconTag(std::uint8_t tag) {
 // What the writer gives for the file loaded directly, with the same settings.
 Bytes DirectConversion(const std::string& path, const SaveOptions& options) {
   MenuDocument doc;
-  doc.SaveAllData = options.saveAllData ? 1 : 0;
   auto loaded = LoadMenuFileFromPath(path, doc);
   EXPECT_TRUE(loaded.ok());
   auto bytes = SerializeMenu(doc, options);

@@ -116,7 +116,6 @@ TEST_F(StartTest, SaveOptionsStartWith36ByteLayoutAnd0CDisabled) {
   EXPECT_EQ(find<QRadioButton>("RadioGroup2Item0")->y(), find<QRadioButton>("RadioGroup2Item1")->y());
   const SaveOptions options = window->saveOptions();
   EXPECT_EQ(options, (SaveOptions{RecordLayout::Bytes36, false, false, IconTag::Tag0C}));
-  EXPECT_EQ(window->document().SaveAllData, 0);
 }
 
 TEST_F(StartTest, EmptyTreeNoPhoneAndHiddenSummary) {

@@ -99,10 +99,7 @@ TEST_F(SummaryTest, UnsupportedBlocksShareOneLine) {
 TEST_F(SummaryTest, AnEntryWithoutBlocksShowsOnlyTheFirstTwoLines) {
   action("FileNew1")->trigger();
   MenuNode* softkey = window->document().tree.nodeAt(2);
-  softkey->item.hasData = 1;
-  auto entry = std::make_unique<TMMAItemData>();
-  entry->slot = softkey->item.slot;
-  window->document().ItemStore[softkey->item.slot] = std::move(entry);
+  window->document().SetItemData(*softkey, TMMAItemData{});
   clickNode(2);
   EXPECT_EQ(memoText(), kHeader.chopped(1));
 }

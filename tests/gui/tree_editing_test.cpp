@@ -193,7 +193,7 @@ TEST_F(TreeEditing, CustomItemsInAFreshRunAreSetUpAtOnce) {
   EXPECT_EQ(third->item.flags, 0x18);
   // Cancelled: the item stays, without data.
   EXPECT_EQ(third->item.hasData, 0);
-  EXPECT_EQ(doc().DataItemCount, 0);
+  EXPECT_EQ(doc().DataItemCount(), 0);
 }
 
 TEST_F(TreeEditing, CustomNumbersContinueAfterOpeningAFileWithTwo) {
@@ -221,9 +221,9 @@ TEST_F(TreeEditing, ANewCustomItemConfirmedWithAUrlGetsItsData) {
   const MenuNode* custom = node(kFirstMenuNodeIndex);
   EXPECT_EQ(custom->item.kind, kKindUrl);
   EXPECT_EQ(custom->item.hasData, 1);
-  ASSERT_NE(doc().ItemStore[custom->item.slot], nullptr);
-  EXPECT_EQ(doc().ItemStore[custom->item.slot]->blocks.at(0).text, "http://wap.example.com/");
-  EXPECT_EQ(doc().DataItemCount, 1);
+  ASSERT_NE(doc().ItemData(*custom), nullptr);
+  EXPECT_EQ(doc().ItemData(*custom)->blocks.at(0).text, "http://wap.example.com/");
+  EXPECT_EQ(doc().DataItemCount(), 1);
 }
 
 TEST_F(TreeEditing, ReplacingASubmenuByAPlainItemAsksFirst) {
@@ -231,7 +231,7 @@ TEST_F(TreeEditing, ReplacingASubmenuByAPlainItemAsksFirst) {
   plan.items = {Plan("Settings", {Plan("Camera", {}, NameData(u"Cam")), Plan("Games")}, NameData(u"Setup")),
                 Plan("Radio")};
   openMenu(plan);
-  ASSERT_EQ(doc().DataItemCount, 2);
+  ASSERT_EQ(doc().DataItemCount(), 2);
   MenuNode* settings = node(kFirstMenuNodeIndex);
 
   answer = QMessageBox::No;
@@ -246,7 +246,7 @@ TEST_F(TreeEditing, ReplacingASubmenuByAPlainItemAsksFirst) {
   EXPECT_EQ(messages[0].owner, window.get());
   EXPECT_EQ(settings->caption, "Settings");
   EXPECT_EQ(settings->childCount(), 2u);
-  EXPECT_EQ(doc().DataItemCount, 2);
+  EXPECT_EQ(doc().DataItemCount(), 2);
 
   answer = QMessageBox::Yes;
   chooserCommand(kFirstMenuNodeIndex, "PhoneBook", "Replace1");
@@ -257,7 +257,7 @@ TEST_F(TreeEditing, ReplacingASubmenuByAPlainItemAsksFirst) {
   EXPECT_EQ(settings->item.kind, 0);
   EXPECT_EQ(settings->item.child, 255);
   EXPECT_EQ(settings->item.hasData, 0);
-  EXPECT_EQ(doc().DataItemCount, 0);
+  EXPECT_EQ(doc().DataItemCount(), 0);
   EXPECT_EQ(node(kFirstMenuNodeIndex + 1)->caption, "Radio");
 }
 
@@ -319,10 +319,10 @@ TEST_F(TreeEditing, ModifyItemStoresTheDialogsResultOnlyAfterOk) {
   treeCommand(kFirstMenuNodeIndex, "MenuItem1");
   EXPECT_EQ(games->item.attributes, 0x21);
   EXPECT_EQ(games->item.hasData, 1);
-  ASSERT_NE(doc().ItemStore[games->item.slot], nullptr);
-  EXPECT_EQ(doc().ItemStore[games->item.slot]->blocks.at(0).drmIndex, 12);
-  EXPECT_EQ(doc().DataItemCount, 1);
-  EXPECT_EQ(games->item.dataLength, doc().ItemDataLength(doc().ItemStore[games->item.slot].get()));
+  ASSERT_NE(doc().ItemData(*games), nullptr);
+  EXPECT_EQ(doc().ItemData(*games)->blocks.at(0).drmIndex, 12);
+  EXPECT_EQ(doc().DataItemCount(), 1);
+  EXPECT_EQ(games->item.dataLength, ItemDataLength(doc().ItemData(*games), true));
   // The summary on show follows the change.
   EXPECT_TRUE(memoVisible());
   EXPECT_TRUE(memoText().contains("Icon(s) modified [source: DRM]")) << memoText().toStdString();
@@ -351,16 +351,16 @@ TEST_F(TreeEditing, MovingDownTheSecondToLastMakesItLastAndDataFollows) {
   EXPECT_EQ(selected(), camera);  // the moved item stays selected
   EXPECT_EQ(camera->item.slot, 13);
   EXPECT_EQ(camera->item.next, 255);
-  ASSERT_NE(doc().ItemStore[13], nullptr);
-  EXPECT_EQ(doc().ItemStore[13]->blocks.at(0).names.at(0).text, u"Photo");
-  EXPECT_EQ(doc().ItemStore[12], nullptr);
+  ASSERT_NE(doc().StoreEntry(13), nullptr);
+  EXPECT_EQ(doc().StoreEntry(13)->blocks.at(0).names.at(0).text, u"Photo");
+  EXPECT_EQ(doc().StoreEntry(12), nullptr);
 
   treeCommand(kFirstMenuNodeIndex + 2, "Moveup1");
   treeCommand(kFirstMenuNodeIndex + 1, "Moveup1");
   EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"Camera", "Games", "Radio"}));
-  EXPECT_EQ(doc().ItemStore[11]->blocks.at(0).names.at(0).text, u"Photo");
-  EXPECT_EQ(doc().ItemStore[12]->blocks.at(0).names.at(0).text, u"Play");
-  EXPECT_EQ(doc().DataItemCount, 2);
+  EXPECT_EQ(doc().StoreEntry(11)->blocks.at(0).names.at(0).text, u"Photo");
+  EXPECT_EQ(doc().StoreEntry(12)->blocks.at(0).names.at(0).text, u"Play");
+  EXPECT_EQ(doc().DataItemCount(), 2);
 }
 
 TEST_F(TreeEditing, DeletingAnItemFreesTheDataOfItsSubitems) {
@@ -371,7 +371,7 @@ TEST_F(TreeEditing, DeletingAnItemFreesTheDataOfItsSubitems) {
                      NameData(u"Kit")),
                 Plan("PhoneBook", {}, NameData(u"Book"))};
   openMenu(plan);
-  ASSERT_EQ(doc().DataItemCount, 5);
+  ASSERT_EQ(doc().DataItemCount(), 5);
 
   answer = QMessageBox::No;
   treeCommand(kFirstMenuNodeIndex, "Deleteitem1");
@@ -381,15 +381,15 @@ TEST_F(TreeEditing, DeletingAnItemFreesTheDataOfItsSubitems) {
   EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
   EXPECT_EQ(messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(doc().mainMenuItemCount(), 6);
-  EXPECT_EQ(doc().DataItemCount, 5);
+  EXPECT_EQ(doc().DataItemCount(), 5);
 
   answer = QMessageBox::Yes;
   treeCommand(kFirstMenuNodeIndex, "Deleteitem1");
   EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"PhoneBook"}));
-  EXPECT_EQ(doc().DataItemCount, 1);
+  EXPECT_EQ(doc().DataItemCount(), 1);
   const MenuNode* phoneBook = node(kFirstMenuNodeIndex);
   EXPECT_EQ(phoneBook->item.slot, 11);
-  EXPECT_EQ(doc().ItemStore[11]->blocks.at(0).names.at(0).text, u"Book");
+  EXPECT_EQ(doc().StoreEntry(11)->blocks.at(0).names.at(0).text, u"Book");
   EXPECT_TRUE(panel0().endsWith("Main menu entries: 1")) << panel0().toStdString();
 }
 

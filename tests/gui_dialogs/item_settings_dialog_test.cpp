@@ -36,9 +36,7 @@ class ItemSettingsDialogTest : public ::testing::Test {
   QColor Circle(const char* name) { return Child<ui::ColourCircle>(dialog, name)->colour(); }
   QColor ButtonFace() const { return dialog.palette().color(QPalette::Button); }
   TMMAItemData Stored() {
-    TMMAItemData stored;
-    dialog.Editor().StoreItem(stored);
-    return stored;
+    return dialog.Editor().StoreItem().data.value_or(TMMAItemData{});
   }
 
   MessageRecorder messages;
@@ -76,7 +74,7 @@ TEST_F(ItemSettingsDialogTest, SoftkeyShowsHomeKeysButNotProtection) {
   EXPECT_TRUE(Box("TntCheckBox6")->isEnabled());
   EXPECT_TRUE(Box("TntCheckBox6")->isChecked());
   // A box shown cleared because it is disabled does not clear the loaded bits.
-  EXPECT_EQ(dialog.Editor().GetItemAttributes(), 0x25);
+  EXPECT_EQ(dialog.Editor().StoreItem().attributes, 0x25);
 }
 
 TEST_F(ItemSettingsDialogTest, MainMenuItemShowsProtectionButNotHomeKeys) {
@@ -87,22 +85,22 @@ TEST_F(ItemSettingsDialogTest, MainMenuItemShowsProtectionButNotHomeKeys) {
   EXPECT_FALSE(Box("TntCheckBox6")->isChecked());
   Open(nullptr, 0, 0, 0x64);  // high nibble 6 is not "protected"
   EXPECT_FALSE(Box("TntCheckBox2")->isChecked());
-  EXPECT_EQ(dialog.Editor().GetItemAttributes(), 0x64);
+  EXPECT_EQ(dialog.Editor().StoreItem().attributes, 0x64);
 }
 
 TEST_F(ItemSettingsDialogTest, ClickingBoxesChangesTheAttributes) {
   Open(nullptr, 0, 0, 0x60);
   Click(Box("TntCheckBox2"));
-  EXPECT_EQ(dialog.Editor().GetItemAttributes(), 0x20);
+  EXPECT_EQ(dialog.Editor().StoreItem().attributes, 0x20);
   Click(Box("TntCheckBox1"));
-  EXPECT_EQ(dialog.Editor().GetItemAttributes(), 0x21);
+  EXPECT_EQ(dialog.Editor().StoreItem().attributes, 0x21);
   Click(Box("TntCheckBox2"));
-  EXPECT_EQ(dialog.Editor().GetItemAttributes(), 0x01);
+  EXPECT_EQ(dialog.Editor().StoreItem().attributes, 0x01);
   Open(nullptr, 0, 0, 0x60, /*softkey=*/true);
   Click(Box("TntCheckBox6"));
-  EXPECT_EQ(dialog.Editor().GetItemAttributes(), 0x64);
+  EXPECT_EQ(dialog.Editor().StoreItem().attributes, 0x64);
   Click(Box("TntCheckBox6"));
-  EXPECT_EQ(dialog.Editor().GetItemAttributes(), 0x60);
+  EXPECT_EQ(dialog.Editor().StoreItem().attributes, 0x60);
 }
 
 TEST_F(ItemSettingsDialogTest, MoreIsDisabledForAnItemWithASubmenu) {
@@ -285,7 +283,7 @@ TEST_F(ItemSettingsDialogTest, NamesForAnItemWithoutNameBlock) {
   const TMMAItemData stored = Stored();
   ASSERT_EQ(TagsOf(stored), std::vector<std::uint8_t>{kTagSoftkeyName});
   EXPECT_EQ(stored.blocks[0].names.at(0), (TMMANameEntry{1, u"Games"}));
-  EXPECT_EQ(dialog.Editor().GetItemFlags(), 0x18);  // a custom item keeps its flags
+  EXPECT_EQ(dialog.Editor().StoreItem().flags, 0x18);  // a custom item keeps its flags
 }
 
 TEST_F(ItemSettingsDialogTest, FullItemRefusesNewNamesBeforeTheEditorOpens) {
@@ -334,7 +332,7 @@ TEST_F(ItemSettingsDialogTest, MoreAppliesTheChosenCustomType) {
   EXPECT_EQ(TagsOf(stored), (std::vector<std::uint8_t>{kTagMidletApp, kTagMidletName, kTagMidletVendor}));
   EXPECT_EQ(stored.blocks[0].text, "Opera Mini");
   EXPECT_EQ(stored.blocks[2].text, "Opera Software");
-  EXPECT_EQ(dialog.Editor().GetItemKind(), 6);
+  EXPECT_EQ(dialog.Editor().StoreItem().kind, 6);
 }
 
 TEST_F(ItemSettingsDialogTest, NoThenOkWithEmptyApplicationNameRemovesTheType) {
@@ -347,7 +345,7 @@ TEST_F(ItemSettingsDialogTest, NoThenOkWithEmptyApplicationNameRemovesTheType) {
   };
   Click(Button("TntButton1"));
   EXPECT_FALSE(dialog.Editor().HasBlocks());
-  EXPECT_EQ(dialog.Editor().GetItemKind(), 0);
+  EXPECT_EQ(dialog.Editor().StoreItem().kind, 0);
 }
 
 TEST_F(ItemSettingsDialogTest, CancelInMoreChangesNothing) {

@@ -18,7 +18,7 @@
 #include "menu_loader.h"
 #include "menu_writer.h"
 #include "mmatool.h"
-#include "modify_item.h"
+#include "item_editor.h"
 #include "name_editor_dialog.h"
 
 namespace quillet::test {
@@ -85,9 +85,9 @@ class ModifyItemEndToEnd : public ::testing::Test {
   bool Modify(int absoluteIndex) {
     MenuNode* node = doc.tree.nodeAt(absoluteIndex);
     EXPECT_NE(node, nullptr);
-    const bool ok = dialog.EditItem(doc.ItemStore[node->item.slot].get(), node->item.kind, node->item.flags,
+    const bool ok = dialog.EditItem(doc.ItemData(*node), node->item.kind, node->item.flags,
                                     node->item.attributes, absoluteIndex < kMenuRootNodeIndex);
-    if (ok) StoreEditedItem(doc, *node, dialog.Editor());
+    if (ok) doc.StoreEditedItem(*node, dialog.Editor().StoreItem());
     return ok;
   }
   std::string Save(const char* name) {

@@ -11,7 +11,7 @@ MenuInfo DescribeMenu(const std::string& file, const std::vector<std::uint8_t>& 
   out.recordCount = header.at(2);
   out.mainMenuEntries = doc.mainMenuItemCount();
   out.iconTag = outcome.options.iconTag == IconTag::Tag06 ? "06" : "0C";
-  out.itemsWithData = doc.DataItemCount;
+  out.itemsWithData = doc.DataItemCount();
   return out;
 }
 
