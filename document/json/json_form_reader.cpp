@@ -417,7 +417,6 @@ Result<MenuForm> ReadMenuForm(const Json& j) {
 std::vector<std::string> PlaceMenu(const MenuForm& form, MenuDocument& doc) {
   doc.NewDocument();
   doc.RecordSize = form.options.layout == RecordLayout::Bytes22 ? kRecordSize22 : kRecordSize36;
-  doc.SaveAllData = form.options.saveAllData ? 1 : 0;
   std::vector<Placed> placed;
   MenuNode* softkeys = doc.softkeysNode();
   for (std::size_t i = 0; i < form.softkeys.size(); ++i) {
@@ -441,10 +440,7 @@ std::vector<std::string> PlaceMenu(const MenuForm& form, MenuDocument& doc) {
   for (const Placed& p : placed) {
     recordPaths[static_cast<std::size_t>(p.node->item.slot - 1)] = p.path;
     if (!p.tree->data) continue;
-    auto& entry = doc.ItemStore[p.node->item.slot];
-    entry = std::make_unique<TMMAItemData>(*p.tree->data);
-    doc.AttachItemData(*p.node, *entry);
-    ++doc.DataItemCount;
+    doc.SetItemData(*p.node, *p.tree->data);
   }
   return recordPaths;
 }

@@ -111,7 +111,7 @@ Json ItemToJson(const MenuDocument& doc, const MenuNode& node, Derived derived) 
     j["dataOffset"] = item.dataOffset;
     j["dataLength"] = item.dataLength;
   }
-  const TMMAItemData* data = item.hasData != 0 ? doc.ItemStore[item.slot].get() : nullptr;
+  const TMMAItemData* data = item.hasData != 0 ? doc.ItemData(node) : nullptr;
   if (data != nullptr && !data->blocks.empty()) {
     Json& blocks = j["data"] = Json::array();
     for (const TMMADataBlock& block : data->blocks) blocks.push_back(BlockToJson(block, derived));
