@@ -1,6 +1,5 @@
 #include "branch_snapshot.h"
 
-#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -18,7 +17,7 @@ bool OwnsData(const MenuDocument& doc, const MenuNode& node) { return CanModify(
 NodeSnapshot Copy(const MenuDocument& doc, const MenuNode& node) {
   NodeSnapshot copy{node.caption, node.item, std::nullopt, {}};
   if (OwnsData(doc, node)) {
-    if (const auto& entry = doc.ItemStore[node.item.slot]) copy.data = *entry;
+    if (const TMMAItemData* entry = doc.ItemData(node)) copy.data = *entry;
   }
   copy.children.reserve(node.childCount());
   for (const auto& child : node.children()) copy.children.push_back(Copy(doc, *child));
@@ -58,10 +57,12 @@ BranchSnapshot SwapBranch(MenuDocument& doc, const BranchSnapshot& branch) {
   DataByNode data;
   doc.tree.forEach([&](MenuNode& node) {
     if (OwnsData(doc, node) && !InBranch(&node, owner)) {
-      data.emplace_back(&node, std::move(doc.ItemStore[node.item.slot]));
+      data.emplace_back(&node, doc.TakeItemData(node));
     }
   });
-  ClearStore(doc.ItemStore);
+  // What the branch holds now is replaced wholesale by the snapshot's data.
+  for (const auto& child : owner->children()) doc.ReleaseSubtreeData(*child);
+  if (OwnsData(doc, *owner)) doc.ReleaseItemData(*owner);
 
   while (owner->hasChildren()) doc.tree.remove(owner->child(owner->childCount() - 1));
   owner->caption = branch.owner.caption;
@@ -72,12 +73,8 @@ BranchSnapshot SwapBranch(MenuDocument& doc, const BranchSnapshot& branch) {
 
   doc.RebuildLinks();
   for (auto& [node, entry] : data) {
-    if (!entry) continue;
-    entry->slot = node->item.slot;
-    doc.ItemStore[node->item.slot] = std::move(entry);
+    if (entry) doc.LoadItemData(*node, std::move(entry));
   }
-  doc.DataItemCount = static_cast<int>(
-      std::count_if(doc.ItemStore.begin(), doc.ItemStore.end(), [](const auto& e) { return e != nullptr; }));
   return replaced;
 }
 

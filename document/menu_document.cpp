@@ -57,7 +57,6 @@ void MenuDocument::ClearDocument() {
 void MenuDocument::InheritRunValues(const MenuDocument& open) {
   RecordSize = open.RecordSize;
   DataAreaStart = open.DataAreaStart;
-  SaveAllData = open.SaveAllData;
   CustomItemCount = open.CustomItemCount;
 }
 
@@ -66,8 +65,6 @@ void MenuDocument::Adopt(MenuDocument&& loaded) {
   ItemStore = std::move(loaded.ItemStore);
   RecordSize = loaded.RecordSize;
   DataAreaStart = loaded.DataAreaStart;
-  SaveAllData = loaded.SaveAllData;
-  DataItemCount = loaded.DataItemCount;
   CustomItemCount = loaded.CustomItemCount;
 }
 
@@ -170,7 +167,12 @@ void MenuDocument::SetItemData(MenuNode& node, TMMAItemData data) {
 }
 
 void MenuDocument::LoadItemData(const MenuNode& node, std::unique_ptr<TMMAItemData> data) {
+  if (data) data->slot = node.item.slot;
   ItemStore[node.item.slot] = std::move(data);
+}
+
+std::unique_ptr<TMMAItemData> MenuDocument::TakeItemData(const MenuNode& node) {
+  return std::move(ItemStore[node.item.slot]);
 }
 
 void MenuDocument::ReleaseItemData(MenuNode& node) {

@@ -54,6 +54,9 @@ class MenuDocument {
   void SetItemData(MenuNode& node, TMMAItemData data);
   // Places data read from a file; the node keeps the data length the file gave it.
   void LoadItemData(const MenuNode& node, std::unique_ptr<TMMAItemData> data);
+  // Detaches the node's data from the store, leaving the node's record as it is, so that
+  // it can be placed again with LoadItemData once the slots have been renumbered.
+  std::unique_ptr<TMMAItemData> TakeItemData(const MenuNode& node);
   // Frees the node's data (hasData and dataLength 0); nothing when it has none.
   void ReleaseItemData(MenuNode& node);
   // The same for the node and all its descendants.
@@ -65,7 +68,7 @@ class MenuDocument {
   // Deletes every node and frees the store; CustomItemCount and RecordSize stay.
   void ClearDocument();
   // Makes this (empty) document the place to load into for `open`: it carries the
-  // run-wide values (CustomItemCount, RecordSize, DataAreaStart, SaveAllData), so that
+  // run-wide values (CustomItemCount, RecordSize, DataAreaStart), so that
   // `open` stays untouched until the load succeeded.
   void InheritRunValues(const MenuDocument& open);
   // Takes over a loaded document's tree, store and values.

@@ -118,7 +118,6 @@ void TSDIAppForm::PhoneOpenExecute() {
 void TSDIAppForm::PhoneSaveExecute() {
   if (!phone_ || !document_.isOpen()) return;
   const SaveOptions options = saveOptions();
-  document_.SaveAllData = options.saveAllData ? 1 : 0;
   Result<std::vector<std::uint8_t>> menu = SerializeMenu(document_, options);
   if (!menu) {
     // Nothing reaches the phone when the menu could not be written.
