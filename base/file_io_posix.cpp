@@ -3,16 +3,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <memory>
 #include <cstring>
-#include <new>
 #include <optional>
 #include <random>
 
 #include "file_io.h"
+#include "bounded_read.h"
 #include "file_io_errors.h"
 #include "file_io_posix.h"
 #include "signal_cleanup.h"
@@ -305,27 +304,14 @@ Result<Bytes> ReadWholeFile(const std::string& path, std::uint64_t limit) {
   if (!fd.valid()) return fileio::ReadError(path, Reason(errno));
   if (::fstat(fd.get(), &st) != 0) return fileio::ReadError(path, Reason(errno));
   if (!S_ISREG(st.st_mode)) return fileio::ReadError(path, KindOf(st.st_mode));
-  try {
-    // The size is a hint only: files the kernel makes up (/proc) give 0 and hold more.
-    Bytes bytes(static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(st.st_size), limit)) + 1);
-    std::size_t done = 0;
-    for (;;) {
-      if (done == bytes.size()) {
-        if (done > limit) return fileio::ReadError(path, fileio::TooLargeReason(std::nullopt, limit));
-        bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(limit + 1, 2 * done + 4096)));
-      }
-      const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) return fileio::ReadError(path, Reason(errno));
-      if (n == 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    if (done > limit) return fileio::ReadError(path, fileio::TooLargeReason(std::nullopt, limit));
-    bytes.resize(done);
-    return bytes;
-  } catch (const std::bad_alloc&) {
-    return fileio::ReadError(path, fileio::kNoMemoryReason);
-  }
+  return fileio::ReadToEnd(path, static_cast<std::uint64_t>(st.st_size), limit,
+                           [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {
+                             for (;;) {
+                               const ssize_t n = ::read(fd.get(), at, room);
+                               if (n >= 0) return static_cast<std::size_t>(n);
+                               if (errno != EINTR) return fileio::ReadError(path, Reason(errno));
+                             }
+                           });
 }
 
 Status WriteFileAtomically(const std::string& path, const Bytes& bytes) {

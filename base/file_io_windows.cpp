@@ -3,11 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <new>
 #include <optional>
 #include <random>
 
 #include "file_io.h"
+#include "bounded_read.h"
 #include "file_io_errors.h"
 #include "windows_text.h"
 
@@ -98,29 +98,12 @@ Result<Bytes> ReadWholeFile(const std::string& path, std::uint64_t limit) {
   if (!::GetFileSizeEx(file.get(), &size)) return fileio::ReadError(path, LastReason());
   const auto bytesOnDisk = static_cast<std::uint64_t>(size.QuadPart);
   if (bytesOnDisk > limit) return fileio::ReadError(path, fileio::TooLargeReason(bytesOnDisk, limit));
-  try {
-    // One byte more than the size: a file that grew meanwhile shows it, up to the limit.
-    Bytes bytes(static_cast<std::size_t>(bytesOnDisk) + 1);
-    std::size_t done = 0;
-    for (;;) {
-      if (done == bytes.size()) {
-        if (done > limit) return fileio::ReadError(path, fileio::TooLargeReason(std::nullopt, limit));
-        bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(limit + 1, 2 * done + 4096)));
-      }
-      DWORD read = 0;
-      const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-      if (!::ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) {
-        return fileio::ReadError(path, LastReason());
-      }
-      if (read == 0) break;
-      done += read;
-    }
-    if (done > limit) return fileio::ReadError(path, fileio::TooLargeReason(std::nullopt, limit));
-    bytes.resize(done);
-    return bytes;
-  } catch (const std::bad_alloc&) {
-    return fileio::ReadError(path, fileio::kNoMemoryReason);
-  }
+  return fileio::ReadToEnd(path, bytesOnDisk, limit, [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {
+    DWORD read = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+    if (!::ReadFile(file.get(), at, chunk, &read, nullptr)) return fileio::ReadError(path, LastReason());
+    return static_cast<std::size_t>(read);
+  });
 }
 
 Status WriteFileAtomically(const std::string& path, const Bytes& bytes) {

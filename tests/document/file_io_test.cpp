@@ -12,7 +12,9 @@
 #include <random>
 #include <thread>
 
+#include "bounded_read.h"
 #include "file_io.h"
+#include "file_io_errors.h"
 #include "file_io_posix.h"
 #include "menu_writer.h"
 #include "test_helpers.h"
@@ -267,6 +269,35 @@ TEST_F(SafeSaving, ReadingRefusesWhatIsNoMenuFileWithoutBlocking) {
   }
   ::alarm(0);
   EXPECT_EQ(ReadWholeFile(justOver, kMaxMenuFileBytes + 1).value().size(), kMaxMenuFileBytes + 1);
+  // Files the kernel makes up announce 0 bytes and hold more.
+  EXPECT_GT(ReadWholeFile("/proc/self/status").value().size(), 100u);
+  EXPECT_NE(ReadWholeFile("/proc/self/status", 16).error().message.find("holds more bytes"), std::string::npos);
+}
+
+// A stream that announced less than it holds is read whole up to the limit and refused
+// beyond it, down to the last byte, whatever pieces the platform's read hands out.
+TEST(ReadToEnd, TakesWhatFitsAndRefusesOneByteMore) {
+  for (const std::size_t size : {std::size_t{100}, std::size_t{101}}) {
+    std::size_t given = 0;
+    const auto read = fileio::ReadToEnd("grown", 0, 100, [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {
+      const std::size_t n = std::min<std::size_t>({room, 7, size - given});
+      for (std::size_t i = 0; i < n; ++i) at[i] = static_cast<std::uint8_t>(given++);
+      return n;
+    });
+    SCOPED_TRACE(size);
+    if (size == 100) {
+      ASSERT_TRUE(read.ok());
+      ASSERT_EQ(read.value().size(), 100u);
+      for (std::size_t i = 0; i < 100; ++i) EXPECT_EQ(read.value()[i], i);
+    } else {
+      ASSERT_FALSE(read.ok());
+      EXPECT_EQ(read.error().path, "grown");
+    }
+  }
+  const auto failed = fileio::ReadToEnd("broken", 10, 100, [](std::uint8_t*, std::size_t) -> Result<std::size_t> {
+    return fileio::ReadError("broken", "Input/output error");
+  });
+  EXPECT_NE(failed.error().message.find("Input/output error"), std::string::npos);
 }
 
 }  // namespace
