@@ -11,6 +11,8 @@ const char kUsageText[] =
     "                              [--icon-tag 06|0C] [--drop-unsupported]\n"
     "       mmatool build IN.json OUT\n"
     "       mmatool diff A B [--json]\n"
+    "       mmatool extract FILE PATH\n"
+    "       mmatool insert FILE FRAGMENT --after PATH|--into PATH|--replace PATH OUT\n"
     "       mmatool phone info|restart|backups\n"
     "       mmatool phone pull OUT\n"
     "       mmatool phone push IN [--no-verify]\n"
@@ -25,6 +27,12 @@ const char kUsageText[] =
     "  build    write the menu file that a JSON form (as dump --json writes it)\n"
     "           describes; '-' reads standard input or writes standard output\n"
     "  diff     what changed from menu file A to menu file B\n"
+    "  extract  the item at PATH with its subitems and all their data, as JSON\n"
+    "  insert   write OUT: FILE with the extracted item FRAGMENT placed after the\n"
+    "           item at PATH, as its last subitem, or in place of a softkey's item.\n"
+    "           PATH is a position counted from 0 (3/1: the second subitem of the\n"
+    "           fourth main-menu item; softkeys[2]; menu[3].children[1]; menu is\n"
+    "           Menu Root) or the identifier of exactly one item\n"
     "  phone    the phone's model, connection and menu size; copy its menu to OUT;\n"
     "           check IN as a menu file, back up the phone's menu, write IN and read\n"
     "           it back to compare (--no-verify skips the comparison); restart it;\n"
@@ -65,6 +73,12 @@ class Parser {
     } else if (name == "diff") {
       line_.command = CommandName::Diff;
       fileCount = 2;
+    } else if (name == "extract") {
+      line_.command = CommandName::Extract;
+      fileCount = 2;
+    } else if (name == "insert") {
+      line_.command = CommandName::Insert;
+      fileCount = 3;
     } else if (name == "phone") {
       line_.command = CommandName::Phone;
       if (args_.size() < 2) return UsageError{"phone needs info, pull, push, restart or backups"};
@@ -92,6 +106,7 @@ class Parser {
       }
     }
     if (!error_.empty()) return UsageError{error_};
+    if (line_.command == CommandName::Extract || line_.command == CommandName::Insert) return itemCommand();
     if (line_.files.size() != fileCount)
       return UsageError{commandName() + " takes " +
                         (fileCount == 0                            ? "no file"
@@ -103,6 +118,33 @@ class Parser {
   }
 
  private:
+  // extract FILE PATH; insert FILE FRAGMENT --after|--into|--replace PATH OUT.
+  std::variant<CommandLine, UsageError> itemCommand() {
+    if (line_.command == CommandName::Extract) {
+      if (line_.files.size() != 2) {
+        return UsageError{"extract takes FILE PATH, " + std::to_string(line_.files.size()) + " given"};
+      }
+      line_.itemPath = line_.files.back();
+      line_.files.pop_back();
+      return line_;
+    }
+    if (line_.itemPath.empty()) return UsageError{"insert needs --after PATH, --into PATH or --replace PATH"};
+    if (line_.files.size() != 3) {
+      return UsageError{"insert takes three files (FILE FRAGMENT OUT), " + std::to_string(line_.files.size()) +
+                        " given"};
+    }
+    return line_;
+  }
+
+  void placeOption(const std::string& arg, const std::string& name, InsertPlace place) {
+    const std::string v = valueOf(arg, name);
+    if (!error_.empty()) return;
+    if (!line_.itemPath.empty()) return fail("insert takes one of --after, --into and --replace");
+    if (v.empty()) return fail(name + " needs a PATH");
+    line_.itemPath = v;
+    line_.place = place;
+  }
+
   // "--name value" or "--name=value"; empty string (and an error) when missing.
   std::string valueOf(const std::string& arg, const std::string& name) {
     if (arg.size() > name.size()) return arg.substr(name.size() + 1);
@@ -146,6 +188,12 @@ class Parser {
     } else if (line_.command == CommandName::Phone && line_.phone == PhoneAction::Push &&
                arg == "--no-verify") {
       line_.verify = false;
+    } else if (line_.command == CommandName::Insert && takes(arg, "--after")) {
+      placeOption(arg, "--after", InsertPlace::After);
+    } else if (line_.command == CommandName::Insert && takes(arg, "--into")) {
+      placeOption(arg, "--into", InsertPlace::Into);
+    } else if (line_.command == CommandName::Insert && takes(arg, "--replace")) {
+      placeOption(arg, "--replace", InsertPlace::Replace);
     } else if (isConvert() && arg == "--drop-unsupported") {
       line_.convert.dropUnsupported = true;
     } else {

@@ -9,8 +9,10 @@
 
 namespace quillet::mmatool {
 
-enum class CommandName { Help, Info, Dump, Convert, Build, Diff, Phone };
+enum class CommandName { Help, Info, Dump, Convert, Build, Diff, Extract, Insert, Phone };
 enum class PhoneAction { Info, Pull, Push, Restart, Backups };
+// insert: after the item at PATH, as its last subitem, or in place of a softkey's item.
+enum class InsertPlace { After, Into, Replace };
 
 // The convert flags as given; absent ones leave the loaded file's choice alone.
 struct ConvertFlags {
@@ -22,7 +24,10 @@ struct ConvertFlags {
 
 struct CommandLine {
   CommandName command = CommandName::Help;
-  std::vector<std::string> files;  // INFO/DUMP: FILE; CONVERT/BUILD: IN, OUT; DIFF: A, B
+  std::vector<std::string> files;  // INFO/DUMP/EXTRACT: FILE; CONVERT/BUILD: IN, OUT; DIFF: A, B;
+                                   // INSERT: FILE, FRAGMENT, OUT
+  std::string itemPath;            // extract, insert: PATH (see item_path.h)
+  InsertPlace place = InsertPlace::After;
   bool json = false;  // dump, diff: JSON output
   ConvertFlags convert;
   PhoneAction phone = PhoneAction::Info;

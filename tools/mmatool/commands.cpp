@@ -11,11 +11,13 @@
 #include "dump_text.h"
 #include "file_io.h"
 #include "file_io_errors.h"
+#include "item_path.h"
 #include "json_form_reader.h"
 #include "json_text.h"
 #include "json_form_writer.h"
 #include "menu_description.h"
 #include "menu_diff.h"
+#include "menu_fragment.h"
 #include "menu_loader.h"
 #include "menu_writer.h"
 
@@ -171,6 +173,57 @@ int RunBuild(const CommandLine& line, std::istream& in, std::ostream& out, std::
     return kExitBadFile;
   }
   return WriteBytes(line.files[1], bytes.value(), out, err) ? kExitOk : kExitBadFile;
+}
+
+int RunExtract(const CommandLine& line, std::ostream& out, std::ostream& err) {
+  MenuDocument doc;
+  const auto loaded = Load(line.files[0], doc, err);
+  if (!loaded) return kExitBadFile;
+  const Result<MenuNode*> node = FindItem(doc, line.itemPath);
+  if (!node || !menujson::CanCopy(doc, *node.value())) {
+    err << "mmatool: " << PrintableUtf8(loaded->name) << ": "
+        << (node ? "Menu Root holds no item of its own; extract its items one by one" : node.error().message) << '\n';
+    return kExitUsage;
+  }
+  out << menujson::FragmentText(doc, *node.value());
+  return kExitOk;
+}
+
+int RunInsert(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
+  MenuDocument doc;
+  const auto loaded = Load(line.files[0], doc, err);
+  if (!loaded) return kExitBadFile;
+  const Result<MenuNode*> target = FindItem(doc, line.itemPath);
+  if (!target) {
+    err << "mmatool: " << PrintableUtf8(loaded->name) << ": " << target.error().message << '\n';
+    return kExitUsage;
+  }
+  const std::string& from = line.files[1];
+  const std::optional<std::string> text = ReadText(from, in, err);
+  if (!text) return kExitBadFile;
+  const Result<menujson::ItemTree> fragment = menujson::ReadFragment(*text);
+  if (!fragment) {
+    err << "mmatool: " << PrintableUtf8(from) << ": " << fragment.error().message << '\n';
+    return kExitBadFile;
+  }
+  const SaveOptions options = std::get<SaveOptions>(ResolveSaveOptions(loaded->outcome.options, {}));
+  const menujson::FragmentPlace place = line.place == InsertPlace::After  ? menujson::FragmentPlace::After
+                                        : line.place == InsertPlace::Into ? menujson::FragmentPlace::LastChild
+                                                                          : menujson::FragmentPlace::Replace;
+  // A script cannot answer the question, so subitems are never dropped behind its back.
+  const Result<MenuNode*> placed = menujson::PlaceFragment(doc, *target.value(), place, fragment.value(),
+                                                           options.layout, false);
+  if (!placed) {
+    err << "mmatool: " << PrintableUtf8(loaded->name) << ": " << placed.error().message << '\n';
+    return kExitBadFile;
+  }
+  const std::string& outPath = line.files[2];
+  Result<std::vector<std::uint8_t>> bytes = SerializeMenu(doc, options);
+  if (!bytes) {
+    ReportError(outPath, bytes.error(), err);
+    return kExitBadFile;
+  }
+  return WriteBytes(outPath, bytes.value(), out, err) ? kExitOk : kExitBadFile;
 }
 
 int RunDiff(const CommandLine& line, std::ostream& out, std::ostream& err) {

@@ -37,6 +37,10 @@ int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err);
 int RunConvert(const CommandLine& line, std::ostream& out, std::ostream& err);
 // build reads the JSON from `in` when IN is "-".
 int RunBuild(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);
+// extract: the fragment of one item on `out`. insert reads the fragment from `in` when
+// FRAGMENT is "-". A PATH that names no item is bad usage (2).
+int RunExtract(const CommandLine& line, std::ostream& out, std::ostream& err);
+int RunInsert(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);
 // diff: 0 the same menu, 1 they differ, 2 trouble (a file that cannot be loaded).
 int RunDiff(const CommandLine& line, std::ostream& out, std::ostream& err);
 

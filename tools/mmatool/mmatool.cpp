@@ -30,6 +30,8 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
       case CommandName::Convert: return RunConvert(line, out, err);
       case CommandName::Build: return RunBuild(line, in, out, err);
       case CommandName::Diff: return RunDiff(line, out, err);
+      case CommandName::Extract: return RunExtract(line, out, err);
+      case CommandName::Insert: return RunInsert(line, in, out, err);
       case CommandName::Phone:
 #ifdef QUILLET_MMATOOL_PHONE
         if (phone.makeLibrary) return RunPhone(line, out, err, phone.makeLibrary, phone.backupsFolder);
