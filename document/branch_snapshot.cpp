@@ -36,13 +36,6 @@ void AddChildren(MenuDocument& doc, MenuNode& parent, const NodeSnapshot& snapsh
   }
 }
 
-bool InBranch(const MenuNode* node, const MenuNode* owner) {
-  for (; node != nullptr; node = node->parent()) {
-    if (node == owner) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 BranchSnapshot TakeBranch(const MenuDocument& doc, const MenuNode& owner) {
@@ -56,7 +49,7 @@ BranchSnapshot SwapBranch(MenuDocument& doc, const BranchSnapshot& branch) {
   // Item data is held by node while the slots are renumbered, then laid out again.
   DataByNode data;
   doc.tree.forEach([&](MenuNode& node) {
-    if (OwnsData(doc, node) && !InBranch(&node, owner)) {
+    if (OwnsData(doc, node) && !MenuTree::isWithin(&node, owner)) {
       data.emplace_back(&node, doc.TakeItemData(node));
     }
   });

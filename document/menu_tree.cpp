@@ -84,20 +84,34 @@ MenuNode* MenuTree::insertBefore(MenuNode* sibling, std::string caption, TMMAIte
   return insertAt(sibling->parent_, sibling->row_, std::move(caption), std::move(item));
 }
 
-void MenuTree::moveBefore(MenuNode* node, MenuNode* before) {
-  auto& list = siblingsOf(node);
+void MenuTree::move(MenuNode* node, MenuNode* parent, int row) {
+  auto& from = siblingsOf(node);
+  auto& to = parent != nullptr ? parent->children_ : roots_;
   const int fromRow = node->row_;
-  const int toRow = before != nullptr ? before->row_ : static_cast<int>(list.size());
+  const bool sameList = &from == &to;
   // Moving a node before itself or before its own next sibling leaves the order as it is;
   // a view must not be told about a move that does not happen.
-  if (toRow == fromRow || toRow == fromRow + 1) return;
-  if (observer_ != nullptr) observer_->nodeAboutToBeMoved(node->parent_, fromRow, toRow);
-  std::unique_ptr<MenuNode> moving = std::move(list[static_cast<std::size_t>(fromRow)]);
-  list.erase(list.begin() + fromRow);
-  const int insertRow = toRow > fromRow ? toRow - 1 : toRow;
-  list.insert(list.begin() + insertRow, std::move(moving));
-  renumber(list);
-  if (observer_ != nullptr) observer_->nodeMoved(node->parent_, fromRow, toRow);
+  if (isWithin(parent, node) || row < 0 || row > static_cast<int>(to.size()) ||
+      (sameList && (row == fromRow || row == fromRow + 1))) {
+    return;
+  }
+  MenuNode* fromParent = node->parent_;
+  if (observer_ != nullptr) observer_->nodeAboutToBeMoved(fromParent, fromRow, parent, row);
+  std::unique_ptr<MenuNode> moving = std::move(from[static_cast<std::size_t>(fromRow)]);
+  from.erase(from.begin() + fromRow);
+  const int insertRow = sameList && row > fromRow ? row - 1 : row;
+  moving->parent_ = parent;
+  to.insert(to.begin() + insertRow, std::move(moving));
+  renumber(from);
+  if (!sameList) renumber(to);
+  if (observer_ != nullptr) observer_->nodeMoved(fromParent, fromRow, parent, row);
+}
+
+bool MenuTree::isWithin(const MenuNode* node, const MenuNode* ancestor) {
+  for (; node != nullptr; node = node->parent_) {
+    if (node == ancestor) return true;
+  }
+  return false;
 }
 
 void MenuTree::remove(MenuNode* node) {

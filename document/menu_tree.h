@@ -45,10 +45,10 @@ class TreeObserver {
   virtual void nodesInserted(MenuNode* parent, int row) = 0;
   virtual void nodeAboutToBeRemoved(MenuNode* parent, int row) = 0;
   virtual void nodeRemoved(MenuNode* parent, int row) = 0;
-  // The node at fromRow moves so that it ends up before the node now at toRow
-  // (toRow may equal the sibling count: move to the end).
-  virtual void nodeAboutToBeMoved(MenuNode* parent, int fromRow, int toRow) = 0;
-  virtual void nodeMoved(MenuNode* parent, int fromRow, int toRow) = 0;
+  // The node at fromRow of fromParent's list moves so that it ends up before the node
+  // now at toRow of toParent's list (toRow may equal that list's size: move to the end).
+  virtual void nodeAboutToBeMoved(MenuNode* fromParent, int fromRow, MenuNode* toParent, int toRow) = 0;
+  virtual void nodeMoved(MenuNode* fromParent, int fromRow, MenuNode* toParent, int toRow) = 0;
   virtual void nodeChanged(MenuNode* node) = 0;  // caption or item fields changed
   virtual void aboutToClear() = 0;
   virtual void cleared() = 0;
@@ -71,9 +71,12 @@ class MenuTree {
   MenuNode* addLastChild(MenuNode* parent, std::string caption, TMMAItem item);
   MenuNode* insertBefore(MenuNode* sibling, std::string caption, TMMAItem item);
 
-  // Moves node (with its subtree) just before `before`, a sibling; nullptr moves it
-  // to the end of its sibling list. The parent never changes.
-  void moveBefore(MenuNode* node, MenuNode* before);
+  // Moves node (with its subtree) into `parent`'s list (nullptr: the top level), just
+  // before the node now at `row` there; the list's size puts it last. A node never moves
+  // into its own subtree; a move that leaves the order as it is is not announced.
+  void move(MenuNode* node, MenuNode* parent, int row);
+  // True when `node` is `ancestor` or lies below it.
+  static bool isWithin(const MenuNode* node, const MenuNode* ancestor);
   // Deletes the node with its subtree.
   void remove(MenuNode* node);
   void clear();

@@ -45,4 +45,11 @@ bool CanAddAt(const MenuDocument& doc, const MenuNode& node, AddPlace place) {
   return subitem ? CanAddSubitem(doc, node) : CanAddBeside(doc, node);
 }
 
+bool CanMoveTo(const MenuDocument& doc, const MenuNode& node, const MenuNode& parent, int row) {
+  if (!CanDelete(doc, node) || row < 0 || row > static_cast<int>(parent.childCount())) return false;
+  // Reordering a list is what "Move up" and "Move down" do, whoever owns it.
+  if (node.parent() == &parent) return row != node.row() && row != node.row() + 1;
+  return CanAddSubitem(doc, parent) && !MenuTree::isWithin(&parent, &node);
+}
+
 }  // namespace quillet

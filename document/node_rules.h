@@ -28,5 +28,10 @@ bool CanAddSubitem(const MenuDocument& doc, const MenuNode& node);
 bool CanAddBeside(const MenuDocument& doc, const MenuNode& node);
 // Whether an item can be added at `place` relative to `node`.
 bool CanAddAt(const MenuDocument& doc, const MenuNode& node, AddPlace place);
+// Whether `node` can move, with its subtree, into `parent`'s list just before the node
+// now at `row` (the list's size: last). Only main-menu items move, within their own list
+// or into one whose owner may take subitems, never into their own subtree, and never to
+// where they already are.
+bool CanMoveTo(const MenuDocument& doc, const MenuNode& node, const MenuNode& parent, int row);
 
 }  // namespace quillet

@@ -15,6 +15,12 @@ Error Refusal(ErrorCode code, std::string message) { return Error{code, std::mov
 
 bool IsCustomRow(int row) { return CatalogueNames[static_cast<std::size_t>(row)] == "Custom item"; }
 
+void SetKind(MenuDocument& doc, MenuNode& node, std::uint8_t kind) {
+  if (node.item.kind == kind) return;
+  node.item.kind = kind;
+  doc.tree.notifyChanged(&node);
+}
+
 }  // namespace
 
 Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, AddPlace place) {
@@ -133,16 +139,54 @@ void DeleteItem(MenuDocument& doc, MenuNode& node) {
   doc.RebuildLinks();
 }
 
-void MoveUp(MenuDocument& doc, MenuNode& node) {
-  if (!CanMoveUp(doc, node)) return;
-  doc.tree.moveBefore(&node, doc.tree.previousSibling(&node));
-  doc.RebuildLinks();
+std::optional<ItemMove> MoveItem(MenuDocument& doc, MenuNode& node, MenuNode& parent, int row) {
+  if (!CanMoveTo(doc, node, parent, row)) return std::nullopt;
+  // As "Add subitem" does, an item that gains its first subitem becomes a submenu; the
+  // list the item leaves keeps its kind, as after "Delete item".
+  const std::uint8_t parentKind = parent.item.kind == kKindPlain ? kKindSubmenu : parent.item.kind;
+  return ApplyMove(doc, ItemMove{doc.tree.absoluteIndex(&node), doc.tree.absoluteIndex(&parent), row, parentKind,
+                                 node.parent()->item.kind});
 }
 
-void MoveDown(MenuDocument& doc, MenuNode& node) {
-  if (!CanMoveDown(doc, node)) return;
-  doc.tree.moveBefore(&node, doc.tree.nextSibling(doc.tree.nextSibling(&node)));
+ItemMove ApplyMove(MenuDocument& doc, const ItemMove& move) {
+  MenuNode* node = doc.tree.nodeAt(move.node);
+  MenuNode* parent = doc.tree.nodeAt(move.parent);
+  MenuNode* left = node->parent();
+  const int fromRow = node->row();
+  ItemMove back;
+  back.parentKind = left->item.kind;
+  back.leftParentKind = parent->item.kind;
+  doc.tree.move(node, parent, move.row);
+  SetKind(doc, *left, move.leftParentKind);
+  SetKind(doc, *parent, move.parentKind);
   doc.RebuildLinks();
+  back.node = doc.tree.absoluteIndex(node);
+  back.parent = doc.tree.absoluteIndex(left);
+  // Counted as the list is now: in the same list, a node that came from below its new
+  // place goes back before the node after its old place.
+  back.row = left == parent && fromRow > node->row() ? fromRow + 1 : fromRow;
+  return back;
+}
+
+namespace {
+
+// Moves within one list never change a kind.
+ItemMove AmongSiblings(const MenuDocument& doc, const MenuNode& node, int row) {
+  const MenuNode& parent = *node.parent();
+  return ItemMove{doc.tree.absoluteIndex(&node), doc.tree.absoluteIndex(&parent), row, parent.item.kind,
+                  parent.item.kind};
+}
+
+}  // namespace
+
+std::optional<ItemMove> MoveUp(MenuDocument& doc, MenuNode& node) {
+  if (!CanMoveUp(doc, node)) return std::nullopt;
+  return ApplyMove(doc, AmongSiblings(doc, node, node.row() - 1));
+}
+
+std::optional<ItemMove> MoveDown(MenuDocument& doc, MenuNode& node) {
+  if (!CanMoveDown(doc, node)) return std::nullopt;
+  return ApplyMove(doc, AmongSiblings(doc, node, node.row() + 2));
 }
 
 }  // namespace quillet

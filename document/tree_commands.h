@@ -2,6 +2,7 @@
 // The toolkit-free halves of the tree editing commands: add, replace, delete and move.
 // The window asks the questions and opens the dialogs; these change tree and store.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "menu_document.h"
@@ -27,7 +28,28 @@ void ReplaceItem(MenuDocument& doc, MenuNode& node, int row);
 // Deletes the node with its subtree and its data, then rebuilds the links.
 void DeleteItem(MenuDocument& doc, MenuNode& node);
 
-void MoveUp(MenuDocument& doc, MenuNode& node);
-void MoveDown(MenuDocument& doc, MenuNode& node);
+// A move of one item with its subtree, named by absolute indexes so that it stays valid
+// while undo puts other branches back: the item, the owner of the list it goes into, the
+// row it goes before there (the list's size: last), and the kinds the owners of the two
+// lists have afterwards (an item that gains its first subitem becomes a submenu).
+struct ItemMove {
+  int node = -1;
+  int parent = -1;
+  int row = 0;
+  std::uint8_t parentKind = 0;      // the owner of the list it goes into
+  std::uint8_t leftParentKind = 0;  // the owner of the list it leaves
+};
+
+// Moves `node` into `parent`'s list before the node now at `row` and rebuilds the links;
+// the item data travels with each item. Refused (nullopt) where CanMoveTo says no.
+// Returns the move that puts everything back as it was.
+std::optional<ItemMove> MoveItem(MenuDocument& doc, MenuNode& node, MenuNode& parent, int row);
+// Carries out a move that MoveItem (or an earlier ApplyMove) returned; returns the move
+// that reverses it.
+ItemMove ApplyMove(MenuDocument& doc, const ItemMove& move);
+
+// Moves among the siblings; refused (nullopt) where CanMoveUp/CanMoveDown say no.
+std::optional<ItemMove> MoveUp(MenuDocument& doc, MenuNode& node);
+std::optional<ItemMove> MoveDown(MenuDocument& doc, MenuNode& node);
 
 }  // namespace quillet

@@ -4,28 +4,37 @@
 
 namespace quillet::ui {
 
-EditCommand::EditCommand(MenuDocument& document, const QString& text, BranchSnapshot before, int selectedBefore,
-                         int selectedAfter, AfterSwap afterSwap)
+EditCommand::EditCommand(MenuDocument& document, const QString& text, EditRecord reverse, int selectedBefore,
+                         int selectedAfter, ExpandedRows expandedBefore, EditView view)
     : QUndoCommand(text),
       document_(document),
-      other_(std::move(before)),
+      reverse_(std::move(reverse)),
       selectedBefore_(selectedBefore),
       selectedAfter_(selectedAfter),
-      afterSwap_(std::move(afterSwap)) {}
+      expandedBefore_(std::move(expandedBefore)),
+      view_(std::move(view)) {}
 
-void EditCommand::undo() { swap(selectedBefore_); }
+void EditCommand::undo() { apply(selectedBefore_, expandedBefore_, expandedAfter_); }
 
 void EditCommand::redo() {
   if (applied_) {
     applied_ = false;
     return;
   }
-  swap(selectedAfter_);
+  apply(selectedAfter_, expandedAfter_, expandedBefore_);
 }
 
-void EditCommand::swap(int selectIndex) {
-  other_ = SwapBranch(document_, other_);
-  afterSwap_(selectIndex);
+void EditCommand::apply(int selectIndex, const ExpandedRows& give, ExpandedRows& keep) {
+  if (const auto* branch = std::get_if<BranchSnapshot>(&reverse_)) {
+    const int owner = branch->ownerIndex;
+    keep = view_.expandedBelow(owner);
+    reverse_ = SwapBranch(document_, *branch);
+    view_.expandBelow(owner, give);
+  } else {
+    // A move keeps its rows in the view, expansion and all.
+    reverse_ = ApplyMove(document_, std::get<ItemMove>(reverse_));
+  }
+  view_.select(selectIndex);
 }
 
 }  // namespace quillet::ui

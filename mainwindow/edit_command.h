@@ -1,33 +1,48 @@
 #pragma once
 // One undo step of the main window: a tree command already applied to the document,
-// kept as the branch it touched as it was before. Undo and redo swap that branch with
-// the document's, through the tree, so the item model hears every row that changes.
+// kept as what reverses it — the branch it touched as it was before, or the move that
+// puts an item back. Undo and redo apply that and keep what reverses them in turn, all
+// through the tree, so the item model hears every row that changes.
 #include <QUndoCommand>
 #include <functional>
+#include <variant>
+#include <vector>
 
 #include "branch_snapshot.h"
+#include "tree_commands.h"
 
 namespace quillet::ui {
 
+using EditRecord = std::variant<BranchSnapshot, ItemMove>;
+// Expanded nodes of a branch, each as the row path from the branch's top ({} the top).
+using ExpandedRows = std::vector<std::vector<int>>;
+
+// What the window does around a step: a branch put back is new to the view, so the
+// expansion it had on that side of the step is kept and given back; then the selection.
+struct EditView {
+  std::function<ExpandedRows(int ownerIndex)> expandedBelow;
+  std::function<void(int ownerIndex, const ExpandedRows& rows)> expandBelow;
+  std::function<void(int selectIndex)> select;
+};
+
 class EditCommand : public QUndoCommand {
  public:
-  // Called after every swap with the absolute index of the node to select.
-  using AfterSwap = std::function<void(int selectIndex)>;
-
-  EditCommand(MenuDocument& document, const QString& text, BranchSnapshot before, int selectedBefore,
-              int selectedAfter, AfterSwap afterSwap);
+  EditCommand(MenuDocument& document, const QString& text, EditRecord reverse, int selectedBefore,
+              int selectedAfter, ExpandedRows expandedBefore, EditView view);
 
   void undo() override;
   void redo() override;
 
  private:
-  void swap(int selectIndex);
+  void apply(int selectIndex, const ExpandedRows& give, ExpandedRows& keep);
 
   MenuDocument& document_;
-  BranchSnapshot other_;  // the branch as it is not now: before the step while done
+  EditRecord reverse_;  // what takes the document to the other side of the step
   int selectedBefore_;
   int selectedAfter_;
-  AfterSwap afterSwap_;
+  ExpandedRows expandedBefore_;
+  ExpandedRows expandedAfter_;
+  EditView view_;
   bool applied_ = true;  // pushed after the command ran: the first redo has nothing to do
 };
 

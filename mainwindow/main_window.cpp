@@ -33,7 +33,7 @@ QIcon applicationIcon() {
 }  // namespace
 
 TSDIAppForm::TSDIAppForm(QWidget* parent)
-    : QMainWindow(parent), treeModel_(std::make_unique<MenuTreeModel>(document_.tree)) {
+    : QMainWindow(parent), treeModel_(std::make_unique<MenuTreeModel>(document_)) {
   setObjectName(QStringLiteral("TSDIAppForm"));
   setWindowTitle(QStringLiteral("Quillet v.0.1"));
   // A fixed single border with the system menu and minimize, but no maximize.
@@ -68,6 +68,7 @@ TSDIAppForm::TSDIAppForm(QWidget* parent)
   connect(treeModel_.get(), &QAbstractItemModel::rowsRemoved, this, &TSDIAppForm::TreeView1Change);
   connect(treeModel_.get(), &QAbstractItemModel::rowsInserted, this, &TSDIAppForm::TreeView1Addition);
   TreeView1->viewport()->installEventFilter(this);
+  connect(treeModel_.get(), &MenuTreeModel::moveRequested, this, &TSDIAppForm::moveDroppedItem);
 
   FormCreate();
 }

@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "branch_snapshot.h"
 #include "backup_store.h"
+#include "edit_command.h"
 #include "file_chooser.h"
 #include "menu_document.h"
 #include "p2k_library.h"
@@ -139,9 +139,21 @@ class TSDIAppForm : public QMainWindow {
   QPoint chooserMenuPoint() const;
   void addChosenItem(AddPlace place);
   void refreshAfterEdit();
+  // Opens the item settings dialog on `node` and stores its result on OK; returns
+  // whether it was confirmed.
+  bool editInItemDialog(MenuNode& node);
+  // A drop in the tree that the rules allow: one undo step "Move item '<caption>'".
+  void moveDroppedItem(MenuNode* node, MenuNode* parent, int row);
   // Runs `edit` (which returns whether it changed anything) as one undo step named
   // `text`; `owner` is the top of the branch the edit touches.
   void recordEdit(const MenuNode& owner, const QString& text, const std::function<bool()>& edit);
+  // Runs `move` (which returns the move back, or nothing when it was refused) as one
+  // undo step named `text`.
+  void recordMove(const QString& text, const std::function<std::optional<ItemMove>()>& move);
+  void pushStep(const QString& text, EditRecord reverse, int selectedBefore, ExpandedRows expanded);
+  // The expansion of a branch in the tree view, and giving it back after undo or redo.
+  ExpandedRows expandedBelow(int ownerIndex) const;
+  void expandBelow(int ownerIndex, const ExpandedRows& rows);
   // After undo or redo put a branch back: the view and summary follow the document.
   void afterUndoSwap(int selectIndex);
   void showEditRefusal(const Error& error);

@@ -238,6 +238,11 @@ void TSDIAppForm::buildTree(QWidget* client) {
   TreeView1->setIndentation(19);
   TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   TreeView1->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Items are dragged within the tree; the model takes drops of its own drags only and
+  // refuses what the rules forbid, and the drop line shows where an allowed drop lands.
+  TreeView1->setDragDropMode(QAbstractItemView::DragDrop);
+  TreeView1->setDefaultDropAction(Qt::MoveAction);
+  TreeView1->setDropIndicatorShown(true);
   TreeView1->setModel(treeModel_.get());
   // The selection stays as visible as ever when the tree loses the focus.
   QPalette palette = TreeView1->palette();

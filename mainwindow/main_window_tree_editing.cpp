@@ -204,16 +204,18 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
   Result<MenuNode*> added = Error{};
   recordEdit(*owner, StepName("Add item", ComboBox1->itemText(row).toLatin1().toStdString()), [&] {
     added = AddCatalogueItem(document_, *selected, row, place);
-    return added.ok();
+    if (!added) return false;
+    if (IsCustomIdentifier(added.value()->item.identifier)) {
+      // The user sets up a new custom item at once, in the same step as the add; a
+      // cancelled dialog leaves the item in the tree without data.
+      selectNode(added.value());
+      editInItemDialog(*added.value());
+    }
+    return true;
   });
   if (!added) {
     showEditRefusal(added.error());
     return;
-  }
-  if (IsCustomIdentifier(added.value()->item.identifier)) {
-    // The user sets up a new custom item at once.
-    selectNode(added.value());
-    MenuItem1Click();
   }
   TreeView1->expand(treeModel_->indexForNode(selectedNode()));
   refreshAfterEdit();
@@ -232,9 +234,10 @@ void TSDIAppForm::Replace1Click() {
   }
   recordEdit(*node, StepName("Replace item", node->caption), [&] {
     ReplaceItem(document_, *node, row);
+    // A new custom item is set up at once, in the same step.
+    if (row == kCustomItemRow) editInItemDialog(*node);
     return true;
   });
-  if (row == kCustomItemRow) MenuItem1Click();
   refreshAfterEdit();
 }
 
@@ -242,17 +245,21 @@ void TSDIAppForm::MenuItem1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || itemDialog_ == nullptr) return;
   if (!CanModify(document_, *node)) return;  // the fixed nodes hold no item
-  const TMMAItem& item = node->item;
-  const bool softkey = IsSoftkey(document_, *node);
-  if (!itemDialog_->EditItem(document_.ItemData(*node), item.kind, item.flags, item.attributes,
-                             softkey)) {
-    return;
-  }
-  recordEdit(*node, StepName("Modify item", node->caption), [&] {
-    document_.StoreEditedItem(*node, itemDialog_->Editor().StoreItem());
-    return true;
-  });
+  // Only an OK becomes a step.
+  recordEdit(*node, StepName("Modify item", node->caption), [&] { return editInItemDialog(*node); });
   refreshAfterEdit();
+}
+
+bool TSDIAppForm::editInItemDialog(MenuNode& node) {
+  if (itemDialog_ == nullptr || !CanModify(document_, node)) return false;
+  const TMMAItem& item = node.item;
+  const bool softkey = IsSoftkey(document_, node);
+  if (!itemDialog_->EditItem(document_.ItemData(node), item.kind, item.flags, item.attributes,
+                             softkey)) {
+    return false;
+  }
+  document_.StoreEditedItem(node, itemDialog_->Editor().StoreItem());
+  return true;
 }
 
 void TSDIAppForm::Deleteitem1Click() {
@@ -272,19 +279,26 @@ void TSDIAppForm::Deleteitem1Click() {
 void TSDIAppForm::Moveup1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveUp(document_, *node)) return;
-  recordEdit(*node->parent(), StepName("Move up", node->caption), [&] {
-    MoveUp(document_, *node);
-    return true;
-  });
+  recordMove(StepName("Move up", node->caption), [&] { return MoveUp(document_, *node); });
   refreshAfterEdit();
 }
 
 void TSDIAppForm::Movedown1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveDown(document_, *node)) return;
-  recordEdit(*node->parent(), StepName("Move down", node->caption), [&] {
-    MoveDown(document_, *node);
-    return true;
+  recordMove(StepName("Move down", node->caption), [&] { return MoveDown(document_, *node); });
+  refreshAfterEdit();
+}
+
+void TSDIAppForm::moveDroppedItem(MenuNode* node, MenuNode* parent, int row) {
+  recordMove(StepName("Move item", node->caption), [&] {
+    std::optional<ItemMove> back = MoveItem(document_, *node, *parent, row);
+    if (back) {
+      // The item stays in sight and selected where it landed.
+      TreeView1->expand(treeModel_->indexForNode(parent));
+      selectNode(node);
+    }
+    return back;
   });
   refreshAfterEdit();
 }
@@ -297,11 +311,52 @@ void TSDIAppForm::refreshAfterEdit() {
 
 void TSDIAppForm::recordEdit(const MenuNode& owner, const QString& text, const std::function<bool()>& edit) {
   BranchSnapshot before = TakeBranch(document_, owner);
+  ExpandedRows expanded = expandedBelow(before.ownerIndex);
   const int selectedBefore = document_.tree.absoluteIndex(selectedNode());
   if (!edit()) return;
-  undoStack_->push(new EditCommand(document_, text, std::move(before), selectedBefore,
-                                   document_.tree.absoluteIndex(selectedNode()),
-                                   [this](int selectIndex) { afterUndoSwap(selectIndex); }));
+  pushStep(text, std::move(before), selectedBefore, std::move(expanded));
+}
+
+void TSDIAppForm::recordMove(const QString& text, const std::function<std::optional<ItemMove>()>& move) {
+  const int selectedBefore = document_.tree.absoluteIndex(selectedNode());
+  std::optional<ItemMove> back = move();
+  if (back) pushStep(text, *back, selectedBefore, {});
+}
+
+void TSDIAppForm::pushStep(const QString& text, EditRecord reverse, int selectedBefore, ExpandedRows expanded) {
+  EditView view{[this](int owner) { return expandedBelow(owner); },
+                [this](int owner, const ExpandedRows& rows) { expandBelow(owner, rows); },
+                [this](int selectIndex) { afterUndoSwap(selectIndex); }};
+  undoStack_->push(new EditCommand(document_, text, std::move(reverse), selectedBefore,
+                                   document_.tree.absoluteIndex(selectedNode()), std::move(expanded),
+                                   std::move(view)));
+}
+
+ExpandedRows TSDIAppForm::expandedBelow(int ownerIndex) const {
+  ExpandedRows rows;
+  std::vector<int> path;
+  const std::function<void(const MenuNode&)> walk = [&](const MenuNode& node) {
+    if (!node.hasChildren()) return;
+    if (TreeView1->isExpanded(treeModel_->indexForNode(&node))) rows.push_back(path);
+    for (const auto& child : node.children()) {
+      path.push_back(child->row());
+      walk(*child);
+      path.pop_back();
+    }
+  };
+  if (const MenuNode* owner = document_.tree.nodeAt(ownerIndex)) walk(*owner);
+  return rows;
+}
+
+void TSDIAppForm::expandBelow(int ownerIndex, const ExpandedRows& rows) {
+  const MenuNode* owner = document_.tree.nodeAt(ownerIndex);
+  for (const std::vector<int>& path : rows) {
+    const MenuNode* node = owner;
+    for (auto row = path.begin(); node != nullptr && row != path.end(); ++row) {
+      node = *row < static_cast<int>(node->childCount()) ? node->child(static_cast<std::size_t>(*row)) : nullptr;
+    }
+    if (node != nullptr) TreeView1->expand(treeModel_->indexForNode(node));
+  }
 }
 
 void TSDIAppForm::afterUndoSwap(int selectIndex) {

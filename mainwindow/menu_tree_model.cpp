@@ -1,10 +1,37 @@
 #include "menu_tree_model.h"
 
+#include <QMimeData>
+
 #include "display_text.h"
+#include "node_rules.h"
 
 namespace quillet::ui {
 
-MenuTreeModel::MenuTreeModel(MenuTree& tree, QObject* parent) : QAbstractItemModel(parent), tree_(tree) {
+namespace {
+
+const QString kNodeMimeType = QStringLiteral("application/x-quillet-menu-item");
+
+// What a drag carries: the dragged node of one model. A drop is taken only from the
+// same model and only while the node is still in its tree, so a drag from another
+// window or program, or one that outlived an edit, is refused.
+class NodeMimeData : public QMimeData {
+ public:
+  NodeMimeData(const MenuTreeModel* model, MenuNode* node) : model_(model), node_(node) {
+    setData(kNodeMimeType, QByteArray());
+  }
+  MenuNode* nodeFor(const MenuTreeModel* model, const MenuTree& tree) const {
+    return model == model_ && tree.absoluteIndex(node_) >= 0 ? node_ : nullptr;
+  }
+
+ private:
+  const MenuTreeModel* model_;
+  MenuNode* node_;
+};
+
+}  // namespace
+
+MenuTreeModel::MenuTreeModel(MenuDocument& document, QObject* parent)
+    : QAbstractItemModel(parent), document_(document), tree_(document.tree) {
   tree_.setObserver(this);
 }
 
@@ -50,7 +77,55 @@ QVariant MenuTreeModel::data(const QModelIndex& index, int role) const {
 
 Qt::ItemFlags MenuTreeModel::flags(const QModelIndex& index) const {
   // Captions are read-only: items change through the document's commands only.
-  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+  const MenuNode* node = nodeForIndex(index);
+  if (node == nullptr) return Qt::NoItemFlags;
+  Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  // Main-menu items can be dragged. Drops go into the lists of the nodes that may take
+  // subitems, and into a list that is there already (to reorder it); the view asks
+  // canDropMimeData for the rest.
+  if (CanDelete(document_, *node)) flags |= Qt::ItemIsDragEnabled;
+  if (CanAddSubitem(document_, *node) || (CanDelete(document_, *node) && node->hasChildren())) {
+    flags |= Qt::ItemIsDropEnabled;
+  }
+  return flags;
+}
+
+Qt::DropActions MenuTreeModel::supportedDragActions() const { return Qt::MoveAction; }
+
+Qt::DropActions MenuTreeModel::supportedDropActions() const { return Qt::MoveAction; }
+
+QStringList MenuTreeModel::mimeTypes() const { return {kNodeMimeType}; }
+
+QMimeData* MenuTreeModel::mimeData(const QModelIndexList& indexes) const {
+  MenuNode* node = indexes.size() == 1 ? nodeForIndex(indexes.front()) : nullptr;
+  if (node == nullptr || !CanDelete(document_, *node)) return nullptr;
+  return new NodeMimeData(this, node);
+}
+
+MenuTreeModel::Drop MenuTreeModel::dropFor(const QMimeData* data, Qt::DropAction action, int row,
+                                           const QModelIndex& parent) const {
+  const auto* carried = dynamic_cast<const NodeMimeData*>(data);
+  MenuNode* target = nodeForIndex(parent);
+  if (carried == nullptr || action != Qt::MoveAction || target == nullptr) return {};
+  MenuNode* node = carried->nodeFor(this, tree_);
+  const int at = row < 0 ? static_cast<int>(target->childCount()) : row;
+  if (node == nullptr || !CanMoveTo(document_, *node, *target, at)) return {};
+  return {node, target, at};
+}
+
+bool MenuTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                    const QModelIndex& parent) const {
+  return dropFor(data, action, row, parent).node != nullptr;
+}
+
+bool MenuTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                 const QModelIndex& parent) {
+  const Drop drop = dropFor(data, action, row, parent);
+  if (drop.node == nullptr) return false;
+  // The view then asks to remove the dragged rows; removeRows refuses, as the move
+  // has already taken the node out of its old place.
+  emit moveRequested(drop.node, drop.parent, drop.row);
+  return true;
 }
 
 void MenuTreeModel::nodesAboutToBeInserted(MenuNode* parent, int row) {
@@ -65,13 +140,12 @@ void MenuTreeModel::nodeAboutToBeRemoved(MenuNode* parent, int row) {
 
 void MenuTreeModel::nodeRemoved(MenuNode*, int) { endRemoveRows(); }
 
-void MenuTreeModel::nodeAboutToBeMoved(MenuNode* parent, int fromRow, int toRow) {
+void MenuTreeModel::nodeAboutToBeMoved(MenuNode* fromParent, int fromRow, MenuNode* toParent, int toRow) {
   // Qt refuses moves that leave the order as it is; then there is nothing to end.
-  const QModelIndex parentIndex = indexForNode(parent);
-  moveAnnounced_ = beginMoveRows(parentIndex, fromRow, fromRow, parentIndex, toRow);
+  moveAnnounced_ = beginMoveRows(indexForNode(fromParent), fromRow, fromRow, indexForNode(toParent), toRow);
 }
 
-void MenuTreeModel::nodeMoved(MenuNode*, int, int) {
+void MenuTreeModel::nodeMoved(MenuNode*, int, MenuNode*, int) {
   if (moveAnnounced_) endMoveRows();
   moveAnnounced_ = false;
 }

@@ -20,8 +20,8 @@ class ChangeCounter : public TreeObserver {
   void nodesInserted(MenuNode*, int) override {}
   void nodeAboutToBeRemoved(MenuNode*, int) override {}
   void nodeRemoved(MenuNode*, int) override {}
-  void nodeAboutToBeMoved(MenuNode*, int, int) override {}
-  void nodeMoved(MenuNode*, int, int) override {}
+  void nodeAboutToBeMoved(MenuNode*, int, MenuNode*, int) override {}
+  void nodeMoved(MenuNode*, int, MenuNode*, int) override {}
   void nodeChanged(MenuNode* node) override {
     ++changed;
     seen = node->item;

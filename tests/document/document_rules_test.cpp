@@ -120,7 +120,7 @@ TEST_F(ExampleMenu, DataFollowsItsItemAndSoftkeyEntriesStay) {
   GiveData(doc, *doc.tree.nodeAt(3), NamedData(u"up"));
   const TMMAItemData* deep = doc.StoreEntry(16);
   const TMMAItemData* up = doc.StoreEntry(5);
-  doc.tree.moveBefore(C, A);  // C, A, B: C1 now comes right after the top list
+  doc.tree.move(C, C->parent(), A->row());  // C, A, B: C1 now comes right after the top list
   doc.RebuildLinks();
   EXPECT_EQ(A1x->item.slot, 17);
   EXPECT_EQ(doc.StoreEntry(17), deep);  // moved, not copied

@@ -16,18 +16,21 @@ class RecordingObserver : public TreeObserver {
   void nodesInserted(MenuNode* p, int row) override { Add("inserted", p, row); }
   void nodeAboutToBeRemoved(MenuNode* p, int row) override { Add("about-remove", p, row); }
   void nodeRemoved(MenuNode* p, int row) override { Add("removed", p, row); }
-  void nodeAboutToBeMoved(MenuNode* p, int from, int to) override {
-    Add("about-move", p, from, to);
+  void nodeAboutToBeMoved(MenuNode* p, int from, MenuNode* q, int to) override {
+    Add("about-move", p, from, Name(q) + " " + std::to_string(to));
   }
-  void nodeMoved(MenuNode* p, int from, int to) override { Add("moved", p, from, to); }
+  void nodeMoved(MenuNode* p, int from, MenuNode* q, int to) override {
+    Add("moved", p, from, Name(q) + " " + std::to_string(to));
+  }
   void nodeChanged(MenuNode* n) override { log.push_back("changed " + n->caption); }
   void aboutToClear() override { log.push_back("about-clear"); }
   void cleared() override { log.push_back("cleared"); }
 
  private:
-  void Add(const std::string& what, MenuNode* p, int a, int b = -1) {
-    std::string line = what + " " + (p ? p->caption : std::string("<top>")) + " " + std::to_string(a);
-    if (b >= 0) line.append(" ").append(std::to_string(b));
+  static std::string Name(const MenuNode* p) { return p ? p->caption : std::string("<top>"); }
+  void Add(const std::string& what, MenuNode* p, int a, const std::string& more = {}) {
+    std::string line = what + " " + Name(p) + " " + std::to_string(a);
+    if (!more.empty()) line.append(" ").append(more);
     log.push_back(line);
   }
 };
@@ -93,27 +96,35 @@ TEST_F(MenuTreeTest, RemovalTakesTheSubtreeAndRenumbers) {
 }
 
 TEST_F(MenuTreeTest, MovesReportTheDestinationBeforeTheMove) {
-  tree.moveBefore(c, a);  // up to the front
+  tree.move(c, top, 0);  // up to the front
   EXPECT_EQ(Order(top), (std::vector<std::string>{"C@0", "A@1", "B@2"}));
-  tree.moveBefore(c, nullptr);  // to the end
+  tree.move(c, top, 3);  // to the end
   EXPECT_EQ(Order(top), (std::vector<std::string>{"A@0", "B@1", "C@2"}));
-  EXPECT_EQ(observer.log, (std::vector<std::string>{"about-move Top 2 0", "moved Top 2 0", "about-move Top 0 3",
-                                                    "moved Top 0 3"}));
-  EXPECT_EQ(a1->parent(), a);  // the subtree travels with its node
+  tree.move(a, other, 0);  // into another list, with its subtree
+  EXPECT_EQ(Order(top), (std::vector<std::string>{"B@0", "C@1"}));
+  EXPECT_EQ(Order(other), (std::vector<std::string>{"A@0"}));
+  EXPECT_EQ(a->parent(), other);
+  EXPECT_EQ(a1->parent(), a);
+  EXPECT_EQ(tree.absoluteIndex(a1), 5);
+  EXPECT_EQ(observer.log, (std::vector<std::string>{"about-move Top 2 Top 0", "moved Top 2 Top 0",
+                                                    "about-move Top 0 Top 3", "moved Top 0 Top 3",
+                                                    "about-move Top 0 Other 0", "moved Top 0 Other 0"}));
 }
 
 TEST_F(MenuTreeTest, MovesThatChangeNothingAreNotAnnounced) {
-  tree.moveBefore(a, a);
-  tree.moveBefore(a, b);
-  tree.moveBefore(c, nullptr);
+  tree.move(a, top, 0);
+  tree.move(a, top, 1);
+  tree.move(c, top, 3);
+  tree.move(a, a1, 0);  // never into its own subtree
+  tree.move(a, top, 4);  // nor past the end of a list
   EXPECT_EQ(Order(top), (std::vector<std::string>{"A@0", "B@1", "C@2"}));
   EXPECT_TRUE(observer.log.empty());
 }
 
 TEST_F(MenuTreeTest, TopLevelNoticesHaveNoParent) {
-  tree.moveBefore(other, top);
+  tree.move(other, nullptr, 0);
   EXPECT_EQ(tree.topLevel().front().get(), other);
-  EXPECT_EQ(observer.log.front(), "about-move <top> 1 0");
+  EXPECT_EQ(observer.log.front(), "about-move <top> 1 <top> 0");
 }
 
 TEST_F(MenuTreeTest, ClearAndChangeNotices) {

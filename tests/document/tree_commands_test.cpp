@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue.h"
+#include "menu_writer.h"
 #include "test_helpers.h"
 #include "tree_commands.h"
 
@@ -262,6 +263,60 @@ TEST_F(TreeCommands, DeletingTheOnlyChildClearsTheChildLink) {
   EXPECT_EQ(Root()->item.child, kNone);
 }
 
+// A drop: an item with its subtree and data into another list, and the move it returns
+// taking the document back to the same bytes; refused drops change nothing.
+TEST_F(TreeCommands, ItemsMoveAcrossListsWithTheirDataAndMoveBackExactly) {
+  mb::MenuPlan plan;
+  plan.items = {Item("Settings", {Item("Camera", {}, mb::UrlBlock("cam")), Item("Games")}),
+                Item("Radio", {}, mb::UrlBlock("fm")), Item("Tools")};
+  MustLoad(mb::BuildMenuFile(plan), doc);
+  const auto bytes = [&] { return SerializeMenu(doc, SaveOptions{}).value(); };
+  const auto before = bytes();
+  MenuNode* settings = MainItem(doc, 0);
+  MenuNode* camera = MainItem(doc, 1);
+  MenuNode* radio = MainItem(doc, 3);
+  MenuNode* tools = MainItem(doc, 4);
+
+  // Refused: a softkey, the fixed nodes, into its own subtree, into a list whose owner
+  // may not own a submenu or into the softkeys, to where it already is.
+  EXPECT_FALSE(MoveItem(doc, *doc.tree.nodeAt(1), *Root(), 0));
+  EXPECT_FALSE(MoveItem(doc, *Root(), *tools, 0));
+  EXPECT_FALSE(MoveItem(doc, *settings, *settings, 0));
+  EXPECT_FALSE(MoveItem(doc, *settings, *camera, 0));
+  EXPECT_FALSE(MoveItem(doc, *camera, *radio, 0));
+  EXPECT_FALSE(MoveItem(doc, *camera, *doc.softkeysNode(), 0));
+  EXPECT_FALSE(MoveItem(doc, *camera, *settings, 1));
+  EXPECT_FALSE(MoveItem(doc, *camera, *Root(), 4));
+  EXPECT_EQ(bytes(), before);
+
+  // Settings with its subtree goes last below Tools, a plain item that becomes a submenu.
+  std::optional<ItemMove> back = MoveItem(doc, *settings, *tools, 0);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(ChildCaptions(Root()), (std::vector<std::string>{"Radio", "Tools"}));
+  EXPECT_EQ(settings->parent(), tools);
+  EXPECT_EQ(tools->item.kind, kKindSubmenu);
+  EXPECT_EQ(tools->item.child, settings->item.slot - 1);
+  EXPECT_EQ(doc.ItemData(*camera)->blocks[0].text, "cam");
+  EXPECT_EQ(doc.ItemData(*radio)->blocks[0].text, "fm");
+  const auto moved = bytes();
+  // Camera before Radio: a deeper item comes up to the top list.
+  std::optional<ItemMove> back2 = MoveItem(doc, *camera, *Root(), 0);
+  ASSERT_TRUE(back2);
+  EXPECT_EQ(ChildCaptions(Root()), (std::vector<std::string>{"Camera", "Radio", "Tools"}));
+
+  const ItemMove again2 = ApplyMove(doc, *back2);
+  EXPECT_EQ(bytes(), moved);
+  const ItemMove again = ApplyMove(doc, *back);
+  EXPECT_EQ(bytes(), before);
+  EXPECT_EQ(tools->item.kind, kKindPlain);
+  ApplyMove(doc, again);
+  ApplyMove(doc, again2);
+  EXPECT_EQ(ChildCaptions(Root()), (std::vector<std::string>{"Camera", "Radio", "Tools"}));
+  EXPECT_EQ(ChildCaptions(tools), (std::vector<std::string>{"Settings"}));
+  EXPECT_EQ(ChildCaptions(settings), (std::vector<std::string>{"Games"}));
+  EXPECT_EQ(doc.DataItemCount(), 2);
+}
+
 // The window's model follows these notices; a command must never fall back to a reset.
 class NoticeCounter : public TreeObserver {
  public:
@@ -270,8 +325,8 @@ class NoticeCounter : public TreeObserver {
   void nodesInserted(MenuNode*, int) override { log += "I"; }
   void nodeAboutToBeRemoved(MenuNode*, int) override { log += "r"; }
   void nodeRemoved(MenuNode*, int) override { log += "R"; }
-  void nodeAboutToBeMoved(MenuNode*, int, int) override { log += "m"; }
-  void nodeMoved(MenuNode*, int, int) override { log += "M"; }
+  void nodeAboutToBeMoved(MenuNode*, int, MenuNode*, int) override { log += "m"; }
+  void nodeMoved(MenuNode*, int, MenuNode*, int) override { log += "M"; }
   void nodeChanged(MenuNode*) override { log += "c"; }
   void aboutToClear() override { log += "x"; }
   void cleared() override { log += "X"; }

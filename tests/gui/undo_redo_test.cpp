@@ -84,5 +84,30 @@ TEST_F(UndoRedo, EveryEditUndoneSavesTheOriginalBytesAndRedoTheEditedOnes) {
   EXPECT_FALSE(action("EditRedo1")->isEnabled());
 }
 
+// A new custom item and its settings are one step: with the dialog confirmed, and
+// cancelled (the item then stays without data).
+TEST_F(UndoRedo, ACustomItemAndItsSettingsAreOneStep) {
+  menubytes::MenuPlan plan;
+  plan.items = {Plan("Radio", {}, NameData(u"FM"))};
+  openMenu(plan);
+  const Bytes original = saveAs("original");
+  modals.actions["TOKRightDlg"] = [](QDialog& shown) {
+    test::TypeInto(Child<QLineEdit>(shown, "TntEdit2"), "12");
+    Click(Child<QPushButton>(shown, "TntButton3"));
+    Click(Child<QPushButton>(shown, "OKButton"));
+  };
+  chooserCommand(kMenuRootNodeIndex, "Custom item", "AddLast1");
+  chooserCommand(kFirstMenuNodeIndex, "Custom item", "Replace1");
+  EXPECT_NE(window->document().ItemData(*node(kFirstMenuNodeIndex + 1)), nullptr);
+  modals.actions["TOKRightDlg"] = [](QDialog& shown) { Click(Child<QPushButton>(shown, "CanclButton")); };
+  chooserCommand(kMenuRootNodeIndex, "Custom item", "AddFirst1");
+  EXPECT_EQ(node(kFirstMenuNodeIndex)->item.hasData, 0);
+  EXPECT_EQ(window->undoStack().count(), 3);
+  EXPECT_EQ(action("EditUndo1")->statusTip(), "Undo Add item 'Custom item'");
+
+  EXPECT_EQ(runWhileEnabled("EditUndo1"), 3);
+  EXPECT_EQ(saveAs("undone"), original);
+}
+
 }  // namespace
 }  // namespace quillet::ui::testing
