@@ -101,6 +101,13 @@ void TSDIAppForm::FormShow() {
 }
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {
+  // Closing is never refused for phone work: a read is cancelled, a write runs to its
+  // end, and the window goes on painting while it waits. The job's result is in before
+  // the questions below are asked.
+  if (phone_ && phone_->working()) {
+    phone_->cancelJob();
+    phone_->waitUntilIdle();
+  }
   // Unsaved changes are settled before anything else; only Cancel keeps the window.
   if (!settleUnsavedChanges()) {
     event->ignore();

@@ -69,6 +69,9 @@ class TSDIAppForm : public QMainWindow {
   // Talks to the phone through `library` from now on (before the window is first shown).
   // The program's start hands over the library it chose; until then the window has no phone.
   void usePhoneLibrary(std::unique_ptr<P2KLibrary> library);
+  // Phone work runs or waits on the phone thread (a command's job, or the model read
+  // after a connection notice); its results reach the window once it has ended.
+  bool phoneWorking() const;
 
   // The save settings as the controls show them now.
   SaveOptions saveOptions() const;
@@ -231,6 +234,8 @@ class TSDIAppForm : public QMainWindow {
 
   // Phone commands (main_window_phone.cpp).
   void connectPhoneCommands();
+  // A phone command's job runs: the phone commands wait for it.
+  bool phoneBusy() const;
 
   MenuDocument document_;
   std::unique_ptr<MenuTreeModel> treeModel_;

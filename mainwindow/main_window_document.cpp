@@ -106,7 +106,8 @@ void TSDIAppForm::clearAndHideSummary() {
 void TSDIAppForm::enableDocumentCommands() {
   ToolButton2->setEnabled(true);
   FileSaveItem->setEnabled(true);
-  const bool phone = phoneReady();
+  // While a phone job runs the phone commands wait for it (and the library is busy).
+  const bool phone = !phoneBusy() && phoneReady();
   ToolButton5->setEnabled(phone);
   Savetophone1->setEnabled(phone);
 }

@@ -1,13 +1,27 @@
 #pragma once
 // The main window's side of the phone link: it owns the phone-access library and the
-// link, shows what the link reports in the window's controls, and answers the window's
-// own questions about the phone (start, status, restart at close).
+// link, runs every piece of phone work on a thread of its own while the window goes on
+// painting, shows the work's progress in a window-modal dialog, shows what the link
+// reports in the window's controls, and answers the window's own questions about the
+// phone (start, status, restart at close).
+#include <QObject>
+#include <QPointer>
+#include <atomic>
+#include <condition_variable>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "p2k_library.h"
 #include "phone_link.h"
+#include "phone_menu_guard.h"
 #include "phone_port.h"
+#include "phone_progress_dialog.h"
+#include "phone_worker.h"
 
 namespace quillet::ui {
 
@@ -15,22 +29,54 @@ class TSDIAppForm;
 
 class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
  public:
-  // Connection notices are queued on the window's event loop, so they change the
-  // controls on the user-interface thread whichever thread the library uses.
+  // Connection notices and everything the link tells its view are queued on the
+  // window's event loop, so they change the controls on the user-interface thread
+  // whichever thread the library or the phone work uses.
   WindowPhoneLink(TSDIAppForm& window, std::unique_ptr<P2KLibrary> library);
+  // Lets a running job end (a read stops early, a write runs to its end) before the
+  // library goes.
   ~WindowPhoneLink() override;
 
+  // For the phone work only: the link is used on the phone thread.
   PhoneLink& link() { return link_; }
+
+  // Runs `work` on the phone thread as one job while the progress dialog shows and the
+  // phone commands are disabled; then, on the user-interface thread, `done` gets what
+  // `work` returned and whether the user cancelled the job before it wrote anything.
+  template <typename Work, typename Done>
+  void run(PhoneJob job, Work work, Done done) {
+    using Value = std::invoke_result_t<Work&>;
+    auto value = std::make_shared<std::optional<Value>>();
+    start(job, [value, work = std::move(work)]() mutable { value->emplace(work()); },
+          [value, done = std::move(done)](bool cancelled) mutable {
+            done(std::move(**value), cancelled);
+          });
+  }
+  void start(PhoneJob job, std::function<void()> work, std::function<void(bool cancelled)> done);
+  // The guard's progress callback for the running job: its step and bytes reach the
+  // dialog. Called on the phone thread.
+  std::function<void(const PhoneProgress&)> progressReporter();
+
+  // A job runs (from its start until its `done` has run).
+  bool busy() const { return busy_; }
+  // Phone work runs or waits: a job or a model read after a connection notice.
+  bool working() const { return pending_ > 0; }
+  // Asks the running job to stop, which a read does and a write does not.
+  void cancelJob();
+  // Runs the window's event loop until no phone work runs or waits.
+  void waitUntilIdle();
 
   // PhoneLinkPort
   void InitPhoneLink() override;
   std::int32_t P2K_GetStatus() override;
+  // At close: restarts the phone on the phone thread and waits for it.
   void RestartPhone() override;
   void removeExchangeFile() override;
 
   // PhoneLinkView
   void setPhoneIndicator(bool connected) override;
   void setPhonePanelText(const std::string& text) override;
+  // While a job runs the commands stay disabled; the state asked for returns after it.
   void enablePhoneCommands(bool openAndRestart, bool saveToPhone) override;
   bool hasDocument() const override;
   void showStatusText(const std::string& text) override;
@@ -39,9 +85,37 @@ class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
   void showPhoneError(const Error& error) override;
 
  private:
+  // Runs `task` on the user-interface thread after what was queued before it.
+  void post(std::function<void()> task);
+  // Runs `task` on the phone thread, counted as phone work until it has ended.
+  void runPhoneWork(std::function<void()> task, std::function<void()> after);
+  // Whether the running job was cancelled and may still stop (phone thread).
+  bool cancelled() const;
+  void pause(int ms);
+  void setPhoneCommands(bool openAndRestart, bool saveToPhone);
+
   TSDIAppForm& window_;
+  // Receives everything queued for the user-interface thread; what is still queued when
+  // it goes is dropped with it.
+  QObject ui_;
   std::unique_ptr<P2KLibrary> library_;  // outlives link_, which is declared after it
   PhoneLink link_;
+
+  // User-interface thread.
+  bool busy_ = false;
+  int pending_ = 0;
+  bool connected_ = false;  // the last connection state the link reported
+  QPointer<PhoneProgressDialog> dialog_;
+
+  // Shared with the phone thread.
+  std::atomic<bool> cancelRequested_{false};
+  std::atomic<bool> cancelAllowed_{false};  // the job reads; false from its first write on
+  std::atomic<bool> stopping_{false};
+  std::atomic<PhoneStep> step_{PhoneStep::Reading};
+  std::mutex pauseMutex_;
+  std::condition_variable pauseWake_;
+
+  PhoneWorker worker_;  // declared last: its thread ends first
 };
 
 }  // namespace quillet::ui

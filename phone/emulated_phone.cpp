@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 #include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -213,6 +214,8 @@ std::int32_t EmulatedPhone::File_Read(std::uint8_t* buffer, std::int32_t maxByte
                              : 0;
   const auto n = static_cast<std::streamsize>(
       std::min<std::uintmax_t>(available, static_cast<std::uintmax_t>(maxBytes)));
+  if (!movePieces(static_cast<std::size_t>(n), true))
+    return fail("the read was stopped before the end of the file");
   in.seekg(static_cast<std::streamoff>(pointer_));
   if (!in.read(reinterpret_cast<char*>(buffer), n))
     return fail("cannot read \"" + openFile_->string() + "\"");
@@ -224,6 +227,7 @@ std::int32_t EmulatedPhone::File_Write(const std::uint8_t* buffer, std::int32_t 
   if (!ready()) return notReady();
   if (!openFile_) return fail("no file is open");
   if (bytes < 0 || (buffer == nullptr && bytes > 0)) return fail("no data given");
+  movePieces(static_cast<std::size_t>(bytes), false);
   auto content = ReadWholeFile(openFile_->string());
   if (!content) return fail(content.error().message);
   std::vector<std::uint8_t> data = std::move(content.value());
@@ -233,6 +237,15 @@ std::int32_t EmulatedPhone::File_Write(const std::uint8_t* buffer, std::int32_t 
     return fail(written.error().message);
   pointer_ += static_cast<std::uintmax_t>(bytes);
   return bytes;
+}
+
+bool EmulatedPhone::movePieces(std::size_t total, bool stoppable) {
+  for (std::size_t done = 0; done < total;) {
+    std::this_thread::sleep_for(pieceDelay_);
+    done += std::min(kPieceBytes, total - done);
+    if (!reportTransfer(done, total) && stoppable && done < total) return false;
+  }
+  return true;
 }
 
 std::int32_t EmulatedPhone::File_Close() {

@@ -2,6 +2,7 @@
 // The emulated phone: a phone-access library whose file system is a folder on disk.
 // The phone file "/a/mobile/system/mma_ucp" lives at <folder>/a/mobile/system/mma_ucp.
 // It serves demonstrations and end-to-end tests; every call runs on the caller's thread.
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -25,6 +26,11 @@ class EmulatedPhone : public P2KLibrary {
   int restartCount() const { return restarts_; }
   // The attribute value a listed file reports (0 unless set here or by File_Create).
   void setAttributes(const std::string& phonePath, std::uint32_t value);
+  // Makes transfers take time, as a phone on a cable does: File_Read and File_Write move
+  // the file in pieces of 0x400 bytes, each taking `perPiece`, and report each piece.
+  // Without a delay the pieces are still reported, only at once.
+  void setTransferDelay(std::chrono::milliseconds perPiece) { pieceDelay_ = perPiece; }
+  static constexpr std::size_t kPieceBytes = 0x400;
 
   std::int32_t P2K_GetStatus() override;
   // Fails when the folder does not exist.
@@ -61,6 +67,8 @@ class EmulatedPhone : public P2KLibrary {
   // cannot be listed.
   std::optional<std::map<std::string, std::uintmax_t>> listFiles();
   void notify(std::int32_t state);
+  // Moves `total` bytes piece by piece; false when the progress stopped a read early.
+  bool movePieces(std::size_t total, bool stoppable);
 
   std::filesystem::path folder_;
   std::string model_;
@@ -71,6 +79,7 @@ class EmulatedPhone : public P2KLibrary {
   std::map<std::string, std::uint32_t> attributes_;
   std::optional<std::filesystem::path> openFile_;
   std::uintmax_t pointer_ = 0;
+  std::chrono::milliseconds pieceDelay_{0};
   std::string lastError_;
 };
 

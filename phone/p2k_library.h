@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 
 namespace quillet {
 
@@ -22,6 +23,11 @@ static_assert(offsetof(TP2KFileEntry, name) == 8);
 
 // Called with 0 when the phone is gone and non-zero when a phone is connected.
 using PhoneStatusCallback = std::function<void(std::int32_t state)>;
+
+// Told, piece by piece, how far the running File_Read or File_Write has come: bytes
+// moved so far and bytes it moves in all. Returning false stops a read before its next
+// piece (the read then fails); a write is never cut short, whatever it returns.
+using TransferProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 class P2KLibrary {
  public:
@@ -50,6 +56,19 @@ class P2KLibrary {
   // Why the last failing call failed, in words for a person; empty when the library
   // cannot tell. Safe to call from any thread.
   virtual std::string lastErrorDetail() { return {}; }
+
+  // Whom File_Read and File_Write tell how far they are. Set before the first transfer;
+  // it is called on the thread of the transfer.
+  void setTransferProgress(TransferProgress progress) { progress_ = std::move(progress); }
+
+ protected:
+  // Reports a transfer's progress; false when a read should stop here.
+  bool reportTransfer(std::size_t done, std::size_t total) const {
+    return !progress_ || progress_(done, total);
+  }
+
+ private:
+  TransferProgress progress_;
 };
 
 }  // namespace quillet

@@ -40,27 +40,28 @@ Error exchangeError(const char* message, const Error& cause) {
 
 }  // namespace
 
-// Connection notices may arrive on the library's own thread and after the link is
-// gone; the relay outlives the link and drops notices once the link has detached.
+// Connection notices may arrive on the library's own thread, and the link's messages to
+// the view are queued for the user-interface thread; either may come after the link is
+// gone. The relay outlives the link and drops them once the link has detached.
 struct PhoneLink::NoticeRelay {
   std::mutex mutex;
   PhoneLink* link = nullptr;
   std::function<void(std::function<void()>)> postToUi;
 
-  void deliver(const std::shared_ptr<NoticeRelay>& self, std::int32_t state) {
-    std::function<void(std::function<void()>)> post;
+  void post(const std::shared_ptr<NoticeRelay>& self, std::function<void(PhoneLink&)> task) {
+    std::function<void(std::function<void()>)> postTask;
     {
       std::lock_guard lock(mutex);
       if (link == nullptr) return;
-      post = postToUi;
+      postTask = postToUi;
     }
-    post([self, state] {
+    postTask([self, task = std::move(task)] {
       PhoneLink* target = nullptr;
       {
         std::lock_guard lock(self->mutex);
         target = self->link;
       }
-      if (target != nullptr) target->PhoneStatusChanged(state);
+      if (target != nullptr) task(*target);
     });
   }
 };
@@ -88,6 +89,7 @@ PhoneLink::PhoneLink(P2KLibrary& library, PhoneLinkView& view, std::uint8_t& sto
       relay_(std::make_shared<NoticeRelay>()) {
   if (!hooks_.pause) hooks_.pause = sleepFor;
   if (!hooks_.postToUi) hooks_.postToUi = runNow;
+  if (!hooks_.runPhoneWork) hooks_.runPhoneWork = runNow;
   relay_->link = this;
   relay_->postToUi = hooks_.postToUi;
 }
@@ -98,6 +100,22 @@ PhoneLink::~PhoneLink() {
 }
 
 std::int32_t PhoneLink::status() { return library_.P2K_GetStatus(); }
+
+std::string PhoneLink::model() const {
+  std::lock_guard lock(modelMutex_);
+  return model_;
+}
+
+void PhoneLink::setModel(std::string model) {
+  std::lock_guard lock(modelMutex_);
+  model_ = std::move(model);
+}
+
+void PhoneLink::onUi(std::function<void(PhoneLink&)> task) { relay_->post(relay_, std::move(task)); }
+
+void PhoneLink::showStatus(std::string text) {
+  onUi([text = std::move(text)](PhoneLink& link) { link.view_.showStatusText(text); });
+}
 
 std::string PhoneLink::exchangeFile() const { return exchange_.file(); }
 
@@ -110,6 +128,7 @@ std::int32_t PhoneLink::callWithRetries(const std::function<std::int32_t()>& cal
     ++calls;
     if (done(result)) break;
     if (result == -1) hooks_.pause(kRetryPauseMs);
+    if (cancelled()) break;
   }
   return result;
 }
@@ -118,11 +137,16 @@ Error PhoneLink::libraryError(const char* message) {
   return phoneError(message, library_.lastErrorDetail());
 }
 
+Error PhoneLink::readError(const char* message) {
+  return cancelled() ? phoneError(kCancelledMessage, "") : libraryError(message);
+}
+
 Status PhoneLink::InitPhoneLink() {
   if (library_.P2K_GetStatus() != 0) return Ok();
   auto relay = relay_;
-  const std::int32_t result =
-      library_.P2K_Init([relay](std::int32_t state) { relay->deliver(relay, state); });
+  const std::int32_t result = library_.P2K_Init([relay](std::int32_t state) {
+    relay->post(relay, [state](PhoneLink& link) { link.PhoneStatusChanged(state); });
+  });
   if (result == -1) {
     Error error = libraryError("Error initializing P2KAPI library");
     error.path.clear();  // no phone file is involved yet
@@ -132,8 +156,9 @@ Status PhoneLink::InitPhoneLink() {
 }
 
 void PhoneLink::PhoneStatusChanged(std::int32_t state) {
+  const unsigned notice = ++notices_;
   if (state == 0) {
-    model_.clear();
+    setModel({});
     view_.setPhoneIndicator(false);
     view_.enablePhoneCommands(false, false);
     view_.setPhonePanelText("Phone: None ");
@@ -141,10 +166,11 @@ void PhoneLink::PhoneStatusChanged(std::int32_t state) {
   }
   view_.setPhoneIndicator(true);
   view_.enablePhoneCommands(true, view_.hasDocument());
-  readPhoneModel();
+  // The model read talks to the phone, pauses included: it runs with the other phone work.
+  hooks_.runPhoneWork([this, notice] { readPhoneModel(notice); });
 }
 
-void PhoneLink::readPhoneModel() {
+void PhoneLink::readPhoneModel(unsigned notice) {
   std::vector<std::uint8_t> buffer(kModelBufferSize, 0);
   int calls = 0;
   const std::int32_t result = callWithRetries(
@@ -155,11 +181,17 @@ void PhoneLink::readPhoneModel() {
   if (result == -1) {
     Error error = libraryError("Error getting phone model");
     error.path.clear();
-    view_.showPhoneError(error);
+    onUi([notice, error](PhoneLink& link) {
+      if (link.notices_ == notice) link.view_.showPhoneError(error);
+    });
     return;
   }
-  model_ = PhoneModelName(buffer.data(), buffer.size());
-  view_.setPhonePanelText(PhonePanelText(buffer.data(), buffer.size()));
+  onUi([notice, model = PhoneModelName(buffer.data(), buffer.size()),
+        panel = PhonePanelText(buffer.data(), buffer.size())](PhoneLink& link) {
+    if (link.notices_ != notice) return;  // the phone went or came again since
+    link.setModel(model);
+    link.view_.setPhonePanelText(panel);
+  });
 }
 
 const TP2KFileEntry* PhoneLink::findMenuEntry() const {
@@ -176,21 +208,22 @@ const TP2KFileEntry* PhoneLink::findMenuEntry() const {
 
 Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
   FileList.clear();
+  if (cancelled()) return phoneError(kCancelledMessage, "");
 
-  view_.showStatusText("Getting file count");
+  showStatus("Getting file count");
   int calls = 0;
   FileCount = callWithRetries([&] { return library_.File_Count(); },
                               [](std::int32_t r) { return r != -1; }, calls);
-  if (FileCount == -1) return libraryError("Error getting file count");
+  if (FileCount == -1) return readError("Error getting file count");
   if (FileCount < 0 || FileCount > kMaxFileCount)
     return phoneError("Error getting file count",
                       "the phone reported " + std::to_string(FileCount) + " files");
 
   FileList.resize(static_cast<std::size_t>(FileCount));
-  view_.showStatusText("Getting file list");
+  showStatus("Getting file list");
   if (library_.File_List(FileList.data(), FileCount) == -1)
-    return libraryError("Error getting file list");
-  view_.showStatusText("Files found: " + std::to_string(FileCount));
+    return readError("Error getting file list");
+  showStatus("Files found: " + std::to_string(FileCount));
 
   // Without the menu file in the list there is nothing safe to open.
   const TP2KFileEntry* entry = findMenuEntry();
@@ -203,15 +236,21 @@ Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
   const std::uint32_t attributes =
       static_cast<std::uint32_t>(entry->attrHigh) * 65536u + entry->attrLow;
 
+  if (cancelled()) return phoneError(kCancelledMessage, "");
   const std::int32_t opened =
       callWithRetries([&] { return library_.File_Create(kPhoneMenuPath, attributes); },
                       [](std::int32_t r) { return r == 0; }, calls);
-  if (opened == -1) return libraryError("Error opening file");
+  if (opened == -1) return readError("Error opening file");
   library_.File_SetPointer(0, 0);
   const std::int32_t read = library_.File_Read(TransferBuffer.data(),
                                                static_cast<std::int32_t>(kMaxTransferBytes),
                                                kRetryCalls - calls);
-  if (read == -1) return libraryError("Error reading file");
+  if (read == -1) {
+    // A read the user stopped leaves no file open behind it; a failed one stays as the
+    // library left it.
+    if (cancelled()) library_.File_Close();
+    return readError("Error reading file");
+  }
   library_.File_Close();
   // A short read leaves the rest of the buffer from an earlier transfer; those bytes
   // must never pass for the phone's.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -39,15 +40,24 @@ class PhoneLinkView {
   virtual void showPhoneError(const Error& error) = 0;
 };
 
-// How the link waits, where connection notices run and where the exchange file lives.
+// How the link waits, where its work and its notices to the view run, and where the
+// exchange file lives. Every hook left empty does the plain thing on the calling thread.
 struct PhoneLinkHooks {
-  // Sleeps for the given milliseconds; tests record instead of sleeping.
+  // Sleeps for the given milliseconds; tests record instead of sleeping. A pause may
+  // end early once `cancelled` says so.
   std::function<void(int ms)> pause;
   // Runs the task on the user-interface thread (the window queues it on its event
-  // loop); by default the task runs at once on the calling thread.
+  // loop); every call the link makes on its view goes through here, from whichever
+  // thread the link works on. By default the task runs at once on the calling thread.
   std::function<void(std::function<void()> task)> postToUi;
   // The folder in which the exchange folder is made; empty: the runtime or temporary folder.
   std::string exchangeParent;
+  // Runs phone work that a connection notice starts (reading the model) where the
+  // owner runs its other phone work, one piece at a time; by default at once.
+  std::function<void(std::function<void()> task)> runPhoneWork;
+  // Whether the user gave up the running read; the read then stops at its next step,
+  // pause or piece. Writes never ask.
+  std::function<bool()> cancelled;
 };
 
 class PhoneLink : public PhoneMenuFile {
@@ -58,6 +68,7 @@ class PhoneLink : public PhoneMenuFile {
   static constexpr int kRetryPauseMs = 300;
   static constexpr std::int32_t kModelSeem = 279;
   static constexpr std::size_t kModelBufferSize = 10000;
+  static constexpr const char* kCancelledMessage = "Reading from the phone was cancelled";
 
   // The window owns `StoredToPhone` and hands the link a reference to it, so the flag
   // keeps one home while the link sets and clears it. `library` and `view` must
@@ -73,15 +84,16 @@ class PhoneLink : public PhoneMenuFile {
   // A connection notice: 0 no phone, anything else a connected phone. Runs on the
   // user-interface thread.
   void PhoneStatusChanged(std::int32_t state);
-  // Copies the phone's menu file into the exchange file and returns its bytes.
+  // Copies the phone's menu file into the exchange file and returns its bytes. A read
+  // the user cancelled ends with kCancelledMessage.
   Result<std::vector<std::uint8_t>> ReadPhoneFile();
   // Puts `bytes` into the exchange file and sends that to the phone; StoredToPhone is 1
   // only after a complete send.
   Status WritePhoneFile(const std::vector<std::uint8_t>& bytes);
   // Restarts the phone; StoredToPhone becomes 0.
   void RestartPhone();
-  // The connected phone's model as it last read, or empty.
-  const std::string& model() const { return model_; }
+  // The connected phone's model as it last read, or empty. Safe on any thread.
+  std::string model() const;
   // PhoneMenuFile: the same read and write, for the guard that backs up and verifies.
   Result<std::vector<std::uint8_t>> readMenu() override { return ReadPhoneFile(); }
   Status writeMenu(const std::vector<std::uint8_t>& bytes) override { return WritePhoneFile(bytes); }
@@ -106,7 +118,16 @@ class PhoneLink : public PhoneMenuFile {
   // The error a failed library call ends a command with: the design's message, the
   // library's reason and the phone file.
   Error libraryError(const char* message);
-  void readPhoneModel();
+  // libraryError, or the cancellation when the user gave the read up.
+  Error readError(const char* message);
+  bool cancelled() const { return hooks_.cancelled && hooks_.cancelled(); }
+  // Reads the model for the connection notice numbered `notice`; what it finds reaches
+  // the view only while no later notice came.
+  void readPhoneModel(unsigned notice);
+  void setModel(std::string model);
+  // Runs `task` with the link on the user-interface thread, unless the link is gone by then.
+  void onUi(std::function<void(PhoneLink&)> task);
+  void showStatus(std::string text);
   const TP2KFileEntry* findMenuEntry() const;
 
   struct NoticeRelay;
@@ -116,7 +137,9 @@ class PhoneLink : public PhoneMenuFile {
   std::uint8_t& StoredToPhone;
   PhoneLinkHooks hooks_;
   ExchangeFolder exchange_;
+  mutable std::mutex modelMutex_;  // model_ is read by phone work and set by notices
   std::string model_;
+  unsigned notices_ = 0;  // connection notices so far; touched on the user-interface thread only
   std::shared_ptr<NoticeRelay> relay_;
 };
 

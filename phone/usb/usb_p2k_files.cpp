@@ -80,6 +80,7 @@ Status UsbP2KLibrary::writeChunks(P2KSession& session, const std::uint8_t* data,
     const auto chunk = static_cast<std::uint32_t>(std::min(p2k::kFileChunk, bytes - sent));
     if (Status written = writeChunk(session, data + sent, chunk); !written) return written;
     sent += chunk;
+    reportTransfer(sent, bytes);  // a write goes on to its end whatever the answer
   }
   return Ok();
 }

@@ -221,6 +221,9 @@ std::int32_t UsbP2KLibrary::File_Read(std::uint8_t* buffer, std::int32_t maxByte
     std::memcpy(buffer + got, data->data(), data->size());
     got += static_cast<std::uint32_t>(data->size());
     if (data->size() < chunk) break;
+    if (!reportTransfer(got, target) && got < target)
+      return fail("File_Read", "stopped after " + std::to_string(got) + " of " +
+                                   std::to_string(target) + " bytes");
   }
   openFile_.position += got;
   return static_cast<std::int32_t>(got);

@@ -5,6 +5,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -13,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -69,6 +74,13 @@ Bytes ReadFile(const std::filesystem::path& path) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+void WaitForPhone(TSDIAppForm& window) {
+  QElapsedTimer timer;
+  timer.start();
+  while (window.phoneWorking() && timer.elapsed() < 10000) QTest::qWait(5);
+  ASSERT_FALSE(window.phoneWorking());
+}
+
 // The window runs in a temporary current folder with an emulated phone in a folder of
 // its own; the runtime folder, where the link makes its exchange folder, is the test's
 // too. Message boxes are recorded and answered.
@@ -105,12 +117,15 @@ class PhoneWindowTest : public ::testing::Test {
   }
   bool runtimeFolderEmpty() const { return std::filesystem::is_empty(runtimeDir.path().toStdString()); }
 
-  // Shows the window and lets the queued connection notice arrive.
+  // Shows the window and lets the queued connection notice and the model read arrive.
   void showWindow() {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     QApplication::processEvents();
+    settle();
   }
+  // Runs the event loop until the phone work has ended and its results are in.
+  void settle() { WaitForPhone(*window); }
   std::filesystem::path phoneMenuPath() const {
     return std::filesystem::path(phoneDir.path().toStdString()) / "a/mobile/system/mma_ucp";
   }
@@ -122,7 +137,7 @@ class PhoneWindowTest : public ::testing::Test {
   }
   void trigger(const char* action) {
     find<QAction>(action)->trigger();
-    QApplication::processEvents();
+    settle();
   }
   QColor indicator() const { return find<PhoneIndicator>("Shape1")->brushColor(); }
   QString phonePanel() const { return find<QLabel>("StatusBar1Panel1")->text(); }
@@ -158,6 +173,7 @@ TEST_F(PhoneWindowTest, ConnectTurnsGreenShowsTheModelAndEnablesOpenFromPhone) {
   EXPECT_EQ(indicator(), QColor(Qt::red));  // the notice waits for the event loop
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   QApplication::processEvents();
+  settle();
   EXPECT_EQ(indicator(), QColor(0, 255, 0));
   EXPECT_EQ(phonePanel(), QStringLiteral("Phone: V3x "));
   expectPhoneCommands(true, false);  // no document yet
@@ -400,6 +416,8 @@ class NoticesFromAnotherThread : public EmulatedPhone {
   std::thread::id modelReadOn;
 };
 
+// The notice changes the controls on the window's thread; the model read, which may
+// pause for seconds, runs on the phone thread.
 TEST_F(PhoneWindowTest, NoticeFromAnotherThreadIsHandledOnTheWindowsThread) {
   auto threaded = std::make_unique<NoticesFromAnotherThread>(phoneDir.path().toStdString(), "T1");
   NoticesFromAnotherThread* library = threaded.get();
@@ -407,7 +425,123 @@ TEST_F(PhoneWindowTest, NoticeFromAnotherThreadIsHandledOnTheWindowsThread) {
   showWindow();
   EXPECT_EQ(indicator(), QColor(0, 255, 0));
   EXPECT_EQ(phonePanel(), QStringLiteral("Phone: T1 "));
-  EXPECT_EQ(library->modelReadOn, std::this_thread::get_id());
+  EXPECT_NE(library->modelReadOn, std::thread::id());
+  EXPECT_NE(library->modelReadOn, std::this_thread::get_id());
+}
+
+// A menu of about 8 KiB: the phone moves it in several pieces of 0x400 bytes.
+Bytes LargeMenu() {
+  mb::MenuPlan plan;
+  plan.recordSize = 36;
+  const std::uint8_t marker = mb::NameMarker(36);
+  const std::u16string name(40, u'n');
+  for (int i = 0; i < 24; ++i) {
+    mb::ItemPlan item;
+    item.identifier = i % 2 ? "Games" : "PhoneBook";
+    item.data = mb::MenuNameBlock({{1, name}, {2, name}, {3, name}}, marker);
+    plan.items.push_back(item);
+  }
+  return mb::BuildMenuFile(plan);
+}
+
+// The phone commands against a phone that takes its time: each piece of 0x400 bytes
+// takes 40 ms, so a read of the large menu lasts about a third of a second.
+class SlowPhoneTest : public PhoneWindowTest {
+ protected:
+  void SetUp() override {
+    PhoneWindowTest::SetUp();
+    menu = LargeMenu();
+    ASSERT_GT(menu.size(), 6u * EmulatedPhone::kPieceBytes);
+    WriteBytes(phoneMenuPath(), menu);
+  }
+  void slowDown() { phone->setTransferDelay(std::chrono::milliseconds(40)); }
+  QProgressDialog* progress() const { return window->findChild<QProgressDialog*>(QStringLiteral("PhoneProgress")); }
+  // Runs the event loop until the progress dialog says `text`; false if the job ended first.
+  bool waitForProgress(const QString& text) {
+    QElapsedTimer timer;
+    timer.start();
+    while (window->phoneWorking() && timer.elapsed() < 10000) {
+      if (progress() && progress()->labelText().contains(text)) return true;
+      QTest::qWait(2);
+    }
+    return false;
+  }
+  QString pieces(std::size_t done) const {
+    return QStringLiteral("%1 of %2 bytes").arg(done).arg(menu.size());
+  }
+};
+
+TEST_F(SlowPhoneTest, OpenFromPhoneShowsProgressWhileTheWindowRunsOn) {
+  showWindow();
+  slowDown();
+  int ticks = 0;
+  QTimer timer;
+  QObject::connect(&timer, &QTimer::timeout, [&] { ticks += window->phoneWorking() ? 1 : 0; });
+  timer.start(10);
+  find<QAction>("PhoneOpen")->trigger();
+  ASSERT_NE(progress(), nullptr);
+  EXPECT_TRUE(progress()->isVisible());
+  EXPECT_EQ(progress()->windowModality(), Qt::WindowModal);
+  EXPECT_EQ(progress()->windowTitle(), QStringLiteral("Open from phone"));
+  expectPhoneCommands(false, false);
+  EXPECT_TRUE(waitForProgress(QStringLiteral("Reading the menu from the phone...\n") + pieces(2048)));
+  expectPhoneCommands(false, false);
+  settle();
+  EXPECT_GE(ticks, 10);  // the event loop went on during the read
+  EXPECT_EQ(progress(), nullptr);
+  ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+  EXPECT_EQ(window->document().mainMenuItemCount(), 24);
+  expectPhoneCommands(true, true);
+}
+
+TEST_F(SlowPhoneTest, CancellingAReadStopsItAndLeavesTheDocumentAsItWas) {
+  showWindow();
+  trigger("FileNew1");
+  const QString title = window->windowTitle();
+  slowDown();
+  find<QAction>("PhoneOpen")->trigger();
+  ASSERT_TRUE(waitForProgress(pieces(1024)));
+  auto* cancel = progress()->findChild<QPushButton*>(QStringLiteral("PhoneProgressCancel"));
+  ASSERT_NE(cancel, nullptr);
+  ASSERT_TRUE(cancel->isEnabled());
+  QTest::mouseClick(cancel, Qt::LeftButton);
+  EXPECT_TRUE(progress()->labelText().endsWith(QStringLiteral("Cancelling...")));
+  expectPhoneCommands(false, false);
+  settle();
+  EXPECT_EQ(phone->lastErrorDetail(), "the read was stopped before the end of the file");
+  EXPECT_TRUE(messages.empty());
+  EXPECT_EQ(window->document().mainMenuItemCount(), 0);
+  EXPECT_EQ(window->windowTitle(), title);
+  EXPECT_EQ(progress(), nullptr);
+  expectPhoneCommands(true, true);
+}
+
+// Once writing begins nothing stops the job: not Cancel, not Escape, not closing the
+// window, which waits for the write and its check before it asks about the reboot.
+TEST_F(SlowPhoneTest, SaveToPhoneCannotBeInterruptedAndCloseWaitsForIt) {
+  showWindow();
+  trigger("PhoneOpen");
+  ASSERT_TRUE(messages.empty());
+  WriteBytes(phoneMenuPath(), {1, 2, 3});  // the write must bring the menu back
+  slowDown();
+  find<QAction>("PhoneSave")->trigger();
+  EXPECT_EQ(progress()->windowTitle(), QStringLiteral("Save to phone"));
+  ASSERT_TRUE(waitForProgress(QStringLiteral("Writing the menu to the phone...\n") + pieces(1024)));
+  EXPECT_TRUE(progress()->labelText().endsWith(
+      QStringLiteral("A write to the phone cannot be interrupted: please wait.")));
+  auto* cancel = progress()->findChild<QPushButton*>(QStringLiteral("PhoneProgressCancel"));
+  EXPECT_FALSE(cancel->isEnabled());
+  QTest::keyClick(progress(), Qt::Key_Escape);
+  EXPECT_TRUE(progress()->isVisible());
+  expectPhoneCommands(false, false);
+  ASSERT_TRUE(waitForProgress(QStringLiteral("Reading the menu back to check it...")));
+  answer = QMessageBox::No;
+  window->close();
+  EXPECT_FALSE(window->phoneWorking());
+  EXPECT_EQ(ReadFile(phoneMenuPath()), menu);
+  EXPECT_EQ(window->StoredToPhone, 1);
+  EXPECT_EQ(rebootQuestions(), 1);
+  EXPECT_EQ(messages.size(), 1u);
 }
 
 // The program's start hands the window the library QUILLET_PHONE_DIR chooses.
@@ -428,6 +562,7 @@ TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAndAPlainFileSaysWhyNo
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QApplication::processEvents();
+    WaitForPhone(window);
     EXPECT_EQ(window.findChild<PhoneIndicator*>(QStringLiteral("Shape1"))->brushColor(), QColor(0, 255, 0));
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("StatusBar1Panel1"))->text(),
               QStringLiteral("Phone: Emulated P2K "));

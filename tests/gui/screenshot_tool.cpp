@@ -1,19 +1,28 @@
 // Takes the README's screenshots of the main window: right after start, and after
 // opening the sample with custom items and clicking an item; the About box; the Edit
-// menu after a deletion and the unsaved-changes question at New. Run under a display
+// menu after a deletion, the unsaved-changes question at New and the progress dialog of
+// Save to phone. Run under a display
 // (xvfb-run works):  gui_screenshots <samples folder> <output folder>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QTemporaryDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTreeView>
+#include <chrono>
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 #include "about_box.h"
 #include "app_forms.h"
+#include "emulated_phone.h"
 #include "main_window.h"
 #include "message_prompt.h"
 
@@ -30,6 +39,42 @@ bool save(QWidget& window, const QString& path) {
   if (window.grab().save(path)) return true;
   std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
   return false;
+}
+
+// Save to phone of the sample to a slow emulated phone, caught while it writes: a
+// window of its own, with the phone and its backups in temporary folders.
+bool saveProgressShot(const QString& sample, const QString& path) {
+  QTemporaryDir phoneDir, dataDir;
+  qputenv("XDG_DATA_HOME", QFile::encodeName(dataDir.path()));
+  const QString menuPath = phoneDir.filePath(QStringLiteral("a/mobile/system/mma_ucp"));
+  if (!QDir().mkpath(QFileInfo(menuPath).path()) || !QFile::copy(sample, menuPath)) return false;
+  auto phone = std::make_unique<quillet::EmulatedPhone>(QFile::encodeName(phoneDir.path()).toStdString(), "V3i");
+  quillet::EmulatedPhone& slow = *phone;
+  quillet::ui::TSDIAppForm window;
+  window.usePhoneLibrary(std::move(phone));
+  window.show();
+  const auto waitFor = [](const std::function<bool()>& done) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done() && timer.elapsed() < 10000) QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+  };
+  QLabel* panel = window.findChild<QLabel*>(QStringLiteral("StatusBar1Panel1"));
+  if (!waitFor([&] { return panel->text() == QStringLiteral("Phone: V3i "); })) return false;
+  window.openMenuFile(QFile::encodeName(sample).toStdString());
+  slow.setTransferDelay(std::chrono::milliseconds(400));
+  window.PhoneSaveExecute();
+  QProgressDialog* dialog = window.findChild<QProgressDialog*>(QStringLiteral("PhoneProgress"));
+  if (dialog == nullptr ||
+      !waitFor([&] { return dialog->labelText().contains(QStringLiteral("Writing")) &&
+                            dialog->labelText().contains(QStringLiteral("1024 of")); }))
+    return false;
+  settle(100);
+  const QRect area = window.frameGeometry().united(dialog->frameGeometry());
+  const bool saved =
+      QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
+  waitFor([&] { return !window.phoneWorking(); });
+  return saved;
 }
 
 }  // namespace
@@ -84,5 +129,9 @@ int main(int argc, char** argv) {
   }
   edit->hide();
   window.FileNew1Execute();
-  return questionSaved ? 0 : 1;
+  if (!questionSaved) return 1;
+  return saveProgressShot(samples.filePath(QStringLiteral("mma_ucp_custom")),
+                          output.filePath(QStringLiteral("phone-progress.png")))
+             ? 0
+             : 1;
 }

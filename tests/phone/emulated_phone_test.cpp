@@ -250,7 +250,7 @@ TEST_F(EmulatedPhoneThroughLink, GoneFolderAndReadOnlyPhoneSayWhy) {
 
 TEST_F(EmulatedPhoneThroughLink, MissingFolderFailsTheStart) {
   EmulatedPhone gone(phoneDir.file("gone"));
-  PhoneLink other(gone, view, StoredToPhone, {[](int) {}, {}, exchangeDir.path().string()});
+  PhoneLink other(gone, view, StoredToPhone, {[](int) {}, {}, exchangeDir.path().string(), {}, {}});
   const Status started = other.InitPhoneLink();
   ASSERT_FALSE(started);
   EXPECT_EQ(started.error().message, "Error initializing P2KAPI library");

@@ -131,10 +131,13 @@ class PostedNotices : public ::testing::Test {
     link = std::make_unique<PhoneLink>(library, view, stored, hooks);
     library.modelBytes = {0x00, 0x5A, 0x00, 0x00};
   }
+  // Runs the queued tasks and those they queue in turn.
   void runQueue() {
-    auto tasks = std::move(queue);
-    queue.clear();
-    for (auto& task : tasks) task();
+    while (!queue.empty()) {
+      auto tasks = std::move(queue);
+      queue.clear();
+      for (auto& task : tasks) task();
+    }
   }
 
   std::vector<std::string> log;

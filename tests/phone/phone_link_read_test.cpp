@@ -57,6 +57,30 @@ TEST_F(ReadPhoneFile, CountFailingTenTimesEndsWithItsMessage) {
   EXPECT_FALSE(std::filesystem::exists(exchangeFile()));
 }
 
+// The user gives the read up: during a retry pause it ends there, without the other
+// retries; when the library stopped the file's read, the phone file is closed again.
+TEST_F(ReadPhoneFile, ACancelledReadEndsAtItsNextStepAndClosesTheFile) {
+  bool cancelInPause = true;
+  PhoneLinkHooks hooks;
+  hooks.pause = [this](int ms) { log.push_back("pause " + std::to_string(ms)); };
+  hooks.exchangeParent = folder.path().string();
+  hooks.cancelled = [&] { return cancelInPause ? logged("pause 300") : logged("File_Read 65535 9"); };
+  link = std::make_unique<PhoneLink>(library, view, StoredToPhone, hooks);
+  const std::string cancelled = std::string("error ") + PhoneLink::kCancelledMessage;
+
+  library.count.queued = {-1};
+  EXPECT_FALSE(read());
+  EXPECT_THAT(log, ElementsAre("status Getting file count", "File_Count", "pause 300", cancelled));
+
+  log.clear();
+  cancelInPause = false;
+  library.read.queued = {-1};  // the library stopped the read at the user's word
+  EXPECT_FALSE(read());
+  EXPECT_THAT(std::vector<std::string>(log.end() - 3, log.end()),
+              ElementsAre("File_Read 65535 9", "File_Close", cancelled));
+  EXPECT_FALSE(std::filesystem::exists(exchangeFile()));
+}
+
 TEST_F(ReadPhoneFile, ImpossibleCountsAreFailedCounts) {
   for (std::int32_t bad : {-5, 70000, 2000000000}) {
     library.count.queued = {bad};

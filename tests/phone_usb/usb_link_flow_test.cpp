@@ -142,7 +142,7 @@ TEST_F(UsbLinkFlow, OpenEditSaveAndRestartRunGreen) {
 
 TEST_F(UsbLinkFlow, DisconnectDuringOpenLeavesExchangeFileAndDocumentUntouched) {
   startLink();
-  ASSERT_TRUE(pumpUntil([&] { return view.connected; }));
+  ASSERT_TRUE(pumpUntil([&] { return view.panel == "Phone: E398 "; }));
   const std::vector<std::uint8_t> earlier{1, 2, 3};
   write(earlier);  // the exchange file holds the last menu sent
   putFile(kMenuPath, bigMenu());

@@ -1,0 +1,100 @@
+#include "phone_progress_dialog.h"
+
+#include <QCloseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace quillet::ui {
+namespace {
+
+// Wide enough for the longest line, so the dialog keeps its size from step to step.
+constexpr int kDialogWidth = 400;
+
+QString JobTitle(PhoneJob job) {
+  switch (job) {
+    case PhoneJob::Open: return QStringLiteral("Open from phone");
+    case PhoneJob::Save: return QStringLiteral("Save to phone");
+    case PhoneJob::Restart: return QStringLiteral("Restart Phone");
+  }
+  return {};
+}
+
+QString StepText(PhoneJob job, PhoneStep step) {
+  switch (step) {
+    case PhoneStep::Reading:
+      return job == PhoneJob::Save ? QStringLiteral("Reading the phone's menu to back it up...")
+                                   : QStringLiteral("Reading the menu from the phone...");
+    case PhoneStep::BackingUp: return QStringLiteral("Keeping a backup of the phone's menu...");
+    case PhoneStep::Writing: return QStringLiteral("Writing the menu to the phone...");
+    case PhoneStep::Verifying: return QStringLiteral("Reading the menu back to check it...");
+  }
+  return {};
+}
+
+}  // namespace
+
+PhoneProgressDialog::PhoneProgressDialog(PhoneJob job, QWidget* owner)
+    : QProgressDialog(owner),
+      job_(job),
+      cancellable_(job != PhoneJob::Restart),
+      bar_(new QProgressBar),
+      cancel_(new QPushButton(QStringLiteral("Cancel"))) {
+  setObjectName(QStringLiteral("PhoneProgress"));
+  cancel_->setObjectName(QStringLiteral("PhoneProgressCancel"));
+  setWindowTitle(JobTitle(job));
+  setWindowModality(Qt::WindowModal);
+  setAutoReset(false);
+  setAutoClose(false);
+  setMinimumDuration(0);
+  // The bar is driven directly: the dialog's own setValue runs the event loop.
+  setBar(bar_);
+  setCancelButton(cancel_);
+  // Cancel asks the job to stop; the dialog stays until the job has ended.
+  disconnect(this, &QProgressDialog::canceled, this, &QProgressDialog::cancel);
+  setMinimumWidth(kDialogWidth);
+  bar_->setRange(0, 0);
+  setCancellable(cancellable_);
+  setLabelText(job == PhoneJob::Restart ? QStringLiteral("Restarting the phone...")
+                                        : StepText(job, PhoneStep::Reading));
+}
+
+void PhoneProgressDialog::showProgress(PhoneStep step, std::size_t done, std::size_t total) {
+  // From the first byte written, the phone's menu is half old, half new until the end.
+  if (job_ == PhoneJob::Save && (step == PhoneStep::Writing || step == PhoneStep::Verifying))
+    setCancellable(false);
+  QString text = StepText(job_, step);
+  if (total > 0) {
+    text += QStringLiteral("\n%1 of %2 bytes").arg(done).arg(total);
+    bar_->setRange(0, static_cast<int>(total));
+    bar_->setValue(static_cast<int>(done));
+  } else {
+    bar_->setRange(0, 0);
+  }
+  if (cancelling_)
+    text += QStringLiteral("\nCancelling...");
+  else if (job_ == PhoneJob::Save && !cancellable_)
+    text += QStringLiteral("\nA write to the phone cannot be interrupted: please wait.");
+  setLabelText(text);
+}
+
+void PhoneProgressDialog::showCancelling() {
+  cancelling_ = true;
+  setCancellable(false);
+  setLabelText(labelText() + QStringLiteral("\nCancelling..."));
+}
+
+void PhoneProgressDialog::setCancellable(bool cancellable) {
+  cancellable_ = cancellable;
+  cancel_->setEnabled(cancellable);
+}
+
+void PhoneProgressDialog::reject() {
+  if (cancellable_) emit canceled();
+}
+
+void PhoneProgressDialog::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  reject();
+}
+
+}  // namespace quillet::ui
