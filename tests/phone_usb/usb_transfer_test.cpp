@@ -86,6 +86,34 @@ TEST_F(UsbLibraryTest, ReadsFiftyKibibytesInChunksByteExact) {
   });
 }
 
+// Progress comes chunk by chunk; a read stops when told to, a write never does.
+TEST_F(UsbLibraryTest, TransfersReportEveryChunkAndOnlyAReadCanBeStopped) {
+  connect();
+  putFile(kMenuPath, patternBytes(5000, 4));
+  std::vector<std::size_t> reported;
+  library->setTransferProgress([&](std::size_t done, std::size_t total) {
+    EXPECT_EQ(total, 5000u);
+    reported.push_back(done);
+    return done < 2048;
+  });
+  std::vector<TP2KFileEntry> entries(library->File_Count());
+  ASSERT_GE(library->File_List(entries.data(), static_cast<std::int32_t>(entries.size())), 1);
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  std::vector<std::uint8_t> buffer(65536);
+  EXPECT_EQ(library->File_Read(buffer.data(), 65535, 9), -1);
+  EXPECT_EQ(library->lastErrorDetail(), "File_Read failed: stopped after 2048 of 5000 bytes");
+  EXPECT_EQ(reported, (std::vector<std::size_t>{1024, 2048}));
+  EXPECT_EQ(library->File_Close(), 0);
+
+  reported.clear();
+  const auto written = patternBytes(5000, 5);
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  ASSERT_EQ(library->File_Write(written.data(), 5000), 5000);
+  ASSERT_EQ(library->File_Close(), 0);
+  EXPECT_EQ(reported, (std::vector<std::size_t>{1024, 2048, 3072, 4096, 5000}));
+  EXPECT_EQ(fileOnPhone(kMenuPath), written);
+}
+
 TEST_F(UsbLibraryTest, ReadWithoutAListingStopsAtTheShortChunk) {
   connect();
   putFile("/a/odd", patternBytes(3000, 3));
