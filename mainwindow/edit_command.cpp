@@ -4,6 +4,11 @@
 
 namespace quillet::ui {
 
+QString StepName(const char* command, const std::string& caption) {
+  return QStringLiteral("%1 '%2'").arg(QLatin1String(command),
+                                       QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
 EditCommand::EditCommand(MenuDocument& document, const QString& text, EditRecord reverse, int selectedBefore,
                          int selectedAfter, ExpandedRows expandedBefore, EditView view)
     : QUndoCommand(text),

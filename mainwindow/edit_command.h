@@ -7,6 +7,7 @@
 #include <functional>
 #include <variant>
 #include <vector>
+#include <string>
 
 #include "branch_snapshot.h"
 #include "tree_commands.h"
@@ -24,6 +25,8 @@ struct EditView {
   std::function<void(int ownerIndex, const ExpandedRows& rows)> expandBelow;
   std::function<void(int selectIndex)> select;
 };
+// The undo step's name, as Edit > Undo and Redo show it: "Delete item 'Settings'".
+QString StepName(const char* command, const std::string& caption);
 
 class EditCommand : public QUndoCommand {
  public:

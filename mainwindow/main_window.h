@@ -8,6 +8,7 @@
 //   main_window_summary.cpp   the item summary and the document summary
 //   main_window_phone.cpp     Open from phone, Save to phone, Restart Phone
 //   main_window_tree_editing.cpp  the two pop-up menus: add, replace, modify, delete, move
+//   main_window_clipboard.cpp     cut, copy and paste of items through the system clipboard
 #include <QMainWindow>
 #include <QVector>
 #include <QIcon>
@@ -134,6 +135,11 @@ class TSDIAppForm : public QMainWindow {
   void Deleteitem1Click();
   void Moveup1Click();
   void Movedown1Click();
+  // ---- Items on the clipboard (main_window_clipboard.cpp) ----
+  void Cutitem1Click();
+  void Copyitem1Click();
+  void Pasteitem1Click();
+  void Pastesubitem1Click();
 
  private:
   void buildPopupMenus();
@@ -160,6 +166,13 @@ class TSDIAppForm : public QMainWindow {
   // After undo or redo put a branch back: the view and summary follow the document.
   void afterUndoSwap(int selectIndex);
   void showEditRefusal(const Error& error);
+  // The questions before a delete and before subitems are left behind (`selectedItem`:
+  // the selected item is what cannot have them, as when it is replaced).
+  bool confirmDelete();
+  bool confirmDroppedSubmenu(bool selectedItem);
+  void deleteNode(MenuNode& node, const char* stepName);
+  void enableClipboardEntries(const MenuNode* node);
+  void pasteFragment(bool asSubitem);
 
   TOKRightDlg* itemDialog_ = nullptr;
   QMenu* PopupMenu1 = nullptr;
@@ -175,6 +188,10 @@ class TSDIAppForm : public QMainWindow {
   QAction* Deleteitem1 = nullptr;
   QAction* Moveup1 = nullptr;
   QAction* Movedown1 = nullptr;
+  QAction* Cutitem1 = nullptr;
+  QAction* Copyitem1 = nullptr;
+  QAction* Pasteitem1 = nullptr;
+  QAction* Pastesubitem1 = nullptr;
   // ---- end of tree editing ----
 
  protected:

@@ -28,12 +28,6 @@ enum Image { kMoveDown = 3, kMoveUp = 4, kReplace = 11, kAddBefore = 12, kAddFir
 
 const QString kWarningTitle = QStringLiteral("Warning");
 
-// The undo step's name, as Edit > Undo and Redo show it: "Delete item 'Settings'".
-QString StepName(const char* command, const std::string& caption) {
-  return QStringLiteral("%1 '%2'").arg(QLatin1String(command),
-                                       QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
-}
-
 // A right click in the tree opens its menu without moving the selection: the commands
 // act on the node the user selected before, as the menu's enabling shows.
 class RightClickKeepsSelection : public QObject {
@@ -115,6 +109,15 @@ void TSDIAppForm::buildPopupMenus() {
   connect(Deleteitem1, &QAction::triggered, this, &TSDIAppForm::Deleteitem1Click);
   connect(Moveup1, &QAction::triggered, this, &TSDIAppForm::Moveup1Click);
   connect(Movedown1, &QAction::triggered, this, &TSDIAppForm::Movedown1Click);
+  PopupMenu2->addSeparator();
+  Cutitem1 = AddEntry(PopupMenu2, QStringLiteral("Cut item"), "Cutitem1");
+  Copyitem1 = AddEntry(PopupMenu2, QStringLiteral("Copy item"), "Copyitem1");
+  Pasteitem1 = AddEntry(PopupMenu2, QStringLiteral("Paste item"), "Pasteitem1");
+  Pastesubitem1 = AddEntry(PopupMenu2, QStringLiteral("Paste as subitem"), "Pastesubitem1");
+  connect(Cutitem1, &QAction::triggered, this, &TSDIAppForm::Cutitem1Click);
+  connect(Copyitem1, &QAction::triggered, this, &TSDIAppForm::Copyitem1Click);
+  connect(Pasteitem1, &QAction::triggered, this, &TSDIAppForm::Pasteitem1Click);
+  connect(Pastesubitem1, &QAction::triggered, this, &TSDIAppForm::Pastesubitem1Click);
 
   // Choosing an entry opens the chooser's menu; a right click opens it where it was made.
   connect(ComboBox1, &QComboBox::activated, this, &TSDIAppForm::ComboBox1Click);
@@ -144,6 +147,18 @@ void TSDIAppForm::buildPopupMenus() {
   addTreeKey({QKeySequence(Qt::CTRL | Qt::Key_Up)}, &TSDIAppForm::Moveup1Click);
   addTreeKey({QKeySequence(Qt::CTRL | Qt::Key_Down)}, &TSDIAppForm::Movedown1Click);
   addTreeKey({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}, &TSDIAppForm::MenuItem1Click);
+  // Only while the tree has the focus do the clipboard keys carry items: in the text
+  // controls they keep their text meaning.
+  const auto addClipboardKey = [&](QAction* entry, const QKeySequence& key, void (TSDIAppForm::*handler)()) {
+    addTreeKey({key}, handler);
+    // The entry shows the key; in a pop-up menu that is not open the key does nothing.
+    entry->setShortcut(key);
+    entry->setShortcutContext(Qt::WidgetShortcut);
+  };
+  addClipboardKey(Cutitem1, QKeySequence(Qt::CTRL | Qt::Key_X), &TSDIAppForm::Cutitem1Click);
+  addClipboardKey(Copyitem1, QKeySequence(Qt::CTRL | Qt::Key_C), &TSDIAppForm::Copyitem1Click);
+  addClipboardKey(Pasteitem1, QKeySequence(Qt::CTRL | Qt::Key_V), &TSDIAppForm::Pasteitem1Click);
+  addClipboardKey(Pastesubitem1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &TSDIAppForm::Pastesubitem1Click);
   TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
   TreeView1->viewport()->installEventFilter(new RightClickKeepsSelection(TreeView1));
   connect(TreeView1, &QWidget::customContextMenuRequested, this,
@@ -187,6 +202,7 @@ void TSDIAppForm::PopupMenu2Popup() {
   MenuItem1->setEnabled(any && CanModify(document_, *node));
   Movedown1->setEnabled(any && CanMoveDown(document_, *node));
   Moveup1->setEnabled(any && CanMoveUp(document_, *node));
+  enableClipboardEntries(node);
 }
 
 void TSDIAppForm::AddFirst1Click() { addChosenItem(AddPlace::FirstSubitem); }
@@ -226,12 +242,7 @@ void TSDIAppForm::Replace1Click() {
   const int row = chosenCatalogueRow();
   if (node == nullptr || row < 0) return;
   if (!CanReplace(document_, *node)) return;
-  if (ReplaceDropsSubmenu(*node, row) &&
-      !AskWarning(this, QMessageBox::Question,
-                  QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu will be "
-                                 "deleted\r\n                Continue?"))) {
-    return;
-  }
+  if (ReplaceDropsSubmenu(*node, row) && !confirmDroppedSubmenu(true)) return;
   recordEdit(*node, StepName("Replace item", node->caption), [&] {
     ReplaceItem(document_, *node, row);
     // A new custom item is set up at once, in the same step.
@@ -264,13 +275,26 @@ bool TSDIAppForm::editInItemDialog(MenuNode& node) {
 
 void TSDIAppForm::Deleteitem1Click() {
   MenuNode* node = selectedNode();
-  if (node == nullptr || !CanDelete(document_, *node)) return;
-  if (!AskWarning(this, QMessageBox::Warning,
-                  QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"))) {
-    return;
-  }
-  recordEdit(*node->parent(), StepName("Delete item", node->caption), [&] {
-    DeleteItem(document_, *node);
+  if (node == nullptr || !CanDelete(document_, *node) || !confirmDelete()) return;
+  deleteNode(*node, "Delete item");
+}
+
+bool TSDIAppForm::confirmDelete() {
+  return AskWarning(this, QMessageBox::Warning,
+                    QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"));
+}
+
+bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem) {
+  return AskWarning(this, QMessageBox::Question,
+                    selectedItem ? QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu "
+                                                  "will be deleted\r\n                Continue?")
+                                 : QStringLiteral("A pasted item cannot have a submenu.\r\nIts subitems will be "
+                                                  "left out.\r\nContinue?"));
+}
+
+void TSDIAppForm::deleteNode(MenuNode& node, const char* stepName) {
+  recordEdit(*node.parent(), StepName(stepName, node.caption), [&] {
+    DeleteItem(document_, node);
     return true;
   });
   refreshAfterEdit();

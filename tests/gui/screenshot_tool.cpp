@@ -1,7 +1,7 @@
 // Takes the README's screenshots of the main window: right after start, and after
 // opening the sample with custom items and clicking an item; the About box; the Edit
-// menu after a deletion, the unsaved-changes question at New and the progress dialog of
-// Save to phone. Run under a display
+// menu after a deletion, the tree's pop-up menu with an item copied, the unsaved-changes
+// question at New and the progress dialog of Save to phone. Run under a display
 // (xvfb-run works):  gui_screenshots <samples folder> <output folder>
 #include <QApplication>
 #include <QDir>
@@ -128,6 +128,22 @@ int main(int argc, char** argv) {
     return 1;
   }
   edit->hide();
+
+  // The tree's pop-up menu over the selected item, with an item on the clipboard.
+  auto* tree = window.findChild<QTreeView*>(QStringLiteral("TreeView1"));
+  window.selectNode(window.document().tree.nodeAt(quillet::kFirstMenuNodeIndex + 1));
+  window.Copyitem1Click();
+  QMenu* treeMenu = window.findChild<QMenu*>(QStringLiteral("PopupMenu2"));
+  const QRect itemRect = tree->visualRect(tree->currentIndex());
+  treeMenu->popup(tree->viewport()->mapToGlobal(itemRect.center()));
+  settle(300);
+  const QRect treeArea = window.frameGeometry().united(treeMenu->geometry());
+  if (!QGuiApplication::primaryScreen()
+           ->grabWindow(0, treeArea.x(), treeArea.y(), treeArea.width(), treeArea.height())
+           .save(output.filePath(QStringLiteral("tree_popup_clipboard.png")))) {
+    return 1;
+  }
+  treeMenu->hide();
   window.FileNew1Execute();
   if (!questionSaved) return 1;
   return saveProgressShot(samples.filePath(QStringLiteral("mma_ucp_custom")),

@@ -1,0 +1,113 @@
+// Items on the system clipboard: Copy puts the selected item with its subtree and all
+// their data there as a menu fragment (its own type and plain JSON text, so that a text
+// editor can hold it too); Paste places what the clipboard holds after the selected
+// item, as its last subitem, or in place of a softkey's item, as one undo step.
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTreeView>
+#include <optional>
+
+#include "catalogue.h"
+#include "edit_command.h"
+#include "main_window.h"
+#include "menu_fragment.h"
+#include "menu_tree_model.h"
+
+namespace quillet::ui {
+
+namespace {
+
+const QString kFragmentMimeType = QStringLiteral("application/x-quillet-items+json");
+
+// The fragment the clipboard holds, our own type first, else its text; nothing when it
+// holds no text at all, and a refusal when the text is no menu item.
+std::optional<Result<menujson::ItemTree>> ClipboardFragment() {
+  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+  if (mime == nullptr) return std::nullopt;
+  QByteArray text;
+  if (mime->hasFormat(kFragmentMimeType)) {
+    text = mime->data(kFragmentMimeType);
+  } else if (mime->hasText()) {
+    text = mime->text().toUtf8();
+  }
+  if (text.trimmed().isEmpty()) return std::nullopt;
+  return menujson::ReadFragment(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+}
+
+bool HoldsFragment() {
+  const auto fragment = ClipboardFragment();
+  return fragment && fragment->ok();
+}
+
+menujson::FragmentPlace PastePlace(const MenuDocument& doc, const MenuNode& node, bool asSubitem) {
+  if (asSubitem) return menujson::FragmentPlace::LastChild;
+  return IsSoftkey(doc, node) ? menujson::FragmentPlace::Replace : menujson::FragmentPlace::After;
+}
+
+}  // namespace
+
+void TSDIAppForm::enableClipboardEntries(const MenuNode* node) {
+  const bool copyable = node != nullptr && menujson::CanCopy(document_, *node);
+  Copyitem1->setEnabled(copyable);
+  Cutitem1->setEnabled(copyable && CanDelete(document_, *node));
+  // Garbage on the clipboard leaves both pastes disabled.
+  const bool pastable = node != nullptr && HoldsFragment();
+  Pasteitem1->setEnabled(pastable && menujson::CanPlaceFragment(document_, *node, PastePlace(document_, *node, false)));
+  Pastesubitem1->setEnabled(pastable && menujson::CanPlaceFragment(document_, *node, PastePlace(document_, *node, true)));
+}
+
+void TSDIAppForm::Copyitem1Click() {
+  const MenuNode* node = selectedNode();
+  if (node == nullptr || !menujson::CanCopy(document_, *node)) return;
+  const std::string text = menujson::FragmentText(document_, *node);
+  const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
+  auto* mime = new QMimeData;
+  mime->setData(kFragmentMimeType, bytes);
+  mime->setText(QString::fromUtf8(bytes));
+  QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+void TSDIAppForm::Cutitem1Click() {
+  MenuNode* node = selectedNode();
+  if (node == nullptr || !menujson::CanCopy(document_, *node) || !CanDelete(document_, *node)) return;
+  if (!confirmDelete()) return;
+  Copyitem1Click();
+  deleteNode(*node, "Cut item");
+}
+
+void TSDIAppForm::Pasteitem1Click() { pasteFragment(false); }
+void TSDIAppForm::Pastesubitem1Click() { pasteFragment(true); }
+
+void TSDIAppForm::pasteFragment(bool asSubitem) {
+  MenuNode* node = selectedNode();
+  if (node == nullptr) return;
+  const menujson::FragmentPlace place = PastePlace(document_, *node, asSubitem);
+  if (!menujson::CanPlaceFragment(document_, *node, place)) return;
+  const auto fragment = ClipboardFragment();
+  if (!fragment) return;
+  if (!fragment->ok()) {
+    Error refusal = fragment->error();
+    refusal.message = "The clipboard holds no menu item to paste: " + refusal.message;
+    showEditRefusal(refusal);
+    return;
+  }
+  const menujson::ItemTree& items = fragment->value();
+  const bool dropSubmenus = menujson::FragmentDropsSubmenu(items, place);
+  if (dropSubmenus && !confirmDroppedSubmenu(place == menujson::FragmentPlace::Replace)) return;
+  const MenuNode& owner = place == menujson::FragmentPlace::After ? *node->parent() : *node;
+  Result<MenuNode*> placed = Error{};
+  recordEdit(owner, StepName("Paste item", CaptionForIdentifier(items.item.identifier)), [&] {
+    placed = menujson::PlaceFragment(document_, *node, place, items, saveOptions().layout, dropSubmenus);
+    if (placed) selectNode(placed.value());  // redo selects the pasted item again
+    return placed.ok();
+  });
+  if (!placed) {
+    showEditRefusal(placed.error());
+    return;
+  }
+  TreeView1->expand(treeModel_->indexForNode(placed.value()));
+  refreshAfterEdit();
+}
+
+}  // namespace quillet::ui
