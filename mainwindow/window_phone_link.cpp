@@ -168,7 +168,8 @@ void WindowPhoneLink::setPhoneCommands(bool openAndRestart, bool saveToPhone) {
 bool WindowPhoneLink::hasDocument() const { return window_.document().isOpen(); }
 
 void WindowPhoneLink::showStatusText(const std::string& text) {
-  window_.StatusBar->showMessage(QString::fromStdString(text));
+  // The texts come from the phone thread, in order with the job's other news.
+  post([this, line = QString::fromStdString(text)] { window_.StatusBar->showMessage(line); });
 }
 
 void WindowPhoneLink::showPhoneError(const Error& error) {

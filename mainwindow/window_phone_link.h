@@ -79,6 +79,7 @@ class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
   // While a job runs the commands stay disabled; the state asked for returns after it.
   void enablePhoneCommands(bool openAndRestart, bool saveToPhone) override;
   bool hasDocument() const override;
+  // Queued for the user-interface thread.
   void showStatusText(const std::string& text) override;
   // A box with an empty title, an OK button and the stop icon: the link's message as it
   // stands, then the reason and the file on lines of their own.

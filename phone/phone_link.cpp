@@ -113,9 +113,7 @@ void PhoneLink::setModel(std::string model) {
 
 void PhoneLink::onUi(std::function<void(PhoneLink&)> task) { relay_->post(relay_, std::move(task)); }
 
-void PhoneLink::showStatus(std::string text) {
-  onUi([text = std::move(text)](PhoneLink& link) { link.view_.showStatusText(text); });
-}
+
 
 std::string PhoneLink::exchangeFile() const { return exchange_.file(); }
 
@@ -210,7 +208,7 @@ Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
   FileList.clear();
   if (cancelled()) return phoneError(kCancelledMessage, "");
 
-  showStatus("Getting file count");
+  view_.showStatusText("Getting file count");
   int calls = 0;
   FileCount = callWithRetries([&] { return library_.File_Count(); },
                               [](std::int32_t r) { return r != -1; }, calls);
@@ -220,10 +218,10 @@ Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
                       "the phone reported " + std::to_string(FileCount) + " files");
 
   FileList.resize(static_cast<std::size_t>(FileCount));
-  showStatus("Getting file list");
+  view_.showStatusText("Getting file list");
   if (library_.File_List(FileList.data(), FileCount) == -1)
     return readError("Error getting file list");
-  showStatus("Files found: " + std::to_string(FileCount));
+  view_.showStatusText("Files found: " + std::to_string(FileCount));
 
   // Without the menu file in the list there is nothing safe to open.
   const TP2KFileEntry* entry = findMenuEntry();

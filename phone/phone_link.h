@@ -34,7 +34,8 @@ class PhoneLinkView {
   virtual void enablePhoneCommands(bool openAndRestart, bool saveToPhone) = 0;
   // True when the tree has at least one node.
   virtual bool hasDocument() const = 0;
-  // The bottom status line StatusBar (progress texts).
+  // The bottom status line StatusBar (progress texts). Called on the thread that reads
+  // the phone's menu.
   virtual void showStatusText(const std::string& text) = 0;
   // A failure while following a connection notice, which has no caller to return to.
   virtual void showPhoneError(const Error& error) = 0;
@@ -47,8 +48,8 @@ struct PhoneLinkHooks {
   // end early once `cancelled` says so.
   std::function<void(int ms)> pause;
   // Runs the task on the user-interface thread (the window queues it on its event
-  // loop); every call the link makes on its view goes through here, from whichever
-  // thread the link works on. By default the task runs at once on the calling thread.
+  // loop): connection notices and what the model read finds go through here. By
+  // default the task runs at once on the calling thread.
   std::function<void(std::function<void()> task)> postToUi;
   // The folder in which the exchange folder is made; empty: the runtime or temporary folder.
   std::string exchangeParent;
@@ -127,7 +128,6 @@ class PhoneLink : public PhoneMenuFile {
   void setModel(std::string model);
   // Runs `task` with the link on the user-interface thread, unless the link is gone by then.
   void onUi(std::function<void(PhoneLink&)> task);
-  void showStatus(std::string text);
   const TP2KFileEntry* findMenuEntry() const;
 
   struct NoticeRelay;
