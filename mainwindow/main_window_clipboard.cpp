@@ -40,8 +40,9 @@ bool HoldsFragment() {
   return fragment && fragment->ok();
 }
 
+// "Menu Root" has no place after it: an item pasted there ends the main menu.
 menujson::FragmentPlace PastePlace(const MenuDocument& doc, const MenuNode& node, bool asSubitem) {
-  if (asSubitem) return menujson::FragmentPlace::LastChild;
+  if (asSubitem || &node == doc.menuRootNode()) return menujson::FragmentPlace::LastChild;
   return IsSoftkey(doc, node) ? menujson::FragmentPlace::Replace : menujson::FragmentPlace::After;
 }
 

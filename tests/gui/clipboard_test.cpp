@@ -177,6 +177,10 @@ TEST_F(Clipboard, SoftkeysCopyAndTakePastesFixedNodesDoNotAndCutAsksFirst) {
   ASSERT_EQ(window->document().mainMenuItemCount(), 3);
   EXPECT_EQ(node(kFirstMenuNodeIndex + 1)->caption, "Settings");
   EXPECT_EQ(node(kFirstMenuNodeIndex + 2)->caption, "Camera");
+  clickNode(kMenuRootNodeIndex);
+  key(Qt::Key_V);  // "Menu Root" has no place after it: the item ends the main menu
+  ASSERT_EQ(node(kMenuRootNodeIndex)->childCount(), 3u);
+  EXPECT_EQ(node(kMenuRootNodeIndex)->child(2)->caption, "Settings");
 }
 
 }  // namespace
