@@ -38,6 +38,12 @@ void AddChildren(MenuDocument& doc, MenuNode& parent, const NodeSnapshot& snapsh
 
 }  // namespace
 
+void SetKind(MenuDocument& doc, MenuNode& node, std::uint8_t kind) {
+  if (node.item.kind == kind) return;
+  node.item.kind = kind;
+  doc.tree.notifyChanged(&node);
+}
+
 BranchSnapshot TakeBranch(const MenuDocument& doc, const MenuNode& owner) {
   return BranchSnapshot{doc.tree.absoluteIndex(&owner), Copy(doc, owner)};
 }
@@ -69,6 +75,42 @@ BranchSnapshot SwapBranch(MenuDocument& doc, const BranchSnapshot& branch) {
     if (entry) doc.LoadItemData(*node, std::move(entry));
   }
   return replaced;
+}
+
+DetachedItem RemoveItem(MenuDocument& doc, const PlacedItem& placed) {
+  MenuNode* node = doc.tree.nodeAt(placed.index);
+  MenuNode* parent = node->parent();
+  DetachedItem back{doc.tree.absoluteIndex(parent), node->row(), parent->item.kind, Copy(doc, *node)};
+  doc.ReleaseSubtreeData(*node);
+  doc.tree.remove(node);
+  SetKind(doc, *parent, placed.parentKind);
+  doc.RebuildLinks();
+  return back;
+}
+
+PlacedItem InsertItem(MenuDocument& doc, const DetachedItem& detached) {
+  MenuNode* parent = doc.tree.nodeAt(detached.parentIndex);
+  // The inserted records carry the slots they had; every item's data is held by node
+  // while the slots are renumbered, so that no stale slot claims another item's entry.
+  DataByNode data;
+  doc.tree.forEach([&](MenuNode& node) {
+    if (OwnsData(doc, node)) data.emplace_back(&node, doc.TakeItemData(node));
+  });
+  const NodeSnapshot& item = detached.item;
+  MenuNode* added = detached.row < static_cast<int>(parent->childCount())
+                        ? doc.tree.insertBefore(parent->child(static_cast<std::size_t>(detached.row)), item.caption,
+                                                item.item)
+                        : doc.tree.addLastChild(parent, item.caption, item.item);
+  data.emplace_back(added, DataOf(item));
+  AddChildren(doc, *added, item, data);
+  const PlacedItem back{doc.tree.absoluteIndex(added), parent->item.kind};
+  SetKind(doc, *parent, detached.parentKind);
+
+  doc.RebuildLinks();
+  for (auto& [node, entry] : data) {
+    if (entry) doc.LoadItemData(*node, std::move(entry));
+  }
+  return back;
 }
 
 }  // namespace quillet

@@ -15,12 +15,6 @@ Error Refusal(ErrorCode code, std::string message) { return Error{code, std::mov
 
 bool IsCustomRow(int row) { return CatalogueNames[static_cast<std::size_t>(row)] == "Custom item"; }
 
-void SetKind(MenuDocument& doc, MenuNode& node, std::uint8_t kind) {
-  if (node.item.kind == kind) return;
-  node.item.kind = kind;
-  doc.tree.notifyChanged(&node);
-}
-
 }  // namespace
 
 Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, AddPlace place) {
@@ -132,11 +126,10 @@ void ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
   doc.tree.notifyChanged(&node);
 }
 
-void DeleteItem(MenuDocument& doc, MenuNode& node) {
-  if (!CanDelete(doc, node)) return;
-  doc.ReleaseSubtreeData(node);
-  doc.tree.remove(&node);
-  doc.RebuildLinks();
+std::optional<DetachedItem> DeleteItem(MenuDocument& doc, MenuNode& node) {
+  if (!CanDelete(doc, node)) return std::nullopt;
+  // The list's owner keeps its kind; the writer turns an empty submenu into a plain item.
+  return RemoveItem(doc, PlacedItem{doc.tree.absoluteIndex(&node), node.parent()->item.kind});
 }
 
 std::optional<ItemMove> MoveItem(MenuDocument& doc, MenuNode& node, MenuNode& parent, int row) {

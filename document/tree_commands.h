@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "branch_snapshot.h"
 #include "menu_document.h"
 #include "node_rules.h"
 #include "result.h"
@@ -25,8 +26,9 @@ bool ReplaceDropsSubmenu(const MenuNode& node, int row);
 // Replaces `node` by catalogue row `row` (custom for the "Custom item" row).
 void ReplaceItem(MenuDocument& doc, MenuNode& node, int row);
 
-// Deletes the node with its subtree and its data, then rebuilds the links.
-void DeleteItem(MenuDocument& doc, MenuNode& node);
+// Deletes the node with its subtree and its data, then rebuilds the links. Returns what
+// puts it back, or nothing when CanDelete refuses.
+std::optional<DetachedItem> DeleteItem(MenuDocument& doc, MenuNode& node);
 
 // A move of one item with its subtree, named by absolute indexes so that it stays valid
 // while undo puts other branches back: the item, the owner of the list it goes into, the

@@ -30,15 +30,11 @@ void EditCommand::redo() {
 }
 
 void EditCommand::apply(int selectIndex, const ExpandedRows& give, ExpandedRows& keep) {
-  if (const auto* branch = std::get_if<BranchSnapshot>(&reverse_)) {
-    const int owner = branch->ownerIndex;
-    keep = view_.expandedBelow(owner);
-    reverse_ = SwapBranch(document_, *branch);
-    view_.expandBelow(owner, give);
-  } else {
-    // A move keeps its rows in the view, expansion and all.
-    reverse_ = ApplyMove(document_, std::get<ItemMove>(reverse_));
-  }
+  const int takenOut = BranchTop(reverse_);
+  keep = takenOut >= 0 ? view_.expandedBelow(takenOut) : ExpandedRows{};
+  reverse_ = ApplyRecord(document_, reverse_);
+  const int putBack = BranchTop(reverse_);
+  if (putBack >= 0) view_.expandBelow(putBack, give);
   view_.select(selectIndex);
 }
 

@@ -1,25 +1,23 @@
 #pragma once
 // One undo step of the main window: a tree command already applied to the document,
-// kept as what reverses it — the branch it touched as it was before, or the move that
-// puts an item back. Undo and redo apply that and keep what reverses them in turn, all
-// through the tree, so the item model hears every row that changes.
+// kept as the record that reverses it. Undo and redo apply that record and keep what
+// reverses them in turn, all through the tree, so the item model hears every row that
+// changes.
 #include <QUndoCommand>
 #include <functional>
-#include <variant>
 #include <vector>
 #include <string>
 
-#include "branch_snapshot.h"
-#include "tree_commands.h"
+#include "edit_record.h"
 
 namespace quillet::ui {
 
-using EditRecord = std::variant<BranchSnapshot, ItemMove>;
 // Expanded nodes of a branch, each as the row path from the branch's top ({} the top).
 using ExpandedRows = std::vector<std::vector<int>>;
 
 // What the window does around a step: a branch put back is new to the view, so the
 // expansion it had on that side of the step is kept and given back; then the selection.
+// (A move keeps its rows in the view, expansion and all.)
 struct EditView {
   std::function<ExpandedRows(int ownerIndex)> expandedBelow;
   std::function<void(int ownerIndex, const ExpandedRows& rows)> expandBelow;

@@ -154,12 +154,12 @@ class TSDIAppForm : public QMainWindow {
   // A drop in the tree that the rules allow: one undo step "Move item '<caption>'".
   void moveDroppedItem(MenuNode* node, MenuNode* parent, int row);
   // Runs `edit` (which returns whether it changed anything) as one undo step named
-  // `text`; `owner` is the top of the branch the edit touches.
+  // `text` that swaps back the branch below `owner`, which the edit alone touches.
   void recordEdit(const MenuNode& owner, const QString& text, const std::function<bool()>& edit);
-  // Runs `move` (which returns the move back, or nothing when it was refused) as one
-  // undo step named `text`.
-  void recordMove(const QString& text, const std::function<std::optional<ItemMove>()>& move);
-  void pushStep(const QString& text, EditRecord reverse, int selectedBefore, ExpandedRows expanded);
+  // Runs `edit` (which returns the record that reverses it, or nothing when it changed
+  // nothing) as one undo step named `text`; `branchTop` is the absolute index of the
+  // branch it replaces or takes out (-1: none), whose expansion undo gives back.
+  void recordStep(const QString& text, int branchTop, const std::function<std::optional<EditRecord>()>& edit);
   // The expansion of a branch in the tree view, and giving it back after undo or redo.
   ExpandedRows expandedBelow(int ownerIndex) const;
   void expandBelow(int ownerIndex, const ExpandedRows& rows);

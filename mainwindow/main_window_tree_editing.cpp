@@ -28,6 +28,13 @@ enum Image { kMoveDown = 3, kMoveUp = 4, kReplace = 11, kAddBefore = 12, kAddFir
 
 const QString kWarningTitle = QStringLiteral("Warning");
 
+// A command's result as an undo record, or nothing when the command refused.
+template <typename Record>
+std::optional<EditRecord> AsRecord(std::optional<Record> record) {
+  if (!record) return std::nullopt;
+  return EditRecord(std::move(*record));
+}
+
 // A right click in the tree opens its menu without moving the selection: the commands
 // act on the node the user selected before, as the menu's enabling shows.
 class RightClickKeepsSelection : public QObject {
@@ -218,17 +225,20 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
   const MenuNode* owner = subitem ? selected : selected->parent();
   if (owner == nullptr) return;
   Result<MenuNode*> added = Error{};
-  recordEdit(*owner, StepName("Add item", ComboBox1->itemText(row).toLatin1().toStdString()), [&] {
-    added = AddCatalogueItem(document_, *selected, row, place);
-    if (!added) return false;
-    if (IsCustomIdentifier(added.value()->item.identifier)) {
-      // The user sets up a new custom item at once, in the same step as the add; a
-      // cancelled dialog leaves the item in the tree without data.
-      selectNode(added.value());
-      editInItemDialog(*added.value());
-    }
-    return true;
-  });
+  const std::uint8_t ownerKind = owner->item.kind;
+  recordStep(StepName("Add item", ComboBox1->itemText(row).toLatin1().toStdString()), -1,
+             [&]() -> std::optional<EditRecord> {
+               added = AddCatalogueItem(document_, *selected, row, place);
+               if (!added) return std::nullopt;
+               MenuNode* item = added.value();
+               if (IsCustomIdentifier(item->item.identifier)) {
+                 // The user sets up a new custom item at once, in the same step as the
+                 // add; a cancelled dialog leaves the item in the tree without data.
+                 selectNode(item);
+                 editInItemDialog(*item);
+               }
+               return PlacedItem{document_.tree.absoluteIndex(item), ownerKind};
+             });
   if (!added) {
     showEditRefusal(added.error());
     return;
@@ -293,36 +303,34 @@ bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem) {
 }
 
 void TSDIAppForm::deleteNode(MenuNode& node, const char* stepName) {
-  recordEdit(*node.parent(), StepName(stepName, node.caption), [&] {
-    DeleteItem(document_, node);
-    return true;
-  });
+  recordStep(StepName(stepName, node.caption), document_.tree.absoluteIndex(&node),
+             [&] { return AsRecord(DeleteItem(document_, node)); });
   refreshAfterEdit();
 }
 
 void TSDIAppForm::Moveup1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveUp(document_, *node)) return;
-  recordMove(StepName("Move up", node->caption), [&] { return MoveUp(document_, *node); });
+  recordStep(StepName("Move up", node->caption), -1, [&] { return AsRecord(MoveUp(document_, *node)); });
   refreshAfterEdit();
 }
 
 void TSDIAppForm::Movedown1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveDown(document_, *node)) return;
-  recordMove(StepName("Move down", node->caption), [&] { return MoveDown(document_, *node); });
+  recordStep(StepName("Move down", node->caption), -1, [&] { return AsRecord(MoveDown(document_, *node)); });
   refreshAfterEdit();
 }
 
 void TSDIAppForm::moveDroppedItem(MenuNode* node, MenuNode* parent, int row) {
-  recordMove(StepName("Move item", node->caption), [&] {
+  recordStep(StepName("Move item", node->caption), -1, [&] {
     std::optional<ItemMove> back = MoveItem(document_, *node, *parent, row);
     if (back) {
       // The item stays in sight and selected where it landed.
       TreeView1->expand(treeModel_->indexForNode(parent));
       selectNode(node);
     }
-    return back;
+    return AsRecord(std::move(back));
   });
   refreshAfterEdit();
 }
@@ -334,24 +342,24 @@ void TSDIAppForm::refreshAfterEdit() {
 }
 
 void TSDIAppForm::recordEdit(const MenuNode& owner, const QString& text, const std::function<bool()>& edit) {
-  BranchSnapshot before = TakeBranch(document_, owner);
-  ExpandedRows expanded = expandedBelow(before.ownerIndex);
-  const int selectedBefore = document_.tree.absoluteIndex(selectedNode());
-  if (!edit()) return;
-  pushStep(text, std::move(before), selectedBefore, std::move(expanded));
+  const int ownerIndex = document_.tree.absoluteIndex(&owner);
+  recordStep(text, ownerIndex, [&]() -> std::optional<EditRecord> {
+    BranchSnapshot before = TakeBranch(document_, owner);
+    if (!edit()) return std::nullopt;
+    return before;
+  });
 }
 
-void TSDIAppForm::recordMove(const QString& text, const std::function<std::optional<ItemMove>()>& move) {
+void TSDIAppForm::recordStep(const QString& text, int branchTop,
+                             const std::function<std::optional<EditRecord>()>& edit) {
+  ExpandedRows expanded = branchTop >= 0 ? expandedBelow(branchTop) : ExpandedRows{};
   const int selectedBefore = document_.tree.absoluteIndex(selectedNode());
-  std::optional<ItemMove> back = move();
-  if (back) pushStep(text, *back, selectedBefore, {});
-}
-
-void TSDIAppForm::pushStep(const QString& text, EditRecord reverse, int selectedBefore, ExpandedRows expanded) {
+  std::optional<EditRecord> reverse = edit();
+  if (!reverse) return;
   EditView view{[this](int owner) { return expandedBelow(owner); },
                 [this](int owner, const ExpandedRows& rows) { expandBelow(owner, rows); },
                 [this](int selectIndex) { afterUndoSwap(selectIndex); }};
-  undoStack_->push(new EditCommand(document_, text, std::move(reverse), selectedBefore,
+  undoStack_->push(new EditCommand(document_, text, std::move(*reverse), selectedBefore,
                                    document_.tree.absoluteIndex(selectedNode()), std::move(expanded),
                                    std::move(view)));
 }

@@ -317,6 +317,33 @@ TEST_F(TreeCommands, ItemsMoveAcrossListsWithTheirDataAndMoveBackExactly) {
   EXPECT_EQ(doc.DataItemCount(), 2);
 }
 
+// Undo of a delete puts the item back with its subtree and data; undo of an add takes
+// the item out and gives its list's owner back its kind.
+TEST_F(TreeCommands, DeletedItemsGoBackAndAddedItemsComeOutToTheSameBytes) {
+  mb::MenuPlan plan;
+  plan.items = {Item("Settings", {Item("Tools", {Item("Notes", {}, mb::UrlBlock("n"))}, mb::UrlBlock("t"))}),
+                Item("Radio", {}, mb::UrlBlock("fm")), Item("Mutilmedia")};
+  MustLoad(mb::BuildMenuFile(plan), doc);
+  const auto bytes = [&] { return SerializeMenu(doc, SaveOptions{}).value(); };
+  const auto before = bytes();
+  std::optional<DetachedItem> deleted = DeleteItem(doc, *MainItem(doc, 1));
+  ASSERT_TRUE(deleted);
+  EXPECT_EQ(doc.DataItemCount(), 1);
+  EXPECT_FALSE(DeleteItem(doc, *doc.tree.nodeAt(2)));  // a softkey
+  const PlacedItem back = InsertItem(doc, *deleted);
+  EXPECT_EQ(back.index, kFirstMenuNodeIndex + 1);
+  EXPECT_EQ(bytes(), before);
+  EXPECT_EQ(doc.ItemData(*MainItem(doc, 2))->blocks[0].text, "n");
+
+  MenuNode* multimedia = MainItem(doc, 4);
+  ASSERT_EQ(multimedia->item.kind, kKindPlain);
+  const MenuNode* added = Add(multimedia, "Games");
+  EXPECT_EQ(multimedia->item.kind, kKindSubmenu);
+  const DetachedItem out = RemoveItem(doc, PlacedItem{doc.tree.absoluteIndex(added), kKindPlain});
+  EXPECT_EQ(out.parentKind, kKindSubmenu);
+  EXPECT_EQ(bytes(), before);
+}
+
 // The window's model follows these notices; a command must never fall back to a reset.
 class NoticeCounter : public TreeObserver {
  public:

@@ -106,14 +106,17 @@ TEST_F(DragAndDrop, UndoKeepsTheExpansionAndSelectionOfTheBranchItPutsBack) {
   tree()->expand(indexAt(9));
   tree()->expand(indexAt(10));
   answer = QMessageBox::Yes;
-  treeCommand(12, "Deleteitem1");  // Games: undo puts back the list Settings owns
-  window->undoStack().undo();
-  EXPECT_TRUE(expanded(9));
-  EXPECT_TRUE(expanded(10));  // Tools, taken out and put back by the undo
-  EXPECT_EQ(selected(), node(12));
-  window->undoStack().redo();
+  treeCommand(10, "Deleteitem1");  // Tools, open, with its subitem
   window->undoStack().undo();
   EXPECT_TRUE(expanded(10));
+  EXPECT_EQ(selected(), node(10));
+  chooserCommand(9, "Tools", "Replace1");  // Settings keeps its submenu; undo swaps it back
+  window->undoStack().undo();
+  EXPECT_TRUE(expanded(9));
+  EXPECT_TRUE(expanded(10));
+  window->undoStack().redo();
+  EXPECT_TRUE(expanded(10));
+  window->undoStack().undo();
 
   EXPECT_TRUE(drag(9, Place::Before, 14));  // Settings, open, moves before Camera
   EXPECT_EQ(captions(), (QStringList{"Radio", "Settings", "Tools", "Notes", "Games", "Camera"}));
