@@ -40,8 +40,8 @@ Error exchangeError(const char* message, const Error& cause) {
 
 }  // namespace
 
-// Connection notices may arrive on the library's own thread, and the link's messages to
-// the view are queued for the user-interface thread; either may come after the link is
+// Connection notices may arrive on the library's own thread, and what the model read
+// finds is queued for the user-interface thread; either may come after the link is
 // gone. The relay outlives the link and drops them once the link has detached.
 struct PhoneLink::NoticeRelay {
   std::mutex mutex;
@@ -112,8 +112,6 @@ void PhoneLink::setModel(std::string model) {
 }
 
 void PhoneLink::onUi(std::function<void(PhoneLink&)> task) { relay_->post(relay_, std::move(task)); }
-
-
 
 std::string PhoneLink::exchangeFile() const { return exchange_.file(); }
 
