@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QFile>
 #include <QLabel>
@@ -456,18 +457,21 @@ class SlowPhoneTest : public PhoneWindowTest {
   }
   void slowDown() { phone->setTransferDelay(std::chrono::milliseconds(40)); }
   QProgressDialog* progress() const { return window->findChild<QProgressDialog*>(QStringLiteral("PhoneProgress")); }
-  // Runs the event loop until the progress dialog says `text`; false if the job ended first.
-  bool waitForProgress(const QString& text) {
+  // Runs the event loop until the progress dialog shows `step` with part of the menu
+  // moved ("1024 of 8190 bytes"); false if the job ended first.
+  bool waitForProgress(const QString& step) {
+    static const QRegularExpression bytes(QStringLiteral("\\n(\\d+) of (\\d+) bytes"));
     QElapsedTimer timer;
     timer.start();
     while (window->phoneWorking() && timer.elapsed() < 10000) {
-      if (progress() && progress()->labelText().contains(text)) return true;
+      const QString text = progress() ? progress()->labelText() : QString();
+      const QRegularExpressionMatch count = bytes.match(text);
+      if (text.startsWith(step) && count.hasMatch() && count.captured(1).toULongLong() > 0 &&
+          count.captured(1).toULongLong() < menu.size() && count.captured(2).toULongLong() == menu.size())
+        return true;
       QTest::qWait(2);
     }
     return false;
-  }
-  QString pieces(std::size_t done) const {
-    return QStringLiteral("%1 of %2 bytes").arg(done).arg(menu.size());
   }
 };
 
@@ -484,10 +488,10 @@ TEST_F(SlowPhoneTest, OpenFromPhoneShowsProgressWhileTheWindowRunsOn) {
   EXPECT_EQ(progress()->windowModality(), Qt::WindowModal);
   EXPECT_EQ(progress()->windowTitle(), QStringLiteral("Open from phone"));
   expectPhoneCommands(false, false);
-  EXPECT_TRUE(waitForProgress(QStringLiteral("Reading the menu from the phone...\n") + pieces(2048)));
+  EXPECT_TRUE(waitForProgress(QStringLiteral("Reading the menu from the phone...")));
   expectPhoneCommands(false, false);
   settle();
-  EXPECT_GE(ticks, 10);  // the event loop went on during the read
+  EXPECT_GE(ticks, 5);  // the event loop went on during the read
   EXPECT_EQ(progress(), nullptr);
   ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
   EXPECT_EQ(window->document().mainMenuItemCount(), 24);
@@ -500,7 +504,7 @@ TEST_F(SlowPhoneTest, CancellingAReadStopsItAndLeavesTheDocumentAsItWas) {
   const QString title = window->windowTitle();
   slowDown();
   find<QAction>("PhoneOpen")->trigger();
-  ASSERT_TRUE(waitForProgress(pieces(1024)));
+  ASSERT_TRUE(waitForProgress(QStringLiteral("Reading the menu from the phone...")));
   auto* cancel = progress()->findChild<QPushButton*>(QStringLiteral("PhoneProgressCancel"));
   ASSERT_NE(cancel, nullptr);
   ASSERT_TRUE(cancel->isEnabled());
@@ -526,7 +530,7 @@ TEST_F(SlowPhoneTest, SaveToPhoneCannotBeInterruptedAndCloseWaitsForIt) {
   slowDown();
   find<QAction>("PhoneSave")->trigger();
   EXPECT_EQ(progress()->windowTitle(), QStringLiteral("Save to phone"));
-  ASSERT_TRUE(waitForProgress(QStringLiteral("Writing the menu to the phone...\n") + pieces(1024)));
+  ASSERT_TRUE(waitForProgress(QStringLiteral("Writing the menu to the phone...")));
   EXPECT_TRUE(progress()->labelText().endsWith(
       QStringLiteral("A write to the phone cannot be interrupted: please wait.")));
   auto* cancel = progress()->findChild<QPushButton*>(QStringLiteral("PhoneProgressCancel"));
