@@ -1,10 +1,12 @@
 // Takes the README's screenshots of the main window: right after start, and after
 // opening the sample with custom items and clicking an item; the About box; the Edit
-// menu after a deletion, the tree's pop-up menu with an item copied, the unsaved-changes
-// question at New and the progress dialog of Save to phone. Run under a display
+// menu after a deletion, the tree's pop-up menu with an item copied, an item dragged over
+// the tree with its drop line, the unsaved-changes question at New and the progress
+// dialog of Save to phone. Run under a display
 // (xvfb-run works):  gui_screenshots <samples folder> <output folder>
 #include <QApplication>
 #include <QDir>
+#include <QDragMoveEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QTreeView>
 #include <chrono>
@@ -24,6 +27,7 @@
 #include "app_forms.h"
 #include "emulated_phone.h"
 #include "main_window.h"
+#include "menu_tree_model.h"
 #include "message_prompt.h"
 
 namespace {
@@ -144,6 +148,20 @@ int main(int argc, char** argv) {
     return 1;
   }
   treeMenu->hide();
+
+  // An item dragged over the tree: the drop line shows where it would land.
+  std::unique_ptr<QMimeData> dragged(
+      window.treeModel().mimeData({window.treeModel().indexForNode(window.document().tree.nodeAt(quillet::kFirstMenuNodeIndex))}));
+  const QRect overRect = tree->visualRect(window.treeModel().indexForNode(
+      window.document().tree.nodeAt(quillet::kFirstMenuNodeIndex + 3)));
+  const QPoint over(overRect.center().x(), overRect.top() + 1);
+  QDragEnterEvent enter(over, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(tree->viewport(), &enter);
+  QDragMoveEvent move(over, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(tree->viewport(), &move);
+  if (!move.isAccepted() || !save(window, output.filePath(QStringLiteral("tree_drop_line.png")))) return 1;
+  QDragLeaveEvent leave;
+  QApplication::sendEvent(tree->viewport(), &leave);
   window.FileNew1Execute();
   if (!questionSaved) return 1;
   return saveProgressShot(samples.filePath(QStringLiteral("mma_ucp_custom")),
