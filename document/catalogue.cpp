@@ -1,5 +1,8 @@
 #include "catalogue.h"
 
+#include <algorithm>
+#include <numeric>
+
 #include "item.h"
 
 namespace quillet {
@@ -48,16 +51,26 @@ const std::array<std::uint8_t, kCatalogueRows> CatalogueCanHaveSubmenu = {
 };
 
 std::uint8_t CatalogueIndex(std::string_view identifier) {
-  for (int row = 0; row < kCatalogueRows; ++row) {
-    if (CatalogueIds[static_cast<std::size_t>(row)] == identifier) return static_cast<std::uint8_t>(row);
-  }
-  return kCatalogueMissing;
+  // A load looks up every record; a sorted index of the rows spares it a scan of the
+  // whole catalogue per record. The sort is stable, so of two equal identifiers the
+  // first row is found, as a scan would find it.
+  static const std::array<std::uint8_t, kCatalogueRows> byIdentifier = [] {
+    std::array<std::uint8_t, kCatalogueRows> rows{};
+    std::iota(rows.begin(), rows.end(), std::uint8_t{0});
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](std::uint8_t a, std::uint8_t b) { return CatalogueIds[a] < CatalogueIds[b]; });
+    return rows;
+  }();
+  const auto found = std::lower_bound(byIdentifier.begin(), byIdentifier.end(), identifier,
+                                      [](std::uint8_t row, std::string_view id) { return CatalogueIds[row] < id; });
+  return found != byIdentifier.end() && CatalogueIds[*found] == identifier ? *found : kCatalogueMissing;
 }
 
 std::string CaptionForIdentifier(const std::string& identifier) {
   // Custom items and identifiers the catalogue does not know are shown as they are.
+  if (IsCustomIdentifier(identifier)) return identifier;
   const std::uint8_t row = CatalogueIndex(identifier);
-  if (IsCustomIdentifier(identifier) || row == kCatalogueMissing) return identifier;
+  if (row == kCatalogueMissing) return identifier;
   return std::string(CatalogueNames[row]);
 }
 

@@ -25,15 +25,15 @@ TMMAItem FixedItem(const char* identifier, std::uint8_t parent, std::uint8_t nex
 // Gives every node of the sibling list `list` and of the lists below it its record index,
 // in the order records are written: the list itself, then each member's child list
 // followed by the lists below that, member by member.
-void NumberRecords(const std::vector<std::unique_ptr<MenuNode>>& list, std::uint8_t& record) {
-  for (const auto& node : list) node->item.slot = static_cast<std::uint8_t>(++record + 1);
-  for (const auto& node : list) NumberRecords(node->children(), record);
+void NumberRecords(NodeList<MenuNode> list, std::uint8_t& record) {
+  for (MenuNode* node : list) node->item.slot = static_cast<std::uint8_t>(++record + 1);
+  for (MenuNode* node : list) NumberRecords(node->children(), record);
 }
 
 // Every node below `node`, depth-first, with its current slot.
-void CollectSubtree(const MenuNode& node, std::vector<std::pair<MenuNode*, std::uint8_t>>& out) {
-  for (const auto& child : node.children()) {
-    out.emplace_back(child.get(), child->item.slot);
+void CollectSubtree(MenuNode& node, std::vector<std::pair<MenuNode*, std::uint8_t>>& out) {
+  for (MenuNode* child : node.children()) {
+    out.emplace_back(child, child->item.slot);
     CollectSubtree(*child, out);
   }
 }

@@ -80,8 +80,10 @@ class MenuDocument {
   void NewKeys();
   bool isOpen() const { return !tree.empty(); }
 
-  MenuNode* softkeysNode() const { return tree.nodeAt(kSoftkeysNodeIndex); }
-  MenuNode* menuRootNode() const { return tree.nodeAt(kMenuRootNodeIndex); }
+  MenuNode* softkeysNode() { return tree.nodeAt(kSoftkeysNodeIndex); }
+  const MenuNode* softkeysNode() const { return tree.nodeAt(kSoftkeysNodeIndex); }
+  MenuNode* menuRootNode() { return tree.nodeAt(kMenuRootNodeIndex); }
+  const MenuNode* menuRootNode() const { return tree.nodeAt(kMenuRootNodeIndex); }
   int mainMenuItemCount() const { return tree.nodeCount() - kFixedNodeCount; }
 
   // "Format: <RecordSize>-byte   Main menu entries: <nodes - 9>"

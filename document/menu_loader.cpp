@@ -1,10 +1,11 @@
 #include "menu_loader.h"
 
+#include <algorithm>
 #include <array>
 #include <new>
 #include <span>
 #include <optional>
-#include <unordered_map>
+#include <utility>
 
 #include "catalogue.h"
 #include "display_text.h"
@@ -31,9 +32,10 @@ struct Payload {
 // Reads a UTF-16 big-endian text of `size` bytes that must end with its zero terminator and
 // hold no other zero unit, so that writing it back gives the same bytes.
 std::optional<std::u16string> WideText(const Payload& p, std::size_t from, std::size_t size) {
-  const std::span<const std::uint8_t> bytes = p.span(from, size);
-  if (size % 2 != 0 || 2 * std::size_t{WideTextLength(bytes)} + 2 != size) return std::nullopt;
-  return DecodeWideText(bytes);
+  if (size % 2 != 0) return std::nullopt;
+  std::u16string text = DecodeWideText(p.span(from, size));  // stops at the first zero unit
+  if (2 * text.size() + 2 != size) return std::nullopt;
+  return text;
 }
 
 // Decoding of one recognised block; `problem` says why the model cannot hold it as such.
@@ -55,6 +57,7 @@ Decoded DecodeNames(std::uint8_t tag, const Payload& p) {
   const std::size_t area = p.size - tableEnd;
   TMMADataBlock block;
   block.tag = tag;
+  block.names.reserve(count);
   std::size_t previous = 0;
   for (std::size_t j = 0; j < count; ++j) {
     const std::size_t end = p.be16(3 + 4 * j);
@@ -138,6 +141,7 @@ class MenuLoader {
       : bytes_(bytes), doc_(doc), source_(source) {}
 
   Result<LoadOutcome> Load() {
+    fileRecords_.reserve(kStoreSlots);
     if (auto refused = ReadHeader()) return *refused;
     ReadSoftkeys();
     MenuNode* menuRoot = doc_.tree.addTopLevel("Menu Root", MenuRootItem(0));
@@ -167,8 +171,10 @@ class MenuLoader {
   }
   // The record the node was read from; RebuildLinks may give it another index later.
   int FileRecord(const MenuNode& node) const {
-    const auto found = fileRecords_.find(&node);
-    return found != fileRecords_.end() ? found->second : node.item.slot - 1;
+    for (const auto& [read, record] : fileRecords_) {
+      if (read == &node) return record;
+    }
+    return node.item.slot - 1;
   }
 
   std::size_t RecordOffset(int record) const { return kHeaderSize + static_cast<std::size_t>(record) * recordSize_; }
@@ -223,9 +229,10 @@ class MenuLoader {
     item.flags = bytes_[at + 4];
     item.attributes = bytes_[at + 5];
     const std::size_t width = recordSize_ == kRecordSize36 ? kIdentifierWidth36 : kIdentifierWidth22;
-    for (std::size_t i = 0; i < width && bytes_[at + kIdentifierOffset + i] != 0; ++i) {
-      item.identifier.push_back(static_cast<char>(bytes_[at + kIdentifierOffset + i]));
-    }
+    const std::uint8_t* identifier = bytes_.data() + at + kIdentifierOffset;
+    std::size_t length = 0;
+    while (length < width && identifier[length] != 0) ++length;
+    item.identifier.assign(reinterpret_cast<const char*>(identifier), length);
     item.area = area;
     item.dataOffset = Be16(at + recordSize_ - 4);
     item.dataLength = Be16(at + recordSize_ - 2);
@@ -244,7 +251,8 @@ class MenuLoader {
       TMMAItem item = ReadRecord(RecordOffset(kFirstSoftkeyRecord + i), kAreaSoftkeys);
       item.slot = static_cast<std::uint8_t>(kFirstSoftkeyRecord + i + 1);
       std::string caption = std::string(SoftkeyPrefixes[static_cast<std::size_t>(i)]) + CaptionForIdentifier(item.identifier);
-      fileRecords_[doc_.tree.addLastChild(softkeys, std::move(caption), std::move(item))] = kFirstSoftkeyRecord + i;
+      fileRecords_.emplace_back(doc_.tree.addLastChild(softkeys, std::move(caption), std::move(item)),
+                                kFirstSoftkeyRecord + i);
     }
   }
 
@@ -268,7 +276,7 @@ class MenuLoader {
       std::string caption = CaptionForIdentifier(item.identifier);
       const std::uint8_t child = item.child;
       MenuNode* node = doc_.tree.addLastChild(&parent, std::move(caption), std::move(item));
-      fileRecords_[node] = record;
+      fileRecords_.emplace_back(node, record);
       if (child == kNone) continue;
       if (child < kFirstMenuRecord || child >= recordCount_) {
         Warn(*node, "its submenu link points to record " + std::to_string(child) +
@@ -337,6 +345,7 @@ class MenuLoader {
   void DecodeItemData(MenuNode& node, const Payload& data) {
     auto entry = std::make_unique<TMMAItemData>();
     entry->slot = node.item.slot;
+    entry->blocks.reserve(std::min(CountBlocks(data), kMaxBlocks));
     std::optional<std::size_t> unsupported;  // index of the item's unsupported block
     for (std::size_t p = 0; p < data.size;) {
       if (p + kBlockHeaderSize > data.size || p + kBlockHeaderSize + data.be16(p + 1) > data.size) {
@@ -371,6 +380,14 @@ class MenuLoader {
     }
     if (entry->blocks.empty()) return;
     doc_.LoadItemData(node, std::move(entry));
+  }
+
+  // The blocks the item's data holds, counted by their headers, so the item's list of
+  // blocks is allocated once.
+  static std::size_t CountBlocks(const Payload& data) {
+    std::size_t count = 0;
+    for (std::size_t p = 0; p + kBlockHeaderSize <= data.size; p += kBlockHeaderSize + data.be16(p + 1)) ++count;
+    return count;
   }
 
   // Appends a block to the item's unsupported block, opening it at the first such block.
@@ -412,7 +429,8 @@ class MenuLoader {
   int recordCount_ = 0;
   std::array<bool, kStoreSlots> read_{};  // main-menu records already placed in the tree
   int itemsRead_ = 0;
-  std::unordered_map<const MenuNode*, int> fileRecords_;
+  // The record each node was read from; searched only to name a record in a warning.
+  std::vector<std::pair<const MenuNode*, int>> fileRecords_;
   LoadOutcome outcome_;
 };
 

@@ -1,39 +1,39 @@
 #include "menu_tree.h"
 
+#include <utility>
 
 namespace quillet {
 
 namespace {
 
-int CountNodes(const std::vector<std::unique_ptr<MenuNode>>& list) {
+int CountNodes(NodeList<const MenuNode> list) {
   int count = 0;
-  for (const auto& node : list) count += 1 + CountNodes(node->children());
+  for (const MenuNode* node : list) count += 1 + CountNodes(node->children());
   return count;
 }
 
 // Depth-first search for `target`; `position` counts the nodes passed so far.
-bool FindPosition(const std::vector<std::unique_ptr<MenuNode>>& list, const MenuNode* target,
-                  int& position) {
-  for (const auto& node : list) {
-    if (node.get() == target) return true;
+bool FindPosition(NodeList<const MenuNode> list, const MenuNode* target, int& position) {
+  for (const MenuNode* node : list) {
+    if (node == target) return true;
     ++position;
     if (FindPosition(node->children(), target, position)) return true;
   }
   return false;
 }
 
-MenuNode* FindAt(const std::vector<std::unique_ptr<MenuNode>>& list, int& remaining) {
-  for (const auto& node : list) {
-    if (remaining == 0) return node.get();
+const MenuNode* FindAt(NodeList<const MenuNode> list, int& remaining) {
+  for (const MenuNode* node : list) {
+    if (remaining == 0) return node;
     --remaining;
-    if (MenuNode* found = FindAt(node->children(), remaining)) return found;
+    if (const MenuNode* found = FindAt(node->children(), remaining)) return found;
   }
   return nullptr;
 }
 
-void Visit(const std::vector<std::unique_ptr<MenuNode>>& list,
-           const std::function<void(MenuNode&)>& visit) {
-  for (const auto& node : list) {
+template <typename Node, typename Visitor>
+void Visit(NodeList<Node> list, const Visitor& visit) {
+  for (Node* node : list) {
     visit(*node);
     Visit(node->children(), visit);
   }
@@ -41,7 +41,7 @@ void Visit(const std::vector<std::unique_ptr<MenuNode>>& list,
 
 }  // namespace
 
-int MenuTree::nodeCount() const { return CountNodes(roots_); }
+int MenuTree::nodeCount() const { return CountNodes(topLevel()); }
 
 std::vector<std::unique_ptr<MenuNode>>& MenuTree::siblingsOf(const MenuNode* node) {
   return node->parent_ != nullptr ? node->parent_->children_ : roots_;
@@ -143,26 +143,44 @@ void MenuTree::notifyChanged(MenuNode* node) {
 
 int MenuTree::absoluteIndex(const MenuNode* node) const {
   int position = 0;
-  return FindPosition(roots_, node, position) ? position : -1;
+  return FindPosition(topLevel(), node, position) ? position : -1;
 }
 
-MenuNode* MenuTree::nodeAt(int absoluteIndex) const {
+const MenuNode* MenuTree::nodeAt(int absoluteIndex) const {
   if (absoluteIndex < 0) return nullptr;
   int remaining = absoluteIndex;
-  return FindAt(roots_, remaining);
+  return FindAt(topLevel(), remaining);
 }
 
-MenuNode* MenuTree::nextSibling(const MenuNode* node) const {
+// The mutable forms reach the same nodes as the const ones; the tree owns them, so a
+// mutable tree may hand them out mutable.
+MenuNode* MenuTree::nodeAt(int absoluteIndex) {
+  return const_cast<MenuNode*>(std::as_const(*this).nodeAt(absoluteIndex));
+}
+
+const MenuNode* MenuTree::nextSibling(const MenuNode* node) const {
   const auto& list = siblingsOf(node);
   const auto next = static_cast<std::size_t>(node->row_) + 1;
   return next < list.size() ? list[next].get() : nullptr;
 }
 
-MenuNode* MenuTree::previousSibling(const MenuNode* node) const {
+MenuNode* MenuTree::nextSibling(const MenuNode* node) {
+  return const_cast<MenuNode*>(std::as_const(*this).nextSibling(node));
+}
+
+const MenuNode* MenuTree::previousSibling(const MenuNode* node) const {
   const auto& list = siblingsOf(node);
   return node->row_ > 0 ? list[static_cast<std::size_t>(node->row_) - 1].get() : nullptr;
 }
 
-void MenuTree::forEach(const std::function<void(MenuNode&)>& visit) const { Visit(roots_, visit); }
+MenuNode* MenuTree::previousSibling(const MenuNode* node) {
+  return const_cast<MenuNode*>(std::as_const(*this).previousSibling(node));
+}
+
+void MenuTree::forEach(const std::function<void(MenuNode&)>& visit) { Visit(topLevel(), visit); }
+
+void MenuTree::forEach(const std::function<void(const MenuNode&)>& visit) const {
+  Visit(topLevel(), visit);
+}
 
 }  // namespace quillet

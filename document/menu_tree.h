@@ -11,6 +11,42 @@
 
 namespace quillet {
 
+class MenuNode;
+
+// A read view of a sibling list that keeps the constness of whoever owns it: a const
+// node or tree hands out const children only.
+template <typename Node>
+class NodeList {
+  using Storage = std::vector<std::unique_ptr<MenuNode>>;
+
+ public:
+  class iterator {
+   public:
+    explicit iterator(Storage::const_iterator at) : at_(at) {}
+    Node* operator*() const { return at_->get(); }
+    iterator& operator++() {
+      ++at_;
+      return *this;
+    }
+    bool operator==(const iterator&) const = default;
+
+   private:
+    Storage::const_iterator at_;
+  };
+
+  explicit NodeList(const Storage& list) : list_(&list) {}
+  iterator begin() const { return iterator(list_->begin()); }
+  iterator end() const { return iterator(list_->end()); }
+  std::size_t size() const { return list_->size(); }
+  bool empty() const { return list_->empty(); }
+  Node* operator[](std::size_t i) const { return (*list_)[i].get(); }
+  Node* front() const { return list_->front().get(); }
+  Node* back() const { return list_->back().get(); }
+
+ private:
+  const Storage* list_;
+};
+
 class MenuNode {
  public:
   MenuNode(std::string text, TMMAItem record) : caption(std::move(text)), item(std::move(record)) {}
@@ -20,11 +56,15 @@ class MenuNode {
   std::string caption;  // the text the tree shows (8-bit, as the catalogue and file give it)
   TMMAItem item;
 
-  MenuNode* parent() const { return parent_; }
-  const std::vector<std::unique_ptr<MenuNode>>& children() const { return children_; }
+  MenuNode* parent() { return parent_; }
+  const MenuNode* parent() const { return parent_; }
+  NodeList<MenuNode> children() { return NodeList<MenuNode>(children_); }
+  NodeList<const MenuNode> children() const { return NodeList<const MenuNode>(children_); }
   bool hasChildren() const { return !children_.empty(); }
-  MenuNode* firstChild() const { return children_.empty() ? nullptr : children_.front().get(); }
-  MenuNode* child(std::size_t i) const { return children_[i].get(); }
+  MenuNode* firstChild() { return children_.empty() ? nullptr : children_.front().get(); }
+  const MenuNode* firstChild() const { return children_.empty() ? nullptr : children_.front().get(); }
+  MenuNode* child(std::size_t i) { return children_[i].get(); }
+  const MenuNode* child(std::size_t i) const { return children_[i].get(); }
   std::size_t childCount() const { return children_.size(); }
 
   // Position among its siblings (top-level nodes are siblings of each other).
@@ -62,7 +102,8 @@ class MenuTree {
 
   void setObserver(TreeObserver* observer) { observer_ = observer; }
 
-  const std::vector<std::unique_ptr<MenuNode>>& topLevel() const { return roots_; }
+  NodeList<MenuNode> topLevel() { return NodeList<MenuNode>(roots_); }
+  NodeList<const MenuNode> topLevel() const { return NodeList<const MenuNode>(roots_); }
   bool empty() const { return roots_.empty(); }
   int nodeCount() const;  // all nodes at every depth
 
@@ -87,14 +128,21 @@ class MenuTree {
   // Tells the observer that a node's caption or item fields changed.
   void notifyChanged(MenuNode* node);
 
+  // One of this tree's own nodes, for a change found while looking through const access.
+  MenuNode* mutableNode(const MenuNode* node) { return const_cast<MenuNode*>(node); }
+
   // Depth-first position in the whole tree (0 "Softkeys", 8 "Menu Root"); -1 if absent.
   int absoluteIndex(const MenuNode* node) const;
-  MenuNode* nodeAt(int absoluteIndex) const;
-  MenuNode* nextSibling(const MenuNode* node) const;
-  MenuNode* previousSibling(const MenuNode* node) const;
+  MenuNode* nodeAt(int absoluteIndex);
+  const MenuNode* nodeAt(int absoluteIndex) const;
+  MenuNode* nextSibling(const MenuNode* node);
+  const MenuNode* nextSibling(const MenuNode* node) const;
+  MenuNode* previousSibling(const MenuNode* node);
+  const MenuNode* previousSibling(const MenuNode* node) const;
 
   // Visits every node depth-first, in tree order.
-  void forEach(const std::function<void(MenuNode&)>& visit) const;
+  void forEach(const std::function<void(MenuNode&)>& visit);
+  void forEach(const std::function<void(const MenuNode&)>& visit) const;
 
  private:
   std::vector<std::unique_ptr<MenuNode>>& siblingsOf(const MenuNode* node);

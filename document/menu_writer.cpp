@@ -30,7 +30,7 @@ std::string ItemLabel(const MenuNode& node) { return QuotedCaption(node.caption)
 
 // What the writer changes in an item once the whole file could be built.
 struct RecordUpdate {
-  MenuNode* node;
+  const MenuNode* node;
   std::uint8_t kind;
   std::uint16_t dataOffset;
   std::uint16_t dataLength;
@@ -38,23 +38,33 @@ struct RecordUpdate {
 
 class MenuWriter {
  public:
-  MenuWriter(const MenuDocument& doc, const SaveOptions& options)
+  // A measuring writer checks every limit the way a writing one does but builds no bytes:
+  // a load asks it whether the file could be saved as it is.
+  enum class Mode { Write, Measure };
+
+  MenuWriter(const MenuDocument& doc, const SaveOptions& options, Mode mode = Mode::Write)
       : doc_(doc),
         options_(options),
+        measuring_(mode == Mode::Measure),
         identifierWidth_(options.layout == RecordLayout::Bytes22 ? kIdentifierWidth22 : kIdentifierWidth36) {}
 
   Result<std::vector<std::uint8_t>> Serialize(std::vector<RecordUpdate>& updates) {
     const bool wide = options_.layout == RecordLayout::Bytes36;
     const MenuNode* softkeys = doc_.softkeysNode();
     const MenuNode* menuRoot = doc_.menuRootNode();
+    const auto nodes = static_cast<std::size_t>(doc_.tree.nodeCount());
 
     const std::uint8_t header[kHeaderSize] = {
         0x00, options_.c698p ? kVariantC698p : kVariantPlain,
-        static_cast<std::uint8_t>(doc_.tree.nodeCount() + 1), 0x01, 0xFF, 0xFF,
+        static_cast<std::uint8_t>(nodes + 1), 0x01, 0xFF, 0xFF,
         static_cast<std::uint8_t>(wide ? 0x15 : 0xFF), static_cast<std::uint8_t>(wide ? 0x02 : 0xFF),
         0xFF, 0xFF};
-    out_.reserve(kHeaderSize + (static_cast<std::size_t>(doc_.tree.nodeCount()) + 1) * RecordSize() + kMaxDataBytes);
-    out_.assign(header, header + kHeaderSize);
+    if (!measuring_) {
+      out_.reserve(kHeaderSize + (nodes + 1) * RecordSize() + kMaxDataBytes);
+      updates_.reserve(nodes);
+      dataOrder_.reserve(nodes);
+      out_.assign(header, header + kHeaderSize);
+    }
 
     TMMAItem rootRecord;
     rootRecord.kind = kKindSubmenu;
@@ -68,7 +78,9 @@ class MenuWriter {
     WriteItemList(menuRoot->children());
     if (error_) return *error_;
 
-    for (const TMMAItemData* entry : dataOrder_) WriteItemData(*entry);
+    if (!measuring_) {
+      for (const TMMAItemData* entry : dataOrder_) WriteItemData(*entry);
+    }
     updates = std::move(updates_);
     return std::move(out_);
   }
@@ -95,6 +107,8 @@ class MenuWriter {
 
   // Root, Container and MenuRoot carry no data: offset and length are written as 0.
   void WriteFixedRecord(const TMMAItem& item) {
+    ++records_;
+    if (measuring_) return;
     WriteRecordHead(item, item.kind);
     Put16(0);
     Put16(0);
@@ -107,10 +121,10 @@ class MenuWriter {
     return usual || options_.saveAllData ? kind : kKindPlain;
   }
 
-  void WriteItemList(const std::vector<std::unique_ptr<MenuNode>>& list) {
-    for (const auto& node : list) {
+  void WriteItemList(NodeList<const MenuNode> list) {
+    for (const MenuNode* node : list) {
       if (error_) return;
-      const int record = static_cast<int>((out_.size() - kHeaderSize) / RecordSize());
+      const int record = records_;
       const TMMAItemData* entry = doc_.ItemData(*node);
       if (entry != nullptr) {
         if (std::string broken = LimitViolation(*entry); !broken.empty()) {
@@ -136,15 +150,18 @@ class MenuWriter {
         return;
       }
       const std::uint8_t kind = KindToWrite(*node);
-      WriteRecordHead(node->item, kind);
-      Put16(runningOffset_);
-      Put16(length);
-      updates_.push_back({node.get(), kind, static_cast<std::uint16_t>(runningOffset_),
-                          static_cast<std::uint16_t>(length)});
-      if (length != 0) dataOrder_.push_back(entry);
+      ++records_;
+      if (!measuring_) {
+        WriteRecordHead(node->item, kind);
+        Put16(runningOffset_);
+        Put16(length);
+        updates_.push_back({node, kind, static_cast<std::uint16_t>(runningOffset_),
+                            static_cast<std::uint16_t>(length)});
+        if (length != 0) dataOrder_.push_back(entry);
+      }
       runningOffset_ += length;
     }
-    for (const auto& node : list) WriteItemList(node->children());
+    for (const MenuNode* node : list) WriteItemList(node->children());
   }
 
   void WriteItemData(const TMMAItemData& entry) {
@@ -211,7 +228,9 @@ class MenuWriter {
 
   const MenuDocument& doc_;
   const SaveOptions& options_;
+  bool measuring_;
   std::size_t identifierWidth_;
+  int records_ = 0;  // records passed so far, for the record a refusal names
   std::vector<std::uint8_t> out_;
   std::size_t runningOffset_ = 0;
   std::vector<const TMMAItemData*> dataOrder_;  // in record order, the entries written
@@ -221,7 +240,7 @@ class MenuWriter {
 
 std::optional<Error> CheckShape(const MenuDocument& doc) {
   if (doc.tree.empty()) return Refusal(ErrorCode::NoDocument, "There is no menu to save.");
-  const auto& top = doc.tree.topLevel();
+  const auto top = doc.tree.topLevel();
   const bool softkeysFixed = top.size() == 2 && top[0]->childCount() == static_cast<std::size_t>(kSoftkeyCount);
   bool softkeysPlain = softkeysFixed;
   for (std::size_t i = 0; softkeysFixed && i < top[0]->childCount(); ++i) {
@@ -249,9 +268,10 @@ Result<std::vector<std::uint8_t>> SerializeMenu(MenuDocument& doc, const SaveOpt
   // Only a file that could be built in full changes the items, so a refusal leaves the
   // document exactly as it was.
   for (const RecordUpdate& update : updates) {
-    update.node->item.kind = update.kind;
-    update.node->item.dataOffset = update.dataOffset;
-    update.node->item.dataLength = update.dataLength;
+    MenuNode* node = doc.tree.mutableNode(update.node);
+    node->item.kind = update.kind;
+    node->item.dataOffset = update.dataOffset;
+    node->item.dataLength = update.dataLength;
   }
   return bytes;
 }
@@ -259,7 +279,7 @@ Result<std::vector<std::uint8_t>> SerializeMenu(MenuDocument& doc, const SaveOpt
 std::optional<Error> CheckSavable(const MenuDocument& doc, const SaveOptions& options) {
   if (std::optional<Error> refused = CheckShape(doc)) return refused;
   std::vector<RecordUpdate> updates;
-  auto bytes = MenuWriter(doc, options).Serialize(updates);
+  auto bytes = MenuWriter(doc, options, MenuWriter::Mode::Measure).Serialize(updates);
   if (!bytes) return bytes.error();
   return std::nullopt;
 }

@@ -48,9 +48,9 @@ MenuNode* MenuTreeModel::nodeForIndex(const QModelIndex& index) {
 
 QModelIndex MenuTreeModel::index(int row, int column, const QModelIndex& parent) const {
   if (!hasIndex(row, column, parent)) return {};
-  const MenuNode* parentNode = nodeForIndex(parent);
+  MenuNode* parentNode = nodeForIndex(parent);
   MenuNode* node = parentNode != nullptr ? parentNode->child(static_cast<std::size_t>(row))
-                                         : tree_.topLevel()[static_cast<std::size_t>(row)].get();
+                                         : tree_.topLevel()[static_cast<std::size_t>(row)];
   return createIndex(row, column, node);
 }
 

@@ -123,7 +123,7 @@ TEST_F(MenuTreeTest, MovesThatChangeNothingAreNotAnnounced) {
 
 TEST_F(MenuTreeTest, TopLevelNoticesHaveNoParent) {
   tree.move(other, nullptr, 0);
-  EXPECT_EQ(tree.topLevel().front().get(), other);
+  EXPECT_EQ(tree.topLevel().front(), other);
   EXPECT_EQ(observer.log.front(), "about-move <top> 1 <top> 0");
 }
 

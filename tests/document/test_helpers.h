@@ -14,7 +14,7 @@ namespace quillet::testhelp {
 
 namespace mb = quillet::menubytes;
 
-inline MenuNode* MainItem(const MenuDocument& doc, int i) { return doc.tree.nodeAt(kFirstMenuNodeIndex + i); }
+inline MenuNode* MainItem(MenuDocument& doc, int i) { return doc.tree.nodeAt(kFirstMenuNodeIndex + i); }
 
 // Loads bytes that must load; fails the test otherwise.
 inline LoadOutcome MustLoad(const mb::Bytes& bytes, MenuDocument& doc) {
@@ -49,7 +49,7 @@ inline void GiveData(MenuDocument& doc, MenuNode& node, std::unique_ptr<TMMAItem
 
 inline std::vector<std::string> Captions(const MenuDocument& doc) {
   std::vector<std::string> out;
-  doc.tree.forEach([&](MenuNode& n) { out.push_back(n.caption); });
+  doc.tree.forEach([&](const MenuNode& n) { out.push_back(n.caption); });
   return out;
 }
 
