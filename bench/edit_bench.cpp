@@ -34,7 +34,7 @@ class Editor {
 
   // The item the benchmark's argument names: the first main-menu item, or the first
   // item two levels below it.
-  MenuNode& target(const benchmark::State& state) const {
+  MenuNode& target(const benchmark::State& state) {
     MenuNode* node = doc.tree.nodeAt(kFirstMenuNodeIndex);
     if (state.range(0) == 1) node = node->firstChild()->firstChild();
     return *node;
@@ -60,7 +60,7 @@ void BM_AddAndUndo(benchmark::State& state) {
   DeleteItem(doc, *doc.tree.nodeAt(doc.tree.nodeCount() - 1));
   MenuNode& at = editor.target(state);
   for (auto _ : state) {
-    const std::uint8_t kind = at.parent()->item.kind;
+    const std::uint8_t kind = at.parent()->item().kind;
     Result<MenuNode*> added = AddCatalogueItem(doc, at, CatalogueRow("Camera"), AddPlace::Before);
     if (!added) {
       state.SkipWithError(added.error().message.c_str());
@@ -89,7 +89,7 @@ void BM_ModifyAndUndo(benchmark::State& state) {
   for (auto _ : state) {
     MenuNode& node = editor.target(state);
     const BranchSnapshot before = TakeBranch(doc, node);
-    EditedItem edit{*doc.ItemData(node), false, node.item.kind, node.item.flags, 0x43};
+    EditedItem edit{*doc.ItemData(node), false, node.item().kind, node.item().flags, 0x43};
     doc.StoreEditedItem(node, edit);
     editor.undo(before);
   }

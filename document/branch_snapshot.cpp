@@ -15,7 +15,7 @@ using DataByNode = std::vector<std::pair<MenuNode*, std::unique_ptr<TMMAItemData
 bool OwnsData(const MenuDocument& doc, const MenuNode& node) { return CanModify(doc, node); }
 
 NodeSnapshot Copy(const MenuDocument& doc, const MenuNode& node) {
-  NodeSnapshot copy{node.caption, node.item, std::nullopt, {}};
+  NodeSnapshot copy{node.caption(), node.item(), std::nullopt, {}};
   if (OwnsData(doc, node)) {
     if (const TMMAItemData* entry = doc.ItemData(node)) copy.data = *entry;
   }
@@ -39,8 +39,8 @@ void AddChildren(MenuDocument& doc, MenuNode& parent, const NodeSnapshot& snapsh
 }  // namespace
 
 void SetKind(MenuDocument& doc, MenuNode& node, std::uint8_t kind) {
-  if (node.item.kind == kind) return;
-  node.item.kind = kind;
+  if (node.item().kind == kind) return;
+  doc.tree.editRecord(node).kind = kind;
   doc.tree.notifyChanged(&node);
 }
 
@@ -64,8 +64,8 @@ BranchSnapshot SwapBranch(MenuDocument& doc, const BranchSnapshot& branch) {
   if (OwnsData(doc, *owner)) doc.ReleaseItemData(*owner);
 
   while (owner->hasChildren()) doc.tree.remove(owner->child(owner->childCount() - 1));
-  owner->caption = branch.owner.caption;
-  owner->item = branch.owner.item;
+  doc.tree.editCaption(*owner) = branch.owner.caption;
+  doc.tree.editRecord(*owner) = branch.owner.item;
   doc.tree.notifyChanged(owner);
   if (OwnsData(doc, *owner)) data.emplace_back(owner, DataOf(branch.owner));
   AddChildren(doc, *owner, branch.owner, data);
@@ -80,7 +80,7 @@ BranchSnapshot SwapBranch(MenuDocument& doc, const BranchSnapshot& branch) {
 DetachedItem RemoveItem(MenuDocument& doc, const PlacedItem& placed) {
   MenuNode* node = doc.tree.nodeAt(placed.index);
   MenuNode* parent = node->parent();
-  DetachedItem back{doc.tree.absoluteIndex(parent), node->row(), parent->item.kind, Copy(doc, *node)};
+  DetachedItem back{doc.tree.absoluteIndex(parent), node->row(), parent->item().kind, Copy(doc, *node)};
   doc.ReleaseSubtreeData(*node);
   doc.tree.remove(node);
   SetKind(doc, *parent, placed.parentKind);
@@ -103,7 +103,7 @@ PlacedItem InsertItem(MenuDocument& doc, const DetachedItem& detached) {
                         : doc.tree.addLastChild(parent, item.caption, item.item);
   data.emplace_back(added, DataOf(item));
   AddChildren(doc, *added, item, data);
-  const PlacedItem back{doc.tree.absoluteIndex(added), parent->item.kind};
+  const PlacedItem back{doc.tree.absoluteIndex(added), parent->item().kind};
   SetKind(doc, *parent, detached.parentKind);
 
   doc.RebuildLinks();

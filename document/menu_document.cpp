@@ -25,15 +25,15 @@ TMMAItem FixedItem(const char* identifier, std::uint8_t parent, std::uint8_t nex
 // Gives every node of the sibling list `list` and of the lists below it its record index,
 // in the order records are written: the list itself, then each member's child list
 // followed by the lists below that, member by member.
-void NumberRecords(NodeList<MenuNode> list, std::uint8_t& record) {
-  for (MenuNode* node : list) node->item.slot = static_cast<std::uint8_t>(++record + 1);
-  for (MenuNode* node : list) NumberRecords(node->children(), record);
+void NumberRecords(MenuTree& tree, NodeList<MenuNode> list, std::uint8_t& record) {
+  for (MenuNode* node : list) tree.editRecord(*node).slot = static_cast<std::uint8_t>(++record + 1);
+  for (MenuNode* node : list) NumberRecords(tree, node->children(), record);
 }
 
 // Every node below `node`, depth-first, with its current slot.
 void CollectSubtree(MenuNode& node, std::vector<std::pair<MenuNode*, std::uint8_t>>& out) {
   for (MenuNode* child : node.children()) {
-    out.emplace_back(child, child->item.slot);
+    out.emplace_back(child, child->item().slot);
     CollectSubtree(*child, out);
   }
 }
@@ -122,18 +122,18 @@ void MenuDocument::RebuildLinks() {
   CollectSubtree(*root, oldSlots);
 
   std::uint8_t record = kMenuRootRecord;
-  NumberRecords(root->children(), record);
+  NumberRecords(tree, root->children(), record);
 
   TItemStore scratch;
   for (int slot = kFirstSoftkeyRecord + 1; slot <= kFirstSoftkeyRecord + kSoftkeyCount; ++slot) {
     scratch[static_cast<std::size_t>(slot)] = std::move(ItemStore[static_cast<std::size_t>(slot)]);
   }
   for (auto& [node, oldSlot] : oldSlots) {
-    TMMAItem& item = node->item;
+    TMMAItem& item = tree.editRecord(*node);
     MenuNode* parent = node->parent();
-    item.parent = static_cast<std::uint8_t>(parent == root ? kMenuRootRecord : parent->item.slot - 1);
+    item.parent = static_cast<std::uint8_t>(parent == root ? kMenuRootRecord : parent->item().slot - 1);
     item.next = tree.nextSibling(node) != nullptr ? item.slot : kNone;
-    item.child = node->hasChildren() ? static_cast<std::uint8_t>(node->firstChild()->item.slot - 1) : kNone;
+    item.child = node->hasChildren() ? static_cast<std::uint8_t>(node->firstChild()->item().slot - 1) : kNone;
     auto& entry = ItemStore[oldSlot];
     if (item.hasData != 0 && entry) {
       entry->slot = item.slot;
@@ -141,13 +141,13 @@ void MenuDocument::RebuildLinks() {
     }
   }
   // An empty main menu has no first record to point at.
-  root->item.child = root->hasChildren() ? static_cast<std::uint8_t>(kFirstMenuRecord) : kNone;
+  tree.editRecord(*root).child = root->hasChildren() ? static_cast<std::uint8_t>(kFirstMenuRecord) : kNone;
 
   ClearStore(ItemStore);
   std::swap(ItemStore, scratch);
 }
 
-const TMMAItemData* MenuDocument::ItemData(const MenuNode& node) const { return ItemStore[node.item.slot].get(); }
+const TMMAItemData* MenuDocument::ItemData(const MenuNode& node) const { return ItemStore[node.item().slot].get(); }
 
 const TMMAItemData* MenuDocument::StoreEntry(std::uint8_t slot) const { return ItemStore[slot].get(); }
 
@@ -157,7 +157,7 @@ int MenuDocument::DataItemCount() const {
 }
 
 void MenuDocument::SetItemData(MenuNode& node, TMMAItemData data) {
-  auto& entry = ItemStore[node.item.slot];
+  auto& entry = ItemStore[node.item().slot];
   if (entry) {
     *entry = std::move(data);  // rewritten in place: the entry stays the same object
   } else {
@@ -167,20 +167,21 @@ void MenuDocument::SetItemData(MenuNode& node, TMMAItemData data) {
 }
 
 void MenuDocument::LoadItemData(const MenuNode& node, std::unique_ptr<TMMAItemData> data) {
-  if (data) data->slot = node.item.slot;
-  ItemStore[node.item.slot] = std::move(data);
+  if (data) data->slot = node.item().slot;
+  ItemStore[node.item().slot] = std::move(data);
 }
 
 std::unique_ptr<TMMAItemData> MenuDocument::TakeItemData(const MenuNode& node) {
-  return std::move(ItemStore[node.item.slot]);
+  return std::move(ItemStore[node.item().slot]);
 }
 
 void MenuDocument::ReleaseItemData(MenuNode& node) {
-  auto& entry = ItemStore[node.item.slot];
+  auto& entry = ItemStore[node.item().slot];
   if (!entry) return;
   entry.reset();
-  node.item.hasData = 0;
-  node.item.dataLength = 0;
+  TMMAItem& record = tree.editRecord(node);
+  record.hasData = 0;
+  record.dataLength = 0;
 }
 
 void MenuDocument::ReleaseSubtreeData(MenuNode& node) {
@@ -195,19 +196,22 @@ void MenuDocument::StoreEditedItem(MenuNode& node, const EditedItem& edit) {
     // The user took away everything the item had; keeping the old entry would bring
     // the removed icons, URL or application back at the next save.
     ReleaseItemData(node);
-    node.item.hasData = 0;
-    node.item.dataLength = 0;
+    TMMAItem& record = tree.editRecord(node);
+    record.hasData = 0;
+    record.dataLength = 0;
   }
-  node.item.flags = edit.flags;
-  node.item.attributes = edit.attributes;
-  node.item.kind = edit.kind;
+  TMMAItem& record = tree.editRecord(node);
+  record.flags = edit.flags;
+  record.attributes = edit.attributes;
+  record.kind = edit.kind;
   tree.notifyChanged(&node);
 }
 
 void MenuDocument::AttachItemData(MenuNode& node, TMMAItemData& entry) {
-  node.item.hasData = 1;
-  entry.slot = node.item.slot;
-  node.item.dataLength = ItemDataLength(&entry, true);
+  TMMAItem& record = tree.editRecord(node);
+  record.hasData = 1;
+  entry.slot = record.slot;
+  record.dataLength = ItemDataLength(&entry, true);
   tree.notifyChanged(&node);
 }
 

@@ -167,14 +167,14 @@ class MenuLoader {
   }
   void Warn(const MenuNode& node, const std::string& what) {
     outcome_.warnings.push_back(
-        {"Item " + QuotedCaption(node.caption) + " (record " + std::to_string(FileRecord(node)) + "): " + what});
+        {"Item " + QuotedCaption(node.caption()) + " (record " + std::to_string(FileRecord(node)) + "): " + what});
   }
   // The record the node was read from; RebuildLinks may give it another index later.
   int FileRecord(const MenuNode& node) const {
     for (const auto& [read, record] : fileRecords_) {
       if (read == &node) return record;
     }
-    return node.item.slot - 1;
+    return node.item().slot - 1;
   }
 
   std::size_t RecordOffset(int record) const { return kHeaderSize + static_cast<std::size_t>(record) * recordSize_; }
@@ -301,10 +301,11 @@ class MenuLoader {
   void ReportMissingDataArea() {
     int announced = 0;
     doc_.tree.forEach([&](MenuNode& node) {
-      if (node.item.hasData == 0) return;
+      if (node.item().hasData == 0) return;
       ++announced;
-      node.item.hasData = 0;
-      node.item.dataLength = 0;
+      TMMAItem& record = doc_.tree.editRecord(node);
+      record.hasData = 0;
+      record.dataLength = 0;
     });
     if (announced == 0) return;
     outcome_.warnings.push_back({"In " + QuotedPath(source_) + ", " + std::to_string(announced) +
@@ -324,17 +325,17 @@ class MenuLoader {
   }
 
   std::optional<Error> ReadItemData(MenuNode& node) {
-    if (node.item.hasData != 0) {
-      const std::size_t start = doc_.DataAreaStart + node.item.dataOffset;
-      const std::size_t end = start + node.item.dataLength;
+    if (node.item().hasData != 0) {
+      const std::size_t start = doc_.DataAreaStart + node.item().dataOffset;
+      const std::size_t end = start + node.item().dataLength;
       if (end > bytes_.size()) {
         return Refusal(ErrorCode::DataOutOfRange,
-                       "the data of item " + QuotedCaption(node.caption) + " (bytes " + std::to_string(start) + " to " +
+                       "the data of item " + QuotedCaption(node.caption()) + " (bytes " + std::to_string(start) + " to " +
                            std::to_string(end) + ") lies beyond the end of the file at byte " +
                            std::to_string(bytes_.size()) + ".",
                        start, FileRecord(node));
       }
-      DecodeItemData(node, Payload{bytes_.data() + start, node.item.dataLength});
+      DecodeItemData(node, Payload{bytes_.data() + start, node.item().dataLength});
     }
     for (const auto& child : node.children()) {
       if (auto refused = ReadItemData(*child)) return refused;
@@ -344,7 +345,7 @@ class MenuLoader {
 
   void DecodeItemData(MenuNode& node, const Payload& data) {
     auto entry = std::make_unique<TMMAItemData>();
-    entry->slot = node.item.slot;
+    entry->slot = node.item().slot;
     entry->blocks.reserve(std::min(CountBlocks(data), kMaxBlocks));
     std::optional<std::size_t> unsupported;  // index of the item's unsupported block
     for (std::size_t p = 0; p < data.size;) {

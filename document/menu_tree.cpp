@@ -155,7 +155,7 @@ const MenuNode* MenuTree::nodeAt(int absoluteIndex) const {
 // The mutable forms reach the same nodes as the const ones; the tree owns them, so a
 // mutable tree may hand them out mutable.
 MenuNode* MenuTree::nodeAt(int absoluteIndex) {
-  return const_cast<MenuNode*>(std::as_const(*this).nodeAt(absoluteIndex));
+  return mutableNode(std::as_const(*this).nodeAt(absoluteIndex));
 }
 
 const MenuNode* MenuTree::nextSibling(const MenuNode* node) const {
@@ -165,7 +165,7 @@ const MenuNode* MenuTree::nextSibling(const MenuNode* node) const {
 }
 
 MenuNode* MenuTree::nextSibling(const MenuNode* node) {
-  return const_cast<MenuNode*>(std::as_const(*this).nextSibling(node));
+  return mutableNode(std::as_const(*this).nextSibling(node));
 }
 
 const MenuNode* MenuTree::previousSibling(const MenuNode* node) const {
@@ -174,7 +174,7 @@ const MenuNode* MenuTree::previousSibling(const MenuNode* node) const {
 }
 
 MenuNode* MenuTree::previousSibling(const MenuNode* node) {
-  return const_cast<MenuNode*>(std::as_const(*this).previousSibling(node));
+  return mutableNode(std::as_const(*this).previousSibling(node));
 }
 
 void MenuTree::forEach(const std::function<void(MenuNode&)>& visit) { Visit(topLevel(), visit); }

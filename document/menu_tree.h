@@ -49,12 +49,15 @@ class NodeList {
 
 class MenuNode {
  public:
-  MenuNode(std::string text, TMMAItem record) : caption(std::move(text)), item(std::move(record)) {}
+  MenuNode(std::string text, TMMAItem record) : caption_(std::move(text)), item_(std::move(record)) {}
   MenuNode(const MenuNode&) = delete;
   MenuNode& operator=(const MenuNode&) = delete;
 
-  std::string caption;  // the text the tree shows (8-bit, as the catalogue and file give it)
-  TMMAItem item;
+  // The text the tree shows (8-bit, as the catalogue and file give it).
+  const std::string& caption() const { return caption_; }
+  // The node's menu record. Both change only through the tree (MenuTree::editCaption,
+  // MenuTree::editRecord), so nothing holding a const tree can change them.
+  const TMMAItem& item() const { return item_; }
 
   MenuNode* parent() { return parent_; }
   const MenuNode* parent() const { return parent_; }
@@ -72,6 +75,8 @@ class MenuNode {
 
  private:
   friend class MenuTree;
+  std::string caption_;
+  TMMAItem item_;
   MenuNode* parent_ = nullptr;
   int row_ = 0;
   std::vector<std::unique_ptr<MenuNode>> children_;
@@ -128,8 +133,12 @@ class MenuTree {
   // Tells the observer that a node's caption or item fields changed.
   void notifyChanged(MenuNode* node);
 
-  // One of this tree's own nodes, for a change found while looking through const access.
-  MenuNode* mutableNode(const MenuNode* node) { return const_cast<MenuNode*>(node); }
+  // Write access to a node's caption and record, for the document's own operations: a
+  // change to what a view shows is followed by notifyChanged once it is complete, while
+  // the record's links, slot and data bookkeeping change without a notice. Any node of
+  // this tree may be given, also one found through const access.
+  std::string& editCaption(const MenuNode& node) { return mutableNode(&node)->caption_; }
+  TMMAItem& editRecord(const MenuNode& node) { return mutableNode(&node)->item_; }
 
   // Depth-first position in the whole tree (0 "Softkeys", 8 "Menu Root"); -1 if absent.
   int absoluteIndex(const MenuNode* node) const;
@@ -149,6 +158,8 @@ class MenuTree {
   const std::vector<std::unique_ptr<MenuNode>>& siblingsOf(const MenuNode* node) const;
   MenuNode* insertAt(MenuNode* parent, int row, std::string caption, TMMAItem item);
   static void renumber(std::vector<std::unique_ptr<MenuNode>>& list);
+  // The tree owns its nodes, so a mutable tree may hand any of them out mutable.
+  MenuNode* mutableNode(const MenuNode* node) { return const_cast<MenuNode*>(node); }
 
   std::vector<std::unique_ptr<MenuNode>> roots_;
   TreeObserver* observer_ = nullptr;

@@ -26,7 +26,7 @@ Error Refusal(ErrorCode code, std::string message, std::optional<int> record = {
   return Error{code, std::move(message), {}, {}, record};
 }
 
-std::string ItemLabel(const MenuNode& node) { return QuotedCaption(node.caption); }
+std::string ItemLabel(const MenuNode& node) { return QuotedCaption(node.caption()); }
 
 // What the writer changes in an item once the whole file could be built.
 struct RecordUpdate {
@@ -72,9 +72,9 @@ class MenuWriter {
     rootRecord.identifier = "Root";
     rootRecord.area = kAreaSoftkeys;
     WriteFixedRecord(rootRecord);
-    WriteFixedRecord(softkeys->item);
+    WriteFixedRecord(softkeys->item());
     WriteItemList(softkeys->children());
-    WriteFixedRecord(menuRoot->item);
+    WriteFixedRecord(menuRoot->item());
     WriteItemList(menuRoot->children());
     if (error_) return *error_;
 
@@ -115,8 +115,8 @@ class MenuWriter {
   }
 
   std::uint8_t KindToWrite(const MenuNode& node) const {
-    const std::uint8_t kind = node.item.kind;
-    if (kind == kKindSubmenu && !node.hasChildren() && node.item.area != kAreaSoftkeys) return kKindPlain;
+    const std::uint8_t kind = node.item().kind;
+    if (kind == kKindSubmenu && !node.hasChildren() && node.item().area != kAreaSoftkeys) return kKindPlain;
     const bool usual = kind == kKindPlain || kind == kKindSubmenu || kind == kKindUrl || kind == kKindMidlet;
     return usual || options_.saveAllData ? kind : kKindPlain;
   }
@@ -152,7 +152,7 @@ class MenuWriter {
       const std::uint8_t kind = KindToWrite(*node);
       ++records_;
       if (!measuring_) {
-        WriteRecordHead(node->item, kind);
+        WriteRecordHead(node->item(), kind);
         Put16(runningOffset_);
         Put16(length);
         updates_.push_back({node, kind, static_cast<std::uint16_t>(runningOffset_),
@@ -268,10 +268,10 @@ Result<std::vector<std::uint8_t>> SerializeMenu(MenuDocument& doc, const SaveOpt
   // Only a file that could be built in full changes the items, so a refusal leaves the
   // document exactly as it was.
   for (const RecordUpdate& update : updates) {
-    MenuNode* node = doc.tree.mutableNode(update.node);
-    node->item.kind = update.kind;
-    node->item.dataOffset = update.dataOffset;
-    node->item.dataLength = update.dataLength;
+    TMMAItem& record = doc.tree.editRecord(*update.node);
+    record.kind = update.kind;
+    record.dataOffset = update.dataOffset;
+    record.dataLength = update.dataLength;
   }
   return bytes;
 }

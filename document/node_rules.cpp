@@ -35,7 +35,7 @@ bool CanMoveDown(const MenuDocument& doc, const MenuNode& node) {
 }
 
 bool CanAddSubitem(const MenuDocument& doc, const MenuNode& node) {
-  return node.item.canHaveSubmenu == 1 && IndexOf(doc, node) >= kMenuRootNodeIndex;
+  return node.item().canHaveSubmenu == 1 && IndexOf(doc, node) >= kMenuRootNodeIndex;
 }
 
 bool CanAddBeside(const MenuDocument& doc, const MenuNode& node) { return IsMainMenuItem(doc, node); }

@@ -1,30 +1,52 @@
 #include "text_codecs.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quillet {
 
+namespace {
+
+// Texts are searched for their zero unit several times per load and save; looking at four
+// 16-bit units at a time keeps that search from dominating both. True when one of the four
+// units in `units` is zero (the usual test for a zero lane; it never misses one).
+bool HasZeroUnit(std::uint64_t units) {
+  return ((units - 0x0001000100010001ULL) & ~units & 0x8000800080008000ULL) != 0;
+}
+
+}  // namespace
+
 std::uint16_t WideTextLength(std::span<const std::uint8_t> bytes) {
+  const std::size_t pairs = bytes.size() / 2;
   std::size_t units = 0;
-  while (2 * units + 1 < bytes.size() && (bytes[2 * units] != 0 || bytes[2 * units + 1] != 0)) {
-    ++units;
+  for (std::uint64_t four = 0; units + 4 <= pairs; units += 4) {
+    std::memcpy(&four, bytes.data() + 2 * units, sizeof four);
+    if (HasZeroUnit(four)) break;
   }
+  while (units < pairs && (bytes[2 * units] != 0 || bytes[2 * units + 1] != 0)) ++units;
   // Inputs are item texts (at most 126 units) or file payloads (below 65,536 bytes).
   return static_cast<std::uint16_t>(std::min<std::size_t>(units, 0xFFFF));
 }
 
 std::size_t WideTextLength(std::u16string_view text) {
-  const std::size_t zero = text.find(u'\0');
-  return zero == std::u16string_view::npos ? text.size() : zero;
+  std::size_t units = 0;
+  for (std::uint64_t four = 0; units + 4 <= text.size(); units += 4) {
+    std::memcpy(&four, text.data() + units, sizeof four);
+    if (HasZeroUnit(four)) break;
+  }
+  while (units < text.size() && text[units] != u'\0') ++units;
+  return units;
 }
 
 void EncodeWideText(std::u16string_view text, std::vector<std::uint8_t>& destination) {
-  for (const char16_t unit : text.substr(0, WideTextLength(text))) {
-    destination.push_back(static_cast<std::uint8_t>(unit >> 8));
-    destination.push_back(static_cast<std::uint8_t>(unit & 0xFF));
+  const std::u16string_view kept = text.substr(0, WideTextLength(text));
+  const std::size_t at = destination.size();
+  destination.resize(at + 2 * kept.size() + 2);  // the text's units and the zero unit
+  std::uint8_t* out = destination.data() + at;
+  for (const char16_t unit : kept) {
+    *out++ = static_cast<std::uint8_t>(unit >> 8);
+    *out++ = static_cast<std::uint8_t>(unit & 0xFF);
   }
-  destination.push_back(0);
-  destination.push_back(0);
 }
 
 std::u16string DecodeWideText(std::span<const std::uint8_t> bytes) {

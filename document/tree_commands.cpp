@@ -22,7 +22,7 @@ Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int ro
     return Refusal(ErrorCode::InvalidValue, "No entry of the item list is chosen.");
   }
   if (IsSubitemPlace(place) && !CanAddSubitem(doc, selected)) {
-    return Refusal(ErrorCode::InvalidValue, QuotedCaption(selected.caption) + " cannot have subitems.");
+    return Refusal(ErrorCode::InvalidValue, QuotedCaption(selected.caption()) + " cannot have subitems.");
   }
   if (!IsSubitemPlace(place) && !CanAddBeside(doc, selected)) {
     return Refusal(ErrorCode::InvalidValue, "Items can be added beside main-menu items only.");
@@ -67,7 +67,7 @@ Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int ro
 // adds nothing beyond what the tree already knows.
 void InitAddedItem(MenuDocument& doc, MenuNode& added, bool custom, AddPlace /*place*/) {
   MenuNode* parent = added.parent();
-  TMMAItem& item = added.item;
+  TMMAItem& item = doc.tree.editRecord(added);
   item.next = kNone;
   item.parent = static_cast<std::uint8_t>(doc.RecordSlot(*parent) - 1);
   item.child = kNone;
@@ -78,9 +78,10 @@ void InitAddedItem(MenuDocument& doc, MenuNode& added, bool custom, AddPlace /*p
   item.dataLength = 0;
   item.area = kAreaMainMenu;
   item.attributes = kNewItemAttributes;
-  if (parent->item.kind == kKindPlain) {
-    parent->item.kind = kKindSubmenu;
-    parent->item.child = kNone;
+  if (parent->item().kind == kKindPlain) {
+    TMMAItem& record = doc.tree.editRecord(*parent);
+    record.kind = kKindSubmenu;
+    record.child = kNone;
     doc.tree.notifyChanged(parent);
   }
   doc.RebuildLinks();
@@ -97,7 +98,7 @@ void ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
   const int index = doc.tree.absoluteIndex(&node);
   const bool custom = IsCustomRow(row);
   const std::uint8_t c = CatalogueIndex(CatalogueIds[static_cast<std::size_t>(row)]);
-  TMMAItem& item = node.item;
+  TMMAItem& item = doc.tree.editRecord(node);
   if (ReplaceDropsSubmenu(node, row)) {
     doc.ReleaseSubtreeData(node);
     while (node.hasChildren()) doc.tree.remove(node.firstChild());
@@ -112,12 +113,12 @@ void ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
 
   const bool softkey = index < kMenuRootNodeIndex;
   if (custom) {
-    node.caption = doc.NextCustomName();
-    item.identifier = node.caption;
+    doc.tree.editCaption(node) = doc.NextCustomName();
+    item.identifier = node.caption();
     item.flags = kFlagsCustom;
   } else {
     const std::string name(CatalogueNames[c]);
-    node.caption = softkey ? SoftkeyPrefixes[static_cast<std::size_t>(index - 1)] + name : name;
+    doc.tree.editCaption(node) = softkey ? SoftkeyPrefixes[static_cast<std::size_t>(index - 1)] + name : name;
     item.identifier = std::string(CatalogueIds[c]);
   }
   // Softkeys never own a submenu, whatever they are replaced by.
@@ -129,16 +130,16 @@ void ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
 std::optional<DetachedItem> DeleteItem(MenuDocument& doc, MenuNode& node) {
   if (!CanDelete(doc, node)) return std::nullopt;
   // The list's owner keeps its kind; the writer turns an empty submenu into a plain item.
-  return RemoveItem(doc, PlacedItem{doc.tree.absoluteIndex(&node), node.parent()->item.kind});
+  return RemoveItem(doc, PlacedItem{doc.tree.absoluteIndex(&node), node.parent()->item().kind});
 }
 
 std::optional<ItemMove> MoveItem(MenuDocument& doc, MenuNode& node, MenuNode& parent, int row) {
   if (!CanMoveTo(doc, node, parent, row)) return std::nullopt;
   // As "Add subitem" does, an item that gains its first subitem becomes a submenu; the
   // list the item leaves keeps its kind, as after "Delete item".
-  const std::uint8_t parentKind = parent.item.kind == kKindPlain ? kKindSubmenu : parent.item.kind;
+  const std::uint8_t parentKind = parent.item().kind == kKindPlain ? kKindSubmenu : parent.item().kind;
   return ApplyMove(doc, ItemMove{doc.tree.absoluteIndex(&node), doc.tree.absoluteIndex(&parent), row, parentKind,
-                                 node.parent()->item.kind});
+                                 node.parent()->item().kind});
 }
 
 ItemMove ApplyMove(MenuDocument& doc, const ItemMove& move) {
@@ -147,8 +148,8 @@ ItemMove ApplyMove(MenuDocument& doc, const ItemMove& move) {
   MenuNode* left = node->parent();
   const int fromRow = node->row();
   ItemMove back;
-  back.parentKind = left->item.kind;
-  back.leftParentKind = parent->item.kind;
+  back.parentKind = left->item().kind;
+  back.leftParentKind = parent->item().kind;
   doc.tree.move(node, parent, move.row);
   SetKind(doc, *left, move.leftParentKind);
   SetKind(doc, *parent, move.parentKind);
@@ -166,8 +167,8 @@ namespace {
 // Moves within one list never change a kind.
 ItemMove AmongSiblings(const MenuDocument& doc, const MenuNode& node, int row) {
   const MenuNode& parent = *node.parent();
-  return ItemMove{doc.tree.absoluteIndex(&node), doc.tree.absoluteIndex(&parent), row, parent.item.kind,
-                  parent.item.kind};
+  return ItemMove{doc.tree.absoluteIndex(&node), doc.tree.absoluteIndex(&parent), row, parent.item().kind,
+                  parent.item().kind};
 }
 
 }  // namespace

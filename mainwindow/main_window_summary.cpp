@@ -88,7 +88,7 @@ void TSDIAppForm::TreeView1Click() {
   TntMemo1->show();
   QStringList lines{QStringLiteral("Item summary:"), QString()};
   const TMMAItemData* entry = document_.ItemData(*node);
-  if (node->item.hasData == 0) {
+  if (node->item().hasData == 0) {
     lines << QStringLiteral("[Not modified]");
   } else if (entry != nullptr) {
     lines << blockSummaryLines(*entry);

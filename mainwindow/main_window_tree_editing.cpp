@@ -225,13 +225,13 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
   const MenuNode* owner = subitem ? selected : selected->parent();
   if (owner == nullptr) return;
   Result<MenuNode*> added = Error{};
-  const std::uint8_t ownerKind = owner->item.kind;
+  const std::uint8_t ownerKind = owner->item().kind;
   recordStep(StepName("Add item", ComboBox1->itemText(row).toLatin1().toStdString()), -1,
              [&]() -> std::optional<EditRecord> {
                added = AddCatalogueItem(document_, *selected, row, place);
                if (!added) return std::nullopt;
                MenuNode* item = added.value();
-               if (IsCustomIdentifier(item->item.identifier)) {
+               if (IsCustomIdentifier(item->item().identifier)) {
                  // The user sets up a new custom item at once, in the same step as the
                  // add; a cancelled dialog leaves the item in the tree without data.
                  selectNode(item);
@@ -253,7 +253,7 @@ void TSDIAppForm::Replace1Click() {
   if (node == nullptr || row < 0) return;
   if (!CanReplace(document_, *node)) return;
   if (ReplaceDropsSubmenu(*node, row) && !confirmDroppedSubmenu(true)) return;
-  recordEdit(*node, StepName("Replace item", node->caption), [&] {
+  recordEdit(*node, StepName("Replace item", node->caption()), [&] {
     ReplaceItem(document_, *node, row);
     // A new custom item is set up at once, in the same step.
     if (row == kCustomItemRow) editInItemDialog(*node);
@@ -267,13 +267,13 @@ void TSDIAppForm::MenuItem1Click() {
   if (node == nullptr || itemDialog_ == nullptr) return;
   if (!CanModify(document_, *node)) return;  // the fixed nodes hold no item
   // Only an OK becomes a step.
-  recordEdit(*node, StepName("Modify item", node->caption), [&] { return editInItemDialog(*node); });
+  recordEdit(*node, StepName("Modify item", node->caption()), [&] { return editInItemDialog(*node); });
   refreshAfterEdit();
 }
 
 bool TSDIAppForm::editInItemDialog(MenuNode& node) {
   if (itemDialog_ == nullptr || !CanModify(document_, node)) return false;
-  const TMMAItem& item = node.item;
+  const TMMAItem& item = node.item();
   const bool softkey = IsSoftkey(document_, node);
   if (!itemDialog_->EditItem(document_.ItemData(node), item.kind, item.flags, item.attributes,
                              softkey)) {
@@ -303,7 +303,7 @@ bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem) {
 }
 
 void TSDIAppForm::deleteNode(MenuNode& node, const char* stepName) {
-  recordStep(StepName(stepName, node.caption), document_.tree.absoluteIndex(&node),
+  recordStep(StepName(stepName, node.caption()), document_.tree.absoluteIndex(&node),
              [&] { return AsRecord(DeleteItem(document_, node)); });
   refreshAfterEdit();
 }
@@ -311,19 +311,19 @@ void TSDIAppForm::deleteNode(MenuNode& node, const char* stepName) {
 void TSDIAppForm::Moveup1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveUp(document_, *node)) return;
-  recordStep(StepName("Move up", node->caption), -1, [&] { return AsRecord(MoveUp(document_, *node)); });
+  recordStep(StepName("Move up", node->caption()), -1, [&] { return AsRecord(MoveUp(document_, *node)); });
   refreshAfterEdit();
 }
 
 void TSDIAppForm::Movedown1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveDown(document_, *node)) return;
-  recordStep(StepName("Move down", node->caption), -1, [&] { return AsRecord(MoveDown(document_, *node)); });
+  recordStep(StepName("Move down", node->caption()), -1, [&] { return AsRecord(MoveDown(document_, *node)); });
   refreshAfterEdit();
 }
 
 void TSDIAppForm::moveDroppedItem(MenuNode* node, MenuNode* parent, int row) {
-  recordStep(StepName("Move item", node->caption), -1, [&] {
+  recordStep(StepName("Move item", node->caption()), -1, [&] {
     std::optional<ItemMove> back = MoveItem(document_, *node, *parent, row);
     if (back) {
       // The item stays in sight and selected where it landed.

@@ -72,7 +72,7 @@ QVariant MenuTreeModel::data(const QModelIndex& index, int role) const {
   if (node == nullptr || role != Qt::DisplayRole) return {};
   // Captions are 8-bit byte strings shown as Latin-1, with control characters escaped
   // ("\n", "\x01") so that a caption from a file shows what it holds on one line.
-  return QString::fromStdString(PrintableLatin1(node->caption));
+  return QString::fromStdString(PrintableLatin1(node->caption()));
 }
 
 Qt::ItemFlags MenuTreeModel::flags(const QModelIndex& index) const {

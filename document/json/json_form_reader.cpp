@@ -423,14 +423,15 @@ std::vector<std::string> PlaceMenu(const MenuForm& form, MenuDocument& doc) {
     MenuNode* key = softkeys->child(i);
     const TMMAItem& from = form.softkeys[i].item;
     if (IsCustomIdentifier(from.identifier)) doc.CustomItemCount = static_cast<std::uint8_t>(doc.CustomItemCount + 1);
-    key->item.identifier = from.identifier;
-    key->item.kind = from.kind;
-    key->item.flags = from.flags;
-    key->item.attributes = from.attributes;
-    key->item.parent = from.parent;
-    key->item.next = from.next;
-    key->item.child = from.child;
-    key->caption = std::string(SoftkeyPrefixes[i]) + CaptionForIdentifier(from.identifier);
+    TMMAItem& record = doc.tree.editRecord(*key);
+    record.identifier = from.identifier;
+    record.kind = from.kind;
+    record.flags = from.flags;
+    record.attributes = from.attributes;
+    record.parent = from.parent;
+    record.next = from.next;
+    record.child = from.child;
+    doc.tree.editCaption(*key) = std::string(SoftkeyPrefixes[i]) + CaptionForIdentifier(from.identifier);
     placed.push_back({key, &form.softkeys[i], SoftkeyPath(i)});
   }
   PlaceChildren(doc, *doc.menuRootNode(), form.menu, "", placed);
@@ -438,7 +439,7 @@ std::vector<std::string> PlaceMenu(const MenuForm& form, MenuDocument& doc) {
   // Data goes in once every slot is final.
   std::vector<std::string> recordPaths(kStoreSlots);
   for (const Placed& p : placed) {
-    recordPaths[static_cast<std::size_t>(p.node->item.slot - 1)] = p.path;
+    recordPaths[static_cast<std::size_t>(p.node->item().slot - 1)] = p.path;
     if (!p.tree->data) continue;
     doc.SetItemData(*p.node, *p.tree->data);
   }

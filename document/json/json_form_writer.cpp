@@ -89,11 +89,11 @@ Json BlockToJson(const TMMADataBlock& block, Derived derived) {
 }
 
 Json ItemToJson(const MenuDocument& doc, const MenuNode& node, Derived derived) {
-  const TMMAItem& item = node.item;
+  const TMMAItem& item = node.item();
   const bool softkey = node.parent() != nullptr && node.parent() == doc.softkeysNode();
   const bool withDerived = derived == Derived::Include;
   Json j;
-  if (withDerived) j["caption"] = Latin1ToUtf8(node.caption);
+  if (withDerived) j["caption"] = Latin1ToUtf8(node.caption());
   j["identifier"] = Latin1ToUtf8(item.identifier);
   j["kind"] = item.kind;
   j["flags"] = item.flags;

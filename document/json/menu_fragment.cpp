@@ -93,14 +93,14 @@ MenuNode* AddBranch(MenuDocument& doc, MenuNode& parent, MenuNode* before, const
 MenuNode* ReplaceSoftkey(MenuDocument& doc, MenuNode& key, const ItemTree& tree) {
   const int index = doc.tree.absoluteIndex(&key);
   doc.ReleaseItemData(key);
-  TMMAItem& item = key.item;
+  TMMAItem& item = doc.tree.editRecord(key);
   // The softkey keeps its place and links; the item bound to it is the fragment's.
   item.identifier = tree.item.identifier;
   item.kind = tree.item.kind;
   item.flags = tree.item.flags;
   item.attributes = tree.item.attributes;
   item.canHaveSubmenu = 0;
-  key.caption = std::string(SoftkeyPrefixes[static_cast<std::size_t>(index - 1)]) +
+  doc.tree.editCaption(key) = std::string(SoftkeyPrefixes[static_cast<std::size_t>(index - 1)]) +
                 CaptionForIdentifier(item.identifier);
   if (tree.data) doc.SetItemData(key, *tree.data);
   doc.RebuildLinks();
@@ -164,7 +164,7 @@ Result<MenuNode*> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPla
       case FragmentPlace::After:
         return Refusal(ErrorCode::InvalidValue, "Items can be pasted beside main-menu items only.");
       case FragmentPlace::LastChild:
-        return Refusal(ErrorCode::InvalidValue, QuotedCaption(target.caption) + " cannot have subitems.");
+        return Refusal(ErrorCode::InvalidValue, QuotedCaption(target.caption()) + " cannot have subitems.");
       case FragmentPlace::Replace:
         return Refusal(ErrorCode::InvalidValue, "Only a softkey's item can be replaced by a pasted item.");
     }
@@ -199,9 +199,9 @@ Result<MenuNode*> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPla
 
   MenuNode* parent = place == FragmentPlace::After ? target.parent() : &target;
   MenuNode* before = place == FragmentPlace::After ? doc.tree.nextSibling(&target) : nullptr;
-  if (place == FragmentPlace::LastChild && parent->item.kind == kKindPlain) {
+  if (place == FragmentPlace::LastChild && parent->item().kind == kKindPlain) {
     // As adding a subitem does: the item now owns a submenu.
-    parent->item.kind = kKindSubmenu;
+    doc.tree.editRecord(*parent).kind = kKindSubmenu;
     doc.tree.notifyChanged(parent);
   }
   Placed placed;

@@ -119,8 +119,8 @@ Bytes ModifyUntouchedAndSave(const Bytes& file) {
   EXPECT_NE(node, nullptr);
   if (node == nullptr) return {};
   ItemEditor editor;
-  editor.LoadItem(doc.ItemData(*node), node->item.kind, node->item.flags,
-                  node->item.attributes);
+  editor.LoadItem(doc.ItemData(*node), node->item().kind, node->item().flags,
+                  node->item().attributes);
   doc.StoreEditedItem(*node, editor.StoreItem());
   SaveOptions options;
   options.layout = RecordLayout::Bytes36;

@@ -24,7 +24,7 @@ class ChangeCounter : public TreeObserver {
   void nodeMoved(MenuNode*, int, MenuNode*, int) override {}
   void nodeChanged(MenuNode* node) override {
     ++changed;
-    seen = node->item;
+    seen = node->item();
   }
   void aboutToClear() override {}
   void cleared() override {}
@@ -37,16 +37,16 @@ class StoreEditedItemTest : public ::testing::Test {
     doc.tree.setObserver(&observer);
     node = doc.tree.nodeAt(1);  // the left softkey, slot 3
     ASSERT_NE(node, nullptr);
-    ASSERT_EQ(node->item.slot, 3);
+    ASSERT_EQ(node->item().slot, 3);
   }
   void Give(TMMAItemData data) {
     doc.SetItemData(*node, std::move(data));
-    node->item.dataLength = 99;
+    doc.tree.editRecord(*node).dataLength = 99;
     observer.changed = 0;  // giving the data is the set-up; the count is of the edit
   }
   void Load() {
-    editor.LoadItem(doc.ItemData(*node), node->item.kind, node->item.flags,
-                    node->item.attributes);
+    editor.LoadItem(doc.ItemData(*node), node->item().kind, node->item().flags,
+                    node->item().attributes);
   }
   const TMMAItemData* Entry() { return doc.ItemData(*node); }
 
@@ -57,7 +57,7 @@ class StoreEditedItemTest : public ::testing::Test {
 };
 
 TEST_F(StoreEditedItemTest, FirstDataOfAnItemGetsANewEntry) {
-  node->item.flags = kFlagsCustom;
+  doc.tree.editRecord(*node).flags = kFlagsCustom;
   Load();
   ASSERT_TRUE(editor.StoreNameRows(NameBlock::MenuName, {{"#1", "01", u"abc", 0}}).ok());
   editor.ChangeHomeKeys(true);
@@ -67,11 +67,11 @@ TEST_F(StoreEditedItemTest, FirstDataOfAnItemGetsANewEntry) {
   EXPECT_EQ(doc.DataItemCount(), 1);
   EXPECT_EQ(Entry()->slot, 3);
   EXPECT_EQ(Entry()->blocks, (std::vector<TMMADataBlock>{NamesBlock(kTagMenuName, {{1, u"abc"}})}));
-  EXPECT_EQ(node->item.hasData, 1);
-  EXPECT_EQ(node->item.dataLength, 3 + 13);
-  EXPECT_EQ(node->item.flags, kFlagsNamed);
-  EXPECT_EQ(node->item.attributes, kNewItemAttributes | 0x04);
-  EXPECT_EQ(observer.seen, node->item) << "the view hears of the final fields";
+  EXPECT_EQ(node->item().hasData, 1);
+  EXPECT_EQ(node->item().dataLength, 3 + 13);
+  EXPECT_EQ(node->item().flags, kFlagsNamed);
+  EXPECT_EQ(node->item().attributes, kNewItemAttributes | 0x04);
+  EXPECT_EQ(observer.seen, node->item()) << "the view hears of the final fields";
 }
 
 TEST_F(StoreEditedItemTest, AnExistingEntryIsRewrittenInPlace) {
@@ -84,9 +84,9 @@ TEST_F(StoreEditedItemTest, AnExistingEntryIsRewrittenInPlace) {
   EXPECT_EQ(Entry(), before);
   EXPECT_EQ(doc.DataItemCount(), 1);
   EXPECT_EQ(TagsOf(*Entry()), (std::vector<std::uint8_t>{12, 5, 15}));
-  EXPECT_EQ(node->item.dataLength, (3 + 11) + (3 + 9) + (3 + 4));
-  EXPECT_EQ(node->item.kind, kKindUrl);
-  EXPECT_EQ(node->item.attributes, kLinkedItemAttributes);
+  EXPECT_EQ(node->item().dataLength, (3 + 11) + (3 + 9) + (3 + 4));
+  EXPECT_EQ(node->item().kind, kKindUrl);
+  EXPECT_EQ(node->item().attributes, kLinkedItemAttributes);
 }
 
 TEST_F(StoreEditedItemTest, NoBlocksBeforeOrAfterStoresOnlyTheRecordFields) {
@@ -95,8 +95,8 @@ TEST_F(StoreEditedItemTest, NoBlocksBeforeOrAfterStoresOnlyTheRecordFields) {
   doc.StoreEditedItem(*node, editor.StoreItem());
   EXPECT_EQ(Entry(), nullptr);
   EXPECT_EQ(doc.DataItemCount(), 0);
-  EXPECT_EQ(node->item.hasData, 0);
-  EXPECT_EQ(node->item.attributes, 0x40);
+  EXPECT_EQ(node->item().hasData, 0);
+  EXPECT_EQ(node->item().attributes, 0x40);
 }
 
 TEST_F(StoreEditedItemTest, AnEntryWithoutBlocksIsKeptWhenNoneWereAdded) {
@@ -109,7 +109,7 @@ TEST_F(StoreEditedItemTest, AnEntryWithoutBlocksIsKeptWhenNoneWereAdded) {
 
 TEST_F(StoreEditedItemTest, RemovingEveryBlockReleasesTheEntry) {
   Give(ItemWith({PathBlock(kIconKindStatic, u"/a/s"), TextBlock(kTagUrl, "http://a")}));
-  node->item.kind = kKindUrl;
+  doc.tree.editRecord(*node).kind = kKindUrl;
   Load();
   ASSERT_EQ(editor.ApplyIconText(IconRow::Static, u"").value(), IconOutcome::NoIcon);
   ASSERT_TRUE(editor.ApplyCustomItemType(-1, {}).ok());
@@ -117,24 +117,24 @@ TEST_F(StoreEditedItemTest, RemovingEveryBlockReleasesTheEntry) {
 
   EXPECT_EQ(Entry(), nullptr);
   EXPECT_EQ(doc.DataItemCount(), 0);
-  EXPECT_EQ(node->item.hasData, 0);
-  EXPECT_EQ(node->item.dataLength, 0);
-  EXPECT_EQ(node->item.kind, kKindPlain);
+  EXPECT_EQ(node->item().hasData, 0);
+  EXPECT_EQ(node->item().dataLength, 0);
+  EXPECT_EQ(node->item().kind, kKindPlain);
   EXPECT_EQ(observer.changed, 1);
-  EXPECT_EQ(observer.seen, node->item);
+  EXPECT_EQ(observer.seen, node->item());
 }
 
 TEST_F(StoreEditedItemTest, UntouchedItemKeepsItsDataInRoleOrder) {
   const TMMADataBlock drm = DrmBlock(kTagIconDrmAnimated, 0x12, 5);
   const TMMADataBlock names = NamesBlock(kTagMenuName, {{1, u"Go"}, {2, u"Geh"}});
   Give(ItemWith({drm, names}));
-  node->item.flags = kFlagsNamed;
+  doc.tree.editRecord(*node).flags = kFlagsNamed;
   Load();
   doc.StoreEditedItem(*node, editor.StoreItem());
   EXPECT_EQ(Entry()->blocks, (std::vector<TMMADataBlock>{names, drm}));
-  EXPECT_EQ(node->item.dataLength, (3 + 4) + (3 + names.length));
-  EXPECT_EQ(node->item.flags, kFlagsNamed);
-  EXPECT_EQ(node->item.attributes, kNewItemAttributes);
+  EXPECT_EQ(node->item().dataLength, (3 + 4) + (3 + names.length));
+  EXPECT_EQ(node->item().flags, kFlagsNamed);
+  EXPECT_EQ(node->item().attributes, kNewItemAttributes);
 }
 
 }  // namespace

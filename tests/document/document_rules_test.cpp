@@ -41,25 +41,25 @@ TEST(NewDocument, HasTheNineFixedNodes) {
   doc.NewDocument();
   ASSERT_EQ(doc.tree.nodeCount(), 9);
   const MenuNode* softkeys = doc.softkeysNode();
-  EXPECT_EQ(softkeys->caption, "Softkeys");
-  EXPECT_EQ(softkeys->item.identifier, "Container");
-  EXPECT_EQ(softkeys->item.slot, 2);
-  EXPECT_EQ(softkeys->item.parent, 1);
-  EXPECT_EQ(softkeys->item.next, 2);
-  EXPECT_EQ(softkeys->item.area, kAreaSoftkeys);
-  EXPECT_EQ(doc.tree.nodeAt(4)->caption, "Down: Multimedia");
-  EXPECT_EQ(doc.tree.nodeAt(4)->item.identifier, "Mutilmedia");
-  const TMMAItem& smart = doc.tree.nodeAt(7)->item;
+  EXPECT_EQ(softkeys->caption(), "Softkeys");
+  EXPECT_EQ(softkeys->item().identifier, "Container");
+  EXPECT_EQ(softkeys->item().slot, 2);
+  EXPECT_EQ(softkeys->item().parent, 1);
+  EXPECT_EQ(softkeys->item().next, 2);
+  EXPECT_EQ(softkeys->item().area, kAreaSoftkeys);
+  EXPECT_EQ(doc.tree.nodeAt(4)->caption(), "Down: Multimedia");
+  EXPECT_EQ(doc.tree.nodeAt(4)->item().identifier, "Mutilmedia");
+  const TMMAItem& smart = doc.tree.nodeAt(7)->item();
   EXPECT_EQ(smart.slot, 9);
   EXPECT_EQ(smart.attributes, 0x41);
   EXPECT_EQ(smart.area, kAreaSoftkeys);
   EXPECT_EQ(smart.parent, kNone);
   EXPECT_EQ(smart.canHaveSubmenu, 0);
   const MenuNode* root = doc.menuRootNode();
-  EXPECT_EQ(root->caption, "Menu Root");
-  EXPECT_EQ(root->item.identifier, "MenuRoot");
-  EXPECT_EQ(root->item.area, kAreaMainMenu);
-  EXPECT_EQ(root->item.canHaveSubmenu, 1);
+  EXPECT_EQ(root->caption(), "Menu Root");
+  EXPECT_EQ(root->item().identifier, "MenuRoot");
+  EXPECT_EQ(root->item().area, kAreaMainMenu);
+  EXPECT_EQ(root->item().canHaveSubmenu, 1);
 }
 
 TEST(NewDocument, SummaryCountsMainMenuNodesAndKeepsTheRecordSize) {
@@ -102,7 +102,7 @@ TEST_F(ExampleMenu, RecordSlotFollowsTheRecordOrder) {
 
 TEST_F(ExampleMenu, RebuildLinksSetsSlotsAndLinks) {
   auto fields = [](const MenuNode* n) {
-    return std::vector<int>{n->item.slot, n->item.parent, n->item.next, n->item.child};
+    return std::vector<int>{n->item().slot, n->item().parent, n->item().next, n->item().child};
   };
   EXPECT_EQ(fields(A), (std::vector<int>{11, 9, 11, 13}));
   EXPECT_EQ(fields(B), (std::vector<int>{12, 9, 12, 255}));
@@ -111,7 +111,7 @@ TEST_F(ExampleMenu, RebuildLinksSetsSlotsAndLinks) {
   EXPECT_EQ(fields(A2), (std::vector<int>{15, 10, 255, 255}));
   EXPECT_EQ(fields(A1x), (std::vector<int>{16, 13, 255, 255}));
   EXPECT_EQ(fields(C1), (std::vector<int>{17, 12, 255, 255}));
-  EXPECT_EQ(doc.menuRootNode()->item.child, 10);
+  EXPECT_EQ(doc.menuRootNode()->item().child, 10);
 }
 
 TEST_F(ExampleMenu, DataFollowsItsItemAndSoftkeyEntriesStay) {
@@ -122,7 +122,7 @@ TEST_F(ExampleMenu, DataFollowsItsItemAndSoftkeyEntriesStay) {
   const TMMAItemData* up = doc.StoreEntry(5);
   doc.tree.move(C, C->parent(), A->row());  // C, A, B: C1 now comes right after the top list
   doc.RebuildLinks();
-  EXPECT_EQ(A1x->item.slot, 17);
+  EXPECT_EQ(A1x->item().slot, 17);
   EXPECT_EQ(doc.StoreEntry(17), deep);  // moved, not copied
   EXPECT_EQ(deep->slot, 17);
   EXPECT_EQ(doc.StoreEntry(13)->blocks[0].names[0].text, u"bee");
@@ -133,7 +133,7 @@ TEST_F(ExampleMenu, DataFollowsItsItemAndSoftkeyEntriesStay) {
 
 TEST_F(ExampleMenu, RebuildDropsDataWithoutHasDataAndUnclaimedEntries) {
   GiveData(doc, *B, NamedData(u"bee"));
-  B->item.hasData = 0;
+  doc.tree.editRecord(*B).hasData = 0;
   // An entry no node claims any more: its item left the tree without releasing it.
   GiveData(doc, *A2, NamedData(u"stray"));
   doc.tree.remove(A2);
@@ -148,26 +148,26 @@ TEST_F(ExampleMenu, RebuildDropsDataWithoutHasDataAndUnclaimedEntries) {
 TEST_F(ExampleMenu, RemovingTheOnlyChildClearsTheChildLink) {
   doc.tree.remove(C1);
   doc.RebuildLinks();
-  EXPECT_EQ(C->item.child, kNone);
+  EXPECT_EQ(C->item().child, kNone);
   while (doc.menuRootNode()->hasChildren()) doc.tree.remove(doc.menuRootNode()->firstChild());
   doc.RebuildLinks();
-  EXPECT_EQ(doc.menuRootNode()->item.child, kNone);
+  EXPECT_EQ(doc.menuRootNode()->item().child, kNone);
 }
 
 TEST(RebuildLinks, SingleItemUnderMenuRoot) {
   MenuDocument doc;
   doc.NewDocument();
   MenuNode* only = doc.tree.addLastChild(doc.menuRootNode(), "PhoneBook", Plain("PhoneBook"));
-  only->item.hasData = 1;
+  doc.tree.editRecord(*only).hasData = 1;
   doc.LoadItemData(*only, NamedData(u"p"));  // a new node's slot is 0 until the rebuild
   doc.RebuildLinks();
-  EXPECT_EQ(only->item.slot, 11);
-  EXPECT_EQ(only->item.parent, 9);
-  EXPECT_EQ(only->item.next, kNone);
-  EXPECT_EQ(only->item.child, kNone);
+  EXPECT_EQ(only->item().slot, 11);
+  EXPECT_EQ(only->item().parent, 9);
+  EXPECT_EQ(only->item().next, kNone);
+  EXPECT_EQ(only->item().child, kNone);
   ASSERT_NE(doc.StoreEntry(11), nullptr);
   EXPECT_EQ(doc.StoreEntry(11)->slot, 11);
-  EXPECT_EQ(doc.menuRootNode()->item.child, 10);
+  EXPECT_EQ(doc.menuRootNode()->item().child, 10);
   EXPECT_EQ(doc.DataItemCount(), 1);
 }
 
@@ -187,8 +187,8 @@ TEST(RebuildLinks, AgreesWithRecordSlotOnRandomTrees) {
     doc.RebuildLinks();
     std::vector<int> seen(256, 0);
     for (std::size_t i = 1; i < nodes.size(); ++i) {
-      EXPECT_EQ(nodes[i]->item.slot, doc.RecordSlot(*nodes[i]));
-      ++seen[nodes[i]->item.slot];
+      EXPECT_EQ(nodes[i]->item().slot, doc.RecordSlot(*nodes[i]));
+      ++seen[nodes[i]->item().slot];
     }
     for (int slot = 11; slot < 11 + count; ++slot) EXPECT_EQ(seen[static_cast<std::size_t>(slot)], 1);
   }
@@ -265,9 +265,9 @@ TEST(ItemData, AttachSetsHasDataSlotAndLength) {
   TMMAItemData entry = *NamedData(u"Up!");
   entry.slot = 99;
   doc.AttachItemData(up, entry);
-  EXPECT_EQ(up.item.hasData, 1);
+  EXPECT_EQ(up.item().hasData, 1);
   EXPECT_EQ(entry.slot, 5);
-  EXPECT_EQ(up.item.dataLength, 3 + 1 + 4 + 8);
+  EXPECT_EQ(up.item().dataLength, 3 + 1 + 4 + 8);
 }
 
 TEST(CustomNames, CountOnAndWrapAtEightBits) {

@@ -33,7 +33,7 @@ void ExpectRefused(const mb::Bytes& bytes, ErrorCode code, const std::string& wo
   EXPECT_EQ(outcome.error().path, "phone/mma_ucp");
   // The open document stays exactly as it was.
   EXPECT_EQ(doc.mainMenuItemCount(), 2);
-  EXPECT_EQ(MainItem(doc, 1)->caption, "~7");
+  EXPECT_EQ(MainItem(doc, 1)->caption(), "~7");
   EXPECT_EQ(doc.DataItemCount(), 1);
   EXPECT_NE(doc.ItemData(*MainItem(doc, 0)), nullptr);
   EXPECT_EQ(doc.CustomItemCount, customBefore);
@@ -211,9 +211,9 @@ TEST(LinkFaults, ChildListsOutOfTheWritersOrder) {
   EXPECT_EQ(testhelp::Captions(doc).back(), "Calculator");
   const MenuNode* sounds = MainItem(doc, 1);
   const MenuNode* notesNode = MainItem(doc, 3);
-  ASSERT_EQ(sounds->caption, "Sounds");
-  EXPECT_EQ(sounds->item.slot, 13);
-  EXPECT_EQ(notesNode->item.slot, 14);
+  ASSERT_EQ(sounds->caption(), "Sounds");
+  EXPECT_EQ(sounds->item().slot, 13);
+  EXPECT_EQ(notesNode->item().slot, 14);
   EXPECT_EQ(doc.StoreEntry(14)->blocks[0].text, "n");
   EXPECT_EQ(doc.StoreEntry(13)->blocks[0].tag, kTagUnsupported);
   ASSERT_EQ(outcome.warnings.size(), 1u);

@@ -78,7 +78,7 @@ TEST(LoadOptions, ByteFortyOneAloneDecidesTheLayout) {
   narrow[6] = 0x15;
   narrow[7] = 0x02;
   EXPECT_EQ(MustLoad(narrow, doc).options.layout, RecordLayout::Bytes22);
-  EXPECT_EQ(doc.tree.nodeAt(1)->caption, "LSK: PhoneBook");
+  EXPECT_EQ(doc.tree.nodeAt(1)->caption(), "LSK: PhoneBook");
 }
 
 TEST(LoadSummary, NamesLayoutAndMainMenuCount) {
@@ -101,20 +101,20 @@ TEST(LoadTree, FixedNodesCaptionsAndSubmenus) {
             (std::vector<std::string>{"Softkeys", "LSK: PhoneBook", "RSK: Message", "Up: Settings", "Down: Multimedia",
                                       "Left: AlarmClock", "Right: MMRingStyle", "Smart: VoiceRecord", "Menu Root",
                                       "Multimedia", "Camera", "Video", "Pictures", "PhoneBook"}));
-  EXPECT_EQ(doc.tree.nodeAt(3)->item.canHaveSubmenu, 0);  // softkeys never own a submenu
-  EXPECT_EQ(doc.tree.nodeAt(3)->item.slot, 5);
-  EXPECT_EQ(MainItem(doc, 0)->item.canHaveSubmenu, 1);
-  EXPECT_EQ(MainItem(doc, 4)->item.canHaveSubmenu, 0);
-  const TMMAItem& root = doc.menuRootNode()->item;
+  EXPECT_EQ(doc.tree.nodeAt(3)->item().canHaveSubmenu, 0);  // softkeys never own a submenu
+  EXPECT_EQ(doc.tree.nodeAt(3)->item().slot, 5);
+  EXPECT_EQ(MainItem(doc, 0)->item().canHaveSubmenu, 1);
+  EXPECT_EQ(MainItem(doc, 4)->item().canHaveSubmenu, 0);
+  const TMMAItem& root = doc.menuRootNode()->item();
   EXPECT_EQ(root.identifier, "MenuRoot");
   EXPECT_EQ(root.child, 10);
   EXPECT_EQ(root.kind, 1);
-  const TMMAItem& container = doc.softkeysNode()->item;
+  const TMMAItem& container = doc.softkeysNode()->item();
   EXPECT_EQ(container.identifier, "Container");
   EXPECT_EQ(container.slot, 2);
   // Record order is A list, then child lists: Mutilmedia 10, PhoneBook 11, Camera 12, Video 13, Pictures 14.
-  EXPECT_EQ(MainItem(doc, 3)->item.slot, 15);
-  EXPECT_EQ(MainItem(doc, 3)->item.parent, 13);
+  EXPECT_EQ(MainItem(doc, 3)->item().slot, 15);
+  EXPECT_EQ(MainItem(doc, 3)->item().parent, 13);
 }
 
 TEST(LoadTree, CustomAndUnknownIdentifiers) {
@@ -128,15 +128,15 @@ TEST(LoadTree, CustomAndUnknownIdentifiers) {
   doc.CustomItemCount = 5;
   MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(doc.CustomItemCount, 7);  // counts what it met, whatever the numbers
-  EXPECT_EQ(doc.tree.nodeAt(1)->caption, "LSK: ~9");
-  EXPECT_EQ(doc.tree.nodeAt(1)->item.flags, 0x18);
-  EXPECT_EQ(doc.tree.nodeAt(1)->item.canHaveSubmenu, 0);
-  EXPECT_EQ(MainItem(doc, 0)->caption, "~3");
-  EXPECT_EQ(MainItem(doc, 0)->item.flags, 0x18);
-  EXPECT_EQ(MainItem(doc, 0)->item.canHaveSubmenu, 1);
-  EXPECT_EQ(MainItem(doc, 1)->caption, "FutureThing");
-  EXPECT_EQ(MainItem(doc, 1)->item.canHaveSubmenu, 0);
-  EXPECT_EQ(MainItem(doc, 2)->item.flags, 0x08);  // a catalogue item does not keep the custom flags
+  EXPECT_EQ(doc.tree.nodeAt(1)->caption(), "LSK: ~9");
+  EXPECT_EQ(doc.tree.nodeAt(1)->item().flags, 0x18);
+  EXPECT_EQ(doc.tree.nodeAt(1)->item().canHaveSubmenu, 0);
+  EXPECT_EQ(MainItem(doc, 0)->caption(), "~3");
+  EXPECT_EQ(MainItem(doc, 0)->item().flags, 0x18);
+  EXPECT_EQ(MainItem(doc, 0)->item().canHaveSubmenu, 1);
+  EXPECT_EQ(MainItem(doc, 1)->caption(), "FutureThing");
+  EXPECT_EQ(MainItem(doc, 1)->item().canHaveSubmenu, 0);
+  EXPECT_EQ(MainItem(doc, 2)->item().flags, 0x08);  // a catalogue item does not keep the custom flags
 }
 
 TEST(LoadTree, IdentifierFillingTheWholeFieldHasNoTerminator) {
@@ -147,8 +147,8 @@ TEST(LoadTree, IdentifierFillingTheWholeFieldHasNoTerminator) {
     plan.items = {Item(full), Item("Games")};
     MenuDocument doc;
     MustLoad(mb::BuildMenuFile(plan), doc);
-    EXPECT_EQ(MainItem(doc, 0)->item.identifier, full);
-    EXPECT_EQ(MainItem(doc, 1)->item.identifier, "Games");
+    EXPECT_EQ(MainItem(doc, 0)->item().identifier, full);
+    EXPECT_EQ(MainItem(doc, 1)->item().identifier, "Games");
   }
 }
 
@@ -160,7 +160,7 @@ TEST(LoadTree, ChildLinksNotKindsGiveTheStructure) {
   MenuDocument doc;
   MustLoad(mb::ToBytes(raw), doc);
   EXPECT_EQ(MainItem(doc, 0)->childCount(), 1u);
-  EXPECT_EQ(MainItem(doc, 0)->item.kind, 0);
+  EXPECT_EQ(MainItem(doc, 0)->item().kind, 0);
 }
 
 TEST(LoadTree, AListStopsAtTheDataArea) {
@@ -248,7 +248,7 @@ TEST(LoadData, SoftkeyDataLandsAtTheSoftkeySlots) {
   EXPECT_EQ(doc.DataItemCount(), 2);
   EXPECT_EQ(doc.StoreEntry(9)->blocks[0].names[0].text, u"Go");
   EXPECT_EQ(doc.StoreEntry(12)->blocks[0].text, "r");
-  EXPECT_EQ(doc.tree.nodeAt(7)->item.hasData, 1);
+  EXPECT_EQ(doc.tree.nodeAt(7)->item().hasData, 1);
 }
 
 TEST(LoadData, AFileWithoutDataAreaLoadsTheTreeWithoutData) {
@@ -261,7 +261,7 @@ TEST(LoadData, AFileWithoutDataAreaLoadsTheTreeWithoutData) {
   EXPECT_EQ(doc.mainMenuItemCount(), 1);
   EXPECT_EQ(doc.DataItemCount(), 0);
   for (int slot = 0; slot < 256; ++slot) EXPECT_EQ(doc.StoreEntry(static_cast<std::uint8_t>(slot)), nullptr);
-  EXPECT_EQ(MainItem(doc, 0)->item.hasData, 0);
+  EXPECT_EQ(MainItem(doc, 0)->item().hasData, 0);
   ASSERT_EQ(outcome.warnings.size(), 1u);
   EXPECT_NE(outcome.warnings[0].message.find("no data area"), std::string::npos);
 }

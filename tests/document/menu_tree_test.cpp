@@ -22,12 +22,12 @@ class RecordingObserver : public TreeObserver {
   void nodeMoved(MenuNode* p, int from, MenuNode* q, int to) override {
     Add("moved", p, from, Name(q) + " " + std::to_string(to));
   }
-  void nodeChanged(MenuNode* n) override { log.push_back("changed " + n->caption); }
+  void nodeChanged(MenuNode* n) override { log.push_back("changed " + n->caption()); }
   void aboutToClear() override { log.push_back("about-clear"); }
   void cleared() override { log.push_back("cleared"); }
 
  private:
-  static std::string Name(const MenuNode* p) { return p ? p->caption : std::string("<top>"); }
+  static std::string Name(const MenuNode* p) { return p ? p->caption() : std::string("<top>"); }
   void Add(const std::string& what, MenuNode* p, int a, const std::string& more = {}) {
     std::string line = what + " " + Name(p) + " " + std::to_string(a);
     if (!more.empty()) line.append(" ").append(more);
@@ -48,7 +48,7 @@ class MenuTreeTest : public ::testing::Test {
   }
   std::vector<std::string> Order(const MenuNode* parent) {
     std::vector<std::string> out;
-    for (const auto& n : parent->children()) out.push_back(n->caption + "@" + std::to_string(n->row()));
+    for (const auto& n : parent->children()) out.push_back(n->caption() + "@" + std::to_string(n->row()));
     return out;
   }
   MenuTree tree;
@@ -137,7 +137,7 @@ TEST_F(MenuTreeTest, ClearAndChangeNotices) {
 
 TEST_F(MenuTreeTest, ForEachVisitsInTreeOrder) {
   std::string seen;
-  tree.forEach([&](MenuNode& n) { seen += n.caption + ","; });
+  tree.forEach([&](MenuNode& n) { seen += n.caption() + ","; });
   EXPECT_EQ(seen, "Top,A,A1,B,C,Other,");
 }
 

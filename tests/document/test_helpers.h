@@ -49,7 +49,7 @@ inline void GiveData(MenuDocument& doc, MenuNode& node, std::unique_ptr<TMMAItem
 
 inline std::vector<std::string> Captions(const MenuDocument& doc) {
   std::vector<std::string> out;
-  doc.tree.forEach([&](const MenuNode& n) { out.push_back(n.caption); });
+  doc.tree.forEach([&](const MenuNode& n) { out.push_back(n.caption()); });
   return out;
 }
 

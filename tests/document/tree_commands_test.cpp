@@ -28,7 +28,7 @@ class TreeCommands : public ::testing::Test {
   MenuNode* Root() { return doc.menuRootNode(); }
   std::vector<std::string> ChildCaptions(const MenuNode* node) {
     std::vector<std::string> out;
-    for (const auto& c : node->children()) out.push_back(c->caption);
+    for (const auto& c : node->children()) out.push_back(c->caption());
     return out;
   }
   MenuDocument doc;
@@ -37,58 +37,58 @@ class TreeCommands : public ::testing::Test {
 TEST_F(TreeCommands, FirstItemOfANewDocument) {
   MenuNode* item = Add(Root(), "PhoneBook");
   ASSERT_NE(item, nullptr);
-  EXPECT_EQ(item->caption, "PhoneBook");
-  EXPECT_EQ(item->item.identifier, "PhoneBook");
-  EXPECT_EQ(item->item.parent, 9);
-  EXPECT_EQ(item->item.slot, 11);
-  EXPECT_EQ(item->item.next, kNone);
-  EXPECT_EQ(item->item.child, kNone);
-  EXPECT_EQ(item->item.kind, 0);
-  EXPECT_EQ(item->item.flags, 0);
-  EXPECT_EQ(item->item.attributes, 0x41);
-  EXPECT_EQ(item->item.area, kAreaMainMenu);
-  EXPECT_EQ(item->item.hasData, 0);
-  EXPECT_EQ(item->item.canHaveSubmenu, 0);
-  EXPECT_EQ(Root()->item.kind, 1);
-  EXPECT_EQ(Root()->item.child, 10);
+  EXPECT_EQ(item->caption(), "PhoneBook");
+  EXPECT_EQ(item->item().identifier, "PhoneBook");
+  EXPECT_EQ(item->item().parent, 9);
+  EXPECT_EQ(item->item().slot, 11);
+  EXPECT_EQ(item->item().next, kNone);
+  EXPECT_EQ(item->item().child, kNone);
+  EXPECT_EQ(item->item().kind, 0);
+  EXPECT_EQ(item->item().flags, 0);
+  EXPECT_EQ(item->item().attributes, 0x41);
+  EXPECT_EQ(item->item().area, kAreaMainMenu);
+  EXPECT_EQ(item->item().hasData, 0);
+  EXPECT_EQ(item->item().canHaveSubmenu, 0);
+  EXPECT_EQ(Root()->item().kind, 1);
+  EXPECT_EQ(Root()->item().child, 10);
 }
 
 TEST_F(TreeCommands, CustomItemsAreNumberedByTheRunsCounter) {
   for (const char* expected : {"~1", "~2", "~3"}) {
     MenuNode* custom = Add(Root(), "Custom item");
-    EXPECT_EQ(custom->caption, expected);
-    EXPECT_EQ(custom->item.identifier, expected);
-    EXPECT_EQ(custom->item.flags, 0x18);
-    EXPECT_EQ(custom->item.canHaveSubmenu, 1);
+    EXPECT_EQ(custom->caption(), expected);
+    EXPECT_EQ(custom->item().identifier, expected);
+    EXPECT_EQ(custom->item().flags, 0x18);
+    EXPECT_EQ(custom->item().canHaveSubmenu, 1);
   }
   doc.NewDocument();  // a new menu does not restart the numbers
-  EXPECT_EQ(Add(Root(), "Custom item")->caption, "~4");
+  EXPECT_EQ(Add(Root(), "Custom item")->caption(), "~4");
 }
 
 TEST_F(TreeCommands, CustomNumbersContinueAfterALoadedFile) {
   mb::MenuPlan plan;
   plan.items = {Item("~1"), Item("~7")};
   MustLoad(mb::BuildMenuFile(plan), doc);
-  EXPECT_EQ(Add(Root(), "Custom item")->item.identifier, "~3");
-  EXPECT_EQ(Add(Root(), "Custom item")->item.identifier, "~4");
+  EXPECT_EQ(Add(Root(), "Custom item")->item().identifier, "~3");
+  EXPECT_EQ(Add(Root(), "Custom item")->item().identifier, "~4");
 }
 
 TEST_F(TreeCommands, MultimediaKeepsItsMisspeltIdentifier) {
   MenuNode* item = Add(Root(), "Mutilmedia");
-  EXPECT_EQ(item->caption, "Multimedia");
-  EXPECT_EQ(item->item.identifier, "Mutilmedia");
-  EXPECT_EQ(item->item.canHaveSubmenu, 1);
+  EXPECT_EQ(item->caption(), "Multimedia");
+  EXPECT_EQ(item->item().identifier, "Mutilmedia");
+  EXPECT_EQ(item->item().canHaveSubmenu, 1);
 }
 
 TEST_F(TreeCommands, ASubitemTurnsAPlainItemIntoASubmenu) {
   Add(Root(), "Games");
   MenuNode* settings = Add(Root(), "Settings");
-  ASSERT_EQ(settings->item.kind, 0);
+  ASSERT_EQ(settings->item().kind, 0);
   MenuNode* sounds = Add(settings, "Sounds", AddPlace::FirstSubitem);
-  EXPECT_EQ(settings->item.kind, 1);
-  EXPECT_EQ(settings->item.child, 12);
-  EXPECT_EQ(sounds->item.slot, 13);
-  EXPECT_EQ(sounds->item.parent, 11);
+  EXPECT_EQ(settings->item().kind, 1);
+  EXPECT_EQ(settings->item().child, 12);
+  EXPECT_EQ(sounds->item().slot, 13);
+  EXPECT_EQ(sounds->item().parent, 11);
   Add(settings, "Theme", AddPlace::FirstSubitem);
   EXPECT_EQ(ChildCaptions(settings), (std::vector<std::string>{"Theme", "Sounds"}));
 }
@@ -96,13 +96,13 @@ TEST_F(TreeCommands, ASubitemTurnsAPlainItemIntoASubmenu) {
 TEST_F(TreeCommands, AddingBesideAnItemLeavesItsKind) {
   MenuNode* games = Add(Root(), "Games");
   MenuNode* radio = Add(Root(), "Radio");
-  radio->item.kind = 3;
+  doc.tree.editRecord(*radio).kind = 3;
   Add(radio, "Camera", AddPlace::Before);
   Add(radio, "Video", AddPlace::FirstItem);
-  EXPECT_EQ(radio->item.kind, 3);
+  EXPECT_EQ(radio->item().kind, 3);
   EXPECT_EQ(ChildCaptions(Root()), (std::vector<std::string>{"Video", "Games", "Camera", "Radio"}));
-  EXPECT_EQ(games->item.slot, 12);
-  EXPECT_EQ(radio->item.slot, 14);
+  EXPECT_EQ(games->item().slot, 12);
+  EXPECT_EQ(radio->item().slot, 14);
 }
 
 TEST_F(TreeCommands, PlacesTheMenusWouldNotOfferAreRefused) {
@@ -128,8 +128,8 @@ TEST_F(TreeCommands, The246thMainMenuItemIsRefused) {
   EXPECT_NE(refused.error().message.find("245"), std::string::npos);
   EXPECT_EQ(doc.mainMenuItemCount(), 245);
   EXPECT_EQ(doc.CustomItemCount, counter);  // no number was used up
-  EXPECT_EQ(tools->firstChild()->item.slot, 12);
-  EXPECT_EQ(doc.tree.nodeAt(doc.tree.nodeCount() - 1)->item.slot, 255);
+  EXPECT_EQ(tools->firstChild()->item().slot, 12);
+  EXPECT_EQ(doc.tree.nodeAt(doc.tree.nodeCount() - 1)->item().slot, 255);
 }
 
 TEST_F(TreeCommands, ReplacingAnItemWithASubmenu) {
@@ -148,12 +148,12 @@ TEST_F(TreeCommands, ReplacingAnItemWithASubmenu) {
 
   ReplaceItem(doc, *settings, Row("PhoneBook"));
   EXPECT_FALSE(settings->hasChildren());
-  EXPECT_EQ(settings->caption, "PhoneBook");
-  EXPECT_EQ(settings->item.identifier, "PhoneBook");
-  EXPECT_EQ(settings->item.kind, 0);
-  EXPECT_EQ(settings->item.child, kNone);
-  EXPECT_EQ(settings->item.hasData, 0);
-  EXPECT_EQ(settings->item.canHaveSubmenu, 0);
+  EXPECT_EQ(settings->caption(), "PhoneBook");
+  EXPECT_EQ(settings->item().identifier, "PhoneBook");
+  EXPECT_EQ(settings->item().kind, 0);
+  EXPECT_EQ(settings->item().child, kNone);
+  EXPECT_EQ(settings->item().hasData, 0);
+  EXPECT_EQ(settings->item().canHaveSubmenu, 0);
   EXPECT_EQ(doc.DataItemCount(), 0);
   EXPECT_EQ(doc.StoreEntry(11), nullptr);
 }
@@ -161,35 +161,35 @@ TEST_F(TreeCommands, ReplacingAnItemWithASubmenu) {
 TEST_F(TreeCommands, ReplacingKeepsFieldsAndSubmenuWhenAllowed) {
   MenuNode* settings = Add(Root(), "Settings");
   Add(settings, "Sounds");
-  settings->item.attributes = 0x25;
+  doc.tree.editRecord(*settings).attributes = 0x25;
   ReplaceItem(doc, *settings, Row("Tools"));
   EXPECT_EQ(settings->childCount(), 1u);
-  EXPECT_EQ(settings->item.kind, 1);
-  EXPECT_EQ(settings->item.attributes, 0x25);
-  EXPECT_EQ(settings->caption, "Tools");
+  EXPECT_EQ(settings->item().kind, 1);
+  EXPECT_EQ(settings->item().attributes, 0x25);
+  EXPECT_EQ(settings->caption(), "Tools");
 }
 
 TEST_F(TreeCommands, ReplacingASoftkey) {
   MenuNode* up = doc.tree.nodeAt(3);
-  ASSERT_EQ(up->caption, "Up: RecentCall");
+  ASSERT_EQ(up->caption(), "Up: RecentCall");
   GiveData(doc, *up, NamedData(u"old title"));
   ReplaceItem(doc, *up, Row("Camera"));
-  EXPECT_EQ(up->caption, "Up: Camera");
-  EXPECT_EQ(up->item.identifier, "Camera");
-  EXPECT_EQ(up->item.slot, 5);
-  EXPECT_EQ(up->item.area, kAreaSoftkeys);
+  EXPECT_EQ(up->caption(), "Up: Camera");
+  EXPECT_EQ(up->item().identifier, "Camera");
+  EXPECT_EQ(up->item().slot, 5);
+  EXPECT_EQ(up->item().area, kAreaSoftkeys);
   // The replaced item's data goes with it, also for softkeys whose slots a rebuild keeps.
   EXPECT_EQ(doc.StoreEntry(5), nullptr);
   EXPECT_EQ(doc.DataItemCount(), 0);
 
   ReplaceItem(doc, *up, Row("Settings"));
-  EXPECT_EQ(up->item.canHaveSubmenu, 0);
+  EXPECT_EQ(up->item().canHaveSubmenu, 0);
 
   doc.CustomItemCount = 8;
   ReplaceItem(doc, *up, Row("Custom item"));
-  EXPECT_EQ(up->caption, "~9");
-  EXPECT_EQ(up->item.identifier, "~9");
-  EXPECT_EQ(up->item.flags, 0x18);
+  EXPECT_EQ(up->caption(), "~9");
+  EXPECT_EQ(up->item().identifier, "~9");
+  EXPECT_EQ(up->item().flags, 0x18);
 }
 
 TEST_F(TreeCommands, FixedNodesAreNotReplacedMovedOrDeleted) {
@@ -200,7 +200,7 @@ TEST_F(TreeCommands, FixedNodesAreNotReplacedMovedOrDeleted) {
   MenuDocument fresh;
   fresh.NewDocument();
   EXPECT_EQ(testhelp::Captions(doc), testhelp::Captions(fresh));
-  EXPECT_EQ(doc.tree.nodeAt(3)->item, fresh.tree.nodeAt(3)->item);
+  EXPECT_EQ(doc.tree.nodeAt(3)->item(), fresh.tree.nodeAt(3)->item());
 }
 
 TEST_F(TreeCommands, MovingDownTheSecondToLastMakesItLast) {
@@ -225,8 +225,8 @@ TEST_F(TreeCommands, ItemDataFollowsItsItemThroughMoves) {
   GiveData(doc, *games, NamedData(u"games"));
   GiveData(doc, *notes, NamedData(u"notes"));
   MoveUp(doc, *tools);
-  EXPECT_EQ(games->item.slot, 12);
-  EXPECT_EQ(notes->item.slot, 13);
+  EXPECT_EQ(games->item().slot, 12);
+  EXPECT_EQ(notes->item().slot, 13);
   EXPECT_EQ(doc.StoreEntry(12)->blocks[0].names[0].text, u"games");
   EXPECT_EQ(doc.StoreEntry(12)->slot, 12);
   EXPECT_EQ(doc.StoreEntry(13)->blocks[0].names[0].text, u"notes");
@@ -249,7 +249,7 @@ TEST_F(TreeCommands, DeletingFreesTheDataOfTheWholeSubtree) {
   DeleteItem(doc, *tools);
   EXPECT_EQ(doc.DataItemCount(), 2);
   EXPECT_EQ(doc.mainMenuItemCount(), 2);
-  EXPECT_EQ(after->item.slot, 12);
+  EXPECT_EQ(after->item().slot, 12);
   EXPECT_EQ(doc.StoreEntry(12)->blocks[0].names[0].text, u"r");
   EXPECT_EQ(doc.StoreEntry(3)->blocks[0].names[0].text, u"lsk");
 }
@@ -257,10 +257,10 @@ TEST_F(TreeCommands, DeletingFreesTheDataOfTheWholeSubtree) {
 TEST_F(TreeCommands, DeletingTheOnlyChildClearsTheChildLink) {
   MenuNode* tools = Add(Root(), "Tools");
   DeleteItem(doc, *Add(tools, "Notes"));
-  EXPECT_EQ(tools->item.child, kNone);
-  EXPECT_EQ(tools->item.kind, 1);  // the writer turns it into a plain item
+  EXPECT_EQ(tools->item().child, kNone);
+  EXPECT_EQ(tools->item().kind, 1);  // the writer turns it into a plain item
   DeleteItem(doc, *tools);
-  EXPECT_EQ(Root()->item.child, kNone);
+  EXPECT_EQ(Root()->item().child, kNone);
 }
 
 // A drop: an item with its subtree and data into another list, and the move it returns
@@ -294,8 +294,8 @@ TEST_F(TreeCommands, ItemsMoveAcrossListsWithTheirDataAndMoveBackExactly) {
   ASSERT_TRUE(back);
   EXPECT_EQ(ChildCaptions(Root()), (std::vector<std::string>{"Radio", "Tools"}));
   EXPECT_EQ(settings->parent(), tools);
-  EXPECT_EQ(tools->item.kind, kKindSubmenu);
-  EXPECT_EQ(tools->item.child, settings->item.slot - 1);
+  EXPECT_EQ(tools->item().kind, kKindSubmenu);
+  EXPECT_EQ(tools->item().child, settings->item().slot - 1);
   EXPECT_EQ(doc.ItemData(*camera)->blocks[0].text, "cam");
   EXPECT_EQ(doc.ItemData(*radio)->blocks[0].text, "fm");
   const auto moved = bytes();
@@ -308,7 +308,7 @@ TEST_F(TreeCommands, ItemsMoveAcrossListsWithTheirDataAndMoveBackExactly) {
   EXPECT_EQ(bytes(), moved);
   const ItemMove again = ApplyMove(doc, *back);
   EXPECT_EQ(bytes(), before);
-  EXPECT_EQ(tools->item.kind, kKindPlain);
+  EXPECT_EQ(tools->item().kind, kKindPlain);
   ApplyMove(doc, again);
   ApplyMove(doc, again2);
   EXPECT_EQ(ChildCaptions(Root()), (std::vector<std::string>{"Camera", "Radio", "Tools"}));
@@ -336,9 +336,9 @@ TEST_F(TreeCommands, DeletedItemsGoBackAndAddedItemsComeOutToTheSameBytes) {
   EXPECT_EQ(doc.ItemData(*MainItem(doc, 2))->blocks[0].text, "n");
 
   MenuNode* multimedia = MainItem(doc, 4);
-  ASSERT_EQ(multimedia->item.kind, kKindPlain);
+  ASSERT_EQ(multimedia->item().kind, kKindPlain);
   const MenuNode* added = Add(multimedia, "Games");
-  EXPECT_EQ(multimedia->item.kind, kKindSubmenu);
+  EXPECT_EQ(multimedia->item().kind, kKindSubmenu);
   const DetachedItem out = RemoveItem(doc, PlacedItem{doc.tree.absoluteIndex(added), kKindPlain});
   EXPECT_EQ(out.parentKind, kKindSubmenu);
   EXPECT_EQ(bytes(), before);

@@ -58,11 +58,11 @@ TEST(Writer, DataOffsetsRunInRecordOrderSoftkeysFirst) {
   MustLoad(mb::BuildMenuFile(plan), doc);
   const mb::Bytes bytes = MustSerialize(doc, Options(RecordLayout::Bytes36));
   EXPECT_EQ(bytes, mb::BuildMenuFile(plan));
-  EXPECT_EQ(doc.tree.nodeAt(6)->item.dataOffset, 0);
-  EXPECT_EQ(doc.tree.nodeAt(6)->item.dataLength, 8);
-  EXPECT_EQ(MainItem(doc, 0)->item.dataOffset, 8);
-  EXPECT_EQ(MainItem(doc, 1)->item.dataOffset, 8 + 5);
-  EXPECT_EQ(MainItem(doc, 1)->item.dataLength, 0);
+  EXPECT_EQ(doc.tree.nodeAt(6)->item().dataOffset, 0);
+  EXPECT_EQ(doc.tree.nodeAt(6)->item().dataLength, 8);
+  EXPECT_EQ(MainItem(doc, 0)->item().dataOffset, 8);
+  EXPECT_EQ(MainItem(doc, 1)->item().dataOffset, 8 + 5);
+  EXPECT_EQ(MainItem(doc, 1)->item().dataLength, 0);
 }
 
 TEST(Writer, UnsupportedDataOnlyWithSaveAllData) {
@@ -72,15 +72,15 @@ TEST(Writer, UnsupportedDataOnlyWithSaveAllData) {
   MustLoad(mb::BuildMenuFile(plan), doc);
 
   const mb::Bytes dropped = MustSerialize(doc, Options(RecordLayout::Bytes36));
-  EXPECT_EQ(MainItem(doc, 0)->item.dataLength, 0);
-  EXPECT_EQ(MainItem(doc, 1)->item.dataOffset, 0);  // the next item does not move
+  EXPECT_EQ(MainItem(doc, 0)->item().dataLength, 0);
+  EXPECT_EQ(MainItem(doc, 1)->item().dataOffset, 0);  // the next item does not move
   plan.items[0].data.clear();
   EXPECT_EQ(dropped, mb::BuildMenuFile(plan));
 
   const mb::Bytes kept = MustSerialize(doc, Options(RecordLayout::Bytes36, true));
   plan.items[0].data = mb::Block(7, {1, 2});
   EXPECT_EQ(kept, mb::BuildMenuFile(plan));
-  EXPECT_EQ(MainItem(doc, 1)->item.dataOffset, 5);
+  EXPECT_EQ(MainItem(doc, 1)->item().dataOffset, 5);
 }
 
 TEST(Writer, UnsupportedBlocksAreGroupedAtTheFirstOne) {
@@ -129,8 +129,8 @@ TEST(Writer, KindRules) {
 
   const mb::Bytes plain = MustSerialize(doc, Options(RecordLayout::Bytes22, false));
   EXPECT_EQ(kindAt(plain, 11), 0);
-  EXPECT_EQ(MainItem(doc, 1)->item.kind, 0);  // the change stays in the item
-  EXPECT_EQ(MainItem(doc, 0)->item.kind, 0);
+  EXPECT_EQ(MainItem(doc, 1)->item().kind, 0);  // the change stays in the item
+  EXPECT_EQ(MainItem(doc, 0)->item().kind, 0);
   EXPECT_EQ(kindAt(MustSerialize(doc, Options(RecordLayout::Bytes22, true)), 11), 0);
 }
 
@@ -170,13 +170,13 @@ class WriterRefusals : public ::testing::Test {
   void SetUp() override { doc.NewDocument(); }
   void ExpectRefused(ErrorCode code, const std::string& wording) {
     std::vector<TMMAItem> before;
-    doc.tree.forEach([&](MenuNode& n) { before.push_back(n.item); });
+    doc.tree.forEach([&](MenuNode& n) { before.push_back(n.item()); });
     auto bytes = SerializeMenu(doc, Options(RecordLayout::Bytes36, true));
     ASSERT_FALSE(bytes.ok());
     EXPECT_EQ(bytes.error().code, code);
     EXPECT_NE(bytes.error().message.find(wording), std::string::npos) << bytes.error().message;
     std::vector<TMMAItem> after;
-    doc.tree.forEach([&](MenuNode& n) { after.push_back(n.item); });
+    doc.tree.forEach([&](MenuNode& n) { after.push_back(n.item()); });
     EXPECT_EQ(before, after);  // a refused save changes nothing
   }
   MenuNode* AddWithUrl(std::size_t characters) {

@@ -36,7 +36,7 @@ class BuildMenuEndToEnd : public TreeEditingTest {
   int at(const char* caption) const {
     int found = -1;
     window->document().tree.forEach([&](MenuNode& n) {
-      if (found < 0 && n.caption == caption) found = indexOf(&n);
+      if (found < 0 && n.caption() == caption) found = indexOf(&n);
     });
     EXPECT_GE(found, 0) << "no node " << caption;
     return found;
@@ -149,10 +149,10 @@ class BuildMenuEndToEnd : public TreeEditingTest {
     loaded.tree.forEach([&](MenuNode& n) { read.push_back(&n); });
     ASSERT_EQ(built.size(), read.size());
     for (std::size_t i = 0; i < built.size(); ++i) {
-      SCOPED_TRACE(built[i]->caption);
-      EXPECT_EQ(built[i]->caption, read[i]->caption);
-      TMMAItem expected = built[i]->item;
-      TMMAItem actual = read[i]->item;
+      SCOPED_TRACE(built[i]->caption());
+      EXPECT_EQ(built[i]->caption(), read[i]->caption());
+      TMMAItem expected = built[i]->item();
+      TMMAItem actual = read[i]->item();
       expected.dataOffset = actual.dataOffset = 0;
       EXPECT_EQ(expected, actual);
       const TMMAItemData* builtData = window->document().StoreEntry(expected.slot);

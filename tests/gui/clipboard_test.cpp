@@ -69,7 +69,7 @@ TEST_F(Clipboard, SubmenuWithDataCopiedFromOneWindowPastesIntoAnotherAndUndoesBy
   clickNode(kFirstMenuNodeIndex);
   rightClickNode(kFirstMenuNodeIndex);
   clickEntry("Pasteitem1");
-  EXPECT_EQ(selected()->caption, "Settings");
+  EXPECT_EQ(selected()->caption(), "Settings");
   EXPECT_EQ(window->undoStack().undoText(), "Paste item 'Settings'");
   // The target had no custom items: the copy of "~7" is named as a new custom item is.
   save(*window, "pasted");
@@ -83,7 +83,7 @@ TEST_F(Clipboard, SubmenuWithDataCopiedFromOneWindowPastesIntoAnotherAndUndoesBy
   action("EditRedo1")->trigger();
   save(*window, "redone");
   EXPECT_EQ(Extract(pathIn("redone"), "1"), expected);
-  EXPECT_EQ(selected()->caption, "Settings");
+  EXPECT_EQ(selected()->caption(), "Settings");
   std::swap(window, other);
   other.reset();
 }
@@ -101,7 +101,7 @@ TEST_F(Clipboard, JsonTextPastesGarbageAndAFullMenuChangeNothingAndTextControlsK
   key(Qt::Key_V);
   ASSERT_EQ(window->document().mainMenuItemCount(), kMaxMainMenuItems);
   const MenuNode* pasted = node(kFirstMenuNodeIndex + 1);
-  EXPECT_EQ(pasted->caption, "Camera");
+  EXPECT_EQ(pasted->caption(), "Camera");
   ASSERT_NE(window->document().ItemData(*pasted), nullptr);
   EXPECT_EQ(window->document().ItemData(*pasted)->blocks.at(0).names.at(0).text, u"Cam");
   action("EditUndo1")->trigger();
@@ -161,26 +161,26 @@ TEST_F(Clipboard, SoftkeysCopyAndTakePastesFixedNodesDoNotAndCutAsksFirst) {
   clickNode(2);
   answer = QMessageBox::No;
   key(Qt::Key_V);
-  EXPECT_EQ(node(2)->caption, "RSK: Message");
+  EXPECT_EQ(node(2)->caption(), "RSK: Message");
   ASSERT_EQ(messages.size(), 3u);
   EXPECT_EQ(messages[2].text, QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu will "
                                              "be deleted\r\n                Continue?"));
   answer = QMessageBox::Yes;
   key(Qt::Key_V);
-  EXPECT_EQ(node(2)->caption, "RSK: Settings");
+  EXPECT_EQ(node(2)->caption(), "RSK: Settings");
   EXPECT_FALSE(node(2)->hasChildren());
-  EXPECT_EQ(node(2)->item.kind, kKindPlain);
+  EXPECT_EQ(node(2)->item().kind, kKindPlain);
 
   // As the last subitem of Menu Root, with the Ctrl+Shift+V key.
   clickNode(kMenuRootNodeIndex);
   key(Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
   ASSERT_EQ(window->document().mainMenuItemCount(), 3);
-  EXPECT_EQ(node(kFirstMenuNodeIndex + 1)->caption, "Settings");
-  EXPECT_EQ(node(kFirstMenuNodeIndex + 2)->caption, "Camera");
+  EXPECT_EQ(node(kFirstMenuNodeIndex + 1)->caption(), "Settings");
+  EXPECT_EQ(node(kFirstMenuNodeIndex + 2)->caption(), "Camera");
   clickNode(kMenuRootNodeIndex);
   key(Qt::Key_V);  // "Menu Root" has no place after it: the item ends the main menu
   ASSERT_EQ(node(kMenuRootNodeIndex)->childCount(), 3u);
-  EXPECT_EQ(node(kMenuRootNodeIndex)->child(2)->caption, "Settings");
+  EXPECT_EQ(node(kMenuRootNodeIndex)->child(2)->caption(), "Settings");
 }
 
 }  // namespace

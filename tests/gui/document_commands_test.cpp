@@ -32,7 +32,7 @@ class CommandsTest : public WindowTest {
   }
   QStringList captions() const {
     QStringList all;
-    window->document().tree.forEach([&all](MenuNode& node) { all << QString::fromStdString(node.caption); });
+    window->document().tree.forEach([&all](MenuNode& node) { all << QString::fromStdString(node.caption()); });
     return all;
   }
 };
@@ -45,7 +45,7 @@ TEST_F(CommandsTest, NewMakesTheNineFixedNodesAndSelectsMenuRoot) {
   action("FileNew1")->trigger();
   EXPECT_EQ(captions(), kNewDocumentCaptions);
   EXPECT_EQ(window->document().tree.absoluteIndex(window->selectedNode()), 8);
-  EXPECT_EQ(window->document().tree.nodeAt(4)->item.identifier, "Mutilmedia");
+  EXPECT_EQ(window->document().tree.nodeAt(4)->item().identifier, "Mutilmedia");
   EXPECT_TRUE(saveEnabled());
   EXPECT_FALSE(saveToPhoneEnabled());  // no phone link at all
   // The view shows the same two top-level nodes.

@@ -54,7 +54,7 @@ class DragAndDrop : public TreeEditingTest {
   }
   QStringList captions() const {
     QStringList out;
-    window->document().tree.forEach([&](MenuNode& n) { out << QString::fromStdString(n.caption); });
+    window->document().tree.forEach([&](MenuNode& n) { out << QString::fromStdString(n.caption()); });
     return out.mid(kFirstMenuNodeIndex);
   }
   Bytes original;

@@ -163,14 +163,14 @@ TEST_F(LoadSaveTest, SavingAllDataReproducesTheFileAndReopeningShowsTheSameTree)
   const std::string path = sample("mma_ucp_custom");
   openThroughWindow(path);
   QStringList before;
-  window->document().tree.forEach([&](MenuNode& node) { before << QString::fromStdString(node.caption); });
+  window->document().tree.forEach([&](MenuNode& node) { before << QString::fromStdString(node.caption()); });
   find<QCheckBox>("CheckBox1")->click();
   const std::string saved = pathIn("resaved");
   saveThroughWindow(saved);
   EXPECT_EQ(ReadBytes(saved), ReadBytes(path));
   openThroughWindow(saved);
   QStringList after;
-  window->document().tree.forEach([&](MenuNode& node) { after << QString::fromStdString(node.caption); });
+  window->document().tree.forEach([&](MenuNode& node) { after << QString::fromStdString(node.caption()); });
   EXPECT_EQ(after, before);
 }
 
@@ -189,7 +189,7 @@ TEST_F(LoadSaveTest, ARefusedOpenKeepsTheOpenDocument) {
   const QString memo = memoText();
   const bool memoShown = memoVisible();
   QStringList captions;
-  window->document().tree.forEach([&](MenuNode& node) { captions << QString::fromStdString(node.caption); });
+  window->document().tree.forEach([&](MenuNode& node) { captions << QString::fromStdString(node.caption()); });
   const Bytes before = DirectConversion(sample("mma_ucp_22byte"), options);
 
   MenuPlan plan;
@@ -220,7 +220,7 @@ TEST_F(LoadSaveTest, ARefusedOpenKeepsTheOpenDocument) {
     EXPECT_TRUE(messages[0].text.contains(QString::fromStdString(path))) << messages[0].text.toStdString();
     EXPECT_TRUE(messages[0].text.contains(reason)) << messages[0].text.toStdString();
     QStringList after;
-    window->document().tree.forEach([&](MenuNode& node) { after << QString::fromStdString(node.caption); });
+    window->document().tree.forEach([&](MenuNode& node) { after << QString::fromStdString(node.caption()); });
     EXPECT_EQ(after, captions);
     EXPECT_EQ(window->saveOptions(), options);
     EXPECT_EQ(panel0(), summary);
@@ -292,7 +292,7 @@ TEST_F(LoadSaveTest, OpeningReplacesTheDocumentAndHidesTheSummary) {
   openThroughWindow(sample("mma_ucp_22byte"));
   EXPECT_FALSE(memoVisible());
   EXPECT_EQ(window->document().RecordSize, 22);
-  EXPECT_EQ(window->document().tree.nodeAt(9)->caption, "PhoneBook");
+  EXPECT_EQ(window->document().tree.nodeAt(9)->caption(), "PhoneBook");
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ QStringList ModelCaptions(const QAbstractItemModel& model, const QModelIndex& pa
 
 QStringList TreeCaptions(const MenuTree& tree) {
   QStringList captions;
-  tree.forEach([&captions](const MenuNode& node) { captions << QString::fromStdString(node.caption); });
+  tree.forEach([&captions](const MenuNode& node) { captions << QString::fromStdString(node.caption()); });
   return captions;
 }
 

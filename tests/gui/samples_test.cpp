@@ -28,7 +28,7 @@ TEST_F(SamplesTest, TheRichSampleHoldsCustomItemsNamesIconsAndUnsupportedData) {
   openThroughWindow(std::string(QUILLET_SAMPLES_DIR) + "/mma_ucp_custom");
   ASSERT_TRUE(messages.empty());
   QStringList captions;
-  window->document().tree.forEach([&captions](MenuNode& node) { captions << QString::fromStdString(node.caption); });
+  window->document().tree.forEach([&captions](MenuNode& node) { captions << QString::fromStdString(node.caption()); });
   EXPECT_TRUE(captions.contains("~1"));
   EXPECT_TRUE(captions.contains("~3"));
   EXPECT_EQ(window->document().CustomItemCount, 3);
@@ -36,7 +36,7 @@ TEST_F(SamplesTest, TheRichSampleHoldsCustomItemsNamesIconsAndUnsupportedData) {
   EXPECT_EQ(memoText(), "Item summary:\n\nName in menu modified\nIcon(s) modified [source: file]");
   const MenuNode* settings = nullptr;
   window->document().tree.forEach([&settings](MenuNode& node) {
-    if (node.caption == "Settings") settings = &node;
+    if (node.caption() == "Settings") settings = &node;
   });
   ASSERT_NE(settings, nullptr);
   clickNode(window->document().tree.absoluteIndex(settings));

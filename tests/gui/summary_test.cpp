@@ -106,7 +106,7 @@ TEST_F(SummaryTest, AnEntryWithoutBlocksShowsOnlyTheFirstTwoLines) {
 
 TEST_F(SummaryTest, AnItemMarkedWithDataButWithoutAnEntryShowsOnlyTheFirstTwoLines) {
   action("FileNew1")->trigger();
-  window->document().tree.nodeAt(3)->item.hasData = 1;
+  window->document().tree.editRecord(*window->document().tree.nodeAt(3)).hasData = 1;
   clickNode(3);
   EXPECT_EQ(memoText(), kHeader.chopped(1));
 }

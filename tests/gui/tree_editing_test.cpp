@@ -45,7 +45,7 @@ class TreeEditing : public TreeEditingTest {
   }
   std::vector<std::string> childCaptions(const MenuNode* parent) const {
     std::vector<std::string> captions;
-    for (const auto& child : parent->children()) captions.push_back(child->caption);
+    for (const auto& child : parent->children()) captions.push_back(child->caption());
     return captions;
   }
   void cancelItemDialog() {
@@ -125,18 +125,18 @@ TEST_F(TreeEditing, FirstItemOfANewDocument) {
   chooserCommand(kMenuRootNodeIndex, "PhoneBook", "AddLast1");
   const MenuNode* item = node(kFirstMenuNodeIndex);
   ASSERT_NE(item, nullptr);
-  EXPECT_EQ(item->caption, "PhoneBook");
-  EXPECT_EQ(item->item.identifier, "PhoneBook");
-  EXPECT_EQ(item->item.parent, 9);
-  EXPECT_EQ(item->item.slot, 11);
-  EXPECT_EQ(item->item.next, 255);
-  EXPECT_EQ(item->item.child, 255);
-  EXPECT_EQ(item->item.kind, 0);
-  EXPECT_EQ(item->item.flags, 0);
-  EXPECT_EQ(item->item.attributes, 0x41);
-  EXPECT_EQ(item->item.area, 0xCD);
-  EXPECT_EQ(node(kMenuRootNodeIndex)->item.kind, 1);
-  EXPECT_EQ(node(kMenuRootNodeIndex)->item.child, 10);
+  EXPECT_EQ(item->caption(), "PhoneBook");
+  EXPECT_EQ(item->item().identifier, "PhoneBook");
+  EXPECT_EQ(item->item().parent, 9);
+  EXPECT_EQ(item->item().slot, 11);
+  EXPECT_EQ(item->item().next, 255);
+  EXPECT_EQ(item->item().child, 255);
+  EXPECT_EQ(item->item().kind, 0);
+  EXPECT_EQ(item->item().flags, 0);
+  EXPECT_EQ(item->item().attributes, 0x41);
+  EXPECT_EQ(item->item().area, 0xCD);
+  EXPECT_EQ(node(kMenuRootNodeIndex)->item().kind, 1);
+  EXPECT_EQ(node(kMenuRootNodeIndex)->item().child, 10);
   // Menu Root stays selected and shows its new item; the document summary counts it.
   EXPECT_EQ(selected(), node(kMenuRootNodeIndex));
   EXPECT_TRUE(tree()->isExpanded(window->treeModel().indexForNode(node(kMenuRootNodeIndex))));
@@ -154,23 +154,23 @@ TEST_F(TreeEditing, TheFourPlacesOfAdding) {
             (std::vector<std::string>{"Radio", "Games", "Camera", "Tools"}));
   // Adding beside a plain item leaves it plain.
   const MenuNode* games = node(10);
-  EXPECT_EQ(games->caption, "Games");
-  EXPECT_EQ(games->item.kind, 0);
-  EXPECT_EQ(games->item.child, 255);
+  EXPECT_EQ(games->caption(), "Games");
+  EXPECT_EQ(games->item().kind, 0);
+  EXPECT_EQ(games->item().child, 255);
 }
 
 TEST_F(TreeEditing, ASubitemTurnsAPlainItemIntoASubmenu) {
   window->FileNew1Execute();
   chooserCommand(kMenuRootNodeIndex, "Multimedia", "AddLast1");
   MenuNode* multimedia = node(kFirstMenuNodeIndex);
-  EXPECT_EQ(multimedia->item.identifier, "Mutilmedia");
-  EXPECT_EQ(multimedia->item.kind, 0);
+  EXPECT_EQ(multimedia->item().identifier, "Mutilmedia");
+  EXPECT_EQ(multimedia->item().kind, 0);
   chooserCommand(kFirstMenuNodeIndex, "Camera", "AddLast1");
   const MenuNode* camera = node(kFirstMenuNodeIndex + 1);
   ASSERT_EQ(camera->parent(), multimedia);
-  EXPECT_EQ(multimedia->item.kind, 1);
-  EXPECT_EQ(multimedia->item.child, camera->item.slot - 1);
-  EXPECT_EQ(camera->item.parent, multimedia->item.slot - 1);
+  EXPECT_EQ(multimedia->item().kind, 1);
+  EXPECT_EQ(multimedia->item().child, camera->item().slot - 1);
+  EXPECT_EQ(camera->item().parent, multimedia->item().slot - 1);
   EXPECT_TRUE(tree()->isExpanded(window->treeModel().indexForNode(multimedia)));
 }
 
@@ -178,7 +178,7 @@ TEST_F(TreeEditing, CustomItemsInAFreshRunAreSetUpAtOnce) {
   window->FileNew1Execute();
   std::vector<std::string> editedOn;
   modals.actions["TOKRightDlg"] = [&](QDialog& shown) {
-    editedOn.push_back(selected()->caption);
+    editedOn.push_back(selected()->caption());
     // A new custom item is a main-menu item: the unlock code box, not the Home Keys one.
     EXPECT_TRUE(Child<QCheckBox>(shown, "TntCheckBox2")->isEnabled());
     EXPECT_FALSE(Child<QCheckBox>(shown, "TntCheckBox6")->isEnabled());
@@ -189,10 +189,10 @@ TEST_F(TreeEditing, CustomItemsInAFreshRunAreSetUpAtOnce) {
   EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"~1", "~2", "~3"}));
   const MenuNode* third = node(kFirstMenuNodeIndex + 2);
   EXPECT_EQ(selected(), third);  // the new item stays selected
-  EXPECT_EQ(third->item.identifier, "~3");
-  EXPECT_EQ(third->item.flags, 0x18);
+  EXPECT_EQ(third->item().identifier, "~3");
+  EXPECT_EQ(third->item().flags, 0x18);
   // Cancelled: the item stays, without data.
-  EXPECT_EQ(third->item.hasData, 0);
+  EXPECT_EQ(third->item().hasData, 0);
   EXPECT_EQ(doc().DataItemCount(), 0);
 }
 
@@ -219,8 +219,8 @@ TEST_F(TreeEditing, ANewCustomItemConfirmedWithAUrlGetsItsData) {
   };
   chooserCommand(kMenuRootNodeIndex, "Custom item", "AddLast1");
   const MenuNode* custom = node(kFirstMenuNodeIndex);
-  EXPECT_EQ(custom->item.kind, kKindUrl);
-  EXPECT_EQ(custom->item.hasData, 1);
+  EXPECT_EQ(custom->item().kind, kKindUrl);
+  EXPECT_EQ(custom->item().hasData, 1);
   ASSERT_NE(doc().ItemData(*custom), nullptr);
   EXPECT_EQ(doc().ItemData(*custom)->blocks.at(0).text, "http://wap.example.com/");
   EXPECT_EQ(doc().DataItemCount(), 1);
@@ -244,21 +244,21 @@ TEST_F(TreeEditing, ReplacingASubmenuByAPlainItemAsksFirst) {
   EXPECT_EQ(messages[0].icon, QMessageBox::Question);
   EXPECT_EQ(messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(messages[0].owner, window.get());
-  EXPECT_EQ(settings->caption, "Settings");
+  EXPECT_EQ(settings->caption(), "Settings");
   EXPECT_EQ(settings->childCount(), 2u);
   EXPECT_EQ(doc().DataItemCount(), 2);
 
   answer = QMessageBox::Yes;
   chooserCommand(kFirstMenuNodeIndex, "PhoneBook", "Replace1");
   EXPECT_EQ(messages.size(), 2u);
-  EXPECT_EQ(settings->caption, "PhoneBook");
-  EXPECT_EQ(settings->item.identifier, "PhoneBook");
+  EXPECT_EQ(settings->caption(), "PhoneBook");
+  EXPECT_EQ(settings->item().identifier, "PhoneBook");
   EXPECT_FALSE(settings->hasChildren());
-  EXPECT_EQ(settings->item.kind, 0);
-  EXPECT_EQ(settings->item.child, 255);
-  EXPECT_EQ(settings->item.hasData, 0);
+  EXPECT_EQ(settings->item().kind, 0);
+  EXPECT_EQ(settings->item().child, 255);
+  EXPECT_EQ(settings->item().hasData, 0);
   EXPECT_EQ(doc().DataItemCount(), 0);
-  EXPECT_EQ(node(kFirstMenuNodeIndex + 1)->caption, "Radio");
+  EXPECT_EQ(node(kFirstMenuNodeIndex + 1)->caption(), "Radio");
 }
 
 TEST_F(TreeEditing, ReplacingBySomethingThatMayOwnASubmenuKeepsItWithoutAsking) {
@@ -267,17 +267,17 @@ TEST_F(TreeEditing, ReplacingBySomethingThatMayOwnASubmenuKeepsItWithoutAsking) 
   openMenu(plan);
   chooserCommand(kFirstMenuNodeIndex, "Tools", "Replace1");
   EXPECT_TRUE(messages.empty());
-  EXPECT_EQ(node(kFirstMenuNodeIndex)->caption, "Tools");
+  EXPECT_EQ(node(kFirstMenuNodeIndex)->caption(), "Tools");
   EXPECT_EQ(childCaptions(node(kFirstMenuNodeIndex)), (std::vector<std::string>{"Camera"}));
 }
 
 TEST_F(TreeEditing, ReplacingASoftkeyKeepsItsPrefix) {
   window->FileNew1Execute();
-  ASSERT_EQ(node(3)->caption, "Up: RecentCall");
+  ASSERT_EQ(node(3)->caption(), "Up: RecentCall");
   chooserCommand(3, "Camera", "Replace1");
-  EXPECT_EQ(node(3)->caption, "Up: Camera");
-  EXPECT_EQ(node(3)->item.identifier, "Camera");
-  EXPECT_EQ(node(3)->item.area, 0xCC);
+  EXPECT_EQ(node(3)->caption(), "Up: Camera");
+  EXPECT_EQ(node(3)->item().identifier, "Camera");
+  EXPECT_EQ(node(3)->item().area, 0xCC);
   EXPECT_EQ(tree()->model()->data(window->treeModel().indexForNode(node(3))).toString(), "Up: Camera");
 
   // A custom softkey shows its bare name and is set up at once, as a softkey.
@@ -290,8 +290,8 @@ TEST_F(TreeEditing, ReplacingASoftkeyKeepsItsPrefix) {
   };
   chooserCommand(1, "Custom item", "Replace1");
   EXPECT_EQ(modals.openings["TOKRightDlg"], 1);
-  EXPECT_EQ(node(1)->caption, "~1");
-  EXPECT_EQ(node(1)->item.flags, 0x18);
+  EXPECT_EQ(node(1)->caption(), "~1");
+  EXPECT_EQ(node(1)->item().flags, 0x18);
   EXPECT_TRUE(homeKeysBox);
   EXPECT_FALSE(unlockBox);
 }
@@ -307,8 +307,8 @@ TEST_F(TreeEditing, ModifyItemStoresTheDialogsResultOnlyAfterOk) {
   };
   treeCommand(kFirstMenuNodeIndex, "MenuItem1");
   const MenuNode* games = node(kFirstMenuNodeIndex);
-  EXPECT_EQ(games->item.attributes, 0x41);
-  EXPECT_EQ(games->item.hasData, 0);
+  EXPECT_EQ(games->item().attributes, 0x41);
+  EXPECT_EQ(games->item().hasData, 0);
 
   modals.actions["TOKRightDlg"] = [](QDialog& shown) {
     Click(Child<QCheckBox>(shown, "TntCheckBox2"));
@@ -317,12 +317,12 @@ TEST_F(TreeEditing, ModifyItemStoresTheDialogsResultOnlyAfterOk) {
     Click(Child<QPushButton>(shown, "OKButton"));
   };
   treeCommand(kFirstMenuNodeIndex, "MenuItem1");
-  EXPECT_EQ(games->item.attributes, 0x21);
-  EXPECT_EQ(games->item.hasData, 1);
+  EXPECT_EQ(games->item().attributes, 0x21);
+  EXPECT_EQ(games->item().hasData, 1);
   ASSERT_NE(doc().ItemData(*games), nullptr);
   EXPECT_EQ(doc().ItemData(*games)->blocks.at(0).drmIndex, 12);
   EXPECT_EQ(doc().DataItemCount(), 1);
-  EXPECT_EQ(games->item.dataLength, ItemDataLength(doc().ItemData(*games), true));
+  EXPECT_EQ(games->item().dataLength, ItemDataLength(doc().ItemData(*games), true));
   // The summary on show follows the change.
   EXPECT_TRUE(memoVisible());
   EXPECT_TRUE(memoText().contains("Icon(s) modified [source: DRM]")) << memoText().toStdString();
@@ -338,7 +338,7 @@ TEST_F(TreeEditing, ModifyingASoftkeyOffersTheHomeKeysBox) {
   };
   treeCommand(2, "MenuItem1");
   EXPECT_EQ(modals.openings["TOKRightDlg"], 1);
-  EXPECT_EQ(node(2)->item.attributes, 0x45);
+  EXPECT_EQ(node(2)->item().attributes, 0x45);
 }
 
 TEST_F(TreeEditing, MovingDownTheSecondToLastMakesItLastAndDataFollows) {
@@ -349,8 +349,8 @@ TEST_F(TreeEditing, MovingDownTheSecondToLastMakesItLastAndDataFollows) {
   treeCommand(kFirstMenuNodeIndex + 1, "Movedown1");
   EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"Games", "Radio", "Camera"}));
   EXPECT_EQ(selected(), camera);  // the moved item stays selected
-  EXPECT_EQ(camera->item.slot, 13);
-  EXPECT_EQ(camera->item.next, 255);
+  EXPECT_EQ(camera->item().slot, 13);
+  EXPECT_EQ(camera->item().next, 255);
   ASSERT_NE(doc().StoreEntry(13), nullptr);
   EXPECT_EQ(doc().StoreEntry(13)->blocks.at(0).names.at(0).text, u"Photo");
   EXPECT_EQ(doc().StoreEntry(12), nullptr);
@@ -388,7 +388,7 @@ TEST_F(TreeEditing, DeletingAnItemFreesTheDataOfItsSubitems) {
   EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"PhoneBook"}));
   EXPECT_EQ(doc().DataItemCount(), 1);
   const MenuNode* phoneBook = node(kFirstMenuNodeIndex);
-  EXPECT_EQ(phoneBook->item.slot, 11);
+  EXPECT_EQ(phoneBook->item().slot, 11);
   EXPECT_EQ(doc().StoreEntry(11)->blocks.at(0).names.at(0).text, u"Book");
   EXPECT_TRUE(panel0().endsWith("Main menu entries: 1")) << panel0().toStdString();
 }
@@ -425,7 +425,7 @@ TEST_F(TreeEditing, The246thMainMenuItemIsRefused) {
   EXPECT_EQ(modals.openings["TOKRightDlg"], 0);
   // Replacing still works at the limit.
   chooserCommand(kFirstMenuNodeIndex, "Camera", "Replace1");
-  EXPECT_EQ(node(kFirstMenuNodeIndex)->caption, "Camera");
+  EXPECT_EQ(node(kFirstMenuNodeIndex)->caption(), "Camera");
 }
 
 TEST_F(TreeEditing, NoChosenEntryOrNoSelectionDoesNothing) {
@@ -465,7 +465,7 @@ TEST_F(TreeEditing, KeysInTheTreeActAsTheirCommandsUnderTheSameRules) {
   clickNode(kFirstMenuNodeIndex);
   QTest::keyClick(tree(), Qt::Key_Down, Qt::ControlModifier);
   EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"Tools", "Games"}));
-  EXPECT_EQ(selected()->caption, "Games");
+  EXPECT_EQ(selected()->caption(), "Games");
   QTest::keyClick(tree(), Qt::Key_Up, Qt::ControlModifier);
   QTest::keyClick(tree(), Qt::Key_Up, Qt::ControlModifier);  // already first: nothing
   EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"Games", "Tools"}));

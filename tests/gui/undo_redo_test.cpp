@@ -101,7 +101,7 @@ TEST_F(UndoRedo, ACustomItemAndItsSettingsAreOneStep) {
   EXPECT_NE(window->document().ItemData(*node(kFirstMenuNodeIndex + 1)), nullptr);
   modals.actions["TOKRightDlg"] = [](QDialog& shown) { Click(Child<QPushButton>(shown, "CanclButton")); };
   chooserCommand(kMenuRootNodeIndex, "Custom item", "AddFirst1");
-  EXPECT_EQ(node(kFirstMenuNodeIndex)->item.hasData, 0);
+  EXPECT_EQ(node(kFirstMenuNodeIndex)->item().hasData, 0);
   EXPECT_EQ(window->undoStack().count(), 3);
   EXPECT_EQ(action("EditUndo1")->statusTip(), "Undo Add item 'Custom item'");
 

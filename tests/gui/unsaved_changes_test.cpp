@@ -46,7 +46,7 @@ TEST_F(UnsavedChanges, EachWayOfSettingTheDocumentAsideAsksAndCancelKeepsIt) {
   EXPECT_EQ(dialogsShown, 0);  // Open asks before its file dialog
   EXPECT_TRUE(window->isVisible());
   EXPECT_TRUE(window->isDocumentModified());
-  EXPECT_EQ(node(kFirstMenuNodeIndex)->caption, "PhoneBook");
+  EXPECT_EQ(node(kFirstMenuNodeIndex)->caption(), "PhoneBook");
   const MessageRequest& question = messages.back();
   EXPECT_EQ(question.text, "The menu \"Untitled\" has changed.\nDo you want to save the changes?");
   EXPECT_EQ(question.buttons, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
@@ -56,7 +56,7 @@ TEST_F(UnsavedChanges, EachWayOfSettingTheDocumentAsideAsksAndCancelKeepsIt) {
   answer = QMessageBox::Save;
   chosenPaths.clear();
   action("FileNew1")->trigger();
-  EXPECT_EQ(node(kFirstMenuNodeIndex)->caption, "PhoneBook");
+  EXPECT_EQ(node(kFirstMenuNodeIndex)->caption(), "PhoneBook");
 
   // Save that succeeds writes the file, then the action goes on: Open loads the other file.
   const std::string saved = pathIn("saved");

@@ -85,8 +85,8 @@ class ModifyItemEndToEnd : public ::testing::Test {
   bool Modify(int absoluteIndex) {
     MenuNode* node = doc.tree.nodeAt(absoluteIndex);
     EXPECT_NE(node, nullptr);
-    const bool ok = dialog.EditItem(doc.ItemData(*node), node->item.kind, node->item.flags,
-                                    node->item.attributes, absoluteIndex < kMenuRootNodeIndex);
+    const bool ok = dialog.EditItem(doc.ItemData(*node), node->item().kind, node->item().flags,
+                                    node->item().attributes, absoluteIndex < kMenuRootNodeIndex);
     if (ok) doc.StoreEditedItem(*node, dialog.Editor().StoreItem());
     return ok;
   }

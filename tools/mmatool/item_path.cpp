@@ -66,7 +66,7 @@ std::string PathOf(const MenuDocument& doc, const MenuNode& node) {
 
 }  // namespace
 
-Result<MenuNode*> FindItem(const MenuDocument& doc, const std::string& path) {
+Result<MenuNode*> FindItem(MenuDocument& doc, const std::string& path) {
   if (path == kMenuRootPath) return doc.menuRootNode();
   bool softkey = false;
   std::optional<std::vector<std::size_t>> positions = JsonPath(path, softkey);
@@ -83,7 +83,7 @@ Result<MenuNode*> FindItem(const MenuDocument& doc, const std::string& path) {
   std::vector<MenuNode*> found;
   doc.tree.forEach([&](MenuNode& node) {
     if (doc.tree.absoluteIndex(&node) != kSoftkeysNodeIndex && doc.tree.absoluteIndex(&node) != kMenuRootNodeIndex &&
-        (node.item.identifier == path || Latin1ToUtf8(node.item.identifier) == path)) {
+        (node.item().identifier == path || Latin1ToUtf8(node.item().identifier) == path)) {
       found.push_back(&node);
     }
   });

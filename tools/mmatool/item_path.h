@@ -14,6 +14,6 @@ namespace quillet::mmatool {
 
 inline constexpr char kMenuRootPath[] = "menu";
 
-Result<MenuNode*> FindItem(const MenuDocument& doc, const std::string& path);
+Result<MenuNode*> FindItem(MenuDocument& doc, const std::string& path);
 
 }  // namespace quillet::mmatool
