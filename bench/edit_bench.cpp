@@ -111,49 +111,36 @@ void BM_DeleteAndUndo(benchmark::State& state) {
 }
 BENCHMARK(BM_DeleteAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-void BM_MoveDownAndUndo(benchmark::State& state) {
+// One move per iteration, undone by the move it returns, as the window's undo does.
+template <typename Move>
+void MoveAndUndo(benchmark::State& state, Move move) {
   Editor editor;
-  MenuDocument& doc = editor.doc;
   for (auto _ : state) {
-    std::optional<ItemMove> back = MoveDown(doc, editor.target(state));
+    std::optional<ItemMove> back = move(editor);
     if (!back) {
       state.SkipWithError("move refused");
       break;
     }
-    ApplyMove(doc, *back);
+    ApplyMove(editor.doc, *back);
   }
+}
+
+void BM_MoveDownAndUndo(benchmark::State& state) {
+  MoveAndUndo(state, [&](Editor& editor) { return MoveDown(editor.doc, editor.target(state)); });
 }
 BENCHMARK(BM_MoveDownAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_MoveUpAndUndo(benchmark::State& state) {
-  Editor editor;
-  MenuDocument& doc = editor.doc;
-  for (auto _ : state) {
-    MenuNode& second = *editor.target(state).parent()->child(1);
-    std::optional<ItemMove> back = MoveUp(doc, second);
-    if (!back) {
-      state.SkipWithError("move refused");
-      break;
-    }
-    ApplyMove(doc, *back);
-  }
+  MoveAndUndo(state, [&](Editor& editor) { return MoveUp(editor.doc, *editor.target(state).parent()->child(1)); });
 }
 BENCHMARK(BM_MoveUpAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // A drop: the item with its subtree becomes the last subitem of the main menu's last item.
 void BM_DropAndUndo(benchmark::State& state) {
-  Editor editor;
-  MenuDocument& doc = editor.doc;
-  MenuNode& last = *doc.menuRootNode()->child(doc.menuRootNode()->childCount() - 1);
-  for (auto _ : state) {
-    std::optional<ItemMove> back =
-        MoveItem(doc, editor.target(state), last, static_cast<int>(last.childCount()));
-    if (!back) {
-      state.SkipWithError("drop refused");
-      break;
-    }
-    ApplyMove(doc, *back);
-  }
+  MoveAndUndo(state, [&](Editor& editor) {
+    MenuNode& last = *editor.doc.menuRootNode()->child(editor.doc.menuRootNode()->childCount() - 1);
+    return MoveItem(editor.doc, editor.target(state), last, static_cast<int>(last.childCount()));
+  });
 }
 BENCHMARK(BM_DropAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -98,11 +98,22 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   if (dropSubmenus && !confirmDroppedSubmenu(place == menujson::FragmentPlace::Replace)) return;
   const MenuNode& owner = place == menujson::FragmentPlace::After ? *node->parent() : *node;
   Result<MenuNode*> placed = Error{};
-  recordEdit(owner, StepName("Paste item", CaptionForIdentifier(items.item.identifier)), [&] {
+  const QString step = StepName("Paste item", CaptionForIdentifier(items.item.identifier));
+  const auto paste = [&] {
     placed = menujson::PlaceFragment(document_, *node, place, items, saveOptions().layout, dropSubmenus);
     if (placed) selectNode(placed.value());  // redo selects the pasted item again
     return placed.ok();
-  });
+  };
+  if (place == menujson::FragmentPlace::Replace) {
+    recordEdit(owner, step, paste);
+  } else {
+    // A pasted item is undone as an added one: taken out again, without a copy of its list.
+    const std::uint8_t ownerKind = owner.item().kind;
+    recordStep(step, -1, [&]() -> std::optional<EditRecord> {
+      if (!paste()) return std::nullopt;
+      return PlacedItem{document_.tree.absoluteIndex(placed.value()), ownerKind};
+    });
+  }
   if (!placed) {
     showEditRefusal(placed.error());
     return;

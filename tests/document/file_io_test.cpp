@@ -193,6 +193,8 @@ TEST_F(SafeSaving, OwnerGroupAndHardLinksAreKept) {
 
 // A save killed at any moment leaves the old file or the new one, and nothing else:
 // SIGKILL (with unnamed temporary files), SIGTERM and SIGINT (both ways of staging).
+// The exception is a SIGKILL between naming the complete copy and renaming it over the
+// old file, two system calls apart: it may leave that copy, and it must stay rare.
 TEST_F(SafeSaving, KilledSavesLeaveNoStrayFile) {
   const Bytes old = {1, 2, 3};
   WriteOld(old);
@@ -208,6 +210,7 @@ TEST_F(SafeSaving, KilledSavesLeaveNoStrayFile) {
   std::mt19937 random(12345);
   std::uniform_int_distribution<int> waitMicroseconds(0, 2000);
   int killedDuringSave = 0;
+  int killedBetweenLinkAndRename = 0;
   for (int round = 0; round < 200; ++round) {
     const Way& way = ways[round % 5];
     int ready[2];
@@ -230,11 +233,22 @@ TEST_F(SafeSaving, KilledSavesLeaveNoStrayFile) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     if (WIFSIGNALED(status)) ++killedDuringSave;
-    ASSERT_EQ(Names(), std::vector<std::string>{"mma_ucp"}) << "round " << round << ", signal " << way.signal;
+    std::vector<std::string> names = Names();
+    if (way.signal == SIGKILL && names.size() == 2 && names[0].rfind(".quillet-", 0) == 0) {
+      // The one window nothing can close: the complete copy has its temporary name and
+      // the rename over the old file has not happened yet. The old file is untouched.
+      EXPECT_EQ(fs::file_size(dir / names[0]), big.size());
+      EXPECT_EQ(fs::file_size(target), old.size());
+      fs::remove(dir / names[0]);
+      names = Names();
+      ++killedBetweenLinkAndRename;
+    }
+    ASSERT_EQ(names, std::vector<std::string>{"mma_ucp"}) << "round " << round << ", signal " << way.signal;
     const auto size = fs::file_size(target);
     ASSERT_TRUE(size == old.size() || size == big.size()) << size;
   }
   EXPECT_GT(killedDuringSave, 150) << killedDuringSave;
+  EXPECT_LE(killedBetweenLinkAndRename, 4) << "of 40 SIGKILLs";
 }
 
 // Reading refuses what no menu file can be, at once and with the file's name.
