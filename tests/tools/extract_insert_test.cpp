@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "file_io.h"
 #include "json_form.h"
 #include "sample_menus.h"
 #include "tool_harness.h"
@@ -47,6 +48,14 @@ TEST(ExtractInsert, CarriesASubmenuWithAllItsDataToAnotherMenu) {
       RunTool({"insert", dir.path("once"), "-", "--after=menu[2]", dir.path("twice")}, settings);
   ASSERT_EQ(twice.status, 0) << twice.err;
   EXPECT_EQ(Extract(dir.path("twice"), "menu[3]"), Replaced(Replaced(settings, "~1", "~3"), "~2", "~4"));
+  // The menu itself from standard input, the fragment from a file; never both from it.
+  const auto menuBytes = ReadWholeFile(dir.path("once")).value();
+  dir.write("settings.json", Bytes(settings.begin(), settings.end()));
+  const ToolRun piped = RunTool({"insert", "-", dir.path("settings.json"), "--after=menu[2]", dir.path("piped")},
+                                std::string(menuBytes.begin(), menuBytes.end()));
+  ASSERT_EQ(piped.status, 0) << piped.err;
+  EXPECT_EQ(ReadWholeFile(dir.path("piped")).value(), ReadWholeFile(dir.path("twice")).value());
+  EXPECT_EQ(RunTool({"insert", "-", "-", "--after=menu[2]", dir.path("both")}, settings).status, 2);
   const ToolRun ambiguous = RunTool({"extract", dir.path("twice"), "Settings"});
   EXPECT_EQ(ambiguous.status, 2);
   EXPECT_NE(ambiguous.err.find("2 items have the identifier Settings (menu[2], menu[3])"), std::string::npos)

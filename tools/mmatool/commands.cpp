@@ -1,6 +1,7 @@
 #include "commands.h"
 
-#include <iostream>
+#include <istream>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "display_text.h"
 #include "dump_json.h"
 #include "dump_text.h"
+#include "bounded_read.h"
 #include "file_io.h"
 #include "file_io_errors.h"
 #include "item_path.h"
@@ -35,23 +37,22 @@ void ReportError(const std::string& file, const Error& error, std::ostream& err)
   err << PrintableUtf8(error.message) << '\n';
 }
 
-static Result<std::vector<std::uint8_t>> ReadStandardInput(std::istream& in) {
-  std::vector<std::uint8_t> bytes;
-  char buffer[64 * 1024];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-    if (bytes.size() > kMaxMenuFileBytes) {
-      return fileio::ReadError(kStandardInputName, fileio::TooLargeReason(std::nullopt, kMaxMenuFileBytes));
-    }
-  }
-  if (in.bad()) return fileio::ReadError(kStandardInputName, "it could not be read");
-  return bytes;
+// How messages name an input: "-" is standard input.
+std::string InputName(const std::string& file) { return file == kStandardStream ? kStandardInputName : file; }
+
+// The whole of `file`, or of `in` for "-", refused beyond `limit` bytes.
+Result<std::vector<std::uint8_t>> ReadInput(const std::string& file, std::istream& in, std::uint64_t limit) {
+  if (file != kStandardStream) return ReadWholeFile(file, limit);
+  return fileio::ReadToEnd(kStandardInputName, 0, limit, [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {
+    in.read(reinterpret_cast<char*>(at), static_cast<std::streamsize>(room));
+    if (in.bad()) return fileio::ReadError(kStandardInputName, "it could not be read");
+    return static_cast<std::size_t>(in.gcount());
+  });
 }
 
-std::optional<LoadedFile> Load(const std::string& file, MenuDocument& doc, std::ostream& err) {
-  const bool standardInput = file == kStandardStream;
-  const std::string name = standardInput ? kStandardInputName : file;
-  Result<std::vector<std::uint8_t>> bytes = standardInput ? ReadStandardInput(std::cin) : ReadWholeFile(file);
+std::optional<LoadedFile> Load(const std::string& file, std::istream& in, MenuDocument& doc, std::ostream& err) {
+  const std::string name = InputName(file);
+  Result<std::vector<std::uint8_t>> bytes = ReadInput(file, in, kMaxMenuFileBytes);
   if (!bytes) {
     ReportError(name, bytes.error(), err);
     return std::nullopt;
@@ -70,28 +71,12 @@ namespace {
 
 // The standard stream for "-", else the named file; the whole text either way.
 std::optional<std::string> ReadText(const std::string& file, std::istream& in, std::ostream& err) {
-  if (file != "-") {
-    Result<std::vector<std::uint8_t>> bytes = ReadWholeFile(file, menujson::kMaxJsonTextBytes);
-    if (!bytes) {
-      ReportError(file, bytes.error(), err);
-      return std::nullopt;
-    }
-    return std::string(bytes->begin(), bytes->end());
-  }
-  std::string text;
-  char chunk[65536];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-    text.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (text.size() > menujson::kMaxJsonTextBytes) {
-      err << "mmatool: -: standard input holds more than 16 MiB, more than any menu's JSON form\n";
-      return std::nullopt;
-    }
-  }
-  if (in.bad()) {
-    err << "mmatool: -: cannot read standard input\n";
+  Result<std::vector<std::uint8_t>> bytes = ReadInput(file, in, menujson::kMaxJsonTextBytes);
+  if (!bytes) {
+    ReportError(InputName(file), bytes.error(), err);
     return std::nullopt;
   }
-  return text;
+  return std::string(bytes->begin(), bytes->end());
 }
 
 // Standard output for "-", else the named file, replaced only after a complete write.
@@ -110,9 +95,9 @@ bool WriteBytes(const std::string& file, const std::vector<std::uint8_t>& bytes,
 }
 
 // A loaded file in the JSON form without derived values: what `diff` compares.
-std::optional<menujson::Json> LoadForm(const std::string& file, std::ostream& err) {
+std::optional<menujson::Json> LoadForm(const std::string& file, std::istream& in, std::ostream& err) {
   MenuDocument doc;
-  const auto loaded = Load(file, doc, err);
+  const auto loaded = Load(file, in, doc, err);
   if (!loaded) return std::nullopt;
   const auto options = ResolveSaveOptions(loaded->outcome.options, {});
   return menujson::MenuToJson(doc, std::get<SaveOptions>(options), menujson::Derived::Omit);
@@ -120,17 +105,17 @@ std::optional<menujson::Json> LoadForm(const std::string& file, std::ostream& er
 
 }  // namespace
 
-int RunInfo(const CommandLine& line, std::ostream& out, std::ostream& err) {
+int RunInfo(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
   MenuDocument doc;
-  const auto loaded = Load(line.files[0], doc, err);
+  const auto loaded = Load(line.files[0], in, doc, err);
   if (!loaded) return kExitBadFile;
   WriteInfo(DescribeMenu(loaded->name, loaded->bytes, doc, loaded->outcome), out);
   return kExitOk;
 }
 
-int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err) {
+int RunDump(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
   MenuDocument doc;
-  const auto loaded = Load(line.files[0], doc, err);
+  const auto loaded = Load(line.files[0], in, doc, err);
   if (!loaded) return kExitBadFile;
   const MenuInfo info = DescribeMenu(loaded->name, loaded->bytes, doc, loaded->outcome);
   if (line.json) {
@@ -143,11 +128,10 @@ int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err) {
   return kExitOk;
 }
 
-int RunConvert(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const std::string& in = line.files[0];
+int RunConvert(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
   const std::string& outPath = line.files[1];
   MenuDocument doc;
-  const auto loaded = Load(in, doc, err);
+  const auto loaded = Load(line.files[0], in, doc, err);
   if (!loaded) return kExitBadFile;
   const auto options = ResolveSaveOptions(loaded->outcome.options, line.convert);
   if (const auto* usage = std::get_if<UsageError>(&options)) {
@@ -175,9 +159,9 @@ int RunBuild(const CommandLine& line, std::istream& in, std::ostream& out, std::
   return WriteBytes(line.files[1], bytes.value(), out, err) ? kExitOk : kExitBadFile;
 }
 
-int RunExtract(const CommandLine& line, std::ostream& out, std::ostream& err) {
+int RunExtract(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
   MenuDocument doc;
-  const auto loaded = Load(line.files[0], doc, err);
+  const auto loaded = Load(line.files[0], in, doc, err);
   if (!loaded) return kExitBadFile;
   const Result<MenuNode*> node = FindItem(doc, line.itemPath);
   if (!node || !menujson::CanCopy(doc, *node.value())) {
@@ -190,8 +174,12 @@ int RunExtract(const CommandLine& line, std::ostream& out, std::ostream& err) {
 }
 
 int RunInsert(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
+  if (line.files[0] == kStandardStream && line.files[1] == kStandardStream) {
+    err << "mmatool: FILE and FRAGMENT cannot both be read from standard input\n" << kUsageText;
+    return kExitUsage;
+  }
   MenuDocument doc;
-  const auto loaded = Load(line.files[0], doc, err);
+  const auto loaded = Load(line.files[0], in, doc, err);
   if (!loaded) return kExitBadFile;
   const Result<MenuNode*> target = FindItem(doc, line.itemPath);
   if (!target) {
@@ -226,10 +214,10 @@ int RunInsert(const CommandLine& line, std::istream& in, std::ostream& out, std:
   return WriteBytes(outPath, bytes.value(), out, err) ? kExitOk : kExitBadFile;
 }
 
-int RunDiff(const CommandLine& line, std::ostream& out, std::ostream& err) {
-  const std::optional<menujson::Json> a = LoadForm(line.files[0], err);
+int RunDiff(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
+  const std::optional<menujson::Json> a = LoadForm(line.files[0], in, err);
   if (!a) return kExitUsage;
-  const std::optional<menujson::Json> b = LoadForm(line.files[1], err);
+  const std::optional<menujson::Json> b = LoadForm(line.files[1], in, err);
   if (!b) return kExitUsage;
   const std::vector<MenuChange> changes = DiffMenus(*a, *b);
   if (line.json) {

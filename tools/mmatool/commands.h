@@ -27,21 +27,21 @@ struct LoadedFile {
 
 // One line that names the file: the document's messages usually name it already.
 void ReportError(const std::string& file, const Error& error, std::ostream& err);
-// Reads and loads `file` into `doc`; on failure reports the one line and returns
+// Reads and loads `file` (`in` for "-") into `doc`; on failure reports the one line and returns
 // nothing. Load warnings name what the model will not keep, so they always reach
 // the user.
-std::optional<LoadedFile> Load(const std::string& file, MenuDocument& doc, std::ostream& err);
+std::optional<LoadedFile> Load(const std::string& file, std::istream& in, MenuDocument& doc, std::ostream& err);
 
-int RunInfo(const CommandLine& line, std::ostream& out, std::ostream& err);
-int RunDump(const CommandLine& line, std::ostream& out, std::ostream& err);
-int RunConvert(const CommandLine& line, std::ostream& out, std::ostream& err);
-// build reads the JSON from `in` when IN is "-".
+int RunInfo(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);
+int RunDump(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);
+int RunConvert(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);
+// Every command reads standard input from `in` where a file is named "-".
 int RunBuild(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);
 // extract: the fragment of one item on `out`. insert reads the fragment from `in` when
 // FRAGMENT is "-". A PATH that names no item is bad usage (2).
-int RunExtract(const CommandLine& line, std::ostream& out, std::ostream& err);
+int RunExtract(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);
 int RunInsert(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);
 // diff: 0 the same menu, 1 they differ, 2 trouble (a file that cannot be loaded).
-int RunDiff(const CommandLine& line, std::ostream& out, std::ostream& err);
+int RunDiff(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace quillet::mmatool

@@ -25,16 +25,16 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
   try {
     switch (line.command) {
       case CommandName::Help: out << kUsageText; return kExitOk;
-      case CommandName::Info: return RunInfo(line, out, err);
-      case CommandName::Dump: return RunDump(line, out, err);
-      case CommandName::Convert: return RunConvert(line, out, err);
+      case CommandName::Info: return RunInfo(line, in, out, err);
+      case CommandName::Dump: return RunDump(line, in, out, err);
+      case CommandName::Convert: return RunConvert(line, in, out, err);
       case CommandName::Build: return RunBuild(line, in, out, err);
-      case CommandName::Diff: return RunDiff(line, out, err);
-      case CommandName::Extract: return RunExtract(line, out, err);
+      case CommandName::Diff: return RunDiff(line, in, out, err);
+      case CommandName::Extract: return RunExtract(line, in, out, err);
       case CommandName::Insert: return RunInsert(line, in, out, err);
       case CommandName::Phone:
 #ifdef QUILLET_MMATOOL_PHONE
-        if (phone.makeLibrary) return RunPhone(line, out, err, phone.makeLibrary, phone.backupsFolder);
+        if (phone.makeLibrary) return RunPhone(line, in, out, err, phone.makeLibrary, phone.backupsFolder);
 #else
         (void)phone;
 #endif

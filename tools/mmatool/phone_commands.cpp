@@ -83,7 +83,7 @@ int ListBackups(const std::string& folder, std::ostream& out) {
 
 }  // namespace
 
-int RunPhone(const CommandLine& line, std::ostream& out, std::ostream& err,
+int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err,
              const PhoneLibraryMaker& makeLibrary, const std::string& backupsFolder) {
   if (line.phone == PhoneAction::Backups) return ListBackups(backupsFolder, out);
 
@@ -91,7 +91,7 @@ int RunPhone(const CommandLine& line, std::ostream& out, std::ostream& err,
   std::vector<std::uint8_t> menu;
   if (line.phone == PhoneAction::Push) {
     MenuDocument doc;
-    auto loaded = Load(line.files[0], doc, err);
+    auto loaded = Load(line.files[0], in, doc, err);
     if (!loaded) return kExitBadFile;
     menu = std::move(loaded->bytes);
   }

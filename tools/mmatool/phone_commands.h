@@ -1,6 +1,7 @@
 #pragma once
 // mmatool phone: the editor's phone link for scripts, with the same backups and checks.
 #include <functional>
+#include <istream>
 #include <memory>
 #include <ostream>
 
@@ -12,7 +13,7 @@ namespace quillet::mmatool {
 
 // Exit status as the other commands: 0 success, 1 a failure (file or phone), 2 usage.
 // Backups go to `backupsFolder`.
-int RunPhone(const CommandLine& line, std::ostream& out, std::ostream& err,
+int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err,
              const PhoneLibraryMaker& makeLibrary, const std::string& backupsFolder);
 
 }  // namespace quillet::mmatool
