@@ -71,28 +71,30 @@ void BM_AddAndUndo(benchmark::State& state) {
 }
 BENCHMARK(BM_AddAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-void BM_ReplaceAndUndo(benchmark::State& state) {
+// An edit the window records as a copy of the branch it touches, undone by putting the
+// copy back.
+template <typename Edit>
+void BranchEditAndUndo(benchmark::State& state, Edit edit) {
   Editor editor;
-  MenuDocument& doc = editor.doc;
   for (auto _ : state) {
     MenuNode& node = editor.target(state);
-    const BranchSnapshot before = TakeBranch(doc, node);
-    ReplaceItem(doc, node, CatalogueRow("Settings"));  // keeps the submenu
+    const BranchSnapshot before = TakeBranch(editor.doc, node);
+    edit(editor.doc, node);
     editor.undo(before);
   }
+}
+
+void BM_ReplaceAndUndo(benchmark::State& state) {
+  BranchEditAndUndo(state, [](MenuDocument& doc, MenuNode& node) {
+    ReplaceItem(doc, node, CatalogueRow("Settings"));  // keeps the submenu
+  });
 }
 BENCHMARK(BM_ReplaceAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ModifyAndUndo(benchmark::State& state) {
-  Editor editor;
-  MenuDocument& doc = editor.doc;
-  for (auto _ : state) {
-    MenuNode& node = editor.target(state);
-    const BranchSnapshot before = TakeBranch(doc, node);
-    EditedItem edit{*doc.ItemData(node), false, node.item().kind, node.item().flags, 0x43};
-    doc.StoreEditedItem(node, edit);
-    editor.undo(before);
-  }
+  BranchEditAndUndo(state, [](MenuDocument& doc, MenuNode& node) {
+    doc.StoreEditedItem(node, EditedItem{*doc.ItemData(node), false, node.item().kind, node.item().flags, 0x43});
+  });
 }
 BENCHMARK(BM_ModifyAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
