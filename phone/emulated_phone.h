@@ -2,6 +2,7 @@
 // The emulated phone: a phone-access library whose file system is a folder on disk.
 // The phone file "/a/mobile/system/mma_ucp" lives at <folder>/a/mobile/system/mma_ucp.
 // It serves demonstrations and end-to-end tests; every call runs on the caller's thread.
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -73,8 +74,9 @@ class EmulatedPhone : public P2KLibrary {
   std::filesystem::path folder_;
   std::string model_;
   PhoneStatusCallback notify_;
-  bool started_ = false;
-  bool connected_ = true;
+  // The window asks for the status on its own thread while phone work runs on another.
+  std::atomic<bool> started_{false};
+  std::atomic<bool> connected_{true};
   int restarts_ = 0;
   std::map<std::string, std::uint32_t> attributes_;
   std::optional<std::filesystem::path> openFile_;
