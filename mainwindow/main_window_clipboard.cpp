@@ -100,7 +100,7 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   Result<MenuNode*> placed = Error{};
   const QString step = StepName("Paste item", CaptionForIdentifier(items.item.identifier));
   const auto paste = [&] {
-    placed = menujson::PlaceFragment(document_, *node, place, items, saveOptions().layout, dropSubmenus);
+    placed = menujson::PlaceFragment(document_, *node, place, items, saveOptions(), dropSubmenus);
     if (placed) selectNode(placed.value());  // redo selects the pasted item again
     return placed.ok();
   };

@@ -4,12 +4,14 @@
 #include <utility>
 #include <vector>
 
+#include "branch_snapshot.h"
 #include "catalogue.h"
 #include "display_text.h"
 #include "format.h"
 #include "json_form_reader.h"
 #include "json_form_writer.h"
 #include "json_text.h"
+#include "menu_writer.h"
 #include "node_rules.h"
 
 namespace quillet::menujson {
@@ -108,6 +110,26 @@ MenuNode* ReplaceSoftkey(MenuDocument& doc, MenuNode& key, const ItemTree& tree)
   return &key;
 }
 
+// Adds the checked landing at `place` and rebuilds the links; returns its top node.
+MenuNode* AddLanding(MenuDocument& doc, MenuNode& target, FragmentPlace place, const ItemTree& landing) {
+  if (place == FragmentPlace::Replace) return ReplaceSoftkey(doc, target, landing);
+  MenuNode* parent = place == FragmentPlace::After ? target.parent() : &target;
+  MenuNode* before = place == FragmentPlace::After ? doc.tree.nextSibling(&target) : nullptr;
+  if (place == FragmentPlace::LastChild && parent->item().kind == kKindPlain) {
+    // As adding a subitem does: the item now owns a submenu.
+    doc.tree.editRecord(*parent).kind = kKindSubmenu;
+    doc.tree.notifyChanged(parent);
+  }
+  Placed placed;
+  MenuNode* top = AddBranch(doc, *parent, before, landing, placed);
+  doc.RebuildLinks();
+  // Data goes in once every slot is final.
+  for (const auto& [node, tree] : placed) {
+    if (tree->data) doc.SetItemData(*node, *tree->data);
+  }
+  return top;
+}
+
 }  // namespace
 
 bool CanCopy(const MenuDocument& doc, const MenuNode& node) { return CanModify(doc, node); }
@@ -158,7 +180,7 @@ bool FragmentDropsSubmenu(const ItemTree& fragment, FragmentPlace place) {
 }
 
 Result<MenuNode*> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPlace place,
-                                const ItemTree& fragment, RecordLayout layout, bool dropSubmenus) {
+                                const ItemTree& fragment, const SaveOptions& options, bool dropSubmenus) {
   if (!CanPlaceFragment(doc, target, place)) {
     switch (place) {
       case FragmentPlace::After:
@@ -176,6 +198,7 @@ Result<MenuNode*> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPla
   }
   ItemTree landing = Landing(fragment, true, place);
 
+  const RecordLayout layout = options.layout;
   const std::size_t width = layout == RecordLayout::Bytes22 ? kIdentifierWidth22 : kIdentifierWidth36;
   if (const std::string* wide = TooWide(landing, width)) {
     return Refusal(ErrorCode::LimitExceeded,
@@ -195,21 +218,18 @@ Result<MenuNode*> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPla
   }
 
   RenameCustomItems(doc, landing);
-  if (place == FragmentPlace::Replace) return ReplaceSoftkey(doc, target, landing);
-
-  MenuNode* parent = place == FragmentPlace::After ? target.parent() : &target;
-  MenuNode* before = place == FragmentPlace::After ? doc.tree.nextSibling(&target) : nullptr;
-  if (place == FragmentPlace::LastChild && parent->item().kind == kKindPlain) {
-    // As adding a subitem does: the item now owns a submenu.
-    doc.tree.editRecord(*parent).kind = kKindSubmenu;
-    doc.tree.notifyChanged(parent);
-  }
-  Placed placed;
-  MenuNode* top = AddBranch(doc, *parent, before, landing, placed);
-  doc.RebuildLinks();
-  // Data goes in once every slot is final.
-  for (const auto& [node, tree] : placed) {
-    if (tree->data) doc.SetItemData(*node, *tree->data);
+  // The whole file must still fit its data area; a paste that overflows it is taken
+  // back at once rather than found out at the next save. A menu that could not be saved
+  // before the paste is not the paste's fault, so it is not checked.
+  const bool savable = !CheckSavable(doc, options);
+  const BranchSnapshot before = TakeBranch(doc, place == FragmentPlace::After ? *target.parent() : target);
+  MenuNode* top = AddLanding(doc, target, place, landing);
+  if (savable) {
+    if (std::optional<Error> refused = CheckSavable(doc, options)) {
+      SwapBranch(doc, before);
+      refused->message = "The pasted item does not fit. " + refused->message;
+      return *refused;
+    }
   }
   return top;
 }

@@ -36,9 +36,10 @@ bool FragmentDropsSubmenu(const ItemTree& fragment, FragmentPlace place);
 // Places `fragment` at `place` relative to `target` and rebuilds the links. Custom items
 // get fresh "~N" names. Nothing changes on a refusal: a place that takes no fragment,
 // dropped subitems without `dropSubmenus` (the caller's answer to the question), an
-// identifier wider than `layout`'s field, or more main-menu items than a file holds (the
-// message says how many would not fit). Returns the placed top node.
+// identifier wider than the layout's field, more main-menu items than a file holds (the
+// message says how many would not fit), or a menu that `options` could no longer save
+// (its data area full). Returns the placed top node.
 Result<MenuNode*> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPlace place,
-                                const ItemTree& fragment, RecordLayout layout, bool dropSubmenus);
+                                const ItemTree& fragment, const SaveOptions& options, bool dropSubmenus);
 
 }  // namespace quillet::menujson

@@ -4,10 +4,15 @@
 
 #include <filesystem>
 
+#include "catalogue.h"
 #include "file_io.h"
+#include "item_fixtures.h"
 #include "json_form.h"
+#include "menu_fragment.h"
+#include "menu_writer.h"
 #include "sample_menus.h"
 #include "tool_harness.h"
+#include "tree_commands.h"
 
 namespace quillet::testtools {
 namespace {
@@ -134,6 +139,33 @@ TEST(ExtractInsert, RefusalsNameTheProblemAndWriteNothing) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(out)) << c.message;
   }
+}
+
+// Data offsets in a file are 16-bit: two items of about 46 KB of data each fit, a third
+// would start beyond 65,535, so its paste is taken back whole instead of failing at the
+// next save.
+TEST(ExtractInsert, APasteThatOverflowsTheDataAreaChangesNothing) {
+  std::vector<TMMANameEntry> names;
+  for (std::uint8_t language = 0; language < 112; ++language) names.push_back({language, std::u16string(99, u'n')});
+  MenuDocument doc;
+  doc.NewDocument();
+  MenuNode* big = nullptr;
+  for (const char* identifier : {"Games", "Tools"}) {
+    big = AddCatalogueItem(doc, *doc.menuRootNode(), CatalogueIndex(identifier), AddPlace::LastSubitem).value();
+    doc.SetItemData(*big, test::ItemWith({test::NamesBlock(kTagMenuName, names),
+                                          test::NamesBlock(kTagSoftkeyName, names)}));
+  }
+  const SaveOptions options;
+  const auto before = SerializeMenu(doc, options);
+  ASSERT_TRUE(before.ok()) << before.error().message;
+
+  const auto copy = menujson::ReadFragment(menujson::FragmentText(doc, *big));
+  ASSERT_TRUE(copy.ok()) << copy.error().message;
+  const auto placed = menujson::PlaceFragment(doc, *big, menujson::FragmentPlace::After, copy.value(), options, false);
+  ASSERT_FALSE(placed.ok());
+  EXPECT_NE(placed.error().message.find("at most 65535 bytes"), std::string::npos) << placed.error().message;
+  EXPECT_EQ(doc.mainMenuItemCount(), 2);
+  EXPECT_EQ(SerializeMenu(doc, options).value(), before.value());
 }
 
 }  // namespace

@@ -200,7 +200,7 @@ int RunInsert(const CommandLine& line, std::istream& in, std::ostream& out, std:
                                                                           : menujson::FragmentPlace::Replace;
   // A script cannot answer the question, so subitems are never dropped behind its back.
   const Result<MenuNode*> placed = menujson::PlaceFragment(doc, *target.value(), place, fragment.value(),
-                                                           options.layout, false);
+                                                           options, false);
   if (!placed) {
     err << "mmatool: " << PrintableUtf8(loaded->name) << ": " << placed.error().message << '\n';
     return kExitBadFile;
