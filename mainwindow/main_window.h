@@ -156,6 +156,10 @@ class TSDIAppForm : public QMainWindow {
   // Runs `edit` (which returns whether it changed anything) as one undo step named
   // `text` that swaps back the branch below `owner`, which the edit alone touches.
   void recordEdit(const MenuNode& owner, const QString& text, const std::function<bool()>& edit);
+  // Runs `add` (which returns the item it placed in `owner`'s list with its subtree, or
+  // null when it placed nothing) as one undo step named `text` that takes the item out
+  // again, without a copy of the list.
+  void recordAdd(const MenuNode& owner, const QString& text, const std::function<MenuNode*()>& add);
   // Runs `edit` (which returns the record that reverses it, or nothing when it changed
   // nothing) as one undo step named `text`; `branchTop` is the absolute index of the
   // branch it replaces or takes out (-1: none), whose expansion undo gives back.

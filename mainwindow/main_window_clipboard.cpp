@@ -107,12 +107,8 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   if (place == menujson::FragmentPlace::Replace) {
     recordEdit(owner, step, paste);
   } else {
-    // A pasted item is undone as an added one: taken out again, without a copy of its list.
-    const std::uint8_t ownerKind = owner.item().kind;
-    recordStep(step, -1, [&]() -> std::optional<EditRecord> {
-      if (!paste()) return std::nullopt;
-      return PlacedItem{document_.tree.absoluteIndex(placed.value()), ownerKind};
-    });
+    // A pasted item is undone as an added one.
+    recordAdd(owner, step, [&] { return paste() ? placed.value() : nullptr; });
   }
   if (!placed) {
     showEditRefusal(placed.error());

@@ -225,20 +225,18 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
   const MenuNode* owner = subitem ? selected : selected->parent();
   if (owner == nullptr) return;
   Result<MenuNode*> added = Error{};
-  const std::uint8_t ownerKind = owner->item().kind;
-  recordStep(StepName("Add item", ComboBox1->itemText(row).toLatin1().toStdString()), -1,
-             [&]() -> std::optional<EditRecord> {
-               added = AddCatalogueItem(document_, *selected, row, place);
-               if (!added) return std::nullopt;
-               MenuNode* item = added.value();
-               if (IsCustomIdentifier(item->item().identifier)) {
-                 // The user sets up a new custom item at once, in the same step as the
-                 // add; a cancelled dialog leaves the item in the tree without data.
-                 selectNode(item);
-                 editInItemDialog(*item);
-               }
-               return PlacedItem{document_.tree.absoluteIndex(item), ownerKind};
-             });
+  recordAdd(*owner, StepName("Add item", ComboBox1->itemText(row).toLatin1().toStdString()), [&]() -> MenuNode* {
+    added = AddCatalogueItem(document_, *selected, row, place);
+    if (!added) return nullptr;
+    MenuNode* item = added.value();
+    if (IsCustomIdentifier(item->item().identifier)) {
+      // The user sets up a new custom item at once, in the same step as the add; a
+      // cancelled dialog leaves the item in the tree without data.
+      selectNode(item);
+      editInItemDialog(*item);
+    }
+    return item;
+  });
   if (!added) {
     showEditRefusal(added.error());
     return;
@@ -347,6 +345,15 @@ void TSDIAppForm::recordEdit(const MenuNode& owner, const QString& text, const s
     BranchSnapshot before = TakeBranch(document_, owner);
     if (!edit()) return std::nullopt;
     return before;
+  });
+}
+
+void TSDIAppForm::recordAdd(const MenuNode& owner, const QString& text, const std::function<MenuNode*()>& add) {
+  const std::uint8_t ownerKind = owner.item().kind;
+  recordStep(text, -1, [&]() -> std::optional<EditRecord> {
+    const MenuNode* item = add();
+    if (item == nullptr) return std::nullopt;
+    return PlacedItem{document_.tree.absoluteIndex(item), ownerKind};
   });
 }
 
