@@ -26,6 +26,17 @@ struct BlockKindOptions {
 // a submenu, custom items, an unknown identifier with a byte above 0x7F and a 15-byte
 // custom identifier.
 MenuPlan EveryBlockKindMenu(const BlockKindOptions& options);
+// The options for one form of that menu: layout, icon tag, header variant, and whether
+// it carries the unsupported blocks.
+inline BlockKindOptions BlockKinds(int recordSize, std::uint8_t iconTag, std::uint8_t variant = 1,
+                                   bool unsupported = true) {
+  BlockKindOptions options;
+  options.recordSize = recordSize;
+  options.iconTag = iconTag;
+  options.variant = variant;
+  options.unsupported = unsupported;
+  return options;
+}
 
 // The one name text that exercises the UTF-8 and escaping rules, and its UTF-8 form.
 std::u16string TrickyNameText();

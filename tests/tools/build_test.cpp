@@ -16,17 +16,8 @@ namespace quillet::testtools {
 namespace {
 
 using Json = menujson::Json;
-using samples::BlockKindOptions;
+using samples::BlockKinds;
 using samples::EveryBlockKindMenu;
-
-BlockKindOptions Form(int recordSize, std::uint8_t iconTag, std::uint8_t variant, bool unsupported) {
-  BlockKindOptions o;
-  o.recordSize = recordSize;
-  o.iconTag = iconTag;
-  o.variant = variant;
-  o.unsupported = unsupported;
-  return o;
-}
 
 // Every file the byte-builder makes for these tests and the shipped samples.
 std::vector<samples::NamedFile> LoadableFiles() {
@@ -35,7 +26,7 @@ std::vector<samples::NamedFile> LoadableFiles() {
     for (const bool unsupported : {true, false}) {
       for (const std::uint8_t tag : {std::uint8_t{6}, std::uint8_t{12}}) {
         files.push_back({"every-" + std::to_string(size) + "-" + std::to_string(tag) + (unsupported ? "-raw" : ""),
-                         BuildMenuFile(EveryBlockKindMenu(Form(size, tag, size == 22 ? 3 : 1, unsupported)))});
+                         BuildMenuFile(EveryBlockKindMenu(BlockKinds(size, tag, size == 22 ? 3 : 1, unsupported)))});
       }
     }
     files.push_back({"small-" + std::to_string(size), BuildMenuFile(samples::SmallMenu(size, 1))});

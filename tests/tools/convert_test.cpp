@@ -13,17 +13,8 @@ namespace quillet::testtools {
 namespace {
 
 using samples::BlockKindOptions;
+using samples::BlockKinds;
 using samples::EveryBlockKindMenu;
-
-BlockKindOptions Form(int recordSize, std::uint8_t iconTag, std::uint8_t variant = 1,
-                      bool unsupported = true) {
-  BlockKindOptions o;
-  o.recordSize = recordSize;
-  o.iconTag = iconTag;
-  o.variant = variant;
-  o.unsupported = unsupported;
-  return o;
-}
 
 // Runs `convert IN OUT flags...` and returns OUT's bytes (empty when it failed).
 Bytes Convert(const ScratchDir& dir, const Bytes& input, const std::vector<std::string>& flags) {
@@ -53,8 +44,8 @@ Bytes WriterOutput(const Bytes& input, bool saveAllData) {
 TEST(Convert, ReproducesWriterProducedFilesByteForByte) {
   ScratchDir dir;
   const std::vector<Bytes> inputs = {
-      BuildMenuFile(EveryBlockKindMenu(Form(36, 12))), BuildMenuFile(EveryBlockKindMenu(Form(36, 6))),
-      BuildMenuFile(EveryBlockKindMenu(Form(22, 6, 3))), BuildMenuFile(EveryBlockKindMenu(Form(22, 12))),
+      BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 12))), BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 6))),
+      BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 6, 3))), BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 12))),
       BuildMenuFile(samples::SmallMenu(22, 3)), BuildMenuFile(samples::FullMenu(36)),
       BuildMenuFile(menubytes::MenuPlan{})};
   for (std::size_t i = 0; i < inputs.size(); ++i) {
@@ -69,14 +60,14 @@ TEST(Convert, ReproducesWriterProducedFilesByteForByte) {
 
 TEST(Convert, KeepsAFileInTheFormatsOwnLayoutUnchanged) {
   ScratchDir dir;
-  const Bytes file = BuildMenuFile(EveryBlockKindMenu(Form(36, 12)));
+  const Bytes file = BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 12)));
   EXPECT_EQ(Convert(dir, file, {}), file);
 }
 
 TEST(Convert, From36To22ShrinksRecordsIdentifiersAndMarkers) {
   ScratchDir dir;
-  const Bytes converted = Convert(dir, BuildMenuFile(EveryBlockKindMenu(Form(36, 12))), {"--layout", "22"});
-  EXPECT_EQ(converted, BuildMenuFile(EveryBlockKindMenu(Form(22, 12))));
+  const Bytes converted = Convert(dir, BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 12))), {"--layout", "22"});
+  EXPECT_EQ(converted, BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 12))));
   // "~LongCustomName" keeps its first 12 bytes in the 22-byte record.
   const std::string asText(converted.begin(), converted.end());
   EXPECT_NE(asText.find(std::string("~LongCustomN\0", 13)), std::string::npos);
@@ -86,8 +77,8 @@ TEST(Convert, From36To22ShrinksRecordsIdentifiersAndMarkers) {
 TEST(Convert, From22To36ForcesTag0CAndNoFix) {
   ScratchDir dir;
   // The 22-byte record holds only "~LongCustomN"; that is what the 36-byte file gets.
-  BlockKindOptions from = Form(22, 6, 3);
-  BlockKindOptions to = Form(36, 12, 1);
+  BlockKindOptions from = BlockKinds(22, 6, 3);
+  BlockKindOptions to = BlockKinds(36, 12, 1);
   from.longCustomId = to.longCustomId = "~LongCustomN";
   const Bytes converted = Convert(dir, BuildMenuFile(EveryBlockKindMenu(from)), {"--layout", "36"});
   EXPECT_EQ(converted, BuildMenuFile(EveryBlockKindMenu(to)));
@@ -95,25 +86,25 @@ TEST(Convert, From22To36ForcesTag0CAndNoFix) {
 
 TEST(Convert, SetsFixAndIconTagIn22ByteLayout) {
   ScratchDir dir;
-  const Bytes in = BuildMenuFile(EveryBlockKindMenu(Form(22, 12, 1)));
-  EXPECT_EQ(Convert(dir, in, {"--c698p", "--icon-tag", "06"}), BuildMenuFile(EveryBlockKindMenu(Form(22, 6, 3))));
-  const Bytes fixed = BuildMenuFile(EveryBlockKindMenu(Form(22, 6, 3)));
+  const Bytes in = BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 12, 1)));
+  EXPECT_EQ(Convert(dir, in, {"--c698p", "--icon-tag", "06"}), BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 6, 3))));
+  const Bytes fixed = BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 6, 3)));
   EXPECT_EQ(Convert(dir, fixed, {"--no-c698p", "--icon-tag=0C"}), in);
 }
 
 TEST(Convert, KeepsUnsupportedDataUnlessAskedToDropIt) {
   ScratchDir dir;
-  const Bytes in = BuildMenuFile(EveryBlockKindMenu(Form(36, 12)));
+  const Bytes in = BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 12)));
   EXPECT_EQ(Convert(dir, in, {"--drop-unsupported"}),
-            BuildMenuFile(EveryBlockKindMenu(Form(36, 12, 1, false))));
+            BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 12, 1, false))));
 }
 
 TEST(Convert, ConvertsAFileInPlace) {
   ScratchDir dir;
-  const std::string file = dir.write("menu", BuildMenuFile(EveryBlockKindMenu(Form(36, 12))));
+  const std::string file = dir.write("menu", BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 12))));
   const auto run = RunTool({"convert", file, file, "--layout", "22"});
   EXPECT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(ReadBytes(file), BuildMenuFile(EveryBlockKindMenu(Form(22, 12))));
+  EXPECT_EQ(ReadBytes(file), BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 12))));
 }
 
 TEST(Convert, RefusedFixWith36ByteLayoutWritesNothing) {
