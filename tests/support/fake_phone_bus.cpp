@@ -301,15 +301,8 @@ UsbOutcome FakePhoneBus::bulkOut(int generation, std::uint8_t endpoint, const st
   std::unique_lock lock(mutex_);
   if (stalled_) return stall(lock, timeoutMs);
   if (!reachable(generation)) return {UsbError::NoDevice, 0};
-  if (options_.p2k05 && endpoint == kTestOut && !atMode_) {
-    if (!claimed_[options_.testInterface]) {
-      violation("command on an unclaimed test-command interface");
-      return {UsbError::Pipe, 0};
-    }
-    takeBulkCommand(std::vector<std::uint8_t>(data, data + length));
-    if (!reachable(generation)) return {UsbError::NoDevice, 0};
-    return completeCommand(length);
-  }
+  if (options_.p2k05 && endpoint == kTestOut && !atMode_)
+    return takePacket(generation, std::vector<std::uint8_t>(data, data + length));
   if (endpoint != kModemOut || !claimed_[kModemData] || driverBound_[kModemData]) {
     violation("bulk OUT without the modem interface detached and claimed");
     return {UsbError::Pipe, 0};
@@ -338,16 +331,20 @@ UsbOutcome FakePhoneBus::controlOut(int generation, const UsbSetup& setup, const
     violation("command transfer with a wrong setup packet");
     return {UsbError::Pipe, 0};
   }
+  return takePacket(generation, std::vector<std::uint8_t>(data, data + length));
+}
+
+UsbOutcome FakePhoneBus::takePacket(int generation, const std::vector<std::uint8_t>& packet) {
   if (!claimed_[options_.testInterface]) {
     violation("command on an unclaimed test-command interface");
     return {UsbError::Pipe, 0};
   }
-  takeCommand(std::vector<std::uint8_t>(data, data + length));
+  if (options_.p2k05)
+    takeBulkCommand(packet);
+  else
+    takeCommand(packet);
   if (!reachable(generation)) return {UsbError::NoDevice, 0};
-  return completeCommand(length);
-}
-
-UsbOutcome FakePhoneBus::completeCommand(std::size_t length) {
+  const std::size_t length = packet.size();
   if (!restartTaken_) return {UsbError::None, length};
   // The restart request completes; then the phone drops off the bus.
   restartTaken_ = false;

@@ -138,8 +138,9 @@ class FakePhoneBus {
   void takeCommand(const std::vector<std::uint8_t>& packet);
   void takeBulkCommand(const std::vector<std::uint8_t>& packet);
   void answerCommand(std::uint16_t id, std::uint16_t command, const std::vector<std::uint8_t>& args);
-  // After a command's transfer: a restart makes the phone leave the bus.
-  UsbOutcome completeCommand(std::size_t length);
+  // A command packet on the claimed test-command interface, in the phone's framing; a
+  // restart makes the phone leave the bus after it.
+  UsbOutcome takePacket(int generation, const std::vector<std::uint8_t>& packet);
 
   FakeBusOptions options_;
   mutable std::mutex mutex_;
