@@ -52,7 +52,7 @@ void TSDIAppForm::PhoneOpenExecute() {
         openMenuBytes(menu->bytes, kPhoneMenuPath);
         if (!menu->backupError.empty())
           phone.showPhoneError(Error{ErrorCode::PhoneError,
-                                     "The menu read from the phone could not be backed up.", "",
+                                     tr("The menu read from the phone could not be backed up.").toStdString(), "",
                                      std::nullopt, std::nullopt, menu->backupError});
       });
 }

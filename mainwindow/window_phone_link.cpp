@@ -10,6 +10,7 @@
 #include <chrono>
 
 #include "main_window.h"
+#include "core_words.h"
 #include "message_prompt.h"
 #include "phone_indicator.h"
 
@@ -148,7 +149,7 @@ void WindowPhoneLink::setPhoneIndicator(bool connected) {
 }
 
 void WindowPhoneLink::setPhonePanelText(const std::string& text) {
-  window_.StatusBar1Panel1->setText(QString::fromStdString(text));
+  window_.StatusBar1Panel1->setText(PhonePanelWords(text));
 }
 
 void WindowPhoneLink::enablePhoneCommands(bool openAndRestart, bool saveToPhone) {
@@ -176,10 +177,10 @@ void WindowPhoneLink::showPhoneError(const Error& error) {
   MessageRequest box;
   box.owner = &window_;
   box.icon = QMessageBox::Critical;
-  box.text = QString::fromStdString(error.message);
+  box.text = ErrorWords(error);
   if (!error.detail.empty()) box.text += QLatin1Char('\n') + QString::fromStdString(error.detail);
   if (!error.path.empty())
-    box.text += QStringLiteral("\nFile: ") + QFile::decodeName(QByteArray::fromStdString(error.path));
+    box.text += QCoreApplication::translate("WindowPhoneLink", "\nFile: %1").arg(QFile::decodeName(QByteArray::fromStdString(error.path)));
   box.buttons = QMessageBox::Ok;
   showMessage(box);
 }
