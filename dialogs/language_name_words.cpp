@@ -74,7 +74,7 @@ QString LanguageChoiceText(std::size_t position) {
   const std::string_view english = kTranslatedNames.at(position);
   const QString name = QString::fromLatin1(english.data(), static_cast<qsizetype>(english.size()));
   const QString translated = QCoreApplication::translate("LanguageNames", english.data());
-  return translated == name ? name : QStringLiteral("%1 (%2)").arg(name, translated);
+  return translated == name ? name : QStringLiteral("%1 \u2014 %2").arg(name, translated);
 }
 
 }  // namespace quillet::ui

@@ -1,7 +1,7 @@
 #pragma once
 // How the name editor's language selector names a language: by the phone's English
 // name, which the user finds in the phone's own language list, followed by the name in
-// the interface language when the catalogue has it ("German (Немецкий)").
+// the interface language when the catalogue has it ("German — немецкий").
 #include <QString>
 #include <cstddef>
 

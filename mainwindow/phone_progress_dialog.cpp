@@ -64,23 +64,23 @@ void PhoneProgressDialog::showProgress(PhoneStep step, std::size_t done, std::si
     setCancellable(false);
   QString text = StepText(job_, step);
   if (total > 0) {
-    text += QStringLiteral("\n%1 of %2 bytes").arg(done).arg(total);
+    text += tr("\n%1 of %2 bytes").arg(done).arg(total);
     bar_->setRange(0, static_cast<int>(total));
     bar_->setValue(static_cast<int>(done));
   } else {
     bar_->setRange(0, 0);
   }
   if (cancelling_)
-    text += QStringLiteral("\nCancelling...");
+    text += tr("\nCancelling...");
   else if (job_ == PhoneJob::Save && !cancellable_)
-    text += QStringLiteral("\nA write to the phone cannot be interrupted: please wait.");
+    text += tr("\nA write to the phone cannot be interrupted: please wait.");
   setLabelText(text);
 }
 
 void PhoneProgressDialog::showCancelling() {
   cancelling_ = true;
   setCancellable(false);
-  setLabelText(labelText() + QStringLiteral("\nCancelling..."));
+  setLabelText(labelText() + tr("\nCancelling..."));
 }
 
 void PhoneProgressDialog::setCancellable(bool cancellable) {

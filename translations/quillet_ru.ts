@@ -355,6 +355,24 @@ File: %1</source>
         <source>Restarting the phone...</source>
         <translation>Перезагрузка телефона...</translation>
     </message>
+    <message>
+        <source>
+%1 of %2 bytes</source>
+        <translation>
+%1 из %2 байт</translation>
+    </message>
+    <message>
+        <source>
+Cancelling...</source>
+        <translation>
+Отмена...</translation>
+    </message>
+    <message>
+        <source>
+A write to the phone cannot be interrupted: please wait.</source>
+        <translation>
+Запись в телефон нельзя прервать: подождите.</translation>
+    </message>
 </context>
 <context>
     <name>quillet::ui::TAboutBox</name>
@@ -556,7 +574,7 @@ File: %1</source>
     </message>
     <message>
         <source>Select custom item type</source>
-        <translation>Выберите тип своего пункта</translation>
+        <translation>Выберите тип пользовательского пункта</translation>
     </message>
     <message>
         <source>URL Settings</source>
@@ -590,7 +608,7 @@ File: %1</source>
         <source>Custom item cannot have both URL and a midlet attached<byte value="xd"/>
 Remove midlet reference first<byte value="xd"/>
 Should we remove it now?</source>
-        <translation>У своего пункта не может быть одновременно URL и мидлета<byte value="xd"/>
+        <translation>У пользовательского пункта не может быть одновременно URL и мидлета<byte value="xd"/>
 Сначала нужно удалить ссылку на мидлет<byte value="xd"/>
 Удалить её сейчас?</translation>
     </message>
@@ -598,7 +616,7 @@ Should we remove it now?</source>
         <source>Custom item cannot have both URL and a midlet attached<byte value="xd"/>
 Remove URL first<byte value="xd"/>
 Should we remove it now?</source>
-        <translation>У своего пункта не может быть одновременно URL и мидлета<byte value="xd"/>
+        <translation>У пользовательского пункта не может быть одновременно URL и мидлета<byte value="xd"/>
 Сначала нужно удалить URL<byte value="xd"/>
 Удалить его сейчас?</translation>
     </message>
@@ -757,7 +775,7 @@ Should we remove it now?</source>
     </message>
     <message>
         <source>c698p mma_ucp fix</source>
-        <translation>Исправление mma_ucp для c698p</translation>
+        <translation>Исправление для c698p</translation>
     </message>
     <message>
         <source>Custom icon attribute</source>

@@ -355,6 +355,24 @@ File: %1</source>
         <source>Restarting the phone...</source>
         <translation>正在重启手机...</translation>
     </message>
+    <message>
+        <source>
+%1 of %2 bytes</source>
+        <translation>
+%1 / %2 字节</translation>
+    </message>
+    <message>
+        <source>
+Cancelling...</source>
+        <translation>
+正在取消...</translation>
+    </message>
+    <message>
+        <source>
+A write to the phone cannot be interrupted: please wait.</source>
+        <translation>
+写入手机的过程无法中断，请稍候。</translation>
+    </message>
 </context>
 <context>
     <name>quillet::ui::TAboutBox</name>

@@ -1,11 +1,13 @@
 // The interface language: which language a start picks, the remembered choice of
 // Help > Language, and the window built under the Russian catalogue.
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QSettings>
 
 #include "core_words.h"
+#include "name_editor_dialog.h"
 #include "interface_language.h"
 #include "language_menu.h"
 #include "result.h"
@@ -99,12 +101,19 @@ TEST_F(RussianWindowTest, MenusAndTheCoresWordsSpeakRussian) {
   // An error of the core: the code's sentence in Russian, the core's details after it.
   const Error error{ErrorCode::FileNotReadable, "Cannot read \"x\": no such file.", "x", {}, {}};
   EXPECT_EQ(ErrorWords(error), "Не удалось прочитать файл.\nCannot read \"x\": no such file.");
+  // The name editor's languages keep the phone's English names, then the Russian one.
+  TForm1 names(window.get());
+  auto* languages = names.findChild<QComboBox*>("TntComboBox1");
+  EXPECT_EQ(languages->itemText(6), "German — немецкий");
+  EXPECT_EQ(languages->itemText(34), "Russian — русский");
 }
 
 TEST_F(WindowTest, EnglishKeepsTheCoresOwnWords) {
   const Error error{ErrorCode::FileNotReadable, "Cannot read \"x\": no such file.", "x", {}, {}};
   EXPECT_EQ(ErrorWords(error), "Cannot read \"x\": no such file.");
   EXPECT_EQ(window->menuBar()->actions()[0]->text(), "&File");
+  TForm1 names(window.get());
+  EXPECT_EQ(names.findChild<QComboBox*>("TntComboBox1")->itemText(6), "German");
 }
 
 }  // namespace
