@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <array>
+#include <string_view>
 
 #include "result.h"
 
@@ -23,8 +24,12 @@ constexpr std::array<const char*, 11> kCodeSentences = {
     QT_TRANSLATE_NOOP("CoreWords", "The phone could not do what was asked."),
 };
 
-const char* const kPhonePrefix = "Phone: ";
-const char* const kNoPhoneModel = "None";
+// The phone link's progress texts with a fixed wording, and the prefix of its file count.
+constexpr std::array<const char*, 2> kPhoneSteps = {
+    QT_TRANSLATE_NOOP("CoreWords", "Getting file count"),
+    QT_TRANSLATE_NOOP("CoreWords", "Getting file list"),
+};
+constexpr std::string_view kFilesFound = "Files found: ";
 
 }  // namespace
 
@@ -44,12 +49,13 @@ QString DocumentSummaryWords(int recordSize, int mainMenuEntries) {
       .arg(mainMenuEntries);
 }
 
-QString PhonePanelWords(const std::string& coreText) {
-  const QString text = QString::fromStdString(coreText);
-  if (!text.startsWith(QLatin1String(kPhonePrefix))) return text;
-  const QString model = text.mid(static_cast<qsizetype>(std::char_traits<char>::length(kPhonePrefix))).trimmed();
-  if (model == QLatin1String(kNoPhoneModel)) return QCoreApplication::translate("CoreWords", "Phone: None ");
-  return QCoreApplication::translate("CoreWords", "Phone: %1 ").arg(model);
+QString PhoneStatusWords(const std::string& text) {
+  for (const char* step : kPhoneSteps)
+    if (text == step) return QCoreApplication::translate("CoreWords", step);
+  if (text.starts_with(kFilesFound))
+    return QCoreApplication::translate("CoreWords", "Files found: %1")
+        .arg(QString::fromStdString(text.substr(kFilesFound.size())));
+  return QString::fromStdString(text);
 }
 
 }  // namespace quillet::ui

@@ -1,6 +1,6 @@
 #pragma once
 // The core's results in the window's words. The core speaks English to mmatool and the
-// window alike; here its error codes, document counts and phone panel text become texts
+// window alike; here its error codes, document counts and phone progress become texts
 // of the interface language. In English they read exactly as the core's own.
 #include <QString>
 #include <string>
@@ -19,7 +19,8 @@ QString ErrorWords(const Error& error);
 // The document summary of status panel 0: "Format: 36-byte   Main menu entries: 20".
 QString DocumentSummaryWords(int recordSize, int mainMenuEntries);
 
-// The phone panel's "Phone: <model> " (or "Phone: None ") in the interface language.
-QString PhonePanelWords(const std::string& coreText);
+// A progress text of the phone link for the status line ("Getting file count",
+// "Files found: 12"); a text the link does not send reads as it came.
+QString PhoneStatusWords(const std::string& text);
 
 }  // namespace quillet::ui

@@ -15,7 +15,6 @@
 
 #include "control_helpers.h"
 #include "format.h"
-#include "message_prompt.h"
 #include "screen_centring.h"
 
 namespace quillet::ui {
@@ -61,8 +60,8 @@ void showByteText(QLineEdit* edit, const std::string& text) {
 }
 
 // Asks whether the other kind's texts may be cleared; true for Yes.
-bool askToRemove(QWidget* owner, const QString& text) {
-  return showMessage({owner, QMessageBox::Critical, TOKRightDlg1::tr("Warning"), text,
+bool askToRemove(Prompter& prompter, QWidget* owner, const QString& text) {
+  return prompter.showMessage({owner, QMessageBox::Critical, TOKRightDlg1::tr("Warning"), text,
                       QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
 }
 
@@ -130,7 +129,7 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
 void TOKRightDlg1::ComboBox1Click(int index) {
   if (index == kCustomTypeUrl) {
     if (!Edit2->text().isEmpty() &&
-        !askToRemove(this, tr("Custom item cannot have both URL and a midlet attached\r\n"
+        !askToRemove(*prompter_, this, tr("Custom item cannot have both URL and a midlet attached\r\n"
                               "Remove midlet reference first\r\nShould we remove it now?")))
       return;
     Edit1->setEnabled(true);
@@ -140,7 +139,7 @@ void TOKRightDlg1::ComboBox1Click(int index) {
     }
   } else {
     if (!Edit1->text().isEmpty() &&
-        !askToRemove(this, tr("Custom item cannot have both URL and a midlet attached\r\n"
+        !askToRemove(*prompter_, this, tr("Custom item cannot have both URL and a midlet attached\r\n"
                               "Remove URL first\r\nShould we remove it now?")))
       return;
     Edit1->setEnabled(false);

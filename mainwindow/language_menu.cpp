@@ -2,14 +2,14 @@
 
 #include <QActionGroup>
 #include <QMenu>
+#include <utility>
 
 #include "interface_language.h"
-#include "message_prompt.h"
 
 namespace quillet::ui {
 
-LanguageMenu::LanguageMenu(QMenu* help, QWidget* owner)
-    : QObject(help), owner_(owner), menu_(help->addMenu(tr("&Language"))), entries_(new QActionGroup(this)) {
+LanguageMenu::LanguageMenu(QMenu* help, QWidget* owner, std::function<void(const MessageRequest&)> tell)
+    : QObject(help), owner_(owner), tell_(std::move(tell)), menu_(help->addMenu(tr("&Language"))), entries_(new QActionGroup(this)) {
   menu_->setObjectName(QStringLiteral("HelpLanguage"));
   menu_->menuAction()->setStatusTip(tr("The language of the windows, from the next start"));
   // Each language is named in its own tongue, so a reader finds theirs in any interface.
@@ -46,7 +46,7 @@ void LanguageMenu::choose(QAction* entry) {
   notice.icon = QMessageBox::Information;
   notice.title = tr("Language");
   notice.text = tr("The new language applies when Quillet is started again.");
-  showMessage(notice);
+  tell_(notice);
 }
 
 }  // namespace quillet::ui

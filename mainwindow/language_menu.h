@@ -3,6 +3,9 @@
 // built in the language of the start, so a new choice takes effect at the next start,
 // and the menu says so.
 #include <QObject>
+#include <functional>
+
+#include "message_prompt.h"
 
 class QAction;
 class QActionGroup;
@@ -15,8 +18,9 @@ class LanguageMenu : public QObject {
   Q_OBJECT
 
  public:
-  // Adds the submenu "Language" to `help`; `owner` owns the notice box.
-  LanguageMenu(QMenu* help, QWidget* owner);
+  // Adds the submenu "Language" to `help`; `owner` owns the notice box, which `tell`
+  // shows (through the window's prompter).
+  LanguageMenu(QMenu* help, QWidget* owner, std::function<void(const MessageRequest&)> tell);
 
   QMenu* menu() const { return menu_; }
 
@@ -24,6 +28,7 @@ class LanguageMenu : public QObject {
   void choose(QAction* entry);
 
   QWidget* owner_;
+  std::function<void(const MessageRequest&)> tell_;
   QMenu* menu_;
   QActionGroup* entries_;
 };

@@ -197,7 +197,7 @@ void TSDIAppForm::buildMainMenu() {
   Help1->menuAction()->setStatusTip(tr("Help topics"));
   HelpAboutItem = addMenuEntry(Help1, HelpAbout1, "HelpAboutItem");
   Help1->addSeparator();
-  new LanguageMenu(Help1, this);
+  new LanguageMenu(Help1, this, [this](const MessageRequest& notice) { showMessage(notice); });
 
   for (QAction* entry : {FileSaveItem, Openfromphone1, Savetophone1, RestartPhone1}) entry->setEnabled(false);
 }
@@ -323,7 +323,7 @@ void TSDIAppForm::buildStatusBars(QWidget* client) {
       QFontMetrics(font()).horizontalAdvance(DocumentSummaryWords(36, 245)) +
       kPanelMargin;
   StatusBar1Panel0->setFixedWidth(std::max(kPanel0Width, longestSummary));
-  StatusBar1Panel1 = new QLabel(PhonePanelWords("Phone: None "), StatusBar1);
+  StatusBar1Panel1 = new QLabel(tr("Phone: None "), StatusBar1);
   StatusBar1Panel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
   StatusBar1Panel1->setMinimumWidth(kPanel1Width);
   StatusBar1Panel1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -52,12 +52,16 @@
         <translation>Формат: %1-байтный   Пунктов меню: %2</translation>
     </message>
     <message>
-        <source>Phone: None </source>
-        <translation>Телефон: нет </translation>
+        <source>Getting file count</source>
+        <translation>Получение числа файлов</translation>
     </message>
     <message>
-        <source>Phone: %1 </source>
-        <translation>Телефон: %1 </translation>
+        <source>Getting file list</source>
+        <translation>Получение списка файлов</translation>
+    </message>
+    <message>
+        <source>Files found: %1</source>
+        <translation>Найдено файлов: %1</translation>
     </message>
 </context>
 <context>
@@ -279,15 +283,6 @@
     <message>
         <source>Unknown language &quot;%1&quot;; the editor speaks %2.</source>
         <translation>Неизвестный язык «%1»; доступны: %2.</translation>
-    </message>
-</context>
-<context>
-    <name>WindowPhoneLink</name>
-    <message>
-        <source>
-File: %1</source>
-        <translation>
-Файл: %1</translation>
     </message>
 </context>
 <context>
@@ -948,6 +943,20 @@ Continue?</source>
     <message>
         <source>Move item</source>
         <translation>Переместить пункт</translation>
+    </message>
+    <message>
+        <source>Phone: None </source>
+        <translation>Телефон: нет </translation>
+    </message>
+    <message>
+        <source>Phone: %1 </source>
+        <translation>Телефон: %1 </translation>
+    </message>
+    <message>
+        <source>
+File: %1</source>
+        <translation>
+Файл: %1</translation>
     </message>
 </context>
 </TS>

@@ -52,12 +52,16 @@
         <translation>格式：%1 字节   主菜单项：%2</translation>
     </message>
     <message>
-        <source>Phone: None </source>
-        <translation>手机：无 </translation>
+        <source>Getting file count</source>
+        <translation>正在获取文件数量</translation>
     </message>
     <message>
-        <source>Phone: %1 </source>
-        <translation>手机：%1 </translation>
+        <source>Getting file list</source>
+        <translation>正在获取文件列表</translation>
+    </message>
+    <message>
+        <source>Files found: %1</source>
+        <translation>找到的文件数：%1</translation>
     </message>
 </context>
 <context>
@@ -279,15 +283,6 @@
     <message>
         <source>Unknown language &quot;%1&quot;; the editor speaks %2.</source>
         <translation>未知语言“%1”；可用语言：%2。</translation>
-    </message>
-</context>
-<context>
-    <name>WindowPhoneLink</name>
-    <message>
-        <source>
-File: %1</source>
-        <translation>
-文件：%1</translation>
     </message>
 </context>
 <context>
@@ -944,6 +939,20 @@ Continue?</source>
     <message>
         <source>Move item</source>
         <translation>移动菜单项</translation>
+    </message>
+    <message>
+        <source>Phone: None </source>
+        <translation>手机：无 </translation>
+    </message>
+    <message>
+        <source>Phone: %1 </source>
+        <translation>手机：%1 </translation>
+    </message>
+    <message>
+        <source>
+File: %1</source>
+        <translation>
+文件：%1</translation>
     </message>
 </context>
 </TS>

@@ -101,6 +101,8 @@ TEST_F(RussianWindowTest, MenusAndTheCoresWordsSpeakRussian) {
   // An error of the core: the code's sentence in Russian, the core's details after it.
   const Error error{ErrorCode::FileNotReadable, "Cannot read \"x\": no such file.", "x", {}, {}};
   EXPECT_EQ(ErrorWords(error), "Не удалось прочитать файл.\nCannot read \"x\": no such file.");
+  EXPECT_EQ(PhoneStatusWords("Files found: 12"), "Найдено файлов: 12");
+  EXPECT_EQ(PhoneStatusWords("Getting file list"), "Получение списка файлов");
   // The name editor's languages keep the phone's English names, then the Russian one.
   TForm1 names(window.get());
   auto* languages = names.findChild<QComboBox*>("TntComboBox1");
@@ -111,6 +113,7 @@ TEST_F(RussianWindowTest, MenusAndTheCoresWordsSpeakRussian) {
 TEST_F(WindowTest, EnglishKeepsTheCoresOwnWords) {
   const Error error{ErrorCode::FileNotReadable, "Cannot read \"x\": no such file.", "x", {}, {}};
   EXPECT_EQ(ErrorWords(error), "Cannot read \"x\": no such file.");
+  EXPECT_EQ(PhoneStatusWords("Files found: 12"), "Files found: 12");
   EXPECT_EQ(window->menuBar()->actions()[0]->text(), "&File");
   TForm1 names(window.get());
   EXPECT_EQ(names.findChild<QComboBox*>("TntComboBox1")->itemText(6), "German");
