@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "catalogue.h"
+#include "core_words.h"
 #include "edit_command.h"
 #include "main_window.h"
 #include "menu_fragment.h"
@@ -74,7 +75,7 @@ void TSDIAppForm::Cutitem1Click() {
   if (node == nullptr || !CanCopy(document_, *node) || !CanDelete(document_, *node)) return;
   if (!confirmDelete()) return;
   Copyitem1Click();
-  deleteNode(*node, "Cut item");
+  deleteNode(*node, tr("Cut item"));
 }
 
 void TSDIAppForm::Pasteitem1Click() { pasteFragment(false); }
@@ -88,9 +89,7 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   const auto fragment = ClipboardFragment();
   if (!fragment) return;
   if (!fragment->ok()) {
-    Error refusal = fragment->error();
-    refusal.message = "The clipboard holds no menu item to paste: " + refusal.message;
-    showEditRefusal(refusal);
+    showEditRefusal(tr("The clipboard holds no menu item to paste: %1").arg(ErrorWords(fragment->error())));
     return;
   }
   const menujson::ItemTree& items = fragment->value();
@@ -99,10 +98,10 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   // Over a softkey the paste replaces its branch; anywhere else it adds an item.
   const StepStart start =
       startStep(place == FragmentPlace::Replace ? document_.tree.absoluteIndex(node) : -1);
-  const QString step = StepName("Paste item", CaptionForIdentifier(items.item.identifier));
+  const QString step = StepName(tr("Paste item"), CaptionForIdentifier(items.item.identifier));
   Result<PlacedEdit> placed = PlaceFragment(document_, *node, place, items, saveOptions(), dropSubmenus);
   if (!placed) {
-    showEditRefusal(placed.error());
+    showEditRefusal(ErrorWords(placed.error()));
     return;
   }
   MenuNode* top = placed->node;

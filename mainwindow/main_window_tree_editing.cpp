@@ -12,6 +12,7 @@
 #include <QUndoStack>
 
 #include "catalogue.h"
+#include "core_words.h"
 #include "edit_command.h"
 #include "item_settings_dialog.h"
 #include "main_window.h"
@@ -26,7 +27,6 @@ namespace {
 enum Image { kMoveDown = 3, kMoveUp = 4, kReplace = 11, kAddBefore = 12, kAddFirstItem = 13,
              kAddFirstSubitem = 14, kAddLastSubitem = 15 };
 
-const QString kWarningTitle = QStringLiteral("Warning");
 
 // A right click in the tree opens its menu without moving the selection: the commands
 // act on the node the user selected before, as the menu's enabling shows.
@@ -54,7 +54,7 @@ bool AskWarning(Prompter& prompter, QWidget* owner, QMessageBox::Icon icon, cons
   MessageRequest question;
   question.owner = owner;
   question.icon = icon;
-  question.title = kWarningTitle;
+  question.title = TSDIAppForm::tr("Warning");
   question.text = text;
   question.buttons = QMessageBox::Yes | QMessageBox::No;
   return prompter.showMessage(question) == QMessageBox::Yes;
@@ -81,22 +81,22 @@ void TSDIAppForm::buildPopupMenus() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   QMenu* addSubitem = nullptr;
-  AddChild1 = AddSubmenu(PopupMenu1, QStringLiteral("Add subitem"), "AddChild1", &addSubitem);
-  AddFirst1 = AddEntry(addSubitem, QStringLiteral("Add First"), "AddFirst1", ImageList1[kAddFirstSubitem]);
-  AddLast1 = AddEntry(addSubitem, QStringLiteral("Add Last"), "AddLast1", ImageList1[kAddLastSubitem]);
+  AddChild1 = AddSubmenu(PopupMenu1, tr("Add subitem"), "AddChild1", &addSubitem);
+  AddFirst1 = AddEntry(addSubitem, tr("Add First"), "AddFirst1", ImageList1[kAddFirstSubitem]);
+  AddLast1 = AddEntry(addSubitem, tr("Add Last"), "AddLast1", ImageList1[kAddLastSubitem]);
   QMenu* addItem = nullptr;
-  AddBefore1 = AddSubmenu(PopupMenu1, QStringLiteral("Add item"), "AddBefore1", &addItem);
-  AddFirst2 = AddEntry(addItem, QStringLiteral("Add First"), "AddFirst2", ImageList1[kAddFirstItem]);
-  AddBefore2 = AddEntry(addItem, QStringLiteral("Add Before"), "AddBefore2", ImageList1[kAddBefore]);
-  Replace1 = AddEntry(PopupMenu1, QStringLiteral("Replace"), "Replace1", ImageList1[kReplace]);
+  AddBefore1 = AddSubmenu(PopupMenu1, tr("Add item"), "AddBefore1", &addItem);
+  AddFirst2 = AddEntry(addItem, tr("Add First"), "AddFirst2", ImageList1[kAddFirstItem]);
+  AddBefore2 = AddEntry(addItem, tr("Add Before"), "AddBefore2", ImageList1[kAddBefore]);
+  Replace1 = AddEntry(PopupMenu1, tr("Replace"), "Replace1", ImageList1[kReplace]);
   AddBefore1->setEnabled(false);
 
   PopupMenu2 = new QMenu(this);
   PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-  MenuItem1 = AddEntry(PopupMenu2, QStringLiteral("Modify item"), "MenuItem1");
-  Deleteitem1 = AddEntry(PopupMenu2, QStringLiteral("Delete item"), "Deleteitem1");
-  Moveup1 = AddEntry(PopupMenu2, QStringLiteral("Move up"), "Moveup1", ImageList1[kMoveUp]);
-  Movedown1 = AddEntry(PopupMenu2, QStringLiteral("Move down"), "Movedown1", ImageList1[kMoveDown]);
+  MenuItem1 = AddEntry(PopupMenu2, tr("Modify item"), "MenuItem1");
+  Deleteitem1 = AddEntry(PopupMenu2, tr("Delete item"), "Deleteitem1");
+  Moveup1 = AddEntry(PopupMenu2, tr("Move up"), "Moveup1", ImageList1[kMoveUp]);
+  Movedown1 = AddEntry(PopupMenu2, tr("Move down"), "Movedown1", ImageList1[kMoveDown]);
 
   connect(PopupMenu1, &QMenu::aboutToShow, this, &TSDIAppForm::PopupMenu1Popup);
   connect(PopupMenu2, &QMenu::aboutToShow, this, &TSDIAppForm::PopupMenu2Popup);
@@ -110,10 +110,10 @@ void TSDIAppForm::buildPopupMenus() {
   connect(Moveup1, &QAction::triggered, this, &TSDIAppForm::Moveup1Click);
   connect(Movedown1, &QAction::triggered, this, &TSDIAppForm::Movedown1Click);
   PopupMenu2->addSeparator();
-  Cutitem1 = AddEntry(PopupMenu2, QStringLiteral("Cut item"), "Cutitem1");
-  Copyitem1 = AddEntry(PopupMenu2, QStringLiteral("Copy item"), "Copyitem1");
-  Pasteitem1 = AddEntry(PopupMenu2, QStringLiteral("Paste item"), "Pasteitem1");
-  Pastesubitem1 = AddEntry(PopupMenu2, QStringLiteral("Paste as subitem"), "Pastesubitem1");
+  Cutitem1 = AddEntry(PopupMenu2, tr("Cut item"), "Cutitem1");
+  Copyitem1 = AddEntry(PopupMenu2, tr("Copy item"), "Copyitem1");
+  Pasteitem1 = AddEntry(PopupMenu2, tr("Paste item"), "Pasteitem1");
+  Pastesubitem1 = AddEntry(PopupMenu2, tr("Paste as subitem"), "Pastesubitem1");
   connect(Cutitem1, &QAction::triggered, this, &TSDIAppForm::Cutitem1Click);
   connect(Copyitem1, &QAction::triggered, this, &TSDIAppForm::Copyitem1Click);
   connect(Pasteitem1, &QAction::triggered, this, &TSDIAppForm::Pasteitem1Click);
@@ -220,7 +220,7 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
   const StepStart start = startStep(-1);
   Result<PlacedEdit> added = AddCatalogueItem(document_, *selected, row, place);
   if (!added) {
-    showEditRefusal(added.error());
+    showEditRefusal(ErrorWords(added.error()));
     return;
   }
   MenuNode* item = added->node;
@@ -230,7 +230,7 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
     selectNode(item);
     editInItemDialog(*item);
   }
-  pushStep(StepName("Add item", ComboBox1->itemText(row).toLatin1().toStdString()), start,
+  pushStep(StepName(tr("Add item"), ComboBox1->itemText(row).toLatin1().toStdString()), start,
            std::move(added->undo));
   TreeView1->expand(treeModel_->indexForNode(selectedNode()));
   refreshAfterEdit();
@@ -243,7 +243,7 @@ void TSDIAppForm::Replace1Click() {
   if (!CanReplace(document_, *node)) return;
   if (ReplaceDropsSubmenu(*node, row) && !confirmDroppedSubmenu(true)) return;
   const StepStart start = startStep(document_.tree.absoluteIndex(node));
-  const QString text = StepName("Replace item", node->caption());
+  const QString text = StepName(tr("Replace item"), node->caption());
   if (std::optional<BranchSnapshot> before = ReplaceItem(document_, *node, row)) {
     // A new custom item is set up at once, in the same step (the branch put back
     // undoes both).
@@ -259,7 +259,7 @@ void TSDIAppForm::MenuItem1Click() {
   if (!CanModify(document_, *node)) return;  // the fixed nodes hold no item
   // Only an OK becomes a step.
   const StepStart start = startStep(document_.tree.absoluteIndex(node));
-  const QString text = StepName("Modify item", node->caption());
+  const QString text = StepName(tr("Modify item"), node->caption());
   if (std::optional<BranchSnapshot> before = editInItemDialog(*node)) pushStep(text, start, std::move(*before));
   refreshAfterEdit();
 }
@@ -278,23 +278,23 @@ std::optional<BranchSnapshot> TSDIAppForm::editInItemDialog(MenuNode& node) {
 void TSDIAppForm::Deleteitem1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanDelete(document_, *node) || !confirmDelete()) return;
-  deleteNode(*node, "Delete item");
+  deleteNode(*node, tr("Delete item"));
 }
 
 bool TSDIAppForm::confirmDelete() {
   return AskWarning(*prompter_, this, QMessageBox::Warning,
-                    QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"));
+                    tr("The item and all its subitems will be deleted\r\n           Continue?"));
 }
 
 bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem) {
   return AskWarning(*prompter_, this, QMessageBox::Question,
-                    selectedItem ? QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu "
+                    selectedItem ? tr("Selected item cannot have a submenu.\r\n          Existing submenu "
                                                   "will be deleted\r\n                Continue?")
-                                 : QStringLiteral("A pasted item cannot have a submenu.\r\nIts subitems will be "
+                                 : tr("A pasted item cannot have a submenu.\r\nIts subitems will be "
                                                   "left out.\r\nContinue?"));
 }
 
-void TSDIAppForm::deleteNode(MenuNode& node, const char* stepName) {
+void TSDIAppForm::deleteNode(MenuNode& node, const QString& stepName) {
   const StepStart start = startStep(document_.tree.absoluteIndex(&node));
   const QString text = StepName(stepName, node.caption());
   if (std::optional<DetachedItem> back = DeleteItem(document_, node)) pushStep(text, start, std::move(*back));
@@ -305,7 +305,7 @@ void TSDIAppForm::Moveup1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveUp(document_, *node)) return;
   const StepStart start = startStep(-1);
-  const QString text = StepName("Move up", node->caption());
+  const QString text = StepName(tr("Move up"), node->caption());
   if (std::optional<ItemMove> back = MoveUp(document_, *node)) pushStep(text, start, *back);
   refreshAfterEdit();
 }
@@ -314,14 +314,14 @@ void TSDIAppForm::Movedown1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveDown(document_, *node)) return;
   const StepStart start = startStep(-1);
-  const QString text = StepName("Move down", node->caption());
+  const QString text = StepName(tr("Move down"), node->caption());
   if (std::optional<ItemMove> back = MoveDown(document_, *node)) pushStep(text, start, *back);
   refreshAfterEdit();
 }
 
 void TSDIAppForm::moveDroppedItem(MenuNode* node, MenuNode* parent, int row) {
   const StepStart start = startStep(-1);
-  const QString text = StepName("Move item", node->caption());
+  const QString text = StepName(tr("Move item"), node->caption());
   if (std::optional<ItemMove> back = MoveItem(document_, *node, *parent, row)) {
     // The item stays in sight and selected where it landed.
     TreeView1->expand(treeModel_->indexForNode(parent));
@@ -387,12 +387,12 @@ void TSDIAppForm::afterUndoSwap(int selectIndex) {
   refreshAfterEdit();
 }
 
-void TSDIAppForm::showEditRefusal(const Error& error) {
+void TSDIAppForm::showEditRefusal(const QString& text) {
   MessageRequest request;
   request.owner = this;
   request.icon = QMessageBox::Warning;
-  request.title = kWarningTitle;
-  request.text = QString::fromStdString(error.message);
+  request.title = tr("Warning");
+  request.text = text;
   showMessage(request);
 }
 
