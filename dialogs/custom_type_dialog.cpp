@@ -13,6 +13,7 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "byte_text_rule.h"
 #include "control_helpers.h"
 #include "format.h"
 #include "message_prompt.h"
@@ -32,7 +33,7 @@ class ByteTextValidator : public QValidator {
   explicit ByteTextValidator(QLineEdit* edit) : QValidator(edit), edit_(edit) {}
   State validate(QString& input, int&) const override {
     for (const QChar c : input) {
-      if (c.unicode() == 0 || c.unicode() > 0xFF) {
+      if (!IsByteTextCharacter(c.unicode())) {
         QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), kByteTextHint, edit_);
         return Invalid;
       }

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libglx-dev libopengl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libusb-1.0-0-dev
+  libusb-1.0-0-dev libzip-dev
   nlohmann-json3-dev python3 python3-jsonschema
   clang libclang-rt-14-dev
   xvfb xauth x11-utils
