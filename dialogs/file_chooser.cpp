@@ -1,5 +1,6 @@
 #include "file_chooser.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
@@ -20,6 +21,12 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind) {
     // Made if missing, so the dialog starts there even before the first backup.
     QDir().mkpath(backupsFolder());
     return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), kAllFilesFilter);
+  }
+  if (kind == FileDialogKind::OpenJavaApplication) {
+    const QString filter = QCoreApplication::translate("FileChooser", "Java applications (*.jad *.jar)") +
+                           QStringLiteral(";;") + kAllFilesFilter;
+    return QFileDialog::getOpenFileName(owner, QCoreApplication::translate("FileChooser", "Choose Java application"),
+                                        QString(), filter);
   }
   if (kind == FileDialogKind::Open) {
     return QFileDialog::getOpenFileName(owner, QString(), QString(), kAllFilesFilter);
