@@ -1,13 +1,12 @@
 #include "descriptor_attributes.h"
 
+#include "refusal.h"
 #include "utf8.h"
 
 namespace quillet::midlet {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-Error Refusal(std::string reason) { return Error{ErrorCode::InvalidValue, std::move(reason), {}, {}, {}}; }
 
 std::string LowerAscii(std::string_view text) {
   std::string lower(text);
@@ -20,14 +19,6 @@ std::string LowerAscii(std::string_view text) {
 // The archive format's header names: letters, digits, '-' and '_'.
 bool IsNameCharacter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
-}
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 // Takes the next line off `text`, without its end (CR LF, LF or CR).
@@ -65,7 +56,7 @@ Result<Attributes> ParseAttributes(std::string_view text, AttributeSyntax syntax
         continued->append(line.substr(1));
         continue;
       }
-    } else if (Trimmed(line).empty()) {
+    } else if (WithoutBlanks(line).empty()) {
       continue;
     }
     const std::size_t colon = line.find(':');
@@ -81,8 +72,15 @@ Result<Attributes> ParseAttributes(std::string_view text, AttributeSyntax syntax
     }
     continued = &entry->second;
   }
-  for (auto& [name, value] : attributes) value = std::string(Trimmed(value));
+  for (auto& [name, value] : attributes) value = std::string(WithoutBlanks(value));
   return attributes;
+}
+
+std::string_view WithoutBlanks(std::string_view text) {
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
 }
 
 const std::string* FindAttribute(const Attributes& attributes, std::string_view name) {

@@ -24,6 +24,9 @@ using Attributes = std::map<std::string, std::string>;
 // a line that is no attribute, a continuation with nothing to continue, a name given twice.
 Result<Attributes> ParseAttributes(std::string_view text, AttributeSyntax syntax);
 
+// `text` without the blanks (spaces and tabs) at either end.
+std::string_view WithoutBlanks(std::string_view text);
+
 // The value named `name` (any case), or null.
 const std::string* FindAttribute(const Attributes& attributes, std::string_view name);
 

@@ -5,10 +5,10 @@
 #include <array>
 #include <memory>
 
+#include "refusal.h"
+
 namespace quillet::midlet {
 namespace {
-
-Error Refusal(std::string reason) { return Error{ErrorCode::InvalidValue, std::move(reason), {}, {}, {}}; }
 
 struct ArchiveCloser {
   // Opened read-only, so nothing is written back.

@@ -5,6 +5,7 @@
 #include "display_text.h"
 #include "file_io.h"
 #include "jar_manifest.h"
+#include "refusal.h"
 
 namespace quillet::midlet {
 namespace {
@@ -14,14 +15,6 @@ Error Unreadable(const std::string& fileName, const Error& reason) {
   std::string message = "Cannot read " + QuotedPath(fileName) + " as a Java application: " + reason.message;
   if (message.back() != '.') message += '.';
   return Error{reason.code, std::move(message), fileName, {}, {}};
-}
-
-Error Refusal(std::string reason) { return Error{ErrorCode::InvalidValue, std::move(reason), {}, {}, {}}; }
-
-std::string Trimmed(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(" \t") - first + 1));
 }
 
 Result<std::string> Required(const Attributes& attributes, const char* name) {
@@ -36,9 +29,9 @@ Result<Midlet> ParseMidlet(const std::string& attribute, const std::string& valu
   std::vector<std::string> fields;
   std::size_t start = 0;
   for (std::size_t comma; (comma = value.find(',', start)) != std::string::npos; start = comma + 1) {
-    fields.push_back(Trimmed(std::string_view(value).substr(start, comma - start)));
+    fields.emplace_back(WithoutBlanks(std::string_view(value).substr(start, comma - start)));
   }
-  fields.push_back(Trimmed(std::string_view(value).substr(start)));
+  fields.emplace_back(WithoutBlanks(std::string_view(value).substr(start)));
   if (fields.size() != 3) return Refusal("its " + attribute + " is not of the form \"name, icon, class\"");
   if (fields[0].empty()) return Refusal("its " + attribute + " gives no name");
   if (fields[2].empty()) return Refusal("its " + attribute + " gives no class");
