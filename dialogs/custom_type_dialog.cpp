@@ -17,10 +17,8 @@
 #include "byte_text_rule.h"
 #include "control_helpers.h"
 #include "format.h"
-#include "message_prompt.h"
 #include "midlet_chooser_dialog.h"
 #include "midlet_suite.h"
-#include "modal_runner.h"
 #include "screen_centring.h"
 
 namespace quillet::ui {
@@ -66,8 +64,8 @@ void showByteText(QLineEdit* edit, const std::string& text) {
 }
 
 // Asks whether the other kind's texts may be cleared; true for Yes.
-bool askToRemove(QWidget* owner, const char* text) {
-  return showMessage({owner, QMessageBox::Critical, "Warning", text,
+bool askToRemove(Prompter& prompter, QWidget* owner, const char* text) {
+  return prompter.showMessage({owner, QMessageBox::Critical, "Warning", text,
                       QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
 }
 
@@ -145,7 +143,7 @@ void TOKRightDlg1::ComboBox1Click(int index) { SwitchType(index); }
 bool TOKRightDlg1::SwitchType(int index) {
   if (index == kCustomTypeUrl) {
     if (!Edit2->text().isEmpty() &&
-        !askToRemove(this, "Custom item cannot have both URL and a midlet attached\r\n"
+        !askToRemove(*prompter_, this, "Custom item cannot have both URL and a midlet attached\r\n"
                            "Remove midlet reference first\r\nShould we remove it now?"))
       return false;
     Edit1->setEnabled(true);
@@ -155,7 +153,7 @@ bool TOKRightDlg1::SwitchType(int index) {
     }
   } else {
     if (!Edit1->text().isEmpty() &&
-        !askToRemove(this, "Custom item cannot have both URL and a midlet attached\r\n"
+        !askToRemove(*prompter_, this, "Custom item cannot have both URL and a midlet attached\r\n"
                            "Remove URL first\r\nShould we remove it now?"))
       return false;
     Edit1->setEnabled(false);
@@ -170,14 +168,14 @@ void TOKRightDlg1::ChooseJavaApplicationClick() {
   if (path.isEmpty()) return;
   const std::string file = QFile::encodeName(path).toStdString();
   const auto refuse = [this](const Error& error) {
-    showMessage({this, QMessageBox::Critical, tr("Java application"), QString::fromStdString(error.message)});
+    prompter_->showMessage({this, QMessageBox::Critical, tr("Java application"), QString::fromStdString(error.message)});
   };
   const Result<midlet::MidletSuite> suite = midlet::ReadMidletFile(file);
   if (!suite) return refuse(suite.error());
   int chosen = 0;
   if (suite->midlets.size() > 1) {
     MidletChooserDialog chooser(suite->midlets, this);
-    if (runModal(chooser) != QDialog::Accepted) return;
+    if (prompter_->runModal(chooser) != QDialog::Accepted) return;
     chosen = chooser.Chosen();
   }
   const Result<CustomTypeTexts> texts = midlet::MenuTexts(suite.value(), static_cast<std::size_t>(chosen), file);
