@@ -227,7 +227,7 @@ class JavaApplicationTest : public CustomTypeDialogTest {
   }
 
   TempFolder folder;
-  ModalScript modals;
+  ModalScript& modals = prompts.modals;
   QString chosenFile;
   int chooserOpenings = 0;
 };
