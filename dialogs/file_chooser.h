@@ -13,8 +13,9 @@ namespace quillet::ui {
 // one that shows Java applications (.jad and .jar) first.
 enum class FileDialogKind { Open, Save, OpenBackup, OpenJavaApplication };
 
-// The filter of both dialogs: every file, with or without a dot in its name.
-extern const QString kAllFilesFilter;
+// The filter of the dialogs: every file, with or without a dot in its name, in the
+// interface language.
+QString AllFilesFilter();
 
 using FileChooser = std::function<QString(QWidget* owner, FileDialogKind kind)>;
 
