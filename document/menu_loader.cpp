@@ -212,11 +212,12 @@ class MenuLoader {
 
     LoadedOptions& options = outcome_.options;
     options.layout = wide ? RecordLayout::Bytes36 : RecordLayout::Bytes22;
-    options.c698pEnabled = !wide;
-    options.c698p = !wide && bytes_[1] == kVariantC698p;
-    options.iconTagEnabled = !wide;
+    const bool choosable = LayoutLetsChooseIconTagAndC698p(options.layout);
+    options.c698pEnabled = choosable;
+    options.c698p = choosable && bytes_[1] == kVariantC698p;
+    options.iconTagEnabled = choosable;
     options.iconTag = IconTag::Tag0C;
-    options.iconTagDecided = wide;
+    options.iconTagDecided = !choosable;
     return std::nullopt;
   }
 

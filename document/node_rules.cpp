@@ -43,8 +43,7 @@ bool CanAddSubitem(const MenuDocument& doc, const MenuNode& node) {
 bool CanAddBeside(const MenuDocument& doc, const MenuNode& node) { return IsMainMenuItem(doc, node); }
 
 bool CanAddAt(const MenuDocument& doc, const MenuNode& node, AddPlace place) {
-  const bool subitem = place == AddPlace::FirstSubitem || place == AddPlace::LastSubitem;
-  return subitem ? CanAddSubitem(doc, node) : CanAddBeside(doc, node);
+  return IsSubitemPlace(place) ? CanAddSubitem(doc, node) : CanAddBeside(doc, node);
 }
 
 bool CanMoveTo(const MenuDocument& doc, const MenuNode& node, const MenuNode& parent, int row) {

@@ -12,6 +12,11 @@ enum class AddPlace {
   Before,        // "Add item" > "Add Before"     (mode 0)
 };
 
+// Whether `place` puts the item below the selected node rather than beside it.
+constexpr bool IsSubitemPlace(AddPlace place) {
+  return place == AddPlace::FirstSubitem || place == AddPlace::LastSubitem;
+}
+
 // Every node but the two fixed containers ("Softkeys", "Menu Root") holds an item that
 // can be modified and replaced.
 bool CanModify(const MenuDocument& doc, const MenuNode& node);

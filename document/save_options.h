@@ -18,6 +18,21 @@ struct SaveOptions {
   bool operator==(const SaveOptions&) const = default;
 };
 
+// Only the 22-byte layout lets the user choose the icon tag and the c698p fix: a 36-byte
+// file always tags its icon paths 0C and has no c698p variant.
+constexpr bool LayoutLetsChooseIconTagAndC698p(RecordLayout layout) { return layout == RecordLayout::Bytes22; }
+
+// `options` after choosing `layout`: the 36-byte layout sets icon tag 0C and no c698p
+// fix; the 22-byte layout keeps both as they were.
+constexpr SaveOptions WithLayout(SaveOptions options, RecordLayout layout) {
+  options.layout = layout;
+  if (!LayoutLetsChooseIconTagAndC698p(layout)) {
+    options.iconTag = IconTag::Tag0C;
+    options.c698p = false;
+  }
+  return options;
+}
+
 // The save controls as loading leaves them: the 36-byte layout forces "0C"
 // (though the last icon block read may still show "06") and no c698p fix.
 struct LoadedOptions {

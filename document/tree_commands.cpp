@@ -14,10 +14,6 @@ namespace quillet {
 
 namespace {
 
-bool IsSubitemPlace(AddPlace place) {
-  return place == AddPlace::FirstSubitem || place == AddPlace::LastSubitem;
-}
-
 Error Refusal(ErrorCode code, std::string message) { return Error{code, std::move(message), {}, {}, {}}; }
 
 bool IsCustomRow(int row) { return CatalogueNames[static_cast<std::size_t>(row)] == "Custom item"; }
@@ -137,11 +133,10 @@ Result<PlacedEdit> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int r
   if (row < 0 || row >= kCatalogueRows) {
     return Refusal(ErrorCode::InvalidValue, "No entry of the item list is chosen.");
   }
-  if (IsSubitemPlace(place) && !CanAddSubitem(doc, selected)) {
-    return Refusal(ErrorCode::InvalidValue, QuotedCaption(selected.caption()) + " cannot have subitems.");
-  }
-  if (!IsSubitemPlace(place) && !CanAddBeside(doc, selected)) {
-    return Refusal(ErrorCode::InvalidValue, "Items can be added beside main-menu items only.");
+  if (!CanAddAt(doc, selected, place)) {
+    return Refusal(ErrorCode::InvalidValue, IsSubitemPlace(place)
+                                                ? QuotedCaption(selected.caption()) + " cannot have subitems."
+                                                : std::string("Items can be added beside main-menu items only."));
   }
   if (doc.mainMenuItemCount() >= kMaxMainMenuItems) {
     return Refusal(ErrorCode::TooManyItems,

@@ -235,9 +235,10 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   // Document state (main_window_document.cpp).
   void ClearDocument();
   void enableDocumentCommands();
-  void disableDocumentCommands();
   void clearAndHideSummary();
   void applyLoadedOptions(const LoadedOptions& options);
+  // The save controls after the user chose `layout` (WithLayout's rule).
+  void chooseLayout(RecordLayout layout);
   void setIconTagIndex(int index);
   int iconTagIndex() const;
   void showFileError(const Error& error);

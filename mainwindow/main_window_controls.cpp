@@ -21,6 +21,7 @@
 #include <array>
 
 #include "core_words.h"
+#include "image_list.h"
 #include "language_menu.h"
 #include "main_window.h"
 #include "menu_tree_model.h"
@@ -33,16 +34,6 @@ namespace quillet::ui {
 
 namespace {
 
-// ImageList1, by index.
-constexpr std::array<const char*, 16> kImageFiles = {
-    "00_cut",           "01_copy",           "02_paste",           "03_move_down",
-    "04_move_up",       "05_restart_phone",  "06_new",             "07_open_from_phone",
-    "08_open",          "09_save",           "10_save_to_phone",   "11_replace",
-    "12_add_before",    "13_add_first_item", "14_add_first_subitem", "15_add_last_subitem"};
-
-enum Image { kRestartPhone = 5, kNew = 6, kOpenFromPhone = 7, kOpen = 8, kSave = 9, kSaveToPhone = 10 };
-
-constexpr int kNoImage = -1;
 constexpr int kDesignFontPixels = 13;
 constexpr int kPanel0Width = 220;
 constexpr int kPanel1Width = 100;

@@ -112,13 +112,6 @@ void TSDIAppForm::enableDocumentCommands() {
   Savetophone1->setEnabled(phone);
 }
 
-void TSDIAppForm::disableDocumentCommands() {
-  ToolButton2->setEnabled(false);
-  FileSaveItem->setEnabled(false);
-  ToolButton5->setEnabled(false);
-  Savetophone1->setEnabled(false);
-}
-
 void TSDIAppForm::FileNew1Execute() {
   if (!settleUnsavedChanges()) return;
   ClearDocument();
@@ -225,27 +218,20 @@ int TSDIAppForm::iconTagIndex() const { return RadioGroup2Items->checkedId(); }
 void TSDIAppForm::setIconTagIndex(int index) { RadioGroup2Items->button(index)->setChecked(true); }
 
 void TSDIAppForm::RadioButton1Click() {
-  if (RadioButton1->isChecked()) {
-    RadioGroup2->setEnabled(true);
-    CheckBox2->setEnabled(true);
-  } else {
-    setIconTagIndex(kIconTag0C);
-    RadioGroup2->setEnabled(false);
-    CheckBox2->setEnabled(false);
-    CheckBox2->setChecked(false);
-  }
+  chooseLayout(RadioButton1->isChecked() ? RecordLayout::Bytes22 : RecordLayout::Bytes36);
 }
 
 void TSDIAppForm::RadioButton2Click() {
-  if (RadioButton2->isChecked()) {
-    setIconTagIndex(kIconTag0C);
-    RadioGroup2->setEnabled(false);
-    CheckBox2->setEnabled(false);
-    CheckBox2->setChecked(false);
-  } else {
-    RadioGroup2->setEnabled(true);
-    CheckBox2->setEnabled(true);
-  }
+  chooseLayout(RadioButton2->isChecked() ? RecordLayout::Bytes36 : RecordLayout::Bytes22);
+}
+
+void TSDIAppForm::chooseLayout(RecordLayout layout) {
+  const SaveOptions chosen = WithLayout(saveOptions(), layout);
+  setIconTagIndex(chosen.iconTag == IconTag::Tag06 ? kIconTag06 : kIconTag0C);
+  CheckBox2->setChecked(chosen.c698p);
+  const bool choosable = LayoutLetsChooseIconTagAndC698p(layout);
+  RadioGroup2->setEnabled(choosable);
+  CheckBox2->setEnabled(choosable);
 }
 
 void TSDIAppForm::applyLoadedOptions(const LoadedOptions& options) {

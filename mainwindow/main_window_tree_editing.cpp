@@ -14,6 +14,7 @@
 #include "catalogue.h"
 #include "core_words.h"
 #include "edit_command.h"
+#include "image_list.h"
 #include "item_settings_dialog.h"
 #include "main_window.h"
 #include "menu_tree_model.h"
@@ -23,10 +24,6 @@
 namespace quillet::ui {
 
 namespace {
-
-enum Image { kMoveDown = 3, kMoveUp = 4, kReplace = 11, kAddBefore = 12, kAddFirstItem = 13,
-             kAddFirstSubitem = 14, kAddLastSubitem = 15 };
-
 
 // A right click in the tree opens its menu without moving the selection: the commands
 // act on the node the user selected before, as the menu's enabling shows.
@@ -214,8 +211,7 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
   MenuNode* selected = selectedNode();
   const int row = chosenCatalogueRow();
   if (selected == nullptr || row < 0) return;
-  const bool subitem = place == AddPlace::FirstSubitem || place == AddPlace::LastSubitem;
-  const MenuNode* owner = subitem ? selected : selected->parent();
+  const MenuNode* owner = IsSubitemPlace(place) ? selected : selected->parent();
   if (owner == nullptr) return;
   const StepStart start = startStep(-1);
   Result<PlacedEdit> added = AddCatalogueItem(document_, *selected, row, place);

@@ -70,7 +70,6 @@ std::int32_t EmulatedPhone::P2K_Init(PhoneStatusCallback callback) {
 
 std::int32_t EmulatedPhone::P2K_Restart() {
   if (!ready()) return notReady();
-  ++restarts_;
   openFile_.reset();
   notify(0);
   notify(1);

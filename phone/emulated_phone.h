@@ -24,7 +24,6 @@ class EmulatedPhone : public P2KLibrary {
   // The phone starts plugged in, so it connects right after P2K_Init.
   void setConnected(bool connected);
   bool connected() const { return connected_; }
-  int restartCount() const { return restarts_; }
   // The attribute value a listed file reports (0 unless set here or by File_Create).
   void setAttributes(const std::string& phonePath, std::uint32_t value);
   // Makes transfers take time, as a phone on a cable does: File_Read and File_Write move
@@ -77,7 +76,6 @@ class EmulatedPhone : public P2KLibrary {
   // The window asks for the status on its own thread while phone work runs on another.
   std::atomic<bool> started_{false};
   std::atomic<bool> connected_{true};
-  int restarts_ = 0;
   std::map<std::string, std::uint32_t> attributes_;
   std::optional<std::filesystem::path> openFile_;
   std::uintmax_t pointer_ = 0;

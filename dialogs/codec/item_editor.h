@@ -116,9 +116,6 @@ class ItemEditor {
   bool HasBlocks() const;  // any role set
   // True when the item was loaded with blocks and the edit removed every one of them.
   bool RemovedAllBlocks() const;
-  std::uint8_t GetItemKind() const { return editKind; }
-  std::uint8_t GetItemFlags() const { return editFlags; }
-  std::uint8_t GetItemAttributes() const { return editAttributes; }
 
   // The attribute check boxes: their state for the current attributes, and the change
   // each makes when the user toggles it.
@@ -160,7 +157,6 @@ class ItemEditor {
   // The working copy itself, for inspection.
   int RoleBlock(BlockRole role) const { return roleBlock[static_cast<int>(role)]; }
   std::uint8_t EditBlockCount() const { return editBlockCount; }
-  const TMMADataBlock& EditBlock(int position) const { return editBlocks.at(position); }
 
  private:
   int& role(BlockRole r) { return roleBlock[static_cast<int>(r)]; }

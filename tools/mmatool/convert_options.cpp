@@ -10,14 +10,8 @@ std::variant<SaveOptions, UsageError> ResolveSaveOptions(const LoadedOptions& lo
   options.iconTag = loaded.iconTag;
   options.saveAllData = !flags.dropUnsupported;
 
-  if (flags.layout) {
-    options.layout = *flags.layout;
-    if (options.layout == RecordLayout::Bytes36) {
-      options.iconTag = IconTag::Tag0C;
-      options.c698p = false;
-    }
-  }
-  const bool is36 = options.layout == RecordLayout::Bytes36;
+  if (flags.layout) options = WithLayout(options, *flags.layout);
+  const bool is36 = !LayoutLetsChooseIconTagAndC698p(options.layout);
   if (flags.c698p) {
     if (*flags.c698p && is36)
       return UsageError{"--c698p needs the 22-byte layout (add --layout 22)"};
