@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libusb-1.0-0-dev libzip-dev
   nlohmann-json3-dev python3 python3-jsonschema
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth x11-utils
   desktop-file-utils appstream file lintian
   # The editor's faces: DejaVu Sans for the controls, DejaVu Sans Mono for the blocks
