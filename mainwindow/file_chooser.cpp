@@ -21,6 +21,9 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind) {
     QDir().mkpath(backupsFolder());
     return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), kAllFilesFilter);
   }
+  if (kind == FileDialogKind::PhoneFilesFolder) {
+    return QFileDialog::getExistingDirectory(owner, QObject::tr("Phone files folder"));
+  }
   if (kind == FileDialogKind::Open) {
     return QFileDialog::getOpenFileName(owner, QString(), QString(), kAllFilesFilter);
   }

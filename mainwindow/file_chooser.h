@@ -8,8 +8,9 @@ class QWidget;
 
 namespace quillet::ui {
 
-// OpenBackup is an Open dialog that starts in the backups folder.
-enum class FileDialogKind { Open, Save, OpenBackup };
+// OpenBackup is an Open dialog that starts in the backups folder; PhoneFilesFolder
+// asks for a folder (the one that stands for the phone's files in the preview).
+enum class FileDialogKind { Open, Save, OpenBackup, PhoneFilesFolder };
 
 // The filter of both dialogs: every file, with or without a dot in its name.
 extern const QString kAllFilesFilter;

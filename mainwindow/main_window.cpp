@@ -14,6 +14,7 @@
 #include "menu_tree_model.h"
 #include "message_prompt.h"
 #include "phone_port.h"
+#include "phone_preview_window.h"
 #include "window_phone_link.h"
 
 namespace quillet::ui {
@@ -74,6 +75,8 @@ TSDIAppForm::TSDIAppForm(QWidget* parent)
 }
 
 TSDIAppForm::~TSDIAppForm() {
+  // The preview reads through the phone link and the model: it goes before them.
+  delete preview_;
   // The view lets go of the model before the model lets go of the tree.
   TreeView1->setModel(nullptr);
 }
@@ -98,6 +101,7 @@ void TSDIAppForm::showEvent(QShowEvent* event) {
 
 void TSDIAppForm::FormShow() {
   if (phoneLink_ != nullptr) phoneLink_->InitPhoneLink();
+  restorePhonePreview();
 }
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {

@@ -190,6 +190,7 @@ void TSDIAppForm::buildMainMenu() {
   File1->addSeparator();
   FileExitItem = addMenuEntry(File1, FileExit1, "FileExitItem");
   buildEditMenu();
+  buildViewMenu();
   Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
   Help1->menuAction()->setStatusTip(QStringLiteral("Help topics"));

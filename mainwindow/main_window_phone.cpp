@@ -8,14 +8,17 @@
 #include "main_window.h"
 #include "menu_writer.h"
 #include "phone_menu_guard.h"
+#include "phone_preview_window.h"
 #include "window_phone_link.h"
 
 namespace quillet::ui {
 
 void TSDIAppForm::usePhoneLibrary(std::unique_ptr<P2KLibrary> library) {
+  if (preview_ != nullptr) preview_->setPhone(nullptr);  // it reads through the link that goes
   phone_.reset();  // its thread ends before the next link starts
   phone_ = std::make_unique<WindowPhoneLink>(*this, std::move(library));
   setPhoneLink(phone_.get());
+  connectPreviewToPhone();
 }
 
 void TSDIAppForm::connectPhoneCommands() {

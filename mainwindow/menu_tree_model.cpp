@@ -3,6 +3,7 @@
 #include <QMimeData>
 
 #include "display_text.h"
+#include "item_appearance.h"
 #include "node_rules.h"
 
 namespace quillet::ui {
@@ -69,7 +70,10 @@ int MenuTreeModel::columnCount(const QModelIndex&) const { return 1; }
 
 QVariant MenuTreeModel::data(const QModelIndex& index, int role) const {
   const MenuNode* node = nodeForIndex(index);
-  if (node == nullptr || role != Qt::DisplayRole) return {};
+  if (node == nullptr) return {};
+  // The tool tip tells items apart that show the same caption ("~1", "~2").
+  if (role == Qt::ToolTipRole) return QString::fromStdString(NodeDetailsText(document_, *node));
+  if (role != Qt::DisplayRole) return {};
   // Captions are 8-bit byte strings shown as Latin-1, with control characters escaped
   // ("\n", "\x01") so that a caption from a file shows what it holds on one line.
   return QString::fromStdString(PrintableLatin1(node->caption()));

@@ -145,6 +145,7 @@ void WindowPhoneLink::removeExchangeFile() { link_.removeExchangeFile(); }
 
 void WindowPhoneLink::setPhoneIndicator(bool connected) {
   window_.Shape1->setBrushColor(connected ? kPhoneConnected : kNoPhone);
+  if (connectionListener_) connectionListener_(connected);
 }
 
 void WindowPhoneLink::setPhonePanelText(const std::string& text) {

@@ -57,6 +57,19 @@ class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
   // dialog. Called on the phone thread.
   std::function<void(const PhoneProgress&)> progressReporter();
 
+  // Phone work of the window's own that needs no progress dialog and leaves the phone
+  // commands as they are (the preview's icon files): `work` runs on the phone thread
+  // after the work queued before it, then `done` on the user-interface thread.
+  void runInBackground(std::function<void()> work, std::function<void()> done) {
+    runPhoneWork(std::move(work), std::move(done));
+  }
+  // The library, for such work only: it is used on the phone thread.
+  P2KLibrary& library() { return *library_; }
+  // Told on the user-interface thread of every connection notice (true: a phone came).
+  void setConnectionListener(std::function<void(bool connected)> listener) {
+    connectionListener_ = std::move(listener);
+  }
+
   // A job runs (from its start until its `done` has run).
   bool busy() const { return busy_; }
   // Phone work runs or waits: a job or a model read after a connection notice.
@@ -106,6 +119,7 @@ class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
   bool busy_ = false;
   int pending_ = 0;
   bool connected_ = false;  // the last connection state the link reported
+  std::function<void(bool)> connectionListener_;
   QPointer<PhoneProgressDialog> dialog_;
 
   // Shared with the phone thread.

@@ -106,7 +106,12 @@ Result<std::vector<std::uint8_t>> ReadPhoneFileAt(P2KLibrary& library, std::stri
     error.path = std::string(path);
     return error;
   }
-  const TP2KFileEntry* entry = FindPhoneFile(list.value(), path);
+  return ReadPhoneFileIn(library, list.value(), path, hooks);
+}
+
+Result<std::vector<std::uint8_t>> ReadPhoneFileIn(P2KLibrary& library, const std::vector<TP2KFileEntry>& list,
+                                                  std::string_view path, const PhoneRetryHooks& hooks) {
+  const TP2KFileEntry* entry = FindPhoneFile(list, path);
   if (entry == nullptr)
     return fileError("Error opening file", path, "the phone has no file " + std::string(path));
   return ReadListedPhoneFile(library, *entry, hooks);

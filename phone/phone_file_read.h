@@ -43,8 +43,12 @@ Result<std::vector<TP2KFileEntry>> ListPhoneFiles(P2KLibrary& library, const Pho
 Result<std::vector<std::uint8_t>> ReadListedPhoneFile(P2KLibrary& library, const TP2KFileEntry& entry,
                                                       const PhoneRetryHooks& hooks);
 
-// Lists the phone's files and reads the one at `path`; a path the phone does not list
-// fails with "Error opening file" and the reason that there is no such file.
+// Reads the file at `path` of a list read before; a path the list lacks is not opened
+// and fails with "Error opening file" and the reason that there is no such file.
+Result<std::vector<std::uint8_t>> ReadPhoneFileIn(P2KLibrary& library, const std::vector<TP2KFileEntry>& list,
+                                                  std::string_view path, const PhoneRetryHooks& hooks);
+
+// Lists the phone's files and reads the one at `path`, as ReadPhoneFileIn.
 Result<std::vector<std::uint8_t>> ReadPhoneFileAt(P2KLibrary& library, std::string_view path,
                                                   const PhoneRetryHooks& hooks);
 
