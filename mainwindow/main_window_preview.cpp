@@ -69,12 +69,13 @@ void TSDIAppForm::restorePhonePreview() {
 void TSDIAppForm::connectPreviewToPhone() {
   if (preview_ == nullptr) return;
   preview_->setPhone(phone_ ? std::make_unique<WindowPhoneIconFiles>(*phone_) : nullptr);
-  if (!phone_) return;
+}
+
+void TSDIAppForm::tellPreviewPhoneChanged() {
+  if (preview_ == nullptr) return;
   // Queued: the link has then asked for the phone's model, which the icon reads follow.
-  phone_->setConnectionListener([this](bool) {
-    QMetaObject::invokeMethod(
-        preview_, [this] { preview_->phoneConnectionChanged(); }, Qt::QueuedConnection);
-  });
+  QMetaObject::invokeMethod(
+      preview_, [this] { preview_->phoneConnectionChanged(); }, Qt::QueuedConnection);
 }
 
 }  // namespace quillet::ui

@@ -253,7 +253,7 @@ bool WaitFor(const std::function<bool()>& done) {
 class PhonePreviewIconsTest : public PhonePreviewTest {
  protected:
   std::unique_ptr<TSDIAppForm> makeWindow() override {
-    auto made = std::make_unique<TSDIAppForm>();
+    std::unique_ptr<TSDIAppForm> made = PhonePreviewTest::makeWindow();
     auto library = std::make_unique<CountingPhone>(phoneFiles.path().toStdString(), "V3x");
     phone = library.get();
     made->usePhoneLibrary(std::move(library));
