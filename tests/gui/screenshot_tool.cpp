@@ -158,7 +158,7 @@ bool previewShot(const QString& path) {
   ui::TSDIAppForm window;
   window.show();
   QTemporaryDir phoneFiles;
-  const QString folder = phoneFiles.path();
+  const QString folder = phoneFiles.filePath(QStringLiteral("phone"));
   const struct {
     const char* file;
     QColor colour;
@@ -188,6 +188,9 @@ bool previewShot(const QString& path) {
   nameAndIcon(doc, add(games, "Games"), u"Chess", kIconKindList, u"/a/mobile/picture/chess.png");
   nameAndIcon(doc, add(games, "Games"), u"Snake", kIconKindList, u"/a/mobile/picture/snake.png");
   nameAndIcon(doc, add(games, "Games"), u"Puzzle", kIconKindList, u"/a/mobile/picture/puzzle.png");
+  MenuNode& softkeys = *doc.softkeysNode();
+  nameAndIcon(doc, *softkeys.child(0), u"Contacts", kIconKindList, u"");
+  nameAndIcon(doc, *softkeys.child(1), u"Messages", kIconKindList, u"");
 
   window.findChild<QAction*>(QStringLiteral("ViewPhonePreview"))->trigger();
   auto* preview = window.findChild<ui::PhonePreviewWindow*>(QStringLiteral("PhonePreviewWindow"));
