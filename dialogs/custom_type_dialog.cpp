@@ -20,8 +20,8 @@
 namespace quillet::ui {
 namespace {
 
-const QString kByteTextHint = QStringLiteral(
-    "Only Latin-1 characters can be typed here (one byte each), at most 255.");
+const char* const kByteTextHint =
+    QT_TRANSLATE_NOOP("quillet::ui::TOKRightDlg1", "Only Latin-1 characters can be typed here (one byte each), at most 255.");
 
 // The texts are stored as 8-bit byte texts, so the edits take only characters that have
 // a Latin-1 byte (no zero byte). A refused keystroke is not dropped without a word: a tool
@@ -32,7 +32,7 @@ class ByteTextValidator : public QValidator {
   State validate(QString& input, int&) const override {
     for (const QChar c : input) {
       if (c.unicode() == 0 || c.unicode() > 0xFF) {
-        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), kByteTextHint, edit_);
+        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), TOKRightDlg1::tr(kByteTextHint), edit_);
         return Invalid;
       }
     }
@@ -47,7 +47,7 @@ QLineEdit* byteTextEdit(QWidget* parent, const char* name) {
   auto* edit = Named(new QLineEdit(parent), name);
   edit->setMaxLength(static_cast<int>(kMaxByteTextLength));
   edit->setValidator(new ByteTextValidator(edit));
-  edit->setToolTip(kByteTextHint);
+  edit->setToolTip(TOKRightDlg1::tr(kByteTextHint));
   edit->setEnabled(false);
   return edit;
 }
@@ -60,8 +60,8 @@ void showByteText(QLineEdit* edit, const std::string& text) {
 }
 
 // Asks whether the other kind's texts may be cleared; true for Yes.
-bool askToRemove(Prompter& prompter, QWidget* owner, const char* text) {
-  return prompter.showMessage({owner, QMessageBox::Critical, "Warning", text,
+bool askToRemove(Prompter& prompter, QWidget* owner, const QString& text) {
+  return prompter.showMessage({owner, QMessageBox::Critical, TOKRightDlg1::tr("Warning"), text,
                       QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
 }
 
@@ -69,26 +69,26 @@ bool askToRemove(Prompter& prompter, QWidget* owner, const char* text) {
 
 TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   setObjectName("TOKRightDlg1");
-  setWindowTitle("Dialog");
+  setWindowTitle(tr("Dialog"));
 
   ComboBox1 = Named(new QComboBox(this), "ComboBox1");
-  ComboBox1->setPlaceholderText("Select custom item type");
-  for (const char* type : CustomItemTypes) ComboBox1->addItem(type);
+  ComboBox1->setPlaceholderText(tr("Select custom item type"));
+  for (const char* type : CustomItemTypes) ComboBox1->addItem(tr(type));
   ComboBox1->setCurrentIndex(-1);
 
-  Label1 = Named(new QLabel("URL Settings", this), "Label1");
-  Label2 = Named(new QLabel("Application Settings", this), "Label2");
-  Label3 = Named(new QLabel("Application name", this), "Label3");
-  Label4 = Named(new QLabel("MIDlet name", this), "Label4");
-  Label5 = Named(new QLabel("MIDlet vendor", this), "Label5");
+  Label1 = Named(new QLabel(tr("URL Settings"), this), "Label1");
+  Label2 = Named(new QLabel(tr("Application Settings"), this), "Label2");
+  Label3 = Named(new QLabel(tr("Application name"), this), "Label3");
+  Label4 = Named(new QLabel(tr("MIDlet name"), this), "Label4");
+  Label5 = Named(new QLabel(tr("MIDlet vendor"), this), "Label5");
   Edit1 = byteTextEdit(this, "Edit1");
   Edit2 = byteTextEdit(this, "Edit2");
   Edit3 = byteTextEdit(this, "Edit3");
   Edit4 = byteTextEdit(this, "Edit4");
 
-  OKBtn = Named(new QPushButton("OK", this), "OKBtn");
+  OKBtn = Named(new QPushButton(tr("OK"), this), "OKBtn");
   OKBtn->setDefault(true);
-  CancelBtn = Named(new QPushButton("Cancel", this), "CancelBtn");
+  CancelBtn = Named(new QPushButton(tr("Cancel"), this), "CancelBtn");
 
   Bevel1 = Named(new QFrame(this), "Bevel1");
   Bevel1->setFrameShape(QFrame::StyledPanel);
@@ -117,7 +117,8 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Bevel1, 1);
   layout->addLayout(buttons);
-  setFixedSize(384, 331);
+  // The design's size, widened when a language's captions need more room.
+  setFixedSize(std::max(384, minimumSizeHint().width()), std::max(331, minimumSizeHint().height()));
   CentreOnScreenWhenShown(*this);
 
   connect(ComboBox1, &QComboBox::activated, this, &TOKRightDlg1::ComboBox1Click);
@@ -128,8 +129,8 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
 void TOKRightDlg1::ComboBox1Click(int index) {
   if (index == kCustomTypeUrl) {
     if (!Edit2->text().isEmpty() &&
-        !askToRemove(*prompter_, this, "Custom item cannot have both URL and a midlet attached\r\n"
-                           "Remove midlet reference first\r\nShould we remove it now?"))
+        !askToRemove(*prompter_, this, tr("Custom item cannot have both URL and a midlet attached\r\n"
+                              "Remove midlet reference first\r\nShould we remove it now?")))
       return;
     Edit1->setEnabled(true);
     for (QLineEdit* edit : {Edit2, Edit3, Edit4}) {
@@ -138,8 +139,8 @@ void TOKRightDlg1::ComboBox1Click(int index) {
     }
   } else {
     if (!Edit1->text().isEmpty() &&
-        !askToRemove(*prompter_, this, "Custom item cannot have both URL and a midlet attached\r\n"
-                           "Remove URL first\r\nShould we remove it now?"))
+        !askToRemove(*prompter_, this, tr("Custom item cannot have both URL and a midlet attached\r\n"
+                              "Remove URL first\r\nShould we remove it now?")))
       return;
     Edit1->setEnabled(false);
     Edit1->clear();

@@ -1,5 +1,6 @@
 #include "file_chooser.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QStandardPaths>
@@ -8,7 +9,7 @@ namespace quillet::ui {
 
 // The pattern "*.*" would hide files without a dot, among them the menu file
 // "mma_ucp" itself, so the filter that means "every file" is written as "*".
-const QString kAllFilesFilter = QStringLiteral("All Files (*)");
+QString AllFilesFilter() { return QCoreApplication::translate("FileChooser", "All Files (*)"); }
 
 QString backupsFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
@@ -19,15 +20,15 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind) {
   if (kind == FileDialogKind::OpenBackup) {
     // Made if missing, so the dialog starts there even before the first backup.
     QDir().mkpath(backupsFolder());
-    return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), kAllFilesFilter);
+    return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), AllFilesFilter());
   }
   if (kind == FileDialogKind::PhoneFilesFolder) {
     return QFileDialog::getExistingDirectory(owner, QObject::tr("Phone files folder"));
   }
   if (kind == FileDialogKind::Open) {
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), kAllFilesFilter);
+    return QFileDialog::getOpenFileName(owner, QString(), QString(), AllFilesFilter());
   }
-  return QFileDialog::getSaveFileName(owner, QString(), QString(), kAllFilesFilter);
+  return QFileDialog::getSaveFileName(owner, QString(), QString(), AllFilesFilter());
 }
 
 }  // namespace quillet::ui

@@ -10,7 +10,8 @@ int main(int argc, char** argv) {
   // folder of their own.
   QTemporaryDir data;
   qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
-  // The same for the settings and for the icon files the phone preview keeps.
+  // The same for the settings (the remembered interface language among them) and for the
+  // icon files the phone preview keeps: the user's own stay untouched.
   QTemporaryDir config;
   QTemporaryDir cache;
   qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
