@@ -5,12 +5,10 @@
 // 1 as the list view with its list icons, 2 a submenu (always a list).
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QTemporaryDir>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -63,14 +61,3 @@ BENCHMARK(BM_PreviewFollowsAnEdit)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMic
 
 }  // namespace
 }  // namespace quillet::bench
-
-int main(int argc, char** argv) {
-  // The preview is a widget; the offscreen platform gives it a display anywhere.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

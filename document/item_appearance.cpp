@@ -5,9 +5,7 @@
 #include <initializer_list>
 
 #include "catalogue.h"
-#include "display_text.h"
 #include "language_names.h"
-#include "utf8.h"
 
 namespace quillet {
 
@@ -73,41 +71,37 @@ std::uint8_t PathRole(std::uint8_t iconKind) {
   return iconKind == kIconKindAnimated || iconKind == kIconKindStatic ? iconKind : kIconKindList;
 }
 
-ShownIcon IconOf(const TMMAItemData* data, IconBlocks icon) {
+// The icon `block` gives as `icon` (kind None: it is no block of that icon).
+ShownIcon BlockIcon(const TMMADataBlock& block, IconBlocks icon) {
   ShownIcon shown;
-  if (data == nullptr) return shown;
-  // When a file holds two blocks for one icon, the later one counts, as for the dialog.
-  for (const TMMADataBlock& block : data->blocks) {
-    if (block.tag == kTagIconPath && PathRole(block.iconKind) == icon.pathKind) {
-      shown.kind = ShownIcon::Kind::FilePath;
-      shown.path = block.path;
-    }
-  }
-  if (shown.kind == ShownIcon::Kind::FilePath) return shown;
-  if (const TMMADataBlock* drm = FindBlock(data, icon.drmTag); drm != nullptr) {
+  if (block.tag == kTagIconPath && PathRole(block.iconKind) == icon.pathKind) {
+    shown.kind = ShownIcon::Kind::FilePath;
+    shown.path = block.path;
+  } else if (block.tag == icon.drmTag) {
     shown.kind = ShownIcon::Kind::DrmIndex;
-    shown.drmIndex = drm->drmIndex;
+    shown.drmIndex = block.drmIndex;
   }
   return shown;
 }
 
-void AppendNames(std::string& out, const TMMAItemData* data, std::uint8_t tag, const char* heading) {
-  const TMMADataBlock* block = FindBlock(data, tag);
-  if (block == nullptr || block->names.empty()) return;
-  out += heading;
-  out += '\n';
-  for (const TMMANameEntry& entry : block->names) {
-    out += "  " + LanguageName(entry.language) + ": " + PrintableUtf8(Utf16ToUtf8(entry.text)) + '\n';
+ShownIcon IconOf(const TMMAItemData* data, IconBlocks icon) {
+  ShownIcon shown;
+  if (data == nullptr) return shown;
+  // A path wins over a DRM index; when a file holds two path blocks for one icon, the
+  // later one counts, as for the dialog.
+  for (const TMMADataBlock& block : data->blocks) {
+    ShownIcon found = BlockIcon(block, icon);
+    if (found.kind == ShownIcon::Kind::FilePath ||
+        (found.kind == ShownIcon::Kind::DrmIndex && shown.kind == ShownIcon::Kind::None))
+      shown = std::move(found);
   }
+  return shown;
 }
 
-void AppendIcon(std::string& out, const TMMAItemData* data, IconBlocks icon, const char* label) {
-  if (data == nullptr) return;
-  for (const TMMADataBlock& block : data->blocks) {
-    if (block.tag == kTagIconPath && PathRole(block.iconKind) == icon.pathKind)
-      out += std::string(label) + ": " + PrintableUtf8(Utf16ToUtf8(block.path)) + '\n';
-    else if (block.tag == icon.drmTag)
-      out += std::string(label) + ": DRM index " + std::to_string(block.drmIndex) + '\n';
+void AppendIcons(NodeDetails& details, const TMMAItemData& data, IconBlocks icon, NodeDetails::IconRole role) {
+  for (const TMMADataBlock& block : data.blocks) {
+    if (ShownIcon found = BlockIcon(block, icon); found.kind != ShownIcon::Kind::None)
+      details.icons.push_back({role, std::move(found)});
   }
 }
 
@@ -126,11 +120,6 @@ ShownIcon IconFor(const MenuDocument& doc, const MenuNode& node, IconUse use) {
   if (use == IconUse::List) return IconOf(data, kList);
   const ShownIcon animated = IconOf(data, kAnimated);
   return animated.kind != ShownIcon::Kind::None ? animated : IconOf(data, kStatic);
-}
-
-std::string LanguageName(std::uint8_t language) {
-  if (language >= 1 && language <= kLanguageCount) return std::string(LanguageNames[language - 1]);
-  return "Language " + std::to_string(language);
 }
 
 std::vector<std::uint8_t> DocumentLanguages(const MenuDocument& doc) {
@@ -156,18 +145,16 @@ std::vector<std::uint8_t> DocumentLanguages(const MenuDocument& doc) {
   return languages;
 }
 
-std::string NodeDetailsText(const MenuDocument& doc, const MenuNode& node) {
+NodeDetails NodeDetailsOf(const MenuDocument& doc, const MenuNode& node) {
+  NodeDetails details;
   const TMMAItemData* data = doc.ItemData(node);
-  std::string details;
-  AppendNames(details, data, kTagMenuName, "Names:");
-  AppendNames(details, data, kTagSoftkeyName, "Softkey titles:");
-  AppendIcon(details, data, kAnimated, "Animated icon");
-  AppendIcon(details, data, kStatic, "Static icon");
-  AppendIcon(details, data, kList, "List icon");
-  if (details.empty()) details = "No names or icons of its own\n";
-  std::string out = "Identifier: " + PrintableLatin1(node.item().identifier) + '\n' + details;
-  out.pop_back();
-  return out;
+  if (data == nullptr) return details;
+  if (const TMMADataBlock* names = FindBlock(data, kTagMenuName)) details.names = names->names;
+  if (const TMMADataBlock* titles = FindBlock(data, kTagSoftkeyName)) details.softkeyTitles = titles->names;
+  AppendIcons(details, *data, kAnimated, NodeDetails::IconRole::Animated);
+  AppendIcons(details, *data, kStatic, NodeDetails::IconRole::Static);
+  AppendIcons(details, *data, kList, NodeDetails::IconRole::List);
+  return details;
 }
 
 }  // namespace quillet

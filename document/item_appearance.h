@@ -54,11 +54,19 @@ ShownIcon IconFor(const MenuDocument& doc, const MenuNode& node, IconUse use);
 // table last, by value).
 std::vector<std::uint8_t> DocumentLanguages(const MenuDocument& doc);
 
-// A language's name; "Language N" for an ID outside the table.
-std::string LanguageName(std::uint8_t language);
-
-// What the tree's tool tip says about a node, in UTF-8: its names and softkey titles in
-// every language, and each icon's path or DRM index. Lines end with "\n" except the last.
-std::string NodeDetailsText(const MenuDocument& doc, const MenuNode& node);
+// What the tree's tool tip tells of a node: its names and softkey titles in every
+// language and its icons' paths or DRM indexes, in the order the item holds them; the
+// window puts them into words.
+struct NodeDetails {
+  enum class IconRole : std::uint8_t { Animated, Static, List };
+  struct Icon {
+    IconRole role = IconRole::List;
+    ShownIcon icon;  // FilePath or DrmIndex
+  };
+  std::vector<TMMANameEntry> names;          // of the menu name block
+  std::vector<TMMANameEntry> softkeyTitles;  // of the softkey name block
+  std::vector<Icon> icons;                   // animated ones, then static, then list
+};
+NodeDetails NodeDetailsOf(const MenuDocument& doc, const MenuNode& node);
 
 }  // namespace quillet

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "item_appearance.h"
+#include "language_name_words.h"
 #include "menu_tree_model.h"
 #include "phone_icon_files.h"
 #include "phone_screen.h"
@@ -122,7 +123,7 @@ void PhonePreviewWindow::fillLanguages() {
   languages_ = std::move(languages);
   LanguageChooser->clear();
   for (const std::uint8_t language : languages_)
-    LanguageChooser->addItem(QString::fromStdString(LanguageName(language)));
+    LanguageChooser->addItem(LanguageWords(language));
   const auto shown = std::find(languages_.begin(), languages_.end(), screen_->language());
   // A language the menu no longer holds gives way to the first one (English US when present).
   const std::size_t index = shown != languages_.end() ? static_cast<std::size_t>(shown - languages_.begin()) : 0;

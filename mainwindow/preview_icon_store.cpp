@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QSaveFile>
 
+#include "core_words.h"
 #include "phone_icon_files.h"
 
 namespace quillet::ui {
@@ -149,10 +150,9 @@ void PreviewIconStore::fetchNext() {
         self->decode(entry, data);
       } else {
         entry.movie.reset();
-        entry.look = IconLook{IconLook::State::Missing, {}, nullptr,
-                              QString::fromStdString(bytes.error().message) + QStringLiteral(": ") +
-                                  QString::fromStdString(bytes.error().detail),
-                              entry.look.lookedIn};
+        QString reason = ErrorWords(bytes.error());
+        if (!bytes.error().detail.empty()) reason += QStringLiteral(": ") + QString::fromStdString(bytes.error().detail);
+        entry.look = IconLook{IconLook::State::Missing, {}, nullptr, reason, entry.look.lookedIn};
       }
     }
     emit self->iconsChanged();

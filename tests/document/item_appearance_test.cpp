@@ -100,21 +100,29 @@ TEST_F(ItemAppearanceTest, TheDocumentsLanguagesStartWithEnglishUsThenGoByName) 
   MenuDocument empty;
   empty.NewDocument();
   EXPECT_TRUE(DocumentLanguages(empty).empty());
-  EXPECT_EQ(LanguageName(kSpanish), "Spanish");
-  EXPECT_EQ(LanguageName(48), "Language 48");
 }
 
-TEST_F(ItemAppearanceTest, DetailsListEveryNameAndIcon) {
-  EXPECT_EQ(NodeDetailsText(doc, chess()),
-            "Identifier: ~1\n"
-            "Names:\n"
-            "  German: \n"
-            "  English UK: Chess\n"
-            "  Arabic: \xD8\xB4\n"
-            "Static icon: DRM index 5\n"
-            "Static icon: /a/chess.png\n"
-            "List icon: DRM index 42");
-  EXPECT_EQ(NodeDetailsText(doc, games()), "Identifier: Games\nNo names or icons of its own");
+TEST_F(ItemAppearanceTest, DetailsListEveryNameAndIconInTheItemsOrder) {
+  const NodeDetails chess = NodeDetailsOf(doc, this->chess());
+  EXPECT_EQ(chess.names, (std::vector<TMMANameEntry>{{kGerman, u""}, {kEnglishUk, u"Chess"}, {kArabic, u"\u0634"}}));
+  EXPECT_TRUE(chess.softkeyTitles.empty());
+  using Role = NodeDetails::IconRole;
+  ASSERT_EQ(chess.icons.size(), 3u);
+  EXPECT_EQ(chess.icons[0].role, Role::Static);
+  EXPECT_EQ(chess.icons[0].icon.drmIndex, 5);
+  EXPECT_EQ(chess.icons[1].role, Role::Static);
+  EXPECT_EQ(chess.icons[1].icon.path, u"/a/chess.png");
+  EXPECT_EQ(chess.icons[2].role, Role::List);
+  EXPECT_EQ(chess.icons[2].icon.kind, ShownIcon::Kind::DrmIndex);
+  EXPECT_EQ(chess.icons[2].icon.drmIndex, 42);
+  // Animated before static, whatever the blocks' order.
+  const NodeDetails web = NodeDetailsOf(doc, this->web());
+  ASSERT_EQ(web.icons.size(), 2u);
+  EXPECT_EQ(web.icons[0].role, Role::Animated);
+  EXPECT_EQ(web.icons[1].role, Role::Static);
+  EXPECT_EQ(NodeDetailsOf(doc, unknown()).softkeyTitles, (std::vector<TMMANameEntry>{{kSpanish, u"Otro"}}));
+  const NodeDetails games = NodeDetailsOf(doc, this->games());
+  EXPECT_TRUE(games.names.empty() && games.softkeyTitles.empty() && games.icons.empty());
 }
 
 }  // namespace
