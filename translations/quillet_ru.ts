@@ -70,6 +70,18 @@
         <source>All Files (*)</source>
         <translation>Все файлы (*)</translation>
     </message>
+    <message>
+        <source>Java applications (*.jad *.jar)</source>
+        <translation>Приложения Java (*.jad *.jar)</translation>
+    </message>
+    <message>
+        <source>Choose Java application</source>
+        <translation>Выбор приложения Java</translation>
+    </message>
+    <message>
+        <source>Phone files folder</source>
+        <translation>Папка файлов телефона</translation>
+    </message>
 </context>
 <context>
     <name>LanguageNames</name>
@@ -267,13 +279,6 @@
     </message>
 </context>
 <context>
-    <name>QObject</name>
-    <message>
-        <source>Phone files folder</source>
-        <translation>Папка файлов телефона</translation>
-    </message>
-</context>
-<context>
     <name>StartArguments</name>
     <message>
         <source>Editor of the main menu file (mma_ucp) of Motorola P2K phones.</source>
@@ -352,6 +357,27 @@
     <message>
         <source>No names or icons of its own</source>
         <translation>Собственных названий и значков нет</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::MidletChooserDialog</name>
+    <message>
+        <source>Choose MIDlet</source>
+        <translation>Выбор мидлета</translation>
+    </message>
+    <message>
+        <source>This Java application holds several MIDlets.
+Which one should the menu item start?</source>
+        <translation>Это приложение Java содержит несколько мидлетов.
+Какой из них должен запускать пункт меню?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>
@@ -771,6 +797,18 @@ Should we remove it now?</source>
     <message>
         <source>Application start</source>
         <translation>Запуск приложения</translation>
+    </message>
+    <message>
+        <source>Choose Java application...</source>
+        <translation>Выбрать приложение Java...</translation>
+    </message>
+    <message>
+        <source>Fills the application name, MIDlet name and vendor from a Java application&apos;s .jad or .jar file</source>
+        <translation>Заполняет имя приложения, имя мидлета и поставщика из файла .jad или .jar приложения Java</translation>
+    </message>
+    <message>
+        <source>Java application</source>
+        <translation>Приложение Java</translation>
     </message>
 </context>
 <context>

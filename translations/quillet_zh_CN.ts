@@ -70,6 +70,18 @@
         <source>All Files (*)</source>
         <translation>所有文件 (*)</translation>
     </message>
+    <message>
+        <source>Java applications (*.jad *.jar)</source>
+        <translation>Java 应用程序 (*.jad *.jar)</translation>
+    </message>
+    <message>
+        <source>Choose Java application</source>
+        <translation>选择 Java 应用程序</translation>
+    </message>
+    <message>
+        <source>Phone files folder</source>
+        <translation>手机文件文件夹</translation>
+    </message>
 </context>
 <context>
     <name>LanguageNames</name>
@@ -267,13 +279,6 @@
     </message>
 </context>
 <context>
-    <name>QObject</name>
-    <message>
-        <source>Phone files folder</source>
-        <translation>手机文件文件夹</translation>
-    </message>
-</context>
-<context>
     <name>StartArguments</name>
     <message>
         <source>Editor of the main menu file (mma_ucp) of Motorola P2K phones.</source>
@@ -352,6 +357,27 @@
     <message>
         <source>No names or icons of its own</source>
         <translation>没有自己的名称或图标</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::MidletChooserDialog</name>
+    <message>
+        <source>Choose MIDlet</source>
+        <translation>选择 MIDlet</translation>
+    </message>
+    <message>
+        <source>This Java application holds several MIDlets.
+Which one should the menu item start?</source>
+        <translation>此 Java 应用程序包含多个 MIDlet。
+菜单项应启动哪一个？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -771,6 +797,18 @@ Should we remove it now?</source>
     <message>
         <source>Application start</source>
         <translation>启动应用程序</translation>
+    </message>
+    <message>
+        <source>Choose Java application...</source>
+        <translation>选择 Java 应用程序...</translation>
+    </message>
+    <message>
+        <source>Fills the application name, MIDlet name and vendor from a Java application&apos;s .jad or .jar file</source>
+        <translation>从 Java 应用程序的 .jad 或 .jar 文件填写应用程序名称、MIDlet 名称和供应商</translation>
+    </message>
+    <message>
+        <source>Java application</source>
+        <translation>Java 应用程序</translation>
     </message>
 </context>
 <context>

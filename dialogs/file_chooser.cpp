@@ -23,7 +23,13 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind) {
     return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), AllFilesFilter());
   }
   if (kind == FileDialogKind::PhoneFilesFolder) {
-    return QFileDialog::getExistingDirectory(owner, QObject::tr("Phone files folder"));
+    return QFileDialog::getExistingDirectory(owner, QCoreApplication::translate("FileChooser", "Phone files folder"));
+  }
+  if (kind == FileDialogKind::OpenJavaApplication) {
+    const QString filter = QCoreApplication::translate("FileChooser", "Java applications (*.jad *.jar)") +
+                           QStringLiteral(";;") + AllFilesFilter();
+    return QFileDialog::getOpenFileName(owner, QCoreApplication::translate("FileChooser", "Choose Java application"),
+                                        QString(), filter);
   }
   if (kind == FileDialogKind::Open) {
     return QFileDialog::getOpenFileName(owner, QString(), QString(), AllFilesFilter());
