@@ -182,7 +182,7 @@ bool previewShot(const QString& path) {
   // A null identifier adds a custom item, which may own a submenu.
   auto add = [&](MenuNode& owner, const char* identifier) -> MenuNode& {
     const int row = identifier != nullptr ? CatalogueIndex(identifier) : kCustomItemRow;
-    return *AddCatalogueItem(doc, owner, row, AddPlace::LastSubitem).value();
+    return *AddCatalogueItem(doc, owner, row, AddPlace::LastSubitem).value().node;
   };
   nameAndIcon(doc, add(root, "Message"), u"Messages", kIconKindAnimated, u"/a/mobile/picture/messages.png");
   nameAndIcon(doc, add(root, "PhoneBook"), u"Contacts", kIconKindAnimated, u"/a/mobile/picture/contacts.png");
