@@ -177,6 +177,7 @@ std::int32_t EmulatedPhone::File_Create(const char* path, std::uint32_t attribut
     attributes_[phonePath] = attributes;
   }
   openFile_ = *host;
+  openPhonePath_ = phonePath;
   pointer_ = 0;
   return 0;
 }
@@ -227,14 +228,24 @@ std::int32_t EmulatedPhone::File_Write(const std::uint8_t* buffer, std::int32_t 
   if (!ready()) return notReady();
   if (!openFile_) return fail("no file is open");
   if (bytes < 0 || (buffer == nullptr && bytes > 0)) return fail("no data given");
-  movePieces(static_cast<std::size_t>(bytes), false);
+  if (const auto attr = attributes_.find(openPhonePath_);
+      attr != attributes_.end() && (attr->second & kReadOnlyAttribute))
+    return fail("\"" + openPhonePath_ + "\" is read-only");
+  const auto pulled = std::exchange(pullAfterPieces_, std::nullopt);
+  std::size_t kept = static_cast<std::size_t>(bytes);
+  if (pulled) kept = std::min(kept, *pulled * kPieceBytes);
+  movePieces(kept, false);
   auto content = ReadWholeFile(openFile_->string());
   if (!content) return fail(content.error().message);
   std::vector<std::uint8_t> data = std::move(content.value());
   data.resize(pointer_, 0);
-  data.insert(data.end(), buffer, buffer + bytes);
+  data.insert(data.end(), buffer, buffer + kept);
   if (Status written = WriteFileAtomically(openFile_->string(), data); !written)
     return fail(written.error().message);
+  if (pulled) {
+    setConnected(false);
+    return fail("the cable was pulled after " + std::to_string(kept) + " bytes");
+  }
   pointer_ += static_cast<std::uintmax_t>(bytes);
   return bytes;
 }

@@ -32,6 +32,9 @@ class EmulatedPhone : public P2KLibrary {
   // Without a delay the pieces are still reported, only at once.
   void setTransferDelay(std::chrono::milliseconds perPiece) { pieceDelay_ = perPiece; }
   static constexpr std::size_t kPieceBytes = 0x400;
+  // Pulls the cable during the next File_Write once `pieces` pieces of it have reached
+  // the file: the file keeps just those (none: it is left empty) and the phone is gone.
+  void pullCableAfterPieces(std::size_t pieces) { pullAfterPieces_ = pieces; }
 
   std::int32_t P2K_GetStatus() override;
   // Fails when the folder does not exist.
@@ -51,7 +54,8 @@ class EmulatedPhone : public P2KLibrary {
   // The attempts count is accepted and not needed: the emulated file is always ready.
   std::int32_t File_Read(std::uint8_t* buffer, std::int32_t maxBytes, std::int32_t attemptsLeft) override;
   // Writes at the pointer and ends the file after the written bytes, so a shorter file
-  // written over a longer one leaves no old tail. Each write reaches the disk whole.
+  // written over a longer one leaves no old tail. Each write reaches the disk whole. A
+  // file whose attribute has kReadOnlyAttribute is refused and left as it is.
   std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) override;
   std::int32_t File_Close() override;
   std::string lastErrorDetail() override { return lastError_; }
@@ -80,6 +84,8 @@ class EmulatedPhone : public P2KLibrary {
   int restarts_ = 0;
   std::map<std::string, std::uint32_t> attributes_;
   std::optional<std::filesystem::path> openFile_;
+  std::string openPhonePath_;
+  std::optional<std::size_t> pullAfterPieces_;
   std::uintmax_t pointer_ = 0;
   std::chrono::milliseconds pieceDelay_{0};
   std::string lastError_;

@@ -21,6 +21,9 @@ struct TP2KFileEntry {
 static_assert(sizeof(TP2KFileEntry) == 512, "TP2KFileEntry must keep the library's layout");
 static_assert(offsetof(TP2KFileEntry, name) == 8);
 
+// The attribute bit the phone sets on files that may be neither overwritten nor deleted.
+inline constexpr std::uint32_t kReadOnlyAttribute = 0x01;
+
 // Called with 0 when the phone is gone and non-zero when a phone is connected.
 using PhoneStatusCallback = std::function<void(std::int32_t state)>;
 

@@ -89,7 +89,8 @@ class PhoneLink : public PhoneMenuFile {
   // the user cancelled ends with kCancelledMessage.
   Result<std::vector<std::uint8_t>> ReadPhoneFile();
   // Puts `bytes` into the exchange file and sends that to the phone; StoredToPhone is 1
-  // only after a complete send.
+  // only after a complete send. A menu file that the last listing shows read-only is
+  // refused before anything is sent.
   Status WritePhoneFile(const std::vector<std::uint8_t>& bytes);
   // Restarts the phone; StoredToPhone becomes 0.
   void RestartPhone();
@@ -98,6 +99,7 @@ class PhoneLink : public PhoneMenuFile {
   // PhoneMenuFile: the same read and write, for the guard that backs up and verifies.
   Result<std::vector<std::uint8_t>> readMenu() override { return ReadPhoneFile(); }
   Status writeMenu(const std::vector<std::uint8_t>& bytes) override { return WritePhoneFile(bytes); }
+  bool ready() override { return status() == 1; }
   // The library's status: 1 while a phone is connected and ready.
   std::int32_t status();
   // Where the exchange file is, or empty before the first transfer made its folder.

@@ -161,12 +161,10 @@ TEST_F(UsbLibraryTest, WriteDeletesReopensWithTheListedAttributeAndChecksTheSize
   EXPECT_EQ(fileOnPhone(kMenuPath), shorter);
   bus->withPhone([](FakeP2KPhone& phone) {
     EXPECT_EQ(phone.files[kMenuPath].attributes, 0x0004);
-    const std::vector<std::uint32_t> afterCreate(phone.fileSubcommands.begin() + 4,
-                                                 phone.fileSubcommands.end());
-    // (volumes, search, list: the attribute; open) then free space, close, delete, open,
-    // write, close, and volumes, search, list: the size check.
-    EXPECT_EQ(afterCreate, (std::vector<std::uint32_t>{0x0B, 0x04, 0x05, 0x00, 0x02, 0x04, 0x0A,
-                                                       0x07, 0x08}));
+    // Search and list: the attribute; open; then free space, close, delete, open, write,
+    // close, and search and list: the size check. The volume list is never asked for.
+    EXPECT_EQ(phone.fileSubcommands, (std::vector<std::uint32_t>{0x07, 0x08, 0x00, 0x0B, 0x04, 0x05,
+                                                                0x00, 0x02, 0x04, 0x07, 0x08}));
     return 0;
   });
   // The open for "/a/x" with listed attribute 4, byte for byte.
@@ -220,7 +218,7 @@ TEST_F(UsbLibraryTest, ReadAndWriteWithoutAnOpenFileFail) {
 
 TEST_F(UsbLibraryTest, PathsTheOpenCommandCannotCarryAreRefusedBeforeSending) {
   connect();
-  const std::string tooLong(UsbP2KLibrary::kMaxPathLength + 1, 'x');
+  const std::string tooLong(UsbP2KLibrary::kDefaultMaxPathLength + 1, 'x');
   EXPECT_EQ(library->File_Create(tooLong.c_str(), 0), -1);
   EXPECT_EQ(library->File_Create("", 0), -1);
   EXPECT_EQ(library->File_SetPointer(0, 1), -1);

@@ -349,6 +349,7 @@ void FakePhoneBus::takeCommand(const std::vector<std::uint8_t>& packet) {
   auto result = phone_.answer(command, {packet.begin() + 8, packet.end()});
   if (auto* broken = std::get_if<std::string>(&result)) return violation(*broken);
   FakeAnswer answer = std::get<FakeAnswer>(result);
+  if (answer.cablePulled) return leave();
   if (failNext_ > 0) {
     --failNext_;
     answer = {kFakeRefused, {}, false};
