@@ -16,6 +16,7 @@ const char kUsageText[] =
     "       mmatool phone info|restart|backups\n"
     "       mmatool phone pull OUT\n"
     "       mmatool phone push IN [--no-verify]\n"
+    "       mmatool phone restore [BACKUP]\n"
     "\n"
     "  info     record layout, variant, record count, main-menu entries,\n"
     "           custom icon attribute and number of items with data\n"
@@ -36,8 +37,11 @@ const char kUsageText[] =
     "  phone    the phone's model, connection and menu size; copy its menu to OUT;\n"
     "           check IN as a menu file, back up the phone's menu, write IN and read\n"
     "           it back to compare (--no-verify skips the comparison); restart it;\n"
-    "           list the backups. The emulated phone in $QUILLET_PHONE_DIR when set,\n"
-    "           otherwise a phone on USB.\n"
+    "           list the backups (damaged ones marked); write BACKUP back to the\n"
+    "           phone as push does (by default the backup taken before the last\n"
+    "           unfinished write, else the newest one not damaged). info warns when\n"
+    "           the last write to the phone did not finish. The emulated phone in\n"
+    "           $QUILLET_PHONE_DIR when set, otherwise a phone on USB.\n"
     "\n"
     "  '-' as FILE or IN reads standard input, '-' as OUT writes standard output.\n"
     "\n"
@@ -81,15 +85,20 @@ class Parser {
       fileCount = 3;
     } else if (name == "phone") {
       line_.command = CommandName::Phone;
-      if (args_.size() < 2) return UsageError{"phone needs info, pull, push, restart or backups"};
+      if (args_.size() < 2)
+        return UsageError{"phone needs info, pull, push, restart, backups or restore"};
       const std::string& action = args_[1];
       if (action == "info") line_.phone = PhoneAction::Info;
       else if (action == "pull") line_.phone = PhoneAction::Pull;
       else if (action == "push") line_.phone = PhoneAction::Push;
       else if (action == "restart") line_.phone = PhoneAction::Restart;
       else if (action == "backups") line_.phone = PhoneAction::Backups;
+      else if (action == "restore") line_.phone = PhoneAction::Restore;
       else return UsageError{"unknown phone command '" + action + "'"};
-      fileCount = line_.phone == PhoneAction::Pull || line_.phone == PhoneAction::Push ? 1 : 0;
+      fileCount = line_.phone == PhoneAction::Pull || line_.phone == PhoneAction::Push ||
+                          line_.phone == PhoneAction::Restore
+                      ? 1
+                      : 0;
       first_ = 2;
     } else {
       return UsageError{"unknown command '" + name + "'"};
@@ -107,6 +116,10 @@ class Parser {
     }
     if (!error_.empty()) return UsageError{error_};
     if (line_.command == CommandName::Extract || line_.command == CommandName::Insert) return itemCommand();
+    // restore names its backup or leaves the choice to the backups.
+    if (line_.command == CommandName::Phone && line_.phone == PhoneAction::Restore &&
+        line_.files.empty())
+      return line_;
     if (line_.files.size() != fileCount)
       return UsageError{commandName() + " takes " +
                         (fileCount == 0                            ? "no file"

@@ -10,7 +10,7 @@
 namespace quillet::mmatool {
 
 enum class CommandName { Help, Info, Dump, Convert, Build, Diff, Extract, Insert, Phone };
-enum class PhoneAction { Info, Pull, Push, Restart, Backups };
+enum class PhoneAction { Info, Pull, Push, Restart, Backups, Restore };
 // insert: after the item at PATH, as its last subitem, or in place of a softkey's item.
 enum class InsertPlace { After, Into, Replace };
 

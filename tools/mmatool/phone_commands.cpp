@@ -22,10 +22,20 @@ namespace {
 // A phone on USB may first need to switch from modem mode and come back on the bus.
 constexpr std::chrono::seconds kConnectWait{15};
 
+// The link's message and reason on the first line, then each plain sentence on its own.
 void ReportPhoneError(const Error& error, std::ostream& err) {
   err << "mmatool: " << error.message;
   if (!error.detail.empty()) err << ": " << error.detail;
   err << '\n';
+  for (const std::string& note : error.notes) err << "mmatool: " << note << '\n';
+}
+
+void ReportDamage(const PhoneDamage& damage, std::ostream& err) {
+  err << "mmatool: warning: the last write to this phone did not finish: its menu holds "
+      << damage.heldBytes << " bytes where " << damage.sentBytes << " were sent.\n"
+      << "mmatool: warning: the menu it had before (" << damage.before.time << ") is kept in \""
+      << damage.before.path << "\"; put it back with: mmatool phone restore \""
+      << damage.before.path << "\"\n";
 }
 
 // The link's window for a script: notices are queued and run on the main thread while
@@ -77,8 +87,18 @@ class ScriptPhoneView : public PhoneLinkView {
 
 int ListBackups(const std::string& folder, std::ostream& out) {
   for (const Backup& backup : BackupStore(folder).list())
-    out << backup.path << '\t' << backup.size << '\n';
+    out << backup.path << '\t' << backup.size << (backup.damaged ? "\tdamaged" : "") << '\n';
   return kExitOk;
+}
+
+// The menu file at `path` as a push sends it: only a file that loads is sent.
+bool LoadMenu(const std::string& path, std::istream& in, std::ostream& err,
+              std::vector<std::uint8_t>& menu) {
+  MenuDocument doc;
+  auto loaded = Load(path, in, doc, err);
+  if (!loaded) return false;
+  menu = std::move(loaded->bytes);
+  return true;
 }
 
 }  // namespace
@@ -89,12 +109,8 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
 
   // A damaged file is refused before the phone is even reached.
   std::vector<std::uint8_t> menu;
-  if (line.phone == PhoneAction::Push) {
-    MenuDocument doc;
-    auto loaded = Load(line.files[0], in, doc, err);
-    if (!loaded) return kExitBadFile;
-    menu = std::move(loaded->bytes);
-  }
+  const bool sends = line.phone == PhoneAction::Push || line.phone == PhoneAction::Restore;
+  if (sends && !line.files.empty() && !LoadMenu(line.files[0], in, err, menu)) return kExitBadFile;
 
   const std::unique_ptr<P2KLibrary> library = makeLibrary();
   ScriptPhoneView view(err);
@@ -115,6 +131,13 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
   PhoneMenuGuard guard(link, backups, StoredToPhone);
   switch (line.phone) {
     case PhoneAction::Info: {
+      // A write that did not finish is worth a warning, not a failure: the phone answers.
+      const auto damage = guard.check(link.model());
+      if (!damage) {
+        ReportPhoneError(damage.error(), err);
+        return kExitBadFile;
+      }
+      if (damage.value()) ReportDamage(*damage.value(), err);
       const auto read = link.ReadPhoneFile();
       if (!read) {
         ReportPhoneError(read.error(), err);
@@ -133,6 +156,7 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
         ReportPhoneError(read.error(), err);
         return kExitBadFile;
       }
+      if (read->damage) ReportDamage(*read->damage, err);
       if (!read->backupError.empty()) err << "mmatool: warning: no backup: " << read->backupError << '\n';
       if (Status written = WriteFileAtomically(line.files[0], read->bytes); !written) {
         ReportError(line.files[0], written.error(), err);
@@ -147,6 +171,25 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
         return kExitBadFile;
       }
       out << "backup: " << saved.value() << '\n';
+      return kExitOk;
+    }
+    case PhoneAction::Restore: {
+      std::string chosen = line.files.empty() ? std::string() : line.files[0];
+      if (chosen.empty()) {
+        const auto choice = guard.restoreChoice(link.model());
+        if (!choice) {
+          ReportPhoneError(choice.error(), err);
+          return kExitBadFile;
+        }
+        chosen = choice->path;
+        if (!LoadMenu(chosen, in, err, menu)) return kExitBadFile;
+      }
+      const auto saved = guard.save(link.model(), menu);
+      if (!saved) {
+        ReportPhoneError(saved.error(), err);
+        return kExitBadFile;
+      }
+      out << "restored: " << chosen << '\n' << "backup: " << saved.value() << '\n';
       return kExitOk;
     }
     case PhoneAction::Restart: link.RestartPhone(); return kExitOk;
