@@ -1,5 +1,7 @@
 #include "message_prompt.h"
 
+#include <QAbstractButton>
+
 #include <utility>
 
 namespace quillet::ui {
@@ -17,6 +19,8 @@ std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& request) {
   auto box = std::make_unique<QMessageBox>(request.icon, title, request.text, request.buttons, request.owner);
   box->setTextFormat(Qt::PlainText);
   if (!request.details.isEmpty()) box->setDetailedText(request.details);
+  for (const auto& [button, text] : request.buttonTexts)
+    if (QAbstractButton* shown = box->button(button)) shown->setText(text);
   return box;
 }
 

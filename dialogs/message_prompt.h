@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -20,6 +22,8 @@ struct MessageRequest {
   // Long content (many load warnings) goes here, into the box's scrollable details
   // area, so that the box never grows taller than the screen.
   QString details = {};
+  // Buttons that say what they do instead of their standard words.
+  std::vector<std::pair<QMessageBox::StandardButton, QString>> buttonTexts = {};
 };
 
 using MessageHandler = std::function<QMessageBox::StandardButton(const MessageRequest&)>;

@@ -23,6 +23,7 @@
 #include "file_chooser.h"
 #include "menu_document.h"
 #include "p2k_library.h"
+#include "phone_menu_guard.h"
 #include "result.h"
 #include "save_options.h"
 #include "tree_commands.h"
@@ -114,6 +115,7 @@ class TSDIAppForm : public QMainWindow {
   void PhoneOpenExecute();
   void PhoneSaveExecute();
   void PhoneRestartExecute();
+  void PhoneRestoreMenuExecute();
   void RadioButton1Click();
   void RadioButton2Click();
   void TreeView1Click();
@@ -257,6 +259,10 @@ class TSDIAppForm : public QMainWindow {
   void connectPhoneCommands();
   // A phone command's job runs: the phone commands wait for it.
   bool phoneBusy() const;
+  // Writes the backup at `path` back to the phone as a job (Restore phone menu...).
+  void restoreBackup(const std::string& path);
+  // The phone's last write did not finish: offers to put back the menu from before.
+  void offerRestore(const PhoneDamage& damage);
 
   MenuDocument document_;
   std::unique_ptr<MenuTreeModel> treeModel_;
@@ -278,6 +284,7 @@ class TSDIAppForm : public QMainWindow {
   QAction* PhoneSave = nullptr;
   QAction* FileSaveAs1 = nullptr;
   QAction* PhoneRestart = nullptr;
+  QAction* PhoneRestoreMenu = nullptr;
   QAction* FileExit1 = nullptr;
   QAction* HelpAbout1 = nullptr;
 
@@ -294,6 +301,7 @@ class TSDIAppForm : public QMainWindow {
   QAction* Openfromphone1 = nullptr;
   QAction* Savetophone1 = nullptr;
   QAction* RestartPhone1 = nullptr;
+  QAction* RestorePhoneMenu1 = nullptr;
   QAction* FileExitItem = nullptr;
   QAction* HelpAboutItem = nullptr;
 

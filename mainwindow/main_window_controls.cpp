@@ -148,6 +148,9 @@ void TSDIAppForm::buildActions() {
   FileSaveAs1 = addActionToList("FileSaveAs1", QStringLiteral("Save &As..."),
                                 QStringLiteral("Save As|Save current file with different name"), kNoImage);
   PhoneRestart = addActionToList("PhoneRestart", QStringLiteral("&Restart Phone"), QString(), kRestartPhone);
+  PhoneRestoreMenu = addActionToList("PhoneRestoreMenu", tr("Restore phone &menu..."),
+                                     tr("Restore phone menu|Write one of this phone's backups back to it"),
+                                     kNoImage);
   FileExit1 = addActionToList("FileExit1", QStringLiteral("E&xit"), QStringLiteral("Exit|Exit application"), kNoImage);
   HelpAbout1 = addActionToList("HelpAbout1", QStringLiteral("&About..."),
                                QStringLiteral("About|Displays program information, version number, and copyright"),
@@ -187,6 +190,8 @@ void TSDIAppForm::buildMainMenu() {
   Openfromphone1 = addMenuEntry(File1, PhoneOpen, "Openfromphone1");
   Savetophone1 = addMenuEntry(File1, PhoneSave, "Savetophone1");
   RestartPhone1 = addMenuEntry(File1, PhoneRestart, "RestartPhone1");
+  RestorePhoneMenu1 = addMenuEntry(File1, PhoneRestoreMenu, "RestorePhoneMenu1");
+  RestorePhoneMenu1->setEnabled(false);  // follows Restart Phone
   File1->addSeparator();
   FileExitItem = addMenuEntry(File1, FileExit1, "FileExitItem");
   buildEditMenu();

@@ -1,13 +1,19 @@
-// The phone commands of the main window (Open from phone, Save to phone, Restart Phone):
+// The phone commands of the main window (Open from phone, Save to phone, Restart Phone,
+// Restore phone menu...):
 // each runs as one job on the phone thread (see WindowPhoneLink) and finishes here, on
 // the window's thread.
 #include <QAction>
 #include <QFile>
+#include <QStatusBar>
 
 #include "backup_store.h"
 #include "main_window.h"
+#include "file_io.h"
 #include "menu_writer.h"
+#include "message_prompt.h"
+#include "modal_runner.h"
 #include "phone_menu_guard.h"
+#include "restore_phone_menu_dialog.h"
 #include "window_phone_link.h"
 
 namespace quillet::ui {
@@ -22,6 +28,7 @@ void TSDIAppForm::connectPhoneCommands() {
   connect(PhoneOpen, &QAction::triggered, this, &TSDIAppForm::PhoneOpenExecute);
   connect(PhoneSave, &QAction::triggered, this, &TSDIAppForm::PhoneSaveExecute);
   connect(PhoneRestart, &QAction::triggered, this, &TSDIAppForm::PhoneRestartExecute);
+  connect(PhoneRestoreMenu, &QAction::triggered, this, &TSDIAppForm::PhoneRestoreMenuExecute);
 }
 
 bool TSDIAppForm::phoneBusy() const { return phone_ && phone_->busy(); }
@@ -50,6 +57,10 @@ void TSDIAppForm::PhoneOpenExecute() {
         // A file the loader refuses is named by its place on the phone, where the user
         // can find it, not by the exchange file.
         openMenuBytes(menu->bytes, kPhoneMenuPath);
+        if (menu->damage) {
+          offerRestore(*menu->damage);
+          return;
+        }
         if (!menu->backupError.empty())
           phone.showPhoneError(Error{ErrorCode::PhoneError,
                                      "The menu read from the phone could not be backed up.", "",
@@ -82,6 +93,59 @@ void TSDIAppForm::PhoneSaveExecute() {
           return;
         }
         documentSaved();  // the phone holds the document as it was when the job began
+      });
+}
+
+void TSDIAppForm::PhoneRestoreMenuExecute() {
+  if (!phone_ || phoneBusy()) return;
+  const std::string model = phone_->link().model();
+  BackupStore store = backups();
+  std::uint8_t unused = 0;  // choosing writes nothing
+  PhoneMenuGuard chooser(phone_->link(), store, unused);
+  const auto preferred = chooser.restoreChoice(model);
+  RestorePhoneMenuDialog dialog(BackupChoicesFor(store, model), preferred ? preferred->path : "",
+                                this);
+  if (runModal(dialog) != QDialog::Accepted || dialog.chosenPath().empty()) return;
+  restoreBackup(dialog.chosenPath());
+}
+
+void TSDIAppForm::offerRestore(const PhoneDamage& damage) {
+  MessageRequest box;
+  box.owner = this;
+  box.icon = QMessageBox::Warning;
+  box.text = tr("The last write to this phone did not finish: its menu holds %1 bytes where %2 "
+                "were sent, so the phone may not show its menu.\nThe menu it had before was "
+                "kept at %3.")
+                 .arg(damage.heldBytes)
+                 .arg(damage.sentBytes)
+                 .arg(QString::fromStdString(damage.before.time));
+  box.buttons = QMessageBox::Yes | QMessageBox::No;
+  box.buttonTexts = {{QMessageBox::Yes, tr("Restore the menu the phone had before")},
+                     {QMessageBox::No, tr("Not now")}};
+  if (showMessage(box) == QMessageBox::Yes) restoreBackup(damage.before.path);
+}
+
+void TSDIAppForm::restoreBackup(const std::string& path) {
+  if (!phone_ || phoneBusy()) return;
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) {
+    showFileError(bytes.error());
+    return;
+  }
+  WindowPhoneLink& phone = *phone_;
+  phone.run(
+      PhoneJob::Restore,
+      [this, &phone, store = backups(), menu = std::move(bytes.value())]() mutable {
+        PhoneMenuGuard guard(phone.link(), store, StoredToPhone, phone.progressReporter());
+        return guard.save(phone.link().model(), menu);
+      },
+      [this, &phone, path](Result<std::string> sent, bool cancelled) {
+        if (!sent) {
+          if (!cancelled) phone.showPhoneError(sent.error());
+          return;
+        }
+        StatusBar->showMessage(tr("The phone's menu was restored from %1")
+                                   .arg(QFile::decodeName(QByteArray::fromStdString(path))));
       });
 }
 

@@ -15,6 +15,7 @@ QString JobTitle(PhoneJob job) {
     case PhoneJob::Open: return QStringLiteral("Open from phone");
     case PhoneJob::Save: return QStringLiteral("Save to phone");
     case PhoneJob::Restart: return QStringLiteral("Restart Phone");
+    case PhoneJob::Restore: return QObject::tr("Restore phone menu");
   }
   return {};
 }
@@ -22,7 +23,7 @@ QString JobTitle(PhoneJob job) {
 QString StepText(PhoneJob job, PhoneStep step) {
   switch (step) {
     case PhoneStep::Reading:
-      return job == PhoneJob::Save ? QStringLiteral("Reading the phone's menu to back it up...")
+      return job == PhoneJob::Save || job == PhoneJob::Restore ? QStringLiteral("Reading the phone's menu to back it up...")
                                    : QStringLiteral("Reading the menu from the phone...");
     case PhoneStep::BackingUp: return QStringLiteral("Keeping a backup of the phone's menu...");
     case PhoneStep::Writing: return QStringLiteral("Writing the menu to the phone...");

@@ -163,6 +163,21 @@ void WindowPhoneLink::setPhoneCommands(bool openAndRestart, bool saveToPhone) {
   window_.RestartPhone1->setEnabled(openAndRestart);
   window_.ToolButton5->setEnabled(saveToPhone);
   window_.Savetophone1->setEnabled(saveToPhone);
+  window_.RestorePhoneMenu1->setEnabled(openAndRestart);
+}
+
+void WindowPhoneLink::phoneModelRead(const std::string& model) {
+  if (busy_) return;
+  auto damage = std::make_shared<std::optional<PhoneDamage>>();
+  runPhoneWork(
+      [this, model, damage, store = window_.backups()]() mutable {
+        PhoneMenuGuard guard(link_, store, window_.StoredToPhone);
+        // A menu that cannot be read now is looked at again by the next read of it.
+        if (auto found = guard.check(model); found && found.value()) *damage = found.value();
+      },
+      [this, damage] {
+        if (*damage && !busy_) window_.offerRestore(**damage);
+      });
 }
 
 bool WindowPhoneLink::hasDocument() const { return window_.document().isOpen(); }
@@ -178,6 +193,7 @@ void WindowPhoneLink::showPhoneError(const Error& error) {
   box.icon = QMessageBox::Critical;
   box.text = QString::fromStdString(error.message);
   if (!error.detail.empty()) box.text += QLatin1Char('\n') + QString::fromStdString(error.detail);
+  for (const std::string& note : error.notes) box.text += QLatin1Char('\n') + QString::fromStdString(note);
   if (!error.path.empty())
     box.text += QStringLiteral("\nFile: ") + QFile::decodeName(QByteArray::fromStdString(error.path));
   box.buttons = QMessageBox::Ok;

@@ -84,6 +84,9 @@ class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
   // A box with an empty title, an OK button and the stop icon: the link's message as it
   // stands, then the reason and the file on lines of their own.
   void showPhoneError(const Error& error) override;
+  // Looks at the phone's write journal on the phone thread; a write that did not finish
+  // is offered for a restore. Skipped while a job runs: its own read looks.
+  void phoneModelRead(const std::string& model) override;
 
  private:
   // Runs `task` on the user-interface thread after what was queued before it.

@@ -187,6 +187,7 @@ void PhoneLink::readPhoneModel(unsigned notice) {
     if (link.notices_ != notice) return;  // the phone went or came again since
     link.setModel(model);
     link.view_.setPhonePanelText(panel);
+    link.view_.phoneModelRead(model);
   });
 }
 

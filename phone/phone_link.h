@@ -39,6 +39,9 @@ class PhoneLinkView {
   virtual void showStatusText(const std::string& text) = 0;
   // A failure while following a connection notice, which has no caller to return to.
   virtual void showPhoneError(const Error& error) = 0;
+  // The connected phone's model was read (on the user-interface thread): the phone is
+  // known and its write journal can be looked at.
+  virtual void phoneModelRead(const std::string& model) { (void)model; }
 };
 
 // How the link waits, where its work and its notices to the view run, and where the

@@ -28,7 +28,10 @@
 #include <thread>
 #include <vector>
 
+#include <QTreeWidget>
+
 #include "backup_store.h"
+#include "dialog_driver.h"
 #include "emulated_phone.h"
 #include "file_chooser.h"
 #include "no_phone.h"
@@ -265,6 +268,83 @@ TEST_F(PhoneWindowTest, AWriteThatReadsBackDifferentIsReportedAndDoesNotCount) {
   EXPECT_EQ(window->windowTitle(), title);
   window->close();
   EXPECT_EQ(rebootQuestions(), 0);
+}
+
+// The cable pulled as Save to phone begins: the box says what happened in plain lines;
+// when the phone comes back the window offers to put back the menu it had, and doing so
+// writes exactly that menu.
+TEST_F(PhoneWindowTest, APhoneWithAnUnfinishedWriteIsOfferedItsMenuBackWhenItConnects) {
+  showWindow();
+  trigger("PhoneOpen");
+  phone->pullCableAfterPieces(0);
+  trigger("PhoneSave");
+  ASSERT_EQ(messages.size(), 1u);
+  const QStringList lines = messages[0].text.split(QLatin1Char('\n'));
+  ASSERT_GE(lines.size(), 5) << messages[0].text.toStdString();
+  EXPECT_EQ(lines[0], QStringLiteral("Error writing file"));
+  EXPECT_TRUE(lines.contains(QStringLiteral("The phone was disconnected during the write.")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("The phone's menu may be incomplete.")));
+  EXPECT_TRUE(ReadFile(phoneMenuPath()).empty());
+  EXPECT_EQ(window->StoredToPhone, 0);
+  expectPhoneCommands(false, false);
+
+  answer = QMessageBox::Yes;
+  phone->setConnected(true);
+  QApplication::processEvents();  // the notice, queued for the window's thread
+  settle();
+  ASSERT_EQ(messages.size(), 2u);
+  const MessageRequest& offer = messages[1];
+  EXPECT_EQ(offer.buttons, QMessageBox::Yes | QMessageBox::No);
+  ASSERT_EQ(offer.buttonTexts.size(), 2u);
+  EXPECT_EQ(offer.buttonTexts[0].second, QStringLiteral("Restore the menu the phone had before"));
+  EXPECT_EQ(offer.buttonTexts[1].second, QStringLiteral("Not now"));
+  EXPECT_TRUE(offer.text.contains(QString::fromStdString(WindowBackups().front().time)))
+      << offer.text.toStdString();
+  EXPECT_EQ(ReadFile(phoneMenuPath()), menu);
+  EXPECT_EQ(window->StoredToPhone, 1);
+
+  // Once restored, connecting again finds nothing to offer.
+  phone->setConnected(false);
+  phone->setConnected(true);
+  QApplication::processEvents();
+  settle();
+  EXPECT_EQ(messages.size(), 2u);
+}
+
+TEST_F(PhoneWindowTest, RestorePhoneMenuListsTheBackupsAndWritesTheChosenOne) {
+  std::filesystem::remove_all(QFile::encodeName(backupsFolder()).toStdString());
+  showWindow();
+  EXPECT_TRUE(find<QAction>("RestorePhoneMenu1")->isEnabled());
+  trigger("PhoneOpen");  // the first backup: the sample menu, three main-menu entries
+  mb::MenuPlan other;
+  other.recordSize = 22;
+  mb::ItemPlan only;
+  only.identifier = "Games";
+  other.items = {only};
+  WriteBytes(phoneMenuPath(), mb::BuildMenuFile(other));
+  trigger("PhoneOpen");
+  BackupStore(QFile::encodeName(backupsFolder()).toStdString()).keepDamaged(kModel, {1, 2, 3}).value();
+
+  test::ModalScript script;
+  script.actions["RestorePhoneMenuDialog"] = [](QDialog& dialog) {
+    auto* list = test::Child<QTreeWidget>(dialog, "BackupList");
+    auto* restore = test::Child<QPushButton>(dialog, "RestoreButton");
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    // Newest first: the damaged one is marked and cannot be chosen.
+    EXPECT_EQ(list->topLevelItem(0)->text(3), QStringLiteral("damaged, does not load"));
+    list->setCurrentItem(list->topLevelItem(0));
+    EXPECT_FALSE(restore->isEnabled());
+    EXPECT_EQ(list->topLevelItem(1)->text(2), QStringLiteral("1"));
+    EXPECT_EQ(list->topLevelItem(2)->text(2), QStringLiteral("3"));
+    EXPECT_TRUE(list->topLevelItem(2)->text(3).isEmpty());
+    list->setCurrentItem(list->topLevelItem(2));
+    test::Click(restore);
+  };
+  trigger("RestorePhoneMenu1");
+  EXPECT_EQ(script.openings["RestorePhoneMenuDialog"], 1);
+  ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+  EXPECT_EQ(ReadFile(phoneMenuPath()), menu);
+  EXPECT_EQ(window->StoredToPhone, 1);
 }
 
 TEST_F(PhoneWindowTest, RestartClearsStoredToPhoneAndTheCloseDoesNotAsk) {
