@@ -191,7 +191,6 @@ void TSDIAppForm::buildMainMenu() {
   Savetophone1 = addMenuEntry(File1, PhoneSave, "Savetophone1");
   RestartPhone1 = addMenuEntry(File1, PhoneRestart, "RestartPhone1");
   RestorePhoneMenu1 = addMenuEntry(File1, PhoneRestoreMenu, "RestorePhoneMenu1");
-  RestorePhoneMenu1->setEnabled(false);  // follows Restart Phone
   File1->addSeparator();
   FileExitItem = addMenuEntry(File1, FileExit1, "FileExitItem");
   buildEditMenu();
@@ -200,7 +199,8 @@ void TSDIAppForm::buildMainMenu() {
   Help1->menuAction()->setStatusTip(QStringLiteral("Help topics"));
   HelpAboutItem = addMenuEntry(Help1, HelpAbout1, "HelpAboutItem");
 
-  for (QAction* entry : {FileSaveItem, Openfromphone1, Savetophone1, RestartPhone1}) entry->setEnabled(false);
+  for (QAction* entry : {FileSaveItem, Openfromphone1, Savetophone1, RestartPhone1, RestorePhoneMenu1})
+    entry->setEnabled(false);
 }
 
 QToolButton* TSDIAppForm::addToolButton(QAction* action, const char* name) {

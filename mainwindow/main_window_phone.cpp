@@ -1,27 +1,41 @@
 // The phone commands of the main window (Open from phone, Save to phone, Restart Phone,
 // Restore phone menu...):
 // each runs as one job on the phone thread (see WindowPhoneLink) and finishes here, on
-// the window's thread.
+// the window's thread. Here too the window shows what its link reports.
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QStatusBar>
+#include <QToolButton>
 
 #include "backup_store.h"
 #include "main_window.h"
 #include "file_io.h"
 #include "menu_writer.h"
-#include "message_prompt.h"
-#include "modal_runner.h"
+#include "phone_indicator.h"
 #include "phone_menu_guard.h"
 #include "restore_phone_menu_dialog.h"
 #include "window_phone_link.h"
 
 namespace quillet::ui {
 
+namespace {
+
+const QColor kPhoneConnected(0, 255, 0);
+const QColor kNoPhone(255, 0, 0);
+
+// A save's answer and what it did to the phone's menu.
+struct PhoneSaveOutcome {
+  Result<std::string> sent;
+  PhoneMenuWrite write;
+};
+
+}  // namespace
+
 void TSDIAppForm::usePhoneLibrary(std::unique_ptr<P2KLibrary> library) {
   phone_.reset();  // its thread ends before the next link starts
-  phone_ = std::make_unique<WindowPhoneLink>(*this, std::move(library));
-  setPhoneLink(phone_.get());
+  PhoneLinkListener& listener = *this;  // the base is private: converted here, not in make_unique
+  phone_ = std::make_unique<WindowPhoneLink>(*this, listener, std::move(library));
 }
 
 void TSDIAppForm::connectPhoneCommands() {
@@ -44,14 +58,14 @@ void TSDIAppForm::PhoneOpenExecute() {
   WindowPhoneLink& phone = *phone_;
   phone.run(
       PhoneJob::Open,
-      [this, &phone, store = backups()]() mutable {
-        PhoneMenuGuard guard(phone.link(), store, StoredToPhone, phone.progressReporter());
+      [&phone, store = backups()]() mutable {
+        PhoneMenuGuard guard(phone.link(), store, phone.progressReporter());
         return guard.open(phone.link().model());
       },
-      [this, &phone](Result<PhoneRead> menu, bool cancelled) {
+      [this](Result<PhoneRead> menu, bool cancelled) {
         if (cancelled) return;  // the open document stays as it was
         if (!menu) {
-          phone.showPhoneError(menu.error());
+          showPhoneError(menu.error());
           return;
         }
         // A file the loader refuses is named by its place on the phone, where the user
@@ -62,7 +76,7 @@ void TSDIAppForm::PhoneOpenExecute() {
           return;
         }
         if (!menu->backupError.empty())
-          phone.showPhoneError(Error{ErrorCode::PhoneError,
+          showPhoneError(Error{ErrorCode::PhoneError,
                                      "The menu read from the phone could not be backed up.", "",
                                      std::nullopt, std::nullopt, menu->backupError});
       });
@@ -82,14 +96,16 @@ void TSDIAppForm::PhoneSaveExecute() {
   WindowPhoneLink& phone = *phone_;
   phone.run(
       PhoneJob::Save,
-      [this, &phone, store = backups(), bytes = std::move(menu.value())]() mutable {
-        PhoneMenuGuard guard(phone.link(), store, StoredToPhone, phone.progressReporter());
-        return guard.save(phone.link().model(), bytes);
+      [&phone, store = backups(), bytes = std::move(menu.value())]() mutable {
+        PhoneMenuGuard guard(phone.link(), store, phone.progressReporter());
+        Result<std::string> sent = guard.save(phone.link().model(), bytes);
+        return PhoneSaveOutcome{std::move(sent), guard.lastWrite()};
       },
-      [this, &phone](Result<std::string> sent, bool cancelled) {
+      [this](PhoneSaveOutcome outcome, bool cancelled) {
+        noteWrite(outcome.write);
         // Only a write that reads back equal counts; the document stays as it is either way.
-        if (!sent) {
-          if (!cancelled) phone.showPhoneError(sent.error());
+        if (!outcome.sent) {
+          if (!cancelled) showPhoneError(outcome.sent.error());
           return;
         }
         documentSaved();  // the phone holds the document as it was when the job began
@@ -100,12 +116,11 @@ void TSDIAppForm::PhoneRestoreMenuExecute() {
   if (!phone_ || phoneBusy()) return;
   const std::string model = phone_->link().model();
   BackupStore store = backups();
-  std::uint8_t unused = 0;  // choosing writes nothing
-  PhoneMenuGuard chooser(phone_->link(), store, unused);
+  PhoneMenuGuard chooser(phone_->link(), store);  // choosing reads and writes nothing
   const auto preferred = chooser.restoreChoice(model);
   RestorePhoneMenuDialog dialog(BackupChoicesFor(store, model), preferred ? preferred->path : "",
                                 this);
-  if (runModal(dialog) != QDialog::Accepted || dialog.chosenPath().empty()) return;
+  if (prompter_->runModal(dialog) != QDialog::Accepted || dialog.chosenPath().empty()) return;
   restoreBackup(dialog.chosenPath());
 }
 
@@ -135,13 +150,15 @@ void TSDIAppForm::restoreBackup(const std::string& path) {
   WindowPhoneLink& phone = *phone_;
   phone.run(
       PhoneJob::Restore,
-      [this, &phone, store = backups(), menu = std::move(bytes.value())]() mutable {
-        PhoneMenuGuard guard(phone.link(), store, StoredToPhone, phone.progressReporter());
-        return guard.save(phone.link().model(), menu);
+      [&phone, store = backups(), menu = std::move(bytes.value())]() mutable {
+        PhoneMenuGuard guard(phone.link(), store, phone.progressReporter());
+        Result<std::string> sent = guard.save(phone.link().model(), menu);
+        return PhoneSaveOutcome{std::move(sent), guard.lastWrite()};
       },
-      [this, &phone, path](Result<std::string> sent, bool cancelled) {
-        if (!sent) {
-          if (!cancelled) phone.showPhoneError(sent.error());
+      [this, path](PhoneSaveOutcome outcome, bool cancelled) {
+        noteWrite(outcome.write);
+        if (!outcome.sent) {
+          if (!cancelled) showPhoneError(outcome.sent.error());
           return;
         }
         StatusBar->showMessage(tr("The phone's menu was restored from %1")
@@ -149,10 +166,71 @@ void TSDIAppForm::restoreBackup(const std::string& path) {
       });
 }
 
+void TSDIAppForm::noteWrite(PhoneMenuWrite write) {
+  // A save that sent nothing leaves the flag as it was.
+  if (write != PhoneMenuWrite::None) StoredToPhone = write == PhoneMenuWrite::Stored ? 1 : 0;
+}
+
 void TSDIAppForm::PhoneRestartExecute() {
   if (!phone_ || phoneBusy()) return;
   WindowPhoneLink& phone = *phone_;
-  phone.start(PhoneJob::Restart, [&phone] { phone.link().RestartPhone(); }, [](bool) {});
+  phone.start(PhoneJob::Restart, [&phone] { phone.link().RestartPhone(); },
+              [this](bool) { StoredToPhone = 0; });
 }
+
+void TSDIAppForm::enablePhoneCommands() {
+  const bool openAndRestart = phone_ && phone_->connected() && !phone_->busy();
+  const bool saveToPhone = openAndRestart && document_.isOpen();
+  ToolButton4->setEnabled(openAndRestart);
+  Openfromphone1->setEnabled(openAndRestart);
+  ToolButton7->setEnabled(openAndRestart);
+  RestartPhone1->setEnabled(openAndRestart);
+  ToolButton5->setEnabled(saveToPhone);
+  Savetophone1->setEnabled(saveToPhone);
+  RestorePhoneMenu1->setEnabled(openAndRestart);
+}
+
+void TSDIAppForm::phoneConnectionChanged(bool connected) {
+  Shape1->setBrushColor(connected ? kPhoneConnected : kNoPhone);
+  // A connected phone's panel waits for its model.
+  if (!connected) StatusBar1Panel1->setText(QStringLiteral("Phone: None "));
+  enablePhoneCommands();
+}
+
+void TSDIAppForm::phoneModelRead(const std::string& model) {
+  StatusBar1Panel1->setText(QStringLiteral("Phone: ") + QString::fromStdString(model) + QLatin1Char(' '));
+  // A job's own read looks at the journal; otherwise look now, without a progress dialog:
+  // the journal is read on the phone thread and the phone's menu only when a write to
+  // this model did not finish.
+  if (!phone_ || phoneBusy()) return;
+  WindowPhoneLink& phone = *phone_;
+  phone.runQuietly(
+      [&phone, model, store = backups()]() mutable {
+        PhoneMenuGuard guard(phone.link(), store);
+        // A menu that cannot be read now is looked at again by the next read of it.
+        auto found = guard.check(model);
+        return found ? found.value() : std::optional<PhoneDamage>();
+      },
+      [this](std::optional<PhoneDamage> damage) {
+        if (damage && !phoneBusy()) offerRestore(*damage);
+      });
+}
+
+void TSDIAppForm::showStatusText(const std::string& text) { StatusBar->showMessage(QString::fromStdString(text)); }
+
+void TSDIAppForm::showPhoneError(const Error& error) {
+  MessageRequest box;
+  box.owner = this;
+  box.icon = QMessageBox::Critical;
+  box.text = QString::fromStdString(error.message);
+  if (!error.detail.empty()) box.text += QLatin1Char('\n') + QString::fromStdString(error.detail);
+  for (const std::string& note : error.notes) box.text += QLatin1Char('\n') + QString::fromStdString(note);
+  if (!error.path.empty())
+    box.text += QStringLiteral("\nFile: ") + QFile::decodeName(QByteArray::fromStdString(error.path));
+  box.buttons = QMessageBox::Ok;
+  showMessage(box);
+}
+
+void TSDIAppForm::phoneBusyChanged() { enablePhoneCommands(); }
 
 }  // namespace quillet::ui

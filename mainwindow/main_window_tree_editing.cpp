@@ -57,14 +57,14 @@ class RightClickKeepsSelection : public QObject {
   }
 };
 
-bool AskWarning(QWidget* owner, QMessageBox::Icon icon, const QString& text) {
+bool AskWarning(Prompter& prompter, QWidget* owner, QMessageBox::Icon icon, const QString& text) {
   MessageRequest question;
   question.owner = owner;
   question.icon = icon;
   question.title = kWarningTitle;
   question.text = text;
   question.buttons = QMessageBox::Yes | QMessageBox::No;
-  return showMessage(question) == QMessageBox::Yes;
+  return prompter.showMessage(question) == QMessageBox::Yes;
 }
 
 QAction* AddEntry(QMenu* menu, const QString& caption, const char* name, const QIcon& icon = QIcon()) {
@@ -288,12 +288,12 @@ void TSDIAppForm::Deleteitem1Click() {
 }
 
 bool TSDIAppForm::confirmDelete() {
-  return AskWarning(this, QMessageBox::Warning,
+  return AskWarning(*prompter_, this, QMessageBox::Warning,
                     QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"));
 }
 
 bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem) {
-  return AskWarning(this, QMessageBox::Question,
+  return AskWarning(*prompter_, this, QMessageBox::Question,
                     selectedItem ? QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu "
                                                   "will be deleted\r\n                Continue?")
                                  : QStringLiteral("A pasted item cannot have a submenu.\r\nIts subitems will be "

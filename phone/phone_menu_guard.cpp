@@ -41,10 +41,8 @@ std::string KeptBeforeNote(const std::string& backupPath) {
 }
 
 PhoneMenuGuard::PhoneMenuGuard(PhoneMenuFile& phone, BackupStore& backups,
-                               std::uint8_t& storedToPhone,
                                std::function<void(const PhoneProgress&)> progress)
-    : phone_(phone), backups_(backups), journal_(backups.folder()), StoredToPhone(storedToPhone),
-      progress_(std::move(progress)) {}
+    : phone_(phone), backups_(backups), journal_(backups.folder()), progress_(std::move(progress)) {}
 
 void PhoneMenuGuard::report(PhoneStep step, std::size_t done, std::size_t total) const {
   if (progress_) progress_(PhoneProgress{step, done, total});
@@ -114,6 +112,7 @@ Result<PhoneRead> PhoneMenuGuard::open(const std::string& model) {
 
 Result<std::string> PhoneMenuGuard::save(const std::string& model,
                                          const std::vector<std::uint8_t>& bytes, bool verify) {
+  lastWrite_ = PhoneMenuWrite::None;
   report(PhoneStep::Reading, 0, 0);
   const auto current = phone_.readMenu();
   if (!current)
@@ -144,16 +143,16 @@ Result<std::string> PhoneMenuGuard::save(const std::string& model,
                         recorded.error().message);
 
   report(PhoneStep::Writing, 0, bytes.size());
+  lastWrite_ = PhoneMenuWrite::Failed;  // from here on the phone's menu may have changed
   if (auto written = phone_.writeMenu(bytes); !written)
     return failedWrite(written.error(), model, current.value(), backupPath);
   report(PhoneStep::Writing, bytes.size(), bytes.size());
   // Unchecked, the entry stays open: the next read from this phone compares it.
-  if (!verify) return backupPath;
-  if (auto checked = this->verify(bytes, backupPath); !checked) {
-    StoredToPhone = 0;
-    return checked.error();
+  if (verify) {
+    if (auto checked = this->verify(bytes, backupPath); !checked) return checked.error();
+    (void)journal_.finish(model);
   }
-  (void)journal_.finish(model);
+  lastWrite_ = PhoneMenuWrite::Stored;
   return backupPath;
 }
 
@@ -165,7 +164,10 @@ Error PhoneMenuGuard::failedWrite(Error error, const std::string& model,
     error.notes.insert(error.notes.begin(), "The phone was disconnected during the write.");
   } else if (const auto held = phone_.readMenu()) {
     // Still there: what it holds now tells whether anything changed.
-    if (held.value() == before) state = kUnchanged;
+    if (held.value() == before) {
+      state = kUnchanged;
+      lastWrite_ = PhoneMenuWrite::None;
+    }
     settle(model, held.value());
   }
   if (error.notes.empty()) error.notes.push_back("The phone did not take the menu.");

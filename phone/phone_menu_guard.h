@@ -50,11 +50,17 @@ struct PhoneRead {
   std::optional<PhoneDamage> damage;  // set when the menu read is a damaged one
 };
 
+// What the last save did to the phone's menu file.
+enum class PhoneMenuWrite {
+  None,    // nothing was sent: the phone's menu is as it was
+  Stored,  // the phone holds the menu sent (it read back equal, when the save verified)
+  Failed,  // a write began but did not complete or read back different
+};
+
 class PhoneMenuGuard {
  public:
-  // `StoredToPhone` is the window's flag: a write that fails its check clears it again.
   // The write journal lives in the backups' folder.
-  PhoneMenuGuard(PhoneMenuFile& phone, BackupStore& backups, std::uint8_t& storedToPhone,
+  PhoneMenuGuard(PhoneMenuFile& phone, BackupStore& backups,
                  std::function<void(const PhoneProgress&)> progress = {});
 
   // At a connection: when the last write to `model` did not finish, reads the phone's
@@ -74,6 +80,8 @@ class PhoneMenuGuard {
   // the backup (Error::path for a failed check).
   Result<std::string> save(const std::string& model, const std::vector<std::uint8_t>& bytes,
                            bool verify = true);
+  // What the last save did to the phone's menu; None before the first.
+  PhoneMenuWrite lastWrite() const { return lastWrite_; }
 
   // The backup a restore writes unless told otherwise: the one taken before the last
   // write, while that write is unfinished; else the newest backup not marked damaged.
@@ -93,7 +101,7 @@ class PhoneMenuGuard {
   PhoneMenuFile& phone_;
   BackupStore& backups_;
   WriteJournal journal_;
-  std::uint8_t& StoredToPhone;
+  PhoneMenuWrite lastWrite_ = PhoneMenuWrite::None;
   std::function<void(const PhoneProgress&)> progress_;
 };
 

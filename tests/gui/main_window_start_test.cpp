@@ -218,7 +218,7 @@ TEST_F(StartTest, MenusHoldTheirEntriesInOrderWithStartStates) {
   QStringList fileEntries;
   for (QAction* entry : top[0]->menu()->actions()) fileEntries << (entry->isSeparator() ? "-" : entry->objectName());
   EXPECT_EQ(fileEntries, QStringList({"FileNewItem", "FileOpenItem", "FileOpenBackupItem", "FileSaveItem", "Openfromphone1", "Savetophone1",
-                                      "RestartPhone1", "-", "FileExitItem"}));
+                                      "RestartPhone1", "RestorePhoneMenu1", "-", "FileExitItem"}));
   ASSERT_EQ(top[2]->menu()->actions().size(), 1);
   EXPECT_EQ(top[2]->menu()->actions()[0]->objectName(), "HelpAboutItem");
 
@@ -232,7 +232,7 @@ TEST_F(StartTest, MenusHoldTheirEntriesInOrderWithStartStates) {
   for (const char* name : {"FileNewItem", "FileOpenItem", "FileExitItem", "HelpAboutItem"}) {
     EXPECT_TRUE(action(name)->isEnabled()) << name;
   }
-  for (const char* name : {"FileSaveItem", "Openfromphone1", "Savetophone1", "RestartPhone1"}) {
+  for (const char* name : {"FileSaveItem", "Openfromphone1", "Savetophone1", "RestartPhone1", "RestorePhoneMenu1"}) {
     EXPECT_FALSE(action(name)->isEnabled()) << name;
   }
   EXPECT_NE(action("FileSaveItem"), action("FileSave1"));

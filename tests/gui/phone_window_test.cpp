@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QToolButton>
 #include <chrono>
 #include <cstdlib>
@@ -28,17 +29,14 @@
 #include <thread>
 #include <vector>
 
-#include <QTreeWidget>
-
 #include "backup_store.h"
-#include "dialog_driver.h"
 #include "emulated_phone.h"
 #include "file_chooser.h"
 #include "no_phone.h"
 #include "phone_library_factory.h"
 #include "main_window.h"
 #include "menu_bytes.h"
-#include "message_prompt.h"
+#include "dialog_driver.h"
 #include "phone_indicator.h"
 
 namespace quillet::ui::testing {
@@ -96,19 +94,15 @@ class PhoneWindowTest : public ::testing::Test {
     QDir::setCurrent(workDir.path());
     previousRuntime = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
-    setMessageHandler([this](const MessageRequest& request) {
-      messages.push_back(request);
-      return answer;
-    });
     WriteBytes(phoneMenuPath(), menu);
     window = std::make_unique<TSDIAppForm>();
+    window->setPrompter(prompter);
     auto emulated = std::make_unique<EmulatedPhone>(phoneDir.path().toStdString(), kModel);
     phone = emulated.get();
     window->usePhoneLibrary(std::move(emulated));
   }
   void TearDown() override {
     window.reset();
-    setMessageHandler({});
     QDir::setCurrent(previousDir);
     qputenv("XDG_RUNTIME_DIR", previousRuntime);
   }
@@ -149,7 +143,7 @@ class PhoneWindowTest : public ::testing::Test {
   void expectPhoneCommands(bool openAndRestart, bool save) const {
     for (const char* name : {"ToolButton4", "ToolButton7"})
       EXPECT_EQ(find<QToolButton>(name)->isEnabled(), openAndRestart) << name;
-    for (const char* name : {"Openfromphone1", "RestartPhone1"})
+    for (const char* name : {"Openfromphone1", "RestartPhone1", "RestorePhoneMenu1"})
       EXPECT_EQ(find<QAction>(name)->isEnabled(), openAndRestart) << name;
     EXPECT_EQ(find<QToolButton>("ToolButton5")->isEnabled(), save);
     EXPECT_EQ(find<QAction>("Savetophone1")->isEnabled(), save);
@@ -168,8 +162,10 @@ class PhoneWindowTest : public ::testing::Test {
   Bytes menu = SampleMenu();
   std::unique_ptr<TSDIAppForm> window;
   EmulatedPhone* phone = nullptr;
-  std::vector<MessageRequest> messages;
-  QMessageBox::StandardButton answer = QMessageBox::Ok;
+  test::TestPrompter prompter;
+  std::vector<MessageRequest>& messages = prompter.messages.requests;
+  QMessageBox::StandardButton& answer = prompter.messages.lastAnswer;  // every box's answer
+  test::ModalScript& modals = prompter.modals;
 };
 
 TEST_F(PhoneWindowTest, ConnectTurnsGreenShowsTheModelAndEnablesOpenFromPhone) {
@@ -325,8 +321,7 @@ TEST_F(PhoneWindowTest, RestorePhoneMenuListsTheBackupsAndWritesTheChosenOne) {
   trigger("PhoneOpen");
   BackupStore(QFile::encodeName(backupsFolder()).toStdString()).keepDamaged(kModel, {1, 2, 3}).value();
 
-  test::ModalScript script;
-  script.actions["RestorePhoneMenuDialog"] = [](QDialog& dialog) {
+  modals.actions["RestorePhoneMenuDialog"] = [](QDialog& dialog) {
     auto* list = test::Child<QTreeWidget>(dialog, "BackupList");
     auto* restore = test::Child<QPushButton>(dialog, "RestoreButton");
     ASSERT_EQ(list->topLevelItemCount(), 3);
@@ -341,7 +336,7 @@ TEST_F(PhoneWindowTest, RestorePhoneMenuListsTheBackupsAndWritesTheChosenOne) {
     test::Click(restore);
   };
   trigger("RestorePhoneMenu1");
-  EXPECT_EQ(script.openings["RestorePhoneMenuDialog"], 1);
+  EXPECT_EQ(modals.openings["RestorePhoneMenuDialog"], 1);
   ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
   EXPECT_EQ(ReadFile(phoneMenuPath()), menu);
   EXPECT_EQ(window->StoredToPhone, 1);
@@ -633,15 +628,13 @@ TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAndAPlainFileSaysWhyNo
   QTemporaryDir workDir, phoneDir;
   const QString previous = QDir::currentPath();
   QDir::setCurrent(workDir.path());
-  std::vector<MessageRequest> messages;
-  setMessageHandler([&](const MessageRequest& request) {
-    messages.push_back(request);
-    return QMessageBox::Ok;
-  });
+  test::TestPrompter prompter;
+  const std::vector<MessageRequest>& messages = prompter.messages.requests;
   const auto noPhone = [] { return std::make_unique<NoPhone>(); };
   qputenv("QUILLET_PHONE_DIR", phoneDir.path().toLocal8Bit());
   {
     TSDIAppForm window;
+    window.setPrompter(prompter);
     window.usePhoneLibrary(makePhoneLibraryFromEnvironment(noPhone));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -656,6 +649,7 @@ TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAndAPlainFileSaysWhyNo
   qputenv("QUILLET_PHONE_DIR", plainFile.toLocal8Bit());
   {
     TSDIAppForm window;
+    window.setPrompter(prompter);
     window.usePhoneLibrary(makePhoneLibraryFromEnvironment(noPhone));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -664,7 +658,6 @@ TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAndAPlainFileSaysWhyNo
     EXPECT_TRUE(messages[0].text.contains(plainFile + QStringLiteral("\" is not a folder")))
         << messages[0].text.toStdString();
   }
-  setMessageHandler({});
   qunsetenv("QUILLET_PHONE_DIR");
   QDir::setCurrent(previous);
 }

@@ -19,10 +19,6 @@ void WindowTest::SetUp() {
   // test's own folder, so no test touches another's file.
   previousDirectory = QDir::currentPath();
   QDir::setCurrent(folder.path());
-  setMessageHandler([this](const MessageRequest& request) {
-    messages.push_back(request);
-    return answer;
-  });
   window = makeWindow();
   window->setFileChooser([this](QWidget*, FileDialogKind) {
     ++dialogsShown;
@@ -37,8 +33,20 @@ void WindowTest::SetUp() {
 
 void WindowTest::TearDown() {
   window.reset();
-  setMessageHandler({});
   QDir::setCurrent(previousDirectory);
+}
+
+std::unique_ptr<TSDIAppForm> WindowTest::makeWindow() {
+  auto made = std::make_unique<TSDIAppForm>();
+  made->setPrompter(prompter);
+  return made;
+}
+
+FakePhone& WindowTest::usePhone(TSDIAppForm& target) {
+  auto phone = std::make_unique<FakePhone>();
+  FakePhone& kept = *phone;
+  target.usePhoneLibrary(std::move(phone));
+  return kept;
 }
 
 std::string WindowTest::pathIn(const std::string& name) const {

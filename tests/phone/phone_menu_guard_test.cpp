@@ -12,11 +12,9 @@ namespace {
 using test::ReadBytes;
 using test::TempFolder;
 
-// A phone menu in memory that sets StoredToPhone on a complete write, as the link does,
-// and can be told to misbehave the way real phones and backends do.
+// A phone menu in memory that can be told to misbehave the way real phones and backends do.
 class MemoryPhone : public PhoneMenuFile {
  public:
-  explicit MemoryPhone(std::uint8_t& stored) : stored_(stored) {}
   Result<std::vector<std::uint8_t>> readMenu() override {
     ++reads;
     if (failReadsFrom != 0 && reads >= failReadsFrom)
@@ -40,7 +38,6 @@ class MemoryPhone : public PhoneMenuFile {
     if (keepTail && menu.size() > stored.size())
       stored.insert(stored.end(), menu.begin() + static_cast<long>(stored.size()), menu.end());
     menu = stored;
-    stored_ = 1;
     return Ok();
   }
   bool ready() override { return connected; }
@@ -51,19 +48,15 @@ class MemoryPhone : public PhoneMenuFile {
   bool connected = true;
   std::optional<std::size_t> corruptByte;
   bool keepTail = false;
-
- private:
-  std::uint8_t& stored_;
 };
 
 class PhoneMenuGuardTest : public ::testing::Test {
  protected:
   TempFolder temp;
   BackupStore backups{temp.file("backups")};
-  std::uint8_t StoredToPhone = 0;
-  MemoryPhone phone{StoredToPhone};
+  MemoryPhone phone;
   std::vector<PhoneStep> steps;
-  PhoneMenuGuard guard{phone, backups, StoredToPhone,
+  PhoneMenuGuard guard{phone, backups,
                        [this](const PhoneProgress& p) { steps.push_back(p.step); }};
   const std::vector<std::uint8_t> edited{1, 2, 3, 4, 5, 6};
 };
@@ -81,7 +74,7 @@ TEST_F(PhoneMenuGuardTest, OpenAndSaveBackUpThePhonesMenuAndSaveVerifies) {
   EXPECT_EQ(saved.value(), read->backupPath);
   EXPECT_EQ(ReadBytes(saved.value()), original);
   EXPECT_EQ(phone.menu, edited);
-  EXPECT_EQ(StoredToPhone, 1);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::Stored);
   EXPECT_EQ(phone.reads, 3);  // open, backup before the write, read-back
   EXPECT_EQ(steps.back(), PhoneStep::Verifying);
 
@@ -95,7 +88,7 @@ TEST_F(PhoneMenuGuardTest, AChangedByteIsReportedWithTheBackupAndDoesNotCount) {
   phone.corruptByte = 4;
   const auto saved = guard.save("V3i", edited);
   ASSERT_FALSE(saved.ok());
-  EXPECT_EQ(StoredToPhone, 0);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::Failed);
   EXPECT_NE(saved.error().message.find("at byte 4"), std::string::npos) << saved.error().message;
   EXPECT_EQ(saved.error().notes, std::vector<std::string>{KeptBeforeNote(saved.error().path)});
   EXPECT_EQ(ReadBytes(saved.error().path), (std::vector<std::uint8_t>{10, 20, 30, 40}));
@@ -109,21 +102,22 @@ TEST_F(PhoneMenuGuardTest, AnOldTailLeftOnThePhoneIsToldAsSuch) {
                                        "bytes remain"),
             std::string::npos)
       << saved.error().message;
-  EXPECT_EQ(StoredToPhone, 0);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::Failed);
   // Without the check the same write counts.
   EXPECT_TRUE(guard.save("V3i", {7, 7}, false).ok());
-  EXPECT_EQ(StoredToPhone, 1);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::Stored);
 }
 
 TEST_F(PhoneMenuGuardTest, NothingIsSentWhenThePhonesMenuCannotBeBackedUp) {
   phone.failReadsFrom = 1;
   ASSERT_FALSE(guard.save("V3i", edited).ok());
   EXPECT_EQ(phone.writes, 0);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::None);
 
   test::WriteBytes(temp.path() / "file", {1});
   BackupStore unwritable(temp.file("file"));
   phone.failReadsFrom = 0;
-  PhoneMenuGuard blocked(phone, unwritable, StoredToPhone);
+  PhoneMenuGuard blocked(phone, unwritable);
   EXPECT_FALSE(blocked.save("V3i", edited).ok());
   EXPECT_EQ(phone.writes, 0);
   // A read still opens when only its backup failed, and says why.
@@ -141,7 +135,7 @@ TEST_F(PhoneMenuGuardTest, AFailedReadBackIsAFailedSave) {
   ASSERT_EQ(saved.error().notes.size(), 3u);
   EXPECT_NE(saved.error().notes[0].find("reading it back"), std::string::npos);
   EXPECT_EQ(saved.error().notes[1], "The phone's menu may be incomplete.");
-  EXPECT_EQ(StoredToPhone, 0);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::Failed);
 }
 
 // The cable pulled mid-write: the failure says so in plain sentences, the next check
@@ -207,6 +201,7 @@ TEST_F(PhoneMenuGuardTest, ARefusedWriteThatChangedNothingSaysTheMenuIsUnchanged
   ASSERT_EQ(saved.error().notes.size(), 3u);
   EXPECT_EQ(saved.error().notes[0], "The phone did not take the menu.");
   EXPECT_EQ(saved.error().notes[1], "The phone's menu is unchanged.");
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::None);
   // The look that found it unchanged closed the journal's entry.
   const int reads = phone.reads;
   EXPECT_FALSE(guard.check("V3i")->has_value());

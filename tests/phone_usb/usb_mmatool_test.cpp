@@ -1,119 +1,143 @@
-// mmatool's phone commands against the fake USB phone with its faults switched on: each
-// run makes its own library on the same bus, as runs of the program one after another.
-#include <gtest/gtest.h>
-
+// mmatool's phone commands against the fake USB phone: each run makes its own library on
+// the same bus, as runs of the program one after another. A p2k05 phone is served over
+// the bulk endpoints with no control transfer sent; the faults of a misbehaving phone
+// (a refused volume command, a read-only menu, a cable pulled mid-write) cost no menu.
 #include <sstream>
 
-#include "fake_phone_bus.h"
 #include "menu_bytes.h"
 #include "mmatool.h"
 #include "sample_menus.h"
 #include "temp_folder.h"
-#include "usb_p2k_library.h"
+#include "usb_library_fixture.h"
 
 namespace quillet::usb::testing {
 namespace {
 
-constexpr const char* kMenu = "/a/mobile/system/mma_ucp";
+namespace mb = quillet::menubytes;
+using quillet::test::ReadBytes;
+using quillet::test::TempFolder;
+using quillet::test::WriteBytes;
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-class MmatoolOverUsb : public ::testing::Test {
+class UsbMmatool : public UsbLibraryTest {
  protected:
-  MmatoolOverUsb() {
-    access.makeLibrary = [this] {
-      UsbP2KOptions options;
-      options.transferTimeoutMs = 200;
-      options.replyWindowMs = 1000;
-      options.rescanIntervalMs = 20;
-      options.log = [](const std::string&) {};
-      return std::make_unique<UsbP2KLibrary>(bus.makeTransport(), options);
-    };
-    access.backupsFolder = temp.file("backups");
-    bus.withPhone([this](FakeP2KPhone& phone) { return phone.files[kMenu] = {original, 0, 0}; });
-  }
-  ~MmatoolOverUsb() override {
-    EXPECT_TRUE(bus.violations().empty()) << ::testing::PrintToString(bus.violations());
-  }
+  struct Outcome {
+    int status;
+    std::string out, err;
+  };
 
-  Outcome phone(std::vector<std::string> args) {
-    args.insert(args.begin(), "phone");
+  Outcome mmatool(const std::vector<std::string>& args) {
+    UsbP2KOptions usb;
+    usb.transferTimeoutMs = kTimeoutMs;
+    usb.replyWindowMs = 1000;
+    usb.rescanIntervalMs = 20;
+    usb.log = [this](const std::string& text) { recorder.line(text); };
+    const mmatool::PhoneAccess access{
+        [&] { return std::make_unique<UsbP2KLibrary>(bus->makeTransport(), usb); },
+        folder.file("backups")};
     std::istringstream in;
     std::ostringstream out, err;
     const int status = mmatool::run(args, in, out, err, access);
     return {status, out.str(), err.str()};
   }
-  std::vector<std::uint8_t> onPhone() {
-    return bus.withPhone([](FakeP2KPhone& phone) { return phone.files[kMenu].data; });
-  }
-  std::string file(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    test::WriteBytes(temp.path() / name, bytes);
-    return temp.file(name);
-  }
 
-  FakePhoneBus bus;
-  test::TempFolder temp;
-  mmatool::PhoneAccess access;
-  const std::vector<std::uint8_t> original = menubytes::BuildMenuFile(samples::SmallMenu(36, 0x01));
-  const std::vector<std::uint8_t> edited =
-      menubytes::BuildMenuFile(samples::EveryBlockKindMenu({}));
+  TempFolder folder;
 };
 
-TEST_F(MmatoolOverUsb, PullCopiesTheMenuFromAPhoneThatRefusesTheVolumeCommand) {
-  bus.withPhone([](FakeP2KPhone& phone) { return phone.refuseVolumes = true; });
-  const Outcome pull = phone({"pull", temp.file("pulled")});
+TEST_F(UsbMmatool, InfoPullAndPushOverTheBulkEndpoints) {
+  FakeBusOptions options;
+  options.p2k05 = true;
+  options.testInterface = 2;
+  bus = std::make_unique<FakePhoneBus>(options);
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.model = "V3xx"; });
+  const std::vector<std::uint8_t> original = mb::BuildMenuFile(quillet::samples::FullMenu(36));
+  const std::vector<std::uint8_t> shorter = mb::BuildMenuFile(quillet::samples::SmallMenu(22, 1));
+  ASSERT_LT(shorter.size(), original.size());
+  putFile(kMenuPath, original);
+
+  const Outcome info = mmatool({"phone", "info"});
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_NE(info.out.find("model: V3xx\n"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("menu file: " + std::to_string(original.size()) + " bytes"),
+            std::string::npos);
+
+  const Outcome pull = mmatool({"phone", "pull", folder.file("pulled")});
   ASSERT_EQ(pull.status, 0) << pull.err;
-  EXPECT_EQ(test::ReadBytes(temp.path() / "pulled"), original);
+  EXPECT_EQ(ReadBytes(folder.file("pulled")), original);
+
+  WriteBytes(folder.file("shorter"), shorter);
+  const Outcome push = mmatool({"phone", "push", folder.file("shorter")});
+  ASSERT_EQ(push.status, 0) << push.err;
+  EXPECT_EQ(fileOnPhone(kMenuPath), shorter);
+
+  EXPECT_EQ(bus->controlTransfers(), 0);
+  EXPECT_EQ(recorder.linesContaining("is a p2k05 phone"), 3u);
+  EXPECT_EQ(recorder.linesContaining("failed"), 0u) << ::testing::PrintToString(recorder.lines());
 }
 
-TEST_F(MmatoolOverUsb, PushOntoAReadOnlyMenuFileIsRefusedAndChangesNothing) {
-  bus.withPhone([](FakeP2KPhone& phone) { return phone.files[kMenu].attributes = 0x0001; });
-  const Outcome push = phone({"push", file("edited", edited)});
+class UsbMmatoolFaults : public UsbMmatool {
+ protected:
+  void SetUp() override {
+    bus = std::make_unique<FakePhoneBus>();
+    putFile(kMenuPath, original);
+    WriteBytes(folder.file("edited"), edited);
+  }
+
+  const std::vector<std::uint8_t> original = mb::BuildMenuFile(quillet::samples::SmallMenu(36, 0x01));
+  const std::vector<std::uint8_t> edited = mb::BuildMenuFile(quillet::samples::EveryBlockKindMenu({}));
+};
+
+TEST_F(UsbMmatoolFaults, PullCopiesTheMenuFromAPhoneThatRefusesTheVolumeCommand) {
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.refuseVolumes = true; });
+  const Outcome pull = mmatool({"phone", "pull", folder.file("pulled")});
+  ASSERT_EQ(pull.status, 0) << pull.err;
+  EXPECT_EQ(ReadBytes(folder.file("pulled")), original);
+}
+
+TEST_F(UsbMmatoolFaults, PushOntoAReadOnlyMenuFileIsRefusedAndChangesNothing) {
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.files[kMenuPath].attributes = 0x0001; });
+  const Outcome push = mmatool({"phone", "push", folder.file("edited")});
   EXPECT_EQ(push.status, 1);
   EXPECT_EQ(push.err.substr(0, push.err.find('\n')), "mmatool: Error writing file") << push.err;
   EXPECT_NE(push.err.find("\nmmatool: The phone marks the file read-only.\n"), std::string::npos)
       << push.err;
   EXPECT_NE(push.err.find("\nmmatool: The phone's menu is unchanged.\n"), std::string::npos);
-  EXPECT_EQ(onPhone(), original);
-  EXPECT_EQ(bus.withPhone([](FakeP2KPhone& phone) { return phone.files[kMenu].attributes; }), 1);
+  EXPECT_EQ(fileOnPhone(kMenuPath), original);
+  EXPECT_EQ(bus->withPhone([](FakeP2KPhone& phone) { return phone.files[kMenuPath].attributes; }), 1);
 }
 
 // The cable pulled at the first written piece: the failure says the menu may be
 // incomplete; after reconnecting, info warns; a pull of the damaged menu is kept marked
 // damaged; restore puts back exactly the menu the phone had before the failed write.
-TEST_F(MmatoolOverUsb, ACablePulledMidWriteIsFoundAtTheNextConnectionAndRestored) {
-  bus.withPhone([](FakeP2KPhone& phone) { return phone.pullCableAfterWrites = phone.writeCalls; });
-  const Outcome push = phone({"push", file("edited", edited)});
+TEST_F(UsbMmatoolFaults, ACablePulledMidWriteIsFoundAtTheNextConnectionAndRestored) {
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.pullCableAfterWrites = phone.writeCalls; });
+  const Outcome push = mmatool({"phone", "push", folder.file("edited")});
   EXPECT_EQ(push.status, 1);
   EXPECT_NE(push.err.find("\nmmatool: The phone was disconnected during the write.\n"
                           "mmatool: The phone's menu may be incomplete.\n"
                           "mmatool: The menu the phone had before is kept in \""),
             std::string::npos)
       << push.err;
-  EXPECT_TRUE(onPhone().empty()) << "deleted before the first piece";
+  EXPECT_TRUE(fileOnPhone(kMenuPath).empty()) << "deleted before the first piece";
 
-  bus.plug();
-  const Outcome info = phone({"info"});
+  bus->plug();
+  const Outcome info = mmatool({"phone", "info"});
   EXPECT_EQ(info.status, 0) << info.err;
   EXPECT_NE(info.err.find("warning: the last write to this phone did not finish"), std::string::npos)
       << info.err;
-  EXPECT_NE(info.err.find("mmatool phone restore \"" + temp.file("backups") + "/E398/"),
+  EXPECT_NE(info.err.find("mmatool phone restore \"" + folder.file("backups") + "/E398/"),
             std::string::npos)
       << info.err;
 
-  const Outcome pull = phone({"pull", temp.file("pulled")});
+  const Outcome pull = mmatool({"phone", "pull", folder.file("pulled")});
   EXPECT_EQ(pull.status, 0) << pull.err;
-  EXPECT_TRUE(test::ReadBytes(temp.path() / "pulled").empty());
-  const Outcome backups = phone({"backups"});
+  EXPECT_TRUE(ReadBytes(folder.file("pulled")).empty());
+  const Outcome backups = mmatool({"phone", "backups"});
   EXPECT_NE(backups.out.find("_damaged_mma_ucp\t0\tdamaged\n"), std::string::npos) << backups.out;
 
-  const Outcome restore = phone({"restore"});
+  const Outcome restore = mmatool({"phone", "restore"});
   ASSERT_EQ(restore.status, 0) << restore.err;
-  EXPECT_EQ(onPhone(), original);
-  EXPECT_EQ(phone({"info"}).err, "") << "the restore finished the write";
+  EXPECT_EQ(fileOnPhone(kMenuPath), original);
+  EXPECT_EQ(mmatool({"phone", "info"}).err, "") << "the restore finished the write";
 }
 
 }  // namespace

@@ -59,12 +59,11 @@ class PhoneBackendGuarded : public PhoneBackendConformance<Harness> {
 
   std::vector<std::string> log;
   RecordingView view{log};
-  std::uint8_t StoredToPhone = 0;
   TempFolder temp;
-  PhoneLink link{this->library(), view, StoredToPhone,
+  PhoneLink link{this->library(), view,
                  PhoneLinkHooks{[](int) {}, [](std::function<void()>) {}, temp.path().string(), {}, {}}};
   BackupStore backups{temp.file("backups")};
-  PhoneMenuGuard guard{link, backups, StoredToPhone};
+  PhoneMenuGuard guard{link, backups};
   const std::string model = Harness::kModel;
 };
 
@@ -83,7 +82,7 @@ TYPED_TEST_P(PhoneBackendConformance, ModelNameDecodesToThePanelText) {
   this->startWithMenu();
   std::vector<std::uint8_t> buffer(PhoneLink::kModelBufferSize, 0);
   ASSERT_NE(this->library().Seem_Read(279, 1, 0, 0, buffer.data(), buffer.size()), -1);
-  EXPECT_EQ(PhonePanelText(buffer.data(), buffer.size()), std::string("Phone: ") + TypeParam::kModel + " ");
+  EXPECT_EQ(PhoneModelName(buffer.data(), buffer.size()), TypeParam::kModel);
 }
 
 TYPED_TEST_P(PhoneBackendConformance, ListNamesTheMenuFileWithItsSize) {
@@ -156,7 +155,7 @@ TYPED_TEST_P(PhoneBackendGuarded, ACutWriteIsFoundAgainAndRestored) {
   EXPECT_EQ(saved.error().notes[1], "The phone's menu may be incomplete.");
   EXPECT_EQ(this->harness.phoneFile(this->kMenu),
             std::vector<std::uint8_t>(other.begin(), other.begin() + 0x400));
-  EXPECT_EQ(this->StoredToPhone, 0);
+  EXPECT_EQ(this->guard.lastWrite(), PhoneMenuWrite::Failed);
 
   this->harness.reconnect();
   const auto damage = this->guard.check(this->model);
@@ -173,7 +172,7 @@ TYPED_TEST_P(PhoneBackendGuarded, ACutWriteIsFoundAgainAndRestored) {
   const auto restored = this->guard.save(this->model, ReadBytes(choice->path));
   ASSERT_TRUE(restored.ok()) << restored.error().message << ": " << restored.error().detail;
   EXPECT_EQ(this->harness.phoneFile(this->kMenu), this->menu);
-  EXPECT_EQ(this->StoredToPhone, 1);
+  EXPECT_EQ(this->guard.lastWrite(), PhoneMenuWrite::Stored);
   EXPECT_FALSE(this->guard.check(this->model).value().has_value());
 }
 
@@ -187,6 +186,7 @@ TYPED_TEST_P(PhoneBackendGuarded, AReadOnlyMenuIsRefusedBeforeAnythingChanges) {
   EXPECT_EQ(saved.error().notes[0], "The phone marks the file read-only.");
   EXPECT_EQ(saved.error().notes[1], "The phone's menu is unchanged.");
   EXPECT_EQ(this->harness.phoneFile(this->kMenu), this->menu);
+  EXPECT_EQ(this->guard.lastWrite(), PhoneMenuWrite::None);
   // Nothing changed, so nothing is in doubt.
   EXPECT_FALSE(this->guard.check(this->model).value().has_value());
 }

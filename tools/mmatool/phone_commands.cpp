@@ -68,10 +68,9 @@ class ScriptPhoneView : public PhoneLinkView {
     }
   }
 
-  void setPhoneIndicator(bool) override {}
-  void setPhonePanelText(const std::string&) override {}
-  void enablePhoneCommands(bool, bool) override {}
-  bool hasDocument() const override { return true; }
+  // A script waits for the link's model itself (link.model()).
+  void phoneConnectionChanged(bool) override {}
+  void phoneModelRead(const std::string&) override {}
   void showStatusText(const std::string& text) override {
     if (terminal_) err_ << text << '\n';
   }
@@ -114,10 +113,9 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
 
   const std::unique_ptr<P2KLibrary> library = makeLibrary();
   ScriptPhoneView view(err);
-  std::uint8_t StoredToPhone = 0;
   PhoneLinkHooks hooks;
   hooks.postToUi = [&view](std::function<void()> task) { view.post(std::move(task)); };
-  PhoneLink link(*library, view, StoredToPhone, hooks);
+  PhoneLink link(*library, view, hooks);
   if (Status started = link.InitPhoneLink(); !started) {
     ReportPhoneError(started.error(), err);
     return kExitBadFile;
@@ -128,7 +126,7 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
   }
 
   BackupStore backups(backupsFolder);
-  PhoneMenuGuard guard(link, backups, StoredToPhone);
+  PhoneMenuGuard guard(link, backups);
   switch (line.phone) {
     case PhoneAction::Info: {
       // A write that did not finish is worth a warning, not a failure: the phone answers.
