@@ -52,6 +52,7 @@ class PhoneIndicator;
 class TAboutBox;
 class TOKRightDlg;
 class WindowPhoneLink;
+enum class PhoneJob;
 
 // The window listens to its phone link (privately): what the link reports about the
 // phone, the window shows and turns into enabled commands itself.
@@ -267,8 +268,10 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   void restoreBackup(const std::string& path);
   // The phone's last write did not finish: offers to put back the menu from before.
   void offerRestore(const PhoneDamage& damage);
-  // StoredToPhone after a save or a restore that did `write` to the phone's menu.
-  void noteWrite(PhoneMenuWrite write);
+  // Writes `bytes` to the phone as a guarded save (backup, write, read-back check) in a
+  // job; StoredToPhone then follows what it did, a failure is shown and `stored` runs
+  // once the phone holds them.
+  void sendToPhone(PhoneJob job, std::vector<std::uint8_t> bytes, std::function<void()> stored);
   // Open from phone, Restart Phone and Restore phone menu... while a phone is connected
   // and no job runs; Save to phone also needs a document.
   void enablePhoneCommands();

@@ -93,22 +93,30 @@ void TSDIAppForm::PhoneSaveExecute() {
     showFileError(error);
     return;
   }
+  // Only a write that reads back equal counts; the document stays as it is either way.
+  // The phone then holds the document as it was when the job began.
+  sendToPhone(PhoneJob::Save, std::move(menu.value()), [this] { documentSaved(); });
+}
+
+void TSDIAppForm::sendToPhone(PhoneJob job, std::vector<std::uint8_t> bytes,
+                              std::function<void()> stored) {
   WindowPhoneLink& phone = *phone_;
   phone.run(
-      PhoneJob::Save,
-      [&phone, store = backups(), bytes = std::move(menu.value())]() mutable {
+      job,
+      [&phone, store = backups(), bytes = std::move(bytes)]() mutable {
         PhoneMenuGuard guard(phone.link(), store, phone.progressReporter());
         Result<std::string> sent = guard.save(phone.link().model(), bytes);
         return PhoneSaveOutcome{std::move(sent), guard.lastWrite()};
       },
-      [this](PhoneSaveOutcome outcome, bool cancelled) {
-        noteWrite(outcome.write);
-        // Only a write that reads back equal counts; the document stays as it is either way.
+      [this, stored = std::move(stored)](PhoneSaveOutcome outcome, bool cancelled) {
+        // A save that sent nothing leaves the flag as it was.
+        if (outcome.write != PhoneMenuWrite::None)
+          StoredToPhone = outcome.write == PhoneMenuWrite::Stored ? 1 : 0;
         if (!outcome.sent) {
           if (!cancelled) showPhoneError(outcome.sent.error());
           return;
         }
-        documentSaved();  // the phone holds the document as it was when the job began
+        stored();
       });
 }
 
@@ -147,28 +155,10 @@ void TSDIAppForm::restoreBackup(const std::string& path) {
     showFileError(bytes.error());
     return;
   }
-  WindowPhoneLink& phone = *phone_;
-  phone.run(
-      PhoneJob::Restore,
-      [&phone, store = backups(), menu = std::move(bytes.value())]() mutable {
-        PhoneMenuGuard guard(phone.link(), store, phone.progressReporter());
-        Result<std::string> sent = guard.save(phone.link().model(), menu);
-        return PhoneSaveOutcome{std::move(sent), guard.lastWrite()};
-      },
-      [this, path](PhoneSaveOutcome outcome, bool cancelled) {
-        noteWrite(outcome.write);
-        if (!outcome.sent) {
-          if (!cancelled) showPhoneError(outcome.sent.error());
-          return;
-        }
-        StatusBar->showMessage(tr("The phone's menu was restored from %1")
-                                   .arg(QFile::decodeName(QByteArray::fromStdString(path))));
-      });
-}
-
-void TSDIAppForm::noteWrite(PhoneMenuWrite write) {
-  // A save that sent nothing leaves the flag as it was.
-  if (write != PhoneMenuWrite::None) StoredToPhone = write == PhoneMenuWrite::Stored ? 1 : 0;
+  sendToPhone(PhoneJob::Restore, std::move(bytes.value()), [this, path] {
+    StatusBar->showMessage(tr("The phone's menu was restored from %1")
+                               .arg(QFile::decodeName(QByteArray::fromStdString(path))));
+  });
 }
 
 void TSDIAppForm::PhoneRestartExecute() {
