@@ -3,6 +3,7 @@
 
 #include "app_forms.h"
 #include "default_phone.h"
+#include "interface_language.h"
 #include "main_window.h"
 #include "phone_library_factory.h"
 #include "start_arguments.h"
@@ -13,12 +14,17 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));
   // Lets the desktop match the window with the installed entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quillet.Quillet"));
-  const QString startFile = quillet::ui::FileToOpenAtStart(QApplication::arguments());
+  // The usual language first, so that --help speaks it; --lang then overrides it.
+  const QStringList folders = quillet::ui::TranslationFolders();
+  const QString usual = quillet::ui::UsualLanguage();
+  quillet::ui::UseInterfaceLanguage(usual, folders);
+  const quillet::ui::StartArguments start = quillet::ui::ReadStartArguments(QApplication::arguments());
+  if (!start.language.isEmpty() && start.language != usual) quillet::ui::UseInterfaceLanguage(start.language, folders);
   quillet::ui::ApplicationForms forms = quillet::ui::CreateForms();
   forms.SDIAppForm->usePhoneLibrary(
       quillet::makePhoneLibraryFromEnvironment(quillet::makeDefaultPhoneLibrary));
   forms.SDIAppForm->show();
   // After the show, so that a failure's message box stands over the window.
-  if (!startFile.isEmpty()) forms.SDIAppForm->openFile(startFile);
+  if (!start.file.isEmpty()) forms.SDIAppForm->openFile(start.file);
   return QApplication::exec();
 }

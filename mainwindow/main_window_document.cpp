@@ -18,6 +18,7 @@
 #include <QUndoStack>
 
 #include "about_box.h"
+#include "core_words.h"
 #include "display_text.h"
 #include "main_window.h"
 #include "menu_loader.h"
@@ -33,7 +34,6 @@ constexpr int kIconTag0C = 1;
 
 const QString kErrorTitle = QStringLiteral("Quillet");
 const QString kProgramTitle = QStringLiteral("Quillet v.0.1");
-const QString kNewDocumentName = QStringLiteral("Untitled");
 
 // File names are bytes; a person sees them printable (see display_text.h).
 QString pathText(const std::string& path) { return QString::fromStdString(PrintableUtf8(path)); }
@@ -80,7 +80,7 @@ void TSDIAppForm::documentSaved() {
 void TSDIAppForm::updateWindowTitle() {
   // The desktop's usual form: the file's name with the modified mark, then the program.
   setWindowTitle(documentName_.isEmpty() ? kProgramTitle
-                                         : QStringLiteral("%1[*] - %2").arg(documentName_, kProgramTitle));
+                                         : tr("%1[*] - %2").arg(documentName_, kProgramTitle));
 }
 
 bool TSDIAppForm::settleUnsavedChanges() {
@@ -89,7 +89,7 @@ bool TSDIAppForm::settleUnsavedChanges() {
   question.owner = this;
   question.icon = QMessageBox::Warning;
   question.title = kErrorTitle;
-  question.text = QStringLiteral("The menu \"%1\" has changed.\nDo you want to save the changes?").arg(documentName_);
+  question.text = tr("The menu \"%1\" has changed.\nDo you want to save the changes?").arg(documentName_);
   question.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
   switch (showMessage(question)) {
     case QMessageBox::Save: return saveThroughDialog();
@@ -124,7 +124,7 @@ void TSDIAppForm::FileNew1Execute() {
   ClearDocument();
   clearAndHideSummary();
   document_.NewDocument();
-  startDocument(kNewDocumentName);
+  startDocument(tr("Untitled"));
   selectNode(document_.menuRootNode());
   enableDocumentCommands();
 }
@@ -266,8 +266,8 @@ void TSDIAppForm::showFileError(const Error& error) {
   request.owner = this;
   request.icon = QMessageBox::Critical;
   request.title = kErrorTitle;
-  request.text = QString::fromStdString(error.message);
-  if (!error.path.empty()) request.text += QStringLiteral("\n\nFile: %1").arg(pathText(error.path));
+  request.text = ErrorWords(error);
+  if (!error.path.empty()) request.text += tr("\n\nFile: %1").arg(pathText(error.path));
   showMessage(request);
 }
 
@@ -279,12 +279,12 @@ void TSDIAppForm::showLoadWarnings(const std::string& path, const LoadOutcome& o
   request.owner = this;
   request.icon = QMessageBox::Warning;
   request.title = kErrorTitle;
-  request.text = QStringLiteral("Some data of \"%1\" cannot be kept by the editor and was left out:").arg(pathText(path));
+  request.text = tr("Some data of \"%1\" cannot be kept by the editor and was left out:").arg(pathText(path));
   // A few warnings fit in the box; more go into its scrollable details area.
   if (lines.size() <= kWarningsInTheBox) {
     request.text += QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
   } else {
-    request.text += QStringLiteral("\n%1 warnings; \"Show Details...\" lists them all.").arg(lines.size());
+    request.text += tr("\n%n warnings; \"Show Details...\" lists them all.", nullptr, static_cast<int>(lines.size()));
     request.details = lines.join(QLatin1Char('\n'));
   }
   showMessage(request);

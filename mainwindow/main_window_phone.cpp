@@ -9,6 +9,7 @@
 #include <QToolButton>
 
 #include "backup_store.h"
+#include "core_words.h"
 #include "main_window.h"
 #include "file_io.h"
 #include "menu_writer.h"
@@ -77,8 +78,8 @@ void TSDIAppForm::PhoneOpenExecute() {
         }
         if (!menu->backupError.empty())
           showPhoneError(Error{ErrorCode::PhoneError,
-                                     "The menu read from the phone could not be backed up.", "",
-                                     std::nullopt, std::nullopt, menu->backupError});
+                               tr("The menu read from the phone could not be backed up.").toStdString(), "",
+                               std::nullopt, std::nullopt, menu->backupError});
       });
 }
 
@@ -183,12 +184,12 @@ void TSDIAppForm::enablePhoneCommands() {
 void TSDIAppForm::phoneConnectionChanged(bool connected) {
   Shape1->setBrushColor(connected ? kPhoneConnected : kNoPhone);
   // A connected phone's panel waits for its model.
-  if (!connected) StatusBar1Panel1->setText(QStringLiteral("Phone: None "));
+  if (!connected) StatusBar1Panel1->setText(tr("Phone: None "));
   enablePhoneCommands();
 }
 
 void TSDIAppForm::phoneModelRead(const std::string& model) {
-  StatusBar1Panel1->setText(QStringLiteral("Phone: ") + QString::fromStdString(model) + QLatin1Char(' '));
+  StatusBar1Panel1->setText(tr("Phone: %1 ").arg(QString::fromStdString(model)));
   // A job's own read looks at the journal; otherwise look now, without a progress dialog:
   // the journal is read on the phone thread and the phone's menu only when a write to
   // this model did not finish.
@@ -206,17 +207,17 @@ void TSDIAppForm::phoneModelRead(const std::string& model) {
       });
 }
 
-void TSDIAppForm::showStatusText(const std::string& text) { StatusBar->showMessage(QString::fromStdString(text)); }
+void TSDIAppForm::showStatusText(const std::string& text) { StatusBar->showMessage(PhoneStatusWords(text)); }
 
 void TSDIAppForm::showPhoneError(const Error& error) {
   MessageRequest box;
   box.owner = this;
   box.icon = QMessageBox::Critical;
-  box.text = QString::fromStdString(error.message);
+  box.text = ErrorWords(error);
   if (!error.detail.empty()) box.text += QLatin1Char('\n') + QString::fromStdString(error.detail);
   for (const std::string& note : error.notes) box.text += QLatin1Char('\n') + QString::fromStdString(note);
   if (!error.path.empty())
-    box.text += QStringLiteral("\nFile: ") + QFile::decodeName(QByteArray::fromStdString(error.path));
+    box.text += tr("\nFile: %1").arg(QFile::decodeName(QByteArray::fromStdString(error.path)));
   box.buttons = QMessageBox::Ok;
   showMessage(box);
 }

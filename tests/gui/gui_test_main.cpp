@@ -10,6 +10,9 @@ int main(int argc, char** argv) {
   // folder of their own.
   QTemporaryDir data;
   qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+  // The remembered interface language too: the user's own settings stay untouched.
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -219,8 +219,10 @@ TEST_F(StartTest, MenusHoldTheirEntriesInOrderWithStartStates) {
   for (QAction* entry : top[0]->menu()->actions()) fileEntries << (entry->isSeparator() ? "-" : entry->objectName());
   EXPECT_EQ(fileEntries, QStringList({"FileNewItem", "FileOpenItem", "FileOpenBackupItem", "FileSaveItem", "Openfromphone1", "Savetophone1",
                                       "RestartPhone1", "RestorePhoneMenu1", "-", "FileExitItem"}));
-  ASSERT_EQ(top[2]->menu()->actions().size(), 1);
+  // About, then the interface language's submenu.
+  ASSERT_EQ(top[2]->menu()->actions().size(), 3);
   EXPECT_EQ(top[2]->menu()->actions()[0]->objectName(), "HelpAboutItem");
+  EXPECT_EQ(top[2]->menu()->actions()[2]->menu()->objectName(), "HelpLanguage");
 
   EXPECT_EQ(action("FileNewItem")->text(), "&New\tCtrl+N");
   EXPECT_EQ(action("FileSaveItem")->text(), "&Save\tCtrl+S");
