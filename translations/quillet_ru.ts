@@ -397,6 +397,57 @@ A write to the phone cannot be interrupted: please wait.</source>
         <translation>
 Запись в телефон нельзя прервать: подождите.</translation>
     </message>
+    <message>
+        <source>Restore phone menu</source>
+        <translation>Восстановление меню телефона</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::RestorePhoneMenuDialog</name>
+    <message>
+        <source>Restore phone menu</source>
+        <translation>Восстановление меню телефона</translation>
+    </message>
+    <message>
+        <source>Choose the menu to write back to the phone. The menu the phone holds now is backed up first.</source>
+        <translation>Выберите меню, которое будет записано обратно в телефон. Меню, которое сейчас в телефоне, сначала сохраняется в резервную копию.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>Main-menu entries</source>
+        <translation>Пунктов главного меню</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Состояние</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <translation>
+            <numerusform>%n байт</numerusform>
+            <numerusform>%n байта</numerusform>
+            <numerusform>%n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>damaged</source>
+        <translation>повреждена</translation>
+    </message>
+    <message>
+        <source>does not load</source>
+        <translation>не загружается</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Восстановить</translation>
+    </message>
 </context>
 <context>
     <name>quillet::ui::TAboutBox</name>
@@ -998,6 +1049,32 @@ Continue?</source>
 File: %1</source>
         <translation>
 Файл: %1</translation>
+    </message>
+    <message>
+        <source>Restore phone &amp;menu...</source>
+        <translation>Восстановить &amp;меню телефона...</translation>
+    </message>
+    <message>
+        <source>Restore phone menu|Write one of this phone&apos;s backups back to it</source>
+        <translation>Восстановить меню телефона|Записать в телефон одну из его резервных копий</translation>
+    </message>
+    <message>
+        <source>The last write to this phone did not finish: its menu holds %1 bytes where %2 were sent, so the phone may not show its menu.
+The menu it had before was kept at %3.</source>
+        <translation>Последняя запись в этот телефон не завершилась: в его меню %1 байт, а отправлено было %2, поэтому телефон может не показать меню.
+Меню, которое было в нём раньше, сохранено в %3.</translation>
+    </message>
+    <message>
+        <source>Restore the menu the phone had before</source>
+        <translation>Восстановить прежнее меню телефона</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Не сейчас</translation>
+    </message>
+    <message>
+        <source>The phone&apos;s menu was restored from %1</source>
+        <translation>Меню телефона восстановлено из %1</translation>
     </message>
 </context>
 </TS>

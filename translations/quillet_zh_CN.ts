@@ -397,6 +397,55 @@ A write to the phone cannot be interrupted: please wait.</source>
         <translation>
 写入手机的过程无法中断，请稍候。</translation>
     </message>
+    <message>
+        <source>Restore phone menu</source>
+        <translation>恢复手机菜单</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::RestorePhoneMenuDialog</name>
+    <message>
+        <source>Restore phone menu</source>
+        <translation>恢复手机菜单</translation>
+    </message>
+    <message>
+        <source>Choose the menu to write back to the phone. The menu the phone holds now is backed up first.</source>
+        <translation>选择要写回手机的菜单。手机当前的菜单会先做备份。</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>Main-menu entries</source>
+        <translation>主菜单项数</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <translation>
+            <numerusform>%n 字节</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>damaged</source>
+        <translation>已损坏</translation>
+    </message>
+    <message>
+        <source>does not load</source>
+        <translation>无法加载</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>恢复</translation>
+    </message>
 </context>
 <context>
     <name>quillet::ui::TAboutBox</name>
@@ -994,6 +1043,32 @@ Continue?</source>
 File: %1</source>
         <translation>
 文件：%1</translation>
+    </message>
+    <message>
+        <source>Restore phone &amp;menu...</source>
+        <translation>恢复手机菜单(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>Restore phone menu|Write one of this phone&apos;s backups back to it</source>
+        <translation>恢复手机菜单|将此手机的一个备份写回手机</translation>
+    </message>
+    <message>
+        <source>The last write to this phone did not finish: its menu holds %1 bytes where %2 were sent, so the phone may not show its menu.
+The menu it had before was kept at %3.</source>
+        <translation>上次对此手机的写入未完成：其菜单只有 %1 字节，而发送的是 %2 字节，因此手机可能无法显示菜单。
+手机之前的菜单已于 %3 备份。</translation>
+    </message>
+    <message>
+        <source>Restore the menu the phone had before</source>
+        <translation>恢复手机之前的菜单</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>暂不</translation>
+    </message>
+    <message>
+        <source>The phone&apos;s menu was restored from %1</source>
+        <translation>已从 %1 恢复手机菜单</translation>
     </message>
 </context>
 </TS>
