@@ -15,6 +15,7 @@
 #include "menu_writer.h"
 #include "phone_indicator.h"
 #include "phone_menu_guard.h"
+#include "phone_preview_window.h"
 #include "restore_phone_menu_dialog.h"
 #include "window_phone_link.h"
 
@@ -34,9 +35,11 @@ struct PhoneSaveOutcome {
 }  // namespace
 
 void TSDIAppForm::usePhoneLibrary(std::unique_ptr<P2KLibrary> library) {
+  if (preview_ != nullptr) preview_->setPhone(nullptr);  // it reads through the link that goes
   phone_.reset();  // its thread ends before the next link starts
   PhoneLinkListener& listener = *this;  // the base is private: converted here, not in make_unique
   phone_ = std::make_unique<WindowPhoneLink>(*this, listener, std::move(library));
+  connectPreviewToPhone();
 }
 
 void TSDIAppForm::connectPhoneCommands() {
@@ -186,6 +189,7 @@ void TSDIAppForm::phoneConnectionChanged(bool connected) {
   // A connected phone's panel waits for its model.
   if (!connected) StatusBar1Panel1->setText(tr("Phone: None "));
   enablePhoneCommands();
+  tellPreviewPhoneChanged();
 }
 
 void TSDIAppForm::phoneModelRead(const std::string& model) {
