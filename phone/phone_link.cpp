@@ -3,21 +3,17 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <cstring>
 #include <mutex>
 #include <thread>
 #include <utility>
 
 #include "file_io.h"
+#include "phone_file_read.h"
 #include "utf8.h"
 
 namespace quillet {
 
 namespace {
-
-// A count beyond this cannot be a real phone's file list (each entry takes 512 bytes),
-// so it is treated as a failed count instead of an allocation of gigabytes.
-constexpr std::int32_t kMaxFileCount = 65535;
 
 void runNow(std::function<void()> task) { task(); }
 
@@ -118,15 +114,7 @@ std::string PhoneLink::exchangeFile() const { return exchange_.file(); }
 std::int32_t PhoneLink::callWithRetries(const std::function<std::int32_t()>& call,
                                         const std::function<bool(std::int32_t)>& done,
                                         int& calls) {
-  std::int32_t result = -1;
-  for (calls = 0; calls < kRetryCalls;) {
-    result = call();
-    ++calls;
-    if (done(result)) break;
-    if (result == -1) hooks_.pause(kRetryPauseMs);
-    if (cancelled()) break;
-  }
-  return result;
+  return CallWithRetries(call, done, {hooks_.pause, [this] { return cancelled(); }}, calls);
 }
 
 Error PhoneLink::libraryError(const char* message, const std::string& path) {
@@ -186,11 +174,7 @@ void PhoneLink::readPhoneModel(unsigned notice) {
   });
 }
 
-const TP2KFileEntry* PhoneLink::findListed(const std::string& path) const {
-  for (const TP2KFileEntry& entry : FileList)
-    if (listedName(entry) == path) return &entry;
-  return nullptr;
-}
+const TP2KFileEntry* PhoneLink::findListed(const std::string& path) const { return FindPhoneFile(FileList, path); }
 
 Status PhoneLink::listFiles(const std::string& path) {
   FileList.clear();
@@ -201,7 +185,7 @@ Status PhoneLink::listFiles(const std::string& path) {
   FileCount = callWithRetries([&] { return library_.File_Count(); },
                               [](std::int32_t r) { return r != -1; }, calls);
   if (FileCount == -1) return readError("Error getting file count", path);
-  if (FileCount < 0 || FileCount > kMaxFileCount)
+  if (FileCount < 0 || FileCount > kMaxPhoneFileCount)
     return phoneError("Error getting file count",
                       "the phone reported " + std::to_string(FileCount) + " files", path);
 
