@@ -155,19 +155,31 @@ std::int32_t UsbP2KLibrary::File_List(TP2KFileEntry* entries, std::int32_t count
   return filled;
 }
 
-std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attributes) {
-  if (!path) return fail("File_Create", "no path given");
+std::optional<std::string> UsbP2KLibrary::checkedPath(const char* call, const char* path) {
+  if (!path) {
+    fail(call, "no path given");
+    return std::nullopt;
+  }
   // No phone lists records with a name field as long as a list entry's.
   const std::size_t length = strnlen(path, sizeof TP2KFileEntry::name);
-  if (length == 0 || length == sizeof TP2KFileEntry::name || path[0] != '/')
-    return fail("File_Create", "the path is not absolute, or longer than a list entry holds");
+  if (length == 0 || length == sizeof TP2KFileEntry::name || path[0] != '/') {
+    fail(call, "the path is not absolute, or longer than a list entry holds");
+    return std::nullopt;
+  }
+  return std::string(path, length);
+}
+
+std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attributes) {
+  const std::optional<std::string> checked = checkedPath("File_Create", path);
+  if (!checked) return -1;
   if (attributes > p2k::kAttributeMask)
     return fail("File_Create", "attribute value " + std::to_string(attributes) +
                                    " does not fit the open command's 16 bits");
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Create");
   if (!session) return -1;
-  const std::string name(path, length);
+  const std::string& name = *checked;
+  const std::size_t length = name.size();
   // Held to what this phone's list records hold, before anything carries the path.
   const auto tooLong = [&] {
     return fail("File_Create", "the path is " + std::to_string(length) +
@@ -272,6 +284,18 @@ std::int32_t UsbP2KLibrary::File_Close() {
     if (checked) checked = checkWrittenSize(*session, closing);
   }
   if (!checked) return failed("File_Close", checked.error());
+  return 0;
+}
+
+std::int32_t UsbP2KLibrary::File_Delete(const char* path) {
+  const std::optional<std::string> name = checkedPath("File_Delete", path);
+  if (!name) return -1;
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("File_Delete");
+  if (!session) return -1;
+  if (openFile_.open && openFile_.path == *name) return fail("File_Delete", *name + " is open");
+  if (Status deleted = deleteFile(*session, *name, connection_->maxPath); !deleted) return failed("File_Delete", deleted.error());
+  listed_.erase(*name);
   return 0;
 }
 

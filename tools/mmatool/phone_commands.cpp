@@ -13,8 +13,10 @@
 #include "backup_store.h"
 #include "commands.h"
 #include "file_io.h"
+#include "phone_file_guard.h"
 #include "phone_link.h"
 #include "phone_menu_guard.h"
+#include "display_text.h"
 
 namespace quillet::mmatool {
 namespace {
@@ -24,10 +26,10 @@ constexpr std::chrono::seconds kConnectWait{15};
 
 // The link's message and reason on the first line, then each plain sentence on its own.
 void ReportPhoneError(const Error& error, std::ostream& err) {
-  err << "mmatool: " << error.message;
-  if (!error.detail.empty()) err << ": " << error.detail;
+  err << "mmatool: " << PrintableUtf8(error.message);
+  if (!error.detail.empty()) err << ": " << PrintableUtf8(error.detail);
   err << '\n';
-  for (const std::string& note : error.notes) err << "mmatool: " << note << '\n';
+  for (const std::string& note : error.notes) err << "mmatool: " << PrintableUtf8(note) << '\n';
 }
 
 void ReportDamage(const PhoneDamage& damage, std::ostream& err) {
@@ -36,6 +38,11 @@ void ReportDamage(const PhoneDamage& damage, std::ostream& err) {
       << "mmatool: warning: the menu it had before (" << damage.before.time << ") is kept in \""
       << damage.before.path << "\"; put it back with: mmatool phone restore \""
       << damage.before.path << "\"\n";
+}
+
+int Failed(const Error& error, std::ostream& err) {
+  ReportPhoneError(error, err);
+  return kExitBadFile;
 }
 
 // The link's window for a script: notices are queued and run on the main thread while
@@ -106,10 +113,20 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
              const PhoneLibraryMaker& makeLibrary, const std::string& backupsFolder) {
   if (line.phone == PhoneAction::Backups) return ListBackups(backupsFolder, out);
 
-  // A damaged file is refused before the phone is even reached.
+  // A damaged file is refused before the phone is even reached, and so is one too long
+  // for the transfer.
   std::vector<std::uint8_t> menu;
   const bool sends = line.phone == PhoneAction::Push || line.phone == PhoneAction::Restore;
   if (sends && !line.files.empty() && !LoadMenu(line.files[0], in, err, menu)) return kExitBadFile;
+  std::vector<std::uint8_t> file;
+  if (line.phone == PhoneAction::Put) {
+    auto read = ReadInput(line.files[0], in, PhoneLink::kMaxTransferBytes);
+    if (!read) {
+      ReportError(InputName(line.files[0]), read.error(), err);
+      return kExitBadFile;
+    }
+    file = std::move(read.value());
+  }
 
   const std::unique_ptr<P2KLibrary> library = makeLibrary();
   ScriptPhoneView view(err);
@@ -156,11 +173,7 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
       }
       if (read->damage) ReportDamage(*read->damage, err);
       if (!read->backupError.empty()) err << "mmatool: warning: no backup: " << read->backupError << '\n';
-      if (Status written = WriteFileAtomically(line.files[0], read->bytes); !written) {
-        ReportError(line.files[0], written.error(), err);
-        return kExitBadFile;
-      }
-      return kExitOk;
+      return WriteOutput(line.files[0], read->bytes, out, err) ? kExitOk : kExitBadFile;
     }
     case PhoneAction::Push: {
       const auto saved = guard.save(link.model(), menu, line.verify);
@@ -175,23 +188,41 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
       std::string chosen = line.files.empty() ? std::string() : line.files[0];
       if (chosen.empty()) {
         const auto choice = guard.restoreChoice(link.model());
-        if (!choice) {
-          ReportPhoneError(choice.error(), err);
-          return kExitBadFile;
-        }
+        if (!choice) return Failed(choice.error(), err);
         chosen = choice->path;
         if (!LoadMenu(chosen, in, err, menu)) return kExitBadFile;
       }
       const auto saved = guard.save(link.model(), menu);
-      if (!saved) {
-        ReportPhoneError(saved.error(), err);
-        return kExitBadFile;
-      }
+      if (!saved) return Failed(saved.error(), err);
       out << "restored: " << chosen << '\n' << "backup: " << saved.value() << '\n';
       return kExitOk;
     }
     case PhoneAction::Restart: link.RestartPhone(); return kExitOk;
     case PhoneAction::Backups: break;  // answered above, without a phone
+    case PhoneAction::List: {
+      auto files = link.ListFiles();
+      if (!files) return Failed(files.error(), err);
+      if (!line.files.empty()) files = FolderEntries(files.value(), line.files[0]);
+      for (const PhoneFileInfo& listed : files.value()) out << listed.size << '\t' << PrintableUtf8(listed.path) << '\n';
+      return kExitOk;
+    }
+    case PhoneAction::Get: {
+      // OUT is written only once the whole file is in hand.
+      const auto read = link.ReadFileAt(line.files[0]);
+      if (!read) return Failed(read.error(), err);
+      return WriteOutput(line.files[1], read.value(), out, err) ? kExitOk : kExitBadFile;
+    }
+    case PhoneAction::Put: {
+      PhoneFileGuard files(link, backups);
+      const auto put = files.put(link.model(), line.files[1], file);
+      if (!put) return Failed(put.error(), err);
+      if (put->replaced) out << "backup: " << put->backupPath << '\n';
+      return kExitOk;
+    }
+    case PhoneAction::Remove: {
+      if (Status removed = link.DeleteFileAt(line.files[0]); !removed) return Failed(removed.error(), err);
+      return kExitOk;
+    }
   }
   return kExitOk;
 }
