@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace quillet::ui {
@@ -15,16 +16,24 @@ QString backupsFolder() {
          QStringLiteral("/quillet/backups");
 }
 
-QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind) {
+bool IsInBackups(const QString& path) {
+  const QString folder = QFileInfo(backupsFolder()).canonicalFilePath();
+  // A file not yet made has no canonical path: its folder decides.
+  const QFileInfo file(path);
+  const QString canonical = file.exists() ? file.canonicalFilePath() : QFileInfo(file.absolutePath()).canonicalFilePath();
+  return !folder.isEmpty() && !canonical.isEmpty() && (canonical + QLatin1Char('/')).startsWith(folder + QLatin1Char('/'));
+}
+
+QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString& start) {
   if (kind == FileDialogKind::OpenBackup) {
     // Made if missing, so the dialog starts there even before the first backup.
     QDir().mkpath(backupsFolder());
     return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), kAllFilesFilter);
   }
   if (kind == FileDialogKind::Open) {
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), kAllFilesFilter);
+    return QFileDialog::getOpenFileName(owner, QString(), start, kAllFilesFilter);
   }
-  return QFileDialog::getSaveFileName(owner, QString(), QString(), kAllFilesFilter);
+  return QFileDialog::getSaveFileName(owner, QString(), start, kAllFilesFilter);
 }
 
 }  // namespace quillet::ui

@@ -14,13 +14,17 @@ enum class FileDialogKind { Open, Save, OpenBackup };
 // The filter of both dialogs: every file, with or without a dot in its name.
 extern const QString kAllFilesFilter;
 
-using FileChooser = std::function<QString(QWidget* owner, FileDialogKind kind)>;
+// `start` is where the dialog opens: a folder, or a file's path to open in its folder
+// with its name filled in; empty for the platform's choice. OpenBackup ignores it.
+using FileChooser = std::function<QString(QWidget* owner, FileDialogKind kind, const QString& start)>;
 
 // Where the phone menus' backups are kept: the platform's data folder, then
 // "quillet/backups" (~/.local/share/quillet/backups on Linux).
 QString backupsFolder();
+// Whether `path` lies in backupsFolder(), however it is spelled.
+bool IsInBackups(const QString& path);
 
 // The real dialogs (OpenDialog, SaveDialog).
-QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind);
+QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString& start);
 
 }  // namespace quillet::ui

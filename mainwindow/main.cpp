@@ -3,6 +3,7 @@
 
 #include "app_forms.h"
 #include "default_phone.h"
+#include "editor_settings.h"
 #include "main_window.h"
 #include "phone_library_factory.h"
 #include "start_arguments.h"
@@ -13,12 +14,13 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QStringLiteral(QUILLET_VERSION));
   // Lets the desktop match the window with the installed entry and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quillet.Quillet"));
-  const QString startFile = quillet::ui::FileToOpenAtStart(QApplication::arguments());
+  const quillet::ui::StartArguments start = quillet::ui::ReadStartArguments(QApplication::arguments());
+  if (start.resetSettings) quillet::ui::EditorSettings::resetAll();
   quillet::ui::ApplicationForms forms = quillet::ui::CreateForms();
   forms.SDIAppForm->usePhoneLibrary(
       quillet::makePhoneLibraryFromEnvironment(quillet::makeDefaultPhoneLibrary));
   forms.SDIAppForm->show();
   // After the show, so that a failure's message box stands over the window.
-  if (!startFile.isEmpty()) forms.SDIAppForm->openFile(startFile);
+  if (!start.file.isEmpty()) forms.SDIAppForm->openFile(start.file);
   return QApplication::exec();
 }

@@ -35,6 +35,12 @@ std::optional<Result<menujson::ItemTree>> ClipboardFragment() {
   return menujson::ReadFragment(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
+int Descendants(const menujson::ItemTree& items) {
+  int count = 0;
+  for (const menujson::ItemTree& child : items.children) count += 1 + Descendants(child);
+  return count;
+}
+
 bool HoldsFragment() {
   const auto fragment = ClipboardFragment();
   return fragment && fragment->ok();
@@ -58,6 +64,14 @@ void TSDIAppForm::enableClipboardEntries(const MenuNode* node) {
   Pastesubitem1->setEnabled(pastable && menujson::CanPlaceFragment(document_, *node, PastePlace(document_, *node, true)));
 }
 
+void TSDIAppForm::enableEditMenu() {
+  enableClipboardEntries(selectedNode());
+  EditCutitem1->setEnabled(Cutitem1->isEnabled());
+  EditCopyitem1->setEnabled(Copyitem1->isEnabled());
+  EditPasteitem1->setEnabled(Pasteitem1->isEnabled());
+  EditPastesubitem1->setEnabled(Pastesubitem1->isEnabled());
+}
+
 void TSDIAppForm::Copyitem1Click() {
   const MenuNode* node = selectedNode();
   if (node == nullptr || !menujson::CanCopy(document_, *node)) return;
@@ -72,7 +86,7 @@ void TSDIAppForm::Copyitem1Click() {
 void TSDIAppForm::Cutitem1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !menujson::CanCopy(document_, *node) || !CanDelete(document_, *node)) return;
-  if (!confirmDelete()) return;
+  if (!confirmDelete(*node)) return;
   Copyitem1Click();
   deleteNode(*node, "Cut item");
 }
@@ -95,7 +109,11 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   }
   const menujson::ItemTree& items = fragment->value();
   const bool dropSubmenus = menujson::FragmentDropsSubmenu(items, place);
-  if (dropSubmenus && !confirmDroppedSubmenu(place == menujson::FragmentPlace::Replace)) return;
+  if (dropSubmenus && !confirmDroppedSubmenu(place == menujson::FragmentPlace::Replace,
+                                             ItemAndSubitems(CaptionForIdentifier(items.item.identifier),
+                                                             Descendants(items)))) {
+    return;
+  }
   const MenuNode& owner = place == menujson::FragmentPlace::After ? *node->parent() : *node;
   Result<MenuNode*> placed = Error{};
   const QString step = StepName("Paste item", CaptionForIdentifier(items.item.identifier));

@@ -49,7 +49,7 @@ void TSDIAppForm::PhoneOpenExecute() {
         }
         // A file the loader refuses is named by its place on the phone, where the user
         // can find it, not by the exchange file.
-        openMenuBytes(menu->bytes, kPhoneMenuPath);
+        openMenuBytes(menu->bytes, kPhoneMenuPath, tr("mma_ucp (phone)"));
         if (!menu->backupError.empty())
           phone.showPhoneError(Error{ErrorCode::PhoneError,
                                      "The menu read from the phone could not be backed up.", "",
@@ -58,7 +58,7 @@ void TSDIAppForm::PhoneOpenExecute() {
 }
 
 void TSDIAppForm::PhoneSaveExecute() {
-  if (!phone_ || phoneBusy() || !document_.isOpen()) return;
+  if (!phone_ || phoneBusy() || !document_.isOpen() || !settleDataLeftOut()) return;
   const SaveOptions options = saveOptions();
   Result<std::vector<std::uint8_t>> menu = SerializeMenu(document_, options);
   if (!menu) {
@@ -82,13 +82,15 @@ void TSDIAppForm::PhoneSaveExecute() {
           return;
         }
         documentSaved();  // the phone holds the document as it was when the job began
+        showHint(tr("Menu written to the phone and checked"));
       });
 }
 
 void TSDIAppForm::PhoneRestartExecute() {
   if (!phone_ || phoneBusy()) return;
   WindowPhoneLink& phone = *phone_;
-  phone.start(PhoneJob::Restart, [&phone] { phone.link().RestartPhone(); }, [](bool) {});
+  phone.start(PhoneJob::Restart, [&phone] { phone.link().RestartPhone(); },
+              [this](bool) { showHint(tr("Phone restarting")); });
 }
 
 }  // namespace quillet::ui

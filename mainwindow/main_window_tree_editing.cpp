@@ -12,6 +12,7 @@
 #include <QUndoStack>
 
 #include "catalogue.h"
+#include "display_text.h"
 #include "edit_command.h"
 #include "item_settings_dialog.h"
 #include "main_window.h"
@@ -57,12 +58,14 @@ class RightClickKeepsSelection : public QObject {
   }
 };
 
-bool AskWarning(QWidget* owner, QMessageBox::Icon icon, const QString& text) {
+// `item` names what the question is about, under the question's own text.
+bool AskWarning(QWidget* owner, QMessageBox::Icon icon, const QString& text, const QString& item) {
   MessageRequest question;
   question.owner = owner;
   question.icon = icon;
   question.title = kWarningTitle;
   question.text = text;
+  question.informative = item;
   question.buttons = QMessageBox::Yes | QMessageBox::No;
   return showMessage(question) == QMessageBox::Yes;
 }
@@ -83,6 +86,15 @@ QAction* AddSubmenu(QMenu* menu, const QString& caption, const char* name, QMenu
 }
 
 }  // namespace
+
+// A right click on another row leaves the selection where it was, so the questions say
+// which item they mean: Item: "Settings" with 3 subitems.
+QString ItemAndSubitems(const std::string& caption, int subitems) {
+  const QString item = QString::fromStdString(QuotedCaption(caption));
+  if (subitems == 0) return TSDIAppForm::tr("Item: %1 without subitems").arg(item);
+  if (subitems == 1) return TSDIAppForm::tr("Item: %1 with 1 subitem").arg(item);
+  return TSDIAppForm::tr("Item: %1 with %2 subitems").arg(item).arg(subitems);
+}
 
 void TSDIAppForm::buildPopupMenus() {
   PopupMenu1 = new QMenu(this);
@@ -166,6 +178,14 @@ void TSDIAppForm::buildPopupMenus() {
   addClipboardKey(Copyitem1, QKeySequence(Qt::CTRL | Qt::Key_C), &TSDIAppForm::Copyitem1Click);
   addClipboardKey(Pasteitem1, QKeySequence(Qt::CTRL | Qt::Key_V), &TSDIAppForm::Pasteitem1Click);
   addClipboardKey(Pastesubitem1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &TSDIAppForm::Pastesubitem1Click);
+  // The Edit menu offers the same four, named with their keys, enabled as the tree's menu
+  // would be for the selected item.
+  Edit1->addSeparator();
+  EditCutitem1 = addMenuEntry(Edit1, Cutitem1, "EditCutitem1");
+  EditCopyitem1 = addMenuEntry(Edit1, Copyitem1, "EditCopyitem1");
+  EditPasteitem1 = addMenuEntry(Edit1, Pasteitem1, "EditPasteitem1");
+  EditPastesubitem1 = addMenuEntry(Edit1, Pastesubitem1, "EditPastesubitem1");
+  connect(Edit1, &QMenu::aboutToShow, this, &TSDIAppForm::enableEditMenu);
   TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
   TreeView1->viewport()->installEventFilter(new RightClickKeepsSelection(TreeView1));
   connect(TreeView1, &QWidget::customContextMenuRequested, this,
@@ -250,7 +270,10 @@ void TSDIAppForm::Replace1Click() {
   const int row = chosenCatalogueRow();
   if (node == nullptr || row < 0) return;
   if (!CanReplace(document_, *node)) return;
-  if (ReplaceDropsSubmenu(*node, row) && !confirmDroppedSubmenu(true)) return;
+  if (ReplaceDropsSubmenu(*node, row) &&
+      !confirmDroppedSubmenu(true, ItemAndSubitems(node->caption(), MenuDocument::CountDescendants(*node)))) {
+    return;
+  }
   recordEdit(*node, StepName("Replace item", node->caption()), [&] {
     ReplaceItem(document_, *node, row);
     // A new custom item is set up at once, in the same step.
@@ -283,21 +306,23 @@ bool TSDIAppForm::editInItemDialog(MenuNode& node) {
 
 void TSDIAppForm::Deleteitem1Click() {
   MenuNode* node = selectedNode();
-  if (node == nullptr || !CanDelete(document_, *node) || !confirmDelete()) return;
+  if (node == nullptr || !CanDelete(document_, *node) || !confirmDelete(*node)) return;
   deleteNode(*node, "Delete item");
 }
 
-bool TSDIAppForm::confirmDelete() {
+bool TSDIAppForm::confirmDelete(const MenuNode& node) {
   return AskWarning(this, QMessageBox::Warning,
-                    QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"));
+                    QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"),
+                    ItemAndSubitems(node.caption(), MenuDocument::CountDescendants(node)));
 }
 
-bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem) {
+bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem, const QString& item) {
   return AskWarning(this, QMessageBox::Question,
                     selectedItem ? QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu "
                                                   "will be deleted\r\n                Continue?")
                                  : QStringLiteral("A pasted item cannot have a submenu.\r\nIts subitems will be "
-                                                  "left out.\r\nContinue?"));
+                                                  "left out.\r\nContinue?"),
+                    item);
 }
 
 void TSDIAppForm::deleteNode(MenuNode& node, const char* stepName) {

@@ -7,7 +7,7 @@
 
 namespace quillet::ui {
 
-QString FileToOpenAtStart(const QStringList& arguments) {
+StartArguments ReadStartArguments(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Editor of the main menu file (mma_ucp) of Motorola P2K phones."));
@@ -15,6 +15,10 @@ QString FileToOpenAtStart(const QStringList& arguments) {
   parser.addVersionOption();
   parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("The menu file to open."),
                                QStringLiteral("[file]"));
+  const QCommandLineOption reset(QStringLiteral("reset-settings"),
+                                 QStringLiteral("Start with the remembered settings (recent files, folders, "
+                                                "window position) forgotten."));
+  parser.addOption(reset);
   parser.process(arguments);
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) {
@@ -23,7 +27,7 @@ QString FileToOpenAtStart(const QStringList& arguments) {
                  qPrintable(QCoreApplication::applicationName()));
     std::exit(EXIT_FAILURE);
   }
-  return files.isEmpty() ? QString() : files.front();
+  return {files.isEmpty() ? QString() : files.front(), parser.isSet(reset)};
 }
 
 }  // namespace quillet::ui

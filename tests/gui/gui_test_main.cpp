@@ -10,6 +10,8 @@ int main(int argc, char** argv) {
   // folder of their own.
   QTemporaryDir data;
   qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+  // And what the editor remembers goes there too, never into the user's own settings.
+  qputenv("XDG_CONFIG_HOME", (data.path() + QStringLiteral("/config")).toLocal8Bit());
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

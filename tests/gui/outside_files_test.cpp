@@ -18,7 +18,7 @@ const std::string kCustomSample = std::string(QUILLET_SAMPLES_DIR) + "/mma_ucp_c
 
 // main(): read the command line, show the window, then open the file.
 void StartWith(TSDIAppForm& window, const std::string& path) {
-  const QString file = FileToOpenAtStart({QStringLiteral("quillet"), QString::fromStdString(path)});
+  const QString file = ReadStartArguments({QStringLiteral("quillet"), QString::fromStdString(path)}).file;
   ASSERT_EQ(file.toStdString(), path);
   window.openFile(file);
 }
@@ -29,7 +29,7 @@ TEST_F(OutsideFilesTest, StartingWithASampleShowsItsMenu) {
   EXPECT_EQ(window->document().CustomItemCount, 3);
   EXPECT_GT(window->document().mainMenuItemCount(), 0);
   EXPECT_TRUE(action("FileSave1")->isEnabled());
-  EXPECT_TRUE(FileToOpenAtStart({QStringLiteral("quillet")}).isEmpty());
+  EXPECT_TRUE(ReadStartArguments({QStringLiteral("quillet")}).file.isEmpty());
 }
 
 TEST_F(OutsideFilesTest, StartingWithAnUnreadableFileShowsTheErrorAndAnEditorThatWorks) {

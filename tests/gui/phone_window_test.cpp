@@ -239,7 +239,7 @@ TEST_F(PhoneWindowTest, OpenAndSaveToPhoneKeepBackupsAndSaveVerifies) {
 
   // Restoring: Open backup starts in the backups folder and opens the chosen file.
   std::vector<FileDialogKind> asked;
-  window->setFileChooser([&](QWidget*, FileDialogKind kind) {
+  window->setFileChooser([&](QWidget*, FileDialogKind kind, const QString&) {
     asked.push_back(kind);
     return QFile::decodeName(QByteArray::fromStdString(WindowBackups()[0].path));
   });

@@ -23,9 +23,12 @@ void WindowTest::SetUp() {
     messages.push_back(request);
     return answer;
   });
+  EditorSettings::resetAll();  // each test starts as a first run
   window = makeWindow();
-  window->setFileChooser([this](QWidget*, FileDialogKind) {
+  window->setFileChooser([this](QWidget*, FileDialogKind kind, const QString& start) {
     ++dialogsShown;
+    dialogKinds.push_back(kind);
+    dialogStarts.push_back(start);
     if (chosenPaths.empty()) return QString();
     QString path = chosenPaths.front();
     chosenPaths.pop_front();
@@ -59,7 +62,7 @@ void WindowTest::openThroughWindow(const std::string& path) {
 
 void WindowTest::saveThroughWindow(const std::string& path) {
   chosenPaths.push_back(QString::fromStdString(path));
-  action("FileSave1")->trigger();
+  action("FileSaveAs1")->trigger();
 }
 
 QString WindowTest::panel0() const { return find<QLabel>("StatusBar1Panel0")->text(); }

@@ -63,6 +63,7 @@ class WindowTest : public ::testing::Test {
   std::string pathIn(const std::string& name) const;
   // Opens a file through the Open command, as a user picking it in the dialog.
   void openThroughWindow(const std::string& path);
+  // Saves to a file through Save As, as a user naming it in the dialog.
   void saveThroughWindow(const std::string& path);
 
   QString panel0() const;
@@ -76,6 +77,8 @@ class WindowTest : public ::testing::Test {
   QString previousDirectory;
   std::deque<QString> chosenPaths;
   int dialogsShown = 0;
+  std::vector<FileDialogKind> dialogKinds;  // each dialog shown, and where it opened
+  std::vector<QString> dialogStarts;
   std::vector<MessageRequest> messages;
   QMessageBox::StandardButton answer = QMessageBox::Ok;
 };
