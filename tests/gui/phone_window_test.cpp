@@ -187,6 +187,9 @@ TEST_F(PhoneWindowTest, OpenFromPhoneLoadsThePhonesMenu) {
   ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
   EXPECT_EQ(window->document().mainMenuItemCount(), 3);
   EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), QStringLiteral("Files found: 1"));
+  // Titled as read from the phone; it has no file of its own, so Save asks for one.
+  EXPECT_EQ(window->windowTitle(), "mma_ucp (phone)[*] - Quillet v.0.1");
+  EXPECT_TRUE(window->documentPath().isEmpty());
   EXPECT_TRUE(find<QToolButton>("ToolButton2")->isEnabled());
   expectPhoneCommands(true, true);
   const auto files = exchangeFiles();
@@ -267,12 +270,38 @@ TEST_F(PhoneWindowTest, AWriteThatReadsBackDifferentIsReportedAndDoesNotCount) {
   EXPECT_EQ(rebootQuestions(), 0);
 }
 
+// A phone menu with an uninterpreted block: Save to phone asks before it would leave it out.
+TEST_F(PhoneWindowTest, SaveToPhoneAsksBeforeLeavingOutDataAndKeepTheDataSendsIt) {
+  mb::MenuPlan plan;
+  plan.items = {mb::ItemPlan{"Games", mb::Block(7, {1, 2}), 0, 0, 0x41, {}}};
+  const Bytes withBlock = mb::BuildMenuFile(plan);
+  WriteBytes(phoneMenuPath(), withBlock);
+  showWindow();
+  trigger("PhoneOpen");
+  ASSERT_TRUE(messages.empty());
+  WriteBytes(phoneMenuPath(), menu);  // what the phone holds until a save reaches it
+
+  answer = QMessageBox::Cancel;
+  trigger("PhoneSave");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].text.contains("\"Games\": uninterpreted data (tag 7)"));
+  EXPECT_EQ(ReadFile(phoneMenuPath()), menu);  // nothing sent
+  EXPECT_EQ(window->StoredToPhone, 0);
+
+  answer = QMessageBox::Save;  // "Keep the data"
+  trigger("PhoneSave");
+  EXPECT_EQ(ReadFile(phoneMenuPath()), withBlock);
+  EXPECT_TRUE(window->saveOptions().saveAllData);
+}
+
 TEST_F(PhoneWindowTest, RestartClearsStoredToPhoneAndTheCloseDoesNotAsk) {
   showWindow();
   trigger("PhoneOpen");
   trigger("PhoneSave");
   ASSERT_EQ(window->StoredToPhone, 1);
+  EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), "Menu written to the phone and checked");
   trigger("PhoneRestart");
+  EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), "Phone restarting");
   EXPECT_EQ(window->StoredToPhone, 0);
   EXPECT_EQ(phone->restartCount(), 1);
   EXPECT_EQ(indicator(), QColor(0, 255, 0));  // the phone came back after the restart
