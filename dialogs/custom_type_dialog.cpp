@@ -15,7 +15,6 @@
 
 #include "control_helpers.h"
 #include "format.h"
-#include "message_prompt.h"
 #include "screen_centring.h"
 
 namespace quillet::ui {
@@ -61,8 +60,8 @@ void showByteText(QLineEdit* edit, const std::string& text) {
 }
 
 // Asks whether the other kind's texts may be cleared; true for Yes.
-bool askToRemove(QWidget* owner, const char* text) {
-  return showMessage({owner, QMessageBox::Critical, "Warning", text,
+bool askToRemove(Prompter& prompter, QWidget* owner, const char* text) {
+  return prompter.showMessage({owner, QMessageBox::Critical, "Warning", text,
                       QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
 }
 
@@ -129,7 +128,7 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
 void TOKRightDlg1::ComboBox1Click(int index) {
   if (index == kCustomTypeUrl) {
     if (!Edit2->text().isEmpty() &&
-        !askToRemove(this, "Custom item cannot have both URL and a midlet attached\r\n"
+        !askToRemove(*prompter_, this, "Custom item cannot have both URL and a midlet attached\r\n"
                            "Remove midlet reference first\r\nShould we remove it now?"))
       return;
     Edit1->setEnabled(true);
@@ -139,7 +138,7 @@ void TOKRightDlg1::ComboBox1Click(int index) {
     }
   } else {
     if (!Edit1->text().isEmpty() &&
-        !askToRemove(this, "Custom item cannot have both URL and a midlet attached\r\n"
+        !askToRemove(*prompter_, this, "Custom item cannot have both URL and a midlet attached\r\n"
                            "Remove URL first\r\nShould we remove it now?"))
       return;
     Edit1->setEnabled(false);

@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include "item_editor.h"
+#include "prompter.h"
 
 class QComboBox;
 class QFrame;
@@ -21,6 +22,8 @@ class TOKRightDlg1 : public QDialog {
   Q_OBJECT
  public:
   explicit TOKRightDlg1(QWidget* parent = nullptr);
+  // Where its message boxes (and the dialogs it opens) are shown; the screen by default.
+  void setPrompter(Prompter& prompter) { prompter_ = &prompter; }
 
   // Shows what the loaded item has: the texts are always replaced; the selection and
   // the enabled edits change only for an item with a URL or MIDlet blocks.
@@ -46,6 +49,7 @@ class TOKRightDlg1 : public QDialog {
   QLineEdit* Edit4;
   QPushButton* OKBtn;
   QPushButton* CancelBtn;
+  Prompter* prompter_ = &screenPrompter();
 };
 
 }  // namespace quillet::ui

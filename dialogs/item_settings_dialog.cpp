@@ -13,9 +13,7 @@
 #include "colour_circle.h"
 #include "control_helpers.h"
 #include "custom_type_dialog.h"
-#include "message_prompt.h"
 #include "screen_centring.h"
-#include "modal_runner.h"
 #include "name_editor_dialog.h"
 #include "result.h"
 
@@ -156,7 +154,7 @@ bool TOKRightDlg::EditItem(const TMMAItemData* itemData, std::uint8_t kind, std:
                            std::uint8_t attributes, bool softkey) {
   PrepareAttributeBoxes(softkey);
   LoadItem(itemData, kind, flags, attributes);
-  return runModal(*this) == QDialog::Accepted;
+  return prompter_->runModal(*this) == QDialog::Accepted;
 }
 
 void TOKRightDlg::ShowIcon(IconRow row) {
@@ -214,7 +212,7 @@ bool TOKRightDlg::ApplyIcon(IconRow row) {
     case IconOutcome::Index: ShowSource(row, IconSource::Index); return true;
     case IconOutcome::Invalid: break;
   }
-  showMessage({this, QMessageBox::Critical, "Wrong data", "Type in a path or a number!", QMessageBox::Ok});
+  prompter_->showMessage({this, QMessageBox::Critical, "Wrong data", "Type in a path or a number!", QMessageBox::Ok});
   return false;
 }
 
@@ -245,13 +243,13 @@ void TOKRightDlg::EditNames(NameBlock block) {
     return;
   }
   nameEditor_->SetRows(editor_.NameRows(block));
-  if (runModal(*nameEditor_) != QDialog::Accepted) return;
+  if (prompter_->runModal(*nameEditor_) != QDialog::Accepted) return;
   if (const Status stored = editor_.StoreNameRows(block, nameEditor_->Rows()); !stored)
     ShowError(stored.error());
 }
 
 void TOKRightDlg::TntButton1Click() {
-  if (!customType_ || runModal(*customType_) != QDialog::Accepted) return;
+  if (!customType_ || prompter_->runModal(*customType_) != QDialog::Accepted) return;
   if (const Status applied = editor_.ApplyCustomItemType(customType_->Selection(), customType_->Texts());
       !applied)
     ShowError(applied.error());
@@ -261,11 +259,11 @@ void TOKRightDlg::TntButton7Click() {
   const TMMADataBlock* unsupported = editor_.UnsupportedBlock();
   if (!viewer_ || !unsupported) return;
   viewer_->LoadData(*unsupported);
-  runModal(*viewer_);
+  prompter_->runModal(*viewer_);
 }
 
 void TOKRightDlg::ShowError(const Error& error) {
-  showMessage({this, QMessageBox::Critical, windowTitle(), QString::fromStdString(error.message),
+  prompter_->showMessage({this, QMessageBox::Critical, windowTitle(), QString::fromStdString(error.message),
                QMessageBox::Ok});
 }
 

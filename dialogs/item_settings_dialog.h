@@ -12,6 +12,7 @@
 #include <cstdint>
 
 #include "item_editor.h"
+#include "prompter.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -34,6 +35,8 @@ class TOKRightDlg : public QDialog {
   Q_OBJECT
  public:
   explicit TOKRightDlg(QWidget* parent = nullptr);
+  // Where its message boxes (and the dialogs it opens) are shown; the screen by default.
+  void setPrompter(Prompter& prompter) { prompter_ = &prompter; }
 
   // The name editor, the custom item type dialog and the viewer this dialog opens; each
   // is created once by the application. The name editor opens placed over this dialog.
@@ -85,6 +88,7 @@ class TOKRightDlg : public QDialog {
   IconControls& icon(IconRow row) { return icons_[static_cast<std::size_t>(row)]; }
 
   ItemEditor editor_;
+  Prompter* prompter_ = &screenPrompter();
   QPointer<TForm1> nameEditor_;
   QPointer<TOKRightDlg1> customType_;
   QPointer<TForm2> viewer_;

@@ -1,15 +1,8 @@
 #include "message_prompt.h"
 
 #include <QAbstractButton>
-#include <utility>
 
 namespace quillet::ui {
-namespace {
-MessageHandler& installedHandler() {
-  static MessageHandler handler;
-  return handler;
-}
-}  // namespace
 
 std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& request) {
   // An empty title makes the platform show the application's name instead; a blank
@@ -25,12 +18,5 @@ std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& request) {
   if (request.defaultButton != QMessageBox::NoButton) box->setDefaultButton(request.defaultButton);
   return box;
 }
-
-QMessageBox::StandardButton showMessage(const MessageRequest& request) {
-  if (installedHandler()) return installedHandler()(request);
-  return static_cast<QMessageBox::StandardButton>(buildMessageBox(request)->exec());
-}
-
-void setMessageHandler(MessageHandler handler) { installedHandler() = std::move(handler); }
 
 }  // namespace quillet::ui

@@ -1,10 +1,7 @@
 #pragma once
-// Every message box of the editor goes through showMessage, so tests can answer
-// modal boxes without a person: they install a handler that records the request and
-// returns the button to press.
+// What a message box of the editor says and offers; a Prompter (prompter.h) shows it.
 #include <QMessageBox>
 #include <QString>
-#include <functional>
 #include <memory>
 
 class QWidget;
@@ -29,15 +26,7 @@ struct MessageRequest {
   QList<QPair<QMessageBox::StandardButton, QString>> buttonTexts = {};
 };
 
-using MessageHandler = std::function<QMessageBox::StandardButton(const MessageRequest&)>;
-
-// The box showMessage shows for `request`, not yet shown.
+// The box for `request`, not yet shown.
 std::unique_ptr<QMessageBox> buildMessageBox(const MessageRequest& request);
-
-// Shows a modal box (or asks the installed handler) and returns the button pressed.
-QMessageBox::StandardButton showMessage(const MessageRequest& request);
-
-// Installs a handler in place of real boxes; an empty handler restores real boxes.
-void setMessageHandler(MessageHandler handler);
 
 }  // namespace quillet::ui

@@ -15,7 +15,6 @@
 #include "control_helpers.h"
 #include "format.h"
 #include "language_tables.h"
-#include "message_prompt.h"
 
 namespace quillet::ui {
 namespace {
@@ -205,7 +204,7 @@ bool TForm1::ApplyTypedName() {
   const QString name = TntEdit1->text();
   if (name.size() > static_cast<qsizetype>(kMaxNameUnits)) {
     // Refused before it reaches the list, so the user can shorten it in place.
-    showMessage({this, QMessageBox::Critical, "Wrong data",
+    prompter_->showMessage({this, QMessageBox::Critical, "Wrong data",
                  QString("A name can hold at most %1 characters; this one has %2.")
                      .arg(kMaxNameUnits)
                      .arg(name.size()),

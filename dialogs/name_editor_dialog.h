@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "item_editor.h"
+#include "prompter.h"
 
 class QComboBox;
 class QLabel;
@@ -24,6 +25,8 @@ class TForm1 : public QDialog {
   static constexpr int kMaxAddableRows = 12;
 
   explicit TForm1(QWidget* parent = nullptr);
+  // Where its message boxes (and the dialogs it opens) are shown; the screen by default.
+  void setPrompter(Prompter& prompter) { prompter_ = &prompter; }
 
   // The dialog opens a quarter of the anchor's size right and down from its corner.
   void SetAnchor(QWidget* anchor) { anchor_ = anchor; }
@@ -59,6 +62,7 @@ class TForm1 : public QDialog {
   void SetRowLanguage(QTreeWidgetItem* row, std::uint8_t language);
 
   QPointer<QWidget> anchor_;
+  Prompter* prompter_ = &screenPrompter();
   // The row that Edit opened, for Apply when the user cleared the selection meanwhile.
   QTreeWidgetItem* editedRow_ = nullptr;
   // Edit opened a row whose language is none of the 47 and no language was picked since:

@@ -14,6 +14,13 @@ ApplicationForms::ApplicationForms() = default;
 ApplicationForms::ApplicationForms(ApplicationForms&&) noexcept = default;
 ApplicationForms::~ApplicationForms() = default;
 
+void ApplicationForms::setPrompter(Prompter& prompter) {
+  SDIAppForm->setPrompter(prompter);
+  OKRightDlg->setPrompter(prompter);
+  OKRightDlg1->setPrompter(prompter);
+  Form1->setPrompter(prompter);
+}
+
 ApplicationForms CreateForms() {
   Languages();  // the item dialogs read the tables from their first moment
   ApplicationForms forms;

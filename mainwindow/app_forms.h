@@ -10,6 +10,7 @@ class TOKRightDlg;
 class TOKRightDlg1;
 class TForm1;
 class TForm2;
+class Prompter;
 
 struct ApplicationForms {
   std::unique_ptr<TSDIAppForm> SDIAppForm;  // owns the five dialogs below
@@ -22,6 +23,9 @@ struct ApplicationForms {
   ApplicationForms();
   ApplicationForms(ApplicationForms&&) noexcept;
   ~ApplicationForms();
+
+  // Shows every form's message boxes and modal dialogs through `prompter`.
+  void setPrompter(Prompter& prompter);
 };
 
 // Fills the language tables, then creates the main window and the dialogs in the

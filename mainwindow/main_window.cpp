@@ -12,8 +12,6 @@
 
 #include "catalogue.h"
 #include "menu_tree_model.h"
-#include "message_prompt.h"
-#include "phone_port.h"
 #include "window_phone_link.h"
 
 namespace quillet::ui {
@@ -98,7 +96,7 @@ void TSDIAppForm::showEvent(QShowEvent* event) {
 }
 
 void TSDIAppForm::FormShow() {
-  if (phoneLink_ != nullptr) phoneLink_->InitPhoneLink();
+  if (phone_) phone_->InitPhoneLink();
 }
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {
@@ -120,18 +118,21 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
 }
 
 void TSDIAppForm::FormClose() {
-  if (phoneLink_ != nullptr) phoneLink_->removeExchangeFile();
+  if (phone_) phone_->removeExchangeFile();
   if (StoredToPhone == 1 && phoneReady()) {
     MessageRequest question;
     question.owner = this;
     question.icon = QMessageBox::Question;
     question.text = QStringLiteral("mma_ucp was stored to the phone\r\n      Should we reboot it?");
     question.buttons = QMessageBox::Yes | QMessageBox::No;
-    if (showMessage(question) == QMessageBox::Yes) phoneLink_->RestartPhone();
+    if (showMessage(question) == QMessageBox::Yes) {
+      phone_->RestartPhone();
+      StoredToPhone = 0;
+    }
   }
 }
 
-bool TSDIAppForm::phoneReady() const { return phoneLink_ != nullptr && phoneLink_->P2K_GetStatus() == 1; }
+bool TSDIAppForm::phoneReady() const { return phone_ && phone_->P2K_GetStatus() == 1; }
 
 bool TSDIAppForm::event(QEvent* event) {
   // The hint line is a control of the client area, not the main window's own status bar.

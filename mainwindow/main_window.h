@@ -26,6 +26,8 @@
 #include "file_chooser.h"
 #include "menu_document.h"
 #include "p2k_library.h"
+#include "phone_link_listener.h"
+#include "prompter.h"
 #include "result.h"
 #include "save_options.h"
 #include "tree_commands.h"
@@ -49,27 +51,31 @@ namespace quillet::ui {
 
 class MenuTreeModel;
 class PhoneIndicator;
-class PhoneLinkPort;
 class TAboutBox;
 class TOKRightDlg;
 class WindowPhoneLink;
 
-class TSDIAppForm : public QMainWindow {
+// The window listens to its phone link (privately): what the link reports about the
+// phone, the window shows and turns into enabled commands itself.
+class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   Q_OBJECT
  public:
   explicit TSDIAppForm(QWidget* parent = nullptr);
   ~TSDIAppForm() override;
 
   // Window-level state under the design's name (the exchange file is the phone link's).
-  std::uint8_t StoredToPhone = 0;  // 1 after a write to the phone until it restarts
+  // 1 after a save to the phone that read back equal, until the phone restarts; set
+  // from what each phone job reports.
+  std::uint8_t StoredToPhone = 0;
 
   MenuDocument& document() { return document_; }
   const MenuDocument& document() const { return document_; }
   MenuTreeModel& treeModel() const { return *treeModel_; }
 
   void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+  // Where the window's message boxes are shown; the screen by default.
+  void setPrompter(Prompter& prompter) { prompter_ = &prompter; }
   void setAboutBox(TAboutBox* box) { aboutBox_ = box; }
-  void setPhoneLink(PhoneLinkPort* link) { phoneLink_ = link; }
   // Talks to the phone through `library` from now on (before the window is first shown).
   // The program's start hands over the library it chose; until then the window has no phone.
   void usePhoneLibrary(std::unique_ptr<P2KLibrary> library);
@@ -226,8 +232,6 @@ class TSDIAppForm : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  friend class WindowPhoneLink;  // shows the link's state in the phone controls
-
   void FormCreate();
   void FormShow();
   void FormClose();
@@ -295,13 +299,30 @@ class TSDIAppForm : public QMainWindow {
   void connectPhoneCommands();
   // A phone command's job runs: the phone commands wait for it.
   bool phoneBusy() const;
+  // Open from phone and Restart Phone while a phone is connected and no job runs; Save
+  // to phone also needs a document.
+  void enablePhoneCommands();
+  // PhoneLinkListener: the indicator, the phone panel, the commands, the hint line and
+  // the link's errors.
+  void phoneConnectionChanged(bool connected) override;
+  void phoneModelRead(const std::string& model) override;
+  void showStatusText(const std::string& text) override;
+  // A box with an empty title, an OK button and the stop icon: the link's message as it
+  // stands, then the reason and the file on lines of their own.
+  void showPhoneError(const Error& error) override;
+  void phoneBusyChanged() override;
+
+  // Every message box of the window goes through here, to the window's prompter.
+  QMessageBox::StandardButton showMessage(const MessageRequest& request) const {
+    return prompter_->showMessage(request);
+  }
 
   MenuDocument document_;
   std::unique_ptr<MenuTreeModel> treeModel_;
   FileChooser chooseFile_ = chooseFileWithDialog;
+  Prompter* prompter_ = &screenPrompter();
   TAboutBox* aboutBox_ = nullptr;
-  PhoneLinkPort* phoneLink_ = nullptr;
-  std::unique_ptr<WindowPhoneLink> phone_;
+  std::unique_ptr<WindowPhoneLink> phone_;  // the window's one handle to the phone
   bool shown_ = false;
   QString documentName_;  // the title's file name; empty without a document
   QString documentPath_;  // see documentPath()

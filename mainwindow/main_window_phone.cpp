@@ -1,21 +1,38 @@
 // The phone commands of the main window (Open from phone, Save to phone, Restart Phone):
 // each runs as one job on the phone thread (see WindowPhoneLink) and finishes here, on
-// the window's thread.
+// the window's thread. Here too the window shows what its link reports.
 #include <QAction>
 #include <QFile>
+#include <QLabel>
+#include <QStatusBar>
+#include <QToolButton>
 
 #include "backup_store.h"
 #include "main_window.h"
 #include "menu_writer.h"
+#include "phone_indicator.h"
 #include "phone_menu_guard.h"
 #include "window_phone_link.h"
 
 namespace quillet::ui {
 
+namespace {
+
+const QColor kPhoneConnected(0, 255, 0);
+const QColor kNoPhone(255, 0, 0);
+
+// A save's answer and what it did to the phone's menu.
+struct PhoneSaveOutcome {
+  Result<std::string> sent;
+  PhoneMenuWrite write;
+};
+
+}  // namespace
+
 void TSDIAppForm::usePhoneLibrary(std::unique_ptr<P2KLibrary> library) {
   phone_.reset();  // its thread ends before the next link starts
-  phone_ = std::make_unique<WindowPhoneLink>(*this, std::move(library));
-  setPhoneLink(phone_.get());
+  PhoneLinkListener& listener = *this;  // the base is private: converted here, not in make_unique
+  phone_ = std::make_unique<WindowPhoneLink>(*this, listener, std::move(library));
 }
 
 void TSDIAppForm::connectPhoneCommands() {
@@ -37,23 +54,22 @@ void TSDIAppForm::PhoneOpenExecute() {
   WindowPhoneLink& phone = *phone_;
   phone.run(
       PhoneJob::Open,
-      [this, &phone, store = backups()]() mutable {
-        PhoneMenuGuard guard(phone.link(), store, StoredToPhone, phone.progressReporter());
+      [&phone, store = backups()]() mutable {
+        PhoneMenuGuard guard(phone.link(), store, phone.progressReporter());
         return guard.open(phone.link().model());
       },
-      [this, &phone](Result<PhoneRead> menu, bool cancelled) {
+      [this](Result<PhoneRead> menu, bool cancelled) {
         if (cancelled) return;  // the open document stays as it was
         if (!menu) {
-          phone.showPhoneError(menu.error());
+          showPhoneError(menu.error());
           return;
         }
         // A file the loader refuses is named by its place on the phone, where the user
         // can find it, not by the exchange file.
         openMenuBytes(menu->bytes, kPhoneMenuPath, tr("mma_ucp (phone)"));
         if (!menu->backupError.empty())
-          phone.showPhoneError(Error{ErrorCode::PhoneError,
-                                     "The menu read from the phone could not be backed up.", "",
-                                     std::nullopt, std::nullopt, menu->backupError});
+          showPhoneError(Error{ErrorCode::PhoneError, "The menu read from the phone could not be backed up.", "",
+                               std::nullopt, std::nullopt, menu->backupError});
       });
 }
 
@@ -71,14 +87,18 @@ void TSDIAppForm::PhoneSaveExecute() {
   WindowPhoneLink& phone = *phone_;
   phone.run(
       PhoneJob::Save,
-      [this, &phone, store = backups(), bytes = std::move(menu.value())]() mutable {
-        PhoneMenuGuard guard(phone.link(), store, StoredToPhone, phone.progressReporter());
-        return guard.save(phone.link().model(), bytes);
+      [&phone, store = backups(), bytes = std::move(menu.value())]() mutable {
+        PhoneMenuGuard guard(phone.link(), store, phone.progressReporter());
+        Result<std::string> sent = guard.save(phone.link().model(), bytes);
+        return PhoneSaveOutcome{std::move(sent), guard.lastWrite()};
       },
-      [this, &phone](Result<std::string> sent, bool cancelled) {
+      [this](PhoneSaveOutcome outcome, bool cancelled) {
+        // A save that sent nothing leaves the flag as it was.
+        if (outcome.write != PhoneMenuWrite::None)
+          StoredToPhone = outcome.write == PhoneMenuWrite::Stored ? 1 : 0;
         // Only a write that reads back equal counts; the document stays as it is either way.
-        if (!sent) {
-          if (!cancelled) phone.showPhoneError(sent.error());
+        if (!outcome.sent) {
+          if (!cancelled) showPhoneError(outcome.sent.error());
           return;
         }
         documentSaved();  // the phone holds the document as it was when the job began
@@ -90,7 +110,48 @@ void TSDIAppForm::PhoneRestartExecute() {
   if (!phone_ || phoneBusy()) return;
   WindowPhoneLink& phone = *phone_;
   phone.start(PhoneJob::Restart, [&phone] { phone.link().RestartPhone(); },
-              [this](bool) { showHint(tr("Phone restarting")); });
+              [this](bool) {
+                StoredToPhone = 0;
+                showHint(tr("Phone restarting"));
+              });
 }
+
+void TSDIAppForm::enablePhoneCommands() {
+  const bool openAndRestart = phone_ && phone_->connected() && !phone_->busy();
+  const bool saveToPhone = openAndRestart && document_.isOpen();
+  ToolButton4->setEnabled(openAndRestart);
+  Openfromphone1->setEnabled(openAndRestart);
+  ToolButton7->setEnabled(openAndRestart);
+  RestartPhone1->setEnabled(openAndRestart);
+  ToolButton5->setEnabled(saveToPhone);
+  Savetophone1->setEnabled(saveToPhone);
+}
+
+void TSDIAppForm::phoneConnectionChanged(bool connected) {
+  Shape1->setBrushColor(connected ? kPhoneConnected : kNoPhone);
+  // A connected phone's panel waits for its model.
+  if (!connected) StatusBar1Panel1->setText(QStringLiteral("Phone: None "));
+  enablePhoneCommands();
+}
+
+void TSDIAppForm::phoneModelRead(const std::string& model) {
+  StatusBar1Panel1->setText(QStringLiteral("Phone: ") + QString::fromStdString(model) + QLatin1Char(' '));
+}
+
+void TSDIAppForm::showStatusText(const std::string& text) { StatusBar->showMessage(QString::fromStdString(text)); }
+
+void TSDIAppForm::showPhoneError(const Error& error) {
+  MessageRequest box;
+  box.owner = this;
+  box.icon = QMessageBox::Critical;
+  box.text = QString::fromStdString(error.message);
+  if (!error.detail.empty()) box.text += QLatin1Char('\n') + QString::fromStdString(error.detail);
+  if (!error.path.empty())
+    box.text += QStringLiteral("\nFile: ") + QFile::decodeName(QByteArray::fromStdString(error.path));
+  box.buttons = QMessageBox::Ok;
+  showMessage(box);
+}
+
+void TSDIAppForm::phoneBusyChanged() { enablePhoneCommands(); }
 
 }  // namespace quillet::ui

@@ -59,7 +59,8 @@ class RightClickKeepsSelection : public QObject {
 };
 
 // `item` names what the question is about, under the question's own text.
-bool AskWarning(QWidget* owner, QMessageBox::Icon icon, const QString& text, const QString& item) {
+bool AskWarning(Prompter& prompter, QWidget* owner, QMessageBox::Icon icon, const QString& text,
+                const QString& item) {
   MessageRequest question;
   question.owner = owner;
   question.icon = icon;
@@ -67,7 +68,7 @@ bool AskWarning(QWidget* owner, QMessageBox::Icon icon, const QString& text, con
   question.text = text;
   question.informative = item;
   question.buttons = QMessageBox::Yes | QMessageBox::No;
-  return showMessage(question) == QMessageBox::Yes;
+  return prompter.showMessage(question) == QMessageBox::Yes;
 }
 
 QAction* AddEntry(QMenu* menu, const QString& caption, const char* name, const QIcon& icon = QIcon()) {
@@ -311,13 +312,13 @@ void TSDIAppForm::Deleteitem1Click() {
 }
 
 bool TSDIAppForm::confirmDelete(const MenuNode& node) {
-  return AskWarning(this, QMessageBox::Warning,
+  return AskWarning(*prompter_, this, QMessageBox::Warning,
                     QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"),
                     ItemAndSubitems(node.caption(), MenuDocument::CountDescendants(node)));
 }
 
 bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem, const QString& item) {
-  return AskWarning(this, QMessageBox::Question,
+  return AskWarning(*prompter_, this, QMessageBox::Question,
                     selectedItem ? QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu "
                                                   "will be deleted\r\n                Continue?")
                                  : QStringLiteral("A pasted item cannot have a submenu.\r\nIts subitems will be "

@@ -1,31 +1,17 @@
 #include "window_phone_link.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QFile>
-#include <QLabel>
 #include <QMetaObject>
-#include <QStatusBar>
-#include <QToolButton>
 #include <chrono>
-
-#include "main_window.h"
-#include "message_prompt.h"
-#include "phone_indicator.h"
 
 namespace quillet::ui {
 
-namespace {
-
-const QColor kPhoneConnected(0, 255, 0);
-const QColor kNoPhone(255, 0, 0);
-
-}  // namespace
-
-WindowPhoneLink::WindowPhoneLink(TSDIAppForm& window, std::unique_ptr<P2KLibrary> library)
-    : window_(window),
+WindowPhoneLink::WindowPhoneLink(QWidget& owner, PhoneLinkListener& listener,
+                                 std::unique_ptr<P2KLibrary> library)
+    : owner_(owner),
+      listener_(listener),
       library_(std::move(library)),
-      link_(*library_, *this, window.StoredToPhone,
+      link_(*library_, *this,
             PhoneLinkHooks{[this](int ms) { pause(ms); },
                            [this](std::function<void()> task) { post(std::move(task)); },
                            {},
@@ -68,11 +54,11 @@ void WindowPhoneLink::runPhoneWork(std::function<void()> task, std::function<voi
 void WindowPhoneLink::start(PhoneJob job, std::function<void()> work,
                             std::function<void(bool cancelled)> done) {
   busy_ = true;
-  setPhoneCommands(false, false);
+  listener_.phoneBusyChanged();
   cancelRequested_ = false;
   cancelAllowed_ = job != PhoneJob::Restart;
   step_ = PhoneStep::Reading;
-  auto* dialog = new PhoneProgressDialog(job, &window_);
+  auto* dialog = new PhoneProgressDialog(job, &owner_);
   dialog_ = dialog;
   QObject::connect(dialog, &QProgressDialog::canceled, dialog, [this, dialog] {
     dialog->showCancelling();
@@ -91,7 +77,7 @@ void WindowPhoneLink::start(PhoneJob job, std::function<void()> work,
         delete dialog;
         busy_ = false;
         done(*cancelled);
-        setPhoneCommands(connected_, connected_ && hasDocument());
+        listener_.phoneBusyChanged();
       });
 }
 
@@ -131,7 +117,7 @@ void WindowPhoneLink::waitUntilIdle() {
 }
 
 void WindowPhoneLink::InitPhoneLink() {
-  if (Status started = link_.InitPhoneLink(); !started) showPhoneError(started.error());
+  if (Status started = link_.InitPhoneLink(); !started) listener_.showPhoneError(started.error());
 }
 
 std::int32_t WindowPhoneLink::P2K_GetStatus() { return link_.status(); }
@@ -143,45 +129,18 @@ void WindowPhoneLink::RestartPhone() {
 
 void WindowPhoneLink::removeExchangeFile() { link_.removeExchangeFile(); }
 
-void WindowPhoneLink::setPhoneIndicator(bool connected) {
-  window_.Shape1->setBrushColor(connected ? kPhoneConnected : kNoPhone);
+void WindowPhoneLink::phoneConnectionChanged(bool connected) {
+  connected_ = connected;
+  listener_.phoneConnectionChanged(connected);
 }
 
-void WindowPhoneLink::setPhonePanelText(const std::string& text) {
-  window_.StatusBar1Panel1->setText(QString::fromStdString(text));
-}
-
-void WindowPhoneLink::enablePhoneCommands(bool openAndRestart, bool saveToPhone) {
-  connected_ = openAndRestart;
-  setPhoneCommands(openAndRestart && !busy_, saveToPhone && !busy_);
-}
-
-void WindowPhoneLink::setPhoneCommands(bool openAndRestart, bool saveToPhone) {
-  window_.ToolButton4->setEnabled(openAndRestart);
-  window_.Openfromphone1->setEnabled(openAndRestart);
-  window_.ToolButton7->setEnabled(openAndRestart);
-  window_.RestartPhone1->setEnabled(openAndRestart);
-  window_.ToolButton5->setEnabled(saveToPhone);
-  window_.Savetophone1->setEnabled(saveToPhone);
-}
-
-bool WindowPhoneLink::hasDocument() const { return window_.document().isOpen(); }
+void WindowPhoneLink::phoneModelRead(const std::string& model) { listener_.phoneModelRead(model); }
 
 void WindowPhoneLink::showStatusText(const std::string& text) {
   // The texts come from the phone thread, in order with the job's other news.
-  post([this, line = QString::fromStdString(text)] { window_.StatusBar->showMessage(line); });
+  post([this, text] { listener_.showStatusText(text); });
 }
 
-void WindowPhoneLink::showPhoneError(const Error& error) {
-  MessageRequest box;
-  box.owner = &window_;
-  box.icon = QMessageBox::Critical;
-  box.text = QString::fromStdString(error.message);
-  if (!error.detail.empty()) box.text += QLatin1Char('\n') + QString::fromStdString(error.detail);
-  if (!error.path.empty())
-    box.text += QStringLiteral("\nFile: ") + QFile::decodeName(QByteArray::fromStdString(error.path));
-  box.buttons = QMessageBox::Ok;
-  showMessage(box);
-}
+void WindowPhoneLink::showPhoneError(const Error& error) { listener_.showPhoneError(error); }
 
 }  // namespace quillet::ui

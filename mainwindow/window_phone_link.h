@@ -1,9 +1,8 @@
 #pragma once
 // The main window's side of the phone link: it owns the phone-access library and the
 // link, runs every piece of phone work on a thread of its own while the window goes on
-// painting, shows the work's progress in a window-modal dialog, shows what the link
-// reports in the window's controls, and answers the window's own questions about the
-// phone (start, status, restart at close).
+// painting, shows the work's progress in a window-modal dialog, and passes what the link
+// reports on to the window, which decides what its controls show and enable.
 #include <QObject>
 #include <QPointer>
 #include <atomic>
@@ -18,21 +17,21 @@
 
 #include "p2k_library.h"
 #include "phone_link.h"
+#include "phone_link_listener.h"
 #include "phone_menu_guard.h"
-#include "phone_port.h"
 #include "phone_progress_dialog.h"
 #include "phone_worker.h"
 
+class QWidget;
+
 namespace quillet::ui {
 
-class TSDIAppForm;
-
-class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
+class WindowPhoneLink : public PhoneLinkView {
  public:
-  // Connection notices and everything the link tells its view are queued on the
-  // window's event loop, so they change the controls on the user-interface thread
-  // whichever thread the library or the phone work uses.
-  WindowPhoneLink(TSDIAppForm& window, std::unique_ptr<P2KLibrary> library);
+  // Connection notices and everything the link reports are queued on the window's
+  // event loop, so `listener` hears them on the user-interface thread whichever thread
+  // the library or the phone work uses. The progress dialog stands over `owner`.
+  WindowPhoneLink(QWidget& owner, PhoneLinkListener& listener, std::unique_ptr<P2KLibrary> library);
   // Lets a running job end (a read stops early, a write runs to its end) before the
   // library goes.
   ~WindowPhoneLink() override;
@@ -59,6 +58,8 @@ class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
 
   // A job runs (from its start until its `done` has run).
   bool busy() const { return busy_; }
+  // A phone is connected, as the last connection notice said.
+  bool connected() const { return connected_; }
   // Phone work runs or waits: a job or a model read after a connection notice.
   bool working() const { return pending_ > 0; }
   // Asks the running job to stop, which a read does and a write does not.
@@ -66,23 +67,20 @@ class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
   // Runs the window's event loop until no phone work runs or waits.
   void waitUntilIdle();
 
-  // PhoneLinkPort
-  void InitPhoneLink() override;
-  std::int32_t P2K_GetStatus() override;
+  // Starts the library; a failure goes to the listener.
+  void InitPhoneLink();
+  // The library's status: 1 while a phone is connected and ready for file access.
+  std::int32_t P2K_GetStatus();
   // At close: restarts the phone on the phone thread and waits for it.
-  void RestartPhone() override;
-  void removeExchangeFile() override;
+  void RestartPhone();
+  // Removes the link's exchange file and its private folder.
+  void removeExchangeFile();
 
   // PhoneLinkView
-  void setPhoneIndicator(bool connected) override;
-  void setPhonePanelText(const std::string& text) override;
-  // While a job runs the commands stay disabled; the state asked for returns after it.
-  void enablePhoneCommands(bool openAndRestart, bool saveToPhone) override;
-  bool hasDocument() const override;
+  void phoneConnectionChanged(bool connected) override;
+  void phoneModelRead(const std::string& model) override;
   // Queued for the user-interface thread.
   void showStatusText(const std::string& text) override;
-  // A box with an empty title, an OK button and the stop icon: the link's message as it
-  // stands, then the reason and the file on lines of their own.
   void showPhoneError(const Error& error) override;
 
  private:
@@ -93,9 +91,9 @@ class WindowPhoneLink : public PhoneLinkPort, public PhoneLinkView {
   // Whether the running job was cancelled and may still stop (phone thread).
   bool cancelled() const;
   void pause(int ms);
-  void setPhoneCommands(bool openAndRestart, bool saveToPhone);
 
-  TSDIAppForm& window_;
+  QWidget& owner_;
+  PhoneLinkListener& listener_;
   // Receives everything queued for the user-interface thread; what is still queued when
   // it goes is dropped with it.
   QObject ui_;

@@ -75,15 +75,9 @@ std::string PhoneModelName(const std::uint8_t* buffer, std::size_t size) {
   return Latin1ToUtf8(model);
 }
 
-std::string PhonePanelText(const std::uint8_t* buffer, std::size_t size) {
-  return "Phone: " + PhoneModelName(buffer, size) + " ";
-}
-
-PhoneLink::PhoneLink(P2KLibrary& library, PhoneLinkView& view, std::uint8_t& storedToPhone,
-                     PhoneLinkHooks hooks)
+PhoneLink::PhoneLink(P2KLibrary& library, PhoneLinkView& view, PhoneLinkHooks hooks)
     : library_(library),
       view_(view),
-      StoredToPhone(storedToPhone),
       hooks_(std::move(hooks)),
       exchange_(hooks_.exchangeParent),
       relay_(std::make_shared<NoticeRelay>()) {
@@ -155,13 +149,10 @@ void PhoneLink::PhoneStatusChanged(std::int32_t state) {
   const unsigned notice = ++notices_;
   if (state == 0) {
     setModel({});
-    view_.setPhoneIndicator(false);
-    view_.enablePhoneCommands(false, false);
-    view_.setPhonePanelText("Phone: None ");
+    view_.phoneConnectionChanged(false);
     return;
   }
-  view_.setPhoneIndicator(true);
-  view_.enablePhoneCommands(true, view_.hasDocument());
+  view_.phoneConnectionChanged(true);
   // The model read talks to the phone, pauses included: it runs with the other phone work.
   hooks_.runPhoneWork([this, notice] { readPhoneModel(notice); });
 }
@@ -182,11 +173,10 @@ void PhoneLink::readPhoneModel(unsigned notice) {
     });
     return;
   }
-  onUi([notice, model = PhoneModelName(buffer.data(), buffer.size()),
-        panel = PhonePanelText(buffer.data(), buffer.size())](PhoneLink& link) {
+  onUi([notice, model = PhoneModelName(buffer.data(), buffer.size())](PhoneLink& link) {
     if (link.notices_ != notice) return;  // the phone went or came again since
     link.setModel(model);
-    link.view_.setPhonePanelText(panel);
+    link.view_.phoneModelRead(model);
   });
 }
 
@@ -263,8 +253,6 @@ Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
 }
 
 Status PhoneLink::WritePhoneFile(const std::vector<std::uint8_t>& menu) {
-  StoredToPhone = 0;
-
   if (menu.size() > kMaxTransferBytes)
     return phoneError(tooLongMessage("The menu file", menu.size()), "");
   // The exchange file keeps on the computer the menu last sent or received, for as long
@@ -284,13 +272,9 @@ Status PhoneLink::WritePhoneFile(const std::vector<std::uint8_t>& menu) {
     return libraryError("Error writing file");
   // A backend may find only at the close that the phone did not keep every byte.
   if (library_.File_Close() == -1) return libraryError("Error writing file");
-  StoredToPhone = 1;
   return Ok();
 }
 
-void PhoneLink::RestartPhone() {
-  library_.P2K_Restart();
-  StoredToPhone = 0;
-}
+void PhoneLink::RestartPhone() { library_.P2K_Restart(); }
 
 }  // namespace quillet

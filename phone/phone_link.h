@@ -21,21 +21,18 @@ namespace quillet {
 // The phone's menu file, the one file the link reads and writes.
 inline constexpr char kPhoneMenuPath[] = "/a/mobile/system/mma_ucp";
 
-// What the link changes in the main window when the phone comes or goes. Every text is
-// UTF-8.
+// What the link reports about the phone. Its owner decides what to show and enable
+// (the window, mmatool, a test). Every text is UTF-8.
 class PhoneLinkView {
  public:
   virtual ~PhoneLinkView() = default;
-  // Shape1: bright green while a phone is connected, red otherwise.
-  virtual void setPhoneIndicator(bool connected) = 0;
-  // Panel 1 of StatusBar1.
-  virtual void setPhonePanelText(const std::string& text) = 0;
-  // Open from phone and Restart Phone share one switch; Save to phone has its own.
-  virtual void enablePhoneCommands(bool openAndRestart, bool saveToPhone) = 0;
-  // True when the tree has at least one node.
-  virtual bool hasDocument() const = 0;
-  // The bottom status line StatusBar (progress texts). Called on the thread that reads
-  // the phone's menu.
+  // A phone came (true) or went (false). Runs on the user-interface thread.
+  virtual void phoneConnectionChanged(bool connected) = 0;
+  // The model of the phone that came, once read. Runs on the user-interface thread;
+  // not called when the read failed (that is an error) or the phone went or came again
+  // meanwhile.
+  virtual void phoneModelRead(const std::string& model) = 0;
+  // The progress texts of a read. Called on the thread that reads the phone's menu.
   virtual void showStatusText(const std::string& text) = 0;
   // A failure while following a connection notice, which has no caller to return to.
   virtual void showPhoneError(const Error& error) = 0;
@@ -71,11 +68,8 @@ class PhoneLink : public PhoneMenuFile {
   static constexpr std::size_t kModelBufferSize = 10000;
   static constexpr const char* kCancelledMessage = "Reading from the phone was cancelled";
 
-  // The window owns `StoredToPhone` and hands the link a reference to it, so the flag
-  // keeps one home while the link sets and clears it. `library` and `view` must
-  // outlive the link.
-  PhoneLink(P2KLibrary& library, PhoneLinkView& view, std::uint8_t& StoredToPhone,
-            PhoneLinkHooks hooks = {});
+  // `library` and `view` must outlive the link.
+  PhoneLink(P2KLibrary& library, PhoneLinkView& view, PhoneLinkHooks hooks = {});
   ~PhoneLink() override;
   PhoneLink(const PhoneLink&) = delete;
   PhoneLink& operator=(const PhoneLink&) = delete;
@@ -88,10 +82,10 @@ class PhoneLink : public PhoneMenuFile {
   // Copies the phone's menu file into the exchange file and returns its bytes. A read
   // the user cancelled ends with kCancelledMessage.
   Result<std::vector<std::uint8_t>> ReadPhoneFile();
-  // Puts `bytes` into the exchange file and sends that to the phone; StoredToPhone is 1
-  // only after a complete send.
+  // Puts `bytes` into the exchange file and sends that to the phone; succeeds only
+  // after a complete send.
   Status WritePhoneFile(const std::vector<std::uint8_t>& bytes);
-  // Restarts the phone; StoredToPhone becomes 0.
+  // Restarts the phone.
   void RestartPhone();
   // The connected phone's model as it last read, or empty. Safe on any thread.
   std::string model() const;
@@ -134,7 +128,6 @@ class PhoneLink : public PhoneMenuFile {
 
   P2KLibrary& library_;
   PhoneLinkView& view_;
-  std::uint8_t& StoredToPhone;
   PhoneLinkHooks hooks_;
   ExchangeFolder exchange_;
   mutable std::mutex modelMutex_;  // model_ is read by phone work and set by notices
@@ -146,7 +139,5 @@ class PhoneLink : public PhoneMenuFile {
 // The model name: the low byte of each UTF-16BE pair up to the first 0x0000 pair (or the
 // buffer's end). Each low byte is a Latin-1 character, returned as UTF-8.
 std::string PhoneModelName(const std::uint8_t* buffer, std::size_t size);
-// "Phone: " + the model name + " ".
-std::string PhonePanelText(const std::uint8_t* buffer, std::size_t size);
 
 }  // namespace quillet

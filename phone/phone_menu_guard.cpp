@@ -24,10 +24,8 @@ std::string KeptIn(const std::string& backupPath) {
 }  // namespace
 
 PhoneMenuGuard::PhoneMenuGuard(PhoneMenuFile& phone, BackupStore& backups,
-                               std::uint8_t& storedToPhone,
                                std::function<void(const PhoneProgress&)> progress)
-    : phone_(phone), backups_(backups), StoredToPhone(storedToPhone),
-      progress_(std::move(progress)) {}
+    : phone_(phone), backups_(backups), progress_(std::move(progress)) {}
 
 void PhoneMenuGuard::report(PhoneStep step, std::size_t done, std::size_t total) const {
   if (progress_) progress_(PhoneProgress{step, done, total});
@@ -51,6 +49,7 @@ Result<PhoneRead> PhoneMenuGuard::open(const std::string& model) {
 
 Result<std::string> PhoneMenuGuard::save(const std::string& model,
                                          const std::vector<std::uint8_t>& bytes, bool verify) {
+  lastWrite_ = PhoneMenuWrite::None;
   report(PhoneStep::Reading, 0, 0);
   const auto current = phone_.readMenu();
   if (!current)
@@ -63,15 +62,14 @@ Result<std::string> PhoneMenuGuard::save(const std::string& model,
                         kept.error().message);
 
   report(PhoneStep::Writing, 0, bytes.size());
+  lastWrite_ = PhoneMenuWrite::Failed;  // from here on the phone's menu may have changed
   if (auto written = phone_.writeMenu(bytes); !written)
     return Explained(written.error(), "", KeptIn(kept.value()));
   report(PhoneStep::Writing, bytes.size(), bytes.size());
   if (verify) {
-    if (auto checked = this->verify(bytes, kept.value()); !checked) {
-      StoredToPhone = 0;
-      return checked.error();
-    }
+    if (auto checked = this->verify(bytes, kept.value()); !checked) return checked.error();
   }
+  lastWrite_ = PhoneMenuWrite::Stored;
   return kept.value();
 }
 

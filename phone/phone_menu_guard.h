@@ -34,10 +34,16 @@ struct PhoneRead {
   std::string backupError;  // why, for the front end to mention; the menu is still good
 };
 
+// What the last save did to the phone's menu file.
+enum class PhoneMenuWrite {
+  None,    // nothing was sent: the phone's menu is as it was
+  Stored,  // the phone holds the menu sent (it read back equal, when the save verified)
+  Failed,  // a write began but did not complete or read back different
+};
+
 class PhoneMenuGuard {
  public:
-  // `StoredToPhone` is the window's flag: a write that fails its check clears it again.
-  PhoneMenuGuard(PhoneMenuFile& phone, BackupStore& backups, std::uint8_t& storedToPhone,
+  PhoneMenuGuard(PhoneMenuFile& phone, BackupStore& backups,
                  std::function<void(const PhoneProgress&)> progress = {});
 
   // Reads the phone's menu and keeps it in the backups of `model`.
@@ -48,6 +54,8 @@ class PhoneMenuGuard {
   // backup's path; a failed check is an error that names it (Error::path).
   Result<std::string> save(const std::string& model, const std::vector<std::uint8_t>& bytes,
                            bool verify = true);
+  // What the last save did to the phone's menu; None before the first.
+  PhoneMenuWrite lastWrite() const { return lastWrite_; }
 
  private:
   void report(PhoneStep step, std::size_t done, std::size_t total) const;
@@ -55,7 +63,7 @@ class PhoneMenuGuard {
 
   PhoneMenuFile& phone_;
   BackupStore& backups_;
-  std::uint8_t& StoredToPhone;
+  PhoneMenuWrite lastWrite_ = PhoneMenuWrite::None;
   std::function<void(const PhoneProgress&)> progress_;
 };
 

@@ -54,12 +54,13 @@ std::vector<UsbInterface> interfacesOf(libusb_device* device) {
     const libusb_interface& alternates = config->interface[i];
     if (alternates.num_altsetting < 1) continue;
     const libusb_interface_descriptor& first = alternates.altsetting[0];
-    UsbInterface interface {
-      first.bInterfaceNumber, first.bInterfaceClass, first.iInterface, {}
-    };
+    UsbInterface interface{first.bInterfaceNumber,   first.bInterfaceClass,
+                           first.bInterfaceSubClass, first.bInterfaceProtocol,
+                           first.iInterface,         {}};
     for (int e = 0; e < first.bNumEndpoints; ++e)
-      interface.endpoints.push_back(
-          {first.endpoint[e].bEndpointAddress, first.endpoint[e].bmAttributes});
+      interface.endpoints.push_back({first.endpoint[e].bEndpointAddress,
+                                     first.endpoint[e].bmAttributes,
+                                     first.endpoint[e].wMaxPacketSize});
     result.push_back(std::move(interface));
   }
   libusb_free_config_descriptor(config);
@@ -99,6 +100,14 @@ class LibusbDevice : public UsbDevice {
     int transferred = 0;
     const int result = libusb_bulk_transfer(handle_, endpoint, const_cast<std::uint8_t*>(data),
                                             static_cast<int>(length), &transferred, timeoutMs);
+    return {fromLibusb(result), static_cast<std::size_t>(transferred)};
+  }
+
+  UsbOutcome bulkIn(std::uint8_t endpoint, std::uint8_t* data, std::size_t length,
+                    unsigned timeoutMs) override {
+    int transferred = 0;
+    const int result = libusb_bulk_transfer(handle_, endpoint, data, static_cast<int>(length),
+                                            &transferred, timeoutMs);
     return {fromLibusb(result), static_cast<std::size_t>(transferred)};
   }
 

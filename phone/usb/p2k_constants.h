@@ -49,6 +49,26 @@ inline constexpr std::uint16_t kReplyValue = 1;        // wValue of the fetch: m
 inline constexpr std::uint16_t kPollLength = 2 + 2 * 16;
 inline constexpr std::size_t kPollHeaderSize = 2;  // status and count; no more: nothing waits
 
+// --- Bulk endpoints (p2k05 phones) --------------------------------------------------
+// The test-command interface of these phones: vendor class, this subclass and protocol,
+// one bulk endpoint each way. Requests go out on the OUT endpoint, replies are read
+// straight from the IN endpoint: no poll, no fetch.
+inline constexpr std::uint8_t kBulkTestSubclass = 0x03;
+inline constexpr std::uint8_t kBulkTestProtocol = 0xFF;
+// Request: packet id 16 | command 16 | zero 16 | zero 16 | argument size 32 | arguments.
+inline constexpr std::size_t kBulkRequestHeaderSize = 12;
+// Reply: byte 0 says whether the command was taken; bytes 1-9 carry nothing to rely on;
+// bytes 10-11 the payload length; the payload from byte 12.
+inline constexpr std::size_t kBulkReplyHeaderSize = 12;
+inline constexpr std::size_t kBulkReplyLengthOffset = 10;
+inline constexpr std::array<std::uint8_t, 2> kBulkAccepted = {0x80, 0x82};
+// A reply filling whole packets is followed by two zero bytes instead of an empty packet.
+inline constexpr std::size_t kBulkPaddingSize = 2;
+inline constexpr std::size_t kBulkLongestReply = kBulkReplyHeaderSize + 0xFFFF + kBulkPaddingSize;
+// Before a command, bytes left over from a reply that came too late (or padding still on
+// its way) are read off the IN endpoint, waiting this long for each piece.
+inline constexpr unsigned kBulkDrainMs = 20;
+
 // --- Command packet (big-endian) ----------------------------------------------------
 // packet id 16 | command 16 | argument size 16 | zero 16 | arguments
 inline constexpr std::size_t kRequestHeaderSize = 8;

@@ -12,6 +12,12 @@ std::string hexWord(unsigned value) {
   return text;
 }
 
+std::string hexByte(std::uint8_t value) {
+  char text[8];
+  std::snprintf(text, sizeof text, "0x%02X", value);
+  return text;
+}
+
 Error phoneError(std::string message) {
   return Error{ErrorCode::PhoneError, std::move(message), {}, {}, {}};
 }

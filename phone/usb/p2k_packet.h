@@ -29,6 +29,8 @@ std::uint32_t readU32(const std::uint8_t* p);
 
 // "0x004A": command codes and ids in log lines.
 std::string hexWord(unsigned value);
+// "0x85": endpoint addresses and single reply bytes in log lines.
+std::string hexByte(std::uint8_t value);
 // A phone-link error with this message.
 Error phoneError(std::string message);
 

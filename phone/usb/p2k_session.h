@@ -1,13 +1,14 @@
 #pragma once
 // One command exchange with a P2K phone over its test-command interface: send the
-// request, poll until a reply waits, fetch it and check it. Everything the phone can
-// do is built from this (see p2k_commands.h).
+// request, wait for its reply and check it. Everything the phone can do is built from
+// this (see p2k_commands.h). How the bytes travel is the transport's: control transfers
+// with a poll and a fetch (ControlSession) or the interface's bulk endpoints
+// (BulkSession); packet ids, waiting and the errors they end in are shared here.
 #include <chrono>
 #include <cstdint>
-#include <optional>
+#include <string>
 #include <vector>
 
-#include "p2k_packet.h"
 #include "result.h"
 #include "usb_transport.h"
 
@@ -15,12 +16,9 @@ namespace quillet::usb {
 
 class P2KSession {
  public:
-  // `device` must outlive the session. Every transfer may take `transferTimeoutMs`; the
-  // reply to a command is awaited for `replyWindowMs` after sending it.
-  // Packet ids go on from `lastPacketId`, so a reply still queued from an earlier session
-  // with the same phone cannot pass for an answer of this one.
-  P2KSession(UsbDevice& device, std::uint8_t testInterface, unsigned transferTimeoutMs,
-             unsigned replyWindowMs, std::uint16_t lastPacketId = 0);
+  virtual ~P2KSession() = default;
+  P2KSession(const P2KSession&) = delete;
+  P2KSession& operator=(const P2KSession&) = delete;
 
   // Sends one command and returns the reply's payload.
   Result<std::vector<std::uint8_t>> exchange(std::uint16_t command,
@@ -35,23 +33,37 @@ class P2KSession {
   std::uint8_t testInterface() const { return interface_; }
   std::uint16_t lastPacketId() const { return packetId_; }
 
- private:
+ protected:
   using Clock = std::chrono::steady_clock;
 
-  Status sendCommand(std::uint16_t command, const std::vector<std::uint8_t>& args);
-  Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command, Clock::time_point deadline);
-  // Polls until the phone says a reply waits.
-  Result<PendingReply> awaitPending(std::uint16_t command, Clock::time_point deadline);
-  // Fetches the waiting reply; empty when it answered only earlier requests.
-  Result<std::optional<ReplyPacket>> fetchReply(std::uint16_t command, const PendingReply& pending);
+  // `device` must outlive the session. Every transfer may take `transferTimeoutMs`; the
+  // reply to a command is awaited for `replyWindowMs` after sending it.
+  // Packet ids go on from `lastPacketId`, so a reply still queued from an earlier session
+  // with the same phone cannot pass for an answer of this one.
+  P2KSession(UsbDevice& device, std::uint8_t testInterface, unsigned transferTimeoutMs,
+             unsigned replyWindowMs, std::uint16_t lastPacketId);
+
+  // Puts the request for `command` with id `packetId` on the wire.
+  virtual Status sendRequest(std::uint16_t packetId, std::uint16_t command,
+                             const std::vector<std::uint8_t>& args) = 0;
+  // Waits until `deadline` for the reply to the request last sent and returns its payload.
+  virtual Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command,
+                                                       Clock::time_point deadline) = 0;
+
   // Milliseconds for the next transfer: the transfer timeout, cut to what is left of the
   // window; 0 when the window has closed.
   unsigned transferBudget(Clock::time_point deadline) const;
-  Error transferError(const char* step, std::uint16_t command, UsbError error);
+  // The error of a failed transfer in `step`; notes a phone gone or a timeout.
+  Error transferError(const std::string& step, std::uint16_t command, UsbError error);
+  // The error when the phone took only part of a request.
+  static Error partlySent(std::uint16_t command, std::size_t sent, std::size_t size);
+  void markGone() { gone_ = true; }
 
   UsbDevice& device_;
+  const unsigned transferTimeoutMs_;
+
+ private:
   std::uint8_t interface_;
-  unsigned transferTimeoutMs_;
   unsigned replyWindowMs_;
   std::uint16_t packetId_ = 0;
   bool gone_ = false;

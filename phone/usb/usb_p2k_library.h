@@ -2,7 +2,9 @@
 // The phone-access library over USB: the eleven calls of P2KLibrary carried by the P2K
 // protocol to a phone on the bus. A watcher thread follows the bus (hotplug where the
 // transport has it, polling otherwise), switches phones in modem mode to P2K mode,
-// claims the phone's test-command interface and reports connect and disconnect.
+// claims the phone's test-command interface and reports connect and disconnect. The
+// commands travel by control transfers or, on p2k05 phones, by the interface's bulk
+// endpoints, as its descriptor says (see phone_finder.h).
 //
 // Writing a file replaces it whole: the phone's file commands cannot shorten a file, so
 // the first write deletes the file and opens it anew with its listed attribute, and the
@@ -150,7 +152,7 @@ class UsbP2KLibrary : public P2KLibrary {
 
   // Watcher-only state.
   std::uint16_t lastPacketId_ = 0;   // of the last connection, carried on
-  std::set<std::string> settled_;    // devices dealt with: not a phone, p2k05, switched
+  std::set<std::string> settled_;    // devices dealt with: not a phone, unknown layout, switched
   std::set<std::string> explained_;  // "location|line" already logged
   std::optional<std::chrono::steady_clock::time_point> switchDeadline_;
 };

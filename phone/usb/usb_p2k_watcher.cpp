@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "bulk_session.h"
+#include "control_session.h"
 #include "p2k_packet.h"
 #include "usb_p2k_library.h"
 
@@ -103,17 +105,18 @@ void UsbP2KLibrary::tryConnect(const UsbDeviceInfo& info) {
                                  " shows no \"Motorola Test Command\" interface (flash mode?); "
                                  "it is left alone");
       return;
-    case PhoneMode::P2K05:
+    case PhoneMode::UnknownBulkLayout:
       settled_.insert(info.location);
       log("the " + deviceName(info) +
-          " is a newer p2k05 phone (bulk endpoints on its test-command interface), which "
-          "this USB backend does not support");
+          " has bulk endpoints on its test-command interface, but not one each way on "
+          "subclass 3, protocol 0xFF as p2k05 phones have them; it is left alone");
       return;
     case PhoneMode::AtModem:
       settled_.insert(info.location);
       switchToP2K(info, *device, kind);
       return;
     case PhoneMode::P2K:
+    case PhoneMode::P2K05:
       connectP2K(info, std::move(device), kind);
       return;
   }
@@ -131,9 +134,21 @@ void UsbP2KLibrary::connectP2K(const UsbDeviceInfo& info, std::unique_ptr<UsbDev
   }
   auto connection = std::make_unique<Connection>();
   connection->location = info.location;
-  connection->session =
-      std::make_unique<P2KSession>(*device, kind.interfaceNumber, options_.transferTimeoutMs,
-                                   options_.replyWindowMs, lastPacketId_);
+  if (kind.mode == PhoneMode::P2K05) {
+    // Said at every connect: this transport rests on public descriptions alone, and the
+    // line tells a bug report which endpoints were used.
+    log("the " + deviceName(info) + " is a p2k05 phone: commands go over the bulk endpoints " +
+        hexByte(kind.bulkOut) + " (out) and " + hexByte(kind.bulkIn) +
+        " (in) of interface " + std::to_string(kind.interfaceNumber) + ", packets of " +
+        std::to_string(kind.packetSize) + " bytes");
+    connection->session = std::make_unique<BulkSession>(
+        *device, kind.interfaceNumber, kind.bulkOut, kind.bulkIn, kind.packetSize,
+        options_.transferTimeoutMs, options_.replyWindowMs, lastPacketId_);
+  } else {
+    connection->session =
+        std::make_unique<ControlSession>(*device, kind.interfaceNumber, options_.transferTimeoutMs,
+                                         options_.replyWindowMs, lastPacketId_);
+  }
   connection->device = std::move(device);
   std::lock_guard lock(mutex_);
   connection_ = std::move(connection);

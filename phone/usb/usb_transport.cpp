@@ -31,4 +31,10 @@ bool UsbInterface::hasBulkEndpoint() const {
                      [](const UsbEndpoint& e) { return e.isBulk(); });
 }
 
+const UsbEndpoint* UsbInterface::bulkEndpoint(bool in) const {
+  for (const auto& endpoint : endpoints)
+    if (endpoint.isBulk() && endpoint.isOut() != in) return &endpoint;
+  return nullptr;
+}
+
 }  // namespace quillet::usb

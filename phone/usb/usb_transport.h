@@ -35,19 +35,28 @@ struct UsbEndpoint {
   static constexpr std::uint8_t kDirectionIn = 0x80;
   static constexpr std::uint8_t kTransferTypeMask = 0x03;
   static constexpr std::uint8_t kTransferBulk = 0x02;
+  // wMaxPacketSize: the size in the low 11 bits, above them extra transactions per
+  // microframe, which bulk endpoints do not use.
+  static constexpr std::uint16_t kPacketSizeMask = 0x07FF;
   std::uint8_t address = 0;
   std::uint8_t attributes = 0;
+  std::uint16_t maxPacketSize = 0;
   bool isBulk() const { return (attributes & kTransferTypeMask) == kTransferBulk; }
   bool isOut() const { return (address & kDirectionIn) == 0; }
+  std::uint16_t packetSize() const { return maxPacketSize & kPacketSizeMask; }
 };
 
 // First alternate setting of one interface of the active configuration.
 struct UsbInterface {
   std::uint8_t number = 0;
   std::uint8_t interfaceClass = 0;
+  std::uint8_t interfaceSubclass = 0;
+  std::uint8_t interfaceProtocol = 0;
   std::uint8_t nameIndex = 0;  // string descriptor index, 0 when unnamed
   std::vector<UsbEndpoint> endpoints;
   bool hasBulkEndpoint() const;
+  // The first bulk endpoint of that direction, or null.
+  const UsbEndpoint* bulkEndpoint(bool in) const;
 };
 
 struct UsbDeviceInfo {
@@ -76,6 +85,9 @@ class UsbDevice {
                                 std::uint16_t length, unsigned timeoutMs) = 0;
   virtual UsbOutcome bulkOut(std::uint8_t endpoint, const std::uint8_t* data, std::size_t length,
                              unsigned timeoutMs) = 0;
+  // Bytes may have arrived also when the outcome is an error (a timeout mid-transfer).
+  virtual UsbOutcome bulkIn(std::uint8_t endpoint, std::uint8_t* data, std::size_t length,
+                            unsigned timeoutMs) = 0;
   // Unbinds the kernel driver from the interface; None also when no driver was bound.
   virtual UsbError detachKernelDriver(std::uint8_t interfaceNumber) = 0;
   virtual UsbError claimInterface(std::uint8_t interfaceNumber) = 0;

@@ -9,7 +9,6 @@ class CloseTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    window->setPhoneLink(&phone);
     answer = QMessageBox::No;
   }
   const MessageRequest* rebootQuestion() const {
@@ -18,21 +17,24 @@ class CloseTest : public WindowTest {
     }
     return nullptr;
   }
-  FakePhone phone{nullptr};
+  // Restarts the phone through Restart Phone, as the user does.
+  void restartThroughWindow() {
+    action("PhoneRestart")->trigger();
+    while (window->phoneWorking()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
 };
 
 // The exchange file is the link's, in a folder of its own: a user's file of the same
 // name in the start folder is never touched, with a phone link or without one.
-TEST_F(CloseTest, ClosingRemovesTheLinksExchangeFileAndNoUserFile) {
+TEST_F(CloseTest, ClosingWithAPhoneLinkLeavesAUsersMmaTemp) {
+  usePhone(*window);
   writeFile("mma_temp", {1, 2, 3});
   window->close();
-  EXPECT_EQ(phone.exchangeRemovals, 1);
   EXPECT_EQ(ReadBytes(pathIn("mma_temp")), (Bytes{1, 2, 3}));
   EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(CloseTest, ClosingWithoutAPhoneLinkLeavesAUsersMmaTemp) {
-  window->setPhoneLink(nullptr);
   writeFile("mma_temp", {4, 5});
   window->close();
   EXPECT_EQ(ReadBytes(pathIn("mma_temp")), (Bytes{4, 5}));
@@ -45,9 +47,8 @@ TEST_F(CloseTest, ClosingWithoutAnExchangeFileIsQuiet) {
 }
 
 TEST_F(CloseTest, AfterSaveToPhoneWithThePhoneConnectedAsksToReboot) {
-  FakePhone linked(&window->StoredToPhone);
+  FakePhone& linked = usePhone(*window);
   linked.status = 1;
-  window->setPhoneLink(&linked);
   window->StoredToPhone = 1;
   answer = QMessageBox::Yes;
   window->close();
@@ -64,6 +65,7 @@ TEST_F(CloseTest, AfterSaveToPhoneWithThePhoneConnectedAsksToReboot) {
 }
 
 TEST_F(CloseTest, AnsweringNoLeavesThePhoneAloneAndStillCloses) {
+  FakePhone& phone = usePhone(*window);
   phone.status = 1;
   window->StoredToPhone = 1;
   window->close();
@@ -73,17 +75,18 @@ TEST_F(CloseTest, AnsweringNoLeavesThePhoneAloneAndStillCloses) {
 }
 
 TEST_F(CloseTest, AfterRestartPhoneClosingDoesNotAsk) {
-  FakePhone linked(&window->StoredToPhone);
+  FakePhone& linked = usePhone(*window);
   linked.status = 1;
-  window->setPhoneLink(&linked);
   window->StoredToPhone = 1;
-  linked.RestartPhone();
+  restartThroughWindow();
+  EXPECT_EQ(window->StoredToPhone, 0);
   window->close();
   EXPECT_EQ(rebootQuestion(), nullptr);
   EXPECT_EQ(linked.restarts, 1);
 }
 
 TEST_F(CloseTest, WithThePhoneDisconnectedClosingDoesNotAsk) {
+  FakePhone& phone = usePhone(*window);
   phone.status = 0;
   window->StoredToPhone = 1;
   window->close();
@@ -92,7 +95,6 @@ TEST_F(CloseTest, WithThePhoneDisconnectedClosingDoesNotAsk) {
 }
 
 TEST_F(CloseTest, WithoutAPhoneLinkClosingDoesNotAsk) {
-  window->setPhoneLink(nullptr);
   window->StoredToPhone = 1;
   window->close();
   EXPECT_EQ(rebootQuestion(), nullptr);
@@ -100,8 +102,9 @@ TEST_F(CloseTest, WithoutAPhoneLinkClosingDoesNotAsk) {
 
 TEST(PhoneStart, ShowingTheWindowStartsThePhoneLinkOnce) {
   TSDIAppForm window;
-  FakePhone phone;
-  window.setPhoneLink(&phone);
+  auto library = std::make_unique<FakePhone>();
+  FakePhone& phone = *library;
+  window.usePhoneLibrary(std::move(library));
   window.show();
   window.hide();
   window.show();

@@ -69,8 +69,7 @@ TEST_F(CommandsTest, NewTwiceGivesTheSameNineNodesAndHidesTheSummary) {
 }
 
 TEST_F(CommandsTest, NewEnablesSaveToPhoneOnlyWhileAPhoneIsReady) {
-  FakePhone phone;
-  window->setPhoneLink(&phone);
+  FakePhone& phone = usePhone(*window);
   phone.status = 1;
   action("FileNew1")->trigger();
   EXPECT_TRUE(saveToPhoneEnabled());

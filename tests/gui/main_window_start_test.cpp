@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QCheckBox>
 #include <QStatusBar>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -285,6 +287,19 @@ TEST_F(StartTest, HintOfTheControlUnderTheMouseGoesToTheHintLine) {
   QStatusTipEvent tip(QStringLiteral("Create a new file"));
   QApplication::sendEvent(find<QToolButton>("ToolButton9"), &tip);
   EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), "Create a new file");
+}
+
+TEST_F(StartTest, F1OpensTheShippedUserGuideInOneWindow) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window.get(), Qt::Key_F1);
+  auto* guide = find<QTextBrowser>("HelpText");
+  ASSERT_NE(guide, nullptr);
+  EXPECT_TRUE(guide->window()->isVisible());
+  EXPECT_EQ(guide->window()->windowTitle(), "Quillet Help");
+  EXPECT_TRUE(guide->toPlainText().contains("Save As...")) << guide->toPlainText().left(200).toStdString();
+  action("HelpContentsItem")->trigger();
+  EXPECT_EQ(window->findChildren<QTextBrowser*>().size(), 1);
 }
 
 TEST(StartUp, CreatesTheSixWindowsOnceWithTheMainWindowFirst) {

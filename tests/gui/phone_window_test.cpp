@@ -35,7 +35,7 @@
 #include "phone_library_factory.h"
 #include "main_window.h"
 #include "menu_bytes.h"
-#include "message_prompt.h"
+#include "dialog_driver.h"
 #include "phone_indicator.h"
 
 namespace quillet::ui::testing {
@@ -93,19 +93,15 @@ class PhoneWindowTest : public ::testing::Test {
     QDir::setCurrent(workDir.path());
     previousRuntime = qgetenv("XDG_RUNTIME_DIR");
     qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toLocal8Bit());
-    setMessageHandler([this](const MessageRequest& request) {
-      messages.push_back(request);
-      return answer;
-    });
     WriteBytes(phoneMenuPath(), menu);
     window = std::make_unique<TSDIAppForm>();
+    window->setPrompter(prompter);
     auto emulated = std::make_unique<EmulatedPhone>(phoneDir.path().toStdString(), kModel);
     phone = emulated.get();
     window->usePhoneLibrary(std::move(emulated));
   }
   void TearDown() override {
     window.reset();
-    setMessageHandler({});
     QDir::setCurrent(previousDir);
     qputenv("XDG_RUNTIME_DIR", previousRuntime);
   }
@@ -165,8 +161,9 @@ class PhoneWindowTest : public ::testing::Test {
   Bytes menu = SampleMenu();
   std::unique_ptr<TSDIAppForm> window;
   EmulatedPhone* phone = nullptr;
-  std::vector<MessageRequest> messages;
-  QMessageBox::StandardButton answer = QMessageBox::Ok;
+  test::TestPrompter prompter;
+  std::vector<MessageRequest>& messages = prompter.messages.requests;
+  QMessageBox::StandardButton& answer = prompter.messages.lastAnswer;  // every box's answer
 };
 
 TEST_F(PhoneWindowTest, ConnectTurnsGreenShowsTheModelAndEnablesOpenFromPhone) {
@@ -582,15 +579,13 @@ TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAndAPlainFileSaysWhyNo
   QTemporaryDir workDir, phoneDir;
   const QString previous = QDir::currentPath();
   QDir::setCurrent(workDir.path());
-  std::vector<MessageRequest> messages;
-  setMessageHandler([&](const MessageRequest& request) {
-    messages.push_back(request);
-    return QMessageBox::Ok;
-  });
+  test::TestPrompter prompter;
+  const std::vector<MessageRequest>& messages = prompter.messages.requests;
   const auto noPhone = [] { return std::make_unique<NoPhone>(); };
   qputenv("QUILLET_PHONE_DIR", phoneDir.path().toLocal8Bit());
   {
     TSDIAppForm window;
+    window.setPrompter(prompter);
     window.usePhoneLibrary(makePhoneLibraryFromEnvironment(noPhone));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -605,6 +600,7 @@ TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAndAPlainFileSaysWhyNo
   qputenv("QUILLET_PHONE_DIR", plainFile.toLocal8Bit());
   {
     TSDIAppForm window;
+    window.setPrompter(prompter);
     window.usePhoneLibrary(makePhoneLibraryFromEnvironment(noPhone));
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -613,7 +609,6 @@ TEST(PhoneDirVariable, NamedFolderConnectsTheEmulatedPhoneAndAPlainFileSaysWhyNo
     EXPECT_TRUE(messages[0].text.contains(plainFile + QStringLiteral("\" is not a folder")))
         << messages[0].text.toStdString();
   }
-  setMessageHandler({});
   qunsetenv("QUILLET_PHONE_DIR");
   QDir::setCurrent(previous);
 }

@@ -24,6 +24,20 @@ Bytes Sample(const char* name) {
   return {};
 }
 
+// Shows each box for real and answers it with the Enter key, as a user would.
+class EnterPrompter : public Prompter {
+ public:
+  QMessageBox::StandardButton showMessage(const MessageRequest& request) override {
+    requests.push_back(request);
+    std::unique_ptr<QMessageBox> box = buildMessageBox(request);
+    box->show();
+    QTest::keyClick(box.get(), Qt::Key_Return);
+    return box->standardButton(box->clickedButton());
+  }
+  int runModal(QDialog&) override { return QDialog::Rejected; }
+  std::vector<MessageRequest> requests;
+};
+
 class SaveInPlace : public WindowTest {
  protected:
   void activate() {
@@ -32,17 +46,6 @@ class SaveInPlace : public WindowTest {
   }
   void pressCtrl(Qt::Key key) { QTest::keyClick(window.get(), key, Qt::ControlModifier); }
   QString hintLine() const { return find<QStatusBar>("StatusBar")->currentMessage(); }
-  // A fresh window, as after a restart of the editor.
-  void restart() {
-    window->close();
-    window = makeWindow();
-    window->setFileChooser([this](QWidget*, FileDialogKind, const QString&) {
-      ++dialogsShown;
-      return QString();
-    });
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  }
 };
 
 // quillet FILE, Ctrl+S, Enter: the question's default keeps every byte, FILE is written
@@ -55,18 +58,12 @@ TEST_F(SaveInPlace, StartWithAFileCtrlSAndEnterWriteItBackByteForByte) {
   ASSERT_TRUE(messages.empty());
   ASSERT_FALSE(find<QCheckBox>("CheckBox1")->isChecked());
 
-  // The real box, answered by the Enter key.
-  setMessageHandler([this](const MessageRequest& request) {
-    messages.push_back(request);
-    std::unique_ptr<QMessageBox> box = buildMessageBox(request);
-    box->show();
-    QTest::keyClick(box.get(), Qt::Key_Return);
-    return box->standardButton(box->clickedButton());
-  });
+  EnterPrompter enter;
+  window->setPrompter(enter);
   activate();
   pressCtrl(Qt::Key_S);
-  ASSERT_EQ(messages.size(), 1u);
-  const MessageRequest& question = messages[0];
+  ASSERT_EQ(enter.requests.size(), 1u);
+  const MessageRequest& question = enter.requests[0];
   EXPECT_TRUE(question.text.contains("\"Settings\": uninterpreted data (tags 7, 20)")) << question.text.toStdString();
   EXPECT_EQ(question.defaultButton, QMessageBox::Save);
   EXPECT_TRUE(find<QCheckBox>("CheckBox1")->isChecked());  // "Keep the data" ticked the box
@@ -79,9 +76,10 @@ TEST_F(SaveInPlace, StartWithAFileCtrlSAndEnterWriteItBackByteForByte) {
 
   // With the box ticked nothing would be lost: no question.
   pressCtrl(Qt::Key_S);
-  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(enter.requests.size(), 1u);
+  window->setPrompter(prompter);
 
-  restart();
+  restartWindow();
   const QString absolute = QFileInfo(QString::fromStdString(path)).absoluteFilePath();
   auto* recent = find<QMenu>("FileOpenRecentMenu");
   emit recent->aboutToShow();

@@ -81,6 +81,30 @@ bool saveProgressShot(const QString& sample, const QString& path) {
   return saved;
 }
 
+// A box would wait for a person: questions are answered Yes, the unsaved-changes
+// question is shown, taken and cancelled, and every other box is printed. Dialogs run
+// modally as they would for a person.
+class ToolPrompter : public quillet::ui::Prompter {
+ public:
+  explicit ToolPrompter(const QDir& output) : output_(output) {}
+  QMessageBox::StandardButton showMessage(const quillet::ui::MessageRequest& request) override {
+    if (request.buttons.testFlag(QMessageBox::Discard)) {
+      QMessageBox box(request.icon, request.title, request.text, request.buttons, request.owner);
+      box.show();
+      questionSaved = save(box, output_.filePath(QStringLiteral("unsaved_changes_question.png")));
+      return QMessageBox::Cancel;
+    }
+    std::fprintf(stderr, "%s\n", qPrintable(request.text));
+    return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
+  }
+  int runModal(QDialog& dialog) override { return quillet::ui::screenPrompter().runModal(dialog); }
+
+  bool questionSaved = false;
+
+ private:
+  QDir output_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,21 +115,10 @@ int main(int argc, char** argv) {
   }
   const QDir samples(QString::fromLocal8Bit(argv[1]));
   const QDir output(QString::fromLocal8Bit(argv[2]));
-  // A box would wait for a person: questions are answered Yes, the unsaved-changes
-  // question is shown, taken and cancelled, and every other box is printed.
-  bool questionSaved = false;
-  quillet::ui::setMessageHandler([&](const quillet::ui::MessageRequest& request) {
-    if (request.buttons.testFlag(QMessageBox::Discard)) {
-      QMessageBox box(request.icon, request.title, request.text, request.buttons, request.owner);
-      box.show();
-      questionSaved = save(box, output.filePath(QStringLiteral("unsaved_changes_question.png")));
-      return QMessageBox::Cancel;
-    }
-    std::fprintf(stderr, "%s\n", qPrintable(request.text));
-    return request.buttons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok;
-  });
+  ToolPrompter prompter(output);
 
   quillet::ui::ApplicationForms forms = quillet::ui::CreateForms();
+  forms.setPrompter(prompter);
   quillet::ui::TSDIAppForm& window = *forms.SDIAppForm;
   window.show();
   if (!save(window, output.filePath(QStringLiteral("main_window_start.png")))) return 1;
@@ -163,7 +176,7 @@ int main(int argc, char** argv) {
   QDragLeaveEvent leave;
   QApplication::sendEvent(tree->viewport(), &leave);
   window.FileNew1Execute();
-  if (!questionSaved) return 1;
+  if (!prompter.questionSaved) return 1;
   return saveProgressShot(samples.filePath(QStringLiteral("mma_ucp_custom")),
                           output.filePath(QStringLiteral("phone-progress.png")))
              ? 0

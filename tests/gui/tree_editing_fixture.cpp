@@ -33,7 +33,9 @@ bool WaitUntilVisible(QWidget* widget) {
 
 std::unique_ptr<TSDIAppForm> TreeEditingTest::makeWindow() {
   // The start-up of the program: the main window owns the five dialogs.
-  return std::move(CreateForms().SDIAppForm);
+  ApplicationForms forms = CreateForms();
+  forms.setPrompter(prompter);
+  return std::move(forms.SDIAppForm);
 }
 
 QComboBox* TreeEditingTest::chooser() const {

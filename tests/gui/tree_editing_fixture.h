@@ -42,8 +42,6 @@ class TreeEditingTest : public WindowTest {
 
   // Writes the menu into the test's folder and opens it through the window.
   void openMenu(const menubytes::MenuPlan& plan);
-
-  test::ModalScript modals;
 };
 
 menubytes::ItemPlan Plan(std::string identifier, std::vector<menubytes::ItemPlan> children = {},

@@ -77,9 +77,8 @@ TEST_F(UnsavedChanges, EachWayOfSettingTheDocumentAsideAsksAndCancelKeepsIt) {
 }
 
 TEST_F(UnsavedChanges, SavingClearsTheMarkAndExitAsksBeforeTheRebootQuestion) {
-  FakePhone phone(&window->StoredToPhone);
+  FakePhone& phone = usePhone(*window);
   phone.status = 1;
-  window->setPhoneLink(&phone);
   newDocumentWithAnEdit();
   saveThroughWindow(pathIn("first"));
   EXPECT_FALSE(window->isDocumentModified());

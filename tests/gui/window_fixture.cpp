@@ -19,13 +19,15 @@ void WindowTest::SetUp() {
   // test's own folder, so no test touches another's file.
   previousDirectory = QDir::currentPath();
   QDir::setCurrent(folder.path());
-  setMessageHandler([this](const MessageRequest& request) {
-    messages.push_back(request);
-    return answer;
-  });
   EditorSettings::resetAll();  // each test starts as a first run
   window = makeWindow();
-  window->setFileChooser([this](QWidget*, FileDialogKind kind, const QString& start) {
+  answerFileDialogs(*window);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void WindowTest::answerFileDialogs(TSDIAppForm& target) {
+  target.setFileChooser([this](QWidget*, FileDialogKind kind, const QString& start) {
     ++dialogsShown;
     dialogKinds.push_back(kind);
     dialogStarts.push_back(start);
@@ -34,14 +36,32 @@ void WindowTest::SetUp() {
     chosenPaths.pop_front();
     return path;
   });
+}
+
+void WindowTest::restartWindow() {
+  window->close();
+  window = makeWindow();
+  answerFileDialogs(*window);
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
 }
 
 void WindowTest::TearDown() {
   window.reset();
-  setMessageHandler({});
   QDir::setCurrent(previousDirectory);
+}
+
+std::unique_ptr<TSDIAppForm> WindowTest::makeWindow() {
+  auto made = std::make_unique<TSDIAppForm>();
+  made->setPrompter(prompter);
+  return made;
+}
+
+FakePhone& WindowTest::usePhone(TSDIAppForm& target) {
+  auto phone = std::make_unique<FakePhone>();
+  FakePhone& kept = *phone;
+  target.usePhoneLibrary(std::move(phone));
+  return kept;
 }
 
 std::string WindowTest::pathIn(const std::string& name) const {

@@ -1,54 +1,74 @@
 #pragma once
 // A fresh main window per test, with the file dialogs and message boxes answered by
 // the test: `chosenPaths` feeds the dialogs (an empty string cancels), `messages`
-// records every box and `answer` is the button pressed.
+// records every box and `answer` is the button pressed; the dialogs the window opens
+// modally are worked by `modals`.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "main_window.h"
-#include "message_prompt.h"
-#include "phone_port.h"
+#include "p2k_library.h"
 
 namespace quillet::ui::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A phone link whose status the test sets; restarting clears the window's flag as
-// the real link does.
-class FakePhone : public PhoneLinkPort {
+// A phone-access library whose status the test sets and which counts its starts and
+// restarts; it never sends a connection notice, and every file call fails.
+class FakePhone : public P2KLibrary {
  public:
-  explicit FakePhone(std::uint8_t* storedToPhone = nullptr) : storedToPhone_(storedToPhone) {}
-  void InitPhoneLink() override { ++inits; }
   std::int32_t P2K_GetStatus() override { return status; }
-  void RestartPhone() override {
-    ++restarts;
-    if (storedToPhone_ != nullptr) *storedToPhone_ = 0;
+  std::int32_t P2K_Init(PhoneStatusCallback) override {
+    ++inits;
+    return 0;
   }
-  void removeExchangeFile() override { ++exchangeRemovals; }
+  std::int32_t P2K_Restart() override {
+    ++restarts;  // on the phone thread
+    return 0;
+  }
+  std::int32_t Seem_Read(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::uint8_t*,
+                         std::size_t) override {
+    return -1;
+  }
+  std::int32_t File_Count() override { return -1; }
+  std::int32_t File_List(TP2KFileEntry*, std::int32_t) override { return -1; }
+  std::int32_t File_Create(const char*, std::uint32_t) override { return -1; }
+  std::int32_t File_SetPointer(std::int32_t, std::int32_t) override { return -1; }
+  std::int32_t File_Read(std::uint8_t*, std::int32_t, std::int32_t) override { return -1; }
+  std::int32_t File_Write(const std::uint8_t*, std::int32_t) override { return -1; }
+  std::int32_t File_Close() override { return -1; }
+
   std::int32_t status = 0;
   int inits = 0;
-  int restarts = 0;
-  int exchangeRemovals = 0;
-
- private:
-  std::uint8_t* storedToPhone_;
+  std::atomic<int> restarts{0};
 };
+
 
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override;
   void TearDown() override;
-  // The window under test; a fixture that needs the dialogs too creates all the forms.
-  virtual std::unique_ptr<TSDIAppForm> makeWindow() { return std::make_unique<TSDIAppForm>(); }
+  // The window under test, prompting through the fixture; a fixture that needs the
+  // dialogs too creates all the forms.
+  virtual std::unique_ptr<TSDIAppForm> makeWindow();
+  // The file dialogs of `target` answered from `chosenPaths`, counted and recorded.
+  void answerFileDialogs(TSDIAppForm& target);
+  // Closes the window (which stores what it remembers) and makes a fresh one, as a
+  // restart of the editor does.
+  void restartWindow();
+  // Gives the window a FakePhone (which it owns from then on) and returns it.
+  FakePhone& usePhone(TSDIAppForm& target);
 
   template <typename T>
   T* find(const char* name) const {
@@ -79,8 +99,10 @@ class WindowTest : public ::testing::Test {
   int dialogsShown = 0;
   std::vector<FileDialogKind> dialogKinds;  // each dialog shown, and where it opened
   std::vector<QString> dialogStarts;
-  std::vector<MessageRequest> messages;
-  QMessageBox::StandardButton answer = QMessageBox::Ok;
+  test::TestPrompter prompter;
+  std::vector<MessageRequest>& messages = prompter.messages.requests;
+  QMessageBox::StandardButton& answer = prompter.messages.lastAnswer;  // every box's answer
+  test::ModalScript& modals = prompter.modals;
 };
 
 Bytes ReadBytes(const std::string& path);

@@ -47,7 +47,6 @@ class BlocksViewerTest : public ::testing::Test {
     return grid->item(row, column)->background().color() == form.palette().color(QPalette::Button);
   }
 
-  MessageRecorder messages;
   ui::TForm2 form;
   ui::DumpGrid* grid = nullptr;
 };

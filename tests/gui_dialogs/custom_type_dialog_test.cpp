@@ -36,6 +36,7 @@ CustomTypeView MidletItem(const std::string& app, const std::string& name, const
 class CustomTypeDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    dialog.setPrompter(prompts);
     dialog.show();
     selector = Child<QComboBox>(dialog, "ComboBox1");
     for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4"}) edits.push_back(Child<QLineEdit>(dialog, name));
@@ -60,7 +61,8 @@ class CustomTypeDialogTest : public ::testing::Test {
     EXPECT_EQ(request.owner, &dialog);
   }
 
-  MessageRecorder messages;
+  TestPrompter prompts;
+  MessageRecorder& messages = prompts.messages;
   ui::TOKRightDlg1 dialog;
   QComboBox* selector = nullptr;
   std::vector<QLineEdit*> edits;

@@ -21,7 +21,12 @@ const QColor kYellow(255, 255, 0);
 
 class ItemSettingsDialogTest : public ::testing::Test {
  protected:
-  ItemSettingsDialogTest() { dialog.SetCompanions(&nameEditor, &customType, &viewer); }
+  ItemSettingsDialogTest() {
+    dialog.SetCompanions(&nameEditor, &customType, &viewer);
+    dialog.setPrompter(prompts);
+    nameEditor.setPrompter(prompts);
+    customType.setPrompter(prompts);
+  }
 
   // Opens the dialog on an item of the main menu (or a softkey), as "Modify item" does.
   void Open(const TMMAItemData* data, std::uint8_t kind = 0, std::uint8_t flags = 0,
@@ -39,8 +44,9 @@ class ItemSettingsDialogTest : public ::testing::Test {
     return dialog.Editor().StoreItem().data.value_or(TMMAItemData{});
   }
 
-  MessageRecorder messages;
-  ModalScript modals;
+  TestPrompter prompts;
+  MessageRecorder& messages = prompts.messages;
+  ModalScript& modals = prompts.modals;
   ui::TForm1 nameEditor;
   ui::TOKRightDlg1 customType;
   ui::TForm2 viewer;

@@ -73,7 +73,12 @@ std::vector<std::string> Missing(const std::vector<std::string>& from, const std
 
 class ModifyItemEndToEnd : public ::testing::Test {
  protected:
-  ModifyItemEndToEnd() { dialog.SetCompanions(&nameEditor, &customType, &viewer); }
+  ModifyItemEndToEnd() {
+    dialog.SetCompanions(&nameEditor, &customType, &viewer);
+    dialog.setPrompter(prompts);
+    nameEditor.setPrompter(prompts);
+    customType.setPrompter(prompts);
+  }
 
   std::string Write(const char* name, const Bytes& bytes) {
     const std::string path = dir.filePath(name).toStdString();
@@ -100,8 +105,9 @@ class ModifyItemEndToEnd : public ::testing::Test {
   }
 
   QTemporaryDir dir;
-  MessageRecorder messages;
-  ModalScript modals;
+  TestPrompter prompts;
+  MessageRecorder& messages = prompts.messages;
+  ModalScript& modals = prompts.modals;
   ui::TForm1 nameEditor;
   ui::TOKRightDlg1 customType;
   ui::TForm2 viewer;

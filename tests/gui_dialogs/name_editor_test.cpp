@@ -29,6 +29,7 @@ std::vector<NameRow> RowsOf(int count) {
 
 class NameEditorTest : public ::testing::Test {
  protected:
+  NameEditorTest() { form.setPrompter(prompts); }
   void Open(const std::vector<NameRow>& rows) {
     form.SetRows(rows);
     form.show();
@@ -61,7 +62,8 @@ class NameEditorTest : public ::testing::Test {
     EXPECT_FALSE(form.EditingName);
   }
 
-  MessageRecorder messages;
+  TestPrompter prompts;
+  MessageRecorder& messages = prompts.messages;
   ui::TForm1 form;
 };
 

@@ -149,7 +149,7 @@ class EmulatedPhoneThroughLink : public EmulatedPhoneTest {
     PhoneLinkHooks hooks;
     hooks.pause = [this](int ms) { log.push_back("pause " + std::to_string(ms)); };
     hooks.exchangeParent = exchangeDir.path().string();
-    link = std::make_unique<PhoneLink>(phone, view, StoredToPhone, hooks);
+    link = std::make_unique<PhoneLink>(phone, view, hooks);
   }
   std::optional<std::vector<std::uint8_t>> read() {
     auto bytes = link->ReadPhoneFile();
@@ -167,16 +167,13 @@ class EmulatedPhoneThroughLink : public EmulatedPhoneTest {
   Error lastError{ErrorCode::PhoneError, "", "", {}, {}};
   std::vector<std::string> log;
   RecordingView view{log};
-  std::uint8_t StoredToPhone = 0;
   std::unique_ptr<PhoneLink> link;
 };
 
 TEST_F(EmulatedPhoneThroughLink, StartShowsTheConnectedPhoneAndItsModel) {
   link->InitPhoneLink();
   EXPECT_TRUE(view.connected);
-  EXPECT_TRUE(view.openAndRestart);
-  EXPECT_FALSE(view.saveToPhone);
-  EXPECT_EQ(view.panel, "Phone: V3i ");
+  EXPECT_EQ(view.model, "V3i");
 }
 
 TEST_F(EmulatedPhoneThroughLink, ReadThenWriteBackKeepsThePhoneFileByteForByte) {
@@ -187,7 +184,6 @@ TEST_F(EmulatedPhoneThroughLink, ReadThenWriteBackKeepsThePhoneFileByteForByte) 
   EXPECT_EQ(view.statusLine, "Files found: 3");
 
   EXPECT_TRUE(write(*received));
-  EXPECT_EQ(StoredToPhone, 1);
   EXPECT_EQ(ReadBytes(phoneMenu()), menu);
   EXPECT_TRUE(view.errors.empty());
   EXPECT_EQ(std::count(log.begin(), log.end(), "pause 300"), 0);
@@ -200,23 +196,20 @@ TEST_F(EmulatedPhoneThroughLink, ShorterMenuReplacesTheWholePhoneFile) {
   EXPECT_EQ(ReadBytes(phoneMenu()), shorter);
 }
 
-TEST_F(EmulatedPhoneThroughLink, RestartClearsStoredToPhoneAndReconnects) {
+TEST_F(EmulatedPhoneThroughLink, RestartReconnects) {
   link->InitPhoneLink();
-  write(menu);
-  ASSERT_EQ(StoredToPhone, 1);
+  ASSERT_TRUE(write(menu));
   log.clear();
   link->RestartPhone();
-  EXPECT_EQ(StoredToPhone, 0);
   EXPECT_EQ(phone.restartCount(), 1);
-  EXPECT_THAT(log, ElementsAre("indicator red", "enable 00", "panel Phone: None ", "indicator green",
-                               "enable 10", "panel Phone: V3i "));
+  EXPECT_THAT(log, ElementsAre("disconnected", "connected", "model V3i"));
 }
 
 TEST_F(EmulatedPhoneThroughLink, DisconnectedPhoneFailsTheReadAfterTenCounts) {
   link->InitPhoneLink();
   phone.setConnected(false);
   EXPECT_FALSE(view.connected);
-  EXPECT_EQ(view.panel, "Phone: None ");
+  EXPECT_FALSE(view.connected);
   EXPECT_FALSE(read());
   EXPECT_EQ(lastError.message, "Error getting file count");
   EXPECT_EQ(lastError.detail, "no phone is connected");
@@ -250,7 +243,7 @@ TEST_F(EmulatedPhoneThroughLink, GoneFolderAndReadOnlyPhoneSayWhy) {
 
 TEST_F(EmulatedPhoneThroughLink, MissingFolderFailsTheStart) {
   EmulatedPhone gone(phoneDir.file("gone"));
-  PhoneLink other(gone, view, StoredToPhone, {[](int) {}, {}, exchangeDir.path().string(), {}, {}});
+  PhoneLink other(gone, view, {[](int) {}, {}, exchangeDir.path().string(), {}, {}});
   const Status started = other.InitPhoneLink();
   ASSERT_FALSE(started);
   EXPECT_EQ(started.error().message, "Error initializing P2KAPI library");

@@ -24,7 +24,7 @@ class LinkTest : public ::testing::Test {
     PhoneLinkHooks hooks;
     hooks.pause = [this](int ms) { log.push_back("pause " + std::to_string(ms)); };
     hooks.exchangeParent = exchangeParent;
-    link = std::make_unique<PhoneLink>(library, view, StoredToPhone, hooks);
+    link = std::make_unique<PhoneLink>(library, view, hooks);
   }
 
   // Reads the phone's menu: true with the bytes in `received`, or false with the error
@@ -61,7 +61,6 @@ class LinkTest : public ::testing::Test {
   std::vector<std::string> log;
   ScriptedLibrary library{log};
   RecordingView view{log};
-  std::uint8_t StoredToPhone = 0;
   std::unique_ptr<PhoneLink> link;
   std::vector<std::uint8_t> received;
   std::vector<std::string> errors;

@@ -45,31 +45,28 @@ TEST_F(Connection, FailedStartIsReportedAndLeavesThePhoneCommandsAlone) {
   EXPECT_THAT(log, ElementsAre("P2K_Init"));
 }
 
-TEST_F(Connection, ConnectWithoutDocumentEnablesOpenAndRestartButNotSave) {
+TEST_F(Connection, ConnectIsReportedThenTheModelItReads) {
   library.modelBytes = {0x00, 0x41, 0x00, 0x42, 0x00, 0x00};
-  view.document = false;
   link->PhoneStatusChanged(1);
-  EXPECT_THAT(log, ElementsAre("indicator green", "enable 10", "Seem_Read 279 1 0 0", "panel Phone: AB "));
+  EXPECT_THAT(log, ElementsAre("connected", "Seem_Read 279 1 0 0", "model AB"));
   EXPECT_EQ(library.seemBufferSize, PhoneLink::kModelBufferSize);
+  EXPECT_EQ(link->model(), "AB");
 }
 
-TEST_F(Connection, ConnectWithDocumentAlsoEnablesSaveToPhone) {
+TEST_F(Connection, AnyNonZeroStateIsAConnectedPhone) {
   library.modelBytes = Utf16Be("V3");
-  view.document = true;
-  link->PhoneStatusChanged(7);  // any non-zero state is a connected phone
+  link->PhoneStatusChanged(7);
   EXPECT_TRUE(view.connected);
-  EXPECT_TRUE(view.openAndRestart);
-  EXPECT_TRUE(view.saveToPhone);
-  EXPECT_EQ(view.panel, "Phone: V3 ");
+  EXPECT_EQ(view.model, "V3");
 }
 
-TEST_F(Connection, DisconnectTurnsRedDisablesEverythingAndShowsNoPhone) {
+TEST_F(Connection, DisconnectIsReportedAndForgetsTheModel) {
   library.modelBytes = Utf16Be("V3");
-  view.document = true;
   link->PhoneStatusChanged(1);
   log.clear();
   link->PhoneStatusChanged(0);
-  EXPECT_THAT(log, ElementsAre("indicator red", "enable 00", "panel Phone: None "));
+  EXPECT_THAT(log, ElementsAre("disconnected"));
+  EXPECT_EQ(link->model(), "");
 }
 
 TEST_F(Connection, ModelReadRetriesWithPausesUntilAResult) {
@@ -78,46 +75,44 @@ TEST_F(Connection, ModelReadRetriesWithPausesUntilAResult) {
   link->PhoneStatusChanged(1);
   EXPECT_EQ(countOf("Seem_Read 279 1 0 0"), 4);
   EXPECT_EQ(countOf("pause 300"), 3);
-  EXPECT_EQ(view.panel, "Phone: E1 ");
+  EXPECT_EQ(view.model, "E1");
   EXPECT_TRUE(view.errors.empty());
 }
 
-TEST_F(Connection, ModelThatCannotBeReadKeepsThePanelAndTheEnabledCommands) {
-  view.panel = "Phone: Old ";
+TEST_F(Connection, ModelThatCannotBeReadIsAnErrorAndNoModel) {
   library.seem.otherwise = -1;
   link->PhoneStatusChanged(1);
   EXPECT_EQ(countOf("Seem_Read 279 1 0 0"), 10);
   EXPECT_EQ(countOf("pause 300"), 10);  // also after the tenth call
   EXPECT_EQ(view.errors, std::vector<std::string>{"Error getting phone model"});
-  EXPECT_EQ(view.panel, "Phone: Old ");
+  EXPECT_FALSE(logged("model "));
   EXPECT_TRUE(view.connected);
-  EXPECT_TRUE(view.openAndRestart);
 }
 
-TEST(PhonePanelText, TakesTheLowByteOfEachPairUpToTheZeroPair) {
+TEST(PhoneModelName, TakesTheLowByteOfEachPairUpToTheZeroPair) {
   const std::vector<std::uint8_t> bytes = {0x00, 0x41, 0x04, 0x42, 0x00, 0x00, 0x00, 0x43};
-  EXPECT_EQ(PhonePanelText(bytes.data(), bytes.size()), "Phone: AB ");
+  EXPECT_EQ(PhoneModelName(bytes.data(), bytes.size()), "AB");
 }
 
-TEST(PhonePanelText, APairWithOneZeroByteDoesNotEndTheName) {
+TEST(PhoneModelName, APairWithOneZeroByteDoesNotEndTheName) {
   const std::vector<std::uint8_t> bytes = {0x41, 0x00, 0x00, 0x43, 0x00, 0x00};
-  EXPECT_EQ(PhonePanelText(bytes.data(), bytes.size()), std::string("Phone: \0C ", 10));
+  EXPECT_EQ(PhoneModelName(bytes.data(), bytes.size()), std::string("\0C", 2));
 }
 
-TEST(PhonePanelText, NameWithoutZeroPairEndsAtTheBufferEnd) {
+TEST(PhoneModelName, NameWithoutZeroPairEndsAtTheBufferEnd) {
   std::vector<std::uint8_t> bytes(PhoneLink::kModelBufferSize);
   for (std::size_t i = 0; i < bytes.size(); i += 2) bytes[i + 1] = 'x';
-  EXPECT_EQ(PhonePanelText(bytes.data(), bytes.size()), "Phone: " + std::string(5000, 'x') + " ");
+  EXPECT_EQ(PhoneModelName(bytes.data(), bytes.size()), std::string(5000, 'x'));
 }
 
-TEST(PhonePanelText, LowBytesAboveAsciiBecomeUtf8) {
+TEST(PhoneModelName, LowBytesAboveAsciiBecomeUtf8) {
   const std::vector<std::uint8_t> bytes = {0x00, 0xE9, 0x00, 0x00};
-  EXPECT_EQ(PhonePanelText(bytes.data(), bytes.size()), "Phone: \xC3\xA9 ");
+  EXPECT_EQ(PhoneModelName(bytes.data(), bytes.size()), "\xC3\xA9");
 }
 
-TEST(PhonePanelText, OddTrailingByteIsIgnored) {
+TEST(PhoneModelName, OddTrailingByteIsIgnored) {
   const std::vector<std::uint8_t> bytes = {0x00, 0x41, 0x00};
-  EXPECT_EQ(PhonePanelText(bytes.data(), bytes.size()), "Phone: A ");
+  EXPECT_EQ(PhoneModelName(bytes.data(), bytes.size()), "A");
 }
 
 // Notices reach the window only through the posting hook, and not at all once the
@@ -128,7 +123,7 @@ class PostedNotices : public ::testing::Test {
     PhoneLinkHooks hooks;
     hooks.pause = [](int) {};
     hooks.postToUi = [this](std::function<void()> task) { queue.push_back(std::move(task)); };
-    link = std::make_unique<PhoneLink>(library, view, stored, hooks);
+    link = std::make_unique<PhoneLink>(library, view, hooks);
     library.modelBytes = {0x00, 0x5A, 0x00, 0x00};
   }
   // Runs the queued tasks and those they queue in turn.
@@ -143,7 +138,6 @@ class PostedNotices : public ::testing::Test {
   std::vector<std::string> log;
   ScriptedLibrary library{log};
   RecordingView view{log};
-  std::uint8_t stored = 0;
   std::vector<std::function<void()>> queue;
   std::unique_ptr<PhoneLink> link;
 };
@@ -155,7 +149,7 @@ TEST_F(PostedNotices, ANoticeChangesTheWindowOnlyWhenThePostedTaskRuns) {
   ASSERT_EQ(queue.size(), 1u);
   runQueue();
   EXPECT_TRUE(view.connected);
-  EXPECT_EQ(view.panel, "Phone: Z ");
+  EXPECT_EQ(view.model, "Z");
 }
 
 TEST_F(PostedNotices, NoticesAfterTheLinkIsGoneAreDropped) {
@@ -169,12 +163,10 @@ TEST_F(PostedNotices, NoticesAfterTheLinkIsGoneAreDropped) {
   EXPECT_TRUE(log.size() == 1 && log[0] == "P2K_Init");
 }
 
-TEST_F(Connection, RestartClearsStoredToPhoneWhateverTheResult) {
-  StoredToPhone = 1;
+TEST_F(Connection, RestartCallsTheLibraryOnce) {
   library.restart.otherwise = -1;
   link->RestartPhone();
   EXPECT_THAT(log, ElementsAre("P2K_Restart"));
-  EXPECT_EQ(StoredToPhone, 0);
 }
 
 TEST_F(Connection, StatusIsTheLibrarysStatus) {

@@ -65,7 +65,7 @@ TEST_F(ReadPhoneFile, ACancelledReadEndsAtItsNextStepAndClosesTheFile) {
   hooks.pause = [this](int ms) { log.push_back("pause " + std::to_string(ms)); };
   hooks.exchangeParent = folder.path().string();
   hooks.cancelled = [&] { return cancelInPause ? logged("pause 300") : logged("File_Read 65535 9"); };
-  link = std::make_unique<PhoneLink>(library, view, StoredToPhone, hooks);
+  link = std::make_unique<PhoneLink>(library, view, hooks);
   const std::string cancelled = std::string("error ") + PhoneLink::kCancelledMessage;
 
   library.count.queued = {-1};

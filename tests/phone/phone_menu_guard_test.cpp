@@ -12,11 +12,9 @@ namespace {
 using test::ReadBytes;
 using test::TempFolder;
 
-// A phone menu in memory that sets StoredToPhone on a complete write, as the link does,
-// and can be told to misbehave the way real phones and backends do.
+// A phone menu in memory that can be told to misbehave the way real phones and backends do.
 class MemoryPhone : public PhoneMenuFile {
  public:
-  explicit MemoryPhone(std::uint8_t& stored) : stored_(stored) {}
   Result<std::vector<std::uint8_t>> readMenu() override {
     ++reads;
     if (failReadsFrom != 0 && reads >= failReadsFrom)
@@ -31,26 +29,21 @@ class MemoryPhone : public PhoneMenuFile {
     if (keepTail && menu.size() > stored.size())
       stored.insert(stored.end(), menu.begin() + static_cast<long>(stored.size()), menu.end());
     menu = stored;
-    stored_ = 1;
     return Ok();
   }
   std::vector<std::uint8_t> menu{10, 20, 30, 40};
   int reads = 0, writes = 0, failReadsFrom = 0;
   std::optional<std::size_t> corruptByte;
   bool keepTail = false;
-
- private:
-  std::uint8_t& stored_;
 };
 
 class PhoneMenuGuardTest : public ::testing::Test {
  protected:
   TempFolder temp;
   BackupStore backups{temp.file("backups")};
-  std::uint8_t StoredToPhone = 0;
-  MemoryPhone phone{StoredToPhone};
+  MemoryPhone phone;
   std::vector<PhoneStep> steps;
-  PhoneMenuGuard guard{phone, backups, StoredToPhone,
+  PhoneMenuGuard guard{phone, backups,
                        [this](const PhoneProgress& p) { steps.push_back(p.step); }};
   const std::vector<std::uint8_t> edited{1, 2, 3, 4, 5, 6};
 };
@@ -68,7 +61,7 @@ TEST_F(PhoneMenuGuardTest, OpenAndSaveBackUpThePhonesMenuAndSaveVerifies) {
   EXPECT_EQ(saved.value(), read->backupPath);
   EXPECT_EQ(ReadBytes(saved.value()), original);
   EXPECT_EQ(phone.menu, edited);
-  EXPECT_EQ(StoredToPhone, 1);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::Stored);
   EXPECT_EQ(phone.reads, 3);  // open, backup before the write, read-back
   EXPECT_EQ(steps.back(), PhoneStep::Verifying);
 
@@ -82,7 +75,7 @@ TEST_F(PhoneMenuGuardTest, AChangedByteIsReportedWithTheBackupAndDoesNotCount) {
   phone.corruptByte = 4;
   const auto saved = guard.save("V3i", edited);
   ASSERT_FALSE(saved.ok());
-  EXPECT_EQ(StoredToPhone, 0);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::Failed);
   EXPECT_NE(saved.error().message.find("at byte 4"), std::string::npos) << saved.error().message;
   EXPECT_NE(saved.error().message.find(saved.error().path), std::string::npos);
   EXPECT_EQ(ReadBytes(saved.error().path), (std::vector<std::uint8_t>{10, 20, 30, 40}));
@@ -96,21 +89,22 @@ TEST_F(PhoneMenuGuardTest, AnOldTailLeftOnThePhoneIsToldAsSuch) {
                                        "bytes remain"),
             std::string::npos)
       << saved.error().message;
-  EXPECT_EQ(StoredToPhone, 0);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::Failed);
   // Without the check the same write counts.
   EXPECT_TRUE(guard.save("V3i", {7, 7}, false).ok());
-  EXPECT_EQ(StoredToPhone, 1);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::Stored);
 }
 
 TEST_F(PhoneMenuGuardTest, NothingIsSentWhenThePhonesMenuCannotBeBackedUp) {
   phone.failReadsFrom = 1;
   ASSERT_FALSE(guard.save("V3i", edited).ok());
   EXPECT_EQ(phone.writes, 0);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::None);
 
   test::WriteBytes(temp.path() / "file", {1});
   BackupStore unwritable(temp.file("file"));
   phone.failReadsFrom = 0;
-  PhoneMenuGuard blocked(phone, unwritable, StoredToPhone);
+  PhoneMenuGuard blocked(phone, unwritable);
   EXPECT_FALSE(blocked.save("V3i", edited).ok());
   EXPECT_EQ(phone.writes, 0);
   // A read still opens when only its backup failed, and says why.
@@ -125,7 +119,7 @@ TEST_F(PhoneMenuGuardTest, AFailedReadBackIsAFailedSave) {
   const auto saved = guard.save("V3i", edited);
   ASSERT_FALSE(saved.ok());
   EXPECT_NE(saved.error().message.find("reading it back"), std::string::npos);
-  EXPECT_EQ(StoredToPhone, 0);
+  EXPECT_EQ(guard.lastWrite(), PhoneMenuWrite::Failed);
 }
 
 }  // namespace

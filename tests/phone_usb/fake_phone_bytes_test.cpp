@@ -141,5 +141,98 @@ TEST_F(FakePhoneBytes, PathWithATrailingZeroIsRefusedUnanswered) {
   EXPECT_TRUE(bus.withPhone([](FakeP2KPhone& phone) { return phone.files.empty(); }));
 }
 
+// The p2k05 framing: 12-byte requests on bulk OUT 0x04, replies read from bulk IN 0x85.
+class FakeBulkPhoneBytes : public ::testing::Test {
+ protected:
+  explicit FakeBulkPhoneBytes(std::uint16_t packetSize = 64, bool split = false)
+      : bus([&] {
+          FakeBusOptions options;
+          options.p2k05 = true;
+          options.testInterface = 3;
+          options.bulkPacketSize = packetSize;
+          options.splitReplies = split;
+          return options;
+        }()) {
+    UsbError error = UsbError::None;
+    device = bus.open(bus.devices(0x22B8).at(0), error);
+    EXPECT_EQ(device->claimInterface(3), UsbError::None);
+  }
+  void command(const Bytes& packet) {
+    const UsbOutcome sent = device->bulkOut(0x04, packet.data(), packet.size(), 100);
+    ASSERT_EQ(sent.bytes, packet.size());
+  }
+  Bytes read(UsbError* error = nullptr) {
+    Bytes bytes(1024);
+    const UsbOutcome got = device->bulkIn(0x85, bytes.data(), bytes.size(), 30);
+    if (error) *error = got.error;
+    bytes.resize(got.bytes);
+    return bytes;
+  }
+  // Byte 0, the length in bytes 10-11 and what follows: bytes 1-9 are not pinned.
+  static Bytes counted(const Bytes& reply) {
+    Bytes kept{reply.at(0)};
+    kept.insert(kept.end(), reply.begin() + 10, reply.end());
+    return kept;
+  }
+  void TearDown() override {
+    device.reset();
+    EXPECT_TRUE(bus.violations().empty()) << ::testing::PrintToString(bus.violations());
+  }
+
+  FakePhoneBus bus;
+  std::unique_ptr<UsbDevice> device;
+};
+
+TEST_F(FakeBulkPhoneBytes, RequestsWithTheLengthInBytes8To11AreAnsweredOnTheInEndpoint) {
+  bus.withPhone([](FakeP2KPhone& phone) { return phone.files["/a/x"] = {{1, 2, 3}, 0, 0}; });
+  // Open "/a/x" with attribute 4: 12 argument bytes, subcommand 0, attribute word, path.
+  command({0x00, 0x01, 0x00, 0x4A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0C,
+           0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x2F, 0x61, 0x2F, 0x78});
+  const Bytes opened = read();
+  ASSERT_EQ(opened.size(), 12u);
+  EXPECT_EQ(counted(opened), (Bytes{0x82, 0x00, 0x00}));
+  EXPECT_EQ(bus.withPhone([](FakeP2KPhone& phone) { return phone.files["/a/x"].attributes; }), 4);
+  // Volumes: "/a" 0xFFFE "/b" 0x0000 in UTF-16BE, 12 payload bytes.
+  command({0x00, 0x02, 0x00, 0x4A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04,
+           0x00, 0x00, 0x00, 0x0A});
+  EXPECT_EQ(counted(read()), (Bytes{0x80, 0x00, 0x0C, 0x00, 0x2F, 0x00, 0x61, 0xFF, 0xFE, 0x00,
+                                    0x2F, 0x00, 0x62, 0x00, 0x00}));
+  // Nothing more waits: a read runs out.
+  UsbError error = UsbError::None;
+  EXPECT_TRUE(read(&error).empty());
+  EXPECT_EQ(error, UsbError::Timeout);
+  // A refusal is a byte 0 other than 0x80 and 0x82.
+  bus.failNextCommands(1);
+  command({0x00, 0x03, 0x00, 0x4A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04,
+           0x00, 0x00, 0x00, 0x0A});
+  EXPECT_EQ(counted(read()), (Bytes{0x81, 0x00, 0x00}));
+  EXPECT_EQ(bus.controlTransfers(), 0);
+}
+
+class FakeBulkPhoneSmallPackets : public FakeBulkPhoneBytes {
+ protected:
+  FakeBulkPhoneSmallPackets() : FakeBulkPhoneBytes(16, true) {}
+};
+
+// Packets of 16 bytes: a seem read of 3 bytes answers 12 + 4 bytes, whole packets, so
+// two zero bytes follow; split replies come as header, payload and padding.
+TEST_F(FakeBulkPhoneSmallPackets, AReplyOfWholePacketsEndsWithTwoZeroBytes) {
+  command({0x00, 0x01, 0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08,
+           0x01, 0x17, 0x00, 0x01, 0x00, 0x00, 0x00, 0x03});
+  const Bytes header = read();
+  ASSERT_EQ(header.size(), 12u);
+  EXPECT_EQ((Bytes{header[0], header[10], header[11]}), (Bytes{0x80, 0x00, 0x04}));
+  EXPECT_EQ(read(), (Bytes{0x00, 0x00, 'E', 0x00}));  // status 0, then "E" in UTF-16BE
+  EXPECT_EQ(read(), (Bytes{0x00, 0x00}));
+  // 12 + 5 bytes are no whole packets: no padding.
+  command({0x00, 0x02, 0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x08,
+           0x01, 0x17, 0x00, 0x01, 0x00, 0x00, 0x00, 0x04});
+  EXPECT_EQ(read().size(), 12u);
+  EXPECT_EQ(read(), (Bytes{0x00, 0x00, 'E', 0x00, '3'}));
+  UsbError error = UsbError::None;
+  EXPECT_TRUE(read(&error).empty());
+  EXPECT_EQ(error, UsbError::Timeout);
+}
+
 }  // namespace
 }  // namespace quillet::usb::testing

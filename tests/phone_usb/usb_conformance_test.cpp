@@ -1,4 +1,6 @@
-// The USB backend over the fake phone bus passes the suite every phone backend passes.
+// The USB backend over the fake phone bus passes the suite every phone backend passes,
+// on both transports: control transfers, and the bulk endpoints of a p2k05 phone, to
+// which no control transfer may go.
 #include <gtest/gtest.h>
 
 #include <condition_variable>
@@ -13,14 +15,22 @@ namespace {
 
 using usb::UsbP2KLibrary;
 using usb::UsbP2KOptions;
+using usb::testing::FakeBusOptions;
 using usb::testing::FakeP2KPhone;
 using usb::testing::FakePhoneBus;
 
+FakeBusOptions busOptions(bool p2k05) {
+  FakeBusOptions options;
+  options.p2k05 = p2k05;
+  return options;
+}
+
+template <bool P2K05>
 class UsbPhoneHarness {
  public:
   static constexpr const char* kModel = "E398";
 
-  UsbPhoneHarness() {
+  UsbPhoneHarness() : bus_(busOptions(P2K05)) {
     UsbP2KOptions options;
     options.transferTimeoutMs = 200;
     options.replyWindowMs = 1000;
@@ -31,6 +41,9 @@ class UsbPhoneHarness {
   ~UsbPhoneHarness() {
     library_.reset();
     EXPECT_TRUE(bus_.violations().empty()) << ::testing::PrintToString(bus_.violations());
+    if (P2K05) {
+      EXPECT_EQ(bus_.controlTransfers(), 0);
+    }
   }
 
   void putFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
@@ -67,7 +80,8 @@ class UsbPhoneHarness {
   bool connected_ = false;
 };
 
-INSTANTIATE_TYPED_TEST_SUITE_P(UsbPhone, PhoneBackendConformance, UsbPhoneHarness);
+INSTANTIATE_TYPED_TEST_SUITE_P(UsbPhone, PhoneBackendConformance, UsbPhoneHarness<false>);
+INSTANTIATE_TYPED_TEST_SUITE_P(UsbBulkPhone, PhoneBackendConformance, UsbPhoneHarness<true>);
 
 }  // namespace
 }  // namespace quillet::test

@@ -121,6 +121,19 @@ class UsbLibraryTest : public ::testing::Test {
     return bus->withPhone([&](FakeP2KPhone& phone) { return phone.files[path].data; });
   }
 
+  // A reply that comes after its window fails its call; once the hold is over, the next
+  // call gets its own answer, not the late one.
+  void lateReplyIsDroppedForTheNextCallsOwn() {
+    putFile("/a/x", {1});
+    bus->setReplyDelay(std::chrono::milliseconds(kWindowMs + 50));
+    EXPECT_EQ(library->File_Count(), -1);
+    bus->setReplyDelay(std::chrono::milliseconds(0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(kHoldMs));
+    std::uint8_t buffer[64] = {};
+    EXPECT_GT(library->Seem_Read(279, 1, 0, 0, buffer, sizeof buffer), 0);
+    EXPECT_EQ(buffer[1], 'E') << "the late count reply was taken for the model";
+  }
+
   void TearDown() override {
     library.reset();
     if (bus) {

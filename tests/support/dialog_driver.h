@@ -17,8 +17,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 
-#include "message_prompt.h"
-#include "modal_runner.h"
+#include "prompter.h"
 
 namespace quillet::test {
 
@@ -71,45 +70,50 @@ inline void TypeInto(QLineEdit* edit, const QString& text) {
 // last queued answer, when the queue runs dry).
 class MessageRecorder {
  public:
-  MessageRecorder() {
-    ui::setMessageHandler([this](const ui::MessageRequest& request) {
-      requests.push_back(request);
-      if (answers.empty()) return lastAnswer;
-      lastAnswer = answers.front();
-      answers.erase(answers.begin());
-      return lastAnswer;
-    });
+  QMessageBox::StandardButton answer(const ui::MessageRequest& request) {
+    requests.push_back(request);
+    if (answers.empty()) return lastAnswer;
+    lastAnswer = answers.front();
+    answers.erase(answers.begin());
+    return lastAnswer;
   }
-  ~MessageRecorder() { ui::setMessageHandler({}); }
-  MessageRecorder(const MessageRecorder&) = delete;
-  MessageRecorder& operator=(const MessageRecorder&) = delete;
 
   std::vector<ui::MessageRequest> requests;
   std::vector<QMessageBox::StandardButton> answers;
   QMessageBox::StandardButton lastAnswer = QMessageBox::Ok;
 };
 
-// Acts on the dialogs opened through the modal seam: the script registered for a
-// dialog's object name runs while it is shown and presses its buttons; the dialog's
-// result is what those presses left. Each opening is counted.
+// Acts on the dialogs opened modally: the dialog is shown (not modal), the script
+// registered for its object name runs and presses its buttons, and the dialog's result is
+// what those presses left (Rejected when none). Each opening is counted.
 class ModalScript {
  public:
   using Action = std::function<void(QDialog&)>;
-  ModalScript() {
-    ui::setModalHandler([this](QDialog& dialog) {
-      const std::string name = dialog.objectName().toStdString();
-      ++openings[name];
-      const auto action = actions.find(name);
-      if (action != actions.end()) action->second(dialog);
-      return dialog.result();
-    });
+  int run(QDialog& dialog) {
+    const std::string name = dialog.objectName().toStdString();
+    ++openings[name];
+    dialog.setResult(QDialog::Rejected);
+    dialog.show();
+    const auto action = actions.find(name);
+    if (action != actions.end()) action->second(dialog);
+    dialog.hide();
+    return dialog.result();
   }
-  ~ModalScript() { ui::setModalHandler({}); }
-  ModalScript(const ModalScript&) = delete;
-  ModalScript& operator=(const ModalScript&) = delete;
 
   std::map<std::string, Action> actions;
   std::map<std::string, int> openings;
+};
+
+// The prompter the tests give the windows: boxes go to `messages`, dialogs to `modals`.
+class TestPrompter : public ui::Prompter {
+ public:
+  QMessageBox::StandardButton showMessage(const ui::MessageRequest& request) override {
+    return messages.answer(request);
+  }
+  int runModal(QDialog& dialog) override { return modals.run(dialog); }
+
+  MessageRecorder messages;
+  ModalScript modals;
 };
 
 }  // namespace quillet::test

@@ -29,6 +29,10 @@ class FakeDevice : public UsbDevice {
                      unsigned timeoutMs) override {
     return bus_.bulkOut(generation_, endpoint, data, length, timeoutMs);
   }
+  UsbOutcome bulkIn(std::uint8_t endpoint, std::uint8_t* data, std::size_t length,
+                    unsigned timeoutMs) override {
+    return bus_.bulkIn(generation_, endpoint, data, length, timeoutMs);
+  }
   UsbError detachKernelDriver(std::uint8_t number) override {
     return bus_.detachKernelDriver(generation_, number);
   }
@@ -123,6 +127,11 @@ void FakePhoneBus::disconnectAfterCommands(int count) {
   disconnectAfter_ = count;
 }
 
+void FakePhoneBus::cutNextReply(std::size_t keep) {
+  std::lock_guard lock(mutex_);
+  cutNextReply_ = keep;
+}
+
 void FakePhoneBus::setClaimedByOther(bool claimed) {
   std::lock_guard lock(mutex_);
   options_.claimedByOther = claimed;
@@ -197,11 +206,14 @@ std::vector<UsbDeviceInfo> FakePhoneBus::devices(std::uint16_t vendorId) {
   info.location = "fake bus address " + std::to_string(generation_);
   info.vendorId = kVendor;
   info.productId = atMode_ ? options_.atProductId : options_.p2kProductId;
-  info.interfaces.push_back({0, 0x02, kNameComm, {{0x81, 0x03}}});
-  info.interfaces.push_back({kModemData, 0x0A, kNameData, {{0x82, 0x02}, {kModemOut, 0x02}}});
+  info.interfaces.push_back({0, 0x02, 0x02, 0x01, kNameComm, {{0x81, 0x03, 16}}});
+  info.interfaces.push_back(
+      {kModemData, 0x0A, 0x00, 0x00, kNameData, {{0x82, 0x02, 64}, {kModemOut, 0x02, 64}}});
   if (!atMode_) {
-    UsbInterface test{options_.testInterface, 0xFF, kNameTest, {}};
-    if (options_.p2k05) test.endpoints = {{0x83, 0x02}, {0x03, 0x02}};
+    UsbInterface test{options_.testInterface, 0xFF, options_.testSubclass, 0xFF, kNameTest, {}};
+    if (options_.p2k05)
+      test.endpoints = {{kTestIn, 0x02, options_.bulkPacketSize},
+                        {kTestOut, 0x02, options_.bulkPacketSize}};
     info.interfaces.push_back(test);
   }
   return {info};
@@ -289,6 +301,8 @@ UsbOutcome FakePhoneBus::bulkOut(int generation, std::uint8_t endpoint, const st
   std::unique_lock lock(mutex_);
   if (stalled_) return stall(lock, timeoutMs);
   if (!reachable(generation)) return {UsbError::NoDevice, 0};
+  if (options_.p2k05 && endpoint == kTestOut && !atMode_)
+    return takePacket(generation, std::vector<std::uint8_t>(data, data + length));
   if (endpoint != kModemOut || !claimed_[kModemData] || driverBound_[kModemData]) {
     violation("bulk OUT without the modem interface detached and claimed");
     return {UsbError::Pipe, 0};
@@ -308,37 +322,60 @@ UsbOutcome FakePhoneBus::controlOut(int generation, const UsbSetup& setup, const
   std::unique_lock lock(mutex_);
   if (stalled_) return stall(lock, timeoutMs);
   if (!reachable(generation)) return {UsbError::NoDevice, 0};
+  if (options_.p2k05) {
+    violation("control transfer to a p2k05 phone");
+    return {UsbError::Pipe, 0};
+  }
   if (setup.requestType != 0x41 || setup.request != 0x02 || setup.value != 0 ||
       setup.index != options_.testInterface || atMode_) {
     violation("command transfer with a wrong setup packet");
     return {UsbError::Pipe, 0};
   }
+  return takePacket(generation, std::vector<std::uint8_t>(data, data + length));
+}
+
+UsbOutcome FakePhoneBus::takePacket(int generation, const std::vector<std::uint8_t>& packet) {
   if (!claimed_[options_.testInterface]) {
     violation("command on an unclaimed test-command interface");
     return {UsbError::Pipe, 0};
   }
-  takeCommand(std::vector<std::uint8_t>(data, data + length));
+  if (options_.p2k05)
+    takeBulkCommand(packet);
+  else
+    takeCommand(packet);
   if (!reachable(generation)) return {UsbError::NoDevice, 0};
-  if (restartTaken_) {
-    // The restart request completes; then the phone drops off the bus.
-    restartTaken_ = false;
-    ++restarts_;
-    if (options_.ignoreRestart) return {UsbError::None, length};
-    leave();
-    if (options_.rebootDelay)
-      comeback_ = std::make_pair(Clock::now() + *options_.rebootDelay, false);
-  }
+  const std::size_t length = packet.size();
+  if (!restartTaken_) return {UsbError::None, length};
+  // The restart request completes; then the phone drops off the bus.
+  restartTaken_ = false;
+  ++restarts_;
+  if (options_.ignoreRestart) return {UsbError::None, length};
+  leave();
+  if (options_.rebootDelay) comeback_ = std::make_pair(Clock::now() + *options_.rebootDelay, false);
+  if (options_.restartCutsTransfer) return {UsbError::NoDevice, 0};
   return {UsbError::None, length};
 }
 
 void FakePhoneBus::takeCommand(const std::vector<std::uint8_t>& packet) {
   commandPackets_.push_back(packet);
   if (packet.size() < 8) return violation("command packet shorter than its header");
-  const std::uint16_t id = getBE16(packet.data());
-  const std::uint16_t command = getBE16(packet.data() + 2);
   const std::uint16_t argSize = getBE16(packet.data() + 4);
   if (packet.size() != 8u + argSize) return violation("argument size differs from the packet");
   if (getBE16(packet.data() + 6) != 0) return violation("bytes 6-7 of the header are not zero");
+  answerCommand(getBE16(packet.data()), getBE16(packet.data() + 2), {packet.begin() + 8, packet.end()});
+}
+
+void FakePhoneBus::takeBulkCommand(const std::vector<std::uint8_t>& packet) {
+  commandPackets_.push_back(packet);
+  if (packet.size() < 12) return violation("bulk command packet shorter than its 12-byte header");
+  if (getBE32(packet.data() + 4) != 0) return violation("bytes 4-7 of the bulk header are not zero");
+  if (getBE32(packet.data() + 8) != packet.size() - 12)
+    return violation("argument length differs from the bulk packet");
+  answerCommand(getBE16(packet.data()), getBE16(packet.data() + 2), {packet.begin() + 12, packet.end()});
+}
+
+void FakePhoneBus::answerCommand(std::uint16_t id, std::uint16_t command,
+                                 const std::vector<std::uint8_t>& args) {
   if ((id & 0xF000) != 0) return violation("packet id uses its upper 4 bits");
   if (lastId_ && id != ((*lastId_ + 1) & 0x0FFF)) return violation("packet id not counted up");
   // A client that gave up on a late reply rightly goes on; otherwise it must fetch first.
@@ -346,15 +383,41 @@ void FakePhoneBus::takeCommand(const std::vector<std::uint8_t>& packet) {
     violation("new command before the last reply was fetched");
   lastId_ = id;
   if (disconnectAfter_ > 0 && --disconnectAfter_ == 0) return leave();
-  auto result = phone_.answer(command, {packet.begin() + 8, packet.end()});
+  auto result = phone_.answer(command, args);
   if (auto* broken = std::get_if<std::string>(&result)) return violation(*broken);
   FakeAnswer answer = std::get<FakeAnswer>(result);
   if (failNext_ > 0) {
     --failNext_;
     answer = {kFakeRefused, {}, false};
   }
-  if (!silent_) queueReply(id, command, answer);
+  if (!silent_) {
+    if (options_.p2k05) {
+      replies_.push_back({Clock::now() + replyDelay_, bulkReply(command, args, answer),
+                          replyDelay_.count() > 0 || answer.restart || cutNextReply_.has_value()});
+      cutNextReply_.reset();
+    } else
+      queueReply(id, command, answer);
+  }
   restartTaken_ = answer.restart;
+}
+
+std::vector<std::uint8_t> FakePhoneBus::bulkReply(std::uint16_t command,
+                                                  const std::vector<std::uint8_t>& args,
+                                                  const FakeAnswer& answer) const {
+  std::vector<std::uint8_t> payload = answer.payload;
+  const bool write = command == 0x004A && args.size() >= 4 && getBE32(args.data()) == 0x02;
+  if (write && answer.type != kFakeRefused) payload = options_.bulkWriteAnswer;
+  std::vector<std::uint8_t> reply{answer.type == kFakeRefused ? std::uint8_t{0x81}
+                                  : answer.type == kFakeData  ? std::uint8_t{0x80}
+                                                              : std::uint8_t{0x82}};
+  // Bytes 1-9 change from reply to reply.
+  for (std::uint8_t i = 1; i <= 9; ++i)
+    reply.push_back(static_cast<std::uint8_t>(0x3C + commandPackets_.size() * 7 + i));
+  putBE16(reply, static_cast<std::uint16_t>(payload.size()));
+  reply.insert(reply.end(), payload.begin(), payload.end());
+  if (reply.size() % options_.bulkPacketSize == 0) reply.insert(reply.end(), 2, 0x00);
+  if (cutNextReply_) reply.resize(std::min(reply.size(), *cutNextReply_));
+  return reply;
 }
 
 void FakePhoneBus::queueReply(std::uint16_t id, std::uint16_t command, const FakeAnswer& answer) {
@@ -422,12 +485,49 @@ UsbOutcome FakePhoneBus::fetch(std::uint8_t* data, std::uint16_t length) {
   return {UsbError::None, copied};
 }
 
+UsbOutcome FakePhoneBus::bulkIn(int generation, std::uint8_t endpoint, std::uint8_t* data,
+                                std::size_t length, unsigned timeoutMs) {
+  std::unique_lock lock(mutex_);
+  if (stalled_) return stall(lock, timeoutMs);
+  if (!reachable(generation)) return {UsbError::NoDevice, 0};
+  if (!options_.p2k05 || endpoint != kTestIn || !claimed_[options_.testInterface]) {
+    violation("bulk IN other than from the claimed test-command interface of a p2k05 phone");
+    return {UsbError::Pipe, 0};
+  }
+  // A read that is not whole packets could overflow on a real bus.
+  if (length % options_.bulkPacketSize != 0) violation("bulk IN read of part of a packet");
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  while (visiblePackets() == 0) {
+    if (Clock::now() >= deadline) return {UsbError::Timeout, 0};
+    lock.unlock();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    lock.lock();
+    if (!reachable(generation)) return {UsbError::NoDevice, 0};
+  }
+  // A read ends where the reply's last (short) packet ends, or when its room is full.
+  QueuedPacket& reply = replies_.front();
+  std::size_t count = std::min(length, reply.bytes.size() - reply.read);
+  if (options_.splitReplies && reply.bytes.size() >= 12) {
+    const std::size_t payloadEnd = 12u + getBE16(reply.bytes.data() + 10);
+    const std::size_t pieceEnd = reply.read < 12 ? 12 : reply.read < payloadEnd ? payloadEnd : reply.bytes.size();
+    count = std::min(count, pieceEnd - reply.read);
+  }
+  std::copy_n(reply.bytes.begin() + static_cast<long>(reply.read), count, data);
+  reply.read += count;
+  if (reply.read == reply.bytes.size()) replies_.pop_front();
+  return {UsbError::None, count};
+}
+
 UsbOutcome FakePhoneBus::controlIn(int generation, const UsbSetup& setup, std::uint8_t* data,
                                    std::uint16_t length, unsigned timeoutMs) {
   onTheWire();
   std::unique_lock lock(mutex_);
   if (stalled_) return stall(lock, timeoutMs);
   if (!reachable(generation)) return {UsbError::NoDevice, 0};
+  if (options_.p2k05) {
+    violation("control transfer to a p2k05 phone");
+    return {UsbError::Pipe, 0};
+  }
   if (setup.requestType != 0xC1 || setup.index != options_.testInterface) {
     violation("reply transfer with a wrong setup packet");
     return {UsbError::Pipe, 0};

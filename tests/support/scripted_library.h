@@ -1,6 +1,6 @@
 #pragma once
 // A phone-access library that plays back scripted results and records every call,
-// and a window that records what the link shows. Calls, pauses and window changes
+// and a view that records what the link reports. Calls, pauses and reports
 // go into one log, so a test sees their order.
 #include <algorithm>
 #include <cstdint>
@@ -118,28 +118,20 @@ class RecordingView : public PhoneLinkView {
  public:
   explicit RecordingView(std::vector<std::string>& log) : log_(log) {}
 
-  bool document = false;
   bool connected = false;
-  bool openAndRestart = false;
-  bool saveToPhone = false;
-  std::string panel = "Phone: None ";
+  std::string model;  // the model reported for the phone connected now
   std::string statusLine;
   std::vector<std::string> errors;
 
-  void setPhoneIndicator(bool on) override {
+  void phoneConnectionChanged(bool on) override {
     connected = on;
-    log_.push_back(on ? "indicator green" : "indicator red");
+    if (!on) model.clear();
+    log_.push_back(on ? "connected" : "disconnected");
   }
-  void setPhonePanelText(const std::string& text) override {
-    panel = text;
-    log_.push_back("panel " + text);
+  void phoneModelRead(const std::string& read) override {
+    model = read;
+    log_.push_back("model " + read);
   }
-  void enablePhoneCommands(bool open, bool save) override {
-    openAndRestart = open;
-    saveToPhone = save;
-    log_.push_back(std::string("enable ") + (open ? "1" : "0") + (save ? "1" : "0"));
-  }
-  bool hasDocument() const override { return document; }
   void showStatusText(const std::string& text) override {
     statusLine = text;
     log_.push_back("status " + text);

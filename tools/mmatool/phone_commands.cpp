@@ -58,10 +58,9 @@ class ScriptPhoneView : public PhoneLinkView {
     }
   }
 
-  void setPhoneIndicator(bool) override {}
-  void setPhonePanelText(const std::string&) override {}
-  void enablePhoneCommands(bool, bool) override {}
-  bool hasDocument() const override { return true; }
+  // A script waits for the link's model itself (link.model()).
+  void phoneConnectionChanged(bool) override {}
+  void phoneModelRead(const std::string&) override {}
   void showStatusText(const std::string& text) override {
     if (terminal_) err_ << text << '\n';
   }
@@ -98,10 +97,9 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
 
   const std::unique_ptr<P2KLibrary> library = makeLibrary();
   ScriptPhoneView view(err);
-  std::uint8_t StoredToPhone = 0;
   PhoneLinkHooks hooks;
   hooks.postToUi = [&view](std::function<void()> task) { view.post(std::move(task)); };
-  PhoneLink link(*library, view, StoredToPhone, hooks);
+  PhoneLink link(*library, view, hooks);
   if (Status started = link.InitPhoneLink(); !started) {
     ReportPhoneError(started.error(), err);
     return kExitBadFile;
@@ -112,7 +110,7 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
   }
 
   BackupStore backups(backupsFolder);
-  PhoneMenuGuard guard(link, backups, StoredToPhone);
+  PhoneMenuGuard guard(link, backups);
   switch (line.phone) {
     case PhoneAction::Info: {
       const auto read = link.ReadPhoneFile();
