@@ -30,7 +30,7 @@ QLabel* centredLabel(const QString& text, const QFont& font, QWidget* parent, in
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TAboutBox"));
-  setWindowTitle(QStringLiteral("About"));
+  setWindowTitle(tr("About"));
   setFixedSize(453, 350);
   CentreOnScreenWhenShown(*this);
 
@@ -44,10 +44,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   QPalette red = productName->palette();
   red.setColor(QPalette::WindowText, Qt::red);
   productName->setPalette(red);
-  auto* version = centredLabel(QStringLiteral("Version 0.1"), arialFont(22, false), panel, 150, panel->width());
+  auto* version = centredLabel(tr("Version 0.1"), arialFont(22, false), panel, 150, panel->width());
   version->setObjectName(QStringLiteral("Version"));
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
+  auto* ok = new QPushButton(tr("OK"), this);
   ok->setObjectName(QStringLiteral("OKButton"));
   ok->setDefault(true);
   ok->setGeometry((453 - 75) / 2, 312, 75, 25);

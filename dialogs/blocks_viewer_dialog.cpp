@@ -45,16 +45,16 @@ QFont fixedPitchFont() {
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   setObjectName("TForm2");
-  setWindowTitle("Unsupported blocks view [currently read-only]");
+  setWindowTitle(tr("Unsupported blocks view [currently read-only]"));
   resize(630, 570);
   setSizeGripEnabled(true);
 
-  Label1 = Named(new QLabel("Data blocks avilable", this), "Label1");
+  Label1 = Named(new QLabel(tr("Data blocks avilable"), this), "Label1");
   ComboBox1 = Named(new QComboBox(this), "ComboBox1");
   ComboBox1->setMinimumWidth(70);
-  Label2 = Named(new QLabel("Data marker:", this), "Label2");
+  Label2 = Named(new QLabel(tr("Data marker:"), this), "Label2");
   Edit1 = readOnlyField(this, "Edit1");
-  Label3 = Named(new QLabel("Data length:", this), "Label3");
+  Label3 = Named(new QLabel(tr("Data length:"), this), "Label3");
   Edit2 = readOnlyField(this, "Edit2");
 
   StringGrid1 = Named(new DumpGrid(this), "StringGrid1");
@@ -74,8 +74,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   StringGrid1->setFont(fixedPitchFont());
   fitColumns();
 
-  Button1 = Named(new QPushButton("OK", this), "Button1");
-  Button2 = Named(new QPushButton("Cancel", this), "Button2");
+  Button1 = Named(new QPushButton(tr("OK"), this), "Button1");
+  Button2 = Named(new QPushButton(tr("Cancel"), this), "Button2");
 
   auto* fields = new QHBoxLayout;
   fields->addWidget(Label1);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QComboBox>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,15 +14,18 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "byte_text_rule.h"
 #include "control_helpers.h"
 #include "format.h"
+#include "midlet_chooser_dialog.h"
+#include "midlet_suite.h"
 #include "screen_centring.h"
 
 namespace quillet::ui {
 namespace {
 
-const QString kByteTextHint = QStringLiteral(
-    "Only Latin-1 characters can be typed here (one byte each), at most 255.");
+const char* const kByteTextHint =
+    QT_TRANSLATE_NOOP("quillet::ui::TOKRightDlg1", "Only Latin-1 characters can be typed here (one byte each), at most 255.");
 
 // The texts are stored as 8-bit byte texts, so the edits take only characters that have
 // a Latin-1 byte (no zero byte). A refused keystroke is not dropped without a word: a tool
@@ -31,8 +35,8 @@ class ByteTextValidator : public QValidator {
   explicit ByteTextValidator(QLineEdit* edit) : QValidator(edit), edit_(edit) {}
   State validate(QString& input, int&) const override {
     for (const QChar c : input) {
-      if (c.unicode() == 0 || c.unicode() > 0xFF) {
-        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), kByteTextHint, edit_);
+      if (!IsByteTextCharacter(c.unicode())) {
+        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), TOKRightDlg1::tr(kByteTextHint), edit_);
         return Invalid;
       }
     }
@@ -47,7 +51,7 @@ QLineEdit* byteTextEdit(QWidget* parent, const char* name) {
   auto* edit = Named(new QLineEdit(parent), name);
   edit->setMaxLength(static_cast<int>(kMaxByteTextLength));
   edit->setValidator(new ByteTextValidator(edit));
-  edit->setToolTip(kByteTextHint);
+  edit->setToolTip(TOKRightDlg1::tr(kByteTextHint));
   edit->setEnabled(false);
   return edit;
 }
@@ -60,8 +64,8 @@ void showByteText(QLineEdit* edit, const std::string& text) {
 }
 
 // Asks whether the other kind's texts may be cleared; true for Yes.
-bool askToRemove(Prompter& prompter, QWidget* owner, const char* text) {
-  return prompter.showMessage({owner, QMessageBox::Critical, "Warning", text,
+bool askToRemove(Prompter& prompter, QWidget* owner, const QString& text) {
+  return prompter.showMessage({owner, QMessageBox::Critical, TOKRightDlg1::tr("Warning"), text,
                       QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
 }
 
@@ -69,26 +73,30 @@ bool askToRemove(Prompter& prompter, QWidget* owner, const char* text) {
 
 TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   setObjectName("TOKRightDlg1");
-  setWindowTitle("Dialog");
+  setWindowTitle(tr("Dialog"));
 
   ComboBox1 = Named(new QComboBox(this), "ComboBox1");
-  ComboBox1->setPlaceholderText("Select custom item type");
-  for (const char* type : CustomItemTypes) ComboBox1->addItem(type);
+  ComboBox1->setPlaceholderText(tr("Select custom item type"));
+  for (const char* type : CustomItemTypes) ComboBox1->addItem(tr(type));
   ComboBox1->setCurrentIndex(-1);
 
-  Label1 = Named(new QLabel("URL Settings", this), "Label1");
-  Label2 = Named(new QLabel("Application Settings", this), "Label2");
-  Label3 = Named(new QLabel("Application name", this), "Label3");
-  Label4 = Named(new QLabel("MIDlet name", this), "Label4");
-  Label5 = Named(new QLabel("MIDlet vendor", this), "Label5");
+  Label1 = Named(new QLabel(tr("URL Settings"), this), "Label1");
+  Label2 = Named(new QLabel(tr("Application Settings"), this), "Label2");
+  Label3 = Named(new QLabel(tr("Application name"), this), "Label3");
+  Label4 = Named(new QLabel(tr("MIDlet name"), this), "Label4");
+  Label5 = Named(new QLabel(tr("MIDlet vendor"), this), "Label5");
   Edit1 = byteTextEdit(this, "Edit1");
   Edit2 = byteTextEdit(this, "Edit2");
   Edit3 = byteTextEdit(this, "Edit3");
   Edit4 = byteTextEdit(this, "Edit4");
+  ChooseJavaApplicationButton =
+      Named(new QPushButton(tr("Choose Java application..."), this), "ChooseJavaApplicationButton");
+  ChooseJavaApplicationButton->setToolTip(
+      tr("Fills the application name, MIDlet name and vendor from a Java application's .jad or .jar file"));
 
-  OKBtn = Named(new QPushButton("OK", this), "OKBtn");
+  OKBtn = Named(new QPushButton(tr("OK"), this), "OKBtn");
   OKBtn->setDefault(true);
-  CancelBtn = Named(new QPushButton("Cancel", this), "CancelBtn");
+  CancelBtn = Named(new QPushButton(tr("Cancel"), this), "CancelBtn");
 
   Bevel1 = Named(new QFrame(this), "Bevel1");
   Bevel1->setFrameShape(QFrame::StyledPanel);
@@ -99,7 +107,11 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   framed->addWidget(Label1);
   framed->addWidget(Edit1);
   framed->addSpacing(8);
-  framed->addWidget(Label2);
+  auto* application = new QHBoxLayout;
+  application->addWidget(Label2);
+  application->addStretch();
+  application->addWidget(ChooseJavaApplicationButton);
+  framed->addLayout(application);
   auto* midlet = new QGridLayout;
   midlet->addWidget(Label3, 0, 0);
   midlet->addWidget(Edit2, 0, 1);
@@ -117,20 +129,24 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Bevel1, 1);
   layout->addLayout(buttons);
-  setFixedSize(384, 331);
+  // The design's size, widened when a language's captions need more room.
+  setFixedSize(std::max(384, minimumSizeHint().width()), std::max(331, minimumSizeHint().height()));
   CentreOnScreenWhenShown(*this);
 
   connect(ComboBox1, &QComboBox::activated, this, &TOKRightDlg1::ComboBox1Click);
+  connect(ChooseJavaApplicationButton, &QPushButton::clicked, this, &TOKRightDlg1::ChooseJavaApplicationClick);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TOKRightDlg1::ComboBox1Click(int index) {
+void TOKRightDlg1::ComboBox1Click(int index) { SwitchType(index); }
+
+bool TOKRightDlg1::SwitchType(int index) {
   if (index == kCustomTypeUrl) {
     if (!Edit2->text().isEmpty() &&
-        !askToRemove(*prompter_, this, "Custom item cannot have both URL and a midlet attached\r\n"
-                           "Remove midlet reference first\r\nShould we remove it now?"))
-      return;
+        !askToRemove(*prompter_, this, tr("Custom item cannot have both URL and a midlet attached\r\n"
+                              "Remove midlet reference first\r\nShould we remove it now?")))
+      return false;
     Edit1->setEnabled(true);
     for (QLineEdit* edit : {Edit2, Edit3, Edit4}) {
       edit->setEnabled(false);
@@ -138,13 +154,39 @@ void TOKRightDlg1::ComboBox1Click(int index) {
     }
   } else {
     if (!Edit1->text().isEmpty() &&
-        !askToRemove(*prompter_, this, "Custom item cannot have both URL and a midlet attached\r\n"
-                           "Remove URL first\r\nShould we remove it now?"))
-      return;
+        !askToRemove(*prompter_, this, tr("Custom item cannot have both URL and a midlet attached\r\n"
+                              "Remove URL first\r\nShould we remove it now?")))
+      return false;
     Edit1->setEnabled(false);
     Edit1->clear();
     for (QLineEdit* edit : {Edit2, Edit3, Edit4}) edit->setEnabled(true);
   }
+  return true;
+}
+
+void TOKRightDlg1::ChooseJavaApplicationClick() {
+  const QString path = chooseFile_(this, FileDialogKind::OpenJavaApplication);
+  if (path.isEmpty()) return;
+  const std::string file = QFile::encodeName(path).toStdString();
+  const auto refuse = [this](const Error& error) {
+    prompter_->showMessage({this, QMessageBox::Critical, tr("Java application"), QString::fromStdString(error.message)});
+  };
+  const Result<midlet::MidletSuite> suite = midlet::ReadMidletFile(file);
+  if (!suite) return refuse(suite.error());
+  int chosen = 0;
+  if (suite->midlets.size() > 1) {
+    MidletChooserDialog chooser(suite->midlets, this);
+    if (prompter_->runModal(chooser) != QDialog::Accepted) return;
+    chosen = chooser.Chosen();
+  }
+  const Result<CustomTypeTexts> texts = midlet::MenuTexts(suite.value(), static_cast<std::size_t>(chosen), file);
+  if (!texts) return refuse(texts.error());
+  // The same question as picking "Application start" by hand; No keeps the dialog as it was.
+  if (!SwitchType(kCustomTypeApplication)) return;
+  ComboBox1->setCurrentIndex(kCustomTypeApplication);
+  Edit2->setText(FromByteText(texts->applicationName));
+  Edit3->setText(FromByteText(texts->midletName));
+  Edit4->setText(FromByteText(texts->midletVendor));
 }
 
 void TOKRightDlg1::ShowItemType(const CustomTypeView& view) {

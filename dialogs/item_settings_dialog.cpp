@@ -8,10 +8,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "blocks_viewer_dialog.h"
 #include "colour_circle.h"
 #include "control_helpers.h"
+#include "core_words.h"
 #include "custom_type_dialog.h"
 #include "screen_centring.h"
 #include "name_editor_dialog.h"
@@ -26,39 +28,39 @@ constexpr std::array<IconRow, 3> kIconRows = {IconRow::Animated, IconRow::Static
 
 TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
   setObjectName("TOKRightDlg");
-  setWindowTitle("Basic settings");
+  setWindowTitle(tr("Basic settings"));
 
-  TntGroupBox3 = Named(new QGroupBox("Item attributes", this), "TntGroupBox3");
-  TntCheckBox1 = Named(new QCheckBox("Allow adding to Security->Lock app list", TntGroupBox3), "TntCheckBox1");
-  TntCheckBox2 = Named(new QCheckBox("Protect access to item with unlock code", TntGroupBox3), "TntCheckBox2");
+  TntGroupBox3 = Named(new QGroupBox(tr("Item attributes"), this), "TntGroupBox3");
+  TntCheckBox1 = Named(new QCheckBox(tr("Allow adding to Security->Lock app list"), TntGroupBox3), "TntCheckBox1");
+  TntCheckBox2 = Named(new QCheckBox(tr("Protect access to item with unlock code"), TntGroupBox3), "TntCheckBox2");
   TntCheckBox6 =
-      Named(new QCheckBox("Disable key re-assignment via Home Keys menu ", TntGroupBox3), "TntCheckBox6");
+      Named(new QCheckBox(tr("Disable key re-assignment via Home Keys menu "), TntGroupBox3), "TntCheckBox6");
   auto* attributes = new QVBoxLayout(TntGroupBox3);
   attributes->addWidget(TntCheckBox1);
   attributes->addWidget(TntCheckBox2);
   attributes->addWidget(TntCheckBox6);
 
-  TntGroupBox1 = Named(new QGroupBox("Item name settings", this), "TntGroupBox1");
-  TntButton5 = Named(new QPushButton("Edit menu item name", TntGroupBox1), "TntButton5");
-  TntButton6 = Named(new QPushButton("Edit softkey title", TntGroupBox1), "TntButton6");
+  TntGroupBox1 = Named(new QGroupBox(tr("Item name settings"), this), "TntGroupBox1");
+  TntButton5 = Named(new QPushButton(tr("Edit menu item name"), TntGroupBox1), "TntButton5");
+  TntButton6 = Named(new QPushButton(tr("Edit softkey title"), TntGroupBox1), "TntButton6");
   auto* names = new QVBoxLayout(TntGroupBox1);
   names->addWidget(TntButton5);
   names->addWidget(TntButton6);
 
-  TntGroupBox2 = Named(new QGroupBox("Icon settings", this), "TntGroupBox2");
+  TntGroupBox2 = Named(new QGroupBox(tr("Icon settings"), this), "TntGroupBox2");
   auto* iconLayout = new QGridLayout(TntGroupBox2);
-  const char* const captions[] = {"Animated icon (file path or index to DRM)",
-                                  "Static icon (file path or index to DRM)",
-                                  "List icon (file path or index to DRM)"};
+  const char* const captions[] = {QT_TR_NOOP("Animated icon (file path or index to DRM)"),
+                                  QT_TR_NOOP("Static icon (file path or index to DRM)"),
+                                  QT_TR_NOOP("List icon (file path or index to DRM)")};
   for (int i = 0; i < 3; ++i) {
     IconControls& row = icons_[static_cast<std::size_t>(i)];
     const QString n = QString::number(i + 1);
-    row.text = new QLabel(captions[i], TntGroupBox2);
+    row.text = new QLabel(tr(captions[i]), TntGroupBox2);
     row.text->setObjectName("TntStaticText" + n);
     row.edit = new QLineEdit(TntGroupBox2);
     row.edit->setObjectName("TntEdit" + n);
     row.edit->setEnabled(false);
-    row.apply = new QPushButton("Apply", TntGroupBox2);
+    row.apply = new QPushButton(tr("Apply"), TntGroupBox2);
     row.apply->setObjectName("TntButton" + QString::number(i + 2));
     row.apply->setEnabled(false);
     row.shape = new ColourCircle(TntGroupBox2);
@@ -70,13 +72,13 @@ TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
   }
   iconLayout->setColumnStretch(0, 1);
 
-  OKButton = Named(new QPushButton("OK", this), "OKButton");
+  OKButton = Named(new QPushButton(tr("OK"), this), "OKButton");
   OKButton->setDefault(true);
-  CanclButton = Named(new QPushButton("Cancel", this), "CanclButton");
-  TntButton7 = Named(new QPushButton("View unsupported data", this), "TntButton7");
+  CanclButton = Named(new QPushButton(tr("Cancel"), this), "CanclButton");
+  TntButton7 = Named(new QPushButton(tr("View unsupported data"), this), "TntButton7");
   TntButton7->setEnabled(false);
   TntButton7->setVisible(false);
-  TntButton1 = Named(new QPushButton("More ...", this), "TntButton1");
+  TntButton1 = Named(new QPushButton(tr("More ..."), this), "TntButton1");
   TntButton1->setEnabled(false);
 
   auto* left = new QVBoxLayout;
@@ -98,7 +100,8 @@ TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);
   layout->addLayout(bottom);
-  setFixedSize(499, 516);
+  // The design's size, widened when a language's captions need more room.
+  setFixedSize(std::max(499, minimumSizeHint().width()), std::max(516, minimumSizeHint().height()));
   CentreOnScreenWhenShown(*this);
 
   connect(TntCheckBox1, &QCheckBox::clicked, this, &TOKRightDlg::TntCheckBox1Click);
@@ -212,7 +215,8 @@ bool TOKRightDlg::ApplyIcon(IconRow row) {
     case IconOutcome::Index: ShowSource(row, IconSource::Index); return true;
     case IconOutcome::Invalid: break;
   }
-  prompter_->showMessage({this, QMessageBox::Critical, "Wrong data", "Type in a path or a number!", QMessageBox::Ok});
+  prompter_->showMessage(
+      {this, QMessageBox::Critical, tr("Wrong data"), tr("Type in a path or a number!"), QMessageBox::Ok});
   return false;
 }
 
@@ -263,7 +267,7 @@ void TOKRightDlg::TntButton7Click() {
 }
 
 void TOKRightDlg::ShowError(const Error& error) {
-  prompter_->showMessage({this, QMessageBox::Critical, windowTitle(), QString::fromStdString(error.message),
+  prompter_->showMessage({this, QMessageBox::Critical, windowTitle(), ErrorWords(error),
                QMessageBox::Ok});
 }
 

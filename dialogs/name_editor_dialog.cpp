@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "control_helpers.h"
+#include "language_name_words.h"
 #include "format.h"
 #include "language_tables.h"
 
@@ -26,12 +27,12 @@ constexpr int kLanguageByteRole = Qt::UserRole;
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   setObjectName("TForm1");
-  setWindowTitle("Name settings");
+  setWindowTitle(tr("Name settings"));
 
-  TntLabel2 = Named(new QLabel("Name list", this), "TntLabel2");
+  TntLabel2 = Named(new QLabel(tr("Name list"), this), "TntLabel2");
   TntListView1 = Named(new QTreeWidget(this), "TntListView1");
   TntListView1->setColumnCount(3);
-  TntListView1->setHeaderLabels({"No.", "Language ID", "Name"});
+  TntListView1->setHeaderLabels({tr("No."), tr("Language ID"), tr("Name")});
   TntListView1->headerItem()->setTextAlignment(kLanguageColumn, Qt::AlignCenter);
   TntListView1->setRootIsDecorated(false);
   TntListView1->setItemsExpandable(false);
@@ -45,10 +46,10 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   TntListView1->setColumnWidth(kLanguageColumn, 84);
   TntListView1->setColumnWidth(kNameColumn, 195);
 
-  TntButton4 = Named(new QPushButton("Add", this), "TntButton4");
-  TntButton5 = Named(new QPushButton("Edit", this), "TntButton5");
-  TntButton6 = Named(new QPushButton("Delete", this), "TntButton6");
-  TntLabel3 = Named(new QLabel("Select language", this), "TntLabel3");
+  TntButton4 = Named(new QPushButton(tr("Add"), this), "TntButton4");
+  TntButton5 = Named(new QPushButton(tr("Edit"), this), "TntButton5");
+  TntButton6 = Named(new QPushButton(tr("Delete"), this), "TntButton6");
+  TntLabel3 = Named(new QLabel(tr("Select language"), this), "TntLabel3");
   TntComboBox1 = Named(new QComboBox(this), "TntComboBox1");
   TntComboBox1->setEnabled(false);
   // Wide enough for the longest language name, and a list of about 15 rows that scrolls:
@@ -56,14 +57,14 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   TntComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   TntComboBox1->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   TntComboBox1->setMaxVisibleItems(15);
-  TntLabel1 = Named(new QLabel("Type in new name", this), "TntLabel1");
+  TntLabel1 = Named(new QLabel(tr("Type in new name"), this), "TntLabel1");
   TntEdit1 = Named(new QLineEdit(this), "TntEdit1");
   TntEdit1->setEnabled(false);
-  TntButton7 = Named(new QPushButton("Apply", this), "TntButton7");
+  TntButton7 = Named(new QPushButton(tr("Apply"), this), "TntButton7");
   TntButton7->setEnabled(false);
-  TntButton1 = Named(new QPushButton("OK", this), "TntButton1");
+  TntButton1 = Named(new QPushButton(tr("OK"), this), "TntButton1");
   TntButton1->setDefault(true);
-  TntButton2 = Named(new QPushButton("Cancel", this), "TntButton2");
+  TntButton2 = Named(new QPushButton(tr("Cancel"), this), "TntButton2");
 
   auto* listButtons = new QHBoxLayout;
   listButtons->addWidget(TntButton4);
@@ -102,8 +103,8 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
 }
 
 void TForm1::FormCreate() {
-  for (std::string_view name : LanguageNames)
-    TntComboBox1->addItem(FromByteText(name));
+  for (std::size_t position = 0; position < LanguageNames.size(); ++position)
+    TntComboBox1->addItem(LanguageChoiceText(position));
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -204,8 +205,8 @@ bool TForm1::ApplyTypedName() {
   const QString name = TntEdit1->text();
   if (name.size() > static_cast<qsizetype>(kMaxNameUnits)) {
     // Refused before it reaches the list, so the user can shorten it in place.
-    prompter_->showMessage({this, QMessageBox::Critical, "Wrong data",
-                 QString("A name can hold at most %1 characters; this one has %2.")
+    prompter_->showMessage({this, QMessageBox::Critical, tr("Wrong data"),
+                 tr("A name can hold at most %1 characters; this one has %2.")
                      .arg(kMaxNameUnits)
                      .arg(name.size()),
                  QMessageBox::Ok});

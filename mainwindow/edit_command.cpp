@@ -4,8 +4,8 @@
 
 namespace quillet::ui {
 
-QString StepName(const char* command, const std::string& caption) {
-  return QStringLiteral("%1 '%2'").arg(QLatin1String(command),
+QString StepName(const QString& command, const std::string& caption) {
+  return QStringLiteral("%1 '%2'").arg(command,
                                        QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
 }
 

@@ -24,7 +24,7 @@ struct EditView {
   std::function<void(int selectIndex)> select;
 };
 // The undo step's name, as Edit > Undo and Redo show it: "Delete item 'Settings'".
-QString StepName(const char* command, const std::string& caption);
+QString StepName(const QString& command, const std::string& caption);
 
 class EditCommand : public QUndoCommand {
  public:

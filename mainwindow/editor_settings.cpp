@@ -31,9 +31,9 @@ QStringList StringsOf(const QVariant& value) {
 }  // namespace
 
 QSettings EditorSettings::store() {
-  // Named here, not by the application object, so the file stays the same whatever
+  // Named here, not by the application object, so the place stays the same whatever
   // program (editor or test) opens it.
-  return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillet"), QStringLiteral("quillet"));
+  return QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
 }
 
 QStringList EditorSettings::recentFiles() const {

@@ -1,6 +1,6 @@
 #pragma once
 // What the editor remembers between runs, in the platform's settings place
-// (~/.config/quillet/quillet.conf on Linux): the recent files, the folders the file
+// (~/.config/Quillet/Quillet.conf on Linux): the recent files, the folders the file
 // dialogs were last used in, and the main window's position. Each window or feature
 // keeps its values under a group of its own; these are the group "Editor".
 //
@@ -42,8 +42,10 @@ class EditorSettings {
   // Forgets every setting of the editor (all groups): --reset-settings.
   static void resetAll();
 
- private:
+  // The one settings store of the editor; each feature keeps its own group in it.
   static QSettings store();
+
+ private:
   QString folder(const char* key) const;
   void writeRecentFiles(const QStringList& files);
 };

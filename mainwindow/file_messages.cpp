@@ -25,7 +25,7 @@ void listLines(MessageRequest& request, const QStringList& lines, const QString&
   if (lines.size() <= kLinesInTheBox) {
     request.text += QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
   } else {
-    request.text += QLatin1Char('\n') + counted.arg(lines.size());
+    request.text += counted;
     request.details = lines.join(QLatin1Char('\n'));
   }
 }

@@ -19,9 +19,9 @@ std::string localPath(const QString& path);
 // Every file error names its file, even when the failing step did not.
 Error withPath(Error error, const std::string& path);
 
-// Appends `lines` to the request's text when a few fit in the box; more are counted in
-// it (`counted`, with %1 for the number) and listed in its scrollable details area, so
-// the box never grows taller than the screen.
+// Appends `lines` to the request's text when a few fit in the box; else `counted` (which
+// starts on a line of its own and gives their number) is appended and they are listed in
+// the box's scrollable details area, so the box never grows taller than the screen.
 void listLines(MessageRequest& request, const QStringList& lines, const QString& counted);
 
 }  // namespace quillet::ui

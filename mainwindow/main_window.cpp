@@ -123,7 +123,7 @@ void TSDIAppForm::FormClose() {
     MessageRequest question;
     question.owner = this;
     question.icon = QMessageBox::Question;
-    question.text = QStringLiteral("mma_ucp was stored to the phone\r\n      Should we reboot it?");
+    question.text = tr("mma_ucp was stored to the phone\r\n      Should we reboot it?");
     question.buttons = QMessageBox::Yes | QMessageBox::No;
     if (showMessage(question) == QMessageBox::Yes) {
       phone_->RestartPhone();

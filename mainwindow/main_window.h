@@ -187,13 +187,13 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   void expandBelow(int ownerIndex, const ExpandedRows& rows);
   // After undo or redo put a branch back: the view and summary follow the document.
   void afterUndoSwap(int selectIndex);
-  void showEditRefusal(const Error& error);
+  void showEditRefusal(const QString& text);
   // The questions before a delete and before subitems are left behind (`selectedItem`:
   // the selected item is what cannot have them, as when it is replaced).
   // The informative text names the item that goes and its subitems.
   bool confirmDelete(const MenuNode& node);
   bool confirmDroppedSubmenu(bool selectedItem, const QString& item);
-  void deleteNode(MenuNode& node, const char* stepName);
+  void deleteNode(MenuNode& node, const QString& stepName);
   void enableClipboardEntries(const MenuNode* node);
   // The Edit menu's entries follow the clipboard entries of the tree's menu.
   void enableEditMenu();

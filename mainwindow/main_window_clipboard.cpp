@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "catalogue.h"
+#include "core_words.h"
 #include "edit_command.h"
 #include "main_window.h"
 #include "menu_fragment.h"
@@ -88,7 +89,7 @@ void TSDIAppForm::Cutitem1Click() {
   if (node == nullptr || !menujson::CanCopy(document_, *node) || !CanDelete(document_, *node)) return;
   if (!confirmDelete(*node)) return;
   Copyitem1Click();
-  deleteNode(*node, "Cut item");
+  deleteNode(*node, tr("Cut item"));
 }
 
 void TSDIAppForm::Pasteitem1Click() { pasteFragment(false); }
@@ -102,9 +103,7 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   const auto fragment = ClipboardFragment();
   if (!fragment) return;
   if (!fragment->ok()) {
-    Error refusal = fragment->error();
-    refusal.message = "The clipboard holds no menu item to paste: " + refusal.message;
-    showEditRefusal(refusal);
+    showEditRefusal(tr("The clipboard holds no menu item to paste: %1").arg(ErrorWords(fragment->error())));
     return;
   }
   const menujson::ItemTree& items = fragment->value();
@@ -116,7 +115,7 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   }
   const MenuNode& owner = place == menujson::FragmentPlace::After ? *node->parent() : *node;
   Result<MenuNode*> placed = Error{};
-  const QString step = StepName("Paste item", CaptionForIdentifier(items.item.identifier));
+  const QString step = StepName(tr("Paste item"), CaptionForIdentifier(items.item.identifier));
   const auto paste = [&] {
     placed = menujson::PlaceFragment(document_, *node, place, items, saveOptions(), dropSubmenus);
     if (placed) selectNode(placed.value());  // redo selects the pasted item again
@@ -129,7 +128,7 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
     recordAdd(owner, step, [&] { return paste() ? placed.value() : nullptr; });
   }
   if (!placed) {
-    showEditRefusal(placed.error());
+    showEditRefusal(ErrorWords(placed.error()));
     return;
   }
   TreeView1->expand(treeModel_->indexForNode(placed.value()));

@@ -20,6 +20,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core_words.h"
+#include "language_menu.h"
 #include "main_window.h"
 #include "menu_tree_model.h"
 #include "phone_indicator.h"
@@ -106,9 +108,9 @@ void TSDIAppForm::buildEditMenu() {
   constexpr int kUndoSteps = 100;
   undoStack_ = new QUndoStack(this);
   undoStack_->setUndoLimit(kUndoSteps);
-  EditUndo1 = addActionToList("EditUndo1", QStringLiteral("&Undo"), QString(), kNoImage);
+  EditUndo1 = addActionToList("EditUndo1", tr("&Undo"), QString(), kNoImage);
   EditUndo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  EditRedo1 = addActionToList("EditRedo1", QStringLiteral("&Redo"), QString(), kNoImage);
+  EditRedo1 = addActionToList("EditRedo1", tr("&Redo"), QString(), kNoImage);
   EditRedo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   EditUndo1->setEnabled(false);
   EditRedo1->setEnabled(false);
@@ -119,16 +121,16 @@ void TSDIAppForm::buildEditMenu() {
   // The status line names the step that Undo or Redo would take.
   // and so do the entries themselves: "&Undo Delete item 'Settings'".
   connect(undoStack_, &QUndoStack::undoTextChanged, EditUndo1, [this](const QString& step) {
-    EditUndo1->setStatusTip(step.isEmpty() ? QString() : QStringLiteral("Undo ") + step);
+    EditUndo1->setStatusTip(step.isEmpty() ? QString() : tr("Undo %1").arg(step));
     EditUndo1->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
   });
   connect(undoStack_, &QUndoStack::redoTextChanged, EditRedo1, [this](const QString& step) {
-    EditRedo1->setStatusTip(step.isEmpty() ? QString() : QStringLiteral("Redo ") + step);
+    EditRedo1->setStatusTip(step.isEmpty() ? QString() : tr("Redo %1").arg(step));
     EditRedo1->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
   });
   connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
 
-  Edit1 = menuBar()->addMenu(QStringLiteral("&Edit"));
+  Edit1 = menuBar()->addMenu(tr("&Edit"));
   Edit1->setObjectName(QStringLiteral("Edit1"));
   Edit1->menuAction()->setStatusTip(tr("Undo and redo changes to the menu; cut, copy and paste items"));
   Edit1->addAction(EditUndo1);
@@ -138,29 +140,29 @@ void TSDIAppForm::buildEditMenu() {
 void TSDIAppForm::buildActions() {
   ActionList1 = new QObject(this);
   ActionList1->setObjectName(QStringLiteral("ActionList1"));
-  FileNew1 = addActionToList("FileNew1", QStringLiteral("&New"), QStringLiteral("New|Create a new file"), kNew);
+  FileNew1 = addActionToList("FileNew1", tr("&New"), tr("New|Create a new file"), kNew);
   FileNew1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  FileOpen1 = addActionToList("FileOpen1", QStringLiteral("&Open"), QStringLiteral("Open|Open a file"), kOpen);
+  FileOpen1 = addActionToList("FileOpen1", tr("&Open"), tr("Open|Open a file"), kOpen);
   FileOpen1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  FileOpenBackup = addActionToList("FileOpenBackup", QStringLiteral("Open &backup..."),
-                                   QStringLiteral("Open backup|Open a backup of a phone's menu"), kOpen);
-  FileSave1 = addActionToList("FileSave1", QStringLiteral("&Save"), QStringLiteral("Save|Save current file"), kSave);
+  FileOpenBackup = addActionToList("FileOpenBackup", tr("Open &backup..."),
+                                   tr("Open backup|Open a backup of a phone's menu"), kOpen);
+  FileSave1 = addActionToList("FileSave1", tr("&Save"), tr("Save|Save current file"), kSave);
   FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   // The phone commands get hints of their own, so every tool button has a tool tip.
-  PhoneOpen = addActionToList("PhoneOpen", QStringLiteral("Open from &phone"),
+  PhoneOpen = addActionToList("PhoneOpen", tr("Open from &phone"),
                               tr("Open from phone|Read the menu file from the connected phone"), kOpenFromPhone);
-  PhoneSave = addActionToList("PhoneSave", QStringLiteral("Save to p&hone"),
+  PhoneSave = addActionToList("PhoneSave", tr("Save to p&hone"),
                               tr("Save to phone|Write the menu to the connected phone and check it"), kSaveToPhone);
-  FileSaveAs1 = addActionToList("FileSaveAs1", QStringLiteral("Save &As..."),
-                                QStringLiteral("Save As|Save current file with different name"), kNoImage);
+  FileSaveAs1 = addActionToList("FileSaveAs1", tr("Save &As..."),
+                                tr("Save As|Save current file with different name"), kNoImage);
   FileSaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-  PhoneRestart = addActionToList("PhoneRestart", QStringLiteral("&Restart Phone"),
+  PhoneRestart = addActionToList("PhoneRestart", tr("&Restart Phone"),
                                  tr("Restart Phone|Restart the connected phone so that it reads the new menu"),
                                  kRestartPhone);
-  FileExit1 = addActionToList("FileExit1", QStringLiteral("E&xit"), QStringLiteral("Exit|Exit application"), kNoImage);
+  FileExit1 = addActionToList("FileExit1", tr("E&xit"), tr("Exit|Exit application"), kNoImage);
   FileExit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-  HelpAbout1 = addActionToList("HelpAbout1", QStringLiteral("&About..."),
-                               QStringLiteral("About|Displays program information, version number, and copyright"),
+  HelpAbout1 = addActionToList("HelpAbout1", tr("&About..."),
+                               tr("About|Displays program information, version number, and copyright"),
                                kNoImage);
   HelpContents1 = addActionToList("HelpContents1", tr("Quillet &Help"), tr("Help|Open the user guide"), kNoImage);
   HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
@@ -190,9 +192,9 @@ QAction* TSDIAppForm::addMenuEntry(QMenu* menu, QAction* action, const char* nam
 
 void TSDIAppForm::buildMainMenu() {
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-  File1 = menuBar()->addMenu(QStringLiteral("&File"));
+  File1 = menuBar()->addMenu(tr("&File"));
   File1->setObjectName(QStringLiteral("File1"));
-  File1->menuAction()->setStatusTip(QStringLiteral("File related commands"));
+  File1->menuAction()->setStatusTip(tr("File related commands"));
   FileNewItem = addMenuEntry(File1, FileNew1, "FileNewItem");
   FileOpenItem = addMenuEntry(File1, FileOpen1, "FileOpenItem");
   FileOpenBackupItem = addMenuEntry(File1, FileOpenBackup, "FileOpenBackupItem");
@@ -205,11 +207,13 @@ void TSDIAppForm::buildMainMenu() {
   File1->addSeparator();
   FileExitItem = addMenuEntry(File1, FileExit1, "FileExitItem");
   buildEditMenu();
-  Help1 = menuBar()->addMenu(QStringLiteral("&Help"));
+  Help1 = menuBar()->addMenu(tr("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
-  Help1->menuAction()->setStatusTip(QStringLiteral("Help topics"));
+  Help1->menuAction()->setStatusTip(tr("Help topics"));
   HelpContentsItem = addMenuEntry(Help1, HelpContents1, "HelpContentsItem");
   HelpAboutItem = addMenuEntry(Help1, HelpAbout1, "HelpAboutItem");
+  Help1->addSeparator();
+  new LanguageMenu(Help1, this, [this](const MessageRequest& notice) { showMessage(notice); });
 
   for (QAction* entry : {FileSaveItem, FileSaveAsItem, Openfromphone1, Savetophone1, RestartPhone1}) entry->setEnabled(false);
 }
@@ -268,18 +272,18 @@ void TSDIAppForm::buildTree(QWidget* client) {
 }
 
 void TSDIAppForm::buildSaveOptions(QWidget* client) {
-  RadioGroup1 = new QGroupBox(QStringLiteral("MMA save mode"), client);
+  RadioGroup1 = new QGroupBox(tr("MMA save mode"), client);
   RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
   RadioGroup1->setGeometry(256, 32, 193, 89);
   // The layout buttons and check boxes lie on the client, over the frame's area.
-  RadioButton1 = place(new QRadioButton(QStringLiteral("22-byte"), client), "RadioButton1", 264, 48);
-  RadioButton2 = place(new QRadioButton(QStringLiteral("36-byte"), client), "RadioButton2", 352, 48);
+  RadioButton1 = place(new QRadioButton(tr("22-byte"), client), "RadioButton1", 264, 48);
+  RadioButton2 = place(new QRadioButton(tr("36-byte"), client), "RadioButton2", 352, 48);
   RadioButton2->setChecked(true);
-  CheckBox1 = place(new QCheckBox(QStringLiteral("Save all data"), client), "CheckBox1", 264, 72);
-  CheckBox2 = place(new QCheckBox(QStringLiteral("c698p mma_ucp fix"), client), "CheckBox2", 264, 96);
+  CheckBox1 = place(new QCheckBox(tr("Save all data"), client), "CheckBox1", 264, 72);
+  CheckBox2 = place(new QCheckBox(tr("c698p mma_ucp fix"), client), "CheckBox2", 264, 96);
   CheckBox2->setEnabled(false);
 
-  RadioGroup2 = new QGroupBox(QStringLiteral("Custom icon attribute"), client);
+  RadioGroup2 = new QGroupBox(tr("Custom icon attribute"), client);
   RadioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
   RadioGroup2->setGeometry(256, 128, 193, 41);
   RadioGroup2->setFont(tahomaFont());
@@ -300,7 +304,7 @@ void TSDIAppForm::buildSaveOptions(QWidget* client) {
 }
 
 void TSDIAppForm::buildChooserAndSummary(QWidget* client) {
-  Label1 = place(new QLabel(QStringLiteral("Available mma items"), client), "Label1", 264, 176);
+  Label1 = place(new QLabel(tr("Available mma items"), client), "Label1", 264, 176);
 
   ComboBox1 = new QComboBox(client);
   ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
@@ -316,7 +320,7 @@ void TSDIAppForm::buildChooserAndSummary(QWidget* client) {
   TntMemo1->setReadOnly(true);
   TntMemo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   fitSummaryFont();
-  TntMemo1->setPlainText(QStringLiteral("Item summary:"));
+  TntMemo1->setPlainText(tr("Item summary:"));
   TntMemo1->hide();
 }
 
@@ -331,10 +335,10 @@ void TSDIAppForm::buildStatusBars(QWidget* client) {
   // 220 pixels hold the longest document summary in the design's face; a wider
   // stand-in face gets the room it needs, taken from the phone panel's spare width.
   const int longestSummary =
-      QFontMetrics(font()).horizontalAdvance(QStringLiteral("Format: 36-byte   Main menu entries: 245")) +
+      QFontMetrics(font()).horizontalAdvance(DocumentSummaryWords(36, 245)) +
       kPanelMargin;
   StatusBar1Panel0->setFixedWidth(std::max(kPanel0Width, longestSummary));
-  StatusBar1Panel1 = new QLabel(QStringLiteral("Phone: None "), StatusBar1);
+  StatusBar1Panel1 = new QLabel(tr("Phone: None "), StatusBar1);
   StatusBar1Panel1->setObjectName(QStringLiteral("StatusBar1Panel1"));
   StatusBar1Panel1->setMinimumWidth(kPanel1Width);
   StatusBar1Panel1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -350,7 +354,7 @@ void TSDIAppForm::buildStatusBars(QWidget* client) {
   StatusBar->setObjectName(QStringLiteral("StatusBar"));
   StatusBar->setSizeGripEnabled(false);
   StatusBar->setGeometry(0, 449, 462, 19);
-  StatusBar->showMessage(QStringLiteral("Save All"));
+  StatusBar->showMessage(tr("Save All"));
 }
 
 void TSDIAppForm::applyWindowFont() { setFont(designFont(QStringLiteral("System"))); }

@@ -17,6 +17,7 @@
 #include <QUndoStack>
 
 #include "about_box.h"
+#include "core_words.h"
 #include "file_messages.h"
 #include "help_window.h"
 #include "main_window.h"
@@ -32,7 +33,6 @@ constexpr int kIconTag06 = 0;
 constexpr int kIconTag0C = 1;
 
 const QString kProgramTitle = QStringLiteral("Quillet v.0.1");
-const QString kNewDocumentName = QStringLiteral("Untitled");
 
 // The first local file of a drop; several files dropped at once open the first.
 QString droppedFile(const QMimeData* data) {
@@ -68,7 +68,7 @@ void TSDIAppForm::documentSaved() {
 void TSDIAppForm::updateWindowTitle() {
   // The desktop's usual form: the file's name with the modified mark, then the program.
   setWindowTitle(documentName_.isEmpty() ? kProgramTitle
-                                         : QStringLiteral("%1[*] - %2").arg(documentName_, kProgramTitle));
+                                         : tr("%1[*] - %2").arg(documentName_, kProgramTitle));
 }
 
 void TSDIAppForm::clearAndHideSummary() {
@@ -99,7 +99,7 @@ void TSDIAppForm::FileNew1Execute() {
   ClearDocument();
   clearAndHideSummary();
   document_.NewDocument();
-  startDocument(kNewDocumentName);
+  startDocument(tr("Untitled"));
   selectNode(document_.menuRootNode());
   enableDocumentCommands();
 }
@@ -241,8 +241,8 @@ void TSDIAppForm::showFileError(const Error& error) {
   request.owner = this;
   request.icon = QMessageBox::Critical;
   request.title = kErrorTitle;
-  request.text = QString::fromStdString(error.message);
-  if (!error.path.empty()) request.text += QStringLiteral("\n\nFile: %1").arg(pathText(error.path));
+  request.text = ErrorWords(error);
+  if (!error.path.empty()) request.text += tr("\n\nFile: %1").arg(pathText(error.path));
   showMessage(request);
 }
 
@@ -254,8 +254,9 @@ void TSDIAppForm::showLoadWarnings(const std::string& path, const LoadOutcome& o
   request.owner = this;
   request.icon = QMessageBox::Warning;
   request.title = kErrorTitle;
-  request.text = QStringLiteral("Some data of \"%1\" cannot be kept by the editor and was left out:").arg(pathText(path));
-  listLines(request, lines, QStringLiteral("%1 warnings; \"Show Details...\" lists them all."));
+  request.text = tr("Some data of \"%1\" cannot be kept by the editor and was left out:").arg(pathText(path));
+  listLines(request, lines,
+            tr("\n%n warnings; \"Show Details...\" lists them all.", nullptr, static_cast<int>(lines.size())));
   showMessage(request);
 }
 

@@ -8,6 +8,7 @@
 #include <QToolButton>
 
 #include "backup_store.h"
+#include "core_words.h"
 #include "main_window.h"
 #include "menu_writer.h"
 #include "phone_indicator.h"
@@ -68,7 +69,8 @@ void TSDIAppForm::PhoneOpenExecute() {
         // can find it, not by the exchange file.
         openMenuBytes(menu->bytes, kPhoneMenuPath, tr("mma_ucp (phone)"));
         if (!menu->backupError.empty())
-          showPhoneError(Error{ErrorCode::PhoneError, "The menu read from the phone could not be backed up.", "",
+          showPhoneError(Error{ErrorCode::PhoneError,
+                               tr("The menu read from the phone could not be backed up.").toStdString(), "",
                                std::nullopt, std::nullopt, menu->backupError});
       });
 }
@@ -130,24 +132,24 @@ void TSDIAppForm::enablePhoneCommands() {
 void TSDIAppForm::phoneConnectionChanged(bool connected) {
   Shape1->setBrushColor(connected ? kPhoneConnected : kNoPhone);
   // A connected phone's panel waits for its model.
-  if (!connected) StatusBar1Panel1->setText(QStringLiteral("Phone: None "));
+  if (!connected) StatusBar1Panel1->setText(tr("Phone: None "));
   enablePhoneCommands();
 }
 
 void TSDIAppForm::phoneModelRead(const std::string& model) {
-  StatusBar1Panel1->setText(QStringLiteral("Phone: ") + QString::fromStdString(model) + QLatin1Char(' '));
+  StatusBar1Panel1->setText(tr("Phone: %1 ").arg(QString::fromStdString(model)));
 }
 
-void TSDIAppForm::showStatusText(const std::string& text) { StatusBar->showMessage(QString::fromStdString(text)); }
+void TSDIAppForm::showStatusText(const std::string& text) { StatusBar->showMessage(PhoneStatusWords(text)); }
 
 void TSDIAppForm::showPhoneError(const Error& error) {
   MessageRequest box;
   box.owner = this;
   box.icon = QMessageBox::Critical;
-  box.text = QString::fromStdString(error.message);
+  box.text = ErrorWords(error);
   if (!error.detail.empty()) box.text += QLatin1Char('\n') + QString::fromStdString(error.detail);
   if (!error.path.empty())
-    box.text += QStringLiteral("\nFile: ") + QFile::decodeName(QByteArray::fromStdString(error.path));
+    box.text += tr("\nFile: %1").arg(QFile::decodeName(QByteArray::fromStdString(error.path)));
   box.buttons = QMessageBox::Ok;
   showMessage(box);
 }

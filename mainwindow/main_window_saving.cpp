@@ -62,7 +62,7 @@ bool TSDIAppForm::settleUnsavedChanges() {
   question.owner = this;
   question.icon = QMessageBox::Warning;
   question.title = kErrorTitle;
-  question.text = QStringLiteral("The menu \"%1\" has changed.\nDo you want to save the changes?").arg(documentName_);
+  question.text = tr("The menu \"%1\" has changed.\nDo you want to save the changes?").arg(documentName_);
   question.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
   switch (showMessage(question)) {
     case QMessageBox::Save: return saveDocument();
@@ -126,7 +126,8 @@ bool TSDIAppForm::settleDataLeftOut() {
   question.icon = QMessageBox::Warning;
   question.title = kErrorTitle;
   question.text = tr("\"Save all data\" is not ticked, so this save would leave out data the menu holds:");
-  listLines(question, lines, tr("%1 items; \"Show Details...\" lists them all."));
+  listLines(question, lines,
+            tr("\n%n items; \"Show Details...\" lists them all.", nullptr, static_cast<int>(lines.size())));
   question.informative = tr("\"Keep the data\" ticks \"Save all data\" and saves everything.");
   question.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
   question.defaultButton = QMessageBox::Save;

@@ -8,8 +8,10 @@
 #include <QTextDocument>
 #include <QTreeView>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
+#include "core_words.h"
 #include "main_window.h"
 #include "node_rules.h"
 
@@ -19,9 +21,16 @@ namespace {
 
 constexpr int kCaretRoom = 2;  // the text layout keeps room for the cursor at a line's end
 
-// The two longest summary lines.
-const QString kFileIconLine = QStringLiteral("Icon(s) modified [source: file]");
-const QString kDrmIconLine = QStringLiteral("Icon(s) modified [source: DRM]");
+// The summary's lines; which is the longest depends on the interface language.
+const char* const kMenuNameLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Name in menu modified");
+const char* const kSoftkeyNameLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Softkey name modified");
+const char* const kUrlLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "URL attached");
+const char* const kMidletLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "MIDlet attached");
+const char* const kFileIconLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Icon(s) modified [source: file]");
+const char* const kDrmIconLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Icon(s) modified [source: DRM]");
+const char* const kUnsupportedLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Unsupported Data");
+constexpr std::array<const char*, 7> kSummaryLines = {kMenuNameLine, kSoftkeyNameLine, kUrlLine, kMidletLine,
+                                                      kFileIconLine, kDrmIconLine, kUnsupportedLine};
 
 // The summary lines of one item's blocks, in block order. The MIDlet and icon lines
 // appear once however many blocks carry them.
@@ -36,17 +45,17 @@ QStringList blockSummaryLines(const TMMAItemData& data) {
   };
   for (const TMMADataBlock& block : data.blocks) {
     switch (block.tag) {
-      case kTagMenuName: lines << QStringLiteral("Name in menu modified"); break;
-      case kTagSoftkeyName: lines << QStringLiteral("Softkey name modified"); break;
-      case kTagUrl: lines << QStringLiteral("URL attached"); break;
+      case kTagMenuName: lines << TSDIAppForm::tr(kMenuNameLine); break;
+      case kTagSoftkeyName: lines << TSDIAppForm::tr(kSoftkeyNameLine); break;
+      case kTagUrl: lines << TSDIAppForm::tr(kUrlLine); break;
       case kTagMidletApp:
       case kTagMidletName:
-      case kTagMidletVendor: once(midlet, QStringLiteral("MIDlet attached")); break;
-      case kTagIconPath: once(fileIcon, kFileIconLine); break;
+      case kTagMidletVendor: once(midlet, TSDIAppForm::tr(kMidletLine)); break;
+      case kTagIconPath: once(fileIcon, TSDIAppForm::tr(kFileIconLine)); break;
       case kTagIconDrmList:
       case kTagIconDrmStatic:
-      case kTagIconDrmAnimated: once(drmIcon, kDrmIconLine); break;
-      default: lines << QStringLiteral("Unsupported Data"); break;
+      case kTagIconDrmAnimated: once(drmIcon, TSDIAppForm::tr(kDrmIconLine)); break;
+      default: lines << TSDIAppForm::tr(kUnsupportedLine); break;
     }
   }
   return lines;
@@ -56,13 +65,14 @@ QStringList blockSummaryLines(const TMMAItemData& data) {
 
 void TSDIAppForm::fitSummaryFont() {
   // The memo keeps the design's width; a stand-in face wider than the design's would
-  // wrap the icon lines mid-phrase, so it is condensed just enough.
+  // wrap the longest lines mid-phrase, so it is condensed just enough.
   QFont font = TntMemo1->font();
   const int room = TntMemo1->width() - 2 * TntMemo1->frameWidth() -
                    TntMemo1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, TntMemo1) -
                    2 * static_cast<int>(std::ceil(TntMemo1->document()->documentMargin())) - kCaretRoom;
   const QFontMetrics metrics(font);
-  const int needed = std::max(metrics.horizontalAdvance(kFileIconLine), metrics.horizontalAdvance(kDrmIconLine));
+  int needed = 0;
+  for (const char* line : kSummaryLines) needed = std::max(needed, metrics.horizontalAdvance(tr(line)));
   if (needed <= room) return;
   const int stretch = font.stretch() == QFont::AnyStretch ? QFont::Unstretched : font.stretch();
   font.setStretch(std::max(static_cast<int>(QFont::UltraCondensed), stretch * room / needed));
@@ -86,10 +96,10 @@ void TSDIAppForm::TreeView1Click() {
     return;
   }
   TntMemo1->show();
-  QStringList lines{QStringLiteral("Item summary:"), QString()};
+  QStringList lines{tr("Item summary:"), QString()};
   const TMMAItemData* entry = document_.ItemData(*node);
   if (node->item().hasData == 0) {
-    lines << QStringLiteral("[Not modified]");
+    lines << tr("[Not modified]");
   } else if (entry != nullptr) {
     lines << blockSummaryLines(*entry);
   }
@@ -97,7 +107,7 @@ void TSDIAppForm::TreeView1Click() {
 }
 
 void TSDIAppForm::TreeView1Change() {
-  StatusBar1Panel0->setText(QString::fromStdString(document_.DocumentSummary()));
+  StatusBar1Panel0->setText(DocumentSummaryWords(document_.RecordSize, document_.mainMenuItemCount()));
 }
 
 // Nodes arrive one by one while a file loads, so the count passes through its

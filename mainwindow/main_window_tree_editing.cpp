@@ -12,6 +12,7 @@
 #include <QUndoStack>
 
 #include "catalogue.h"
+#include "core_words.h"
 #include "display_text.h"
 #include "edit_command.h"
 #include "item_settings_dialog.h"
@@ -27,7 +28,6 @@ namespace {
 enum Image { kMoveDown = 3, kMoveUp = 4, kReplace = 11, kAddBefore = 12, kAddFirstItem = 13,
              kAddFirstSubitem = 14, kAddLastSubitem = 15 };
 
-const QString kWarningTitle = QStringLiteral("Warning");
 
 // A command's result as an undo record, or nothing when the command refused.
 template <typename Record>
@@ -64,7 +64,7 @@ bool AskWarning(Prompter& prompter, QWidget* owner, QMessageBox::Icon icon, cons
   MessageRequest question;
   question.owner = owner;
   question.icon = icon;
-  question.title = kWarningTitle;
+  question.title = TSDIAppForm::tr("Warning");
   question.text = text;
   question.informative = item;
   question.buttons = QMessageBox::Yes | QMessageBox::No;
@@ -101,22 +101,22 @@ void TSDIAppForm::buildPopupMenus() {
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
   QMenu* addSubitem = nullptr;
-  AddChild1 = AddSubmenu(PopupMenu1, QStringLiteral("Add subitem"), "AddChild1", &addSubitem);
-  AddFirst1 = AddEntry(addSubitem, QStringLiteral("Add First"), "AddFirst1", ImageList1[kAddFirstSubitem]);
-  AddLast1 = AddEntry(addSubitem, QStringLiteral("Add Last"), "AddLast1", ImageList1[kAddLastSubitem]);
+  AddChild1 = AddSubmenu(PopupMenu1, tr("Add subitem"), "AddChild1", &addSubitem);
+  AddFirst1 = AddEntry(addSubitem, tr("Add First"), "AddFirst1", ImageList1[kAddFirstSubitem]);
+  AddLast1 = AddEntry(addSubitem, tr("Add Last"), "AddLast1", ImageList1[kAddLastSubitem]);
   QMenu* addItem = nullptr;
-  AddBefore1 = AddSubmenu(PopupMenu1, QStringLiteral("Add item"), "AddBefore1", &addItem);
-  AddFirst2 = AddEntry(addItem, QStringLiteral("Add First"), "AddFirst2", ImageList1[kAddFirstItem]);
-  AddBefore2 = AddEntry(addItem, QStringLiteral("Add Before"), "AddBefore2", ImageList1[kAddBefore]);
-  Replace1 = AddEntry(PopupMenu1, QStringLiteral("Replace"), "Replace1", ImageList1[kReplace]);
+  AddBefore1 = AddSubmenu(PopupMenu1, tr("Add item"), "AddBefore1", &addItem);
+  AddFirst2 = AddEntry(addItem, tr("Add First"), "AddFirst2", ImageList1[kAddFirstItem]);
+  AddBefore2 = AddEntry(addItem, tr("Add Before"), "AddBefore2", ImageList1[kAddBefore]);
+  Replace1 = AddEntry(PopupMenu1, tr("Replace"), "Replace1", ImageList1[kReplace]);
   AddBefore1->setEnabled(false);
 
   PopupMenu2 = new QMenu(this);
   PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
-  MenuItem1 = AddEntry(PopupMenu2, QStringLiteral("Modify item"), "MenuItem1");
-  Deleteitem1 = AddEntry(PopupMenu2, QStringLiteral("Delete item"), "Deleteitem1");
-  Moveup1 = AddEntry(PopupMenu2, QStringLiteral("Move up"), "Moveup1", ImageList1[kMoveUp]);
-  Movedown1 = AddEntry(PopupMenu2, QStringLiteral("Move down"), "Movedown1", ImageList1[kMoveDown]);
+  MenuItem1 = AddEntry(PopupMenu2, tr("Modify item"), "MenuItem1");
+  Deleteitem1 = AddEntry(PopupMenu2, tr("Delete item"), "Deleteitem1");
+  Moveup1 = AddEntry(PopupMenu2, tr("Move up"), "Moveup1", ImageList1[kMoveUp]);
+  Movedown1 = AddEntry(PopupMenu2, tr("Move down"), "Movedown1", ImageList1[kMoveDown]);
 
   connect(PopupMenu1, &QMenu::aboutToShow, this, &TSDIAppForm::PopupMenu1Popup);
   connect(PopupMenu2, &QMenu::aboutToShow, this, &TSDIAppForm::PopupMenu2Popup);
@@ -130,10 +130,10 @@ void TSDIAppForm::buildPopupMenus() {
   connect(Moveup1, &QAction::triggered, this, &TSDIAppForm::Moveup1Click);
   connect(Movedown1, &QAction::triggered, this, &TSDIAppForm::Movedown1Click);
   PopupMenu2->addSeparator();
-  Cutitem1 = AddEntry(PopupMenu2, QStringLiteral("Cut item"), "Cutitem1");
-  Copyitem1 = AddEntry(PopupMenu2, QStringLiteral("Copy item"), "Copyitem1");
-  Pasteitem1 = AddEntry(PopupMenu2, QStringLiteral("Paste item"), "Pasteitem1");
-  Pastesubitem1 = AddEntry(PopupMenu2, QStringLiteral("Paste as subitem"), "Pastesubitem1");
+  Cutitem1 = AddEntry(PopupMenu2, tr("Cut item"), "Cutitem1");
+  Copyitem1 = AddEntry(PopupMenu2, tr("Copy item"), "Copyitem1");
+  Pasteitem1 = AddEntry(PopupMenu2, tr("Paste item"), "Pasteitem1");
+  Pastesubitem1 = AddEntry(PopupMenu2, tr("Paste as subitem"), "Pastesubitem1");
   connect(Cutitem1, &QAction::triggered, this, &TSDIAppForm::Cutitem1Click);
   connect(Copyitem1, &QAction::triggered, this, &TSDIAppForm::Copyitem1Click);
   connect(Pasteitem1, &QAction::triggered, this, &TSDIAppForm::Pasteitem1Click);
@@ -246,7 +246,7 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
   const MenuNode* owner = subitem ? selected : selected->parent();
   if (owner == nullptr) return;
   Result<MenuNode*> added = Error{};
-  recordAdd(*owner, StepName("Add item", ComboBox1->itemText(row).toLatin1().toStdString()), [&]() -> MenuNode* {
+  recordAdd(*owner, StepName(tr("Add item"), ComboBox1->itemText(row).toLatin1().toStdString()), [&]() -> MenuNode* {
     added = AddCatalogueItem(document_, *selected, row, place);
     if (!added) return nullptr;
     MenuNode* item = added.value();
@@ -259,7 +259,7 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
     return item;
   });
   if (!added) {
-    showEditRefusal(added.error());
+    showEditRefusal(ErrorWords(added.error()));
     return;
   }
   TreeView1->expand(treeModel_->indexForNode(selectedNode()));
@@ -275,7 +275,7 @@ void TSDIAppForm::Replace1Click() {
       !confirmDroppedSubmenu(true, ItemAndSubitems(node->caption(), MenuDocument::CountDescendants(*node)))) {
     return;
   }
-  recordEdit(*node, StepName("Replace item", node->caption()), [&] {
+  recordEdit(*node, StepName(tr("Replace item"), node->caption()), [&] {
     ReplaceItem(document_, *node, row);
     // A new custom item is set up at once, in the same step.
     if (row == kCustomItemRow) editInItemDialog(*node);
@@ -289,7 +289,7 @@ void TSDIAppForm::MenuItem1Click() {
   if (node == nullptr || itemDialog_ == nullptr) return;
   if (!CanModify(document_, *node)) return;  // the fixed nodes hold no item
   // Only an OK becomes a step.
-  recordEdit(*node, StepName("Modify item", node->caption()), [&] { return editInItemDialog(*node); });
+  recordEdit(*node, StepName(tr("Modify item"), node->caption()), [&] { return editInItemDialog(*node); });
   refreshAfterEdit();
 }
 
@@ -308,25 +308,25 @@ bool TSDIAppForm::editInItemDialog(MenuNode& node) {
 void TSDIAppForm::Deleteitem1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanDelete(document_, *node) || !confirmDelete(*node)) return;
-  deleteNode(*node, "Delete item");
+  deleteNode(*node, tr("Delete item"));
 }
 
 bool TSDIAppForm::confirmDelete(const MenuNode& node) {
   return AskWarning(*prompter_, this, QMessageBox::Warning,
-                    QStringLiteral("The item and all its subitems will be deleted\r\n           Continue?"),
+                    tr("The item and all its subitems will be deleted\r\n           Continue?"),
                     ItemAndSubitems(node.caption(), MenuDocument::CountDescendants(node)));
 }
 
 bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem, const QString& item) {
   return AskWarning(*prompter_, this, QMessageBox::Question,
-                    selectedItem ? QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu "
+                    selectedItem ? tr("Selected item cannot have a submenu.\r\n          Existing submenu "
                                                   "will be deleted\r\n                Continue?")
-                                 : QStringLiteral("A pasted item cannot have a submenu.\r\nIts subitems will be "
-                                                  "left out.\r\nContinue?"),
+                                 : tr("A pasted item cannot have a submenu.\r\nIts subitems will be "
+                                   "left out.\r\nContinue?"),
                     item);
 }
 
-void TSDIAppForm::deleteNode(MenuNode& node, const char* stepName) {
+void TSDIAppForm::deleteNode(MenuNode& node, const QString& stepName) {
   recordStep(StepName(stepName, node.caption()), document_.tree.absoluteIndex(&node),
              [&] { return AsRecord(DeleteItem(document_, node)); });
   refreshAfterEdit();
@@ -335,19 +335,19 @@ void TSDIAppForm::deleteNode(MenuNode& node, const char* stepName) {
 void TSDIAppForm::Moveup1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveUp(document_, *node)) return;
-  recordStep(StepName("Move up", node->caption()), -1, [&] { return AsRecord(MoveUp(document_, *node)); });
+  recordStep(StepName(tr("Move up"), node->caption()), -1, [&] { return AsRecord(MoveUp(document_, *node)); });
   refreshAfterEdit();
 }
 
 void TSDIAppForm::Movedown1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveDown(document_, *node)) return;
-  recordStep(StepName("Move down", node->caption()), -1, [&] { return AsRecord(MoveDown(document_, *node)); });
+  recordStep(StepName(tr("Move down"), node->caption()), -1, [&] { return AsRecord(MoveDown(document_, *node)); });
   refreshAfterEdit();
 }
 
 void TSDIAppForm::moveDroppedItem(MenuNode* node, MenuNode* parent, int row) {
-  recordStep(StepName("Move item", node->caption()), -1, [&] {
+  recordStep(StepName(tr("Move item"), node->caption()), -1, [&] {
     std::optional<ItemMove> back = MoveItem(document_, *node, *parent, row);
     if (back) {
       // The item stays in sight and selected where it landed.
@@ -433,12 +433,12 @@ void TSDIAppForm::afterUndoSwap(int selectIndex) {
   refreshAfterEdit();
 }
 
-void TSDIAppForm::showEditRefusal(const Error& error) {
+void TSDIAppForm::showEditRefusal(const QString& text) {
   MessageRequest request;
   request.owner = this;
   request.icon = QMessageBox::Warning;
-  request.title = kWarningTitle;
-  request.text = QString::fromStdString(error.message);
+  request.title = tr("Warning");
+  request.text = text;
   showMessage(request);
 }
 

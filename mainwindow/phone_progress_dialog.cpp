@@ -12,9 +12,9 @@ constexpr int kDialogWidth = 400;
 
 QString JobTitle(PhoneJob job) {
   switch (job) {
-    case PhoneJob::Open: return QStringLiteral("Open from phone");
-    case PhoneJob::Save: return QStringLiteral("Save to phone");
-    case PhoneJob::Restart: return QStringLiteral("Restart Phone");
+    case PhoneJob::Open: return PhoneProgressDialog::tr("Open from phone");
+    case PhoneJob::Save: return PhoneProgressDialog::tr("Save to phone");
+    case PhoneJob::Restart: return PhoneProgressDialog::tr("Restart Phone");
   }
   return {};
 }
@@ -22,11 +22,11 @@ QString JobTitle(PhoneJob job) {
 QString StepText(PhoneJob job, PhoneStep step) {
   switch (step) {
     case PhoneStep::Reading:
-      return job == PhoneJob::Save ? QStringLiteral("Reading the phone's menu to back it up...")
-                                   : QStringLiteral("Reading the menu from the phone...");
-    case PhoneStep::BackingUp: return QStringLiteral("Keeping a backup of the phone's menu...");
-    case PhoneStep::Writing: return QStringLiteral("Writing the menu to the phone...");
-    case PhoneStep::Verifying: return QStringLiteral("Reading the menu back to check it...");
+      return job == PhoneJob::Save ? PhoneProgressDialog::tr("Reading the phone's menu to back it up...")
+                                   : PhoneProgressDialog::tr("Reading the menu from the phone...");
+    case PhoneStep::BackingUp: return PhoneProgressDialog::tr("Keeping a backup of the phone's menu...");
+    case PhoneStep::Writing: return PhoneProgressDialog::tr("Writing the menu to the phone...");
+    case PhoneStep::Verifying: return PhoneProgressDialog::tr("Reading the menu back to check it...");
   }
   return {};
 }
@@ -38,7 +38,7 @@ PhoneProgressDialog::PhoneProgressDialog(PhoneJob job, QWidget* owner)
       job_(job),
       cancellable_(job != PhoneJob::Restart),
       bar_(new QProgressBar),
-      cancel_(new QPushButton(QStringLiteral("Cancel"))) {
+      cancel_(new QPushButton(tr("Cancel"))) {
   setObjectName(QStringLiteral("PhoneProgress"));
   cancel_->setObjectName(QStringLiteral("PhoneProgressCancel"));
   setWindowTitle(JobTitle(job));
@@ -54,7 +54,7 @@ PhoneProgressDialog::PhoneProgressDialog(PhoneJob job, QWidget* owner)
   setMinimumWidth(kDialogWidth);
   bar_->setRange(0, 0);
   setCancellable(cancellable_);
-  setLabelText(job == PhoneJob::Restart ? QStringLiteral("Restarting the phone...")
+  setLabelText(job == PhoneJob::Restart ? tr("Restarting the phone...")
                                         : StepText(job, PhoneStep::Reading));
 }
 
@@ -64,23 +64,23 @@ void PhoneProgressDialog::showProgress(PhoneStep step, std::size_t done, std::si
     setCancellable(false);
   QString text = StepText(job_, step);
   if (total > 0) {
-    text += QStringLiteral("\n%1 of %2 bytes").arg(done).arg(total);
+    text += tr("\n%1 of %2 bytes").arg(done).arg(total);
     bar_->setRange(0, static_cast<int>(total));
     bar_->setValue(static_cast<int>(done));
   } else {
     bar_->setRange(0, 0);
   }
   if (cancelling_)
-    text += QStringLiteral("\nCancelling...");
+    text += tr("\nCancelling...");
   else if (job_ == PhoneJob::Save && !cancellable_)
-    text += QStringLiteral("\nA write to the phone cannot be interrupted: please wait.");
+    text += tr("\nA write to the phone cannot be interrupted: please wait.");
   setLabelText(text);
 }
 
 void PhoneProgressDialog::showCancelling() {
   cancelling_ = true;
   setCancellable(false);
-  setLabelText(labelText() + QStringLiteral("\nCancelling..."));
+  setLabelText(labelText() + tr("\nCancelling..."));
 }
 
 void PhoneProgressDialog::setCancellable(bool cancellable) {

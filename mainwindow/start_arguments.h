@@ -1,13 +1,14 @@
 #pragma once
-// The editor's command line: at most one menu file to open at start, --reset-settings,
-// and the usual --help and --version.
+// The editor's command line: at most one menu file to open at start, the interface
+// language, --reset-settings, and the usual --help and --version.
 #include <QString>
 #include <QStringList>
 
 namespace quillet::ui {
 
 struct StartArguments {
-  QString file;                // the file to open at start, or empty
+  QString file;      // the menu file to open at start, or empty
+  QString language;  // from --lang: one of InterfaceLanguages(), or empty to choose as usual
   bool resetSettings = false;  // start with every remembered setting forgotten
 };
 

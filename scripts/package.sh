@@ -28,7 +28,8 @@ for file in usr/bin/quillet usr/bin/mmatool \
     usr/share/icons/hicolor/scalable/apps/io.github.quillet.Quillet.svg \
     usr/share/icons/hicolor/48x48/apps/io.github.quillet.Quillet.png \
     usr/lib/udev/rules.d/70-quillet-p2k.rules \
-    usr/share/man/man1/mmatool.1.gz usr/share/man/man1/quillet.1.gz; do
+    usr/share/man/man1/mmatool.1.gz usr/share/man/man1/quillet.1.gz \
+    usr/share/quillet/translations/quillet_ru.qm usr/share/quillet/translations/quillet_zh_CN.qm; do
   grep -q " \./$file\$" <<<"$listing" || { echo "package.sh: $deb lacks $file" >&2; exit 1; }
 done
 

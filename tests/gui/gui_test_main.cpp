@@ -10,8 +10,10 @@ int main(int argc, char** argv) {
   // folder of their own.
   QTemporaryDir data;
   qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
-  // And what the editor remembers goes there too, never into the user's own settings.
-  qputenv("XDG_CONFIG_HOME", (data.path() + QStringLiteral("/config")).toLocal8Bit());
+  // What the editor remembers (the interface language, recent files) too: the user's
+  // own settings stay untouched.
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -224,9 +224,11 @@ TEST_F(StartTest, MenusHoldTheirEntriesInOrderWithStartStates) {
   EXPECT_EQ(fileEntries, QStringList({"FileNewItem", "FileOpenItem", "FileOpenBackupItem", "FileOpenRecentItem",
                                       "FileSaveItem", "FileSaveAsItem", "Openfromphone1", "Savetophone1",
                                       "RestartPhone1", "-", "FileExitItem"}));
-  ASSERT_EQ(top[2]->menu()->actions().size(), 2);
+  // The guide, About, then the interface language's submenu.
+  ASSERT_EQ(top[2]->menu()->actions().size(), 4);
   EXPECT_EQ(top[2]->menu()->actions()[0]->objectName(), "HelpContentsItem");
   EXPECT_EQ(top[2]->menu()->actions()[1]->objectName(), "HelpAboutItem");
+  EXPECT_EQ(top[2]->menu()->actions()[3]->menu()->objectName(), "HelpLanguage");
 
   EXPECT_EQ(action("FileNewItem")->text(), "&New\tCtrl+N");
   EXPECT_EQ(action("FileSaveItem")->text(), "&Save\tCtrl+S");

@@ -37,8 +37,7 @@ class RememberedSettings : public WindowTest {
     return paths;
   }
   static QString settingsFile() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("quillet"), QStringLiteral("quillet"))
-        .fileName();
+    return EditorSettings::store().fileName();
   }
   std::string menuFile(const std::string& name) {
     menubytes::MenuPlan plan;

@@ -3,7 +3,8 @@
 // menu after a deletion, the tree's pop-up menu with an item copied, an item dragged over
 // the tree with its drop line, the unsaved-changes question at New and the progress
 // dialog of Save to phone. Run under a display
-// (xvfb-run works):  gui_screenshots <samples folder> <output folder>
+// (xvfb-run works):  gui_screenshots <samples folder> <output folder> [language]
+// A language (ru, zh_CN) takes the same pictures in that interface language.
 #include <QApplication>
 #include <QDir>
 #include <QDragMoveEvent>
@@ -26,9 +27,11 @@
 #include "about_box.h"
 #include "app_forms.h"
 #include "emulated_phone.h"
+#include "interface_language.h"
 #include "main_window.h"
 #include "menu_tree_model.h"
 #include "message_prompt.h"
+#include "phone_progress_dialog.h"
 
 namespace {
 
@@ -64,14 +67,17 @@ bool saveProgressShot(const QString& sample, const QString& path) {
     return done();
   };
   QLabel* panel = window.findChild<QLabel*>(QStringLiteral("StatusBar1Panel1"));
-  if (!waitFor([&] { return panel->text() == QStringLiteral("Phone: V3i "); })) return false;
+  if (!waitFor([&] { return panel->text() == quillet::ui::TSDIAppForm::tr("Phone: %1 ").arg(QStringLiteral("V3i")); })) return false;
   window.openMenuFile(QFile::encodeName(sample).toStdString());
   slow.setTransferDelay(std::chrono::milliseconds(400));
   window.PhoneSaveExecute();
   QProgressDialog* dialog = window.findChild<QProgressDialog*>(QStringLiteral("PhoneProgress"));
   if (dialog == nullptr ||
-      !waitFor([&] { return dialog->labelText().contains(QStringLiteral("Writing")) &&
-                            dialog->labelText().contains(QStringLiteral("1024 of")); }))
+      !waitFor([&] {
+        return dialog->labelText().contains(quillet::ui::PhoneProgressDialog::tr("Writing the menu to the phone...")) &&
+               dialog->labelText().contains(
+                   quillet::ui::PhoneProgressDialog::tr("\n%1 of %2 bytes").arg(1024).section(QStringLiteral("%2"), 0, 0));
+      }))
     return false;
   settle(100);
   const QRect area = window.frameGeometry().united(dialog->frameGeometry());
@@ -109,8 +115,13 @@ class ToolPrompter : public quillet::ui::Prompter {
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <samples folder> <output folder>\n", argv[0]);
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: %s <samples folder> <output folder> [language]\n", argv[0]);
+    return 2;
+  }
+  if (argc == 4 && !quillet::ui::UseInterfaceLanguage(QString::fromLocal8Bit(argv[3]),
+                                                      {QStringLiteral(QUILLET_TRANSLATIONS_DIR)})) {
+    std::fprintf(stderr, "no catalogue for %s\n", argv[3]);
     return 2;
   }
   const QDir samples(QString::fromLocal8Bit(argv[1]));

@@ -1,5 +1,6 @@
 // Takes the pictures of the four item dialogs for the documentation, with realistic
-// content, under a display:  dialog_screenshots <source>/docs
+// content, under a display:  dialog_screenshots <source>/docs [language]
+// A language (ru, zh_CN) takes the same pictures in that interface language.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include "blocks_viewer_dialog.h"
 #include "custom_type_dialog.h"
 #include "format.h"
+#include "interface_language.h"
 #include "item_data.h"
 #include "item_settings_dialog.h"
 #include "name_editor_dialog.h"
@@ -86,7 +88,11 @@ bool SaveWithOpenList(QWidget& dialog, QComboBox& combo, const QDir& dir, const 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: dialog_screenshots <docs directory>\n");
+    std::fprintf(stderr, "usage: dialog_screenshots <docs directory> [language]\n");
+    return 2;
+  }
+  if (argc > 2 && !ui::UseInterfaceLanguage(QString::fromLocal8Bit(argv[2]), {QStringLiteral(QUILLET_TRANSLATIONS_DIR)})) {
+    std::fprintf(stderr, "no catalogue for %s\n", argv[2]);
     return 2;
   }
   const QDir dir(QString::fromLocal8Bit(argv[1]));

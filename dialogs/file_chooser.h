@@ -1,6 +1,7 @@
 #pragma once
-// The file dialogs of the main window as a replaceable function, so tests pick paths
-// without a person at a dialog. An empty result means the user cancelled.
+// The file dialogs of the editor (the main window's, and the custom item type dialog's
+// for a Java application) as a replaceable function, so tests pick paths without a
+// person at a dialog. An empty result means the user cancelled.
 #include <QString>
 #include <functional>
 
@@ -8,11 +9,13 @@ class QWidget;
 
 namespace quillet::ui {
 
-// OpenBackup is an Open dialog that starts in the backups folder.
-enum class FileDialogKind { Open, Save, OpenBackup };
+// OpenBackup is an Open dialog that starts in the backups folder; OpenJavaApplication
+// one that shows Java applications (.jad and .jar) first.
+enum class FileDialogKind { Open, Save, OpenBackup, OpenJavaApplication };
 
-// The filter of both dialogs: every file, with or without a dot in its name.
-extern const QString kAllFilesFilter;
+// The filter of the dialogs: every file, with or without a dot in its name, in the
+// interface language.
+QString AllFilesFilter();
 
 // `start` is where the dialog opens: a folder, or a file's path to open in its folder
 // with its name filled in; empty for the platform's choice. OpenBackup ignores it.

@@ -1,5 +1,6 @@
 #include "file_chooser.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -9,7 +10,7 @@ namespace quillet::ui {
 
 // The pattern "*.*" would hide files without a dot, among them the menu file
 // "mma_ucp" itself, so the filter that means "every file" is written as "*".
-const QString kAllFilesFilter = QStringLiteral("All Files (*)");
+QString AllFilesFilter() { return QCoreApplication::translate("FileChooser", "All Files (*)"); }
 
 QString backupsFolder() {
   return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
@@ -28,12 +29,18 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString&
   if (kind == FileDialogKind::OpenBackup) {
     // Made if missing, so the dialog starts there even before the first backup.
     QDir().mkpath(backupsFolder());
-    return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), kAllFilesFilter);
+    return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), AllFilesFilter());
+  }
+  if (kind == FileDialogKind::OpenJavaApplication) {
+    const QString filter = QCoreApplication::translate("FileChooser", "Java applications (*.jad *.jar)") +
+                           QStringLiteral(";;") + AllFilesFilter();
+    return QFileDialog::getOpenFileName(owner, QCoreApplication::translate("FileChooser", "Choose Java application"),
+                                        QString(), filter);
   }
   if (kind == FileDialogKind::Open) {
-    return QFileDialog::getOpenFileName(owner, QString(), start, kAllFilesFilter);
+    return QFileDialog::getOpenFileName(owner, QString(), start, AllFilesFilter());
   }
-  return QFileDialog::getSaveFileName(owner, QString(), start, kAllFilesFilter);
+  return QFileDialog::getSaveFileName(owner, QString(), start, AllFilesFilter());
 }
 
 }  // namespace quillet::ui

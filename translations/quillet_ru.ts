@@ -1,0 +1,1003 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>CoreWords</name>
+    <message>
+        <source>The file could not be read.</source>
+        <translation>Не удалось прочитать файл.</translation>
+    </message>
+    <message>
+        <source>The file could not be written.</source>
+        <translation>Не удалось записать файл.</translation>
+    </message>
+    <message>
+        <source>The file is too short to be a menu file.</source>
+        <translation>Файл слишком короткий для файла меню.</translation>
+    </message>
+    <message>
+        <source>The file&apos;s record table cannot be read.</source>
+        <translation>Не удаётся прочитать таблицу записей файла.</translation>
+    </message>
+    <message>
+        <source>An item&apos;s data lies outside the file&apos;s data area.</source>
+        <translation>Данные пункта лежат за пределами области данных файла.</translation>
+    </message>
+    <message>
+        <source>The menu has more items than a menu file can hold.</source>
+        <translation>В меню больше пунктов, чем вмещает файл меню.</translation>
+    </message>
+    <message>
+        <source>The item data are longer than a menu file can address.</source>
+        <translation>Данные пунктов длиннее, чем позволяет адресация файла меню.</translation>
+    </message>
+    <message>
+        <source>A value is larger than an item can hold.</source>
+        <translation>Значение больше, чем вмещает пункт.</translation>
+    </message>
+    <message>
+        <source>A value cannot be used here.</source>
+        <translation>Это значение здесь недопустимо.</translation>
+    </message>
+    <message>
+        <source>There is no menu to work on.</source>
+        <translation>Нет открытого меню.</translation>
+    </message>
+    <message>
+        <source>The phone could not do what was asked.</source>
+        <translation>Телефон не выполнил запрошенное действие.</translation>
+    </message>
+    <message>
+        <source>Format: %1-byte   Main menu entries: %2</source>
+        <translation>Формат: %1-байтный   Пунктов меню: %2</translation>
+    </message>
+    <message>
+        <source>Getting file count</source>
+        <translation>Получение числа файлов</translation>
+    </message>
+    <message>
+        <source>Getting file list</source>
+        <translation>Получение списка файлов</translation>
+    </message>
+    <message>
+        <source>Files found: %1</source>
+        <translation>Найдено файлов: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FileChooser</name>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Все файлы (*)</translation>
+    </message>
+    <message>
+        <source>Java applications (*.jad *.jar)</source>
+        <translation>Приложения Java (*.jad *.jar)</translation>
+    </message>
+    <message>
+        <source>Choose Java application</source>
+        <translation>Выбор приложения Java</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageNames</name>
+    <message>
+        <source>English US</source>
+        <translation>английский (США)</translation>
+    </message>
+    <message>
+        <source>Arabic</source>
+        <translation>арабский</translation>
+    </message>
+    <message>
+        <source>English UK</source>
+        <translation>английский (Великобритания)</translation>
+    </message>
+    <message>
+        <source>Chinese Complex</source>
+        <translation>китайский (традиционный)</translation>
+    </message>
+    <message>
+        <source>Chinese Simple</source>
+        <translation>китайский (упрощённый)</translation>
+    </message>
+    <message>
+        <source>French</source>
+        <translation>французский</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>немецкий</translation>
+    </message>
+    <message>
+        <source>Hebrew</source>
+        <translation>иврит</translation>
+    </message>
+    <message>
+        <source>Italian</source>
+        <translation>итальянский</translation>
+    </message>
+    <message>
+        <source>Spanish</source>
+        <translation>испанский</translation>
+    </message>
+    <message>
+        <source>Thai</source>
+        <translation>тайский</translation>
+    </message>
+    <message>
+        <source>Vietnamese</source>
+        <translation>вьетнамский</translation>
+    </message>
+    <message>
+        <source>Canadian French</source>
+        <translation>французский (Канада)</translation>
+    </message>
+    <message>
+        <source>American Spanish</source>
+        <translation>испанский (Латинская Америка)</translation>
+    </message>
+    <message>
+        <source>Bahasa</source>
+        <translation>индонезийский</translation>
+    </message>
+    <message>
+        <source>Bulgarian</source>
+        <translation>болгарский</translation>
+    </message>
+    <message>
+        <source>Croatian</source>
+        <translation>хорватский</translation>
+    </message>
+    <message>
+        <source>Czech</source>
+        <translation>чешский</translation>
+    </message>
+    <message>
+        <source>Danish</source>
+        <translation>датский</translation>
+    </message>
+    <message>
+        <source>Dutch</source>
+        <translation>нидерландский</translation>
+    </message>
+    <message>
+        <source>Estonian</source>
+        <translation>эстонский</translation>
+    </message>
+    <message>
+        <source>Finnish</source>
+        <translation>финский</translation>
+    </message>
+    <message>
+        <source>Greek</source>
+        <translation>греческий</translation>
+    </message>
+    <message>
+        <source>Hungarian</source>
+        <translation>венгерский</translation>
+    </message>
+    <message>
+        <source>Japanese</source>
+        <translation>японский</translation>
+    </message>
+    <message>
+        <source>Korean</source>
+        <translation>корейский</translation>
+    </message>
+    <message>
+        <source>Latvian</source>
+        <translation>латышский</translation>
+    </message>
+    <message>
+        <source>Lithuanian</source>
+        <translation>литовский</translation>
+    </message>
+    <message>
+        <source>Malay</source>
+        <translation>малайский</translation>
+    </message>
+    <message>
+        <source>Norwegian</source>
+        <translation>норвежский</translation>
+    </message>
+    <message>
+        <source>Polish</source>
+        <translation>польский</translation>
+    </message>
+    <message>
+        <source>Portuguese</source>
+        <translation>португальский</translation>
+    </message>
+    <message>
+        <source>American Portuguese</source>
+        <translation>португальский (Америка)</translation>
+    </message>
+    <message>
+        <source>Romanian</source>
+        <translation>румынский</translation>
+    </message>
+    <message>
+        <source>Russian</source>
+        <translation>русский</translation>
+    </message>
+    <message>
+        <source>Serbian</source>
+        <translation>сербский</translation>
+    </message>
+    <message>
+        <source>Slovak</source>
+        <translation>словацкий</translation>
+    </message>
+    <message>
+        <source>Slovenian</source>
+        <translation>словенский</translation>
+    </message>
+    <message>
+        <source>Tagalog</source>
+        <translation>тагальский</translation>
+    </message>
+    <message>
+        <source>Turkish</source>
+        <translation>турецкий</translation>
+    </message>
+    <message>
+        <source>Ukrainian</source>
+        <translation>украинский</translation>
+    </message>
+    <message>
+        <source>Brazilian Portuguese</source>
+        <translation>португальский (Бразилия)</translation>
+    </message>
+    <message>
+        <source>Swedish</source>
+        <translation>шведский</translation>
+    </message>
+    <message>
+        <source>Farsi</source>
+        <translation>персидский</translation>
+    </message>
+    <message>
+        <source>Urdu</source>
+        <translation>урду</translation>
+    </message>
+    <message>
+        <source>Hindi</source>
+        <translation>хинди</translation>
+    </message>
+    <message>
+        <source>Bahasa Malay</source>
+        <translation>малайский (бахаса)</translation>
+    </message>
+</context>
+<context>
+    <name>StartArguments</name>
+    <message>
+        <source>Editor of the main menu file (mma_ucp) of Motorola P2K phones.</source>
+        <translation>Редактор файла главного меню (mma_ucp) телефонов Motorola P2K.</translation>
+    </message>
+    <message>
+        <source>The interface language: %1.</source>
+        <translation>Язык интерфейса: %1.</translation>
+    </message>
+    <message>
+        <source>The menu file to open.</source>
+        <translation>Открываемый файл меню.</translation>
+    </message>
+    <message>
+        <source>The editor opens one file at a time.</source>
+        <translation>Редактор открывает только один файл за раз.</translation>
+    </message>
+    <message>
+        <source>Unknown language &quot;%1&quot;; the editor speaks %2.</source>
+        <translation>Неизвестный язык «%1»; доступны: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::LanguageMenu</name>
+    <message>
+        <source>&amp;Language</source>
+        <translation>&amp;Язык</translation>
+    </message>
+    <message>
+        <source>The language of the windows, from the next start</source>
+        <translation>Язык окон программы (со следующего запуска)</translation>
+    </message>
+    <message>
+        <source>&amp;System language</source>
+        <translation>&amp;Как в системе</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Язык</translation>
+    </message>
+    <message>
+        <source>The new language applies when Quillet is started again.</source>
+        <translation>Новый язык будет применён при следующем запуске Quillet.</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::MidletChooserDialog</name>
+    <message>
+        <source>Choose MIDlet</source>
+        <translation>Выбор мидлета</translation>
+    </message>
+    <message>
+        <source>This Java application holds several MIDlets.
+Which one should the menu item start?</source>
+        <translation>Это приложение Java содержит несколько мидлетов.
+Какой из них должен запускать пункт меню?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::PhoneProgressDialog</name>
+    <message>
+        <source>Open from phone</source>
+        <translation>Открыть с телефона</translation>
+    </message>
+    <message>
+        <source>Save to phone</source>
+        <translation>Записать в телефон</translation>
+    </message>
+    <message>
+        <source>Restart Phone</source>
+        <translation>Перезагрузить телефон</translation>
+    </message>
+    <message>
+        <source>Reading the phone&apos;s menu to back it up...</source>
+        <translation>Чтение меню телефона для резервной копии...</translation>
+    </message>
+    <message>
+        <source>Reading the menu from the phone...</source>
+        <translation>Чтение меню из телефона...</translation>
+    </message>
+    <message>
+        <source>Keeping a backup of the phone&apos;s menu...</source>
+        <translation>Сохранение резервной копии меню телефона...</translation>
+    </message>
+    <message>
+        <source>Writing the menu to the phone...</source>
+        <translation>Запись меню в телефон...</translation>
+    </message>
+    <message>
+        <source>Reading the menu back to check it...</source>
+        <translation>Проверка: повторное чтение меню...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Restarting the phone...</source>
+        <translation>Перезагрузка телефона...</translation>
+    </message>
+    <message>
+        <source>
+%1 of %2 bytes</source>
+        <translation>
+%1 из %2 байт</translation>
+    </message>
+    <message>
+        <source>
+Cancelling...</source>
+        <translation>
+Отмена...</translation>
+    </message>
+    <message>
+        <source>
+A write to the phone cannot be interrupted: please wait.</source>
+        <translation>
+Запись в телефон нельзя прервать: подождите.</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::TAboutBox</name>
+    <message>
+        <source>About</source>
+        <translation>О программе</translation>
+    </message>
+    <message>
+        <source>Version 0.1</source>
+        <translation>Версия 0.1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::TForm1</name>
+    <message>
+        <source>Name settings</source>
+        <translation>Настройка названий</translation>
+    </message>
+    <message>
+        <source>Name list</source>
+        <translation>Список названий</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>№</translation>
+    </message>
+    <message>
+        <source>Language ID</source>
+        <translation>Код языка</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Edit</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Select language</source>
+        <translation>Выберите язык</translation>
+    </message>
+    <message>
+        <source>Type in new name</source>
+        <translation>Введите новое название</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Wrong data</source>
+        <translation>Неверные данные</translation>
+    </message>
+    <message>
+        <source>A name can hold at most %1 characters; this one has %2.</source>
+        <translation>Название может содержать не более %1 символов, а в этом их %2.</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::TForm2</name>
+    <message>
+        <source>Unsupported blocks view [currently read-only]</source>
+        <translation>Неподдерживаемые блоки [пока только просмотр]</translation>
+    </message>
+    <message>
+        <source>Data blocks avilable</source>
+        <translation>Доступные блоки данных</translation>
+    </message>
+    <message>
+        <source>Data marker:</source>
+        <translation>Метка данных:</translation>
+    </message>
+    <message>
+        <source>Data length:</source>
+        <translation>Длина данных:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::TOKRightDlg</name>
+    <message>
+        <source>Basic settings</source>
+        <translation>Основные настройки</translation>
+    </message>
+    <message>
+        <source>Item attributes</source>
+        <translation>Атрибуты пункта</translation>
+    </message>
+    <message>
+        <source>Allow adding to Security-&gt;Lock app list</source>
+        <translation>Разрешить добавление в список Защита-&gt;Блокировка приложений</translation>
+    </message>
+    <message>
+        <source>Protect access to item with unlock code</source>
+        <translation>Защитить доступ к пункту кодом разблокировки</translation>
+    </message>
+    <message>
+        <source>Disable key re-assignment via Home Keys menu </source>
+        <translation>Запретить переназначение через меню «Клавиши начального экрана» </translation>
+    </message>
+    <message>
+        <source>Item name settings</source>
+        <translation>Названия пункта</translation>
+    </message>
+    <message>
+        <source>Edit menu item name</source>
+        <translation>Изменить название в меню</translation>
+    </message>
+    <message>
+        <source>Edit softkey title</source>
+        <translation>Изменить название софт-клавиши</translation>
+    </message>
+    <message>
+        <source>Icon settings</source>
+        <translation>Значки</translation>
+    </message>
+    <message>
+        <source>Animated icon (file path or index to DRM)</source>
+        <translation>Анимированный значок (путь к файлу или индекс в DRM)</translation>
+    </message>
+    <message>
+        <source>Static icon (file path or index to DRM)</source>
+        <translation>Статичный значок (путь к файлу или индекс в DRM)</translation>
+    </message>
+    <message>
+        <source>List icon (file path or index to DRM)</source>
+        <translation>Значок в списке (путь к файлу или индекс в DRM)</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Применить</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>View unsupported data</source>
+        <translation>Неподдерживаемые данные</translation>
+    </message>
+    <message>
+        <source>More ...</source>
+        <translation>Ещё ...</translation>
+    </message>
+    <message>
+        <source>Wrong data</source>
+        <translation>Неверные данные</translation>
+    </message>
+    <message>
+        <source>Type in a path or a number!</source>
+        <translation>Введите путь или число!</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::TOKRightDlg1</name>
+    <message>
+        <source>Only Latin-1 characters can be typed here (one byte each), at most 255.</source>
+        <translation>Здесь можно вводить только символы Latin-1 (по байту на символ), не более 255.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Dialog</source>
+        <translation>Диалог</translation>
+    </message>
+    <message>
+        <source>Select custom item type</source>
+        <translation>Выберите тип пользовательского пункта</translation>
+    </message>
+    <message>
+        <source>URL Settings</source>
+        <translation>Настройки URL</translation>
+    </message>
+    <message>
+        <source>Application Settings</source>
+        <translation>Настройки приложения</translation>
+    </message>
+    <message>
+        <source>Application name</source>
+        <translation>Имя приложения</translation>
+    </message>
+    <message>
+        <source>MIDlet name</source>
+        <translation>Имя мидлета</translation>
+    </message>
+    <message>
+        <source>MIDlet vendor</source>
+        <translation>Поставщик мидлета</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>Custom item cannot have both URL and a midlet attached<byte value="xd"/>
+Remove midlet reference first<byte value="xd"/>
+Should we remove it now?</source>
+        <translation>У пользовательского пункта не может быть одновременно URL и мидлета<byte value="xd"/>
+Сначала нужно удалить ссылку на мидлет<byte value="xd"/>
+Удалить её сейчас?</translation>
+    </message>
+    <message>
+        <source>Custom item cannot have both URL and a midlet attached<byte value="xd"/>
+Remove URL first<byte value="xd"/>
+Should we remove it now?</source>
+        <translation>У пользовательского пункта не может быть одновременно URL и мидлета<byte value="xd"/>
+Сначала нужно удалить URL<byte value="xd"/>
+Удалить его сейчас?</translation>
+    </message>
+    <message>
+        <source>URL link</source>
+        <translation>Ссылка URL</translation>
+    </message>
+    <message>
+        <source>Application start</source>
+        <translation>Запуск приложения</translation>
+    </message>
+    <message>
+        <source>Choose Java application...</source>
+        <translation>Выбрать приложение Java...</translation>
+    </message>
+    <message>
+        <source>Fills the application name, MIDlet name and vendor from a Java application&apos;s .jad or .jar file</source>
+        <translation>Заполняет имя приложения, имя мидлета и поставщика из файла .jad или .jar приложения Java</translation>
+    </message>
+    <message>
+        <source>Java application</source>
+        <translation>Приложение Java</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::TSDIAppForm</name>
+    <message>
+        <source>mma_ucp was stored to the phone<byte value="xd"/>
+      Should we reboot it?</source>
+        <translation>mma_ucp записан в телефон<byte value="xd"/>
+      Перезагрузить телефон?</translation>
+    </message>
+    <message>
+        <source>Cut item</source>
+        <translation>Вырезать пункт</translation>
+    </message>
+    <message>
+        <source>The clipboard holds no menu item to paste: %1</source>
+        <translation>В буфере обмена нет пункта меню для вставки: %1</translation>
+    </message>
+    <message>
+        <source>Paste item</source>
+        <translation>Вставить пункт</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>&amp;Отменить</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>&amp;Повторить</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Отменить: %1</translation>
+    </message>
+    <message>
+        <source>Redo %1</source>
+        <translation>Повторить: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Правка</translation>
+    </message>
+    <message>
+        <source>Undo and redo changes to the menu</source>
+        <translation>Отмена и повтор изменений меню</translation>
+    </message>
+    <message>
+        <source>&amp;New</source>
+        <translation>&amp;Создать</translation>
+    </message>
+    <message>
+        <source>New|Create a new file</source>
+        <translation>Создать|Создать новый файл</translation>
+    </message>
+    <message>
+        <source>&amp;Open</source>
+        <translation>&amp;Открыть</translation>
+    </message>
+    <message>
+        <source>Open|Open a file</source>
+        <translation>Открыть|Открыть файл</translation>
+    </message>
+    <message>
+        <source>Open &amp;backup...</source>
+        <translation>Открыть &amp;резервную копию...</translation>
+    </message>
+    <message>
+        <source>Open backup|Open a backup of a phone&apos;s menu</source>
+        <translation>Открыть резервную копию|Открыть резервную копию меню телефона</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>Со&amp;хранить</translation>
+    </message>
+    <message>
+        <source>Save|Save current file</source>
+        <translation>Сохранить|Сохранить текущий файл</translation>
+    </message>
+    <message>
+        <source>Open from &amp;phone</source>
+        <translation>Открыть с &amp;телефона</translation>
+    </message>
+    <message>
+        <source>Save to p&amp;hone</source>
+        <translation>Записать в теле&amp;фон</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Сохранить &amp;как...</translation>
+    </message>
+    <message>
+        <source>Save As|Save current file with different name</source>
+        <translation>Сохранить как|Сохранить текущий файл под другим именем</translation>
+    </message>
+    <message>
+        <source>&amp;Restart Phone</source>
+        <translation>П&amp;ерезагрузить телефон</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>В&amp;ыход</translation>
+    </message>
+    <message>
+        <source>Exit|Exit application</source>
+        <translation>Выход|Завершить работу программы</translation>
+    </message>
+    <message>
+        <source>&amp;About...</source>
+        <translation>&amp;О программе...</translation>
+    </message>
+    <message>
+        <source>About|Displays program information, version number, and copyright</source>
+        <translation>О программе|Сведения о программе, номер версии и авторские права</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>File related commands</source>
+        <translation>Команды для работы с файлами</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Справка</translation>
+    </message>
+    <message>
+        <source>Help topics</source>
+        <translation>Справочные сведения</translation>
+    </message>
+    <message>
+        <source>MMA save mode</source>
+        <translation>Режим сохранения MMA</translation>
+    </message>
+    <message>
+        <source>22-byte</source>
+        <translation>22 байта</translation>
+    </message>
+    <message>
+        <source>36-byte</source>
+        <translation>36 байт</translation>
+    </message>
+    <message>
+        <source>Save all data</source>
+        <translation>Сохранять все данные</translation>
+    </message>
+    <message>
+        <source>c698p mma_ucp fix</source>
+        <translation>Исправление для c698p</translation>
+    </message>
+    <message>
+        <source>Custom icon attribute</source>
+        <translation>Атрибут своих значков</translation>
+    </message>
+    <message>
+        <source>Available mma items</source>
+        <translation>Доступные пункты mma</translation>
+    </message>
+    <message>
+        <source>Item summary:</source>
+        <translation>Сводка по пункту:</translation>
+    </message>
+    <message>
+        <source>Save All</source>
+        <translation>Сохранить всё</translation>
+    </message>
+    <message>
+        <source>%1[*] - %2</source>
+        <translation>%1[*] — %2</translation>
+    </message>
+    <message>
+        <source>The menu &quot;%1&quot; has changed.
+Do you want to save the changes?</source>
+        <translation>Меню «%1» изменено.
+Сохранить изменения?</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Без имени</translation>
+    </message>
+    <message>
+        <source>
+
+File: %1</source>
+        <translation>
+
+Файл: %1</translation>
+    </message>
+    <message>
+        <source>Some data of &quot;%1&quot; cannot be kept by the editor and was left out:</source>
+        <translation>Часть данных «%1» редактор сохранить не может, она пропущена:</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+%n warnings; &quot;Show Details...&quot; lists them all.</source>
+        <translation>
+            <numerusform>
+%n предупреждение; все они — в «Показать подробности...».</numerusform>
+            <numerusform>
+%n предупреждения; все они — в «Показать подробности...».</numerusform>
+            <numerusform>
+%n предупреждений; все они — в «Показать подробности...».</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The menu read from the phone could not be backed up.</source>
+        <translation>Не удалось сохранить резервную копию меню, прочитанного из телефона.</translation>
+    </message>
+    <message>
+        <source>Icon(s) modified [source: file]</source>
+        <translation>Значки изменены [файл]</translation>
+    </message>
+    <message>
+        <source>Icon(s) modified [source: DRM]</source>
+        <translation>Значки изменены [DRM]</translation>
+    </message>
+    <message>
+        <source>Name in menu modified</source>
+        <translation>Название в меню изменено</translation>
+    </message>
+    <message>
+        <source>Softkey name modified</source>
+        <translation>Название софт-клавиши изменено</translation>
+    </message>
+    <message>
+        <source>URL attached</source>
+        <translation>Прикреплён URL</translation>
+    </message>
+    <message>
+        <source>MIDlet attached</source>
+        <translation>Прикреплён мидлет</translation>
+    </message>
+    <message>
+        <source>Unsupported Data</source>
+        <translation>Неподдерживаемые данные</translation>
+    </message>
+    <message>
+        <source>[Not modified]</source>
+        <translation>[Не изменён]</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Предупреждение</translation>
+    </message>
+    <message>
+        <source>Add subitem</source>
+        <translation>Добавить подпункт</translation>
+    </message>
+    <message>
+        <source>Add First</source>
+        <translation>Добавить первым</translation>
+    </message>
+    <message>
+        <source>Add Last</source>
+        <translation>Добавить последним</translation>
+    </message>
+    <message>
+        <source>Add item</source>
+        <translation>Добавить пункт</translation>
+    </message>
+    <message>
+        <source>Add Before</source>
+        <translation>Добавить перед</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Заменить</translation>
+    </message>
+    <message>
+        <source>Modify item</source>
+        <translation>Изменить пункт</translation>
+    </message>
+    <message>
+        <source>Delete item</source>
+        <translation>Удалить пункт</translation>
+    </message>
+    <message>
+        <source>Move up</source>
+        <translation>Переместить вверх</translation>
+    </message>
+    <message>
+        <source>Move down</source>
+        <translation>Переместить вниз</translation>
+    </message>
+    <message>
+        <source>Copy item</source>
+        <translation>Копировать пункт</translation>
+    </message>
+    <message>
+        <source>Paste as subitem</source>
+        <translation>Вставить как подпункт</translation>
+    </message>
+    <message>
+        <source>Replace item</source>
+        <translation>Заменить пункт</translation>
+    </message>
+    <message>
+        <source>The item and all its subitems will be deleted<byte value="xd"/>
+           Continue?</source>
+        <translation>Пункт и все его подпункты будут удалены<byte value="xd"/>
+           Продолжить?</translation>
+    </message>
+    <message>
+        <source>Selected item cannot have a submenu.<byte value="xd"/>
+          Existing submenu will be deleted<byte value="xd"/>
+                Continue?</source>
+        <translation>Выбранный пункт не может иметь подменю.<byte value="xd"/>
+          Имеющееся подменю будет удалено<byte value="xd"/>
+                Продолжить?</translation>
+    </message>
+    <message>
+        <source>A pasted item cannot have a submenu.<byte value="xd"/>
+Its subitems will be left out.<byte value="xd"/>
+Continue?</source>
+        <translation>Вставляемый пункт не может иметь подменю.<byte value="xd"/>
+Его подпункты будут пропущены.<byte value="xd"/>
+Продолжить?</translation>
+    </message>
+    <message>
+        <source>Move item</source>
+        <translation>Переместить пункт</translation>
+    </message>
+    <message>
+        <source>Phone: None </source>
+        <translation>Телефон: нет </translation>
+    </message>
+    <message>
+        <source>Phone: %1 </source>
+        <translation>Телефон: %1 </translation>
+    </message>
+    <message>
+        <source>
+File: %1</source>
+        <translation>
+Файл: %1</translation>
+    </message>
+</context>
+</TS>
