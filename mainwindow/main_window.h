@@ -11,6 +11,7 @@
 //   main_window_phone.cpp     Open from phone, Save to phone, Restart Phone
 //   main_window_tree_editing.cpp  the two pop-up menus: add, replace, modify, delete, move
 //   main_window_clipboard.cpp     cut, copy and paste of items through the system clipboard
+//   main_window_preview.cpp       the View menu and the phone preview
 #include <QMainWindow>
 #include <QVector>
 #include <QIcon>
@@ -51,6 +52,7 @@ namespace quillet::ui {
 
 class MenuTreeModel;
 class PhoneIndicator;
+class PhonePreviewWindow;
 class TAboutBox;
 class TOKRightDlg;
 class WindowPhoneLink;
@@ -166,22 +168,22 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   QPoint chooserMenuPoint() const;
   void addChosenItem(AddPlace place);
   void refreshAfterEdit();
-  // Opens the item settings dialog on `node` and stores its result on OK; returns
-  // whether it was confirmed.
-  bool editInItemDialog(MenuNode& node);
+  // Opens the item settings dialog on `node` and stores its result on OK; returns what
+  // undoes the store, or nothing when the dialog was cancelled.
+  std::optional<BranchSnapshot> editInItemDialog(MenuNode& node);
   // A drop in the tree that the rules allow: one undo step "Move item '<caption>'".
   void moveDroppedItem(MenuNode* node, MenuNode* parent, int row);
-  // Runs `edit` (which returns whether it changed anything) as one undo step named
-  // `text` that swaps back the branch below `owner`, which the edit alone touches.
-  void recordEdit(const MenuNode& owner, const QString& text, const std::function<bool()>& edit);
-  // Runs `add` (which returns the item it placed in `owner`'s list with its subtree, or
-  // null when it placed nothing) as one undo step named `text` that takes the item out
-  // again, without a copy of the list.
-  void recordAdd(const MenuNode& owner, const QString& text, const std::function<MenuNode*()>& add);
-  // Runs `edit` (which returns the record that reverses it, or nothing when it changed
-  // nothing) as one undo step named `text`; `branchTop` is the absolute index of the
-  // branch it replaces or takes out (-1: none), whose expansion undo gives back.
-  void recordStep(const QString& text, int branchTop, const std::function<std::optional<EditRecord>()>& edit);
+  // An undo step's view before its command runs: the selection, and the expansion of
+  // the branch the command replaces or takes out, which undo gives back.
+  struct StepStart {
+    int selected = -1;
+    ExpandedRows expanded;
+  };
+  // `branchTop`: the absolute index of that branch, -1 for none.
+  StepStart startStep(int branchTop) const;
+  // The command that just ran becomes one undo step named `text`; `undo` is the record
+  // the command returned.
+  void pushStep(const QString& text, StepStart start, EditRecord undo);
   // The expansion of a branch in the tree view, and giving it back after undo or redo.
   ExpandedRows expandedBelow(int ownerIndex) const;
   void expandBelow(int ownerIndex, const ExpandedRows& rows);
@@ -295,6 +297,18 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   void restoreWindowPosition();
   void rememberWindowPosition();
 
+  // The View menu and the phone preview (main_window_preview.cpp).
+  void buildViewMenu();
+  // The preview, made when it is first needed.
+  PhonePreviewWindow& phonePreview();
+  void showPhonePreview(bool open);
+  // Opens the preview at the first show when it was open at the end of the last run.
+  void restorePhonePreview();
+  // The preview reads icon files from the window's phone link, when there is one.
+  void connectPreviewToPhone();
+  // The phone came or went: the preview looks for its icons again.
+  void tellPreviewPhoneChanged();
+
   // Phone commands (main_window_phone.cpp).
   void connectPhoneCommands();
   // A phone command's job runs: the phone commands wait for it.
@@ -349,6 +363,12 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   QAction* EditUndo1 = nullptr;
   QAction* EditRedo1 = nullptr;
   QUndoStack* undoStack_ = nullptr;
+  QMenu* View1 = nullptr;
+  QAction* ViewPhonePreview = nullptr;
+  QAction* ViewPhoneFilesFolder = nullptr;
+  QAction* PhonePreviewItem = nullptr;
+  QAction* PhoneFilesFolderItem = nullptr;
+  PhonePreviewWindow* preview_ = nullptr;  // a tool window of this window, made on first use
   QMenu* Help1 = nullptr;
   QAction* FileNewItem = nullptr;
   QAction* FileOpenItem = nullptr;

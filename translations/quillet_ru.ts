@@ -78,6 +78,10 @@
         <source>Choose Java application</source>
         <translation>Выбор приложения Java</translation>
     </message>
+    <message>
+        <source>Phone files folder</source>
+        <translation>Папка файлов телефона</translation>
+    </message>
 </context>
 <context>
     <name>LanguageNames</name>
@@ -269,6 +273,10 @@
         <source>Bahasa Malay</source>
         <translation>малайский (бахаса)</translation>
     </message>
+    <message>
+        <source>Language %1</source>
+        <translation>Язык %1</translation>
+    </message>
 </context>
 <context>
     <name>StartArguments</name>
@@ -291,17 +299,6 @@
     <message>
         <source>Unknown language &quot;%1&quot;; the editor speaks %2.</source>
         <translation>Неизвестный язык «%1»; доступны: %2.</translation>
-    </message>
-    <message>
-        <source>Start with the remembered settings (recent files, folders, window position, language) forgotten.</source>
-        <translation>Запустить, забыв сохранённые настройки (недавние файлы, папки, положение окна, язык).</translation>
-    </message>
-</context>
-<context>
-    <name>quillet::ui::HelpWindow</name>
-    <message>
-        <source>Quillet Help</source>
-        <translation>Справка Quillet</translation>
     </message>
 </context>
 <context>
@@ -328,6 +325,41 @@
     </message>
 </context>
 <context>
+    <name>quillet::ui::MenuTreeModel</name>
+    <message>
+        <source>Identifier: %1</source>
+        <translation>Идентификатор: %1</translation>
+    </message>
+    <message>
+        <source>Names:</source>
+        <translation>Названия:</translation>
+    </message>
+    <message>
+        <source>Softkey titles:</source>
+        <translation>Названия софт-клавиш:</translation>
+    </message>
+    <message>
+        <source>DRM index %1</source>
+        <translation>индекс DRM %1</translation>
+    </message>
+    <message>
+        <source>Animated icon: %1</source>
+        <translation>Анимированный значок: %1</translation>
+    </message>
+    <message>
+        <source>Static icon: %1</source>
+        <translation>Статичный значок: %1</translation>
+    </message>
+    <message>
+        <source>List icon: %1</source>
+        <translation>Значок в списке: %1</translation>
+    </message>
+    <message>
+        <source>No names or icons of its own</source>
+        <translation>Собственных названий и значков нет</translation>
+    </message>
+</context>
+<context>
     <name>quillet::ui::MidletChooserDialog</name>
     <message>
         <source>Choose MIDlet</source>
@@ -346,6 +378,37 @@ Which one should the menu item start?</source>
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::PhonePreviewWindow</name>
+    <message>
+        <source>Phone preview</source>
+        <translation>Предпросмотр телефона</translation>
+    </message>
+    <message>
+        <source>Display language</source>
+        <translation>Язык показа</translation>
+    </message>
+    <message>
+        <source>List view</source>
+        <translation>Списком</translation>
+    </message>
+    <message>
+        <source>Icons from the connected phone</source>
+        <translation>Значки с подключённого телефона</translation>
+    </message>
+    <message>
+        <source>Icons from the phone %1</source>
+        <translation>Значки с телефона %1</translation>
+    </message>
+    <message>
+        <source>Icons from the folder %1</source>
+        <translation>Значки из папки %1</translation>
+    </message>
+    <message>
+        <source>No phone and no phone files folder: icons cannot be shown (View &gt; Phone files folder...)</source>
+        <translation>Нет ни телефона, ни папки файлов телефона: значки показать нельзя (Вид &gt; Папка файлов телефона...)</translation>
     </message>
 </context>
 <context>
@@ -407,6 +470,78 @@ Cancelling...</source>
 A write to the phone cannot be interrupted: please wait.</source>
         <translation>
 Запись в телефон нельзя прервать: подождите.</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::PhoneScreen</name>
+    <message>
+        <source> (no name in the display language)</source>
+        <translation> (нет названия на языке показа)</translation>
+    </message>
+    <message>
+        <source>Icon: DRM index %1, from the phone&apos;s DRM store</source>
+        <translation>Значок: индекс DRM %1, из хранилища DRM телефона</translation>
+    </message>
+    <message>
+        <source>No icon in the menu file: the phone draws its own</source>
+        <translation>В файле меню значка нет: телефон рисует свой</translation>
+    </message>
+    <message>
+        <source>Looked for in %1</source>
+        <translation>Искали: %1</translation>
+    </message>
+    <message>
+        <source>Icon: %1</source>
+        <translation>Значок: %1</translation>
+    </message>
+    <message>
+        <source>Icon: %1 (being read)</source>
+        <translation>Значок: %1 (читается)</translation>
+    </message>
+    <message>
+        <source>Missing icon: %1</source>
+        <translation>Значок не найден: %1</translation>
+    </message>
+    <message>
+        <source>Main menu</source>
+        <translation>Главное меню</translation>
+    </message>
+    <message>
+        <source>DRM
+%1</source>
+        <translation>DRM
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::PreviewIconStore</name>
+    <message>
+        <source>the connected phone</source>
+        <translation>на подключённом телефоне</translation>
+    </message>
+    <message>
+        <source>the phone %1</source>
+        <translation>на телефоне %1</translation>
+    </message>
+    <message>
+        <source>No phone is connected and no phone files folder is chosen.</source>
+        <translation>Телефон не подключён, и папка файлов телефона не выбрана.</translation>
+    </message>
+    <message>
+        <source>the phone files folder %1</source>
+        <translation>в папке файлов телефона %1</translation>
+    </message>
+    <message>
+        <source>There is no such file.</source>
+        <translation>Такого файла нет.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1</source>
+        <translation>Файл не читается: %1</translation>
+    </message>
+    <message>
+        <source>The file does not decode as an image: %1</source>
+        <translation>Файл не распознаётся как изображение: %1</translation>
     </message>
 </context>
 <context>
@@ -592,22 +727,6 @@ A write to the phone cannot be interrupted: please wait.</source>
         <source>Type in a path or a number!</source>
         <translation>Введите путь или число!</translation>
     </message>
-    <message>
-        <source>Red: a file path. Yellow: an index to DRM. Empty: no icon.</source>
-        <translation>Красный: путь к файлу. Жёлтый: индекс в DRM. Пустой: значка нет.</translation>
-    </message>
-    <message>
-        <source>No icon of this kind</source>
-        <translation>Значка этого вида нет</translation>
-    </message>
-    <message>
-        <source>The icon is a file path on the phone</source>
-        <translation>Значок — путь к файлу в телефоне</translation>
-    </message>
-    <message>
-        <source>The icon is an index to the phone&apos;s DRM store</source>
-        <translation>Значок — индекс в хранилище DRM телефона</translation>
-    </message>
 </context>
 <context>
     <name>quillet::ui::TOKRightDlg1</name>
@@ -731,6 +850,10 @@ Should we remove it now?</source>
     <message>
         <source>&amp;Edit</source>
         <translation>&amp;Правка</translation>
+    </message>
+    <message>
+        <source>Undo and redo changes to the menu</source>
+        <translation>Отмена и повтор изменений меню</translation>
     </message>
     <message>
         <source>&amp;New</source>
@@ -1023,124 +1146,24 @@ File: %1</source>
 Файл: %1</translation>
     </message>
     <message>
-        <source>&amp;Undo %1</source>
-        <translation>&amp;Отменить: %1</translation>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
     </message>
     <message>
-        <source>&amp;Redo %1</source>
-        <translation>&amp;Повторить: %1</translation>
+        <source>Phone preview</source>
+        <translation>Предпросмотр телефона</translation>
     </message>
     <message>
-        <source>Undo and redo changes to the menu; cut, copy and paste items</source>
-        <translation>Отмена и повтор изменений меню; вырезание, копирование и вставка пунктов</translation>
+        <source>Show the menu as the phone shows it</source>
+        <translation>Показать меню так, как его показывает телефон</translation>
     </message>
     <message>
-        <source>Open from phone|Read the menu file from the connected phone</source>
-        <translation>Открыть с телефона|Прочитать файл меню из подключённого телефона</translation>
+        <source>Phone files folder...</source>
+        <translation>Папка файлов телефона...</translation>
     </message>
     <message>
-        <source>Save to phone|Write the menu to the connected phone and check it</source>
-        <translation>Записать в телефон|Записать меню в подключённый телефон и проверить его</translation>
-    </message>
-    <message>
-        <source>Restart Phone|Restart the connected phone so that it reads the new menu</source>
-        <translation>Перезагрузить телефон|Перезагрузить подключённый телефон, чтобы он прочитал новое меню</translation>
-    </message>
-    <message>
-        <source>Quillet &amp;Help</source>
-        <translation>&amp;Справка Quillet</translation>
-    </message>
-    <message>
-        <source>Help|Open the user guide</source>
-        <translation>Справка|Открыть руководство пользователя</translation>
-    </message>
-    <message>
-        <source>mma_ucp (phone)</source>
-        <translation>mma_ucp (телефон)</translation>
-    </message>
-    <message>
-        <source>Menu written to the phone and checked</source>
-        <translation>Меню записано в телефон и проверено</translation>
-    </message>
-    <message>
-        <source>Phone restarting</source>
-        <translation>Телефон перезагружается</translation>
-    </message>
-    <message>
-        <source>Open &amp;Recent</source>
-        <translation>&amp;Недавние файлы</translation>
-    </message>
-    <message>
-        <source>Open a file opened or saved before</source>
-        <translation>Открыть файл, открытый или сохранённый ранее</translation>
-    </message>
-    <message>
-        <source>&amp;Clear Menu</source>
-        <translation>&amp;Очистить список</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; no longer exists; it was taken off the recent files.</source>
-        <translation>«%1» больше не существует; он убран из недавних файлов.</translation>
-    </message>
-    <message>
-        <source>uninterpreted data (tag %1)</source>
-        <translation>неразобранные данные (тег %1)</translation>
-    </message>
-    <message>
-        <source>uninterpreted data (tags %1)</source>
-        <translation>неразобранные данные (теги %1)</translation>
-    </message>
-    <message>
-        <source>item kind %1 (saved as 0)</source>
-        <translation>тип пункта %1 (будет сохранён как 0)</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is a backup of a phone&apos;s menu, which is kept as it was read. Save the menu under another name.</source>
-        <translation>«%1» — резервная копия меню телефона, она хранится такой, какой была прочитана. Сохраните меню под другим именем.</translation>
-    </message>
-    <message>
-        <source>Saved to %1</source>
-        <translation>Сохранено в %1</translation>
-    </message>
-    <message>
-        <source>&quot;Save all data&quot; is not ticked, so this save would leave out data the menu holds:</source>
-        <translation>Флажок «Сохранять все данные» снят, поэтому при сохранении пропадут данные, которые есть в меню:</translation>
-    </message>
-    <message numerus="yes">
-        <source>
-%n items; &quot;Show Details...&quot; lists them all.</source>
-        <translation>
-            <numerusform>
-%n пункт; все они — в «Показать подробности...».</numerusform>
-            <numerusform>
-%n пункта; все они — в «Показать подробности...».</numerusform>
-            <numerusform>
-%n пунктов; все они — в «Показать подробности...».</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>&quot;Keep the data&quot; ticks &quot;Save all data&quot; and saves everything.</source>
-        <translation>«Сохранить данные» отмечает «Сохранять все данные» и сохраняет всё.</translation>
-    </message>
-    <message>
-        <source>Keep the data</source>
-        <translation>Сохранить данные</translation>
-    </message>
-    <message>
-        <source>Leave it out</source>
-        <translation>Не сохранять их</translation>
-    </message>
-    <message>
-        <source>Item: %1 without subitems</source>
-        <translation>Пункт: %1, без подпунктов</translation>
-    </message>
-    <message>
-        <source>Item: %1 with 1 subitem</source>
-        <translation>Пункт: %1, с 1 подпунктом</translation>
-    </message>
-    <message>
-        <source>Item: %1 with %2 subitems</source>
-        <translation>Пункт: %1, подпунктов: %2</translation>
+        <source>Choose the folder that stands for the phone&apos;s files when no phone is connected</source>
+        <translation>Выбрать папку, которая заменяет файлы телефона, когда он не подключён</translation>
     </message>
 </context>
 </TS>
