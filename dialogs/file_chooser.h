@@ -20,7 +20,7 @@ QString AllFilesFilter();
 
 // `start` is where the dialog opens: a folder, or a file's path to open in its folder
 // with its name filled in; empty for the platform's choice. OpenBackup and
-// OpenJavaApplication ignore it.
+// OpenJavaApplication and PhoneFilesFolder ignore it.
 using FileChooser = std::function<QString(QWidget* owner, FileDialogKind kind, const QString& start)>;
 
 // Where the phone menus' backups are kept: the platform's data folder, then
