@@ -774,7 +774,7 @@ Should we remove it now?</source>
     </message>
     <message>
         <source>Custom icon attribute</source>
-        <translation>Атрибут своих значков</translation>
+        <translation>Атрибут значков</translation>
     </message>
     <message>
         <source>Available mma items</source>
