@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QComboBox>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -13,8 +14,11 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
+#include "byte_text_rule.h"
 #include "control_helpers.h"
 #include "format.h"
+#include "midlet_chooser_dialog.h"
+#include "midlet_suite.h"
 #include "screen_centring.h"
 
 namespace quillet::ui {
@@ -31,7 +35,7 @@ class ByteTextValidator : public QValidator {
   explicit ByteTextValidator(QLineEdit* edit) : QValidator(edit), edit_(edit) {}
   State validate(QString& input, int&) const override {
     for (const QChar c : input) {
-      if (c.unicode() == 0 || c.unicode() > 0xFF) {
+      if (!IsByteTextCharacter(c.unicode())) {
         QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), TOKRightDlg1::tr(kByteTextHint), edit_);
         return Invalid;
       }
@@ -85,6 +89,10 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   Edit2 = byteTextEdit(this, "Edit2");
   Edit3 = byteTextEdit(this, "Edit3");
   Edit4 = byteTextEdit(this, "Edit4");
+  ChooseJavaApplicationButton =
+      Named(new QPushButton(tr("Choose Java application..."), this), "ChooseJavaApplicationButton");
+  ChooseJavaApplicationButton->setToolTip(
+      tr("Fills the application name, MIDlet name and vendor from a Java application's .jad or .jar file"));
 
   OKBtn = Named(new QPushButton(tr("OK"), this), "OKBtn");
   OKBtn->setDefault(true);
@@ -99,7 +107,11 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   framed->addWidget(Label1);
   framed->addWidget(Edit1);
   framed->addSpacing(8);
-  framed->addWidget(Label2);
+  auto* application = new QHBoxLayout;
+  application->addWidget(Label2);
+  application->addStretch();
+  application->addWidget(ChooseJavaApplicationButton);
+  framed->addLayout(application);
   auto* midlet = new QGridLayout;
   midlet->addWidget(Label3, 0, 0);
   midlet->addWidget(Edit2, 0, 1);
@@ -122,16 +134,19 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   CentreOnScreenWhenShown(*this);
 
   connect(ComboBox1, &QComboBox::activated, this, &TOKRightDlg1::ComboBox1Click);
+  connect(ChooseJavaApplicationButton, &QPushButton::clicked, this, &TOKRightDlg1::ChooseJavaApplicationClick);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TOKRightDlg1::ComboBox1Click(int index) {
+void TOKRightDlg1::ComboBox1Click(int index) { SwitchType(index); }
+
+bool TOKRightDlg1::SwitchType(int index) {
   if (index == kCustomTypeUrl) {
     if (!Edit2->text().isEmpty() &&
         !askToRemove(*prompter_, this, tr("Custom item cannot have both URL and a midlet attached\r\n"
                               "Remove midlet reference first\r\nShould we remove it now?")))
-      return;
+      return false;
     Edit1->setEnabled(true);
     for (QLineEdit* edit : {Edit2, Edit3, Edit4}) {
       edit->setEnabled(false);
@@ -141,11 +156,37 @@ void TOKRightDlg1::ComboBox1Click(int index) {
     if (!Edit1->text().isEmpty() &&
         !askToRemove(*prompter_, this, tr("Custom item cannot have both URL and a midlet attached\r\n"
                               "Remove URL first\r\nShould we remove it now?")))
-      return;
+      return false;
     Edit1->setEnabled(false);
     Edit1->clear();
     for (QLineEdit* edit : {Edit2, Edit3, Edit4}) edit->setEnabled(true);
   }
+  return true;
+}
+
+void TOKRightDlg1::ChooseJavaApplicationClick() {
+  const QString path = chooseFile_(this, FileDialogKind::OpenJavaApplication);
+  if (path.isEmpty()) return;
+  const std::string file = QFile::encodeName(path).toStdString();
+  const auto refuse = [this](const Error& error) {
+    prompter_->showMessage({this, QMessageBox::Critical, tr("Java application"), QString::fromStdString(error.message)});
+  };
+  const Result<midlet::MidletSuite> suite = midlet::ReadMidletFile(file);
+  if (!suite) return refuse(suite.error());
+  int chosen = 0;
+  if (suite->midlets.size() > 1) {
+    MidletChooserDialog chooser(suite->midlets, this);
+    if (prompter_->runModal(chooser) != QDialog::Accepted) return;
+    chosen = chooser.Chosen();
+  }
+  const Result<CustomTypeTexts> texts = midlet::MenuTexts(suite.value(), static_cast<std::size_t>(chosen), file);
+  if (!texts) return refuse(texts.error());
+  // The same question as picking "Application start" by hand; No keeps the dialog as it was.
+  if (!SwitchType(kCustomTypeApplication)) return;
+  ComboBox1->setCurrentIndex(kCustomTypeApplication);
+  Edit2->setText(FromByteText(texts->applicationName));
+  Edit3->setText(FromByteText(texts->midletName));
+  Edit4->setText(FromByteText(texts->midletVendor));
 }
 
 void TOKRightDlg1::ShowItemType(const CustomTypeView& view) {

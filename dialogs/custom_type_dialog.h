@@ -2,9 +2,11 @@
 // TOKRightDlg1, the custom item type dialog: the user chooses between a URL and a MIDlet
 // (application name, MIDlet name, vendor) for an item. It keeps the two kinds apart when
 // the type is switched, asking before it clears the other kind's texts; it knows nothing
-// of items or blocks.
+// of items or blocks. "Choose Java application..." fills the three MIDlet texts from an
+// application's .jad or .jar.
 #include <QDialog>
 
+#include "file_chooser.h"
 #include "item_editor.h"
 #include "prompter.h"
 
@@ -33,10 +35,18 @@ class TOKRightDlg1 : public QDialog {
   int Selection() const;
   CustomTypeTexts Texts() const;
 
+  // The file dialog "Choose Java application..." opens; tests replace it.
+  void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+
  public slots:
   void ComboBox1Click(int index);
+  void ChooseJavaApplicationClick();
 
  private:
+  // The type switch of ComboBox1Click; false when the user keeps the other kind's texts.
+  bool SwitchType(int index);
+
+  FileChooser chooseFile_ = chooseFileWithDialog;
   QComboBox* ComboBox1;
   QFrame* Bevel1;
   QLabel* Label1;
@@ -48,6 +58,7 @@ class TOKRightDlg1 : public QDialog {
   QLineEdit* Edit2;
   QLineEdit* Edit3;
   QLineEdit* Edit4;
+  QPushButton* ChooseJavaApplicationButton;
   QPushButton* OKBtn;
   QPushButton* CancelBtn;
   Prompter* prompter_ = &screenPrompter();

@@ -10,7 +10,7 @@ packages=(
   # functions, and Qt's own catalogues for the standard buttons and dialogs.
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  libusb-1.0-0-dev
+  libusb-1.0-0-dev libzip-dev
   nlohmann-json3-dev python3 python3-jsonschema
   clang libclang-rt-14-dev
   xvfb xauth x11-utils

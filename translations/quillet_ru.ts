@@ -102,6 +102,14 @@
         <source>All Files (*)</source>
         <translation>Все файлы (*)</translation>
     </message>
+    <message>
+        <source>Java applications (*.jad *.jar)</source>
+        <translation>Приложения Java (*.jad *.jar)</translation>
+    </message>
+    <message>
+        <source>Choose Java application</source>
+        <translation>Выбор приложения Java</translation>
+    </message>
 </context>
 <context>
     <name>LanguageNames</name>
@@ -338,6 +346,27 @@
     <message>
         <source>The new language applies when Quillet is started again.</source>
         <translation>Новый язык будет применён при следующем запуске Quillet.</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::MidletChooserDialog</name>
+    <message>
+        <source>Choose MIDlet</source>
+        <translation>Выбор мидлета</translation>
+    </message>
+    <message>
+        <source>This Java application holds several MIDlets.
+Which one should the menu item start?</source>
+        <translation>Это приложение Java содержит несколько мидлетов.
+Какой из них должен запускать пункт меню?</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>
@@ -654,6 +683,18 @@ Should we remove it now?</source>
     <message>
         <source>Application start</source>
         <translation>Запуск приложения</translation>
+    </message>
+    <message>
+        <source>Choose Java application...</source>
+        <translation>Выбрать приложение Java...</translation>
+    </message>
+    <message>
+        <source>Fills the application name, MIDlet name and vendor from a Java application&apos;s .jad or .jar file</source>
+        <translation>Заполняет имя приложения, имя мидлета и поставщика из файла .jad или .jar приложения Java</translation>
+    </message>
+    <message>
+        <source>Java application</source>
+        <translation>Приложение Java</translation>
     </message>
 </context>
 <context>

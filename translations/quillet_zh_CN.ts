@@ -102,6 +102,14 @@
         <source>All Files (*)</source>
         <translation>所有文件 (*)</translation>
     </message>
+    <message>
+        <source>Java applications (*.jad *.jar)</source>
+        <translation>Java 应用程序 (*.jad *.jar)</translation>
+    </message>
+    <message>
+        <source>Choose Java application</source>
+        <translation>选择 Java 应用程序</translation>
+    </message>
 </context>
 <context>
     <name>LanguageNames</name>
@@ -338,6 +346,27 @@
     <message>
         <source>The new language applies when Quillet is started again.</source>
         <translation>新语言将在下次启动 Quillet 时生效。</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::MidletChooserDialog</name>
+    <message>
+        <source>Choose MIDlet</source>
+        <translation>选择 MIDlet</translation>
+    </message>
+    <message>
+        <source>This Java application holds several MIDlets.
+Which one should the menu item start?</source>
+        <translation>此 Java 应用程序包含多个 MIDlet。
+菜单项应启动哪一个？</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
@@ -654,6 +683,18 @@ Should we remove it now?</source>
     <message>
         <source>Application start</source>
         <translation>启动应用程序</translation>
+    </message>
+    <message>
+        <source>Choose Java application...</source>
+        <translation>选择 Java 应用程序...</translation>
+    </message>
+    <message>
+        <source>Fills the application name, MIDlet name and vendor from a Java application&apos;s .jad or .jar file</source>
+        <translation>从 Java 应用程序的 .jad 或 .jar 文件填写应用程序名称、MIDlet 名称和供应商</translation>
+    </message>
+    <message>
+        <source>Java application</source>
+        <translation>Java 应用程序</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "byte_text_rule.h"
 #include "language_tables.h"
 #include "icon_text.h"
 #include "text_codecs.h"
@@ -48,13 +49,6 @@ void CopyRawEntries(const TMMADataBlock& source, TMMADataBlock& destination) {
 
 void CopyIconPath(std::u16string_view path, TMMADataBlock& destination) {
   destination.path.assign(path.substr(0, WideTextLength(path)));
-}
-
-Status CheckByteText(const std::string& text, const char* what) {
-  const std::size_t length = ByteTextLength(text);
-  if (length <= kMaxByteTextLength) return Ok();
-  return LimitError(std::string(what) + " is " + std::to_string(length) +
-                    " characters long; it can be at most 255 characters.");
 }
 
 }  // namespace
@@ -390,7 +384,7 @@ Status ItemEditor::ApplyCustomItemType(int selection, const CustomTypeTexts& tex
   // only new texts must fit.
   const auto fits = [this](BlockRole r, const std::string& text, const char* what) -> Status {
     if (role(r) != kNoBlock && blockOf(r).text == text) return Ok();
-    return CheckByteText(text, what);
+    return CheckByteTextLength(text, what);
   };
   if (selection == kCustomTypeUrl && !texts.url.empty()) {
     if (Status fit = fits(BlockRole::Url, texts.url, "The URL"); !fit) return fit;

@@ -16,6 +16,7 @@ const char kUsageText[] =
     "       mmatool phone info|restart|backups\n"
     "       mmatool phone pull OUT\n"
     "       mmatool phone push IN [--no-verify]\n"
+    "       mmatool midlet FILE [--midlet N] [--json]\n"
     "\n"
     "  info     record layout, variant, record count, main-menu entries,\n"
     "           custom icon attribute and number of items with data\n"
@@ -38,6 +39,9 @@ const char kUsageText[] =
     "           it back to compare (--no-verify skips the comparison); restart it;\n"
     "           list the backups. The emulated phone in $QUILLET_PHONE_DIR when set,\n"
     "           otherwise a phone on USB.\n"
+    "  midlet   the application name, MIDlet name and vendor that make a menu item\n"
+    "           start a Java application, read from its .jad or .jar; the MIDlet\n"
+    "           name is that of MIDlet-1, or of MIDlet-N with --midlet N\n"
     "\n"
     "  '-' as FILE or IN reads standard input, '-' as OUT writes standard output.\n"
     "\n"
@@ -79,6 +83,9 @@ class Parser {
     } else if (name == "insert") {
       line_.command = CommandName::Insert;
       fileCount = 3;
+    } else if (name == "midlet") {
+      line_.command = CommandName::Midlet;
+      fileCount = 1;
     } else if (name == "phone") {
       line_.command = CommandName::Phone;
       if (args_.size() < 2) return UsageError{"phone needs info, pull, push, restart or backups"};
@@ -136,6 +143,15 @@ class Parser {
     return line_;
   }
 
+  // A MIDlet's number, 1 to 9999 (far more than a suite holds).
+  void midletOption(const std::string& arg) {
+    const std::string v = valueOf(arg, "--midlet");
+    if (!error_.empty()) return;
+    const bool digits = !v.empty() && v.size() <= 4 && v.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || std::stoul(v) == 0) return fail("--midlet takes a number from 1, not '" + v + "'");
+    line_.midletNumber = std::stoul(v);
+  }
+
   void placeOption(const std::string& arg, const std::string& name, InsertPlace place) {
     const std::string v = valueOf(arg, name);
     if (!error_.empty()) return;
@@ -166,7 +182,8 @@ class Parser {
   bool isConvert() const { return line_.command == CommandName::Convert; }
 
   void option(const std::string& arg) {
-    if (arg == "--json" && (line_.command == CommandName::Dump || line_.command == CommandName::Diff)) {
+    if (arg == "--json" && (line_.command == CommandName::Dump || line_.command == CommandName::Diff ||
+                            line_.command == CommandName::Midlet)) {
       line_.json = true;
     } else if (isConvert() && takes(arg, "--layout")) {
       const std::string v = valueOf(arg, "--layout");
@@ -194,6 +211,8 @@ class Parser {
       placeOption(arg, "--into", InsertPlace::Into);
     } else if (line_.command == CommandName::Insert && takes(arg, "--replace")) {
       placeOption(arg, "--replace", InsertPlace::Replace);
+    } else if (line_.command == CommandName::Midlet && takes(arg, "--midlet")) {
+      midletOption(arg);
     } else if (isConvert() && arg == "--drop-unsupported") {
       line_.convert.dropUnsupported = true;
     } else {

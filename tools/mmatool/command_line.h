@@ -1,5 +1,6 @@
 #pragma once
 // Parsing mmatool's arguments into a command, or a usage error that names the problem.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <variant>
@@ -9,7 +10,7 @@
 
 namespace quillet::mmatool {
 
-enum class CommandName { Help, Info, Dump, Convert, Build, Diff, Extract, Insert, Phone };
+enum class CommandName { Help, Info, Dump, Convert, Build, Diff, Extract, Insert, Phone, Midlet };
 enum class PhoneAction { Info, Pull, Push, Restart, Backups };
 // insert: after the item at PATH, as its last subitem, or in place of a softkey's item.
 enum class InsertPlace { After, Into, Replace };
@@ -24,14 +25,15 @@ struct ConvertFlags {
 
 struct CommandLine {
   CommandName command = CommandName::Help;
-  std::vector<std::string> files;  // INFO/DUMP/EXTRACT: FILE; CONVERT/BUILD: IN, OUT; DIFF: A, B;
+  std::vector<std::string> files;  // INFO/DUMP/EXTRACT/MIDLET: FILE; CONVERT/BUILD: IN, OUT; DIFF: A, B;
                                    // INSERT: FILE, FRAGMENT, OUT
   std::string itemPath;            // extract, insert: PATH (see item_path.h)
   InsertPlace place = InsertPlace::After;
-  bool json = false;  // dump, diff: JSON output
+  bool json = false;  // dump, diff, midlet: JSON output
   ConvertFlags convert;
   PhoneAction phone = PhoneAction::Info;
   bool verify = true;  // phone push: read the menu back and compare
+  std::size_t midletNumber = 1;  // midlet: which MIDlet-n names the MIDlet
 };
 
 struct UsageError {

@@ -37,10 +37,8 @@ void ReportError(const std::string& file, const Error& error, std::ostream& err)
   err << PrintableUtf8(error.message) << '\n';
 }
 
-// How messages name an input: "-" is standard input.
 std::string InputName(const std::string& file) { return file == kStandardStream ? kStandardInputName : file; }
 
-// The whole of `file`, or of `in` for "-", refused beyond `limit` bytes.
 Result<std::vector<std::uint8_t>> ReadInput(const std::string& file, std::istream& in, std::uint64_t limit) {
   if (file != kStandardStream) return ReadWholeFile(file, limit);
   return fileio::ReadToEnd(kStandardInputName, 0, limit, [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {

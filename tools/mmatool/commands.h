@@ -27,6 +27,10 @@ struct LoadedFile {
 
 // One line that names the file: the document's messages usually name it already.
 void ReportError(const std::string& file, const Error& error, std::ostream& err);
+// How messages name an input: "-" is standard input.
+std::string InputName(const std::string& file);
+// The whole of `file`, or of `in` for "-", refused beyond `limit` bytes.
+Result<std::vector<std::uint8_t>> ReadInput(const std::string& file, std::istream& in, std::uint64_t limit);
 // Reads and loads `file` (`in` for "-") into `doc`; on failure reports the one line and returns
 // nothing. Load warnings name what the model will not keep, so they always reach
 // the user.

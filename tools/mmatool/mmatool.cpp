@@ -6,6 +6,9 @@
 
 #include "command_line.h"
 #include "commands.h"
+#ifdef QUILLET_MMATOOL_MIDLET
+#include "midlet_command.h"
+#endif
 #ifdef QUILLET_MMATOOL_PHONE
 #include "phone_commands.h"
 #endif
@@ -32,6 +35,13 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
       case CommandName::Diff: return RunDiff(line, in, out, err);
       case CommandName::Extract: return RunExtract(line, in, out, err);
       case CommandName::Insert: return RunInsert(line, in, out, err);
+      case CommandName::Midlet:
+#ifdef QUILLET_MMATOOL_MIDLET
+        return RunMidlet(line, in, out, err);
+#else
+        err << "mmatool: this build reads no Java applications\n";
+        return kExitBadFile;
+#endif
       case CommandName::Phone:
 #ifdef QUILLET_MMATOOL_PHONE
         if (phone.makeLibrary) return RunPhone(line, in, out, err, phone.makeLibrary, phone.backupsFolder);

@@ -22,6 +22,12 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind) {
     QDir().mkpath(backupsFolder());
     return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), AllFilesFilter());
   }
+  if (kind == FileDialogKind::OpenJavaApplication) {
+    const QString filter = QCoreApplication::translate("FileChooser", "Java applications (*.jad *.jar)") +
+                           QStringLiteral(";;") + AllFilesFilter();
+    return QFileDialog::getOpenFileName(owner, QCoreApplication::translate("FileChooser", "Choose Java application"),
+                                        QString(), filter);
+  }
   if (kind == FileDialogKind::Open) {
     return QFileDialog::getOpenFileName(owner, QString(), QString(), AllFilesFilter());
   }

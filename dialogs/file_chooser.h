@@ -1,0 +1,29 @@
+#pragma once
+// The file dialogs of the editor (the main window's, and the custom item type dialog's
+// for a Java application) as a replaceable function, so tests pick paths without a
+// person at a dialog. An empty result means the user cancelled.
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+namespace quillet::ui {
+
+// OpenBackup is an Open dialog that starts in the backups folder; OpenJavaApplication
+// one that shows Java applications (.jad and .jar) first.
+enum class FileDialogKind { Open, Save, OpenBackup, OpenJavaApplication };
+
+// The filter of the dialogs: every file, with or without a dot in its name, in the
+// interface language.
+QString AllFilesFilter();
+
+using FileChooser = std::function<QString(QWidget* owner, FileDialogKind kind)>;
+
+// Where the phone menus' backups are kept: the platform's data folder, then
+// "quillet/backups" (~/.local/share/quillet/backups on Linux).
+QString backupsFolder();
+
+// The real dialogs (OpenDialog, SaveDialog).
+QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind);
+
+}  // namespace quillet::ui
