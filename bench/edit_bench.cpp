@@ -1,6 +1,6 @@
 // Every tree command and its undo on the largest menu a file can hold, as the window
-// runs them: the document command, the record its undo step keeps, and the Qt item
-// model with a tree view (offscreen, every branch open) following each change. Each
+// runs them: the document command, the record it returns for its undo step, and the Qt
+// item model with a tree view (offscreen, every branch open) following each change. Each
 // iteration is one command and its undo, so the document is the same at every start.
 // Argument 0 acts on the first item of the main menu (whose undo puts the whole main
 // menu's list back for a swap), 1 on an item two levels below it.
@@ -60,40 +60,33 @@ void BM_AddAndUndo(benchmark::State& state) {
   DeleteItem(doc, *doc.tree.nodeAt(doc.tree.nodeCount() - 1));
   MenuNode& at = editor.target(state);
   for (auto _ : state) {
-    const std::uint8_t kind = at.parent()->item().kind;
-    Result<MenuNode*> added = AddCatalogueItem(doc, at, CatalogueRow("Camera"), AddPlace::Before);
+    Result<PlacedEdit> added = AddCatalogueItem(doc, at, CatalogueRow("Camera"), AddPlace::Before);
     if (!added) {
       state.SkipWithError(added.error().message.c_str());
       break;
     }
-    editor.undo(PlacedItem{doc.tree.absoluteIndex(added.value()), kind});
+    editor.undo(added->undo);
   }
 }
 BENCHMARK(BM_AddAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// An edit the window records as a copy of the branch it touches, undone by putting the
-// copy back.
+// An edit that returns a copy of the branch it touches, undone by putting the copy back.
 template <typename Edit>
 void BranchEditAndUndo(benchmark::State& state, Edit edit) {
   Editor editor;
-  for (auto _ : state) {
-    MenuNode& node = editor.target(state);
-    const BranchSnapshot before = TakeBranch(editor.doc, node);
-    edit(editor.doc, node);
-    editor.undo(before);
-  }
+  for (auto _ : state) editor.undo(edit(editor.doc, editor.target(state)));
 }
 
 void BM_ReplaceAndUndo(benchmark::State& state) {
   BranchEditAndUndo(state, [](MenuDocument& doc, MenuNode& node) {
-    ReplaceItem(doc, node, CatalogueRow("Settings"));  // keeps the submenu
+    return *ReplaceItem(doc, node, CatalogueRow("Settings"));  // keeps the submenu
   });
 }
 BENCHMARK(BM_ReplaceAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ModifyAndUndo(benchmark::State& state) {
   BranchEditAndUndo(state, [](MenuDocument& doc, MenuNode& node) {
-    doc.StoreEditedItem(node, EditedItem{*doc.ItemData(node), false, node.item().kind, node.item().flags, 0x43});
+    return ModifyItem(doc, node, EditedItem{*doc.ItemData(node), false, node.item().kind, node.item().flags, 0x43});
   });
 }
 BENCHMARK(BM_ModifyAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

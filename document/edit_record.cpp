@@ -1,5 +1,7 @@
 #include "edit_record.h"
 
+#include "tree_commands.h"
+
 namespace quillet {
 
 EditRecord ApplyRecord(MenuDocument& doc, const EditRecord& record) {

@@ -19,6 +19,8 @@ bool CanModify(const MenuDocument& doc, const MenuNode& node) {
 
 bool CanReplace(const MenuDocument& doc, const MenuNode& node) { return CanModify(doc, node); }
 
+bool CanCopy(const MenuDocument& doc, const MenuNode& node) { return CanModify(doc, node); }
+
 bool IsSoftkey(const MenuDocument& doc, const MenuNode& node) {
   const int i = IndexOf(doc, node);
   return i > kSoftkeysNodeIndex && i < kMenuRootNodeIndex;

@@ -16,6 +16,9 @@ enum class AddPlace {
 // can be modified and replaced.
 bool CanModify(const MenuDocument& doc, const MenuNode& node);
 bool CanReplace(const MenuDocument& doc, const MenuNode& node);
+// Softkeys and main-menu items can be copied (cut, extracted); the two fixed containers
+// cannot.
+bool CanCopy(const MenuDocument& doc, const MenuNode& node);
 // One of the seven softkeys (below "Softkeys").
 bool IsSoftkey(const MenuDocument& doc, const MenuNode& node);
 // Main-menu items only: the fixed nodes and the softkeys always stay.

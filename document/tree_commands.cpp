@@ -1,7 +1,14 @@
 #include "tree_commands.h"
 
+#include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "catalogue.h"
 #include "display_text.h"
+#include "format.h"
+#include "menu_writer.h"
 
 namespace quillet {
 
@@ -15,9 +22,118 @@ Error Refusal(ErrorCode code, std::string message) { return Error{code, std::mov
 
 bool IsCustomRow(int row) { return CatalogueNames[static_cast<std::size_t>(row)] == "Custom item"; }
 
+// Whether `tree` keeps its children where it lands: a softkey never does, and below it
+// only identifiers that may own a submenu.
+bool KeepsChildren(const ItemTree& tree, bool top, FragmentPlace place) {
+  if (top && place == FragmentPlace::Replace) return false;
+  return SubmenuFlagForIdentifier(tree.item.identifier) == 1;
+}
+
+// The fragment as it will land: children that may not come along are left out, and an
+// item that loses them becomes a plain item, as Replace leaves one.
+ItemTree Landing(const ItemTree& tree, bool top, FragmentPlace place) {
+  ItemTree out{tree.item, tree.data, {}};
+  if (!KeepsChildren(tree, top, place)) {
+    if (!tree.children.empty()) out.item.kind = kKindPlain;
+    return out;
+  }
+  out.children.reserve(tree.children.size());
+  for (const ItemTree& child : tree.children) out.children.push_back(Landing(child, false, place));
+  return out;
+}
+
+bool DropsChildren(const ItemTree& tree, bool top, FragmentPlace place) {
+  if (tree.children.empty()) return false;
+  if (!KeepsChildren(tree, top, place)) return true;
+  for (const ItemTree& child : tree.children) {
+    if (DropsChildren(child, false, place)) return true;
+  }
+  return false;
+}
+
+int CountItems(const ItemTree& tree) {
+  int count = 1;
+  for (const ItemTree& child : tree.children) count += CountItems(child);
+  return count;
+}
+
+// The first identifier wider than the layout's field, or null. Custom identifiers are
+// renamed to short "~N" names, so they always fit.
+const std::string* TooWide(const ItemTree& tree, std::size_t width) {
+  const std::string& id = tree.item.identifier;
+  if (!IsCustomIdentifier(id) && id.size() > width) return &id;
+  for (const ItemTree& child : tree.children) {
+    if (const std::string* wide = TooWide(child, width)) return wide;
+  }
+  return nullptr;
+}
+
+// Custom items are the user's own: a copy gets a name of its own, as a new one would.
+void RenameCustomItems(MenuDocument& doc, ItemTree& tree) {
+  if (IsCustomIdentifier(tree.item.identifier)) tree.item.identifier = doc.NextCustomName();
+  for (ItemTree& child : tree.children) RenameCustomItems(doc, child);
+}
+
+using Placed = std::vector<std::pair<MenuNode*, const ItemTree*>>;
+
+// Adds `tree` under `parent`, before `before` (a child of parent) or last when null.
+MenuNode* AddBranch(MenuDocument& doc, MenuNode& parent, MenuNode* before, const ItemTree& tree, Placed& placed) {
+  TMMAItem item;
+  item.identifier = tree.item.identifier;
+  item.kind = tree.item.kind;
+  item.flags = tree.item.flags;
+  item.attributes = tree.item.attributes;
+  item.area = kAreaMainMenu;
+  item.canHaveSubmenu = SubmenuFlagForIdentifier(item.identifier);
+  std::string caption = CaptionForIdentifier(item.identifier);
+  MenuNode* node = before != nullptr ? doc.tree.insertBefore(before, std::move(caption), std::move(item))
+                                     : doc.tree.addLastChild(&parent, std::move(caption), std::move(item));
+  placed.emplace_back(node, &tree);
+  for (const ItemTree& child : tree.children) AddBranch(doc, *node, nullptr, child, placed);
+  return node;
+}
+
+MenuNode* ReplaceSoftkey(MenuDocument& doc, MenuNode& key, const ItemTree& tree) {
+  const int index = doc.tree.absoluteIndex(&key);
+  doc.ReleaseItemData(key);
+  TMMAItem& item = doc.tree.editRecord(key);
+  // The softkey keeps its place and links; the item bound to it is the fragment's.
+  item.identifier = tree.item.identifier;
+  item.kind = tree.item.kind;
+  item.flags = tree.item.flags;
+  item.attributes = tree.item.attributes;
+  item.canHaveSubmenu = 0;
+  doc.tree.editCaption(key) = std::string(SoftkeyPrefixes[static_cast<std::size_t>(index - 1)]) +
+                CaptionForIdentifier(item.identifier);
+  if (tree.data) doc.SetItemData(key, *tree.data);
+  doc.RebuildLinks();
+  doc.tree.notifyChanged(&key);
+  return &key;
+}
+
+// Adds the checked landing at `place` and rebuilds the links; returns its top node.
+MenuNode* AddLanding(MenuDocument& doc, MenuNode& target, FragmentPlace place, const ItemTree& landing) {
+  if (place == FragmentPlace::Replace) return ReplaceSoftkey(doc, target, landing);
+  MenuNode* parent = place == FragmentPlace::After ? target.parent() : &target;
+  MenuNode* before = place == FragmentPlace::After ? doc.tree.nextSibling(&target) : nullptr;
+  if (place == FragmentPlace::LastChild && parent->item().kind == kKindPlain) {
+    // As adding a subitem does: the item now owns a submenu.
+    doc.tree.editRecord(*parent).kind = kKindSubmenu;
+    doc.tree.notifyChanged(parent);
+  }
+  Placed placed;
+  MenuNode* top = AddBranch(doc, *parent, before, landing, placed);
+  doc.RebuildLinks();
+  // Data goes in once every slot is final.
+  for (const auto& [node, tree] : placed) {
+    if (tree->data) doc.SetItemData(*node, *tree->data);
+  }
+  return top;
+}
+
 }  // namespace
 
-Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, AddPlace place) {
+Result<PlacedEdit> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, AddPlace place) {
   if (row < 0 || row >= kCatalogueRows) {
     return Refusal(ErrorCode::InvalidValue, "No entry of the item list is chosen.");
   }
@@ -44,6 +160,9 @@ Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int ro
   }
   item.canHaveSubmenu = CatalogueCanHaveSubmenu[static_cast<std::size_t>(row)];
 
+  // Taking the item out gives its list's owner back the kind it has now.
+  const MenuNode& owner = IsSubitemPlace(place) ? selected : *selected.parent();
+  const std::uint8_t ownerKind = owner.item().kind;
   MenuNode* added = nullptr;
   switch (place) {
     case AddPlace::FirstSubitem:
@@ -60,7 +179,7 @@ Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int ro
       break;
   }
   InitAddedItem(doc, *added, custom, place);
-  return added;
+  return PlacedEdit{added, PlacedItem{doc.tree.absoluteIndex(added), ownerKind}};
 }
 
 // The new node's parent is where the tree put it, whatever the place was, so `place`
@@ -93,8 +212,9 @@ bool ReplaceDropsSubmenu(const MenuNode& node, int row) {
   return CatalogueCanHaveSubmenu[c] == 0;
 }
 
-void ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
-  if (row < 0 || row >= kCatalogueRows || !CanReplace(doc, node)) return;
+std::optional<BranchSnapshot> ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
+  if (row < 0 || row >= kCatalogueRows || !CanReplace(doc, node)) return std::nullopt;
+  BranchSnapshot before = TakeBranch(doc, node);
   const int index = doc.tree.absoluteIndex(&node);
   const bool custom = IsCustomRow(row);
   const std::uint8_t c = CatalogueIndex(CatalogueIds[static_cast<std::size_t>(row)]);
@@ -125,6 +245,13 @@ void ReplaceItem(MenuDocument& doc, MenuNode& node, int row) {
   item.canHaveSubmenu = softkey ? 0 : CatalogueCanHaveSubmenu[c];
   doc.RebuildLinks();
   doc.tree.notifyChanged(&node);
+  return before;
+}
+
+BranchSnapshot ModifyItem(MenuDocument& doc, MenuNode& node, const EditedItem& edit) {
+  BranchSnapshot before = TakeBranch(doc, node);
+  doc.StoreEditedItem(node, edit);
+  return before;
 }
 
 std::optional<DetachedItem> DeleteItem(MenuDocument& doc, MenuNode& node) {
@@ -181,6 +308,78 @@ std::optional<ItemMove> MoveUp(MenuDocument& doc, MenuNode& node) {
 std::optional<ItemMove> MoveDown(MenuDocument& doc, MenuNode& node) {
   if (!CanMoveDown(doc, node)) return std::nullopt;
   return ApplyMove(doc, AmongSiblings(doc, node, node.row() + 2));
+}
+
+bool CanPlaceFragment(const MenuDocument& doc, const MenuNode& target, FragmentPlace place) {
+  switch (place) {
+    case FragmentPlace::After: return CanAddBeside(doc, target);
+    case FragmentPlace::LastChild: return CanAddSubitem(doc, target);
+    case FragmentPlace::Replace: return IsSoftkey(doc, target);
+  }
+  return false;
+}
+
+bool FragmentDropsSubmenu(const ItemTree& fragment, FragmentPlace place) {
+  return DropsChildren(fragment, true, place);
+}
+
+Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPlace place,
+                                const ItemTree& fragment, const SaveOptions& options, bool dropSubmenus) {
+  if (!CanPlaceFragment(doc, target, place)) {
+    switch (place) {
+      case FragmentPlace::After:
+        return Refusal(ErrorCode::InvalidValue, "Items can be pasted beside main-menu items only.");
+      case FragmentPlace::LastChild:
+        return Refusal(ErrorCode::InvalidValue, QuotedCaption(target.caption()) + " cannot have subitems.");
+      case FragmentPlace::Replace:
+        return Refusal(ErrorCode::InvalidValue, "Only a softkey's item can be replaced by a pasted item.");
+    }
+  }
+  if (FragmentDropsSubmenu(fragment, place) && !dropSubmenus) {
+    return Refusal(ErrorCode::InvalidValue,
+                   "The item " + QuotedCaption(CaptionForIdentifier(fragment.item.identifier)) +
+                       " would lose subitems that cannot stay below it; nothing was changed.");
+  }
+  ItemTree landing = Landing(fragment, true, place);
+
+  const RecordLayout layout = options.layout;
+  const std::size_t width = layout == RecordLayout::Bytes22 ? kIdentifierWidth22 : kIdentifierWidth36;
+  if (const std::string* wide = TooWide(landing, width)) {
+    return Refusal(ErrorCode::LimitExceeded,
+                   "The identifier " + QuotedCaption(*wide) + " has " + std::to_string(wide->size()) +
+                       " characters; a " + std::to_string(layout == RecordLayout::Bytes22 ? 22 : 36) +
+                       "-byte menu holds identifiers of at most " + std::to_string(width) + ".");
+  }
+  if (place != FragmentPlace::Replace) {
+    const int count = CountItems(landing);
+    const int room = kMaxMainMenuItems - doc.mainMenuItemCount();
+    if (count > room) {
+      return Refusal(ErrorCode::TooManyItems,
+                     std::to_string(count - std::max(room, 0)) + " of the " + std::to_string(count) +
+                         " items would not fit: the main menu holds " + std::to_string(doc.mainMenuItemCount()) +
+                         " of at most " + std::to_string(kMaxMainMenuItems) + " items.");
+    }
+  }
+
+  RenameCustomItems(doc, landing);
+  // The whole file must still fit its data area; a paste that overflows it is taken
+  // back at once rather than found out at the next save. A menu that could not be saved
+  // before the paste is not the paste's fault, so it is not checked.
+  const bool savable = !CheckSavable(doc, options);
+  MenuNode& owner = place == FragmentPlace::After ? *target.parent() : target;
+  const std::uint8_t ownerKind = owner.item().kind;
+  BranchSnapshot before = TakeBranch(doc, owner);
+  MenuNode* top = AddLanding(doc, target, place, landing);
+  if (savable) {
+    if (std::optional<Error> refused = CheckSavable(doc, options)) {
+      SwapBranch(doc, before);
+      refused->message = "The pasted item does not fit. " + refused->message;
+      return *refused;
+    }
+  }
+  // A softkey's item was replaced in place; anywhere else the paste added an item.
+  if (place == FragmentPlace::Replace) return PlacedEdit{top, std::move(before)};
+  return PlacedEdit{top, PlacedItem{doc.tree.absoluteIndex(top), ownerKind}};
 }
 
 }  // namespace quillet

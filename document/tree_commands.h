@@ -1,21 +1,33 @@
 #pragma once
-// The toolkit-free halves of the tree editing commands: add, replace, delete and move.
-// The window asks the questions and opens the dialogs; these change tree and store.
+// The toolkit-free halves of the tree editing commands: add, replace, modify, delete,
+// move and paste. The window asks the questions and opens the dialogs; these change tree and store
+// and return the record that undoes them (edit_record.h).
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "branch_snapshot.h"
+#include "edit_record.h"
+#include "item_tree.h"
 #include "menu_document.h"
 #include "node_rules.h"
 #include "result.h"
+#include "save_options.h"
 
 namespace quillet {
 
+// What a command that puts an item into the tree returns: the item's top node, and the
+// record that undoes the command.
+struct PlacedEdit {
+  MenuNode* node = nullptr;
+  EditRecord undo;
+};
+
 // Adds the catalogue row `row` at `place` relative to `selected`, completes the new
 // item (InitAddedItem) and rebuilds the links. Refuses a 246th main-menu item.
-// Returns the new node; the caller opens "Modify item" on it for a custom item.
-Result<MenuNode*> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, AddPlace place);
+// Returns the new node, which the caller opens "Modify item" on for a custom item
+// (taking the item out again undoes that too).
+Result<PlacedEdit> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, AddPlace place);
 
 // Completes a freshly added node's TMMAItem and rebuilds the links.
 void InitAddedItem(MenuDocument& doc, MenuNode& added, bool custom, AddPlace place);
@@ -23,24 +35,17 @@ void InitAddedItem(MenuDocument& doc, MenuNode& added, bool custom, AddPlace pla
 // Whether replacing `node` by catalogue row `row` would delete its submenu (the window
 // asks first when this is true).
 bool ReplaceDropsSubmenu(const MenuNode& node, int row);
-// Replaces `node` by catalogue row `row` (custom for the "Custom item" row).
-void ReplaceItem(MenuDocument& doc, MenuNode& node, int row);
+// Replaces `node` by catalogue row `row` (custom for the "Custom item" row). Returns the
+// branch as it was, or nothing when the replace is refused; putting it back also undoes
+// any later change below `node` (the new custom item's settings).
+std::optional<BranchSnapshot> ReplaceItem(MenuDocument& doc, MenuNode& node, int row);
+
+// "Modify item" after OK (MenuDocument::StoreEditedItem); returns the branch as it was.
+BranchSnapshot ModifyItem(MenuDocument& doc, MenuNode& node, const EditedItem& edit);
 
 // Deletes the node with its subtree and its data, then rebuilds the links. Returns what
 // puts it back, or nothing when CanDelete refuses.
 std::optional<DetachedItem> DeleteItem(MenuDocument& doc, MenuNode& node);
-
-// A move of one item with its subtree, named by absolute indexes so that it stays valid
-// while undo puts other branches back: the item, the owner of the list it goes into, the
-// row it goes before there (the list's size: last), and the kinds the owners of the two
-// lists have afterwards (an item that gains its first subitem becomes a submenu).
-struct ItemMove {
-  int node = -1;
-  int parent = -1;
-  int row = 0;
-  std::uint8_t parentKind = 0;      // the owner of the list it goes into
-  std::uint8_t leftParentKind = 0;  // the owner of the list it leaves
-};
 
 // Moves `node` into `parent`'s list before the node now at `row` and rebuilds the links;
 // the item data travels with each item. Refused (nullopt) where CanMoveTo says no.
@@ -53,5 +58,28 @@ ItemMove ApplyMove(MenuDocument& doc, const ItemMove& move);
 // Moves among the siblings; refused (nullopt) where CanMoveUp/CanMoveDown say no.
 std::optional<ItemMove> MoveUp(MenuDocument& doc, MenuNode& node);
 std::optional<ItemMove> MoveDown(MenuDocument& doc, MenuNode& node);
+
+// Where a pasted item goes relative to the target node.
+enum class FragmentPlace {
+  After,      // the next sibling of a main-menu item
+  LastChild,  // the last subitem of "Menu Root" or of an item that may own a submenu
+  Replace,    // in place of a softkey's item (the softkey stays; children never come along)
+};
+
+// Whether `place` relative to `target` can take a pasted item at all.
+bool CanPlaceFragment(const MenuDocument& doc, const MenuNode& target, FragmentPlace place);
+// Whether placing `fragment` would leave subitems behind: a softkey never owns any,
+// and an identifier that may not own a submenu arrives without its children.
+bool FragmentDropsSubmenu(const ItemTree& fragment, FragmentPlace place);
+
+// Places `fragment` (a copied item with its subtree) at `place` relative to `target` and
+// rebuilds the links. Custom items get fresh "~N" names. Nothing changes on a refusal: a
+// place that takes no item, dropped subitems without `dropSubmenus` (the caller's answer
+// to the question), an identifier wider than the layout's field, more main-menu items
+// than a file holds (the message says how many would not fit), or a menu that `options`
+// could no longer save (its data area full). Returns the placed top node and what undoes
+// the paste: taking the item out again, or for a softkey the branch as it was.
+Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPlace place,
+                                 const ItemTree& fragment, const SaveOptions& options, bool dropSubmenus);
 
 }  // namespace quillet

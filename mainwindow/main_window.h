@@ -154,22 +154,22 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   QPoint chooserMenuPoint() const;
   void addChosenItem(AddPlace place);
   void refreshAfterEdit();
-  // Opens the item settings dialog on `node` and stores its result on OK; returns
-  // whether it was confirmed.
-  bool editInItemDialog(MenuNode& node);
+  // Opens the item settings dialog on `node` and stores its result on OK; returns what
+  // undoes the store, or nothing when the dialog was cancelled.
+  std::optional<BranchSnapshot> editInItemDialog(MenuNode& node);
   // A drop in the tree that the rules allow: one undo step "Move item '<caption>'".
   void moveDroppedItem(MenuNode* node, MenuNode* parent, int row);
-  // Runs `edit` (which returns whether it changed anything) as one undo step named
-  // `text` that swaps back the branch below `owner`, which the edit alone touches.
-  void recordEdit(const MenuNode& owner, const QString& text, const std::function<bool()>& edit);
-  // Runs `add` (which returns the item it placed in `owner`'s list with its subtree, or
-  // null when it placed nothing) as one undo step named `text` that takes the item out
-  // again, without a copy of the list.
-  void recordAdd(const MenuNode& owner, const QString& text, const std::function<MenuNode*()>& add);
-  // Runs `edit` (which returns the record that reverses it, or nothing when it changed
-  // nothing) as one undo step named `text`; `branchTop` is the absolute index of the
-  // branch it replaces or takes out (-1: none), whose expansion undo gives back.
-  void recordStep(const QString& text, int branchTop, const std::function<std::optional<EditRecord>()>& edit);
+  // An undo step's view before its command runs: the selection, and the expansion of
+  // the branch the command replaces or takes out, which undo gives back.
+  struct StepStart {
+    int selected = -1;
+    ExpandedRows expanded;
+  };
+  // `branchTop`: the absolute index of that branch, -1 for none.
+  StepStart startStep(int branchTop) const;
+  // The command that just ran becomes one undo step named `text`; `undo` is the record
+  // the command returned.
+  void pushStep(const QString& text, StepStart start, EditRecord undo);
   // The expansion of a branch in the tree view, and giving it back after undo or redo.
   ExpandedRows expandedBelow(int ownerIndex) const;
   void expandBelow(int ownerIndex, const ExpandedRows& rows);

@@ -42,26 +42,26 @@ bool HoldsFragment() {
 }
 
 // "Menu Root" has no place after it: an item pasted there ends the main menu.
-menujson::FragmentPlace PastePlace(const MenuDocument& doc, const MenuNode& node, bool asSubitem) {
-  if (asSubitem || &node == doc.menuRootNode()) return menujson::FragmentPlace::LastChild;
-  return IsSoftkey(doc, node) ? menujson::FragmentPlace::Replace : menujson::FragmentPlace::After;
+FragmentPlace PastePlace(const MenuDocument& doc, const MenuNode& node, bool asSubitem) {
+  if (asSubitem || &node == doc.menuRootNode()) return FragmentPlace::LastChild;
+  return IsSoftkey(doc, node) ? FragmentPlace::Replace : FragmentPlace::After;
 }
 
 }  // namespace
 
 void TSDIAppForm::enableClipboardEntries(const MenuNode* node) {
-  const bool copyable = node != nullptr && menujson::CanCopy(document_, *node);
+  const bool copyable = node != nullptr && CanCopy(document_, *node);
   Copyitem1->setEnabled(copyable);
   Cutitem1->setEnabled(copyable && CanDelete(document_, *node));
   // Garbage on the clipboard leaves both pastes disabled.
   const bool pastable = node != nullptr && HoldsFragment();
-  Pasteitem1->setEnabled(pastable && menujson::CanPlaceFragment(document_, *node, PastePlace(document_, *node, false)));
-  Pastesubitem1->setEnabled(pastable && menujson::CanPlaceFragment(document_, *node, PastePlace(document_, *node, true)));
+  Pasteitem1->setEnabled(pastable && CanPlaceFragment(document_, *node, PastePlace(document_, *node, false)));
+  Pastesubitem1->setEnabled(pastable && CanPlaceFragment(document_, *node, PastePlace(document_, *node, true)));
 }
 
 void TSDIAppForm::Copyitem1Click() {
   const MenuNode* node = selectedNode();
-  if (node == nullptr || !menujson::CanCopy(document_, *node)) return;
+  if (node == nullptr || !CanCopy(document_, *node)) return;
   const std::string text = menujson::FragmentText(document_, *node);
   const QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
   auto* mime = new QMimeData;
@@ -72,7 +72,7 @@ void TSDIAppForm::Copyitem1Click() {
 
 void TSDIAppForm::Cutitem1Click() {
   MenuNode* node = selectedNode();
-  if (node == nullptr || !menujson::CanCopy(document_, *node) || !CanDelete(document_, *node)) return;
+  if (node == nullptr || !CanCopy(document_, *node) || !CanDelete(document_, *node)) return;
   if (!confirmDelete()) return;
   Copyitem1Click();
   deleteNode(*node, tr("Cut item"));
@@ -84,8 +84,8 @@ void TSDIAppForm::Pastesubitem1Click() { pasteFragment(true); }
 void TSDIAppForm::pasteFragment(bool asSubitem) {
   MenuNode* node = selectedNode();
   if (node == nullptr) return;
-  const menujson::FragmentPlace place = PastePlace(document_, *node, asSubitem);
-  if (!menujson::CanPlaceFragment(document_, *node, place)) return;
+  const FragmentPlace place = PastePlace(document_, *node, asSubitem);
+  if (!CanPlaceFragment(document_, *node, place)) return;
   const auto fragment = ClipboardFragment();
   if (!fragment) return;
   if (!fragment->ok()) {
@@ -93,27 +93,21 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
     return;
   }
   const menujson::ItemTree& items = fragment->value();
-  const bool dropSubmenus = menujson::FragmentDropsSubmenu(items, place);
-  if (dropSubmenus && !confirmDroppedSubmenu(place == menujson::FragmentPlace::Replace)) return;
-  const MenuNode& owner = place == menujson::FragmentPlace::After ? *node->parent() : *node;
-  Result<MenuNode*> placed = Error{};
+  const bool dropSubmenus = FragmentDropsSubmenu(items, place);
+  if (dropSubmenus && !confirmDroppedSubmenu(place == FragmentPlace::Replace)) return;
+  // Over a softkey the paste replaces its branch; anywhere else it adds an item.
+  const StepStart start =
+      startStep(place == FragmentPlace::Replace ? document_.tree.absoluteIndex(node) : -1);
   const QString step = StepName(tr("Paste item"), CaptionForIdentifier(items.item.identifier));
-  const auto paste = [&] {
-    placed = menujson::PlaceFragment(document_, *node, place, items, saveOptions(), dropSubmenus);
-    if (placed) selectNode(placed.value());  // redo selects the pasted item again
-    return placed.ok();
-  };
-  if (place == menujson::FragmentPlace::Replace) {
-    recordEdit(owner, step, paste);
-  } else {
-    // A pasted item is undone as an added one.
-    recordAdd(owner, step, [&] { return paste() ? placed.value() : nullptr; });
-  }
+  Result<PlacedEdit> placed = PlaceFragment(document_, *node, place, items, saveOptions(), dropSubmenus);
   if (!placed) {
     showEditRefusal(ErrorWords(placed.error()));
     return;
   }
-  TreeView1->expand(treeModel_->indexForNode(placed.value()));
+  MenuNode* top = placed->node;
+  selectNode(top);  // redo selects the pasted item again
+  pushStep(step, start, std::move(placed->undo));
+  TreeView1->expand(treeModel_->indexForNode(top));
   refreshAfterEdit();
 }
 

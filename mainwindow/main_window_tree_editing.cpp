@@ -28,13 +28,6 @@ enum Image { kMoveDown = 3, kMoveUp = 4, kReplace = 11, kAddBefore = 12, kAddFir
              kAddFirstSubitem = 14, kAddLastSubitem = 15 };
 
 
-// A command's result as an undo record, or nothing when the command refused.
-template <typename Record>
-std::optional<EditRecord> AsRecord(std::optional<Record> record) {
-  if (!record) return std::nullopt;
-  return EditRecord(std::move(*record));
-}
-
 // A right click in the tree opens its menu without moving the selection: the commands
 // act on the node the user selected before, as the menu's enabling shows.
 class RightClickKeepsSelection : public QObject {
@@ -224,23 +217,21 @@ void TSDIAppForm::addChosenItem(AddPlace place) {
   const bool subitem = place == AddPlace::FirstSubitem || place == AddPlace::LastSubitem;
   const MenuNode* owner = subitem ? selected : selected->parent();
   if (owner == nullptr) return;
-  Result<MenuNode*> added = Error{};
-  recordAdd(*owner, StepName(tr("Add item"), ComboBox1->itemText(row).toLatin1().toStdString()), [&]() -> MenuNode* {
-    added = AddCatalogueItem(document_, *selected, row, place);
-    if (!added) return nullptr;
-    MenuNode* item = added.value();
-    if (IsCustomIdentifier(item->item().identifier)) {
-      // The user sets up a new custom item at once, in the same step as the add; a
-      // cancelled dialog leaves the item in the tree without data.
-      selectNode(item);
-      editInItemDialog(*item);
-    }
-    return item;
-  });
+  const StepStart start = startStep(-1);
+  Result<PlacedEdit> added = AddCatalogueItem(document_, *selected, row, place);
   if (!added) {
     showEditRefusal(ErrorWords(added.error()));
     return;
   }
+  MenuNode* item = added->node;
+  if (IsCustomIdentifier(item->item().identifier)) {
+    // The user sets up a new custom item at once, in the same step as the add (taking
+    // the item out undoes both); a cancelled dialog leaves the item without data.
+    selectNode(item);
+    editInItemDialog(*item);
+  }
+  pushStep(StepName(tr("Add item"), ComboBox1->itemText(row).toLatin1().toStdString()), start,
+           std::move(added->undo));
   TreeView1->expand(treeModel_->indexForNode(selectedNode()));
   refreshAfterEdit();
 }
@@ -251,12 +242,14 @@ void TSDIAppForm::Replace1Click() {
   if (node == nullptr || row < 0) return;
   if (!CanReplace(document_, *node)) return;
   if (ReplaceDropsSubmenu(*node, row) && !confirmDroppedSubmenu(true)) return;
-  recordEdit(*node, StepName(tr("Replace item"), node->caption()), [&] {
-    ReplaceItem(document_, *node, row);
-    // A new custom item is set up at once, in the same step.
+  const StepStart start = startStep(document_.tree.absoluteIndex(node));
+  const QString text = StepName(tr("Replace item"), node->caption());
+  if (std::optional<BranchSnapshot> before = ReplaceItem(document_, *node, row)) {
+    // A new custom item is set up at once, in the same step (the branch put back
+    // undoes both).
     if (row == kCustomItemRow) editInItemDialog(*node);
-    return true;
-  });
+    pushStep(text, start, std::move(*before));
+  }
   refreshAfterEdit();
 }
 
@@ -265,20 +258,21 @@ void TSDIAppForm::MenuItem1Click() {
   if (node == nullptr || itemDialog_ == nullptr) return;
   if (!CanModify(document_, *node)) return;  // the fixed nodes hold no item
   // Only an OK becomes a step.
-  recordEdit(*node, StepName(tr("Modify item"), node->caption()), [&] { return editInItemDialog(*node); });
+  const StepStart start = startStep(document_.tree.absoluteIndex(node));
+  const QString text = StepName(tr("Modify item"), node->caption());
+  if (std::optional<BranchSnapshot> before = editInItemDialog(*node)) pushStep(text, start, std::move(*before));
   refreshAfterEdit();
 }
 
-bool TSDIAppForm::editInItemDialog(MenuNode& node) {
-  if (itemDialog_ == nullptr || !CanModify(document_, node)) return false;
+std::optional<BranchSnapshot> TSDIAppForm::editInItemDialog(MenuNode& node) {
+  if (itemDialog_ == nullptr || !CanModify(document_, node)) return std::nullopt;
   const TMMAItem& item = node.item();
   const bool softkey = IsSoftkey(document_, node);
   if (!itemDialog_->EditItem(document_.ItemData(node), item.kind, item.flags, item.attributes,
                              softkey)) {
-    return false;
+    return std::nullopt;
   }
-  document_.StoreEditedItem(node, itemDialog_->Editor().StoreItem());
-  return true;
+  return ModifyItem(document_, node, itemDialog_->Editor().StoreItem());
 }
 
 void TSDIAppForm::Deleteitem1Click() {
@@ -301,35 +295,39 @@ bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem) {
 }
 
 void TSDIAppForm::deleteNode(MenuNode& node, const QString& stepName) {
-  recordStep(StepName(stepName, node.caption()), document_.tree.absoluteIndex(&node),
-             [&] { return AsRecord(DeleteItem(document_, node)); });
+  const StepStart start = startStep(document_.tree.absoluteIndex(&node));
+  const QString text = StepName(stepName, node.caption());
+  if (std::optional<DetachedItem> back = DeleteItem(document_, node)) pushStep(text, start, std::move(*back));
   refreshAfterEdit();
 }
 
 void TSDIAppForm::Moveup1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveUp(document_, *node)) return;
-  recordStep(StepName(tr("Move up"), node->caption()), -1, [&] { return AsRecord(MoveUp(document_, *node)); });
+  const StepStart start = startStep(-1);
+  const QString text = StepName(tr("Move up"), node->caption());
+  if (std::optional<ItemMove> back = MoveUp(document_, *node)) pushStep(text, start, *back);
   refreshAfterEdit();
 }
 
 void TSDIAppForm::Movedown1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanMoveDown(document_, *node)) return;
-  recordStep(StepName(tr("Move down"), node->caption()), -1, [&] { return AsRecord(MoveDown(document_, *node)); });
+  const StepStart start = startStep(-1);
+  const QString text = StepName(tr("Move down"), node->caption());
+  if (std::optional<ItemMove> back = MoveDown(document_, *node)) pushStep(text, start, *back);
   refreshAfterEdit();
 }
 
 void TSDIAppForm::moveDroppedItem(MenuNode* node, MenuNode* parent, int row) {
-  recordStep(StepName(tr("Move item"), node->caption()), -1, [&] {
-    std::optional<ItemMove> back = MoveItem(document_, *node, *parent, row);
-    if (back) {
-      // The item stays in sight and selected where it landed.
-      TreeView1->expand(treeModel_->indexForNode(parent));
-      selectNode(node);
-    }
-    return AsRecord(std::move(back));
-  });
+  const StepStart start = startStep(-1);
+  const QString text = StepName(tr("Move item"), node->caption());
+  if (std::optional<ItemMove> back = MoveItem(document_, *node, *parent, row)) {
+    // The item stays in sight and selected where it landed.
+    TreeView1->expand(treeModel_->indexForNode(parent));
+    selectNode(node);
+    pushStep(text, start, *back);
+  }
   refreshAfterEdit();
 }
 
@@ -339,35 +337,17 @@ void TSDIAppForm::refreshAfterEdit() {
   TreeView1->viewport()->update();
 }
 
-void TSDIAppForm::recordEdit(const MenuNode& owner, const QString& text, const std::function<bool()>& edit) {
-  const int ownerIndex = document_.tree.absoluteIndex(&owner);
-  recordStep(text, ownerIndex, [&]() -> std::optional<EditRecord> {
-    BranchSnapshot before = TakeBranch(document_, owner);
-    if (!edit()) return std::nullopt;
-    return before;
-  });
+TSDIAppForm::StepStart TSDIAppForm::startStep(int branchTop) const {
+  return StepStart{document_.tree.absoluteIndex(selectedNode()),
+                   branchTop >= 0 ? expandedBelow(branchTop) : ExpandedRows{}};
 }
 
-void TSDIAppForm::recordAdd(const MenuNode& owner, const QString& text, const std::function<MenuNode*()>& add) {
-  const std::uint8_t ownerKind = owner.item().kind;
-  recordStep(text, -1, [&]() -> std::optional<EditRecord> {
-    const MenuNode* item = add();
-    if (item == nullptr) return std::nullopt;
-    return PlacedItem{document_.tree.absoluteIndex(item), ownerKind};
-  });
-}
-
-void TSDIAppForm::recordStep(const QString& text, int branchTop,
-                             const std::function<std::optional<EditRecord>()>& edit) {
-  ExpandedRows expanded = branchTop >= 0 ? expandedBelow(branchTop) : ExpandedRows{};
-  const int selectedBefore = document_.tree.absoluteIndex(selectedNode());
-  std::optional<EditRecord> reverse = edit();
-  if (!reverse) return;
+void TSDIAppForm::pushStep(const QString& text, StepStart start, EditRecord undo) {
   EditView view{[this](int owner) { return expandedBelow(owner); },
                 [this](int owner, const ExpandedRows& rows) { expandBelow(owner, rows); },
                 [this](int selectIndex) { afterUndoSwap(selectIndex); }};
-  undoStack_->push(new EditCommand(document_, text, std::move(*reverse), selectedBefore,
-                                   document_.tree.absoluteIndex(selectedNode()), std::move(expanded),
+  undoStack_->push(new EditCommand(document_, text, std::move(undo), start.selected,
+                                   document_.tree.absoluteIndex(selectedNode()), std::move(start.expanded),
                                    std::move(view)));
 }
 

@@ -10,27 +10,14 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "item.h"
-#include "item_data.h"
+#include "item_tree.h"
 #include "save_options.h"
 
 namespace quillet::menujson {
 
-// Object members keep the order they are written in, so the text reads top-down.
-using Json = nlohmann::ordered_json;
-
 inline constexpr int kFormat = 1;
 
-// One item with its subtree, outside any document: what the JSON form holds. Only
-// identifier, kind, flags and attributes of `item` count; softkeys also keep the
-// parent, next and child bytes they were read with.
-struct ItemTree {
-  TMMAItem item;
-  std::optional<TMMAItemData> data;
-  std::vector<ItemTree> children;
-};
+using quillet::ItemTree;
 
 struct MenuForm {
   SaveOptions options;

@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <memory>
 
+#include <nlohmann/json.hpp>
+
 #include "catalogue.h"
 #include "format.h"
 #include "json_text.h"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "json_form.h"
+#include "json_value.h"
 #include "menu_document.h"
 #include "result.h"
 

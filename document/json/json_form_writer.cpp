@@ -1,5 +1,7 @@
 #include "json_form_writer.h"
 
+#include <nlohmann/json.hpp>
+
 #include "format.h"
 #include "text_codecs.h"
 #include "utf8.h"

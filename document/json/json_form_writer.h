@@ -1,6 +1,7 @@
 #pragma once
 // A document, or one item with its subtree, in the JSON form.
 #include "json_form.h"
+#include "json_value.h"
 #include "menu_document.h"
 
 namespace quillet::menujson {

@@ -1,5 +1,7 @@
 #include "json_text.h"
 
+#include <nlohmann/json.hpp>
+
 namespace quillet::menujson {
 namespace {
 

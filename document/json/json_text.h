@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "json_form.h"
+#include "json_value.h"
 #include "result.h"
 
 namespace quillet::menujson {

@@ -163,8 +163,8 @@ TEST(LinkFaults, LinksToMenuRootAndToTheRecordCountAreNotFollowedButTheLastRecor
   EXPECT_NE(outcome.warnings[1].message.find("record 14, which is not a main-menu record"), std::string::npos);
 }
 
-// The original writer let the 16-bit data offsets wrap past 65,535; such a file loads,
-// but no save can write it, which the user learns at once.
+// A file whose 16-bit data offsets wrapped past 65,535 (a writer that did not check
+// them) loads, but no save can write it, which the user learns at once.
 TEST(DataOffsets, AFileWhoseDataRunPastTheOffsetRangeWarnsThatItCannotBeSaved) {
   std::vector<mb::Bytes> blocks(10, mb::Block(7, mb::Bytes(2000, 0x55)));  // 20,030 bytes of data
   const mb::Bytes data = mb::Concat(blocks);

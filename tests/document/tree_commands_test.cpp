@@ -23,7 +23,7 @@ class TreeCommands : public ::testing::Test {
   MenuNode* Add(MenuNode* selected, const char* identifier, AddPlace place = AddPlace::LastSubitem) {
     auto added = AddCatalogueItem(doc, *selected, Row(identifier), place);
     EXPECT_TRUE(added.ok()) << (added.ok() ? "" : added.error().message);
-    return added.ok() ? added.value() : nullptr;
+    return added.ok() ? added.value().node : nullptr;
   }
   MenuNode* Root() { return doc.menuRootNode(); }
   std::vector<std::string> ChildCaptions(const MenuNode* node) {

@@ -8,7 +8,10 @@
 #include <QRadioButton>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "json_form.h"
+#include "json_value.h"
 #include "menu_loader.h"
 #include "mmatool.h"
 #include "tree_editing_fixture.h"

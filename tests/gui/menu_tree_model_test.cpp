@@ -46,7 +46,7 @@ class TreeModelTest : public WindowTest {
   MenuNode* add(MenuNode* at, const char* identifier, AddPlace place) {
     auto added = AddCatalogueItem(doc(), *at, CatalogueRow(identifier), place);
     EXPECT_TRUE(added.ok());
-    return added.ok() ? added.value() : nullptr;
+    return added.ok() ? added.value().node : nullptr;
   }
 
   QAbstractItemModel* model = nullptr;

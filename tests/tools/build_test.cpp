@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <functional>
 
+#include <nlohmann/json.hpp>
+
 #include "json_form.h"
 #include "json_form_writer.h"
 #include "menu_loader.h"

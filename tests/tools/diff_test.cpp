@@ -1,7 +1,10 @@
 // diff: the same menu, items replaced, removed, added and moved, and trouble.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "json_form.h"
+#include "json_value.h"
 #include "sample_menus.h"
 #include "tool_harness.h"
 

@@ -3,7 +3,10 @@
 #include <functional>
 #include <set>
 
+#include <nlohmann/json.hpp>
+
 #include "json_form.h"
+#include "json_value.h"
 #include "text_codecs.h"
 #include "sample_menus.h"
 #include "tool_harness.h"

@@ -4,10 +4,13 @@
 
 #include <filesystem>
 
+#include <nlohmann/json.hpp>
+
 #include "catalogue.h"
 #include "file_io.h"
 #include "item_fixtures.h"
 #include "json_form.h"
+#include "json_value.h"
 #include "menu_fragment.h"
 #include "menu_writer.h"
 #include "sample_menus.h"
@@ -151,7 +154,7 @@ TEST(ExtractInsert, APasteThatOverflowsTheDataAreaChangesNothing) {
   doc.NewDocument();
   MenuNode* big = nullptr;
   for (const char* identifier : {"Games", "Tools"}) {
-    big = AddCatalogueItem(doc, *doc.menuRootNode(), CatalogueIndex(identifier), AddPlace::LastSubitem).value();
+    big = AddCatalogueItem(doc, *doc.menuRootNode(), CatalogueIndex(identifier), AddPlace::LastSubitem).value().node;
     doc.SetItemData(*big, test::ItemWith({test::NamesBlock(kTagMenuName, names),
                                           test::NamesBlock(kTagSoftkeyName, names)}));
   }
@@ -161,7 +164,7 @@ TEST(ExtractInsert, APasteThatOverflowsTheDataAreaChangesNothing) {
 
   const auto copy = menujson::ReadFragment(menujson::FragmentText(doc, *big));
   ASSERT_TRUE(copy.ok()) << copy.error().message;
-  const auto placed = menujson::PlaceFragment(doc, *big, menujson::FragmentPlace::After, copy.value(), options, false);
+  const auto placed = PlaceFragment(doc, *big, FragmentPlace::After, copy.value(), options, false);
   ASSERT_FALSE(placed.ok());
   EXPECT_NE(placed.error().message.find("at most 65535 bytes"), std::string::npos) << placed.error().message;
   EXPECT_EQ(doc.mainMenuItemCount(), 2);

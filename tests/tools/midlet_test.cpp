@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include <nlohmann/json.hpp>
+
 #include "java_archive.h"
 #include "json_text.h"
 #include "tool_harness.h"

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "convert_options.h"
 #include "display_text.h"
 #include "dump_json.h"
@@ -22,6 +24,7 @@
 #include "menu_fragment.h"
 #include "menu_loader.h"
 #include "menu_writer.h"
+#include "tree_commands.h"
 
 namespace quillet::mmatool {
 
@@ -162,7 +165,7 @@ int RunExtract(const CommandLine& line, std::istream& in, std::ostream& out, std
   const auto loaded = Load(line.files[0], in, doc, err);
   if (!loaded) return kExitBadFile;
   const Result<MenuNode*> node = FindItem(doc, line.itemPath);
-  if (!node || !menujson::CanCopy(doc, *node.value())) {
+  if (!node || !CanCopy(doc, *node.value())) {
     err << "mmatool: " << PrintableUtf8(loaded->name) << ": "
         << (node ? "Menu Root holds no item of its own; extract its items one by one" : node.error().message) << '\n';
     return kExitUsage;
@@ -193,11 +196,11 @@ int RunInsert(const CommandLine& line, std::istream& in, std::ostream& out, std:
     return kExitBadFile;
   }
   const SaveOptions options = std::get<SaveOptions>(ResolveSaveOptions(loaded->outcome.options, {}));
-  const menujson::FragmentPlace place = line.place == InsertPlace::After  ? menujson::FragmentPlace::After
-                                        : line.place == InsertPlace::Into ? menujson::FragmentPlace::LastChild
-                                                                          : menujson::FragmentPlace::Replace;
+  const FragmentPlace place = line.place == InsertPlace::After  ? FragmentPlace::After
+                                        : line.place == InsertPlace::Into ? FragmentPlace::LastChild
+                                                                          : FragmentPlace::Replace;
   // A script cannot answer the question, so subitems are never dropped behind its back.
-  const Result<MenuNode*> placed = menujson::PlaceFragment(doc, *target.value(), place, fragment.value(),
+  const Result<PlacedEdit> placed = PlaceFragment(doc, *target.value(), place, fragment.value(),
                                                            options, false);
   if (!placed) {
     err << "mmatool: " << PrintableUtf8(loaded->name) << ": " << placed.error().message << '\n';

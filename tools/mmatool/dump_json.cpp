@@ -1,5 +1,7 @@
 #include "dump_json.h"
 
+#include <nlohmann/json.hpp>
+
 #include "json_form_writer.h"
 #include "json_text.h"
 

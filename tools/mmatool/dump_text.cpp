@@ -1,5 +1,7 @@
 #include "dump_text.h"
 
+#include <nlohmann/json.hpp>
+
 #include "display_text.h"
 #include "json_form_writer.h"
 #include "text_codecs.h"

@@ -1,5 +1,7 @@
 #include "menu_description.h"
 
+#include <nlohmann/json.hpp>
+
 namespace quillet::mmatool {
 
 MenuInfo DescribeMenu(const std::string& file, const std::vector<std::uint8_t>& header,

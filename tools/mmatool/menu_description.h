@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "json_form.h"
+#include "json_value.h"
 #include "menu_document.h"
 #include "save_options.h"
 

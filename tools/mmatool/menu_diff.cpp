@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include <nlohmann/json.hpp>
+
+#include "json_form.h"
 #include "json_text.h"
 
 namespace quillet::mmatool {
@@ -20,6 +23,11 @@ struct Entry {
   int match = -1;  // the paired entry of the other menu
   bool replaced = false;
 };
+
+// A value as the change keeps it: compact JSON text, "" for an absent value.
+std::string Compact(const Json& value) {
+  return value.is_null() ? std::string() : value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
 
 const Json& Members(const Json& j, const char* key) {
   static const Json kEmpty = Json::array();
@@ -143,23 +151,24 @@ void CompareItems(const Json& a, const Json& b, const std::string& place, std::v
   const std::size_t first = out.size();
   for (const auto& [name, value] : after) {
     const auto found = old.find(name);
-    if (found == old.end()) out.push_back({"changed", place, {}, id, name, nullptr, value});
-    else if (found->second != value) out.push_back({"changed", place, {}, id, name, found->second, value});
+    if (found == old.end()) out.push_back({"changed", place, {}, id, name, {}, Compact(value)});
+    else if (found->second != value) out.push_back({"changed", place, {}, id, name, Compact(found->second), Compact(value)});
   }
   for (const auto& [name, value] : before)
-    if (now.count(name) == 0) out.push_back({"changed", place, {}, id, name, value, nullptr});
+    if (now.count(name) == 0) out.push_back({"changed", place, {}, id, name, Compact(value), {}});
   if (out.size() != first) return;
   // Same values, other order: the file's bytes differ, so this is a change too.
   Json oldOrder = Json::array();
   Json newOrder = Json::array();
   for (const auto& fact : before) oldOrder.push_back(fact.first);
   for (const auto& fact : after) newOrder.push_back(fact.first);
-  if (oldOrder != newOrder) out.push_back({"changed", place, {}, id, "data order", oldOrder, newOrder});
+  if (oldOrder != newOrder) out.push_back({"changed", place, {}, id, "data order", Compact(oldOrder), Compact(newOrder)});
 }
 
-std::string Shown(const Json& value) {
-  return value.is_null() ? "(none)" : value.dump(-1, ' ', false, Json::error_handler_t::replace);
-}
+std::string Shown(const std::string& compact) { return compact.empty() ? "(none)" : compact; }
+
+// A kept value back as JSON.
+Json Value(const std::string& compact) { return compact.empty() ? Json() : Json::parse(compact); }
 
 }  // namespace
 
@@ -168,7 +177,7 @@ std::vector<MenuChange> DiffMenus(const Json& a, const Json& b) {
   for (const char* option : {"layout", "c698p", "iconTag", "saveAllData"}) {
     const Json& from = a["options"][option];
     const Json& to = b["options"][option];
-    if (from != to) changes.push_back({"option", {}, {}, {}, option, from, to});
+    if (from != to) changes.push_back({"option", {}, {}, {}, option, Compact(from), Compact(to)});
   }
   const Json& keysA = a["softkeys"];
   const Json& keysB = b["softkeys"];
@@ -176,7 +185,7 @@ std::vector<MenuChange> DiffMenus(const Json& a, const Json& b) {
     const std::string place = menujson::SoftkeyPath(i);
     const Json& oldId = keysA[i]["identifier"];
     const Json& newId = keysB[i]["identifier"];
-    if (oldId != newId) changes.push_back({"replaced", place, {}, newId.get<std::string>(), {}, oldId, newId});
+    if (oldId != newId) changes.push_back({"replaced", place, {}, newId.get<std::string>(), {}, Compact(oldId), Compact(newId)});
     CompareItems(keysA[i], keysB[i], place, changes);
   }
 
@@ -187,16 +196,16 @@ std::vector<MenuChange> DiffMenus(const Json& a, const Json& b) {
   Match(itemsA, itemsB);
   const std::vector<bool> moved = Moved(itemsA, itemsB);
   for (const Entry& old : itemsA)
-    if (old.match < 0) changes.push_back({"removed", old.path, {}, old.identifier, {}, nullptr, nullptr});
+    if (old.match < 0) changes.push_back({"removed", old.path, {}, old.identifier, {}, {}, {}});
   for (std::size_t j = 0; j < itemsB.size(); ++j) {
     const Entry& now = itemsB[j];
     if (now.match < 0) {
-      changes.push_back({"added", now.path, {}, now.identifier, {}, nullptr, nullptr});
+      changes.push_back({"added", now.path, {}, now.identifier, {}, {}, {}});
       continue;
     }
     const Entry& old = itemsA[static_cast<std::size_t>(now.match)];
-    if (now.replaced) changes.push_back({"replaced", now.path, {}, now.identifier, {}, old.identifier, now.identifier});
-    if (moved[j]) changes.push_back({"moved", old.path, now.path, now.identifier, {}, nullptr, nullptr});
+    if (now.replaced) changes.push_back({"replaced", now.path, {}, now.identifier, {}, Compact(old.identifier), Compact(now.identifier)});
+    if (moved[j]) changes.push_back({"moved", old.path, now.path, now.identifier, {}, {}, {}});
     CompareItems(*old.item, *now.item, now.path, changes);
   }
   return changes;
@@ -204,7 +213,7 @@ std::vector<MenuChange> DiffMenus(const Json& a, const Json& b) {
 
 void WriteDiffText(const std::vector<MenuChange>& changes, std::ostream& out) {
   for (const MenuChange& c : changes) {
-    const std::string id = Shown(c.identifier);
+    const std::string id = Compact(c.identifier);
     if (c.change == "option") {
       out << "option " << c.what << ": " << Shown(c.from) << " -> " << Shown(c.to) << '\n';
     } else if (c.change == "moved") {
@@ -236,8 +245,8 @@ void WriteDiffJson(const std::vector<MenuChange>& changes, std::ostream& out) {
     if (!c.identifier.empty() || c.change != "option") change["identifier"] = c.identifier;
     if (!c.what.empty()) change["what"] = c.what;
     if (c.change == "option" || c.change == "changed" || c.change == "replaced") {
-      change["from"] = c.from;
-      change["to"] = c.to;
+      change["from"] = Value(c.from);
+      change["to"] = Value(c.to);
     }
     j["changes"].push_back(std::move(change));
   }

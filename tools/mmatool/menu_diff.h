@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "json_form.h"
+#include "json_value.h"
+
 
 namespace quillet::mmatool {
 
@@ -17,8 +18,8 @@ struct MenuChange {
   std::string movedTo;     // "moved": the place in B
   std::string identifier;  // the item's identifier (B's for "replaced")
   std::string what;        // "option"/"changed": the value ("layout", "menu names 0A", "attributes")
-  menujson::Json from;     // old value (null when it was absent)
-  menujson::Json to;       // new value (null when it is gone)
+  std::string from;        // old value as compact JSON text ("" when it was absent)
+  std::string to;          // new value as compact JSON text ("" when it is gone)
 };
 
 // `a` and `b` are menus in the JSON form without derived values.

@@ -1,5 +1,7 @@
 #include "midlet_command.h"
 
+#include <nlohmann/json.hpp>
+
 #include "commands.h"
 #include "display_text.h"
 #include "json_text.h"
