@@ -6,9 +6,7 @@
 // menu's list back for a swap), 1 on an item two levels below it.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTreeView>
-#include <cstdlib>
 #include <memory>
 
 #include "catalogue.h"
@@ -141,14 +139,3 @@ BENCHMARK(BM_DropAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace quillet::bench
-
-int main(int argc, char** argv) {
-  // The tree view needs a display; the offscreen platform gives it one anywhere.
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -22,6 +22,9 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind) {
     QDir().mkpath(backupsFolder());
     return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), AllFilesFilter());
   }
+  if (kind == FileDialogKind::PhoneFilesFolder) {
+    return QFileDialog::getExistingDirectory(owner, QCoreApplication::translate("FileChooser", "Phone files folder"));
+  }
   if (kind == FileDialogKind::OpenJavaApplication) {
     const QString filter = QCoreApplication::translate("FileChooser", "Java applications (*.jad *.jar)") +
                            QStringLiteral(";;") + AllFilesFilter();

@@ -10,8 +10,9 @@ class QWidget;
 namespace quillet::ui {
 
 // OpenBackup is an Open dialog that starts in the backups folder; OpenJavaApplication
-// one that shows Java applications (.jad and .jar) first.
-enum class FileDialogKind { Open, Save, OpenBackup, OpenJavaApplication };
+// one that shows Java applications (.jad and .jar) first; PhoneFilesFolder asks for a
+// folder (the one that stands for the phone's files in the preview).
+enum class FileDialogKind { Open, Save, OpenBackup, OpenJavaApplication, PhoneFilesFolder };
 
 // The filter of the dialogs: every file, with or without a dot in its name, in the
 // interface language.

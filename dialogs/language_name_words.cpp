@@ -77,4 +77,9 @@ QString LanguageChoiceText(std::size_t position) {
   return translated == name ? name : QStringLiteral("%1 \u2014 %2").arg(name, translated);
 }
 
+QString LanguageWords(std::uint8_t language) {
+  if (language >= 1 && language <= kLanguageCount) return LanguageChoiceText(language - 1u);
+  return QCoreApplication::translate("LanguageNames", "Language %1").arg(language);
+}
+
 }  // namespace quillet::ui

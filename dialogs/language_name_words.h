@@ -4,10 +4,13 @@
 // the interface language when the catalogue has it ("German — немецкий").
 #include <QString>
 #include <cstddef>
+#include <cstdint>
 
 namespace quillet::ui {
 
 // The selector's text of the language at `position` (0 to 46) of the language table.
 QString LanguageChoiceText(std::size_t position);
+// The same for a language ID as a file holds it; "Language N" for an ID outside the table.
+QString LanguageWords(std::uint8_t language);
 
 }  // namespace quillet::ui

@@ -61,8 +61,10 @@ void MenuDocument::InheritRunValues(const MenuDocument& open) {
 }
 
 void MenuDocument::Adopt(MenuDocument&& loaded) {
-  tree.adopt(std::move(loaded.tree));
+  // The store first: views that read item data when the tree's reset ends then find
+  // the new nodes' data.
   ItemStore = std::move(loaded.ItemStore);
+  tree.adopt(std::move(loaded.tree));
   RecordSize = loaded.RecordSize;
   DataAreaStart = loaded.DataAreaStart;
   CustomItemCount = loaded.CustomItemCount;

@@ -12,6 +12,7 @@
 
 #include "catalogue.h"
 #include "menu_tree_model.h"
+#include "phone_preview_window.h"
 #include "window_phone_link.h"
 
 namespace quillet::ui {
@@ -72,6 +73,8 @@ TSDIAppForm::TSDIAppForm(QWidget* parent)
 }
 
 TSDIAppForm::~TSDIAppForm() {
+  // The preview reads through the phone link and the model: it goes before them.
+  delete preview_;
   // The view lets go of the model before the model lets go of the tree.
   TreeView1->setModel(nullptr);
 }
@@ -96,6 +99,7 @@ void TSDIAppForm::showEvent(QShowEvent* event) {
 
 void TSDIAppForm::FormShow() {
   if (phone_) phone_->InitPhoneLink();
+  restorePhonePreview();
 }
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 //   main_window_phone.cpp     Open from phone, Save to phone, Restart Phone
 //   main_window_tree_editing.cpp  the two pop-up menus: add, replace, modify, delete, move
 //   main_window_clipboard.cpp     cut, copy and paste of items through the system clipboard
+//   main_window_preview.cpp       the View menu and the phone preview
 #include <QMainWindow>
 #include <QVector>
 #include <QIcon>
@@ -48,6 +49,7 @@ namespace quillet::ui {
 
 class MenuTreeModel;
 class PhoneIndicator;
+class PhonePreviewWindow;
 class TAboutBox;
 class TOKRightDlg;
 class WindowPhoneLink;
@@ -257,6 +259,18 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   // The backups of phone menus, in backupsFolder().
   BackupStore backups() const;
 
+  // The View menu and the phone preview (main_window_preview.cpp).
+  void buildViewMenu();
+  // The preview, made when it is first needed.
+  PhonePreviewWindow& phonePreview();
+  void showPhonePreview(bool open);
+  // Opens the preview at the first show when it was open at the end of the last run.
+  void restorePhonePreview();
+  // The preview reads icon files from the window's phone link, when there is one.
+  void connectPreviewToPhone();
+  // The phone came or went: the preview looks for its icons again.
+  void tellPreviewPhoneChanged();
+
   // Phone commands (main_window_phone.cpp).
   void connectPhoneCommands();
   // A phone command's job runs: the phone commands wait for it.
@@ -307,6 +321,12 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   QAction* EditUndo1 = nullptr;
   QAction* EditRedo1 = nullptr;
   QUndoStack* undoStack_ = nullptr;
+  QMenu* View1 = nullptr;
+  QAction* ViewPhonePreview = nullptr;
+  QAction* ViewPhoneFilesFolder = nullptr;
+  QAction* PhonePreviewItem = nullptr;
+  QAction* PhoneFilesFolderItem = nullptr;
+  PhonePreviewWindow* preview_ = nullptr;  // a tool window of this window, made on first use
   QMenu* Help1 = nullptr;
   QAction* FileNewItem = nullptr;
   QAction* FileOpenItem = nullptr;

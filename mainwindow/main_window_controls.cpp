@@ -192,6 +192,7 @@ void TSDIAppForm::buildMainMenu() {
   File1->addSeparator();
   FileExitItem = addMenuEntry(File1, FileExit1, "FileExitItem");
   buildEditMenu();
+  buildViewMenu();
   Help1 = menuBar()->addMenu(tr("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
   Help1->menuAction()->setStatusTip(tr("Help topics"));

@@ -13,6 +13,7 @@
 #include "menu_writer.h"
 #include "phone_indicator.h"
 #include "phone_menu_guard.h"
+#include "phone_preview_window.h"
 #include "window_phone_link.h"
 
 namespace quillet::ui {
@@ -31,9 +32,11 @@ struct PhoneSaveOutcome {
 }  // namespace
 
 void TSDIAppForm::usePhoneLibrary(std::unique_ptr<P2KLibrary> library) {
+  if (preview_ != nullptr) preview_->setPhone(nullptr);  // it reads through the link that goes
   phone_.reset();  // its thread ends before the next link starts
   PhoneLinkListener& listener = *this;  // the base is private: converted here, not in make_unique
   phone_ = std::make_unique<WindowPhoneLink>(*this, listener, std::move(library));
+  connectPreviewToPhone();
 }
 
 void TSDIAppForm::connectPhoneCommands() {
@@ -130,6 +133,7 @@ void TSDIAppForm::phoneConnectionChanged(bool connected) {
   // A connected phone's panel waits for its model.
   if (!connected) StatusBar1Panel1->setText(tr("Phone: None "));
   enablePhoneCommands();
+  tellPreviewPhoneChanged();
 }
 
 void TSDIAppForm::phoneModelRead(const std::string& model) {

@@ -3,7 +3,10 @@
 #include <QMimeData>
 
 #include "display_text.h"
+#include "item_appearance.h"
+#include "language_name_words.h"
 #include "node_rules.h"
+#include "utf8.h"
 
 namespace quillet::ui {
 
@@ -69,10 +72,37 @@ int MenuTreeModel::columnCount(const QModelIndex&) const { return 1; }
 
 QVariant MenuTreeModel::data(const QModelIndex& index, int role) const {
   const MenuNode* node = nodeForIndex(index);
-  if (node == nullptr || role != Qt::DisplayRole) return {};
+  if (node == nullptr) return {};
+  if (role == Qt::ToolTipRole) return toolTip(*node);
+  if (role != Qt::DisplayRole) return {};
   // Captions are 8-bit byte strings shown as Latin-1, with control characters escaped
   // ("\n", "\x01") so that a caption from a file shows what it holds on one line.
   return QString::fromStdString(PrintableLatin1(node->caption()));
+}
+
+QString MenuTreeModel::toolTip(const MenuNode& node) const {
+  const NodeDetails details = NodeDetailsOf(document_, node);
+  auto text = [](const std::u16string& utf16) { return QString::fromStdString(PrintableUtf8(Utf16ToUtf8(utf16))); };
+  QStringList lines{tr("Identifier: %1").arg(QString::fromStdString(PrintableLatin1(node.item().identifier)))};
+  auto names = [&](const std::vector<TMMANameEntry>& entries, const QString& heading) {
+    if (entries.empty()) return;
+    lines << heading;
+    for (const TMMANameEntry& entry : entries)
+      lines << QStringLiteral("  %1: %2").arg(LanguageWords(entry.language), text(entry.text));
+  };
+  names(details.names, tr("Names:"));
+  names(details.softkeyTitles, tr("Softkey titles:"));
+  for (const NodeDetails::Icon& icon : details.icons) {
+    const QString where = icon.icon.kind == ShownIcon::Kind::DrmIndex ? tr("DRM index %1").arg(icon.icon.drmIndex)
+                                                                       : text(icon.icon.path);
+    switch (icon.role) {
+      case NodeDetails::IconRole::Animated: lines << tr("Animated icon: %1").arg(where); break;
+      case NodeDetails::IconRole::Static: lines << tr("Static icon: %1").arg(where); break;
+      case NodeDetails::IconRole::List: lines << tr("List icon: %1").arg(where); break;
+    }
+  }
+  if (lines.size() == 1) lines << tr("No names or icons of its own");
+  return lines.join(QLatin1Char('\n'));
 }
 
 Qt::ItemFlags MenuTreeModel::flags(const QModelIndex& index) const {

@@ -43,6 +43,9 @@ class MenuTreeModel : public QAbstractItemModel, private TreeObserver {
   void moveRequested(quillet::MenuNode* node, quillet::MenuNode* parent, int row);
 
  private:
+  // Tells items apart that show the same caption ("~1", "~2"): every name, softkey
+  // title and icon of the node.
+  QString toolTip(const MenuNode& node) const;
   void nodesAboutToBeInserted(MenuNode* parent, int row) override;
   void nodesInserted(MenuNode* parent, int row) override;
   void nodeAboutToBeRemoved(MenuNode* parent, int row) override;

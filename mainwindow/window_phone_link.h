@@ -56,6 +56,15 @@ class WindowPhoneLink : public PhoneLinkView {
   // dialog. Called on the phone thread.
   std::function<void(const PhoneProgress&)> progressReporter();
 
+  // Phone work of the window's own that needs no progress dialog and leaves the phone
+  // commands as they are (the preview's icon files): `work` runs on the phone thread
+  // after the work queued before it, then `done` on the user-interface thread.
+  void runInBackground(std::function<void()> work, std::function<void()> done) {
+    runPhoneWork(std::move(work), std::move(done));
+  }
+  // The library, for such work only: it is used on the phone thread.
+  P2KLibrary& library() { return *library_; }
+
   // A job runs (from its start until its `done` has run).
   bool busy() const { return busy_; }
   // A phone is connected, as the last connection notice said.

@@ -2,21 +2,17 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <mutex>
 #include <thread>
 #include <utility>
 
 #include "file_io.h"
+#include "phone_file_read.h"
 #include "utf8.h"
 
 namespace quillet {
 
 namespace {
-
-// A count beyond this cannot be a real phone's file list (each entry takes 512 bytes),
-// so it is treated as a failed count instead of an allocation of gigabytes.
-constexpr std::int32_t kMaxFileCount = 65535;
 
 void runNow(std::function<void()> task) { task(); }
 
@@ -112,15 +108,7 @@ std::string PhoneLink::exchangeFile() const { return exchange_.file(); }
 std::int32_t PhoneLink::callWithRetries(const std::function<std::int32_t()>& call,
                                         const std::function<bool(std::int32_t)>& done,
                                         int& calls) {
-  std::int32_t result = -1;
-  for (calls = 0; calls < kRetryCalls;) {
-    result = call();
-    ++calls;
-    if (done(result)) break;
-    if (result == -1) hooks_.pause(kRetryPauseMs);
-    if (cancelled()) break;
-  }
-  return result;
+  return CallWithRetries(call, done, {hooks_.pause, [this] { return cancelled(); }}, calls);
 }
 
 Error PhoneLink::libraryError(const char* message) {
@@ -180,17 +168,7 @@ void PhoneLink::readPhoneModel(unsigned notice) {
   });
 }
 
-const TP2KFileEntry* PhoneLink::findMenuEntry() const {
-  const std::size_t pathLength = std::strlen(kPhoneMenuPath);
-  for (const TP2KFileEntry& entry : FileList) {
-    const void* end = std::memchr(entry.name, 0, sizeof entry.name);
-    const std::size_t nameLength =
-        end ? static_cast<std::size_t>(static_cast<const char*>(end) - entry.name) : sizeof entry.name;
-    if (nameLength == pathLength && std::memcmp(entry.name, kPhoneMenuPath, pathLength) == 0)
-      return &entry;
-  }
-  return nullptr;
-}
+const TP2KFileEntry* PhoneLink::findMenuEntry() const { return FindPhoneFile(FileList, kPhoneMenuPath); }
 
 Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
   FileList.clear();
@@ -201,7 +179,7 @@ Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
   FileCount = callWithRetries([&] { return library_.File_Count(); },
                               [](std::int32_t r) { return r != -1; }, calls);
   if (FileCount == -1) return readError("Error getting file count");
-  if (FileCount < 0 || FileCount > kMaxFileCount)
+  if (FileCount < 0 || FileCount > kMaxPhoneFileCount)
     return phoneError("Error getting file count",
                       "the phone reported " + std::to_string(FileCount) + " files");
 

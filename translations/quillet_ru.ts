@@ -110,6 +110,10 @@
         <source>Choose Java application</source>
         <translation>Выбор приложения Java</translation>
     </message>
+    <message>
+        <source>Phone files folder</source>
+        <translation>Папка файлов телефона</translation>
+    </message>
 </context>
 <context>
     <name>LanguageNames</name>
@@ -301,6 +305,10 @@
         <source>Bahasa Malay</source>
         <translation>малайский (бахаса)</translation>
     </message>
+    <message>
+        <source>Language %1</source>
+        <translation>Язык %1</translation>
+    </message>
 </context>
 <context>
     <name>StartArguments</name>
@@ -349,6 +357,41 @@
     </message>
 </context>
 <context>
+    <name>quillet::ui::MenuTreeModel</name>
+    <message>
+        <source>Identifier: %1</source>
+        <translation>Идентификатор: %1</translation>
+    </message>
+    <message>
+        <source>Names:</source>
+        <translation>Названия:</translation>
+    </message>
+    <message>
+        <source>Softkey titles:</source>
+        <translation>Названия софт-клавиш:</translation>
+    </message>
+    <message>
+        <source>DRM index %1</source>
+        <translation>индекс DRM %1</translation>
+    </message>
+    <message>
+        <source>Animated icon: %1</source>
+        <translation>Анимированный значок: %1</translation>
+    </message>
+    <message>
+        <source>Static icon: %1</source>
+        <translation>Статичный значок: %1</translation>
+    </message>
+    <message>
+        <source>List icon: %1</source>
+        <translation>Значок в списке: %1</translation>
+    </message>
+    <message>
+        <source>No names or icons of its own</source>
+        <translation>Собственных названий и значков нет</translation>
+    </message>
+</context>
+<context>
     <name>quillet::ui::MidletChooserDialog</name>
     <message>
         <source>Choose MIDlet</source>
@@ -367,6 +410,37 @@ Which one should the menu item start?</source>
     <message>
         <source>Cancel</source>
         <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::PhonePreviewWindow</name>
+    <message>
+        <source>Phone preview</source>
+        <translation>Предпросмотр телефона</translation>
+    </message>
+    <message>
+        <source>Display language</source>
+        <translation>Язык показа</translation>
+    </message>
+    <message>
+        <source>List view</source>
+        <translation>Списком</translation>
+    </message>
+    <message>
+        <source>Icons from the connected phone</source>
+        <translation>Значки с подключённого телефона</translation>
+    </message>
+    <message>
+        <source>Icons from the phone %1</source>
+        <translation>Значки с телефона %1</translation>
+    </message>
+    <message>
+        <source>Icons from the folder %1</source>
+        <translation>Значки из папки %1</translation>
+    </message>
+    <message>
+        <source>No phone and no phone files folder: icons cannot be shown (View &gt; Phone files folder...)</source>
+        <translation>Нет ни телефона, ни папки файлов телефона: значки показать нельзя (Вид &gt; Папка файлов телефона...)</translation>
     </message>
 </context>
 <context>
@@ -428,6 +502,78 @@ Cancelling...</source>
 A write to the phone cannot be interrupted: please wait.</source>
         <translation>
 Запись в телефон нельзя прервать: подождите.</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::PhoneScreen</name>
+    <message>
+        <source> (no name in the display language)</source>
+        <translation> (нет названия на языке показа)</translation>
+    </message>
+    <message>
+        <source>Icon: DRM index %1, from the phone&apos;s DRM store</source>
+        <translation>Значок: индекс DRM %1, из хранилища DRM телефона</translation>
+    </message>
+    <message>
+        <source>No icon in the menu file: the phone draws its own</source>
+        <translation>В файле меню значка нет: телефон рисует свой</translation>
+    </message>
+    <message>
+        <source>Looked for in %1</source>
+        <translation>Искали: %1</translation>
+    </message>
+    <message>
+        <source>Icon: %1</source>
+        <translation>Значок: %1</translation>
+    </message>
+    <message>
+        <source>Icon: %1 (being read)</source>
+        <translation>Значок: %1 (читается)</translation>
+    </message>
+    <message>
+        <source>Missing icon: %1</source>
+        <translation>Значок не найден: %1</translation>
+    </message>
+    <message>
+        <source>Main menu</source>
+        <translation>Главное меню</translation>
+    </message>
+    <message>
+        <source>DRM
+%1</source>
+        <translation>DRM
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::PreviewIconStore</name>
+    <message>
+        <source>the connected phone</source>
+        <translation>на подключённом телефоне</translation>
+    </message>
+    <message>
+        <source>the phone %1</source>
+        <translation>на телефоне %1</translation>
+    </message>
+    <message>
+        <source>No phone is connected and no phone files folder is chosen.</source>
+        <translation>Телефон не подключён, и папка файлов телефона не выбрана.</translation>
+    </message>
+    <message>
+        <source>the phone files folder %1</source>
+        <translation>в папке файлов телефона %1</translation>
+    </message>
+    <message>
+        <source>There is no such file.</source>
+        <translation>Такого файла нет.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1</source>
+        <translation>Файл не читается: %1</translation>
+    </message>
+    <message>
+        <source>The file does not decode as an image: %1</source>
+        <translation>Файл не распознаётся как изображение: %1</translation>
     </message>
 </context>
 <context>
@@ -1030,6 +1176,26 @@ Continue?</source>
 File: %1</source>
         <translation>
 Файл: %1</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Вид</translation>
+    </message>
+    <message>
+        <source>Phone preview</source>
+        <translation>Предпросмотр телефона</translation>
+    </message>
+    <message>
+        <source>Show the menu as the phone shows it</source>
+        <translation>Показать меню так, как его показывает телефон</translation>
+    </message>
+    <message>
+        <source>Phone files folder...</source>
+        <translation>Папка файлов телефона...</translation>
+    </message>
+    <message>
+        <source>Choose the folder that stands for the phone&apos;s files when no phone is connected</source>
+        <translation>Выбрать папку, которая заменяет файлы телефона, когда он не подключён</translation>
     </message>
 </context>
 </TS>

@@ -110,6 +110,10 @@
         <source>Choose Java application</source>
         <translation>选择 Java 应用程序</translation>
     </message>
+    <message>
+        <source>Phone files folder</source>
+        <translation>手机文件文件夹</translation>
+    </message>
 </context>
 <context>
     <name>LanguageNames</name>
@@ -301,6 +305,10 @@
         <source>Bahasa Malay</source>
         <translation>马来语（Bahasa Melayu）</translation>
     </message>
+    <message>
+        <source>Language %1</source>
+        <translation>语言 %1</translation>
+    </message>
 </context>
 <context>
     <name>StartArguments</name>
@@ -349,6 +357,41 @@
     </message>
 </context>
 <context>
+    <name>quillet::ui::MenuTreeModel</name>
+    <message>
+        <source>Identifier: %1</source>
+        <translation>标识符：%1</translation>
+    </message>
+    <message>
+        <source>Names:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Softkey titles:</source>
+        <translation>软键标题：</translation>
+    </message>
+    <message>
+        <source>DRM index %1</source>
+        <translation>DRM 索引 %1</translation>
+    </message>
+    <message>
+        <source>Animated icon: %1</source>
+        <translation>动画图标：%1</translation>
+    </message>
+    <message>
+        <source>Static icon: %1</source>
+        <translation>静态图标：%1</translation>
+    </message>
+    <message>
+        <source>List icon: %1</source>
+        <translation>列表图标：%1</translation>
+    </message>
+    <message>
+        <source>No names or icons of its own</source>
+        <translation>没有自己的名称或图标</translation>
+    </message>
+</context>
+<context>
     <name>quillet::ui::MidletChooserDialog</name>
     <message>
         <source>Choose MIDlet</source>
@@ -367,6 +410,37 @@ Which one should the menu item start?</source>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::PhonePreviewWindow</name>
+    <message>
+        <source>Phone preview</source>
+        <translation>手机预览</translation>
+    </message>
+    <message>
+        <source>Display language</source>
+        <translation>显示语言</translation>
+    </message>
+    <message>
+        <source>List view</source>
+        <translation>列表视图</translation>
+    </message>
+    <message>
+        <source>Icons from the connected phone</source>
+        <translation>图标来自已连接的手机</translation>
+    </message>
+    <message>
+        <source>Icons from the phone %1</source>
+        <translation>图标来自手机 %1</translation>
+    </message>
+    <message>
+        <source>Icons from the folder %1</source>
+        <translation>图标来自文件夹 %1</translation>
+    </message>
+    <message>
+        <source>No phone and no phone files folder: icons cannot be shown (View &gt; Phone files folder...)</source>
+        <translation>没有手机，也没有手机文件文件夹：无法显示图标（视图 &gt; 手机文件文件夹...）</translation>
     </message>
 </context>
 <context>
@@ -428,6 +502,78 @@ Cancelling...</source>
 A write to the phone cannot be interrupted: please wait.</source>
         <translation>
 写入手机的过程无法中断，请稍候。</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::PhoneScreen</name>
+    <message>
+        <source> (no name in the display language)</source>
+        <translation>（没有该显示语言的名称）</translation>
+    </message>
+    <message>
+        <source>Icon: DRM index %1, from the phone&apos;s DRM store</source>
+        <translation>图标：DRM 索引 %1，来自手机的 DRM 存储</translation>
+    </message>
+    <message>
+        <source>No icon in the menu file: the phone draws its own</source>
+        <translation>菜单文件中没有图标：手机使用自己的图标</translation>
+    </message>
+    <message>
+        <source>Looked for in %1</source>
+        <translation>查找位置：%1</translation>
+    </message>
+    <message>
+        <source>Icon: %1</source>
+        <translation>图标：%1</translation>
+    </message>
+    <message>
+        <source>Icon: %1 (being read)</source>
+        <translation>图标：%1（正在读取）</translation>
+    </message>
+    <message>
+        <source>Missing icon: %1</source>
+        <translation>缺少图标：%1</translation>
+    </message>
+    <message>
+        <source>Main menu</source>
+        <translation>主菜单</translation>
+    </message>
+    <message>
+        <source>DRM
+%1</source>
+        <translation>DRM
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::PreviewIconStore</name>
+    <message>
+        <source>the connected phone</source>
+        <translation>已连接的手机</translation>
+    </message>
+    <message>
+        <source>the phone %1</source>
+        <translation>手机 %1</translation>
+    </message>
+    <message>
+        <source>No phone is connected and no phone files folder is chosen.</source>
+        <translation>未连接手机，也未选择手机文件文件夹。</translation>
+    </message>
+    <message>
+        <source>the phone files folder %1</source>
+        <translation>手机文件文件夹 %1</translation>
+    </message>
+    <message>
+        <source>There is no such file.</source>
+        <translation>没有此文件。</translation>
+    </message>
+    <message>
+        <source>The file cannot be read: %1</source>
+        <translation>无法读取文件：%1</translation>
+    </message>
+    <message>
+        <source>The file does not decode as an image: %1</source>
+        <translation>文件无法解码为图像：%1</translation>
     </message>
 </context>
 <context>
@@ -1026,6 +1172,26 @@ Continue?</source>
 File: %1</source>
         <translation>
 文件：%1</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>视图(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Phone preview</source>
+        <translation>手机预览</translation>
+    </message>
+    <message>
+        <source>Show the menu as the phone shows it</source>
+        <translation>按手机显示的样子显示菜单</translation>
+    </message>
+    <message>
+        <source>Phone files folder...</source>
+        <translation>手机文件文件夹...</translation>
+    </message>
+    <message>
+        <source>Choose the folder that stands for the phone&apos;s files when no phone is connected</source>
+        <translation>选择在未连接手机时代替手机文件的文件夹</translation>
     </message>
 </context>
 </TS>

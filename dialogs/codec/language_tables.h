@@ -8,24 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "language_names.h"
+
 namespace quillet {
-
-inline constexpr std::size_t kLanguageCount = 47;
-
-// Indexed by position (language ID - 1).
-inline constexpr std::array<std::string_view, kLanguageCount> LanguageNames = {
-    "English US",      "Arabic",           "English UK",  "Chinese Complex",
-    "Chinese Simple",  "French",           "German",      "Hebrew",
-    "Italian",         "Spanish",          "Thai",        "Vietnamese",
-    "Canadian French", "American Spanish", "Bahasa",      "Bulgarian",
-    "Croatian",        "Czech",            "Danish",      "Dutch",
-    "Estonian",        "Finnish",          "Greek",       "Hungarian",
-    "Japanese",        "Korean",           "Latvian",     "Lithuanian",
-    "Malay",           "Norwegian",        "Polish",      "Portuguese",
-    "American Portuguese", "Romanian",     "Russian",     "Serbian",
-    "Slovak",          "Slovenian",        "Tagalog",     "Turkish",
-    "Ukrainian",       "Brazilian Portuguese", "Swedish", "Farsi",
-    "Urdu",            "Hindi",            "Bahasa Malay"};
 
 struct LanguageTables {
   std::array<std::uint8_t, kLanguageCount> LanguageIds{};     // entry p holds p + 1

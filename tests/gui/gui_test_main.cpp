@@ -10,9 +10,12 @@ int main(int argc, char** argv) {
   // folder of their own.
   QTemporaryDir data;
   qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
-  // The remembered interface language too: the user's own settings stay untouched.
+  // The same for the settings (the remembered interface language among them) and for the
+  // icon files the phone preview keeps: the user's own stay untouched.
   QTemporaryDir config;
+  QTemporaryDir cache;
   qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+  qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -209,20 +209,25 @@ TEST_F(StartTest, ActionsCarryCaptionsHintsAndShortcutsAndAreEnabled) {
 
 TEST_F(StartTest, MenusHoldTheirEntriesInOrderWithStartStates) {
   QList<QAction*> top = window->menuBar()->actions();
-  ASSERT_EQ(top.size(), 3);
+  ASSERT_EQ(top.size(), 4);
   EXPECT_EQ(top[0]->text(), "&File");
   EXPECT_EQ(top[0]->statusTip(), "File related commands");
   EXPECT_EQ(top[1]->text(), "&Edit");
-  EXPECT_EQ(top[2]->text(), "&Help");
-  EXPECT_EQ(top[2]->statusTip(), "Help topics");
+  EXPECT_EQ(top[2]->text(), "&View");
+  EXPECT_EQ(top[3]->text(), "&Help");
+  EXPECT_EQ(top[3]->statusTip(), "Help topics");
+  QStringList viewEntries;
+  for (QAction* entry : top[2]->menu()->actions()) viewEntries << entry->objectName();
+  EXPECT_EQ(viewEntries, QStringList({"PhonePreviewItem", "PhoneFilesFolderItem"}));
+  EXPECT_EQ(action("ViewPhonePreview")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
   QStringList fileEntries;
   for (QAction* entry : top[0]->menu()->actions()) fileEntries << (entry->isSeparator() ? "-" : entry->objectName());
   EXPECT_EQ(fileEntries, QStringList({"FileNewItem", "FileOpenItem", "FileOpenBackupItem", "FileSaveItem", "Openfromphone1", "Savetophone1",
                                       "RestartPhone1", "-", "FileExitItem"}));
   // About, then the interface language's submenu.
-  ASSERT_EQ(top[2]->menu()->actions().size(), 3);
-  EXPECT_EQ(top[2]->menu()->actions()[0]->objectName(), "HelpAboutItem");
-  EXPECT_EQ(top[2]->menu()->actions()[2]->menu()->objectName(), "HelpLanguage");
+  ASSERT_EQ(top[3]->menu()->actions().size(), 3);
+  EXPECT_EQ(top[3]->menu()->actions()[0]->objectName(), "HelpAboutItem");
+  EXPECT_EQ(top[3]->menu()->actions()[2]->menu()->objectName(), "HelpLanguage");
 
   EXPECT_EQ(action("FileNewItem")->text(), "&New\tCtrl+N");
   EXPECT_EQ(action("FileSaveItem")->text(), "&Save\tCtrl+S");

@@ -2,7 +2,8 @@
 // opening the sample with custom items and clicking an item; the About box; the Edit
 // menu after a deletion, the tree's pop-up menu with an item copied, an item dragged over
 // the tree with its drop line, the unsaved-changes question at New and the progress
-// dialog of Save to phone. Run under a display
+// dialog of Save to phone; the phone preview beside a menu built here, as the grid with
+// icons and a missing-icon mark and as a submenu's list. Run under a display
 // (xvfb-run works):  gui_screenshots <samples folder> <output folder> [language]
 // A language (ru, zh_CN) takes the same pictures in that interface language.
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
 #include <QScreen>
 #include <QTreeView>
 #include <chrono>
@@ -26,12 +28,16 @@
 
 #include "about_box.h"
 #include "app_forms.h"
+#include "catalogue.h"
 #include "emulated_phone.h"
 #include "interface_language.h"
+#include "language_names.h"
 #include "main_window.h"
 #include "menu_tree_model.h"
 #include "message_prompt.h"
+#include "phone_preview_window.h"
 #include "phone_progress_dialog.h"
+#include "tree_commands.h"
 
 namespace {
 
@@ -111,9 +117,115 @@ class ToolPrompter : public quillet::ui::Prompter {
   QDir output_;
 };
 
+// An icon file as a phone keeps one: a rounded square in `colour` with a letter.
+bool writeIcon(const QString& folder, const QString& name, QColor colour, const QString& letter, int size) {
+  QImage icon(size, size, QImage::Format_ARGB32);
+  icon.fill(Qt::transparent);
+  QPainter painter(&icon);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setBrush(colour);
+  painter.setPen(Qt::NoPen);
+  painter.drawRoundedRect(QRectF(2, 2, size - 4, size - 4), size / 5.0, size / 5.0);
+  QFont font = painter.font();
+  font.setPixelSize(size / 2);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.setPen(Qt::white);
+  painter.drawText(icon.rect(), Qt::AlignCenter, letter);
+  painter.end();
+  return QDir().mkpath(folder + QStringLiteral("/a/mobile/picture")) &&
+         icon.save(folder + QStringLiteral("/a/mobile/picture/") + name, "PNG");
+}
+
+// Gives `node` an English name and an icon path (`iconKind` 4 for the grid, 2 for lists).
+void nameAndIcon(quillet::MenuDocument& doc, quillet::MenuNode& node, const std::u16string& name,
+                 std::uint8_t iconKind, const std::u16string& path) {
+  quillet::TMMAItemData data;
+  quillet::TMMADataBlock names;
+  names.tag = quillet::kTagMenuName;
+  names.names = {{quillet::kLanguageEnglishUs, name}};
+  data.blocks.push_back(names);
+  if (!path.empty()) {
+    quillet::TMMADataBlock icon;
+    icon.tag = quillet::kTagIconPath;
+    icon.iconKind = iconKind;
+    icon.path = path;
+    data.blocks.push_back(icon);
+  }
+  for (quillet::TMMADataBlock& block : data.blocks) quillet::RefreshLength(block);
+  doc.SetItemData(node, std::move(data));
+  doc.tree.notifyChanged(&node);
+}
+
+// The preview beside the window, over a menu built here: the main menu's grid with the
+// "Games" item highlighted, and the "Games" submenu's list, side by side in one picture.
+bool previewShot(const QString& path) {
+  using namespace quillet;
+  ui::TSDIAppForm window;
+  window.show();
+  QTemporaryDir phoneFiles;
+  const QString folder = phoneFiles.filePath(QStringLiteral("phone"));
+  const struct {
+    const char* file;
+    QColor colour;
+    const char* letter;
+    int size;
+  } icons[] = {{"messages.png", QColor(40, 120, 200), "M", 44},  {"contacts.png", QColor(60, 160, 90), "C", 44},
+               {"games.png", QColor(200, 80, 60), "G", 44},      {"web.png", QColor(120, 80, 180), "W", 44},
+               {"chess.png", QColor(90, 90, 90), "♞", 22},  {"snake.png", QColor(60, 160, 90), "S", 22}};
+  for (const auto& icon : icons)
+    if (!writeIcon(folder, QLatin1String(icon.file), icon.colour, QString::fromUtf8(icon.letter), icon.size)) return false;
+
+  window.FileNew1Execute();
+  MenuDocument& doc = window.document();
+  MenuNode& root = *doc.menuRootNode();
+  // A null identifier adds a custom item, which may own a submenu.
+  auto add = [&](MenuNode& owner, const char* identifier) -> MenuNode& {
+    const int row = identifier != nullptr ? CatalogueIndex(identifier) : kCustomItemRow;
+    return *AddCatalogueItem(doc, owner, row, AddPlace::LastSubitem).value().node;
+  };
+  nameAndIcon(doc, add(root, "Message"), u"Messages", kIconKindAnimated, u"/a/mobile/picture/messages.png");
+  nameAndIcon(doc, add(root, "PhoneBook"), u"Contacts", kIconKindAnimated, u"/a/mobile/picture/contacts.png");
+  MenuNode& games = add(root, nullptr);
+  nameAndIcon(doc, games, u"Games", kIconKindAnimated, u"/a/mobile/picture/games.png");
+  nameAndIcon(doc, add(root, "WebAccess"), u"Web", kIconKindAnimated, u"/a/mobile/picture/web.png");
+  add(root, "Settings");
+  nameAndIcon(doc, add(root, "Tools"), u"Tools", kIconKindAnimated, u"/a/mobile/picture/tools.gif");
+  nameAndIcon(doc, add(games, "Games"), u"Chess", kIconKindList, u"/a/mobile/picture/chess.png");
+  nameAndIcon(doc, add(games, "Games"), u"Snake", kIconKindList, u"/a/mobile/picture/snake.png");
+  nameAndIcon(doc, add(games, "Games"), u"Puzzle", kIconKindList, u"/a/mobile/picture/puzzle.png");
+  MenuNode& softkeys = *doc.softkeysNode();
+  nameAndIcon(doc, *softkeys.child(0), u"Contacts", kIconKindList, u"");
+  nameAndIcon(doc, *softkeys.child(1), u"Messages", kIconKindList, u"");
+
+  window.findChild<QAction*>(QStringLiteral("ViewPhonePreview"))->trigger();
+  auto* preview = window.findChild<ui::PhonePreviewWindow*>(QStringLiteral("PhonePreviewWindow"));
+  if (preview == nullptr) return false;
+  preview->setPhoneFolder(folder);
+  window.selectNode(&games);
+  settle(200);
+  const QPixmap grid = preview->grab();
+  window.selectNode(games.child(1));
+  settle(200);
+  const QPixmap list = preview->grab();
+  QPixmap both(grid.width() + list.width() + 12, std::max(grid.height(), list.height()));
+  both.fill(preview->palette().window().color());
+  QPainter painter(&both);
+  painter.drawPixmap(0, 0, grid);
+  painter.drawPixmap(grid.width() + 12, 0, list);
+  painter.end();
+  preview->close();
+  return both.save(path);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The preview remembers its place and folder: this run's settings and icon cache are
+  // its own.
+  QTemporaryDir config, cache;
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+  qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
   QApplication app(argc, argv);
   if (argc != 3 && argc != 4) {
     std::fprintf(stderr, "usage: %s <samples folder> <output folder> [language]\n", argv[0]);
@@ -188,6 +300,7 @@ int main(int argc, char** argv) {
   QApplication::sendEvent(tree->viewport(), &leave);
   window.FileNew1Execute();
   if (!prompter.questionSaved) return 1;
+  if (!previewShot(output.filePath(QStringLiteral("phone-preview.png")))) return 1;
   return saveProgressShot(samples.filePath(QStringLiteral("mma_ucp_custom")),
                           output.filePath(QStringLiteral("phone-progress.png")))
              ? 0

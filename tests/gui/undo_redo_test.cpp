@@ -60,7 +60,7 @@ TEST_F(UndoRedo, EveryEditUndoneSavesTheOriginalBytesAndRedoTheEditedOnes) {
   EXPECT_EQ(window->findChild<QMenu*>("Edit1")->actions(),
             (QList<QAction*>{action("EditUndo1"), action("EditRedo1")}));
   const QList<QAction*> bar = window->menuBar()->actions();
-  ASSERT_EQ(bar.size(), 3);
+  ASSERT_EQ(bar.size(), 4);
   EXPECT_EQ(bar[1]->text(), "&Edit");
 
   const Bytes edited = saveAs("edited");
