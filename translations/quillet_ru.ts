@@ -420,7 +420,7 @@ Which one should the menu item start?</source>
     </message>
     <message>
         <source>Display language</source>
-        <translation>Язык показа</translation>
+        <translation>Язык отображения</translation>
     </message>
     <message>
         <source>List view</source>
@@ -508,7 +508,7 @@ A write to the phone cannot be interrupted: please wait.</source>
     <name>quillet::ui::PhoneScreen</name>
     <message>
         <source> (no name in the display language)</source>
-        <translation> (нет названия на языке показа)</translation>
+        <translation> (нет названия на языке отображения)</translation>
     </message>
     <message>
         <source>Icon: DRM index %1, from the phone&apos;s DRM store</source>
@@ -520,7 +520,7 @@ A write to the phone cannot be interrupted: please wait.</source>
     </message>
     <message>
         <source>Looked for in %1</source>
-        <translation>Искали: %1</translation>
+        <translation>Поиск выполнялся %1</translation>
     </message>
     <message>
         <source>Icon: %1</source>
