@@ -61,6 +61,20 @@ std::optional<NameKey> ParseName(const std::string& name) {
   return key;
 }
 
+// Writes `bytes` into `dir` (made when missing) as STAMP + suffix, or STAMP-2 + suffix,
+// STAMP-3... when that name is taken, and returns the file's path.
+Result<std::string> KeepNew(const fs::path& dir, const std::string& stamp, const std::string& suffix,
+                            const std::vector<std::uint8_t>& bytes) {
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  if (ec) return fileio::WriteError(dir.string(), ec.message());
+  fs::path path = dir / (stamp + suffix);
+  for (unsigned n = 2; fs::exists(path, ec); ++n) path = dir / (stamp + "-" + std::to_string(n) + suffix);
+  const auto written = WriteFileAtomically(path.string(), bytes);
+  if (!written.ok()) return written.error();
+  return path.string();
+}
+
 }  // namespace
 
 BackupStore::BackupStore(std::string folder, std::size_t limitPerPhone)
@@ -132,21 +146,22 @@ Result<std::string> BackupStore::keep(const std::string& model,
     const auto newest = ReadWholeFile(backups.back().path);
     if (newest.ok() && newest.value() == bytes) return backups.back().path;
   }
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  if (ec) return fileio::WriteError(dir.string(), ec.message());
-
-  const std::string stamp = Stamp(when);
-  fs::path path = dir / (stamp + kSuffix);
-  for (unsigned n = 2; fs::exists(path, ec); ++n)
-    path = dir / (stamp + "-" + std::to_string(n) + kSuffix);
-  const auto written = WriteFileAtomically(path.string(), bytes);
-  if (!written.ok()) return written.error();
+  const auto kept = KeepNew(dir, Stamp(when), kSuffix, bytes);
+  if (!kept) return kept;
 
   // Only after the new backup is safe do the oldest make room for it.
   backups = list(model);
+  std::error_code ec;
   for (std::size_t i = 0; i + limit_ < backups.size(); ++i) fs::remove(backups[i].path, ec);
-  return path.string();
+  return kept;
+}
+
+Result<std::string> BackupStore::keepFile(const std::string& model, const std::string& phonePath,
+                                          const std::vector<std::uint8_t>& bytes,
+                                          std::chrono::system_clock::time_point when) {
+  // The name is made safe like a model's: the phone's path must not climb out.
+  const std::string name = ModelFolderName(phonePath.substr(phonePath.rfind('/') + 1));
+  return KeepNew(fs::path(folder_) / ModelFolderName(model) / "files", Stamp(when), "_" + name, bytes);
 }
 
 }  // namespace quillet

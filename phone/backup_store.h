@@ -41,6 +41,13 @@ class BackupStore {
                            std::chrono::system_clock::time_point when =
                                std::chrono::system_clock::now());
 
+  // Keeps a phone file other than the menu, about to be replaced, as
+  // MODEL/files/YYYY-MM-DDTHH-MM-SS_NAME (NAME: the last part of `phonePath`) and
+  // returns its path. These are few and small, never listed as menus nor removed.
+  Result<std::string> keepFile(const std::string& model, const std::string& phonePath,
+                               const std::vector<std::uint8_t>& bytes,
+                               std::chrono::system_clock::time_point when = std::chrono::system_clock::now());
+
   // Every backup, by model, oldest first within a model. Files that do not look like
   // backups are left out (and never removed).
   std::vector<Backup> list() const;

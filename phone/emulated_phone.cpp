@@ -160,12 +160,22 @@ std::int32_t EmulatedPhone::File_List(TP2KFileEntry* entries, std::int32_t count
   return filled;
 }
 
-std::int32_t EmulatedPhone::File_Create(const char* path, std::uint32_t attributes) {
-  if (!ready()) return notReady();
-  if (path == nullptr) return fail("no path given");
+std::optional<fs::path> EmulatedPhone::hostPathOf(const char* path) {
+  if (path == nullptr) {
+    fail("no path given");
+    return std::nullopt;
+  }
   const std::string phonePath(path, strnlen(path, kMaxPhonePathBytes + 1));
   const auto host = hostPath(phonePath);
-  if (!host) return fail("the path \"" + phonePath + "\" cannot name a phone file");
+  if (!host) fail("the path \"" + phonePath + "\" cannot name a phone file");
+  return host;
+}
+
+std::int32_t EmulatedPhone::File_Create(const char* path, std::uint32_t attributes) {
+  if (!ready()) return notReady();
+  const auto host = hostPathOf(path);
+  if (!host) return -1;
+  const std::string phonePath(path);
   std::error_code ec;
   if (fs::exists(*host, ec)) {
     if (!fs::is_regular_file(*host, ec)) return fail("\"" + host->string() + "\" is not a file");
@@ -251,6 +261,18 @@ bool EmulatedPhone::movePieces(std::size_t total, bool stoppable) {
 std::int32_t EmulatedPhone::File_Close() {
   if (!openFile_) return fail("no file is open");
   openFile_.reset();
+  return 0;
+}
+
+std::int32_t EmulatedPhone::File_Delete(const char* path) {
+  if (!ready()) return notReady();
+  const auto host = hostPathOf(path);
+  if (!host) return -1;
+  if (openFile_ == *host) return fail("\"" + std::string(path) + "\" is open");
+  std::error_code ec;
+  if (!fs::is_regular_file(*host, ec)) return fail("the phone has no file \"" + std::string(path) + "\"");
+  if (!fs::remove(*host, ec)) return fail("cannot remove \"" + host->string() + "\": " + ec.message());
+  attributes_.erase(path);
   return 0;
 }
 

@@ -54,6 +54,8 @@ class EmulatedPhone : public P2KLibrary {
   // written over a longer one leaves no old tail. Each write reaches the disk whole.
   std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) override;
   std::int32_t File_Close() override;
+  // Removes a file (never a folder) that is not open.
+  std::int32_t File_Delete(const char* path) override;
   std::string lastErrorDetail() override { return lastError_; }
 
  private:
@@ -64,6 +66,9 @@ class EmulatedPhone : public P2KLibrary {
   std::int32_t notReady();
   // The host path of a phone path, or nothing when the path could leave the folder.
   std::optional<std::filesystem::path> hostPath(const std::string& phonePath) const;
+  // The host path of a call's zero-terminated path; nothing (and the reason kept) when
+  // there is none.
+  std::optional<std::filesystem::path> hostPathOf(const char* path);
   // The phone's files and their sizes; nothing (and the reason kept) when the folder
   // cannot be listed.
   std::optional<std::map<std::string, std::uintmax_t>> listFiles();

@@ -23,6 +23,21 @@ std::string KeptIn(const std::string& backupPath) {
 
 }  // namespace
 
+std::string DescribeDifference(const std::vector<std::uint8_t>& sent, const std::vector<std::uint8_t>& held) {
+  if (held == sent) return {};
+  if (held.size() > sent.size() && std::equal(sent.begin(), sent.end(), held.begin())) {
+    // The phone kept the old file's tail: its file commands cannot shorten a file.
+    return "the phone holds " + std::to_string(held.size()) + " bytes where " + std::to_string(sent.size()) +
+           " were sent: the old file's last " + std::to_string(held.size() - sent.size()) +
+           " bytes remain after the new one.";
+  }
+  if (held.size() != sent.size())
+    return "the phone holds " + std::to_string(held.size()) + " bytes where " + std::to_string(sent.size()) +
+           " were sent.";
+  const auto differ = std::mismatch(sent.begin(), sent.end(), held.begin());
+  return "the phone's copy differs from the bytes sent at byte " + std::to_string(differ.first - sent.begin()) + ".";
+}
+
 PhoneMenuGuard::PhoneMenuGuard(PhoneMenuFile& phone, BackupStore& backups,
                                std::function<void(const PhoneProgress&)> progress)
     : phone_(phone), backups_(backups), progress_(std::move(progress)) {}
@@ -79,24 +94,9 @@ Status PhoneMenuGuard::verify(const std::vector<std::uint8_t>& sent, const std::
   if (!back)
     return Explained(back.error(), "The menu was sent, but reading it back to check it failed: ",
                      KeptIn(backupPath));
-  const auto& held = back.value();
-  report(PhoneStep::Verifying, held.size(), sent.size());
-  if (held == sent) return Ok();
-
-  std::string what;
-  if (held.size() > sent.size() && std::equal(sent.begin(), sent.end(), held.begin())) {
-    // The phone kept the old file's tail: its file commands cannot shorten a file.
-    what = "the phone holds " + std::to_string(held.size()) + " bytes where " +
-           std::to_string(sent.size()) + " were sent: the old menu's last " +
-           std::to_string(held.size() - sent.size()) + " bytes remain after the new one.";
-  } else if (held.size() != sent.size()) {
-    what = "the phone holds " + std::to_string(held.size()) + " bytes where " +
-           std::to_string(sent.size()) + " were sent.";
-  } else {
-    const auto differ = std::mismatch(sent.begin(), sent.end(), held.begin());
-    what = "the phone's copy differs from the menu sent at byte " +
-           std::to_string(differ.first - sent.begin()) + ".";
-  }
+  report(PhoneStep::Verifying, back->size(), sent.size());
+  const std::string what = DescribeDifference(sent, back.value());
+  if (what.empty()) return Ok();
   return PhoneFailure("The menu written to the phone does not match what was sent: " + what +
                           KeptIn(backupPath),
                       backupPath);

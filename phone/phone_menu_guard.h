@@ -41,6 +41,10 @@ enum class PhoneMenuWrite {
   Failed,  // a write began but did not complete or read back different
 };
 
+// How the bytes read back (`held`) differ from those sent, as the end of a sentence;
+// empty when they are equal.
+std::string DescribeDifference(const std::vector<std::uint8_t>& sent, const std::vector<std::uint8_t>& held);
+
 class PhoneMenuGuard {
  public:
   PhoneMenuGuard(PhoneMenuFile& phone, BackupStore& backups,

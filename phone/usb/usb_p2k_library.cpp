@@ -155,19 +155,29 @@ std::int32_t UsbP2KLibrary::File_List(TP2KFileEntry* entries, std::int32_t count
   return filled;
 }
 
-std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attributes) {
-  if (!path) return fail("File_Create", "no path given");
+std::optional<std::string> UsbP2KLibrary::checkedPath(const char* call, const char* path) {
+  if (!path) {
+    fail(call, "no path given");
+    return std::nullopt;
+  }
   const std::size_t length = strnlen(path, kMaxPathLength + 1);
-  if (length == 0 || length > kMaxPathLength || path[0] != '/')
-    return fail("File_Create", "the path is not absolute or longer than " +
-                                   std::to_string(kMaxPathLength) + " bytes");
+  if (length == 0 || length > kMaxPathLength || path[0] != '/') {
+    fail(call, "the path is not absolute or longer than " + std::to_string(kMaxPathLength) + " bytes");
+    return std::nullopt;
+  }
+  return std::string(path, length);
+}
+
+std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attributes) {
+  const std::optional<std::string> checked = checkedPath("File_Create", path);
+  if (!checked) return -1;
   if (attributes > p2k::kAttributeMask)
     return fail("File_Create", "attribute value " + std::to_string(attributes) +
                                    " does not fit the open command's 16 bits");
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Create");
   if (!session) return -1;
-  const std::string name(path, length);
+  const std::string& name = *checked;
   // The open sets the file's attribute: an existing file keeps the one the phone lists.
   if (!listed_.count(name))
     if (Status looked = lookUp(*session, name); !looked)
@@ -264,6 +274,18 @@ std::int32_t UsbP2KLibrary::File_Close() {
     if (checked) checked = checkWrittenSize(*session, closing);
   }
   if (!checked) return failed("File_Close", checked.error());
+  return 0;
+}
+
+std::int32_t UsbP2KLibrary::File_Delete(const char* path) {
+  const std::optional<std::string> name = checkedPath("File_Delete", path);
+  if (!name) return -1;
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("File_Delete");
+  if (!session) return -1;
+  if (openFile_.open && openFile_.path == *name) return fail("File_Delete", *name + " is open");
+  if (Status deleted = deleteFile(*session, *name); !deleted) return failed("File_Delete", deleted.error());
+  listed_.erase(*name);
   return 0;
 }
 

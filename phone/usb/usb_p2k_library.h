@@ -70,6 +70,7 @@ class UsbP2KLibrary : public P2KLibrary {
                          std::int32_t attemptsLeft) override;
   std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) override;
   std::int32_t File_Close() override;
+  std::int32_t File_Delete(const char* path) override;
   std::string lastErrorDetail() override;
 
  private:
@@ -112,6 +113,9 @@ class UsbP2KLibrary : public P2KLibrary {
   // The ready session, or null after logging why the call cannot run.
   P2KSession* readySession(const char* call);
   std::int32_t fail(const char* call, const std::string& why);
+  // The call's path when it is absolute and fits the phone's name field; otherwise
+  // nothing, after failing the call.
+  std::optional<std::string> checkedPath(const char* call, const char* path);
   std::int32_t failed(const char* call, const Error& error);
   void log(const std::string& line);
 

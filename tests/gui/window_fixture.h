@@ -48,6 +48,7 @@ class FakePhone : public P2KLibrary {
   std::int32_t File_Read(std::uint8_t*, std::int32_t, std::int32_t) override { return -1; }
   std::int32_t File_Write(const std::uint8_t*, std::int32_t) override { return -1; }
   std::int32_t File_Close() override { return -1; }
+  std::int32_t File_Delete(const char*) override { return -1; }
 
   std::int32_t status = 0;
   int inits = 0;

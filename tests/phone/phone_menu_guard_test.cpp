@@ -85,7 +85,7 @@ TEST_F(PhoneMenuGuardTest, AnOldTailLeftOnThePhoneIsToldAsSuch) {
   phone.keepTail = true;
   const auto saved = guard.save("V3i", {7, 7});
   ASSERT_FALSE(saved.ok());
-  EXPECT_NE(saved.error().message.find("holds 4 bytes where 2 were sent: the old menu's last 2 "
+  EXPECT_NE(saved.error().message.find("holds 4 bytes where 2 were sent: the old file's last 2 "
                                        "bytes remain"),
             std::string::npos)
       << saved.error().message;

@@ -71,5 +71,41 @@ TEST_F(UsbMmatool, InfoPullAndPushOverTheBulkEndpoints) {
   EXPECT_EQ(recorder.linesContaining("failed"), 0u) << ::testing::PrintToString(recorder.lines());
 }
 
+// The file commands over control transfers: put, ls, get, a shorter put, rm, and get
+// of a missing file.
+TEST_F(UsbMmatool, FileCommandsReplaceFilesWhole) {
+  bus = std::make_unique<FakePhoneBus>();
+  putFile(kMenuPath, mb::BuildMenuFile(quillet::samples::SmallMenu(22, 1)));
+  putFile("/a/mobile/picture/deeper/other.gif", std::vector<std::uint8_t>(5, 1));
+  std::vector<std::uint8_t> image(3000);
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 31 % 251);
+  const std::string path = "/a/mobile/picture/mine.gif";
+  WriteBytes(folder.file("mine.gif"), image);
+
+  const Outcome put = mmatool({"phone", "put", folder.file("mine.gif"), path});
+  ASSERT_EQ(put.status, 0) << put.err;
+  EXPECT_EQ(fileOnPhone(path), image);
+  const Outcome ls = mmatool({"phone", "ls", "/a/mobile/picture/"});
+  ASSERT_EQ(ls.status, 0) << ls.err;
+  EXPECT_EQ(ls.out, "3000\t" + path + "\n");
+  const Outcome get = mmatool({"phone", "get", path, folder.file("got")});
+  ASSERT_EQ(get.status, 0) << get.err;
+  EXPECT_EQ(ReadBytes(folder.file("got")), image);
+
+  const std::vector<std::uint8_t> shorter(image.begin(), image.begin() + 1000);
+  WriteBytes(folder.file("shorter"), shorter);
+  const Outcome again = mmatool({"phone", "put", folder.file("shorter"), path});
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(fileOnPhone(path), shorter);
+  EXPECT_EQ(again.out.rfind("backup: ", 0), 0u) << again.out;
+
+  EXPECT_EQ(mmatool({"phone", "rm", path}).status, 0);
+  EXPECT_EQ(bus->withPhone([&](FakeP2KPhone& phone) { return phone.files.count(path); }), 0u);
+  const Outcome missing = mmatool({"phone", "get", path, folder.file("out")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("the phone has no file " + path), std::string::npos) << missing.err;
+  EXPECT_FALSE(std::filesystem::exists(folder.file("out")));
+}
+
 }  // namespace
 }  // namespace quillet::usb::testing

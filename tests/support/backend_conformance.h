@@ -114,9 +114,31 @@ TYPED_TEST_P(PhoneBackendConformance, CallsWithoutAnOpenFileFail) {
   EXPECT_EQ(this->library().File_Write(&byte, 1), -1);
 }
 
+// A file made by File_Create and File_Write is listed; File_Delete removes it, but not
+// while it is open, and a second delete fails.
+TYPED_TEST_P(PhoneBackendConformance, DeleteRemovesAClosedFile) {
+  this->startWithMenu();
+  const char* path = "/a/mobile/system/extra";
+  const std::vector<std::uint8_t> bytes = ConformanceMenu(700, 3);
+  ASSERT_EQ(this->library().File_Create(path, 0), 0);
+  ASSERT_EQ(this->library().File_Write(bytes.data(), 700), 700);
+  EXPECT_EQ(this->library().File_Delete(path), -1);  // still open
+  EXPECT_NE(this->library().File_Close(), -1);
+  EXPECT_EQ(this->harness.phoneFile(path), bytes);
+  EXPECT_EQ(this->library().File_Delete(path), 0);
+  EXPECT_EQ(this->harness.phoneFile(path), std::nullopt);
+  EXPECT_EQ(this->library().File_Delete(path), -1);
+  EXPECT_EQ(this->harness.phoneFile(this->kMenu), this->menu);
+  const std::int32_t count = this->library().File_Count();
+  std::vector<TP2KFileEntry> entries(static_cast<std::size_t>(std::max(count, 0)));
+  ASSERT_EQ(this->library().File_List(entries.data(), count), count);
+  for (const TP2KFileEntry& entry : entries)
+    EXPECT_NE(std::string(entry.name, strnlen(entry.name, sizeof entry.name)), path);
+}
+
 REGISTER_TYPED_TEST_SUITE_P(PhoneBackendConformance, StatusIsZeroBeforeStartAndOneOnceConnected,
                             ModelNameDecodesToThePanelText, ListNamesTheMenuFileWithItsSize,
                             ReadGivesTheWholeFileFromItsStart, WriteReplacesTheWholeFile,
-                            CallsWithoutAnOpenFileFail);
+                            CallsWithoutAnOpenFileFail, DeleteRemovesAClosedFile);
 
 }  // namespace quillet::test

@@ -13,8 +13,10 @@
 #include "backup_store.h"
 #include "commands.h"
 #include "file_io.h"
+#include "phone_file_guard.h"
 #include "phone_link.h"
 #include "phone_menu_guard.h"
+#include "display_text.h"
 
 namespace quillet::mmatool {
 namespace {
@@ -23,9 +25,14 @@ namespace {
 constexpr std::chrono::seconds kConnectWait{15};
 
 void ReportPhoneError(const Error& error, std::ostream& err) {
-  err << "mmatool: " << error.message;
-  if (!error.detail.empty()) err << ": " << error.detail;
+  err << "mmatool: " << PrintableUtf8(error.message);
+  if (!error.detail.empty()) err << ": " << PrintableUtf8(error.detail);
   err << '\n';
+}
+
+int Failed(const Error& error, std::ostream& err) {
+  ReportPhoneError(error, err);
+  return kExitBadFile;
 }
 
 // The link's window for a script: notices are queued and run on the main thread while
@@ -86,13 +93,23 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
              const PhoneLibraryMaker& makeLibrary, const std::string& backupsFolder) {
   if (line.phone == PhoneAction::Backups) return ListBackups(backupsFolder, out);
 
-  // A damaged file is refused before the phone is even reached.
+  // A damaged file is refused before the phone is even reached, and so is one too long
+  // for the transfer.
   std::vector<std::uint8_t> menu;
   if (line.phone == PhoneAction::Push) {
     MenuDocument doc;
     auto loaded = Load(line.files[0], in, doc, err);
     if (!loaded) return kExitBadFile;
     menu = std::move(loaded->bytes);
+  }
+  std::vector<std::uint8_t> file;
+  if (line.phone == PhoneAction::Put) {
+    auto read = ReadInput(line.files[0], in, PhoneLink::kMaxTransferBytes);
+    if (!read) {
+      ReportError(InputName(line.files[0]), read.error(), err);
+      return kExitBadFile;
+    }
+    file = std::move(read.value());
   }
 
   const std::unique_ptr<P2KLibrary> library = makeLibrary();
@@ -132,11 +149,7 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
         return kExitBadFile;
       }
       if (!read->backupError.empty()) err << "mmatool: warning: no backup: " << read->backupError << '\n';
-      if (Status written = WriteFileAtomically(line.files[0], read->bytes); !written) {
-        ReportError(line.files[0], written.error(), err);
-        return kExitBadFile;
-      }
-      return kExitOk;
+      return WriteOutput(line.files[0], read->bytes, out, err) ? kExitOk : kExitBadFile;
     }
     case PhoneAction::Push: {
       const auto saved = guard.save(link.model(), menu, line.verify);
@@ -149,6 +162,30 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
     }
     case PhoneAction::Restart: link.RestartPhone(); return kExitOk;
     case PhoneAction::Backups: break;  // answered above, without a phone
+    case PhoneAction::List: {
+      auto files = link.ListFiles();
+      if (!files) return Failed(files.error(), err);
+      if (!line.files.empty()) files = FolderEntries(files.value(), line.files[0]);
+      for (const PhoneFileInfo& listed : files.value()) out << listed.size << '\t' << PrintableUtf8(listed.path) << '\n';
+      return kExitOk;
+    }
+    case PhoneAction::Get: {
+      // OUT is written only once the whole file is in hand.
+      const auto read = link.ReadFileAt(line.files[0]);
+      if (!read) return Failed(read.error(), err);
+      return WriteOutput(line.files[1], read.value(), out, err) ? kExitOk : kExitBadFile;
+    }
+    case PhoneAction::Put: {
+      PhoneFileGuard files(link, backups);
+      const auto put = files.put(link.model(), line.files[1], file);
+      if (!put) return Failed(put.error(), err);
+      if (put->replaced) out << "backup: " << put->backupPath << '\n';
+      return kExitOk;
+    }
+    case PhoneAction::Remove: {
+      if (Status removed = link.DeleteFileAt(line.files[0]); !removed) return Failed(removed.error(), err);
+      return kExitOk;
+    }
   }
   return kExitOk;
 }
