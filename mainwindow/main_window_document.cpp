@@ -249,7 +249,7 @@ void TSDIAppForm::showFileError(const Error& error) {
 void TSDIAppForm::showLoadWarnings(const std::string& path, const LoadOutcome& outcome) {
   if (outcome.warnings.empty()) return;
   QStringList lines;
-  for (const LoadWarning& warning : outcome.warnings) lines << QString::fromStdString(warning.message);
+  for (const LoadWarning& warning : outcome.warnings) lines << LoadWarningWords(warning);
   MessageRequest request;
   request.owner = this;
   request.icon = QMessageBox::Warning;

@@ -63,6 +63,38 @@
         <source>Files found: %1</source>
         <translation>Найдено файлов: %1</translation>
     </message>
+    <message>
+        <source>A list of the menu runs into a record already read and ends there.</source>
+        <translation>Список меню заходит в уже прочитанную запись и обрывается на ней.</translation>
+    </message>
+    <message>
+        <source>A submenu link leads to a record that cannot be used and is not followed.</source>
+        <translation>Ссылка на подменю указывает на непригодную запись и не учитывается.</translation>
+    </message>
+    <message>
+        <source>Records of the file belong to no menu list and are not loaded.</source>
+        <translation>Часть записей файла не относится ни к одному списку меню и не загружена.</translation>
+    </message>
+    <message>
+        <source>Items announce item data, but the file has none; they are loaded without data.</source>
+        <translation>Пункты объявляют данные, но в файле их нет; пункты загружены без данных.</translation>
+    </message>
+    <message>
+        <source>The file cannot be saved as it is: remove items or item data first.</source>
+        <translation>Файл нельзя сохранить в таком виде: сначала удалите пункты или их данные.</translation>
+    </message>
+    <message>
+        <source>An item&apos;s data end inside a data block; the rest is not kept.</source>
+        <translation>Данные пункта обрываются внутри блока данных; остаток отброшен.</translation>
+    </message>
+    <message>
+        <source>A data block cannot be read; it is kept as unsupported data, saved only with &quot;Save all data&quot;.</source>
+        <translation>Блок данных не удаётся прочитать; он сохранён как неподдерживаемые данные, которые записываются только с «Сохранять все данные».</translation>
+    </message>
+    <message>
+        <source>A data block does not fit into its item and is not kept.</source>
+        <translation>Блок данных не помещается в пункт и отброшен.</translation>
+    </message>
 </context>
 <context>
     <name>FileChooser</name>
@@ -399,7 +431,7 @@ Which one should the menu item start?</source>
     </message>
     <message>
         <source>Display language</source>
-        <translation>Язык показа</translation>
+        <translation>Язык отображения</translation>
     </message>
     <message>
         <source>List view</source>
@@ -487,7 +519,7 @@ A write to the phone cannot be interrupted: please wait.</source>
     <name>quillet::ui::PhoneScreen</name>
     <message>
         <source> (no name in the display language)</source>
-        <translation> (нет названия на языке показа)</translation>
+        <translation> (нет названия на языке отображения)</translation>
     </message>
     <message>
         <source>Icon: DRM index %1, from the phone&apos;s DRM store</source>
@@ -499,7 +531,7 @@ A write to the phone cannot be interrupted: please wait.</source>
     </message>
     <message>
         <source>Looked for in %1</source>
-        <translation>Искали: %1</translation>
+        <translation>Поиск выполнялся %1</translation>
     </message>
     <message>
         <source>Icon: %1</source>
@@ -984,7 +1016,7 @@ Should we remove it now?</source>
     </message>
     <message>
         <source>Custom icon attribute</source>
-        <translation>Атрибут своих значков</translation>
+        <translation>Атрибут значков</translation>
     </message>
     <message>
         <source>Available mma items</source>

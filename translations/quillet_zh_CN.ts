@@ -63,6 +63,38 @@
         <source>Files found: %1</source>
         <translation>找到的文件数：%1</translation>
     </message>
+    <message>
+        <source>A list of the menu runs into a record already read and ends there.</source>
+        <translation>菜单中的某个列表延伸到已读取的记录，并在该处结束。</translation>
+    </message>
+    <message>
+        <source>A submenu link leads to a record that cannot be used and is not followed.</source>
+        <translation>某个子菜单链接指向不可用的记录，已忽略该链接。</translation>
+    </message>
+    <message>
+        <source>Records of the file belong to no menu list and are not loaded.</source>
+        <translation>文件中有记录不属于任何菜单列表，未被加载。</translation>
+    </message>
+    <message>
+        <source>Items announce item data, but the file has none; they are loaded without data.</source>
+        <translation>部分菜单项声明有数据，但文件中没有数据区；这些菜单项已在无数据的情况下加载。</translation>
+    </message>
+    <message>
+        <source>The file cannot be saved as it is: remove items or item data first.</source>
+        <translation>文件无法按原样保存：请先删除一些菜单项或菜单项数据。</translation>
+    </message>
+    <message>
+        <source>An item&apos;s data end inside a data block; the rest is not kept.</source>
+        <translation>某个菜单项的数据在数据块中间结束；其余部分未保留。</translation>
+    </message>
+    <message>
+        <source>A data block cannot be read; it is kept as unsupported data, saved only with &quot;Save all data&quot;.</source>
+        <translation>某个数据块无法读取；已将其作为不支持的数据保留，仅在选中“保存全部数据”时写入。</translation>
+    </message>
+    <message>
+        <source>A data block does not fit into its item and is not kept.</source>
+        <translation>某个数据块超出了菜单项的容量，未保留。</translation>
+    </message>
 </context>
 <context>
     <name>FileChooser</name>
