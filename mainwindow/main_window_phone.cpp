@@ -74,7 +74,7 @@ void TSDIAppForm::PhoneOpenExecute() {
         }
         // A file the loader refuses is named by its place on the phone, where the user
         // can find it, not by the exchange file.
-        openMenuBytes(menu->bytes, kPhoneMenuPath);
+        openMenuBytes(menu->bytes, kPhoneMenuPath, tr("mma_ucp (phone)"));
         if (menu->damage) {
           offerRestore(*menu->damage);
           return;
@@ -87,7 +87,7 @@ void TSDIAppForm::PhoneOpenExecute() {
 }
 
 void TSDIAppForm::PhoneSaveExecute() {
-  if (!phone_ || phoneBusy() || !document_.isOpen()) return;
+  if (!phone_ || phoneBusy() || !document_.isOpen() || !settleDataLeftOut()) return;
   const SaveOptions options = saveOptions();
   Result<std::vector<std::uint8_t>> menu = SerializeMenu(document_, options);
   if (!menu) {
@@ -99,7 +99,10 @@ void TSDIAppForm::PhoneSaveExecute() {
   }
   // Only a write that reads back equal counts; the document stays as it is either way.
   // The phone then holds the document as it was when the job began.
-  sendToPhone(PhoneJob::Save, std::move(menu.value()), [this] { documentSaved(); });
+  sendToPhone(PhoneJob::Save, std::move(menu.value()), [this] {
+    documentSaved();
+    showHint(tr("Menu written to the phone and checked"));
+  });
 }
 
 void TSDIAppForm::sendToPhone(PhoneJob job, std::vector<std::uint8_t> bytes,
@@ -169,7 +172,10 @@ void TSDIAppForm::PhoneRestartExecute() {
   if (!phone_ || phoneBusy()) return;
   WindowPhoneLink& phone = *phone_;
   phone.start(PhoneJob::Restart, [&phone] { phone.link().RestartPhone(); },
-              [this](bool) { StoredToPhone = 0; });
+              [this](bool) {
+                StoredToPhone = 0;
+                showHint(tr("Phone restarting"));
+              });
 }
 
 void TSDIAppForm::enablePhoneCommands() {

@@ -264,7 +264,7 @@ Status PhoneLink::WritePhoneFile(const std::vector<std::uint8_t>& menu) {
   if (menu.size() > kMaxTransferBytes)
     return phoneError(tooLongMessage("The menu file", menu.size()), "");
   // Every write follows a read of the phone's menu (the backup), so the list is fresh.
-  if (const TP2KFileEntry* entry = findMenuEntry(); entry && (entry->attrLow & kReadOnlyAttribute)) {
+  if (const TP2KFileEntry* entry = findListed(kPhoneMenuPath); entry && (entry->attrLow & kReadOnlyAttribute)) {
     Error error = phoneError("Error writing file", "");
     error.notes.push_back("The phone marks the file read-only.");
     return error;

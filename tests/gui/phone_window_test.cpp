@@ -186,6 +186,9 @@ TEST_F(PhoneWindowTest, OpenFromPhoneLoadsThePhonesMenu) {
   ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
   EXPECT_EQ(window->document().mainMenuItemCount(), 3);
   EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), QStringLiteral("Files found: 1"));
+  // Titled as read from the phone; it has no file of its own, so Save asks for one.
+  EXPECT_EQ(window->windowTitle(), "mma_ucp (phone)[*] - Quillet v.0.1");
+  EXPECT_TRUE(window->documentPath().isEmpty());
   EXPECT_TRUE(find<QToolButton>("ToolButton2")->isEnabled());
   expectPhoneCommands(true, true);
   const auto files = exchangeFiles();
@@ -238,7 +241,7 @@ TEST_F(PhoneWindowTest, OpenAndSaveToPhoneKeepBackupsAndSaveVerifies) {
 
   // Restoring: Open backup starts in the backups folder and opens the chosen file.
   std::vector<FileDialogKind> asked;
-  window->setFileChooser([&](QWidget*, FileDialogKind kind) {
+  window->setFileChooser([&](QWidget*, FileDialogKind kind, const QString&) {
     asked.push_back(kind);
     return QFile::decodeName(QByteArray::fromStdString(WindowBackups()[0].path));
   });
@@ -291,7 +294,7 @@ TEST_F(PhoneWindowTest, APhoneWithAnUnfinishedWriteIsOfferedItsMenuBackWhenItCon
   ASSERT_EQ(messages.size(), 2u);
   const MessageRequest& offer = messages[1];
   EXPECT_EQ(offer.buttons, QMessageBox::Yes | QMessageBox::No);
-  ASSERT_EQ(offer.buttonTexts.size(), 2u);
+  ASSERT_EQ(offer.buttonTexts.size(), 2);
   EXPECT_EQ(offer.buttonTexts[0].second, QStringLiteral("Restore the menu the phone had before"));
   EXPECT_EQ(offer.buttonTexts[1].second, QStringLiteral("Not now"));
   EXPECT_TRUE(offer.text.contains(QString::fromStdString(WindowBackups().front().time)))
@@ -342,12 +345,38 @@ TEST_F(PhoneWindowTest, RestorePhoneMenuListsTheBackupsAndWritesTheChosenOne) {
   EXPECT_EQ(window->StoredToPhone, 1);
 }
 
+// A phone menu with an uninterpreted block: Save to phone asks before it would leave it out.
+TEST_F(PhoneWindowTest, SaveToPhoneAsksBeforeLeavingOutDataAndKeepTheDataSendsIt) {
+  mb::MenuPlan plan;
+  plan.items = {mb::ItemPlan{"Games", mb::Block(7, {1, 2}), 0, 0, 0x41, {}}};
+  const Bytes withBlock = mb::BuildMenuFile(plan);
+  WriteBytes(phoneMenuPath(), withBlock);
+  showWindow();
+  trigger("PhoneOpen");
+  ASSERT_TRUE(messages.empty());
+  WriteBytes(phoneMenuPath(), menu);  // what the phone holds until a save reaches it
+
+  answer = QMessageBox::Cancel;
+  trigger("PhoneSave");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].text.contains("\"Games\": uninterpreted data (tag 7)"));
+  EXPECT_EQ(ReadFile(phoneMenuPath()), menu);  // nothing sent
+  EXPECT_EQ(window->StoredToPhone, 0);
+
+  answer = QMessageBox::Save;  // "Keep the data"
+  trigger("PhoneSave");
+  EXPECT_EQ(ReadFile(phoneMenuPath()), withBlock);
+  EXPECT_TRUE(window->saveOptions().saveAllData);
+}
+
 TEST_F(PhoneWindowTest, RestartClearsStoredToPhoneAndTheCloseDoesNotAsk) {
   showWindow();
   trigger("PhoneOpen");
   trigger("PhoneSave");
   ASSERT_EQ(window->StoredToPhone, 1);
+  EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), "Menu written to the phone and checked");
   trigger("PhoneRestart");
+  EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), "Phone restarting");
   EXPECT_EQ(window->StoredToPhone, 0);
   EXPECT_EQ(phone->restartCount(), 1);
   EXPECT_EQ(indicator(), QColor(0, 255, 0));  // the phone came back after the restart
