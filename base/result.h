@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 #include <variant>
+#include <vector>
 
 namespace quillet {
 
@@ -31,6 +32,9 @@ struct Error {
   std::optional<std::size_t> offset;  // file offset involved, if any
   std::optional<int> record;          // record index involved, if any
   std::string detail = {};      // the reason below the message, from the layer that failed
+  // Plain sentences after the reason, one a line: what happened, in what state it left
+  // things, where a backup is.
+  std::vector<std::string> notes = {};
 };
 
 // A value or an Error. Small on purpose: the project targets C++20 (no std::expected).

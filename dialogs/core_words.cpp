@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "result.h"
+#include "save_options.h"
 
 namespace quillet::ui {
 namespace {
@@ -24,6 +25,28 @@ constexpr std::array<const char*, 11> kCodeSentences = {
     QT_TRANSLATE_NOOP("CoreWords", "The phone could not do what was asked."),
 };
 
+// One sentence per kind of load warning, in the order of LoadWarningKind.
+constexpr std::array<const char*, 8> kWarningSentences = {
+    QT_TRANSLATE_NOOP("CoreWords", "A list of the menu runs into a record already read and ends there."),
+    QT_TRANSLATE_NOOP("CoreWords", "A submenu link leads to a record that cannot be used and is not followed."),
+    QT_TRANSLATE_NOOP("CoreWords", "Records of the file belong to no menu list and are not loaded."),
+    QT_TRANSLATE_NOOP("CoreWords", "Items announce item data, but the file has none; they are loaded without data."),
+    QT_TRANSLATE_NOOP("CoreWords", "The file cannot be saved as it is: remove items or item data first."),
+    QT_TRANSLATE_NOOP("CoreWords", "An item's data end inside a data block; the rest is not kept."),
+    QT_TRANSLATE_NOOP("CoreWords", "A data block cannot be read; it is kept as unsupported data, saved only with \"Save all data\"."),
+    QT_TRANSLATE_NOOP("CoreWords", "A data block does not fit into its item and is not kept."),
+};
+
+// The core's English message, after the translated sentence of its kind when the
+// interface has a translation for it.
+QString Worded(const char* sentence, const std::string& message) {
+  const QString english = QString::fromStdString(message);
+  const QString translated = QCoreApplication::translate("CoreWords", sentence);
+  // An interface without a catalogue speaks the core's own English.
+  if (translated == QLatin1String(sentence)) return english;
+  return translated + QLatin1Char('\n') + english;
+}
+
 // The phone link's progress texts with a fixed wording, and the prefix of its file count.
 constexpr std::array<const char*, 2> kPhoneSteps = {
     QT_TRANSLATE_NOOP("CoreWords", "Getting file count"),
@@ -34,13 +57,15 @@ constexpr std::string_view kFilesFound = "Files found: ";
 }  // namespace
 
 QString ErrorWords(const Error& error) {
-  const QString message = QString::fromStdString(error.message);
   const auto code = static_cast<std::size_t>(error.code);
-  if (code >= kCodeSentences.size()) return message;
-  const QString sentence = QCoreApplication::translate("CoreWords", kCodeSentences[code]);
-  // An interface without a catalogue speaks the core's own English.
-  if (sentence == QLatin1String(kCodeSentences[code])) return message;
-  return sentence + QLatin1Char('\n') + message;
+  if (code >= kCodeSentences.size()) return QString::fromStdString(error.message);
+  return Worded(kCodeSentences[code], error.message);
+}
+
+QString LoadWarningWords(const LoadWarning& warning) {
+  const auto kind = static_cast<std::size_t>(warning.kind);
+  if (kind >= kWarningSentences.size()) return QString::fromStdString(warning.message);
+  return Worded(kWarningSentences[kind], warning.message);
 }
 
 QString DocumentSummaryWords(int recordSize, int mainMenuEntries) {

@@ -1,12 +1,13 @@
 #pragma once
 // The core's results in the window's words. The core speaks English to mmatool and the
-// window alike; here its error codes, document counts and phone progress become texts
+// window alike; here its error codes, load warnings, document counts and phone progress become texts
 // of the interface language. In English they read exactly as the core's own.
 #include <QString>
 #include <string>
 
 namespace quillet {
 struct Error;
+struct LoadWarning;
 }
 
 namespace quillet::ui {
@@ -15,6 +16,10 @@ namespace quillet::ui {
 // translated sentence of its code, then the core's sentence, which names the place and
 // the numbers, for the record.
 QString ErrorWords(const Error& error);
+
+// A load warning: in English the core's sentence; in a translated interface the
+// translated sentence of its kind, then the core's sentence with the item and numbers.
+QString LoadWarningWords(const LoadWarning& warning);
 
 // The document summary of status panel 0: "Format: 36-byte   Main menu entries: 20".
 QString DocumentSummaryWords(int recordSize, int mainMenuEntries);

@@ -165,7 +165,7 @@ bool TOKRightDlg1::SwitchType(int index) {
 }
 
 void TOKRightDlg1::ChooseJavaApplicationClick() {
-  const QString path = chooseFile_(this, FileDialogKind::OpenJavaApplication);
+  const QString path = chooseFile_(this, FileDialogKind::OpenJavaApplication, QString());
   if (path.isEmpty()) return;
   const std::string file = QFile::encodeName(path).toStdString();
   const auto refuse = [this](const Error& error) {

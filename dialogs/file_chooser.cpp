@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace quillet::ui {
@@ -16,7 +17,15 @@ QString backupsFolder() {
          QStringLiteral("/quillet/backups");
 }
 
-QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind) {
+bool IsInBackups(const QString& path) {
+  const QString folder = QFileInfo(backupsFolder()).canonicalFilePath();
+  // A file not yet made has no canonical path: its folder decides.
+  const QFileInfo file(path);
+  const QString canonical = file.exists() ? file.canonicalFilePath() : QFileInfo(file.absolutePath()).canonicalFilePath();
+  return !folder.isEmpty() && !canonical.isEmpty() && (canonical + QLatin1Char('/')).startsWith(folder + QLatin1Char('/'));
+}
+
+QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString& start) {
   if (kind == FileDialogKind::OpenBackup) {
     // Made if missing, so the dialog starts there even before the first backup.
     QDir().mkpath(backupsFolder());
@@ -32,9 +41,9 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind) {
                                         QString(), filter);
   }
   if (kind == FileDialogKind::Open) {
-    return QFileDialog::getOpenFileName(owner, QString(), QString(), AllFilesFilter());
+    return QFileDialog::getOpenFileName(owner, QString(), start, AllFilesFilter());
   }
-  return QFileDialog::getSaveFileName(owner, QString(), QString(), AllFilesFilter());
+  return QFileDialog::getSaveFileName(owner, QString(), start, AllFilesFilter());
 }
 
 }  // namespace quillet::ui

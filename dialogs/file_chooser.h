@@ -18,13 +18,18 @@ enum class FileDialogKind { Open, Save, OpenBackup, OpenJavaApplication, PhoneFi
 // interface language.
 QString AllFilesFilter();
 
-using FileChooser = std::function<QString(QWidget* owner, FileDialogKind kind)>;
+// `start` is where the dialog opens: a folder, or a file's path to open in its folder
+// with its name filled in; empty for the platform's choice. OpenBackup and
+// OpenJavaApplication and PhoneFilesFolder ignore it.
+using FileChooser = std::function<QString(QWidget* owner, FileDialogKind kind, const QString& start)>;
 
 // Where the phone menus' backups are kept: the platform's data folder, then
 // "quillet/backups" (~/.local/share/quillet/backups on Linux).
 QString backupsFolder();
+// Whether `path` lies in backupsFolder(), however it is spelled.
+bool IsInBackups(const QString& path);
 
 // The real dialogs (OpenDialog, SaveDialog).
-QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind);
+QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString& start);
 
 }  // namespace quillet::ui

@@ -117,7 +117,7 @@ TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
   connect(TntButton6, &QPushButton::clicked, this, &TOKRightDlg::TntButton6Click);
   connect(TntButton1, &QPushButton::clicked, this, &TOKRightDlg::TntButton1Click);
   connect(TntButton7, &QPushButton::clicked, this, &TOKRightDlg::TntButton7Click);
-  connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+  connect(OKButton, &QPushButton::clicked, this, &TOKRightDlg::OKButtonClick);
   connect(CanclButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -166,10 +166,25 @@ void TOKRightDlg::ShowIcon(IconRow row) {
   controls.edit->setText(FromWideText(view.text));
   // Filling the edit counts as a change; a freshly shown icon has nothing to apply.
   controls.apply->setEnabled(false);
-  switch (view.source) {
-    case IconSource::None: controls.shape->setColour(palette().color(QPalette::Button)); break;
-    case IconSource::Path: controls.shape->setColour(QColor(255, 0, 0)); break;
-    case IconSource::Index: controls.shape->setColour(QColor(255, 255, 0)); break;
+  ShowSource(row, view.source);
+}
+
+void TOKRightDlg::ShowSource(IconRow row, IconSource source) {
+  ColourCircle* circle = icon(row).shape;
+  const QString legend = tr("Red: a file path. Yellow: an index to DRM. Empty: no icon.");
+  switch (source) {
+    case IconSource::None:
+      circle->setColour(palette().color(QPalette::Button));
+      circle->setToolTip(tr("No icon of this kind") + QLatin1Char('\n') + legend);
+      break;
+    case IconSource::Path:
+      circle->setColour(QColor(255, 0, 0));
+      circle->setToolTip(tr("The icon is a file path on the phone") + QLatin1Char('\n') + legend);
+      break;
+    case IconSource::Index:
+      circle->setColour(QColor(255, 255, 0));
+      circle->setToolTip(tr("The icon is an index to the phone's DRM store") + QLatin1Char('\n') + legend);
+      break;
   }
 }
 
@@ -185,23 +200,40 @@ void TOKRightDlg::TntButton2Click() { ApplyIcon(IconRow::Animated); }
 void TOKRightDlg::TntButton3Click() { ApplyIcon(IconRow::Static); }
 void TOKRightDlg::TntButton4Click() { ApplyIcon(IconRow::List); }
 
-void TOKRightDlg::ApplyIcon(IconRow row) {
+bool TOKRightDlg::ApplyIcon(IconRow row) {
   IconControls& controls = icon(row);
   const Result<IconOutcome> outcome = editor_.ApplyIconText(row, controls.edit->text().toStdU16String());
   if (!outcome) {
     // Nothing changed; the button stays enabled so the corrected text can be applied.
     ShowError(outcome.error());
-    return;
-  }
-  switch (outcome.value()) {
-    case IconOutcome::NoIcon: controls.shape->setColour(palette().color(QPalette::Button)); break;
-    case IconOutcome::Path: controls.shape->setColour(QColor(255, 0, 0)); break;
-    case IconOutcome::Index: controls.shape->setColour(QColor(255, 255, 0)); break;
-    case IconOutcome::Invalid:
-      prompter_->showMessage({this, QMessageBox::Critical, tr("Wrong data"), tr("Type in a path or a number!"), QMessageBox::Ok});
-      break;
+    return false;
   }
   controls.apply->setEnabled(false);
+  switch (outcome.value()) {
+    case IconOutcome::NoIcon: ShowSource(row, IconSource::None); return true;
+    case IconOutcome::Path: ShowSource(row, IconSource::Path); return true;
+    case IconOutcome::Index: ShowSource(row, IconSource::Index); return true;
+    case IconOutcome::Invalid: break;
+  }
+  prompter_->showMessage(
+      {this, QMessageBox::Critical, tr("Wrong data"), tr("Type in a path or a number!"), QMessageBox::Ok});
+  return false;
+}
+
+void TOKRightDlg::OKButtonClick() {
+  // An icon text typed but not applied is what the user sees in its row: OK (and Enter,
+  // which presses OK) applies it, or stays open with the reason it cannot be taken. The
+  // refused text stays pending, so a second OK does not drop it either.
+  for (IconRow row : kIconRows) {
+    IconControls& controls = icon(row);
+    if (!controls.apply->isEnabled()) continue;
+    if (!ApplyIcon(row)) {
+      controls.apply->setEnabled(true);
+      controls.edit->setFocus();
+      return;
+    }
+  }
+  accept();
 }
 
 void TOKRightDlg::TntButton5Click() { EditNames(NameBlock::MenuName); }

@@ -69,6 +69,7 @@ class TOKRightDlg : public QDialog {
   void TntButton6Click();
   void TntButton1Click();
   void TntButton7Click();
+  void OKButtonClick();  // applies typed icon texts first
 
  private:
   struct IconControls {
@@ -78,7 +79,10 @@ class TOKRightDlg : public QDialog {
     ColourCircle* shape = nullptr;
   };
   void ShowIcon(IconRow row);
-  void ApplyIcon(IconRow row);
+  // Apply's work; false when the text is refused (and said so).
+  bool ApplyIcon(IconRow row);
+  // The row's circle: its colour, and a tool tip that says what the colour means.
+  void ShowSource(IconRow row, IconSource source);
   void EditNames(NameBlock block);
   void ShowError(const Error& error);
   IconControls& icon(IconRow row) { return icons_[static_cast<std::size_t>(row)]; }

@@ -3,6 +3,8 @@
 #include <QMessageBox>
 #include <QString>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -17,6 +19,13 @@ struct MessageRequest {
   // Long content (many load warnings) goes here, into the box's scrollable details
   // area, so that the box never grows taller than the screen.
   QString details = {};
+  // A second paragraph under the text, in the box's informative area.
+  QString informative = {};
+  // The button Enter presses; NoButton leaves the platform's choice.
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+  // Captions in place of the standard ones, for questions whose answers are not
+  // Save or Discard in so many words; the button pressed is still the standard one.
+  QList<QPair<QMessageBox::StandardButton, QString>> buttonTexts = {};
 };
 
 // The box for `request`, not yet shown.

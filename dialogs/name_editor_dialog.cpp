@@ -95,7 +95,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
   connect(TntButton7, &QPushButton::clicked, this, &TForm1::TntButton7Click);
   connect(TntComboBox1, &QComboBox::activated, this, &TForm1::TntComboBox1Click);
   connect(TntEdit1, &QLineEdit::textChanged, this, &TForm1::TntEdit1Change);
-  connect(TntButton1, &QPushButton::clicked, this, &QDialog::accept);
+  connect(TntButton1, &QPushButton::clicked, this, &TForm1::TntButton1Click);
   connect(TntButton2, &QPushButton::clicked, this, &QDialog::reject);
   FormCreate();
   // The design's size, widened when the fonts need more room for the controls.
@@ -192,7 +192,16 @@ void TForm1::TntButton5Click() {
 
 void TForm1::TntEdit1Change() { TntButton7->setEnabled(true); }
 
-void TForm1::TntButton7Click() {
+void TForm1::TntButton7Click() { ApplyTypedName(); }
+
+void TForm1::TntButton1Click() {
+  // A name typed but not applied is what the user sees in the edit box: OK (and Enter,
+  // which presses OK) keeps it, or stays open with the reason it cannot be kept.
+  if (TntEdit1->isEnabled() && TntButton7->isEnabled() && !ApplyTypedName()) return;
+  accept();
+}
+
+bool TForm1::ApplyTypedName() {
   const QString name = TntEdit1->text();
   if (name.size() > static_cast<qsizetype>(kMaxNameUnits)) {
     // Refused before it reaches the list, so the user can shorten it in place.
@@ -201,7 +210,8 @@ void TForm1::TntButton7Click() {
                      .arg(kMaxNameUnits)
                      .arg(name.size()),
                  QMessageBox::Ok});
-    return;
+    TntEdit1->setFocus();
+    return false;
   }
   if (!name.isEmpty()) {
     if (!EditingName) {
@@ -216,6 +226,7 @@ void TForm1::TntButton7Click() {
     }
   }
   ReturnToIdle();
+  return true;
 }
 
 void TForm1::TntButton6Click() {

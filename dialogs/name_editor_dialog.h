@@ -43,6 +43,7 @@ class TForm1 : public QDialog {
   void TntButton5Click();  // Edit
   void TntButton6Click();  // Delete
   void TntButton7Click();  // Apply
+  void TntButton1Click();  // OK: applies a typed name first
   void TntComboBox1Click(int index);
   void TntEdit1Change();
 
@@ -52,6 +53,8 @@ class TForm1 : public QDialog {
  private:
   void FormCreate();
   void FormShow();
+  // Apply's work; false when the name is refused (and said so), which keeps it typed.
+  bool ApplyTypedName();
   void EnableListButtons();
   void ReturnToIdle();
   void Renumber();

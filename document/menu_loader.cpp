@@ -165,9 +165,9 @@ class MenuLoader {
                 std::optional<int> record = {}) const {
     return Error{code, "Cannot load " + QuotedPath(source_) + ": " + what, source_, offset, record};
   }
-  void Warn(const MenuNode& node, const std::string& what) {
+  void Warn(const MenuNode& node, LoadWarningKind kind, const std::string& what) {
     outcome_.warnings.push_back(
-        {"Item " + QuotedCaption(node.caption()) + " (record " + std::to_string(FileRecord(node)) + "): " + what});
+        {kind, "Item " + QuotedCaption(node.caption()) + " (record " + std::to_string(FileRecord(node)) + "): " + what});
   }
   // The record the node was read from; RebuildLinks may give it another index later.
   int FileRecord(const MenuNode& node) const {
@@ -264,7 +264,7 @@ class MenuLoader {
       const auto record = static_cast<int>((offset - kHeaderSize) / recordSize_);
       if (listParent && bytes_[offset + 1] != *listParent) return;
       if (read_[static_cast<std::size_t>(record)]) {
-        Warn(parent, "its list runs into record " + std::to_string(record) +
+        Warn(parent, LoadWarningKind::ListCutShort, "its list runs into record " + std::to_string(record) +
                          ", which was already read; the list ends there.");
         return;
       }
@@ -280,10 +280,10 @@ class MenuLoader {
       fileRecords_.emplace_back(node, record);
       if (child == kNone) continue;
       if (child < kFirstMenuRecord || child >= recordCount_) {
-        Warn(*node, "its submenu link points to record " + std::to_string(child) +
+        Warn(*node, LoadWarningKind::SubmenuLinkIgnored, "its submenu link points to record " + std::to_string(child) +
                         ", which is not a main-menu record; the link is not followed.");
       } else if (read_[child]) {
-        Warn(*node, "its submenu link points to record " + std::to_string(child) +
+        Warn(*node, LoadWarningKind::SubmenuLinkIgnored, "its submenu link points to record " + std::to_string(child) +
                         ", which was already read; the link is not followed.");
       } else {
         ReadItemList(RecordOffset(child), *node);
@@ -295,7 +295,7 @@ class MenuLoader {
     int unread = 0;
     for (int record = kFirstMenuRecord; record < recordCount_; ++record) unread += read_[static_cast<std::size_t>(record)] ? 0 : 1;
     if (unread == 0) return;
-    outcome_.warnings.push_back({"In " + QuotedPath(source_) + ", " + std::to_string(unread) +
+    outcome_.warnings.push_back({LoadWarningKind::RecordsNotLoaded, "In " + QuotedPath(source_) + ", " + std::to_string(unread) +
                                  " record(s) of the record table belong to no menu list and are not loaded."});
   }
 
@@ -309,7 +309,7 @@ class MenuLoader {
       record.dataLength = 0;
     });
     if (announced == 0) return;
-    outcome_.warnings.push_back({"In " + QuotedPath(source_) + ", " + std::to_string(announced) +
+    outcome_.warnings.push_back({LoadWarningKind::DataWithoutDataArea, "In " + QuotedPath(source_) + ", " + std::to_string(announced) +
                                  " item(s) announce item data, but the file has no data area; they are loaded without data."});
   }
 
@@ -320,7 +320,7 @@ class MenuLoader {
     const LoadedOptions& loaded = outcome_.options;
     const SaveOptions asLoaded{loaded.layout, true, loaded.c698p, loaded.iconTag};
     if (std::optional<Error> refused = CheckSavable(doc_, asLoaded)) {
-      outcome_.warnings.push_back({QuotedPath(source_) + " cannot be saved as it is: " + refused->message +
+      outcome_.warnings.push_back({LoadWarningKind::NotSavable, QuotedPath(source_) + " cannot be saved as it is: " + refused->message +
                                    " Remove items or item data before saving."});
     }
   }
@@ -351,7 +351,7 @@ class MenuLoader {
     std::optional<std::size_t> unsupported;  // index of the item's unsupported block
     for (std::size_t p = 0; p < data.size;) {
       if (p + kBlockHeaderSize > data.size || p + kBlockHeaderSize + data.be16(p + 1) > data.size) {
-        Warn(node, "the data block at byte " + std::to_string(p) + " runs past the end of the item's " +
+        Warn(node, LoadWarningKind::BlockCutShort, "the data block at byte " + std::to_string(p) + " runs past the end of the item's " +
                        std::to_string(data.size) + " bytes of data; the rest is not kept.");
         break;
       }
@@ -362,7 +362,7 @@ class MenuLoader {
       std::optional<Decoded> known = DecodeKnown(tag, payload);
       if (known && known->block) {
         if (entry->blocks.size() >= kMaxBlocks) {
-          Warn(node, BlockName(tag) + " is beyond the " + std::to_string(kMaxBlocks) +
+          Warn(node, LoadWarningKind::BlockDropped, BlockName(tag) + " is beyond the " + std::to_string(kMaxBlocks) +
                          " data blocks an item can hold and is not kept.");
           continue;
         }
@@ -376,7 +376,7 @@ class MenuLoader {
       }
       const std::string problem = known ? known->problem : std::string();
       if (KeepRaw(node, *entry, unsupported, tag, payload, problem) && !problem.empty()) {
-        Warn(node, BlockName(tag) + " cannot be read (" + problem +
+        Warn(node, LoadWarningKind::BlockKeptUnsupported, BlockName(tag) + " cannot be read (" + problem +
                        "); it is kept as unsupported data, which is saved only with \"Save all data\".");
       }
     }
@@ -397,13 +397,13 @@ class MenuLoader {
                const Payload& payload, const std::string& problem) {
     const std::string reason = problem.empty() ? "" : " (" + problem + ")";
     if (payload.size > kRawEntryBytes) {
-      Warn(node, BlockName(tag) + reason + " has " + std::to_string(payload.size) + " bytes, more than the " +
+      Warn(node, LoadWarningKind::BlockDropped, BlockName(tag) + reason + " has " + std::to_string(payload.size) + " bytes, more than the " +
                      std::to_string(kRawEntryBytes) + " an unsupported block can hold; it is not kept.");
       return false;
     }
     if (!unsupported) {
       if (entry.blocks.size() >= kMaxBlocks) {
-        Warn(node, BlockName(tag) + reason + " is beyond the " + std::to_string(kMaxBlocks) +
+        Warn(node, LoadWarningKind::BlockDropped, BlockName(tag) + reason + " is beyond the " + std::to_string(kMaxBlocks) +
                        " data blocks an item can hold and is not kept.");
         return false;
       }
@@ -413,7 +413,7 @@ class MenuLoader {
     }
     TMMADataBlock& block = entry.blocks[*unsupported];
     if (block.raw.size() >= kMaxRawEntries) {
-      Warn(node, BlockName(tag) + reason + " is beyond the " + std::to_string(kMaxRawEntries) +
+      Warn(node, LoadWarningKind::BlockDropped, BlockName(tag) + reason + " is beyond the " + std::to_string(kMaxRawEntries) +
                      " unsupported blocks an item can hold and is not kept.");
       return false;
     }

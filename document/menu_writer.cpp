@@ -5,6 +5,7 @@
 
 #include "display_text.h"
 #include "file_io.h"
+#include "save_losses.h"
 #include "text_codecs.h"
 
 namespace quillet {
@@ -117,8 +118,7 @@ class MenuWriter {
   std::uint8_t KindToWrite(const MenuNode& node) const {
     const std::uint8_t kind = node.item().kind;
     if (kind == kKindSubmenu && !node.hasChildren() && node.item().area != kAreaSoftkeys) return kKindPlain;
-    const bool usual = kind == kKindPlain || kind == kKindSubmenu || kind == kKindUrl || kind == kKindMidlet;
-    return usual || options_.saveAllData ? kind : kKindPlain;
+    return KindNeedsAllData(kind) && !options_.saveAllData ? kKindPlain : kind;
   }
 
   void WriteItemList(NodeList<const MenuNode> list) {

@@ -46,9 +46,22 @@ struct LoadedOptions {
   bool iconTagDecided = false;
 };
 
+// What a load warning is about, so that a front end can word it in its own language.
+enum class LoadWarningKind : std::uint8_t {
+  ListCutShort,          // a list runs into a record already read
+  SubmenuLinkIgnored,    // a submenu link leads outside the main menu or to a record already read
+  RecordsNotLoaded,      // records that belong to no list
+  DataWithoutDataArea,   // items announce data, the file has no data area
+  NotSavable,            // the data exceed what a menu file can address
+  BlockCutShort,         // a block runs past the end of its item's data
+  BlockKeptUnsupported,  // an undecodable block is kept byte for byte
+  BlockDropped,          // a block beyond an item's capacity
+};
+
 // Data of the file that the in-memory model cannot keep, named for the user.
 struct LoadWarning {
-  std::string message;
+  LoadWarningKind kind;
+  std::string message;  // in English: the place, the numbers and what was done
 };
 
 struct LoadOutcome {

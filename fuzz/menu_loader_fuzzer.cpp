@@ -39,7 +39,7 @@ bool IsCapacityRefusal(ErrorCode code) {
 // writer then writes the same undecodable bytes, so their warning comes back. Any other
 // warning on the writer's output means writer and loader disagree.
 bool IsKeptVerbatim(const quillet::LoadWarning& warning) {
-  return warning.message.find("kept as unsupported data") != std::string::npos;
+  return warning.kind == quillet::LoadWarningKind::BlockKeptUnsupported;
 }
 
 void CheckRoundTrip(quillet::MenuDocument& doc, const SaveOptions& options) {

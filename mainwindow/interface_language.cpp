@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <memory>
 
+#include "editor_settings.h"
+
 namespace quillet::ui {
 namespace {
 
@@ -25,8 +27,6 @@ InstalledTranslators& Installed() {
   static InstalledTranslators installed;
   return installed;
 }
-
-QSettings EditorSettings() { return QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")); }
 
 void Remove(std::unique_ptr<QTranslator>& translator) {
   if (translator) QCoreApplication::removeTranslator(translator.get());
@@ -62,12 +62,12 @@ QString LanguageForPreferences(const QStringList& uiLanguages) {
 }
 
 QString RememberedLanguage() {
-  const QString value = EditorSettings().value(kLanguageKey).toString();
+  const QString value = EditorSettings::store().value(kLanguageKey).toString();
   return InterfaceLanguages().contains(value) ? value : QString();
 }
 
 void RememberLanguage(const QString& language) {
-  QSettings settings = EditorSettings();
+  QSettings settings = EditorSettings::store();
   if (language.isEmpty()) {
     settings.remove(kLanguageKey);
   } else {

@@ -3,6 +3,7 @@
 
 #include "app_forms.h"
 #include "default_phone.h"
+#include "editor_settings.h"
 #include "interface_language.h"
 #include "main_window.h"
 #include "phone_library_factory.h"
@@ -19,7 +20,12 @@ int main(int argc, char** argv) {
   const QString usual = quillet::ui::UsualLanguage();
   quillet::ui::UseInterfaceLanguage(usual, folders);
   const quillet::ui::StartArguments start = quillet::ui::ReadStartArguments(QApplication::arguments());
-  if (!start.language.isEmpty() && start.language != usual) quillet::ui::UseInterfaceLanguage(start.language, folders);
+  // --reset-settings forgets the remembered language too: then the system's applies.
+  if (start.resetSettings) quillet::ui::EditorSettings::resetAll();
+  const QString language = !start.language.isEmpty() ? start.language
+                           : start.resetSettings     ? quillet::ui::UsualLanguage()
+                                                     : usual;
+  if (language != usual) quillet::ui::UseInterfaceLanguage(language, folders);
   quillet::ui::ApplicationForms forms = quillet::ui::CreateForms();
   forms.SDIAppForm->usePhoneLibrary(
       quillet::makePhoneLibraryFromEnvironment(quillet::makeDefaultPhoneLibrary));

@@ -58,6 +58,7 @@ TSDIAppForm::TSDIAppForm(QWidget* parent)
   // The client area keeps its size below the menu bar; the window cannot be resized.
   setFixedSize(kClientWidth, menuBar()->sizeHint().height() + kClientHeight);
   move(kDesignLeft, kDesignTop);
+  restoreWindowPosition();
 
   connect(TreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this, &TSDIAppForm::TreeView1Change);
   // A reset drops the selection without a selection notice.
@@ -116,6 +117,7 @@ void TSDIAppForm::closeEvent(QCloseEvent* event) {
     return;
   }
   FormClose();
+  rememberWindowPosition();
   event->accept();
 }
 

@@ -4,7 +4,9 @@
 // commands. Its handlers are split by concern over several files of this class:
 //   main_window.cpp           creation, show and close
 //   main_window_controls.cpp  the controls, actions, menus and images
-//   main_window_document.cpp  New, Open, Save, Exit, About, drops and the save settings
+//   main_window_document.cpp  New, Open, Exit, About, drops and the save settings
+//   main_window_saving.cpp    Save, Save As, the question before data is left out
+//   main_window_recent_files.cpp  File > Open Recent and the remembered window position
 //   main_window_summary.cpp   the item summary and the document summary
 //   main_window_phone.cpp     Open from phone, Save to phone, Restart Phone
 //   main_window_tree_editing.cpp  the two pop-up menus: add, replace, modify, delete, move
@@ -20,11 +22,13 @@
 #include <vector>
 
 #include "backup_store.h"
+#include "editor_settings.h"
 #include "edit_command.h"
 #include "file_chooser.h"
 #include "menu_document.h"
 #include "p2k_library.h"
 #include "phone_link_listener.h"
+#include "phone_menu_guard.h"
 #include "prompter.h"
 #include "result.h"
 #include "save_options.h"
@@ -53,6 +57,7 @@ class PhonePreviewWindow;
 class TAboutBox;
 class TOKRightDlg;
 class WindowPhoneLink;
+enum class PhoneJob;
 
 // The window listens to its phone link (privately): what the link reports about the
 // phone, the window shows and turns into enabled commands itself.
@@ -97,11 +102,18 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   // and files dropped onto the window come in here too.
   void openFile(const QString& path);
   // Loads the bytes of a menu file received from elsewhere (`source` names it in
-  // messages) into a new document that replaces the open one only when the load
-  // succeeded; on failure the open document, its settings and commands stay as they were.
-  bool openMenuBytes(const std::vector<std::uint8_t>& bytes, const std::string& source);
+  // messages, `title` in the title bar) into a new document that replaces the open one
+  // only when the load succeeded; on failure the open document, its settings and
+  // commands stay as they were. The document has no file: Save asks for one.
+  bool openMenuBytes(const std::vector<std::uint8_t>& bytes, const std::string& source, const QString& title);
   // Writes the document with the current save settings; failures are shown.
   bool saveMenuFile(const std::string& path);
+  // Save: in place when the document has a file of its own, else through the dialog.
+  // Returns whether the document was written.
+  bool saveDocument();
+  // The file Save writes in place; empty for a new document, one read from the phone
+  // and a backup (which is never overwritten).
+  const QString& documentPath() const { return documentPath_; }
 
   // Before the document is set aside (New, Open, Open from phone, Exit, or any other
   // caller): when it changed since it was loaded, created or saved, asks Save /
@@ -117,11 +129,14 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   void FileOpen1Execute();
   void FileOpenBackupExecute();
   void FileSave1Execute();
+  void FileSaveAs1Execute();
   void FileExit1Execute();
   void HelpAbout1Execute();
+  void HelpContents1Execute();
   void PhoneOpenExecute();
   void PhoneSaveExecute();
   void PhoneRestartExecute();
+  void PhoneRestoreMenuExecute();
   void RadioButton1Click();
   void RadioButton2Click();
   void TreeView1Click();
@@ -180,10 +195,13 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   void showEditRefusal(const QString& text);
   // The questions before a delete and before subitems are left behind (`selectedItem`:
   // the selected item is what cannot have them, as when it is replaced).
-  bool confirmDelete();
-  bool confirmDroppedSubmenu(bool selectedItem);
+  // The informative text names the item that goes and its subitems.
+  bool confirmDelete(const MenuNode& node);
+  bool confirmDroppedSubmenu(bool selectedItem, const QString& item);
   void deleteNode(MenuNode& node, const QString& stepName);
   void enableClipboardEntries(const MenuNode* node);
+  // The Edit menu's entries follow the clipboard entries of the tree's menu.
+  void enableEditMenu();
   void pasteFragment(bool asSubitem);
 
   TOKRightDlg* itemDialog_ = nullptr;
@@ -204,6 +222,10 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   QAction* Copyitem1 = nullptr;
   QAction* Pasteitem1 = nullptr;
   QAction* Pastesubitem1 = nullptr;
+  QAction* EditCutitem1 = nullptr;
+  QAction* EditCopyitem1 = nullptr;
+  QAction* EditPasteitem1 = nullptr;
+  QAction* EditPastesubitem1 = nullptr;
   // ---- end of tree editing ----
 
  protected:
@@ -246,19 +268,38 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   void showFileError(const Error& error);
   // Shows a load's result: the loaded document with its settings, or the error over an
   // emptied tree.
-  bool finishLoad(Result<LoadOutcome> outcome, const std::string& path);
+  bool finishLoad(Result<LoadOutcome> outcome, const std::string& path, const QString& title, const QString& file);
   void showLoadWarnings(const std::string& path, const LoadOutcome& outcome);
   bool phoneReady() const;
-  // Save's file dialog and writing; false when the user cancels or the save fails.
+  // Save As: the file dialog, then saveTo; false when the user cancels or the save fails.
   bool saveThroughDialog();
-  // A new or loaded document is unchanged and shown under `name` in the title.
-  void startDocument(const QString& name);
+  // Every save to disk: asks about data left out, writes, and makes `path` the
+  // document's file.
+  bool saveTo(const QString& path);
+  // Before a save to disk or phone that would leave out data the document holds: asks
+  // Keep the data (ticks "Save all data") / Leave it out / Cancel. Whether to go on.
+  bool settleDataLeftOut();
+  // Where the Save and Open dialogs open.
+  QString saveDialogStart() const;
+  QString openDialogStart() const;
+  // A confirmation in the hint line that gives way after a few seconds.
+  void showHint(const QString& text);
+  // A new or loaded document is unchanged and shown under `name` in the title; `path`
+  // is the disk file it came from (empty for none).
+  void startDocument(const QString& name, const QString& path = QString());
   void documentSaved();
   void updateWindowTitle();
   // Open and Open backup: the chosen file replaces the document.
   void openChosenFile(FileDialogKind kind);
   // The backups of phone menus, in backupsFolder().
   BackupStore backups() const;
+
+  // File > Open Recent and the window's place (main_window_recent_files.cpp).
+  void buildRecentMenu();
+  void fillRecentMenu();
+  void openRecentFile(const QString& path);
+  void restoreWindowPosition();
+  void rememberWindowPosition();
 
   // The View menu and the phone preview (main_window_preview.cpp).
   void buildViewMenu();
@@ -276,8 +317,16 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   void connectPhoneCommands();
   // A phone command's job runs: the phone commands wait for it.
   bool phoneBusy() const;
-  // Open from phone and Restart Phone while a phone is connected and no job runs; Save
-  // to phone also needs a document.
+  // Writes the backup at `path` back to the phone as a job (Restore phone menu...).
+  void restoreBackup(const std::string& path);
+  // The phone's last write did not finish: offers to put back the menu from before.
+  void offerRestore(const PhoneDamage& damage);
+  // Writes `bytes` to the phone as a guarded save (backup, write, read-back check) in a
+  // job; StoredToPhone then follows what it did, a failure is shown and `stored` runs
+  // once the phone holds them.
+  void sendToPhone(PhoneJob job, std::vector<std::uint8_t> bytes, std::function<void()> stored);
+  // Open from phone, Restart Phone and Restore phone menu... while a phone is connected
+  // and no job runs; Save to phone also needs a document.
   void enablePhoneCommands();
   // PhoneLinkListener: the indicator, the phone panel, the commands, the hint line and
   // the link's errors.
@@ -302,6 +351,9 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   std::unique_ptr<WindowPhoneLink> phone_;  // the window's one handle to the phone
   bool shown_ = false;
   QString documentName_;  // the title's file name; empty without a document
+  QString documentPath_;  // see documentPath()
+  QString proposedName_;  // the file name the document came from, for the Save dialog
+  EditorSettings settings_;
 
   QVector<QIcon> ImageList1;
 
@@ -314,8 +366,10 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   QAction* PhoneSave = nullptr;
   QAction* FileSaveAs1 = nullptr;
   QAction* PhoneRestart = nullptr;
+  QAction* PhoneRestoreMenu = nullptr;
   QAction* FileExit1 = nullptr;
   QAction* HelpAbout1 = nullptr;
+  QAction* HelpContents1 = nullptr;
 
   QMenu* File1 = nullptr;
   QMenu* Edit1 = nullptr;
@@ -333,11 +387,16 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   QAction* FileOpenItem = nullptr;
   QAction* FileOpenBackupItem = nullptr;
   QAction* FileSaveItem = nullptr;
+  QAction* FileSaveAsItem = nullptr;
+  QMenu* FileOpenRecentMenu = nullptr;
+  QAction* FileClearRecentItem = nullptr;
   QAction* Openfromphone1 = nullptr;
   QAction* Savetophone1 = nullptr;
   QAction* RestartPhone1 = nullptr;
+  QAction* RestorePhoneMenu1 = nullptr;
   QAction* FileExitItem = nullptr;
   QAction* HelpAboutItem = nullptr;
+  QAction* HelpContentsItem = nullptr;
 
   QToolBar* ToolBar1 = nullptr;
   QToolButton* ToolButton9 = nullptr;
@@ -366,5 +425,8 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   PhoneIndicator* Shape1 = nullptr;
   QStatusBar* StatusBar = nullptr;
 };
+
+// The informative text of the questions about one item: Item: "Settings" with 3 subitems.
+QString ItemAndSubitems(const std::string& caption, int subitems);
 
 }  // namespace quillet::ui

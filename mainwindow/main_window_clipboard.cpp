@@ -36,6 +36,12 @@ std::optional<Result<menujson::ItemTree>> ClipboardFragment() {
   return menujson::ReadFragment(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
+int Descendants(const menujson::ItemTree& items) {
+  int count = 0;
+  for (const menujson::ItemTree& child : items.children) count += 1 + Descendants(child);
+  return count;
+}
+
 bool HoldsFragment() {
   const auto fragment = ClipboardFragment();
   return fragment && fragment->ok();
@@ -59,6 +65,14 @@ void TSDIAppForm::enableClipboardEntries(const MenuNode* node) {
   Pastesubitem1->setEnabled(pastable && CanPlaceFragment(document_, *node, PastePlace(document_, *node, true)));
 }
 
+void TSDIAppForm::enableEditMenu() {
+  enableClipboardEntries(selectedNode());
+  EditCutitem1->setEnabled(Cutitem1->isEnabled());
+  EditCopyitem1->setEnabled(Copyitem1->isEnabled());
+  EditPasteitem1->setEnabled(Pasteitem1->isEnabled());
+  EditPastesubitem1->setEnabled(Pastesubitem1->isEnabled());
+}
+
 void TSDIAppForm::Copyitem1Click() {
   const MenuNode* node = selectedNode();
   if (node == nullptr || !CanCopy(document_, *node)) return;
@@ -73,7 +87,7 @@ void TSDIAppForm::Copyitem1Click() {
 void TSDIAppForm::Cutitem1Click() {
   MenuNode* node = selectedNode();
   if (node == nullptr || !CanCopy(document_, *node) || !CanDelete(document_, *node)) return;
-  if (!confirmDelete()) return;
+  if (!confirmDelete(*node)) return;
   Copyitem1Click();
   deleteNode(*node, tr("Cut item"));
 }
@@ -94,7 +108,11 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   }
   const menujson::ItemTree& items = fragment->value();
   const bool dropSubmenus = FragmentDropsSubmenu(items, place);
-  if (dropSubmenus && !confirmDroppedSubmenu(place == FragmentPlace::Replace)) return;
+  if (dropSubmenus && !confirmDroppedSubmenu(place == FragmentPlace::Replace,
+                                             ItemAndSubitems(CaptionForIdentifier(items.item.identifier),
+                                                             Descendants(items)))) {
+    return;
+  }
   // Over a softkey the paste replaces its branch; anywhere else it adds an item.
   const StepStart start =
       startStep(place == FragmentPlace::Replace ? document_.tree.absoluteIndex(node) : -1);

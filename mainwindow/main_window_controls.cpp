@@ -110,17 +110,20 @@ void TSDIAppForm::buildEditMenu() {
   connect(undoStack_, &QUndoStack::canUndoChanged, EditUndo1, &QAction::setEnabled);
   connect(undoStack_, &QUndoStack::canRedoChanged, EditRedo1, &QAction::setEnabled);
   // The status line names the step that Undo or Redo would take.
+  // and so do the entries themselves: "&Undo Delete item 'Settings'".
   connect(undoStack_, &QUndoStack::undoTextChanged, EditUndo1, [this](const QString& step) {
     EditUndo1->setStatusTip(step.isEmpty() ? QString() : tr("Undo %1").arg(step));
+    EditUndo1->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
   });
   connect(undoStack_, &QUndoStack::redoTextChanged, EditRedo1, [this](const QString& step) {
     EditRedo1->setStatusTip(step.isEmpty() ? QString() : tr("Redo %1").arg(step));
+    EditRedo1->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
   });
   connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
 
   Edit1 = menuBar()->addMenu(tr("&Edit"));
   Edit1->setObjectName(QStringLiteral("Edit1"));
-  Edit1->menuAction()->setStatusTip(tr("Undo and redo changes to the menu"));
+  Edit1->menuAction()->setStatusTip(tr("Undo and redo changes to the menu; cut, copy and paste items"));
   Edit1->addAction(EditUndo1);
   Edit1->addAction(EditRedo1);
 }
@@ -136,23 +139,36 @@ void TSDIAppForm::buildActions() {
                                    tr("Open backup|Open a backup of a phone's menu"), kOpen);
   FileSave1 = addActionToList("FileSave1", tr("&Save"), tr("Save|Save current file"), kSave);
   FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  PhoneOpen = addActionToList("PhoneOpen", tr("Open from &phone"), QString(), kOpenFromPhone);
-  PhoneSave = addActionToList("PhoneSave", tr("Save to p&hone"), QString(), kSaveToPhone);
+  // The phone commands get hints of their own, so every tool button has a tool tip.
+  PhoneOpen = addActionToList("PhoneOpen", tr("Open from &phone"),
+                              tr("Open from phone|Read the menu file from the connected phone"), kOpenFromPhone);
+  PhoneSave = addActionToList("PhoneSave", tr("Save to p&hone"),
+                              tr("Save to phone|Write the menu to the connected phone and check it"), kSaveToPhone);
   FileSaveAs1 = addActionToList("FileSaveAs1", tr("Save &As..."),
                                 tr("Save As|Save current file with different name"), kNoImage);
-  PhoneRestart = addActionToList("PhoneRestart", tr("&Restart Phone"), QString(), kRestartPhone);
+  FileSaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  PhoneRestart = addActionToList("PhoneRestart", tr("&Restart Phone"),
+                                 tr("Restart Phone|Restart the connected phone so that it reads the new menu"),
+                                 kRestartPhone);
+  PhoneRestoreMenu = addActionToList("PhoneRestoreMenu", tr("Restore phone &menu..."),
+                                     tr("Restore phone menu|Write one of this phone's backups back to it"),
+                                     kNoImage);
   FileExit1 = addActionToList("FileExit1", tr("E&xit"), tr("Exit|Exit application"), kNoImage);
+  FileExit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   HelpAbout1 = addActionToList("HelpAbout1", tr("&About..."),
                                tr("About|Displays program information, version number, and copyright"),
                                kNoImage);
+  HelpContents1 = addActionToList("HelpContents1", tr("Quillet &Help"), tr("Help|Open the user guide"), kNoImage);
+  HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
 
   connect(FileNew1, &QAction::triggered, this, &TSDIAppForm::FileNew1Execute);
   connect(FileOpen1, &QAction::triggered, this, &TSDIAppForm::FileOpen1Execute);
   connect(FileOpenBackup, &QAction::triggered, this, &TSDIAppForm::FileOpenBackupExecute);
   connect(FileSave1, &QAction::triggered, this, &TSDIAppForm::FileSave1Execute);
-  connect(FileSaveAs1, &QAction::triggered, this, &TSDIAppForm::FileSave1Execute);
+  connect(FileSaveAs1, &QAction::triggered, this, &TSDIAppForm::FileSaveAs1Execute);
   connect(FileExit1, &QAction::triggered, this, &TSDIAppForm::FileExit1Execute);
   connect(HelpAbout1, &QAction::triggered, this, &TSDIAppForm::HelpAbout1Execute);
+  connect(HelpContents1, &QAction::triggered, this, &TSDIAppForm::HelpContents1Execute);
 }
 
 QAction* TSDIAppForm::addMenuEntry(QMenu* menu, QAction* action, const char* name) {
@@ -176,10 +192,13 @@ void TSDIAppForm::buildMainMenu() {
   FileNewItem = addMenuEntry(File1, FileNew1, "FileNewItem");
   FileOpenItem = addMenuEntry(File1, FileOpen1, "FileOpenItem");
   FileOpenBackupItem = addMenuEntry(File1, FileOpenBackup, "FileOpenBackupItem");
+  buildRecentMenu();
   FileSaveItem = addMenuEntry(File1, FileSave1, "FileSaveItem");
+  FileSaveAsItem = addMenuEntry(File1, FileSaveAs1, "FileSaveAsItem");
   Openfromphone1 = addMenuEntry(File1, PhoneOpen, "Openfromphone1");
   Savetophone1 = addMenuEntry(File1, PhoneSave, "Savetophone1");
   RestartPhone1 = addMenuEntry(File1, PhoneRestart, "RestartPhone1");
+  RestorePhoneMenu1 = addMenuEntry(File1, PhoneRestoreMenu, "RestorePhoneMenu1");
   File1->addSeparator();
   FileExitItem = addMenuEntry(File1, FileExit1, "FileExitItem");
   buildEditMenu();
@@ -187,11 +206,13 @@ void TSDIAppForm::buildMainMenu() {
   Help1 = menuBar()->addMenu(tr("&Help"));
   Help1->setObjectName(QStringLiteral("Help1"));
   Help1->menuAction()->setStatusTip(tr("Help topics"));
+  HelpContentsItem = addMenuEntry(Help1, HelpContents1, "HelpContentsItem");
   HelpAboutItem = addMenuEntry(Help1, HelpAbout1, "HelpAboutItem");
   Help1->addSeparator();
   new LanguageMenu(Help1, this, [this](const MessageRequest& notice) { showMessage(notice); });
 
-  for (QAction* entry : {FileSaveItem, Openfromphone1, Savetophone1, RestartPhone1}) entry->setEnabled(false);
+  for (QAction* entry : {FileSaveItem, FileSaveAsItem, Openfromphone1, Savetophone1, RestartPhone1, RestorePhoneMenu1})
+    entry->setEnabled(false);
 }
 
 QToolButton* TSDIAppForm::addToolButton(QAction* action, const char* name) {
@@ -199,8 +220,7 @@ QToolButton* TSDIAppForm::addToolButton(QAction* action, const char* name) {
   button->setObjectName(QLatin1String(name));
   button->setAutoRaise(true);
   button->setIcon(action->icon());
-  // Commands without a hint show no tool tip (QAction would fall back to its caption).
-  button->setToolTip(action->statusTip().isEmpty() ? QString() : action->toolTip());
+  button->setToolTip(action->toolTip());
   button->setStatusTip(action->statusTip());
   connect(button, &QToolButton::clicked, action, &QAction::trigger);
   ToolBar1->addWidget(button);

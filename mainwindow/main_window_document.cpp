@@ -1,6 +1,5 @@
-// The document commands of the main window (New, Open, Save, Exit, About), files
-// dropped onto the window, the save settings and the one place where file errors
-// reach the user.
+// The document commands of the main window (New, Open, Exit, About), files dropped
+// onto the window, the save settings and the one place where file errors reach the user.
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDragEnterEvent>
@@ -19,7 +18,8 @@
 
 #include "about_box.h"
 #include "core_words.h"
-#include "display_text.h"
+#include "file_messages.h"
+#include "help_window.h"
 #include "main_window.h"
 #include "menu_loader.h"
 #include "menu_writer.h"
@@ -32,22 +32,7 @@ namespace {
 constexpr int kIconTag06 = 0;
 constexpr int kIconTag0C = 1;
 
-const QString kErrorTitle = QStringLiteral("Quillet");
 const QString kProgramTitle = QStringLiteral("Quillet v.0.1");
-
-// File names are bytes; a person sees them printable (see display_text.h).
-QString pathText(const std::string& path) { return QString::fromStdString(PrintableUtf8(path)); }
-
-// More warnings than this go into the box's details area.
-constexpr int kWarningsInTheBox = 8;
-
-std::string localPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-// Every file error names its file, even when the failing step did not.
-Error withPath(Error error, const std::string& path) {
-  if (error.path.empty()) error.path = path;
-  return error;
-}
 
 // The first local file of a drop; several files dropped at once open the first.
 QString droppedFile(const QMimeData* data) {
@@ -65,8 +50,11 @@ void TSDIAppForm::ClearDocument() {
   startDocument(QString());
 }
 
-void TSDIAppForm::startDocument(const QString& name) {
+void TSDIAppForm::startDocument(const QString& name, const QString& path) {
   documentName_ = name;
+  // A backup keeps the menu as the phone had it: Save asks for a new name instead.
+  documentPath_ = path.isEmpty() || IsInBackups(path) ? QString() : QFileInfo(path).absoluteFilePath();
+  proposedName_ = path.isEmpty() ? QString() : QFileInfo(path).fileName();
   undoStack_->clear();  // a new or loaded document starts a fresh history
   setWindowModified(false);
   updateWindowTitle();
@@ -83,21 +71,6 @@ void TSDIAppForm::updateWindowTitle() {
                                          : tr("%1[*] - %2").arg(documentName_, kProgramTitle));
 }
 
-bool TSDIAppForm::settleUnsavedChanges() {
-  if (!document_.isOpen() || !isDocumentModified()) return true;
-  MessageRequest question;
-  question.owner = this;
-  question.icon = QMessageBox::Warning;
-  question.title = kErrorTitle;
-  question.text = tr("The menu \"%1\" has changed.\nDo you want to save the changes?").arg(documentName_);
-  question.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
-  switch (showMessage(question)) {
-    case QMessageBox::Save: return saveThroughDialog();
-    case QMessageBox::Discard: return true;
-    default: return false;
-  }
-}
-
 void TSDIAppForm::clearAndHideSummary() {
   TntMemo1->clear();
   TntMemo1->hide();
@@ -106,6 +79,7 @@ void TSDIAppForm::clearAndHideSummary() {
 void TSDIAppForm::enableDocumentCommands() {
   ToolButton2->setEnabled(true);
   FileSaveItem->setEnabled(true);
+  FileSaveAsItem->setEnabled(true);
   // While a phone job runs the phone commands wait for it (and the library is busy).
   const bool phone = !phoneBusy() && phoneReady();
   ToolButton5->setEnabled(phone);
@@ -129,9 +103,17 @@ void TSDIAppForm::FileOpenBackupExecute() { openChosenFile(FileDialogKind::OpenB
 
 void TSDIAppForm::openChosenFile(FileDialogKind kind) {
   if (!settleUnsavedChanges()) return;
-  const QString chosen = chooseFile_(this, kind);
+  const QString chosen = chooseFile_(this, kind, kind == FileDialogKind::Open ? openDialogStart() : QString());
   if (chosen.isEmpty()) return;
-  openFile(chosen);
+  if (openMenuFile(localPath(chosen)) && kind == FileDialogKind::Open) {
+    settings_.setLastOpenFolder(QFileInfo(chosen).absolutePath());
+  }
+}
+
+QString TSDIAppForm::openDialogStart() const {
+  const QString last = settings_.lastOpenFolder();
+  if (!last.isEmpty() || documentPath_.isEmpty()) return last;
+  return QFileInfo(documentPath_).absolutePath();
 }
 
 void TSDIAppForm::openFile(const QString& path) { openMenuFile(localPath(path)); }
@@ -151,50 +133,33 @@ void TSDIAppForm::dropEvent(QDropEvent* event) {
 }
 
 bool TSDIAppForm::openMenuFile(const std::string& path) {
-  return finishLoad(LoadMenuFileFromPath(path, document_), path);
+  const QString file = QFile::decodeName(QByteArray::fromStdString(path));
+  if (!finishLoad(LoadMenuFileFromPath(path, document_), path, QFileInfo(pathText(path)).fileName(), file)) {
+    return false;
+  }
+  settings_.addRecentFile(file);
+  return true;
 }
 
-bool TSDIAppForm::openMenuBytes(const std::vector<std::uint8_t>& bytes, const std::string& source) {
+bool TSDIAppForm::openMenuBytes(const std::vector<std::uint8_t>& bytes, const std::string& source,
+                                const QString& title) {
   // The loader replaces the open document only with one that loaded completely, so a
   // refused file costs the user nothing.
-  return finishLoad(LoadMenuFile(bytes, document_, source), source);
+  return finishLoad(LoadMenuFile(bytes, document_, source), source, title, QString());
 }
 
-bool TSDIAppForm::finishLoad(Result<LoadOutcome> outcome, const std::string& path) {
+bool TSDIAppForm::finishLoad(Result<LoadOutcome> outcome, const std::string& path, const QString& title,
+                             const QString& file) {
   if (!outcome) {
     showFileError(withPath(outcome.error(), path));
     return false;
   }
   clearAndHideSummary();
   applyLoadedOptions(outcome->options);
-  startDocument(QFileInfo(pathText(path)).fileName());
+  startDocument(title, file);
   TreeView1Change();
   enableDocumentCommands();
   showLoadWarnings(path, outcome.value());
-  return true;
-}
-
-void TSDIAppForm::FileSave1Execute() {
-  // Without a document there is nothing to save; the shortcut stays live regardless.
-  if (!document_.isOpen()) return;
-  saveThroughDialog();
-}
-
-bool TSDIAppForm::saveThroughDialog() {
-  const QString chosen = chooseFile_(this, FileDialogKind::Save);
-  if (chosen.isEmpty() || !saveMenuFile(localPath(chosen))) return false;
-  documentName_ = QFileInfo(chosen).fileName();
-  updateWindowTitle();
-  documentSaved();
-  return true;
-}
-
-bool TSDIAppForm::saveMenuFile(const std::string& path) {
-  const Status saved = SaveMenuFile(path, document_, saveOptions());
-  if (!saved) {
-    showFileError(withPath(saved.error(), path));
-    return false;
-  }
   return true;
 }
 
@@ -202,6 +167,15 @@ void TSDIAppForm::FileExit1Execute() { close(); }
 
 void TSDIAppForm::HelpAbout1Execute() {
   if (aboutBox_ != nullptr) aboutBox_->exec();
+}
+
+void TSDIAppForm::HelpContents1Execute() {
+  // One guide window for the run, raised again when asked for again.
+  auto* help = findChild<HelpWindow*>(QStringLiteral("HelpWindow"));
+  if (help == nullptr) help = new HelpWindow(this);
+  help->show();
+  help->raise();
+  help->activateWindow();
 }
 
 SaveOptions TSDIAppForm::saveOptions() const {
@@ -260,19 +234,14 @@ void TSDIAppForm::showFileError(const Error& error) {
 void TSDIAppForm::showLoadWarnings(const std::string& path, const LoadOutcome& outcome) {
   if (outcome.warnings.empty()) return;
   QStringList lines;
-  for (const LoadWarning& warning : outcome.warnings) lines << QString::fromStdString(warning.message);
+  for (const LoadWarning& warning : outcome.warnings) lines << LoadWarningWords(warning);
   MessageRequest request;
   request.owner = this;
   request.icon = QMessageBox::Warning;
   request.title = kErrorTitle;
   request.text = tr("Some data of \"%1\" cannot be kept by the editor and was left out:").arg(pathText(path));
-  // A few warnings fit in the box; more go into its scrollable details area.
-  if (lines.size() <= kWarningsInTheBox) {
-    request.text += QLatin1Char('\n') + lines.join(QLatin1Char('\n'));
-  } else {
-    request.text += tr("\n%n warnings; \"Show Details...\" lists them all.", nullptr, static_cast<int>(lines.size()));
-    request.details = lines.join(QLatin1Char('\n'));
-  }
+  listLines(request, lines,
+            tr("\n%n warnings; \"Show Details...\" lists them all.", nullptr, static_cast<int>(lines.size())));
   showMessage(request);
 }
 

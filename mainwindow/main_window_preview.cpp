@@ -30,7 +30,7 @@ void TSDIAppForm::buildViewMenu() {
     showPhonePreview(open);
   });
   connect(ViewPhoneFilesFolder, &QAction::triggered, this, [this] {
-    const QString folder = chooseFile_(this, FileDialogKind::PhoneFilesFolder);
+    const QString folder = chooseFile_(this, FileDialogKind::PhoneFilesFolder, QString());
     if (!folder.isEmpty()) phonePreview().setPhoneFolder(folder);
   });
 }

@@ -13,6 +13,7 @@
 
 #include "catalogue.h"
 #include "core_words.h"
+#include "display_text.h"
 #include "edit_command.h"
 #include "image_list.h"
 #include "item_settings_dialog.h"
@@ -47,12 +48,15 @@ class RightClickKeepsSelection : public QObject {
   }
 };
 
-bool AskWarning(Prompter& prompter, QWidget* owner, QMessageBox::Icon icon, const QString& text) {
+// `item` names what the question is about, under the question's own text.
+bool AskWarning(Prompter& prompter, QWidget* owner, QMessageBox::Icon icon, const QString& text,
+                const QString& item) {
   MessageRequest question;
   question.owner = owner;
   question.icon = icon;
   question.title = TSDIAppForm::tr("Warning");
   question.text = text;
+  question.informative = item;
   question.buttons = QMessageBox::Yes | QMessageBox::No;
   return prompter.showMessage(question) == QMessageBox::Yes;
 }
@@ -73,6 +77,15 @@ QAction* AddSubmenu(QMenu* menu, const QString& caption, const char* name, QMenu
 }
 
 }  // namespace
+
+// A right click on another row leaves the selection where it was, so the questions say
+// which item they mean: Item: "Settings" with 3 subitems.
+QString ItemAndSubitems(const std::string& caption, int subitems) {
+  const QString item = QString::fromStdString(QuotedCaption(caption));
+  if (subitems == 0) return TSDIAppForm::tr("Item: %1 without subitems").arg(item);
+  if (subitems == 1) return TSDIAppForm::tr("Item: %1 with 1 subitem").arg(item);
+  return TSDIAppForm::tr("Item: %1 with %2 subitems").arg(item).arg(subitems);
+}
 
 void TSDIAppForm::buildPopupMenus() {
   PopupMenu1 = new QMenu(this);
@@ -156,6 +169,14 @@ void TSDIAppForm::buildPopupMenus() {
   addClipboardKey(Copyitem1, QKeySequence(Qt::CTRL | Qt::Key_C), &TSDIAppForm::Copyitem1Click);
   addClipboardKey(Pasteitem1, QKeySequence(Qt::CTRL | Qt::Key_V), &TSDIAppForm::Pasteitem1Click);
   addClipboardKey(Pastesubitem1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &TSDIAppForm::Pastesubitem1Click);
+  // The Edit menu offers the same four, named with their keys, enabled as the tree's menu
+  // would be for the selected item.
+  Edit1->addSeparator();
+  EditCutitem1 = addMenuEntry(Edit1, Cutitem1, "EditCutitem1");
+  EditCopyitem1 = addMenuEntry(Edit1, Copyitem1, "EditCopyitem1");
+  EditPasteitem1 = addMenuEntry(Edit1, Pasteitem1, "EditPasteitem1");
+  EditPastesubitem1 = addMenuEntry(Edit1, Pastesubitem1, "EditPastesubitem1");
+  connect(Edit1, &QMenu::aboutToShow, this, &TSDIAppForm::enableEditMenu);
   TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
   TreeView1->viewport()->installEventFilter(new RightClickKeepsSelection(TreeView1));
   connect(TreeView1, &QWidget::customContextMenuRequested, this,
@@ -237,7 +258,10 @@ void TSDIAppForm::Replace1Click() {
   const int row = chosenCatalogueRow();
   if (node == nullptr || row < 0) return;
   if (!CanReplace(document_, *node)) return;
-  if (ReplaceDropsSubmenu(*node, row) && !confirmDroppedSubmenu(true)) return;
+  if (ReplaceDropsSubmenu(*node, row) &&
+      !confirmDroppedSubmenu(true, ItemAndSubitems(node->caption(), MenuDocument::CountDescendants(*node)))) {
+    return;
+  }
   const StepStart start = startStep(document_.tree.absoluteIndex(node));
   const QString text = StepName(tr("Replace item"), node->caption());
   if (std::optional<BranchSnapshot> before = ReplaceItem(document_, *node, row)) {
@@ -273,21 +297,23 @@ std::optional<BranchSnapshot> TSDIAppForm::editInItemDialog(MenuNode& node) {
 
 void TSDIAppForm::Deleteitem1Click() {
   MenuNode* node = selectedNode();
-  if (node == nullptr || !CanDelete(document_, *node) || !confirmDelete()) return;
+  if (node == nullptr || !CanDelete(document_, *node) || !confirmDelete(*node)) return;
   deleteNode(*node, tr("Delete item"));
 }
 
-bool TSDIAppForm::confirmDelete() {
+bool TSDIAppForm::confirmDelete(const MenuNode& node) {
   return AskWarning(*prompter_, this, QMessageBox::Warning,
-                    tr("The item and all its subitems will be deleted\r\n           Continue?"));
+                    tr("The item and all its subitems will be deleted\r\n           Continue?"),
+                    ItemAndSubitems(node.caption(), MenuDocument::CountDescendants(node)));
 }
 
-bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem) {
+bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem, const QString& item) {
   return AskWarning(*prompter_, this, QMessageBox::Question,
                     selectedItem ? tr("Selected item cannot have a submenu.\r\n          Existing submenu "
                                                   "will be deleted\r\n                Continue?")
                                  : tr("A pasted item cannot have a submenu.\r\nIts subitems will be "
-                                                  "left out.\r\nContinue?"));
+                                   "left out.\r\nContinue?"),
+                    item);
 }
 
 void TSDIAppForm::deleteNode(MenuNode& node, const QString& stepName) {

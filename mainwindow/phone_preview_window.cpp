@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include "editor_settings.h"
 #include "item_appearance.h"
 #include "language_name_words.h"
 #include "menu_tree_model.h"
@@ -66,17 +67,17 @@ PhonePreviewWindow::PhonePreviewWindow(const MenuDocument& document, MenuTreeMod
   connect(LanguageChooser, &QComboBox::activated, this, [this](int index) {
     if (index < 0 || index >= static_cast<int>(languages_.size())) return;
     screen_->setLanguage(languages_[static_cast<std::size_t>(index)]);
-    QSettings().setValue(kLanguageKey, languages_[static_cast<std::size_t>(index)]);
+    EditorSettings::store().setValue(kLanguageKey, languages_[static_cast<std::size_t>(index)]);
   });
   connect(ListViewBox, &QCheckBox::toggled, this, [this](bool list) {
     screen_->setListMode(list);
-    QSettings().setValue(kListKey, list);
+    EditorSettings::store().setValue(kListKey, list);
   });
   connect(screen_, &PhoneScreen::nodeChosen, this, &PhonePreviewWindow::nodeChosen);
   connect(icons_, &PreviewIconStore::iconsChanged, this, &PhonePreviewWindow::showIconSource);
   followModel();
 
-  QSettings settings;
+  QSettings settings = EditorSettings::store();
   bool known = false;
   const uint language = settings.value(kLanguageKey).toUInt(&known);
   if (known && language >= 1 && language <= 255) screen_->setLanguage(static_cast<std::uint8_t>(language));
@@ -143,7 +144,7 @@ void PhonePreviewWindow::phoneConnectionChanged() {
 }
 
 void PhonePreviewWindow::setPhoneFolder(const QString& folder) {
-  QSettings().setValue(kFolderKey, folder);
+  EditorSettings::store().setValue(kFolderKey, folder);
   icons_->setPhoneFolder(folder);
   showIconSource();
 }
@@ -162,18 +163,18 @@ void PhonePreviewWindow::showIconSource() {
 }
 
 void PhonePreviewWindow::restoreFromSettings() {
-  const QByteArray geometry = QSettings().value(kGeometryKey).toByteArray();
+  const QByteArray geometry = EditorSettings::store().value(kGeometryKey).toByteArray();
   if (geometry.isEmpty() || !restoreGeometry(geometry)) {
     // Beside the main window, on its right.
     if (QWidget* owner = parentWidget()) move(owner->frameGeometry().topRight() + QPoint(8, 0));
   }
 }
 
-bool PhonePreviewWindow::wasOpen() { return QSettings().value(kOpenKey).toBool(); }
+bool PhonePreviewWindow::wasOpen() { return EditorSettings::store().value(kOpenKey).toBool(); }
 
-void PhonePreviewWindow::rememberOpen(bool open) { QSettings().setValue(kOpenKey, open); }
+void PhonePreviewWindow::rememberOpen(bool open) { EditorSettings::store().setValue(kOpenKey, open); }
 
-void PhonePreviewWindow::rememberPlace() { QSettings().setValue(kGeometryKey, saveGeometry()); }
+void PhonePreviewWindow::rememberPlace() { EditorSettings::store().setValue(kGeometryKey, saveGeometry()); }
 
 void PhonePreviewWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);

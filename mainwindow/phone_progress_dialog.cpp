@@ -15,6 +15,7 @@ QString JobTitle(PhoneJob job) {
     case PhoneJob::Open: return PhoneProgressDialog::tr("Open from phone");
     case PhoneJob::Save: return PhoneProgressDialog::tr("Save to phone");
     case PhoneJob::Restart: return PhoneProgressDialog::tr("Restart Phone");
+    case PhoneJob::Restore: return PhoneProgressDialog::tr("Restore phone menu");
   }
   return {};
 }
@@ -22,8 +23,9 @@ QString JobTitle(PhoneJob job) {
 QString StepText(PhoneJob job, PhoneStep step) {
   switch (step) {
     case PhoneStep::Reading:
-      return job == PhoneJob::Save ? PhoneProgressDialog::tr("Reading the phone's menu to back it up...")
-                                   : PhoneProgressDialog::tr("Reading the menu from the phone...");
+      return job == PhoneJob::Save || job == PhoneJob::Restore
+                 ? PhoneProgressDialog::tr("Reading the phone's menu to back it up...")
+                 : PhoneProgressDialog::tr("Reading the menu from the phone...");
     case PhoneStep::BackingUp: return PhoneProgressDialog::tr("Keeping a backup of the phone's menu...");
     case PhoneStep::Writing: return PhoneProgressDialog::tr("Writing the menu to the phone...");
     case PhoneStep::Verifying: return PhoneProgressDialog::tr("Reading the menu back to check it...");

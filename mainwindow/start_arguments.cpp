@@ -33,6 +33,11 @@ StartArguments ReadStartArguments(const QStringList& arguments) {
   parser.addPositionalArgument(QStringLiteral("file"),
                                QCoreApplication::translate("StartArguments", "The menu file to open."),
                                QStringLiteral("[file]"));
+  const QCommandLineOption reset(
+      QStringLiteral("reset-settings"),
+      QCoreApplication::translate("StartArguments", "Start with the remembered settings (recent files, folders, "
+                                                    "window position, language) forgotten."));
+  parser.addOption(reset);
   parser.process(arguments);
   const QStringList files = parser.positionalArguments();
   if (files.size() > 1) Refuse(QCoreApplication::translate("StartArguments", "The editor opens one file at a time."));
@@ -45,6 +50,7 @@ StartArguments ReadStartArguments(const QStringList& arguments) {
                  .arg(start.language, InterfaceLanguages().join(QLatin1String(", "))));
     }
   }
+  start.resetSettings = parser.isSet(reset);
   return start;
 }
 

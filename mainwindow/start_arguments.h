@@ -1,6 +1,6 @@
 #pragma once
 // The editor's command line: at most one menu file to open at start, the interface
-// language, and the usual --help and --version.
+// language, --reset-settings, and the usual --help and --version.
 #include <QString>
 #include <QStringList>
 
@@ -9,6 +9,7 @@ namespace quillet::ui {
 struct StartArguments {
   QString file;      // the menu file to open at start, or empty
   QString language;  // from --lang: one of InterfaceLanguages(), or empty to choose as usual
+  bool resetSettings = false;  // start with every remembered setting forgotten
 };
 
 // Reads `arguments` (the program's name first). --help and --version print and end the

@@ -52,6 +52,16 @@ class WindowPhoneLink : public PhoneLinkView {
           });
   }
   void start(PhoneJob job, std::function<void()> work, std::function<void(bool cancelled)> done);
+  // Runs `work` on the phone thread behind any job, with no progress dialog and the
+  // commands left as they are (a short look after a connection); then `done` gets what
+  // it returned on the user-interface thread.
+  template <typename Work, typename Done>
+  void runQuietly(Work work, Done done) {
+    using Value = std::invoke_result_t<Work&>;
+    auto value = std::make_shared<std::optional<Value>>();
+    runPhoneWork([value, work = std::move(work)]() mutable { value->emplace(work()); },
+                 [value, done = std::move(done)]() mutable { done(std::move(**value)); });
+  }
   // The guard's progress callback for the running job: its step and bytes reach the
   // dialog. Called on the phone thread.
   std::function<void(const PhoneProgress&)> progressReporter();

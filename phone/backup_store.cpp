@@ -19,6 +19,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr char kSuffix[] = "_mma_ucp";
+constexpr char kDamaged[] = "_damaged";
+constexpr std::size_t kDamagedLength = sizeof kDamaged - 1;
 constexpr std::size_t kSuffixLength = sizeof kSuffix - 1;
 constexpr std::size_t kStampLength = 19;  // YYYY-MM-DDTHH-MM-SS
 
@@ -36,6 +38,7 @@ std::string Stamp(std::chrono::system_clock::time_point when) {
 struct NameKey {
   std::string stamp;
   unsigned sequence = 1;
+  bool damaged = false;
   bool operator<(const NameKey& o) const {
     return std::tie(stamp, sequence) < std::tie(o.stamp, o.sequence);
   }
@@ -51,7 +54,12 @@ std::optional<NameKey> ParseName(const std::string& name) {
     if (kShape[i] == 'd' ? !digit : name[i] != kShape[i]) return std::nullopt;
   }
   NameKey key{name.substr(0, kStampLength)};
-  const std::string rest = name.substr(kStampLength, name.size() - kStampLength - kSuffixLength);
+  std::string rest = name.substr(kStampLength, name.size() - kStampLength - kSuffixLength);
+  if (rest.size() >= kDamagedLength &&
+      rest.compare(rest.size() - kDamagedLength, kDamagedLength, kDamaged) == 0) {
+    key.damaged = true;
+    rest.resize(rest.size() - kDamagedLength);
+  }
   if (rest.empty()) return key;
   if (rest.size() < 2 || rest.size() > 6 || rest[0] != '-') return std::nullopt;
   for (std::size_t i = 1; i < rest.size(); ++i)
@@ -59,6 +67,28 @@ std::optional<NameKey> ParseName(const std::string& name) {
   key.sequence = static_cast<unsigned>(std::stoul(rest.substr(1)));
   if (key.sequence < 2) return std::nullopt;
   return key;
+}
+
+// "2026-12-08T14-03-22" as "2026-12-08 14:03:22".
+std::string StampText(std::string stamp) {
+  stamp[10] = ' ';
+  stamp[13] = ':';
+  stamp[16] = ':';
+  return stamp;
+}
+
+// Writes `bytes` into `dir` (made when missing) as STAMP + suffix, or STAMP-2 + suffix,
+// STAMP-3... when that name is taken, and returns the file's path.
+Result<std::string> KeepNew(const fs::path& dir, const std::string& stamp, const std::string& suffix,
+                            const std::vector<std::uint8_t>& bytes) {
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  if (ec) return fileio::WriteError(dir.string(), ec.message());
+  fs::path path = dir / (stamp + suffix);
+  for (unsigned n = 2; fs::exists(path, ec); ++n) path = dir / (stamp + "-" + std::to_string(n) + suffix);
+  const auto written = WriteFileAtomically(path.string(), bytes);
+  if (!written.ok()) return written.error();
+  return path.string();
 }
 
 }  // namespace
@@ -97,7 +127,8 @@ std::vector<Backup> BackupStore::list(const std::string& model) const {
     std::error_code sizeError;
     if (!key || !it->is_regular_file(sizeError)) continue;
     const auto size = it->file_size(sizeError);
-    found.push_back({*key, Backup{folderName, name, it->path().string(), sizeError ? 0 : size}});
+    found.push_back({*key, Backup{folderName, name, it->path().string(), sizeError ? 0 : size,
+                                  key->damaged, StampText(key->stamp)}});
   }
   std::sort(found.begin(), found.end(),
             [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -123,23 +154,51 @@ std::vector<Backup> BackupStore::list() const {
   return all;
 }
 
+std::optional<Backup> BackupStore::newestIntact(const std::string& model) const {
+  auto backups = list(model);
+  for (auto it = backups.rbegin(); it != backups.rend(); ++it)
+    if (!it->damaged) return *it;
+  return std::nullopt;
+}
+
 Result<std::string> BackupStore::keep(const std::string& model,
                                       const std::vector<std::uint8_t>& bytes,
                                       std::chrono::system_clock::time_point when) {
+  return store(model, bytes, when, false);
+}
+
+Result<std::string> BackupStore::keepDamaged(const std::string& model,
+                                             const std::vector<std::uint8_t>& bytes,
+                                             std::chrono::system_clock::time_point when) {
+  return store(model, bytes, when, true);
+}
+
+Result<std::string> BackupStore::store(const std::string& model,
+                                       const std::vector<std::uint8_t>& bytes,
+                                       std::chrono::system_clock::time_point when, bool damaged) {
   const fs::path dir = fs::path(folder_) / ModelFolderName(model);
   auto backups = list(model);
-  if (!backups.empty()) {
-    const auto newest = ReadWholeFile(backups.back().path);
-    if (newest.ok() && newest.value() == bytes) return backups.back().path;
+  // Only a backup of the same kind stands in for a new one: a good menu that happens to
+  // equal a damaged backup must still be kept as good.
+  for (auto it = backups.rbegin(); it != backups.rend(); ++it) {
+    if (it->damaged != damaged) continue;
+    const auto newest = ReadWholeFile(it->path);
+    if (newest.ok() && newest.value() == bytes) return it->path;
+    break;
   }
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (ec) return fileio::WriteError(dir.string(), ec.message());
 
   const std::string stamp = Stamp(when);
-  fs::path path = dir / (stamp + kSuffix);
-  for (unsigned n = 2; fs::exists(path, ec); ++n)
-    path = dir / (stamp + "-" + std::to_string(n) + kSuffix);
+  // Within one second the sequence number orders the backups, of either kind.
+  const auto named = [&](unsigned n, bool marked) {
+    const std::string sequence = n == 1 ? "" : "-" + std::to_string(n);
+    return dir / (stamp + sequence + (marked ? kDamaged : "") + kSuffix);
+  };
+  unsigned n = 1;
+  while (fs::exists(named(n, false), ec) || fs::exists(named(n, true), ec)) ++n;
+  const fs::path path = named(n, damaged);
   const auto written = WriteFileAtomically(path.string(), bytes);
   if (!written.ok()) return written.error();
 
@@ -147,6 +206,14 @@ Result<std::string> BackupStore::keep(const std::string& model,
   backups = list(model);
   for (std::size_t i = 0; i + limit_ < backups.size(); ++i) fs::remove(backups[i].path, ec);
   return path.string();
+}
+
+Result<std::string> BackupStore::keepFile(const std::string& model, const std::string& phonePath,
+                                          const std::vector<std::uint8_t>& bytes,
+                                          std::chrono::system_clock::time_point when) {
+  // The name is made safe like a model's: the phone's path must not climb out.
+  const std::string name = ModelFolderName(phonePath.substr(phonePath.rfind('/') + 1));
+  return KeepNew(fs::path(folder_) / ModelFolderName(model) / "files", Stamp(when), "_" + name, bytes);
 }
 
 }  // namespace quillet

@@ -1,10 +1,13 @@
 #pragma once
 // The backups of phone menus: every menu read from a phone, and the phone's menu just
 // before it is overwritten, is kept as MODEL/YYYY-MM-DDTHH-MM-SS_mma_ucp under one
-// folder, so that no transfer can cost the user the menu their phone had.
+// folder, so that no transfer can cost the user the menu their phone had. A menu read
+// back after a write that did not finish is kept as MODEL/..._damaged_mma_ucp: it is
+// kept, but never offered as the menu to go back to.
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +20,8 @@ struct Backup {
   std::string name;   // e.g. "2026-12-08T14-03-22_mma_ucp"
   std::string path;   // the full path of the file
   std::uint64_t size = 0;
+  bool damaged = false;  // read from a phone whose last write did not finish
+  std::string time;      // when it was taken, "2026-12-08 14:03:22" (local time)
 };
 
 class BackupStore {
@@ -41,6 +46,22 @@ class BackupStore {
                            std::chrono::system_clock::time_point when =
                                std::chrono::system_clock::now());
 
+  // Keeps `bytes` as a backup marked damaged; the same bytes as the newest damaged
+  // backup are not stored twice.
+  Result<std::string> keepDamaged(const std::string& model, const std::vector<std::uint8_t>& bytes,
+                                  std::chrono::system_clock::time_point when =
+                                      std::chrono::system_clock::now());
+
+  // The newest backup of `model` that is not marked damaged, or none.
+  std::optional<Backup> newestIntact(const std::string& model) const;
+
+  // Keeps a phone file other than the menu, about to be replaced, as
+  // MODEL/files/YYYY-MM-DDTHH-MM-SS_NAME (NAME: the last part of `phonePath`) and
+  // returns its path. These are few and small, never listed as menus nor removed.
+  Result<std::string> keepFile(const std::string& model, const std::string& phonePath,
+                               const std::vector<std::uint8_t>& bytes,
+                               std::chrono::system_clock::time_point when = std::chrono::system_clock::now());
+
   // Every backup, by model, oldest first within a model. Files that do not look like
   // backups are left out (and never removed).
   std::vector<Backup> list() const;
@@ -51,6 +72,9 @@ class BackupStore {
   static std::string ModelFolderName(const std::string& model);
 
  private:
+  Result<std::string> store(const std::string& model, const std::vector<std::uint8_t>& bytes,
+                            std::chrono::system_clock::time_point when, bool damaged);
+
   std::string folder_;
   std::size_t limit_;
 };

@@ -159,12 +159,22 @@ std::int32_t EmulatedPhone::File_List(TP2KFileEntry* entries, std::int32_t count
   return filled;
 }
 
-std::int32_t EmulatedPhone::File_Create(const char* path, std::uint32_t attributes) {
-  if (!ready()) return notReady();
-  if (path == nullptr) return fail("no path given");
+std::optional<fs::path> EmulatedPhone::hostPathOf(const char* path) {
+  if (path == nullptr) {
+    fail("no path given");
+    return std::nullopt;
+  }
   const std::string phonePath(path, strnlen(path, kMaxPhonePathBytes + 1));
   const auto host = hostPath(phonePath);
-  if (!host) return fail("the path \"" + phonePath + "\" cannot name a phone file");
+  if (!host) fail("the path \"" + phonePath + "\" cannot name a phone file");
+  return host;
+}
+
+std::int32_t EmulatedPhone::File_Create(const char* path, std::uint32_t attributes) {
+  if (!ready()) return notReady();
+  const auto host = hostPathOf(path);
+  if (!host) return -1;
+  const std::string phonePath(path);
   std::error_code ec;
   if (fs::exists(*host, ec)) {
     if (!fs::is_regular_file(*host, ec)) return fail("\"" + host->string() + "\" is not a file");
@@ -176,6 +186,7 @@ std::int32_t EmulatedPhone::File_Create(const char* path, std::uint32_t attribut
     attributes_[phonePath] = attributes;
   }
   openFile_ = *host;
+  openPhonePath_ = phonePath;
   pointer_ = 0;
   return 0;
 }
@@ -226,14 +237,24 @@ std::int32_t EmulatedPhone::File_Write(const std::uint8_t* buffer, std::int32_t 
   if (!ready()) return notReady();
   if (!openFile_) return fail("no file is open");
   if (bytes < 0 || (buffer == nullptr && bytes > 0)) return fail("no data given");
-  movePieces(static_cast<std::size_t>(bytes), false);
+  if (const auto attr = attributes_.find(openPhonePath_);
+      attr != attributes_.end() && (attr->second & kReadOnlyAttribute))
+    return fail("\"" + openPhonePath_ + "\" is read-only");
+  const auto pulled = std::exchange(pullAfterPieces_, std::nullopt);
+  std::size_t kept = static_cast<std::size_t>(bytes);
+  if (pulled) kept = std::min(kept, *pulled * kPieceBytes);
+  movePieces(kept, false);
   auto content = ReadWholeFile(openFile_->string());
   if (!content) return fail(content.error().message);
   std::vector<std::uint8_t> data = std::move(content.value());
   data.resize(pointer_, 0);
-  data.insert(data.end(), buffer, buffer + bytes);
+  data.insert(data.end(), buffer, buffer + kept);
   if (Status written = WriteFileAtomically(openFile_->string(), data); !written)
     return fail(written.error().message);
+  if (pulled) {
+    setConnected(false);
+    return fail("the cable was pulled after " + std::to_string(kept) + " bytes");
+  }
   pointer_ += static_cast<std::uintmax_t>(bytes);
   return bytes;
 }
@@ -250,6 +271,18 @@ bool EmulatedPhone::movePieces(std::size_t total, bool stoppable) {
 std::int32_t EmulatedPhone::File_Close() {
   if (!openFile_) return fail("no file is open");
   openFile_.reset();
+  return 0;
+}
+
+std::int32_t EmulatedPhone::File_Delete(const char* path) {
+  if (!ready()) return notReady();
+  const auto host = hostPathOf(path);
+  if (!host) return -1;
+  if (openFile_ == *host) return fail("\"" + std::string(path) + "\" is open");
+  std::error_code ec;
+  if (!fs::is_regular_file(*host, ec)) return fail("the phone has no file \"" + std::string(path) + "\"");
+  if (!fs::remove(*host, ec)) return fail("cannot remove \"" + host->string() + "\": " + ec.message());
+  attributes_.erase(path);
   return 0;
 }
 

@@ -31,6 +31,9 @@ class EmulatedPhone : public P2KLibrary {
   // Without a delay the pieces are still reported, only at once.
   void setTransferDelay(std::chrono::milliseconds perPiece) { pieceDelay_ = perPiece; }
   static constexpr std::size_t kPieceBytes = 0x400;
+  // Pulls the cable during the next File_Write once `pieces` pieces of it have reached
+  // the file: the file keeps just those (none: it is left empty) and the phone is gone.
+  void pullCableAfterPieces(std::size_t pieces) { pullAfterPieces_ = pieces; }
 
   std::int32_t P2K_GetStatus() override;
   // Fails when the folder does not exist.
@@ -50,9 +53,12 @@ class EmulatedPhone : public P2KLibrary {
   // The attempts count is accepted and not needed: the emulated file is always ready.
   std::int32_t File_Read(std::uint8_t* buffer, std::int32_t maxBytes, std::int32_t attemptsLeft) override;
   // Writes at the pointer and ends the file after the written bytes, so a shorter file
-  // written over a longer one leaves no old tail. Each write reaches the disk whole.
+  // written over a longer one leaves no old tail. Each write reaches the disk whole. A
+  // file whose attribute has kReadOnlyAttribute is refused and left as it is.
   std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) override;
   std::int32_t File_Close() override;
+  // Removes a file (never a folder) that is not open.
+  std::int32_t File_Delete(const char* path) override;
   std::string lastErrorDetail() override { return lastError_; }
 
  private:
@@ -63,6 +69,9 @@ class EmulatedPhone : public P2KLibrary {
   std::int32_t notReady();
   // The host path of a phone path, or nothing when the path could leave the folder.
   std::optional<std::filesystem::path> hostPath(const std::string& phonePath) const;
+  // The host path of a call's zero-terminated path; nothing (and the reason kept) when
+  // there is none.
+  std::optional<std::filesystem::path> hostPathOf(const char* path);
   // The phone's files and their sizes; nothing (and the reason kept) when the folder
   // cannot be listed.
   std::optional<std::map<std::string, std::uintmax_t>> listFiles();
@@ -78,6 +87,8 @@ class EmulatedPhone : public P2KLibrary {
   std::atomic<bool> connected_{true};
   std::map<std::string, std::uint32_t> attributes_;
   std::optional<std::filesystem::path> openFile_;
+  std::string openPhonePath_;
+  std::optional<std::size_t> pullAfterPieces_;
   std::uintmax_t pointer_ = 0;
   std::chrono::milliseconds pieceDelay_{0};
   std::string lastError_;

@@ -24,6 +24,7 @@ class NoPhone : public P2KLibrary {
   std::int32_t File_Read(std::uint8_t*, std::int32_t, std::int32_t) override { return -1; }
   std::int32_t File_Write(const std::uint8_t*, std::int32_t) override { return -1; }
   std::int32_t File_Close() override { return -1; }
+  std::int32_t File_Delete(const char*) override { return -1; }
 
  private:
   bool started_ = false;

@@ -1,5 +1,6 @@
 #pragma once
-// The phone-access library: the eleven calls the phone link makes, as one interface.
+// The phone-access library: the eleven calls the phone link makes, and File_Delete for
+// the phone's file commands, as one interface.
 // Backends: the emulated phone (a folder on disk) and the USB phone. Every call
 // returns -1 on failure, as the link's retry rules expect, and leaves the reason in
 // lastErrorDetail() for the link to hand on with its own message.
@@ -20,6 +21,9 @@ struct TP2KFileEntry {
 };
 static_assert(sizeof(TP2KFileEntry) == 512, "TP2KFileEntry must keep the library's layout");
 static_assert(offsetof(TP2KFileEntry, name) == 8);
+
+// The attribute bit the phone sets on files that may be neither overwritten nor deleted.
+inline constexpr std::uint32_t kReadOnlyAttribute = 0x01;
 
 // Called with 0 when the phone is gone and non-zero when a phone is connected.
 using PhoneStatusCallback = std::function<void(std::int32_t state)>;
@@ -52,6 +56,8 @@ class P2KLibrary {
   virtual std::int32_t File_Read(std::uint8_t* buffer, std::int32_t maxBytes, std::int32_t attemptsLeft) = 0;
   virtual std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) = 0;
   virtual std::int32_t File_Close() = 0;
+  // Removes the zero-terminated path, which must not be the open file; 0 on success.
+  virtual std::int32_t File_Delete(const char* path) = 0;
 
   // Why the last failing call failed, in words for a person; empty when the library
   // cannot tell. Safe to call from any thread.

@@ -1,7 +1,9 @@
 #include "phone_link.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
+#include <cstring>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -15,6 +17,11 @@ namespace quillet {
 namespace {
 
 void runNow(std::function<void()> task) { task(); }
+
+// A listed name: the bytes before its first zero byte, at most the whole field.
+std::string listedName(const TP2KFileEntry& entry) {
+  return std::string(entry.name, strnlen(entry.name, sizeof entry.name));
+}
 
 void sleepFor(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
@@ -111,12 +118,12 @@ std::int32_t PhoneLink::callWithRetries(const std::function<std::int32_t()>& cal
   return CallWithRetries(call, done, {hooks_.pause, [this] { return cancelled(); }}, calls);
 }
 
-Error PhoneLink::libraryError(const char* message) {
-  return phoneError(message, library_.lastErrorDetail());
+Error PhoneLink::libraryError(const char* message, const std::string& path) {
+  return phoneError(message, library_.lastErrorDetail(), path);
 }
 
-Error PhoneLink::readError(const char* message) {
-  return cancelled() ? phoneError(kCancelledMessage, "") : libraryError(message);
+Error PhoneLink::readError(const char* message, const std::string& path) {
+  return cancelled() ? phoneError(kCancelledMessage, "", path) : libraryError(message, path);
 }
 
 Status PhoneLink::InitPhoneLink() {
@@ -168,43 +175,39 @@ void PhoneLink::readPhoneModel(unsigned notice) {
   });
 }
 
-const TP2KFileEntry* PhoneLink::findMenuEntry() const { return FindPhoneFile(FileList, kPhoneMenuPath); }
+const TP2KFileEntry* PhoneLink::findListed(const std::string& path) const { return FindPhoneFile(FileList, path); }
 
-Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
+Status PhoneLink::listFiles(const std::string& path) {
   FileList.clear();
-  if (cancelled()) return phoneError(kCancelledMessage, "");
+  if (cancelled()) return phoneError(kCancelledMessage, "", path);
 
   view_.showStatusText("Getting file count");
   int calls = 0;
   FileCount = callWithRetries([&] { return library_.File_Count(); },
                               [](std::int32_t r) { return r != -1; }, calls);
-  if (FileCount == -1) return readError("Error getting file count");
+  if (FileCount == -1) return readError("Error getting file count", path);
   if (FileCount < 0 || FileCount > kMaxPhoneFileCount)
     return phoneError("Error getting file count",
-                      "the phone reported " + std::to_string(FileCount) + " files");
+                      "the phone reported " + std::to_string(FileCount) + " files", path);
 
   FileList.resize(static_cast<std::size_t>(FileCount));
   view_.showStatusText("Getting file list");
-  if (library_.File_List(FileList.data(), FileCount) == -1)
-    return readError("Error getting file list");
+  if (library_.File_List(FileList.data(), FileCount) == -1) return readError("Error getting file list", path);
   view_.showStatusText("Files found: " + std::to_string(FileCount));
+  return Ok();
+}
 
-  // Without the menu file in the list there is nothing safe to open.
-  const TP2KFileEntry* entry = findMenuEntry();
-  if (entry == nullptr)
-    return phoneError("Error opening file", std::string("the phone has no file ") + kPhoneMenuPath);
+Result<std::vector<std::uint8_t>> PhoneLink::readListed(const TP2KFileEntry& entry, const std::string& path) {
   // Checked before opening: a longer file would not fit the one-call transfer.
-  const std::uint32_t size = entry->size;
-  if (size > kMaxTransferBytes)
-    return phoneError(tooLongMessage(std::string("The phone file ") + kPhoneMenuPath, size), "");
-  const std::uint32_t attributes =
-      static_cast<std::uint32_t>(entry->attrHigh) * 65536u + entry->attrLow;
+  const std::uint32_t size = entry.size;
+  if (size > kMaxTransferBytes) return phoneError(tooLongMessage("The phone file " + path, size), "", path);
+  const std::uint32_t attributes = static_cast<std::uint32_t>(entry.attrHigh) * 65536u + entry.attrLow;
 
-  if (cancelled()) return phoneError(kCancelledMessage, "");
-  const std::int32_t opened =
-      callWithRetries([&] { return library_.File_Create(kPhoneMenuPath, attributes); },
-                      [](std::int32_t r) { return r == 0; }, calls);
-  if (opened == -1) return readError("Error opening file");
+  if (cancelled()) return phoneError(kCancelledMessage, "", path);
+  int calls = 0;
+  const std::int32_t opened = callWithRetries([&] { return library_.File_Create(path.c_str(), attributes); },
+                                              [](std::int32_t r) { return r == 0; }, calls);
+  if (opened == -1) return readError("Error opening file", path);
   library_.File_SetPointer(0, 0);
   const std::int32_t read = library_.File_Read(TransferBuffer.data(),
                                                static_cast<std::int32_t>(kMaxTransferBytes),
@@ -213,43 +216,138 @@ Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
     // A read the user stopped leaves no file open behind it; a failed one stays as the
     // library left it.
     if (cancelled()) library_.File_Close();
-    return readError("Error reading file");
+    return readError("Error reading file", path);
   }
   library_.File_Close();
   // A short read leaves the rest of the buffer from an earlier transfer; those bytes
   // must never pass for the phone's.
   if (static_cast<std::uint32_t>(read) < size)
-    return phoneError("Error reading file", "the phone sent " + std::to_string(read) + " of the " +
-                                                std::to_string(size) + " bytes it listed");
+    return phoneError("Error reading file",
+                      "the phone sent " + std::to_string(read) + " of the " + std::to_string(size) +
+                          " bytes it listed",
+                      path);
+  return std::vector<std::uint8_t>(TransferBuffer.begin(), TransferBuffer.begin() + size);
+}
 
-  std::vector<std::uint8_t> bytes(TransferBuffer.begin(), TransferBuffer.begin() + size);
+Result<std::vector<std::uint8_t>> PhoneLink::ReadPhoneFile() {
+  if (Status listed = listFiles(kPhoneMenuPath); !listed) return listed.error();
+  // Without the menu file in the list there is nothing safe to open.
+  const TP2KFileEntry* entry = findListed(kPhoneMenuPath);
+  if (entry == nullptr)
+    return phoneError("Error opening file", std::string("the phone has no file ") + kPhoneMenuPath);
+  Result<std::vector<std::uint8_t>> bytes = readListed(*entry, kPhoneMenuPath);
+  if (!bytes) return bytes;
+
   const Result<std::string> exchangeFile = exchange_.filePath();
   if (!exchangeFile) return exchangeError("Cannot write the exchange file", exchangeFile.error());
-  if (Status written = WriteFileAtomically(exchangeFile.value(), bytes); !written)
+  if (Status written = WriteFileAtomically(exchangeFile.value(), bytes.value()); !written)
     return exchangeError("Cannot write the exchange file", written.error());
   return bytes;
+}
+
+Status PhoneLink::sendFile(const std::string& path, std::uint32_t attributes,
+                           const std::vector<std::uint8_t>& bytes) {
+  if (bytes.size() > kMaxTransferBytes) return phoneError(tooLongMessage("The file", bytes.size()), "", path);
+  std::copy(bytes.begin(), bytes.end(), TransferBuffer.begin());
+  int calls = 0;
+  const std::int32_t opened = callWithRetries([&] { return library_.File_Create(path.c_str(), attributes); },
+                                              [](std::int32_t r) { return r == 0; }, calls);
+  if (opened == -1) return libraryError("Error creating file", path);
+  if (library_.File_Write(TransferBuffer.data(), static_cast<std::int32_t>(bytes.size())) == -1)
+    return libraryError("Error writing file", path);
+  // A backend may find only at the close that the phone did not keep every byte.
+  if (library_.File_Close() == -1) return libraryError("Error writing file", path);
+  return Ok();
 }
 
 Status PhoneLink::WritePhoneFile(const std::vector<std::uint8_t>& menu) {
   if (menu.size() > kMaxTransferBytes)
     return phoneError(tooLongMessage("The menu file", menu.size()), "");
+  // Every write follows a read of the phone's menu (the backup), so the list is fresh.
+  if (const TP2KFileEntry* entry = findListed(kPhoneMenuPath); entry && (entry->attrLow & kReadOnlyAttribute)) {
+    Error error = phoneError("Error writing file", "");
+    error.notes.push_back("The phone marks the file read-only.");
+    return error;
+  }
   // The exchange file keeps on the computer the menu last sent or received, for as long
   // as the link lives.
   const Result<std::string> exchangeFile = exchange_.filePath();
   if (!exchangeFile) return exchangeError("Cannot write the exchange file", exchangeFile.error());
   if (Status written = WriteFileAtomically(exchangeFile.value(), menu); !written)
     return exchangeError("Cannot write the exchange file", written.error());
-  std::copy(menu.begin(), menu.end(), TransferBuffer.begin());
+  // No list is fetched first, and the menu is always written with attribute value 0.
+  return sendFile(kPhoneMenuPath, 0, menu);
+}
 
+namespace {
+
+// Paths the file commands must not change: those that run the phone, and spellings
+// ("//", "/./", "/../") by which a path could reach them without naming them. The
+// phone's file system ignores case, so the check does too.
+Status checkChangeable(const std::string& path, const char* what) {
+  const auto refused = [&](const std::string& why) {
+    return phoneError(std::string("Cannot ") + what + " " + path, why, path);
+  };
+  if (path.size() < 2 || path[0] != '/' || path.back() == '/') return refused("it does not name a file");
+  for (const char* part : {"//", "/./", "/../"})
+    if (path.find(part) != std::string::npos) return refused("it does not name a file");
+  std::string lower = path;
+  std::transform(lower.begin(), lower.end(), lower.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  if (lower.rfind(kPhoneSystemFolder, 0) == 0)
+    return refused(std::string("the files in ") + kPhoneSystemFolder + " run the phone");
+  return Ok();
+}
+
+}  // namespace
+
+std::vector<PhoneFileInfo> FolderEntries(const std::vector<PhoneFileInfo>& list, std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder.push_back('/');
+  std::vector<PhoneFileInfo> entries;
+  for (const PhoneFileInfo& file : list) {
+    if (file.path.size() > folder.size() && file.path.compare(0, folder.size(), folder) == 0 &&
+        file.path.find('/', folder.size()) == std::string::npos)
+      entries.push_back(file);
+  }
+  return entries;
+}
+
+Result<std::vector<PhoneFileInfo>> PhoneLink::ListFiles() {
+  if (Status listed = listFiles(""); !listed) return listed.error();
+  std::vector<PhoneFileInfo> files;
+  for (const TP2KFileEntry& entry : FileList)
+    files.push_back({listedName(entry), entry.size,
+                     static_cast<std::uint32_t>(entry.attrHigh) * 65536u + entry.attrLow});
+  return files;
+}
+
+Result<std::vector<std::uint8_t>> PhoneLink::ReadFileAt(const std::string& path) {
+  if (Status listed = listFiles(path); !listed) return listed.error();
+  const TP2KFileEntry* entry = findListed(path);
+  if (entry == nullptr) return phoneError("Error opening file", "the phone has no file " + path, path);
+  return readListed(*entry, path);
+}
+
+Status PhoneLink::WriteFileAt(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  if (Status changeable = checkChangeable(path, "write"); !changeable) return changeable;
+  if (bytes.size() > kMaxTransferBytes)
+    return phoneError(tooLongMessage("The file for " + path, bytes.size()), "", path);
+  // A listed file keeps its attribute; a new one gets 0, as the menu does.
+  if (Status listed = listFiles(path); !listed) return listed;
+  const TP2KFileEntry* entry = findListed(path);
+  const std::uint32_t attributes =
+      entry ? static_cast<std::uint32_t>(entry->attrHigh) * 65536u + entry->attrLow : 0;
+  return sendFile(path, attributes, bytes);
+}
+
+Status PhoneLink::DeleteFileAt(const std::string& path) {
+  if (Status changeable = checkChangeable(path, "delete"); !changeable) return changeable;
+  if (Status listed = listFiles(path); !listed) return listed;
+  if (findListed(path) == nullptr) return phoneError("Error deleting file", "the phone has no file " + path, path);
   int calls = 0;
-  const std::int32_t opened =
-      callWithRetries([&] { return library_.File_Create(kPhoneMenuPath, 0); },
-                      [](std::int32_t r) { return r == 0; }, calls);
-  if (opened == -1) return libraryError("Error creating file");
-  if (library_.File_Write(TransferBuffer.data(), static_cast<std::int32_t>(menu.size())) == -1)
-    return libraryError("Error writing file");
-  // A backend may find only at the close that the phone did not keep every byte.
-  if (library_.File_Close() == -1) return libraryError("Error writing file");
+  const std::int32_t deleted = callWithRetries([&] { return library_.File_Delete(path.c_str()); },
+                                               [](std::int32_t r) { return r != -1; }, calls);
+  if (deleted == -1) return libraryError("Error deleting file", path);
   return Ok();
 }
 

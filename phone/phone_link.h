@@ -18,8 +18,22 @@
 
 namespace quillet {
 
-// The phone's menu file, the one file the link reads and writes.
+// The phone's menu file, the one file the link reads and writes through the exchange file.
 inline constexpr char kPhoneMenuPath[] = "/a/mobile/system/mma_ucp";
+// The folder of the files that run the phone: the file commands write and delete
+// nothing in it (the menu goes through WritePhoneFile and its guard alone).
+inline constexpr char kPhoneSystemFolder[] = "/a/mobile/system/";
+
+// One file as the phone lists it.
+struct PhoneFileInfo {
+  std::string path;
+  std::uint32_t size = 0;
+  std::uint32_t attributes = 0;  // attrHigh * 65,536 + attrLow, as File_Create takes it
+};
+
+// The files of `list` that lie in `folder` itself ("/a/mobile/picture" or with its
+// final '/'), not in its subfolders: the phone's listing reaches into every folder.
+std::vector<PhoneFileInfo> FolderEntries(const std::vector<PhoneFileInfo>& list, std::string folder);
 
 // What the link reports about the phone. Its owner decides what to show and enable
 // (the window, mmatool, a test). Every text is UTF-8.
@@ -30,7 +44,7 @@ class PhoneLinkView {
   virtual void phoneConnectionChanged(bool connected) = 0;
   // The model of the phone that came, once read. Runs on the user-interface thread;
   // not called when the read failed (that is an error) or the phone went or came again
-  // meanwhile.
+  // meanwhile. The phone is then known, and its write journal can be looked at.
   virtual void phoneModelRead(const std::string& model) = 0;
   // The progress texts of a read. Called on the thread that reads the phone's menu.
   virtual void showStatusText(const std::string& text) = 0;
@@ -83,15 +97,29 @@ class PhoneLink : public PhoneMenuFile {
   // the user cancelled ends with kCancelledMessage.
   Result<std::vector<std::uint8_t>> ReadPhoneFile();
   // Puts `bytes` into the exchange file and sends that to the phone; succeeds only
-  // after a complete send.
+  // after a complete send. A menu file that the last listing shows read-only is refused
+  // before anything is sent.
   Status WritePhoneFile(const std::vector<std::uint8_t>& bytes);
   // Restarts the phone.
   void RestartPhone();
+
+  // The phone's file commands (phone_link_files.cpp), with the menu's calls, retry rules
+  // and checks. Every file the phone lists, in every folder.
+  Result<std::vector<PhoneFileInfo>> ListFiles();
+  // The bytes of the file at `path`; a path the phone does not list is "Error opening
+  // file" with the reason that there is no such file.
+  Result<std::vector<std::uint8_t>> ReadFileAt(const std::string& path);
+  // Makes `bytes` the whole file at `path`, which is created when missing and keeps
+  // its attribute when listed. Refused under kPhoneSystemFolder and beyond 65,535 bytes.
+  Status WriteFileAt(const std::string& path, const std::vector<std::uint8_t>& bytes);
+  // Removes the listed file at `path`; refused under kPhoneSystemFolder.
+  Status DeleteFileAt(const std::string& path);
   // The connected phone's model as it last read, or empty. Safe on any thread.
   std::string model() const;
   // PhoneMenuFile: the same read and write, for the guard that backs up and verifies.
   Result<std::vector<std::uint8_t>> readMenu() override { return ReadPhoneFile(); }
   Status writeMenu(const std::vector<std::uint8_t>& bytes) override { return WritePhoneFile(bytes); }
+  bool ready() override { return status() == 1; }
   // The library's status: 1 while a phone is connected and ready.
   std::int32_t status();
   // Where the exchange file is, or empty before the first transfer made its folder.
@@ -112,9 +140,19 @@ class PhoneLink : public PhoneMenuFile {
                                const std::function<bool(std::int32_t)>& done, int& calls);
   // The error a failed library call ends a command with: the design's message, the
   // library's reason and the phone file.
-  Error libraryError(const char* message);
+  Error libraryError(const char* message, const std::string& path = kPhoneMenuPath);
   // libraryError, or the cancellation when the user gave the read up.
-  Error readError(const char* message);
+  Error readError(const char* message, const std::string& path = kPhoneMenuPath);
+  // Fills FileCount and FileList (File_Count with retries, File_List) with the progress
+  // texts; errors name `path`, the file the command is about.
+  Status listFiles(const std::string& path);
+  // The bytes of the listed file `entry`, at `path`: opened with retries, read in one
+  // call, closed; a file too long for the transfer is refused before it is opened.
+  Result<std::vector<std::uint8_t>> readListed(const TP2KFileEntry& entry, const std::string& path);
+  // Opens `path` with retries and writes `bytes` whole in one call; the close counts.
+  Status sendFile(const std::string& path, std::uint32_t attributes, const std::vector<std::uint8_t>& bytes);
+  // The entry of FileList named exactly `path`, or null.
+  const TP2KFileEntry* findListed(const std::string& path) const;
   bool cancelled() const { return hooks_.cancelled && hooks_.cancelled(); }
   // Reads the model for the connection notice numbered `notice`; what it finds reaches
   // the view only while no later notice came.
@@ -122,7 +160,6 @@ class PhoneLink : public PhoneMenuFile {
   void setModel(std::string model);
   // Runs `task` with the link on the user-interface thread, unless the link is gone by then.
   void onUi(std::function<void(PhoneLink&)> task);
-  const TP2KFileEntry* findMenuEntry() const;
 
   struct NoticeRelay;
 

@@ -63,6 +63,38 @@
         <source>Files found: %1</source>
         <translation>Найдено файлов: %1</translation>
     </message>
+    <message>
+        <source>A list of the menu runs into a record already read and ends there.</source>
+        <translation>Список меню заходит в уже прочитанную запись и обрывается на ней.</translation>
+    </message>
+    <message>
+        <source>A submenu link leads to a record that cannot be used and is not followed.</source>
+        <translation>Ссылка на подменю указывает на непригодную запись и не учитывается.</translation>
+    </message>
+    <message>
+        <source>Records of the file belong to no menu list and are not loaded.</source>
+        <translation>Часть записей файла не относится ни к одному списку меню и не загружена.</translation>
+    </message>
+    <message>
+        <source>Items announce item data, but the file has none; they are loaded without data.</source>
+        <translation>Пункты объявляют данные, но в файле их нет; пункты загружены без данных.</translation>
+    </message>
+    <message>
+        <source>The file cannot be saved as it is: remove items or item data first.</source>
+        <translation>Файл нельзя сохранить в таком виде: сначала удалите пункты или их данные.</translation>
+    </message>
+    <message>
+        <source>An item&apos;s data end inside a data block; the rest is not kept.</source>
+        <translation>Данные пункта обрываются внутри блока данных; остаток отброшен.</translation>
+    </message>
+    <message>
+        <source>A data block cannot be read; it is kept as unsupported data, saved only with &quot;Save all data&quot;.</source>
+        <translation>Блок данных не удаётся прочитать; он сохранён как неподдерживаемые данные, которые записываются только с «Сохранять все данные».</translation>
+    </message>
+    <message>
+        <source>A data block does not fit into its item and is not kept.</source>
+        <translation>Блок данных не помещается в пункт и отброшен.</translation>
+    </message>
 </context>
 <context>
     <name>FileChooser</name>
@@ -300,6 +332,17 @@
         <source>Unknown language &quot;%1&quot;; the editor speaks %2.</source>
         <translation>Неизвестный язык «%1»; доступны: %2.</translation>
     </message>
+    <message>
+        <source>Start with the remembered settings (recent files, folders, window position, language) forgotten.</source>
+        <translation>Запустить, забыв сохранённые настройки (недавние файлы, папки, положение окна, язык).</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::HelpWindow</name>
+    <message>
+        <source>Quillet Help</source>
+        <translation>Справка Quillet</translation>
+    </message>
 </context>
 <context>
     <name>quillet::ui::LanguageMenu</name>
@@ -388,7 +431,7 @@ Which one should the menu item start?</source>
     </message>
     <message>
         <source>Display language</source>
-        <translation>Язык показа</translation>
+        <translation>Язык отображения</translation>
     </message>
     <message>
         <source>List view</source>
@@ -471,12 +514,16 @@ A write to the phone cannot be interrupted: please wait.</source>
         <translation>
 Запись в телефон нельзя прервать: подождите.</translation>
     </message>
+    <message>
+        <source>Restore phone menu</source>
+        <translation>Восстановление меню телефона</translation>
+    </message>
 </context>
 <context>
     <name>quillet::ui::PhoneScreen</name>
     <message>
         <source> (no name in the display language)</source>
-        <translation> (нет названия на языке показа)</translation>
+        <translation> (нет названия на языке отображения)</translation>
     </message>
     <message>
         <source>Icon: DRM index %1, from the phone&apos;s DRM store</source>
@@ -488,7 +535,7 @@ A write to the phone cannot be interrupted: please wait.</source>
     </message>
     <message>
         <source>Looked for in %1</source>
-        <translation>Искали: %1</translation>
+        <translation>Поиск выполнялся %1</translation>
     </message>
     <message>
         <source>Icon: %1</source>
@@ -542,6 +589,53 @@ A write to the phone cannot be interrupted: please wait.</source>
     <message>
         <source>The file does not decode as an image: %1</source>
         <translation>Файл не распознаётся как изображение: %1</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::RestorePhoneMenuDialog</name>
+    <message>
+        <source>Restore phone menu</source>
+        <translation>Восстановление меню телефона</translation>
+    </message>
+    <message>
+        <source>Choose the menu to write back to the phone. The menu the phone holds now is backed up first.</source>
+        <translation>Выберите меню, которое будет записано обратно в телефон. Меню, которое сейчас в телефоне, сначала сохраняется в резервную копию.</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Размер</translation>
+    </message>
+    <message>
+        <source>Main-menu entries</source>
+        <translation>Пунктов главного меню</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>Состояние</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <translation>
+            <numerusform>%n байт</numerusform>
+            <numerusform>%n байта</numerusform>
+            <numerusform>%n байт</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>damaged</source>
+        <translation>повреждена</translation>
+    </message>
+    <message>
+        <source>does not load</source>
+        <translation>не загружается</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Восстановить</translation>
     </message>
 </context>
 <context>
@@ -727,6 +821,22 @@ A write to the phone cannot be interrupted: please wait.</source>
         <source>Type in a path or a number!</source>
         <translation>Введите путь или число!</translation>
     </message>
+    <message>
+        <source>Red: a file path. Yellow: an index to DRM. Empty: no icon.</source>
+        <translation>Красный: путь к файлу. Жёлтый: индекс в DRM. Пустой: значка нет.</translation>
+    </message>
+    <message>
+        <source>No icon of this kind</source>
+        <translation>Значка этого вида нет</translation>
+    </message>
+    <message>
+        <source>The icon is a file path on the phone</source>
+        <translation>Значок — путь к файлу в телефоне</translation>
+    </message>
+    <message>
+        <source>The icon is an index to the phone&apos;s DRM store</source>
+        <translation>Значок — индекс в хранилище DRM телефона</translation>
+    </message>
 </context>
 <context>
     <name>quillet::ui::TOKRightDlg1</name>
@@ -852,10 +962,6 @@ Should we remove it now?</source>
         <translation>&amp;Правка</translation>
     </message>
     <message>
-        <source>Undo and redo changes to the menu</source>
-        <translation>Отмена и повтор изменений меню</translation>
-    </message>
-    <message>
         <source>&amp;New</source>
         <translation>&amp;Создать</translation>
     </message>
@@ -961,7 +1067,7 @@ Should we remove it now?</source>
     </message>
     <message>
         <source>Custom icon attribute</source>
-        <translation>Атрибут своих значков</translation>
+        <translation>Атрибут значков</translation>
     </message>
     <message>
         <source>Available mma items</source>
@@ -1164,6 +1270,152 @@ File: %1</source>
     <message>
         <source>Choose the folder that stands for the phone&apos;s files when no phone is connected</source>
         <translation>Выбрать папку, которая заменяет файлы телефона, когда он не подключён</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Отменить: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Повторить: %1</translation>
+    </message>
+    <message>
+        <source>Undo and redo changes to the menu; cut, copy and paste items</source>
+        <translation>Отмена и повтор изменений меню; вырезание, копирование и вставка пунктов</translation>
+    </message>
+    <message>
+        <source>Open from phone|Read the menu file from the connected phone</source>
+        <translation>Открыть с телефона|Прочитать файл меню из подключённого телефона</translation>
+    </message>
+    <message>
+        <source>Save to phone|Write the menu to the connected phone and check it</source>
+        <translation>Записать в телефон|Записать меню в подключённый телефон и проверить его</translation>
+    </message>
+    <message>
+        <source>Restart Phone|Restart the connected phone so that it reads the new menu</source>
+        <translation>Перезагрузить телефон|Перезагрузить подключённый телефон, чтобы он прочитал новое меню</translation>
+    </message>
+    <message>
+        <source>Quillet &amp;Help</source>
+        <translation>&amp;Справка Quillet</translation>
+    </message>
+    <message>
+        <source>Help|Open the user guide</source>
+        <translation>Справка|Открыть руководство пользователя</translation>
+    </message>
+    <message>
+        <source>mma_ucp (phone)</source>
+        <translation>mma_ucp (телефон)</translation>
+    </message>
+    <message>
+        <source>Menu written to the phone and checked</source>
+        <translation>Меню записано в телефон и проверено</translation>
+    </message>
+    <message>
+        <source>Phone restarting</source>
+        <translation>Телефон перезагружается</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>&amp;Недавние файлы</translation>
+    </message>
+    <message>
+        <source>Open a file opened or saved before</source>
+        <translation>Открыть файл, открытый или сохранённый ранее</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Menu</source>
+        <translation>&amp;Очистить список</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; no longer exists; it was taken off the recent files.</source>
+        <translation>«%1» больше не существует; он убран из недавних файлов.</translation>
+    </message>
+    <message>
+        <source>uninterpreted data (tag %1)</source>
+        <translation>неразобранные данные (тег %1)</translation>
+    </message>
+    <message>
+        <source>uninterpreted data (tags %1)</source>
+        <translation>неразобранные данные (теги %1)</translation>
+    </message>
+    <message>
+        <source>item kind %1 (saved as 0)</source>
+        <translation>тип пункта %1 (будет сохранён как 0)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a backup of a phone&apos;s menu, which is kept as it was read. Save the menu under another name.</source>
+        <translation>«%1» — резервная копия меню телефона, она хранится такой, какой была прочитана. Сохраните меню под другим именем.</translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation>Сохранено в %1</translation>
+    </message>
+    <message>
+        <source>&quot;Save all data&quot; is not ticked, so this save would leave out data the menu holds:</source>
+        <translation>Флажок «Сохранять все данные» снят, поэтому при сохранении пропадут данные, которые есть в меню:</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+%n items; &quot;Show Details...&quot; lists them all.</source>
+        <translation>
+            <numerusform>
+%n пункт; все они — в «Показать подробности...».</numerusform>
+            <numerusform>
+%n пункта; все они — в «Показать подробности...».</numerusform>
+            <numerusform>
+%n пунктов; все они — в «Показать подробности...».</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&quot;Keep the data&quot; ticks &quot;Save all data&quot; and saves everything.</source>
+        <translation>«Сохранить данные» отмечает «Сохранять все данные» и сохраняет всё.</translation>
+    </message>
+    <message>
+        <source>Keep the data</source>
+        <translation>Сохранить данные</translation>
+    </message>
+    <message>
+        <source>Leave it out</source>
+        <translation>Не сохранять их</translation>
+    </message>
+    <message>
+        <source>Item: %1 without subitems</source>
+        <translation>Пункт: %1, без подпунктов</translation>
+    </message>
+    <message>
+        <source>Item: %1 with 1 subitem</source>
+        <translation>Пункт: %1, с 1 подпунктом</translation>
+    </message>
+    <message>
+        <source>Item: %1 with %2 subitems</source>
+        <translation>Пункт: %1, подпунктов: %2</translation>
+    </message>
+    <message>
+        <source>Restore phone &amp;menu...</source>
+        <translation>Восстановить &amp;меню телефона...</translation>
+    </message>
+    <message>
+        <source>Restore phone menu|Write one of this phone&apos;s backups back to it</source>
+        <translation>Восстановить меню телефона|Записать в телефон одну из его резервных копий</translation>
+    </message>
+    <message>
+        <source>The last write to this phone did not finish: its menu holds %1 bytes where %2 were sent, so the phone may not show its menu.
+The menu it had before was kept at %3.</source>
+        <translation>Последняя запись в этот телефон не завершилась: в его меню %1 байт, а отправлено было %2, поэтому телефон может не показать меню.
+Меню, которое было в нём раньше, сохранено в %3.</translation>
+    </message>
+    <message>
+        <source>Restore the menu the phone had before</source>
+        <translation>Восстановить прежнее меню телефона</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>Не сейчас</translation>
+    </message>
+    <message>
+        <source>The phone&apos;s menu was restored from %1</source>
+        <translation>Меню телефона восстановлено из %1</translation>
     </message>
 </context>
 </TS>

@@ -63,6 +63,38 @@
         <source>Files found: %1</source>
         <translation>找到的文件数：%1</translation>
     </message>
+    <message>
+        <source>A list of the menu runs into a record already read and ends there.</source>
+        <translation>菜单中的某个列表延伸到已读取的记录，并在该处结束。</translation>
+    </message>
+    <message>
+        <source>A submenu link leads to a record that cannot be used and is not followed.</source>
+        <translation>某个子菜单链接指向不可用的记录，已忽略该链接。</translation>
+    </message>
+    <message>
+        <source>Records of the file belong to no menu list and are not loaded.</source>
+        <translation>文件中有记录不属于任何菜单列表，未被加载。</translation>
+    </message>
+    <message>
+        <source>Items announce item data, but the file has none; they are loaded without data.</source>
+        <translation>部分菜单项声明有数据，但文件中没有数据区；这些菜单项已在无数据的情况下加载。</translation>
+    </message>
+    <message>
+        <source>The file cannot be saved as it is: remove items or item data first.</source>
+        <translation>文件无法按原样保存：请先删除一些菜单项或菜单项数据。</translation>
+    </message>
+    <message>
+        <source>An item&apos;s data end inside a data block; the rest is not kept.</source>
+        <translation>某个菜单项的数据在数据块中间结束；其余部分未保留。</translation>
+    </message>
+    <message>
+        <source>A data block cannot be read; it is kept as unsupported data, saved only with &quot;Save all data&quot;.</source>
+        <translation>某个数据块无法读取；已将其作为不支持的数据保留，仅在选中“保存全部数据”时写入。</translation>
+    </message>
+    <message>
+        <source>A data block does not fit into its item and is not kept.</source>
+        <translation>某个数据块超出了菜单项的容量，未保留。</translation>
+    </message>
 </context>
 <context>
     <name>FileChooser</name>
@@ -300,6 +332,17 @@
         <source>Unknown language &quot;%1&quot;; the editor speaks %2.</source>
         <translation>未知语言“%1”；可用语言：%2。</translation>
     </message>
+    <message>
+        <source>Start with the remembered settings (recent files, folders, window position, language) forgotten.</source>
+        <translation>启动时清除记住的设置（最近的文件、文件夹、窗口位置、语言）。</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::HelpWindow</name>
+    <message>
+        <source>Quillet Help</source>
+        <translation>Quillet 帮助</translation>
+    </message>
 </context>
 <context>
     <name>quillet::ui::LanguageMenu</name>
@@ -471,6 +514,10 @@ A write to the phone cannot be interrupted: please wait.</source>
         <translation>
 写入手机的过程无法中断，请稍候。</translation>
     </message>
+    <message>
+        <source>Restore phone menu</source>
+        <translation>恢复手机菜单</translation>
+    </message>
 </context>
 <context>
     <name>quillet::ui::PhoneScreen</name>
@@ -542,6 +589,51 @@ A write to the phone cannot be interrupted: please wait.</source>
     <message>
         <source>The file does not decode as an image: %1</source>
         <translation>文件无法解码为图像：%1</translation>
+    </message>
+</context>
+<context>
+    <name>quillet::ui::RestorePhoneMenuDialog</name>
+    <message>
+        <source>Restore phone menu</source>
+        <translation>恢复手机菜单</translation>
+    </message>
+    <message>
+        <source>Choose the menu to write back to the phone. The menu the phone holds now is backed up first.</source>
+        <translation>选择要写回手机的菜单。手机当前的菜单会先做备份。</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>大小</translation>
+    </message>
+    <message>
+        <source>Main-menu entries</source>
+        <translation>主菜单项数</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n bytes</source>
+        <translation>
+            <numerusform>%n 字节</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>damaged</source>
+        <translation>已损坏</translation>
+    </message>
+    <message>
+        <source>does not load</source>
+        <translation>无法加载</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>恢复</translation>
     </message>
 </context>
 <context>
@@ -727,6 +819,22 @@ A write to the phone cannot be interrupted: please wait.</source>
         <source>Type in a path or a number!</source>
         <translation>请输入路径或数字！</translation>
     </message>
+    <message>
+        <source>Red: a file path. Yellow: an index to DRM. Empty: no icon.</source>
+        <translation>红色：文件路径。黄色：DRM 索引。空白：无图标。</translation>
+    </message>
+    <message>
+        <source>No icon of this kind</source>
+        <translation>没有此类图标</translation>
+    </message>
+    <message>
+        <source>The icon is a file path on the phone</source>
+        <translation>图标是手机上的文件路径</translation>
+    </message>
+    <message>
+        <source>The icon is an index to the phone&apos;s DRM store</source>
+        <translation>图标是手机 DRM 存储中的索引</translation>
+    </message>
 </context>
 <context>
     <name>quillet::ui::TOKRightDlg1</name>
@@ -850,10 +958,6 @@ Should we remove it now?</source>
     <message>
         <source>&amp;Edit</source>
         <translation>编辑(&amp;E)</translation>
-    </message>
-    <message>
-        <source>Undo and redo changes to the menu</source>
-        <translation>撤销和重做对菜单的更改</translation>
     </message>
     <message>
         <source>&amp;New</source>
@@ -1160,6 +1264,148 @@ File: %1</source>
     <message>
         <source>Choose the folder that stands for the phone&apos;s files when no phone is connected</source>
         <translation>选择在未连接手机时代替手机文件的文件夹</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>撤销：%1(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>重做：%1(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Undo and redo changes to the menu; cut, copy and paste items</source>
+        <translation>撤销和重做对菜单的更改；剪切、复制和粘贴菜单项</translation>
+    </message>
+    <message>
+        <source>Open from phone|Read the menu file from the connected phone</source>
+        <translation>从手机打开|从已连接的手机读取菜单文件</translation>
+    </message>
+    <message>
+        <source>Save to phone|Write the menu to the connected phone and check it</source>
+        <translation>保存到手机|将菜单写入已连接的手机并进行校验</translation>
+    </message>
+    <message>
+        <source>Restart Phone|Restart the connected phone so that it reads the new menu</source>
+        <translation>重启手机|重启已连接的手机，使其读取新菜单</translation>
+    </message>
+    <message>
+        <source>Quillet &amp;Help</source>
+        <translation>Quillet 帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>Help|Open the user guide</source>
+        <translation>帮助|打开用户指南</translation>
+    </message>
+    <message>
+        <source>mma_ucp (phone)</source>
+        <translation>mma_ucp（手机）</translation>
+    </message>
+    <message>
+        <source>Menu written to the phone and checked</source>
+        <translation>菜单已写入手机并通过校验</translation>
+    </message>
+    <message>
+        <source>Phone restarting</source>
+        <translation>手机正在重启</translation>
+    </message>
+    <message>
+        <source>Open &amp;Recent</source>
+        <translation>最近打开(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Open a file opened or saved before</source>
+        <translation>打开以前打开或保存过的文件</translation>
+    </message>
+    <message>
+        <source>&amp;Clear Menu</source>
+        <translation>清除列表(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; no longer exists; it was taken off the recent files.</source>
+        <translation>“%1”已不存在，已从最近的文件中移除。</translation>
+    </message>
+    <message>
+        <source>uninterpreted data (tag %1)</source>
+        <translation>未解析的数据（标记 %1）</translation>
+    </message>
+    <message>
+        <source>uninterpreted data (tags %1)</source>
+        <translation>未解析的数据（标记 %1）</translation>
+    </message>
+    <message>
+        <source>item kind %1 (saved as 0)</source>
+        <translation>菜单项类型 %1（将保存为 0）</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is a backup of a phone&apos;s menu, which is kept as it was read. Save the menu under another name.</source>
+        <translation>“%1”是手机菜单的备份，将保持读取时的原样。请用其他名称保存菜单。</translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation>已保存到 %1</translation>
+    </message>
+    <message>
+        <source>&quot;Save all data&quot; is not ticked, so this save would leave out data the menu holds:</source>
+        <translation>未勾选“保存全部数据”，因此本次保存将丢弃菜单中的以下数据：</translation>
+    </message>
+    <message numerus="yes">
+        <source>
+%n items; &quot;Show Details...&quot; lists them all.</source>
+        <translation>
+            <numerusform>
+共 %n 个菜单项；“显示详情...”列出全部菜单项。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&quot;Keep the data&quot; ticks &quot;Save all data&quot; and saves everything.</source>
+        <translation>“保留数据”会勾选“保存全部数据”并保存所有内容。</translation>
+    </message>
+    <message>
+        <source>Keep the data</source>
+        <translation>保留数据</translation>
+    </message>
+    <message>
+        <source>Leave it out</source>
+        <translation>不保留</translation>
+    </message>
+    <message>
+        <source>Item: %1 without subitems</source>
+        <translation>菜单项：%1，无子项</translation>
+    </message>
+    <message>
+        <source>Item: %1 with 1 subitem</source>
+        <translation>菜单项：%1，含 1 个子项</translation>
+    </message>
+    <message>
+        <source>Item: %1 with %2 subitems</source>
+        <translation>菜单项：%1，含 %2 个子项</translation>
+    </message>
+    <message>
+        <source>Restore phone &amp;menu...</source>
+        <translation>恢复手机菜单(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>Restore phone menu|Write one of this phone&apos;s backups back to it</source>
+        <translation>恢复手机菜单|将此手机的一个备份写回手机</translation>
+    </message>
+    <message>
+        <source>The last write to this phone did not finish: its menu holds %1 bytes where %2 were sent, so the phone may not show its menu.
+The menu it had before was kept at %3.</source>
+        <translation>上次对此手机的写入未完成：其菜单只有 %1 字节，而发送的是 %2 字节，因此手机可能无法显示菜单。
+手机之前的菜单已于 %3 备份。</translation>
+    </message>
+    <message>
+        <source>Restore the menu the phone had before</source>
+        <translation>恢复手机之前的菜单</translation>
+    </message>
+    <message>
+        <source>Not now</source>
+        <translation>暂不</translation>
+    </message>
+    <message>
+        <source>The phone&apos;s menu was restored from %1</source>
+        <translation>已从 %1 恢复手机菜单</translation>
     </message>
 </context>
 </TS>

@@ -29,10 +29,12 @@ Status expectSuccess(Result<std::vector<std::uint8_t>> reply, const char* what) 
 }
 
 // The phone takes the path as plain bytes, its end given by the argument size.
-Status checkPath(std::string_view path, const char* what) {
-  if (path.empty() || path.size() > p2k::kMaxPathLength)
-    return phoneError(std::string(what) + ": the path is empty or longer than " +
-                      std::to_string(p2k::kMaxPathLength) + " bytes");
+Status checkPath(std::string_view path, std::size_t maxPath, const char* what) {
+  if (path.empty()) return phoneError(std::string(what) + ": no path given");
+  if (path.size() > maxPath)
+    return phoneError(std::string(what) + ": the path is " + std::to_string(path.size()) +
+                      " bytes long; this phone's file names hold at most " +
+                      std::to_string(maxPath) + " bytes");
   return Ok();
 }
 
@@ -42,48 +44,35 @@ const std::uint8_t* bytesOf(std::string_view text) {
 
 }  // namespace
 
-Status openFile(P2KSession& session, std::string_view path, std::uint16_t attribute) {
-  if (Status fits = checkPath(path, "opening a file"); !fits) return fits;
+Status openFile(P2KSession& session, std::string_view path, std::uint16_t attribute,
+                std::size_t maxPath) {
+  if (Status fits = checkPath(path, maxPath, "opening a file"); !fits) return fits;
   BigEndianWriter args;
   args.u32(attribute).bytes(bytesOf(path), path.size());
   return expectSuccess(fileCommand(session, p2k::kFileOpen, args.take(), "opening a file"),
                        "opening a file");
 }
 
-Status deleteFile(P2KSession& session, std::string_view path) {
-  if (Status fits = checkPath(path, "deleting a file"); !fits) return fits;
+Status deleteFile(P2KSession& session, std::string_view path, std::size_t maxPath) {
+  if (Status fits = checkPath(path, maxPath, "deleting a file"); !fits) return fits;
   BigEndianWriter args;
   args.bytes(bytesOf(path), path.size());
   return expectSuccess(fileCommand(session, p2k::kFileDelete, args.take(), "deleting a file"),
                        "deleting a file");
 }
 
-Result<std::vector<std::string>> listVolumes(P2KSession& session) {
-  auto reply = fileCommand(session, p2k::kFileVolumes, {}, "listing volumes");
-  if (!reply) return reply.error();
-  // UTF-16BE names with a separator unit between them, ended by a zero unit or the reply.
-  std::vector<std::string> volumes(1);
-  for (std::size_t i = 0; i + 1 < reply->size(); i += 2) {
-    const std::uint16_t unit = readU16(reply->data() + i);
-    if (unit == 0) break;
-    if (unit == p2k::kWideSeparator)
-      volumes.emplace_back();
-    else
-      volumes.back().push_back(static_cast<char>(unit & 0xFF));
-  }
-  std::erase_if(volumes, [](const std::string& v) { return v.empty(); });
-  return volumes;
-}
-
-Result<std::uint32_t> freeSpace(P2KSession& session, std::string_view volume) {
+Result<std::uint32_t> freeSpace(P2KSession& session, std::string_view volume,
+                                const p2k::FreeSpaceLayout& layout) {
   BigEndianWriter args;
-  args.u16(0);
+  args.u16(layout.leadWord);
   for (char c : volume) args.u16(static_cast<std::uint8_t>(c));
-  args.u16(0);
+  if (layout.zeroUnit) args.u16(0);
   auto field = args.take();
-  const std::size_t fieldSize = p2k::kFreeSpaceArgumentSize - 4;  // less the subcommand
-  if (field.size() > fieldSize) return phoneError("asking for free space: volume name too long");
-  field.resize(fieldSize, 0);
+  if (layout.argumentSize != 0) {
+    const std::size_t fieldSize = layout.argumentSize - 4;  // less the subcommand
+    if (field.size() > fieldSize) return phoneError("asking for free space: volume name too long");
+    field.resize(fieldSize, 0);
+  }
   auto reply = fileCommand(session, p2k::kFileFreeSpace, field, "asking for free space");
   if (!reply) return reply.error();
   if (reply->size() < 4) return phoneError("asking for free space: reply without a size");
@@ -133,17 +122,17 @@ Result<std::uint16_t> searchFiles(P2KSession& session, std::string_view folder,
   return readU16(reply->data());
 }
 
-Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session) {
+Result<ListedBatch> listNext(P2KSession& session) {
   BigEndianWriter args;
   args.u8(p2k::kListBatch);
   auto reply = fileCommand(session, p2k::kFileListNext, args.take(), "listing files");
   if (!reply) return reply.error();
   const auto& bytes = reply.value();
-  if (bytes.empty()) return std::vector<PhoneFileRecord>();
+  if (bytes.empty()) return ListedBatch();
   if (bytes.size() < p2k::kListReplyHeaderSize)
     return phoneError("listing files: reply without a count");
   const std::size_t count = readU16(bytes.data());
-  if (count == 0) return std::vector<PhoneFileRecord>();
+  if (count == 0) return ListedBatch();
   if (count > p2k::kListBatch)
     return phoneError("listing files: the phone sent " + std::to_string(count) + " records for " +
                       std::to_string(p2k::kListBatch));
@@ -153,15 +142,15 @@ Result<std::vector<PhoneFileRecord>> listNext(P2KSession& session) {
   if (body % count != 0 || recordSize <= p2k::kListRecordTailSize)
     return phoneError("listing files: " + std::to_string(body) + " bytes do not split into " +
                       std::to_string(count) + " records");
-  std::vector<PhoneFileRecord> records;
+  ListedBatch batch;
+  batch.nameField = recordSize - p2k::kListRecordTailSize;
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* record = bytes.data() + p2k::kListReplyHeaderSize + i * recordSize;
-    const std::size_t nameField = recordSize - p2k::kListRecordTailSize;
-    const auto* nameEnd = std::find(record, record + nameField, std::uint8_t{0});
-    const std::uint8_t* tail = record + nameField;
-    records.push_back({std::string(record, nameEnd), readU16(tail), readU32(tail + 4)});
+    const auto* nameEnd = std::find(record, record + batch.nameField, std::uint8_t{0});
+    const std::uint8_t* tail = record + batch.nameField;
+    batch.records.push_back({std::string(record, nameEnd), readU16(tail), readU32(tail + 4)});
   }
-  return records;
+  return batch;
 }
 
 Result<std::vector<std::uint8_t>> readSeem(P2KSession& session, std::uint16_t seem,
@@ -180,6 +169,10 @@ Result<std::vector<std::uint8_t>> readSeem(P2KSession& session, std::uint16_t se
   return reply;
 }
 
-Status restartPhone(P2KSession& session) { return session.send(p2k::kCommandRestart, {}); }
+Status restartPhone(P2KSession& session) {
+  auto reply = session.exchange(p2k::kCommandRestart, {});
+  if (!reply && !session.deviceGone()) return phoneError("restarting: " + reply.error().message);
+  return Ok();
+}
 
 }  // namespace quillet::usb

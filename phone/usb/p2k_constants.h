@@ -12,9 +12,12 @@ namespace quillet::usb::p2k {
 inline constexpr std::uint16_t kVendorId = 0x22B8;
 
 // The product id of each model family in P2K mode and in modem (AT) mode, as phone file
-// tools and the phone-side USB driver name them; 0x3801/0x3802 are the Linux-based models.
-// An id alone proves nothing (0x1001 is also a flash mode): the test-command interface
-// decides. The AT half lets a modem whose interface names cannot be read be switched.
+// tools and the phone-side USB driver name them. Only ids that tools in use name are
+// listed: 0x6009 is a P2K id a flashing tool uses, with no modem id known beside it
+// (kNoAtMode). An id alone proves nothing (0x1001 is also a flash mode): the
+// test-command interface decides. The AT half lets a modem whose interface names cannot
+// be read be switched.
+inline constexpr std::uint16_t kNoAtMode = 0;
 struct ProductPair {
   std::uint16_t p2k;
   std::uint16_t at;
@@ -26,7 +29,7 @@ inline constexpr std::array<ProductPair, 8> kProductPairs = {{{0x4901, 0x4902},
                                                               {0x1C01, 0x1C02},
                                                               {0x2821, 0x2822},
                                                               {0x0001, 0x0005},
-                                                              {0x3801, 0x3802}}};
+                                                              {0x6009, kNoAtMode}}};
 
 inline constexpr std::uint8_t kVendorSpecificClass = 0xFF;  // the test-command interface
 inline constexpr std::uint8_t kCdcDataClass = 0x0A;         // the modem's data interface
@@ -102,7 +105,6 @@ inline constexpr std::uint32_t kFileClose = 0x04;
 inline constexpr std::uint32_t kFileDelete = 0x05;
 inline constexpr std::uint32_t kFileSearch = 0x07;
 inline constexpr std::uint32_t kFileListNext = 0x08;
-inline constexpr std::uint32_t kFileVolumes = 0x0A;
 inline constexpr std::uint32_t kFileFreeSpace = 0x0B;
 
 inline constexpr std::size_t kFileChunk = 0x400;  // most bytes per read or write
@@ -113,12 +115,25 @@ inline constexpr std::size_t kListReplyHeaderSize = 4;  // count 16, then 2 byte
 inline constexpr std::size_t kListRecordTailSize = 8;
 // The open command sets the file's attribute from the low half of its attribute word.
 inline constexpr std::uint32_t kAttributeMask = 0xFFFF;
-// The smallest list record seen is 0x108 bytes: a 256-byte name field with its zero byte.
-inline constexpr std::size_t kMaxPathLength = 255;
-// The free-space request carries the volume name in a fixed field of this many argument
-// bytes (subcommand included), as phone file tools send it.
-inline constexpr std::size_t kFreeSpaceArgumentSize = 0x100;
-// Volume names in a volumes reply and search patterns are separated by this UTF-16 unit.
+// A path fits the name field of the phone's list records with its zero byte: the record
+// size the phone lists less the tail. Until a listing shows it, the limit is that of the
+// 0x10C-byte records most phones list (a 260-byte name field); some list 0x2C-byte
+// records (36 bytes).
+inline constexpr std::size_t kUsualListRecordSize = 0x10C;
+inline constexpr std::size_t kDefaultMaxPathLength = kUsualListRecordSize - kListRecordTailSize - 1;
+// The free-space request names the volume in UTF-16BE after a 16-bit word. Phone file
+// tools send it in three layouts, and a phone may take only one: the word 0x0000 with the
+// name and a zero unit zero-filled to 0x100 argument bytes (subcommand included); the
+// word 0xFFFE with the name and a zero unit; the word 0x0006 with the name alone. They are
+// tried in this order until the phone answers one.
+struct FreeSpaceLayout {
+  std::uint16_t leadWord;
+  bool zeroUnit;                // a zero unit ends the name
+  std::size_t argumentSize;     // zero-filled to this many bytes; 0: no filling
+};
+inline constexpr std::array<FreeSpaceLayout, 3> kFreeSpaceLayouts = {
+    {{0x0000, true, 0x100}, {0xFFFE, true, 0}, {0x0006, false, 0}}};
+// Search patterns are separated by this UTF-16 unit.
 inline constexpr std::uint16_t kWideSeparator = 0xFFFE;
 // A search names a folder and a file-name pattern, sent in UTF-16BE with the separator
 // unit between them; "*" takes every file at or below the folder.

@@ -10,7 +10,9 @@ namespace {
 
 bool listed(std::uint16_t productId, std::uint16_t p2k::ProductPair::*mode) {
   return std::any_of(p2k::kProductPairs.begin(), p2k::kProductPairs.end(),
-                     [&](const p2k::ProductPair& pair) { return pair.*mode == productId; });
+                     [&](const p2k::ProductPair& pair) {
+                       return pair.*mode != p2k::kNoAtMode && pair.*mode == productId;
+                     });
 }
 
 // A test-command interface with bulk endpoints carries the commands on them when it

@@ -12,20 +12,15 @@ std::string volumeOf(const std::string& path) { return path.substr(0, path.find(
 
 }  // namespace
 
-Result<std::uint16_t> UsbP2KLibrary::search(P2KSession& session, std::string_view folder,
-                                            std::string_view name) {
-  if (auto volumes = listVolumes(session); !volumes) return volumes.error();
-  return searchFiles(session, folder, name);
-}
-
 Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::collect(P2KSession& session,
                                                             std::size_t found) {
   std::vector<PhoneFileRecord> records;
   while (records.size() < found) {
     auto batch = listNext(session);
     if (!batch) return batch.error();
-    if (batch->empty()) break;  // the phone ended the list early
-    for (auto& record : batch.value()) {
+    if (batch->records.empty()) break;  // the phone ended the list early
+    connection_->maxPath = batch->nameField - 1;  // the name's zero byte takes one
+    for (auto& record : batch->records) {
       listed_[record.name] = {record.attributes, record.size};
       records.push_back(std::move(record));
     }
@@ -35,7 +30,7 @@ Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::collect(P2KSession& session,
 
 Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::listFiles(P2KSession& session,
                                                               std::size_t wanted) {
-  auto found = search(session, p2k::kSearchRoot, p2k::kSearchAnyName);
+  auto found = searchFiles(session, p2k::kSearchRoot, p2k::kSearchAnyName);
   if (!found) return found.error();
   listed_.clear();
   auto records = collect(session, found.value());
@@ -45,18 +40,45 @@ Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::listFiles(P2KSession& sessio
 
 Status UsbP2KLibrary::lookUp(P2KSession& session, const std::string& path) {
   const std::size_t slash = path.rfind('/') + 1;
-  auto found = search(session, std::string_view(path).substr(0, slash),
-                      std::string_view(path).substr(slash));
+  auto found = searchFiles(session, std::string_view(path).substr(0, slash),
+                           std::string_view(path).substr(slash));
   if (!found) return found.error();
   listed_.erase(path);
   if (auto records = collect(session, found.value()); !records) return records.error();
   return Ok();
 }
 
+Result<std::uint32_t> UsbP2KLibrary::freeBytes(P2KSession& session, const std::string& volume) {
+  std::optional<std::size_t>& known = connection_->freeSpaceLayout;
+  if (known) return freeSpace(session, volume, p2k::kFreeSpaceLayouts[*known]);
+  std::string refusals;
+  for (std::size_t i = 0; i < p2k::kFreeSpaceLayouts.size(); ++i) {
+    const p2k::FreeSpaceLayout& layout = p2k::kFreeSpaceLayouts[i];
+    auto free = freeSpace(session, volume, layout);
+    if (free) {
+      known = i;
+      log("free space: the phone answered layout " + std::to_string(i + 1) + " (word " +
+          hexWord(layout.leadWord) + " before the volume name); it is used from now on");
+      return free;
+    }
+    // A phone that stopped answering would only make every other layout time out too.
+    if (session.timedOut() || session.deviceGone()) return free.error();
+    refusals += (refusals.empty() ? "" : "; ") + free.error().message;
+  }
+  return phoneError("the phone answered none of the " +
+                    std::to_string(p2k::kFreeSpaceLayouts.size()) +
+                    " free-space layouts (" + refusals + ")");
+}
+
 Status UsbP2KLibrary::beginReplacing(P2KSession& session, std::uint32_t bytes) {
   OpenFile& file = openFile_;
+  // Deleting it would fail only after the free-space check, and the phone keeps the file
+  // for a reason: nothing is touched.
+  if (file.attribute & kReadOnlyAttribute)
+    return phoneError("the phone marks " + file.path + " read-only (attribute " +
+                      hexWord(file.attribute) + "); it is left as it was");
   const std::string volume = volumeOf(file.path);
-  auto free = freeSpace(session, volume);
+  auto free = freeBytes(session, volume);
   if (!free) return free.error();
   // Deleting the old file gives its bytes back, so they count as free.
   const std::uint64_t room = std::uint64_t{free.value()} + file.size.value_or(0);
@@ -66,8 +88,10 @@ Status UsbP2KLibrary::beginReplacing(P2KSession& session, std::uint32_t bytes) {
   file.open = false;
   if (Status closed = closeFile(session); !closed) return closed;
   if (file.size)
-    if (Status deleted = deleteFile(session, file.path); !deleted) return deleted;
-  if (Status opened = openFile(session, file.path, file.attribute); !opened) return opened;
+    if (Status deleted = deleteFile(session, file.path, connection_->maxPath); !deleted)
+      return deleted;
+  if (Status opened = openFile(session, file.path, file.attribute, connection_->maxPath); !opened)
+    return opened;
   file.open = true;
   file.replacing = true;
   file.position = 0;
@@ -99,8 +123,10 @@ Status UsbP2KLibrary::checkWrittenSize(P2KSession& session, const OpenFile& file
 
 Status UsbP2KLibrary::writeAgain(P2KSession& session, const OpenFile& file) {
   if (listed_.count(file.path))
-    if (Status deleted = deleteFile(session, file.path); !deleted) return deleted;
-  if (Status opened = openFile(session, file.path, file.attribute); !opened) return opened;
+    if (Status deleted = deleteFile(session, file.path, connection_->maxPath); !deleted)
+      return deleted;
+  if (Status opened = openFile(session, file.path, file.attribute, connection_->maxPath); !opened)
+    return opened;
   Status written = writeChunks(session, file.written.data(), file.written.size());
   Status closed = closeFile(session);
   return written ? closed : written;

@@ -128,7 +128,7 @@ std::int32_t UsbP2KLibrary::File_Count() {
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Count");
   if (!session) return -1;
-  auto count = search(*session, p2k::kSearchRoot, p2k::kSearchAnyName);
+  auto count = searchFiles(*session, p2k::kSearchRoot, p2k::kSearchAnyName);
   if (!count) return failed("File_Count", count.error());
   return count.value();
 }
@@ -155,23 +155,43 @@ std::int32_t UsbP2KLibrary::File_List(TP2KFileEntry* entries, std::int32_t count
   return filled;
 }
 
+std::optional<std::string> UsbP2KLibrary::checkedPath(const char* call, const char* path) {
+  if (!path) {
+    fail(call, "no path given");
+    return std::nullopt;
+  }
+  // No phone lists records with a name field as long as a list entry's.
+  const std::size_t length = strnlen(path, sizeof TP2KFileEntry::name);
+  if (length == 0 || length == sizeof TP2KFileEntry::name || path[0] != '/') {
+    fail(call, "the path is not absolute, or longer than a list entry holds");
+    return std::nullopt;
+  }
+  return std::string(path, length);
+}
+
 std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attributes) {
-  if (!path) return fail("File_Create", "no path given");
-  const std::size_t length = strnlen(path, kMaxPathLength + 1);
-  if (length == 0 || length > kMaxPathLength || path[0] != '/')
-    return fail("File_Create", "the path is not absolute or longer than " +
-                                   std::to_string(kMaxPathLength) + " bytes");
+  const std::optional<std::string> checked = checkedPath("File_Create", path);
+  if (!checked) return -1;
   if (attributes > p2k::kAttributeMask)
     return fail("File_Create", "attribute value " + std::to_string(attributes) +
                                    " does not fit the open command's 16 bits");
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Create");
   if (!session) return -1;
-  const std::string name(path, length);
+  const std::string& name = *checked;
+  const std::size_t length = name.size();
+  // Held to what this phone's list records hold, before anything carries the path.
+  const auto tooLong = [&] {
+    return fail("File_Create", "the path is " + std::to_string(length) +
+                                   " bytes long; this phone's file names hold at most " +
+                                   std::to_string(connection_->maxPath) + " bytes");
+  };
+  if (length > connection_->maxPath) return tooLong();
   // The open sets the file's attribute: an existing file keeps the one the phone lists.
   if (!listed_.count(name))
     if (Status looked = lookUp(*session, name); !looked)
       return failed("File_Create", looked.error());
+  if (length > connection_->maxPath) return tooLong();  // the look-up may have taught a shorter one
   OpenFile file;
   file.path = name;
   file.attribute = static_cast<std::uint16_t>(attributes);
@@ -180,7 +200,7 @@ std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attribut
     file.size = known->second.size;
   }
   openFile_ = {};
-  if (Status opened = openFile(*session, name, file.attribute); !opened)
+  if (Status opened = openFile(*session, name, file.attribute, connection_->maxPath); !opened)
     return failed("File_Create", opened.error());
   file.open = true;
   openFile_ = std::move(file);
@@ -264,6 +284,18 @@ std::int32_t UsbP2KLibrary::File_Close() {
     if (checked) checked = checkWrittenSize(*session, closing);
   }
   if (!checked) return failed("File_Close", checked.error());
+  return 0;
+}
+
+std::int32_t UsbP2KLibrary::File_Delete(const char* path) {
+  const std::optional<std::string> name = checkedPath("File_Delete", path);
+  if (!name) return -1;
+  std::lock_guard lock(mutex_);
+  P2KSession* session = readySession("File_Delete");
+  if (!session) return -1;
+  if (openFile_.open && openFile_.path == *name) return fail("File_Delete", *name + " is open");
+  if (Status deleted = deleteFile(*session, *name, connection_->maxPath); !deleted) return failed("File_Delete", deleted.error());
+  listed_.erase(*name);
   return 0;
 }
 

@@ -8,7 +8,11 @@
 //
 // Writing a file replaces it whole: the phone's file commands cannot shorten a file, so
 // the first write deletes the file and opens it anew with its listed attribute, and the
-// close lists the file again to check that its size is the number of bytes written.
+// close lists the file again to check that its size is the number of bytes written. A
+// file the phone marks read-only is refused before anything is deleted. The free-space
+// request is tried in each of its layouts until the phone answers one, which is logged
+// and used for the rest of the connection; paths are held to the name field of the list
+// records the phone sends.
 //
 // Every failing call returns -1, keeps why for lastErrorDetail() and writes it as one
 // line to the log. Each transfer
@@ -50,7 +54,8 @@ class UsbP2KLibrary : public P2KLibrary {
   static constexpr std::int32_t kStatusStopped = 0;
   static constexpr std::int32_t kStatusReady = 1;
   static constexpr std::int32_t kStatusNoPhone = 2;
-  static constexpr std::size_t kMaxPathLength = p2k::kMaxPathLength;
+  // Until the phone lists its records, paths are held to this many bytes.
+  static constexpr std::size_t kDefaultMaxPathLength = p2k::kDefaultMaxPathLength;
 
   explicit UsbP2KLibrary(std::unique_ptr<UsbTransport> transport, UsbP2KOptions options = {});
   ~UsbP2KLibrary() override;
@@ -70,6 +75,7 @@ class UsbP2KLibrary : public P2KLibrary {
                          std::int32_t attemptsLeft) override;
   std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) override;
   std::int32_t File_Close() override;
+  std::int32_t File_Delete(const char* path) override;
   std::string lastErrorDetail() override;
 
  private:
@@ -80,6 +86,10 @@ class UsbP2KLibrary : public P2KLibrary {
     std::unique_ptr<P2KSession> session;
     // Restart sent: not ready, waiting for the phone to leave the bus.
     std::optional<std::chrono::steady_clock::time_point> restartedAt;
+    // The free-space layout this phone answered, once one was tried.
+    std::optional<std::size_t> freeSpaceLayout;
+    // The longest path this phone's list records hold.
+    std::size_t maxPath = p2k::kDefaultMaxPathLength;
     ~Connection();
   };
   // What the last listing said about a file.
@@ -112,22 +122,25 @@ class UsbP2KLibrary : public P2KLibrary {
   // The ready session, or null after logging why the call cannot run.
   P2KSession* readySession(const char* call);
   std::int32_t fail(const char* call, const std::string& why);
+  // The call's path when it is absolute and fits the phone's name field; otherwise
+  // nothing, after failing the call.
+  std::optional<std::string> checkedPath(const char* call, const char* path);
   std::int32_t failed(const char* call, const Error& error);
   void log(const std::string& line);
 
   // --- file work (usb_p2k_files.cpp) ---
-  // Asks for the volumes, as phone tools do before searching, then starts the search.
-  Result<std::uint16_t> search(P2KSession& session, std::string_view folder,
-                               std::string_view name);
   // The next `found` records of the running search (fewer if the phone ends early); each
-  // is remembered in listed_.
+  // is remembered in listed_, and their name field sets the connection's path limit.
   Result<std::vector<PhoneFileRecord>> collect(P2KSession& session, std::size_t found);
   // Lists every file, at most `wanted` of them into the result; listed_ then holds all.
   Result<std::vector<PhoneFileRecord>> listFiles(P2KSession& session, std::size_t wanted);
   // Searches for the one file at `path` only, so listed_ tells whether and how it exists.
   Status lookUp(P2KSession& session, const std::string& path);
-  // Makes the open file anew before its first write: checks the free space for `bytes`,
-  // closes it, deletes it and opens it again with its attribute.
+  // Free bytes on `volume`, in the layout the phone answered before, else each in turn.
+  Result<std::uint32_t> freeBytes(P2KSession& session, const std::string& volume);
+  // Makes the open file anew before its first write: refuses a read-only file, checks
+  // the free space for `bytes`, closes it, deletes it and opens it again with its
+  // attribute.
   Status beginReplacing(P2KSession& session, std::uint32_t bytes);
   Status writeChunks(P2KSession& session, const std::uint8_t* data, std::size_t bytes);
   // Lists the closed file again; an error unless its size is the number of bytes written.

@@ -99,7 +99,8 @@ TEST(LinkFaults, ASubmenuLinkToItselfIsNotFollowed) {
   MenuDocument doc;
   const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
   EXPECT_EQ(doc.mainMenuItemCount(), 2);
-  EXPECT_EQ(outcome.warnings.size(), 2u);
+  ASSERT_EQ(outcome.warnings.size(), 2u);
+  EXPECT_EQ(outcome.warnings[0].kind, LoadWarningKind::SubmenuLinkIgnored);
   EXPECT_NE(AllWarnings(outcome).find("Item \"Settings\" (record 10): its submenu link points to record 10, which "
                                       "was already read"),
             std::string::npos)
@@ -228,11 +229,15 @@ class OverLimitData : public ::testing::Test {
     plan.items = {Item("Games", {}, data)};
     const LoadOutcome outcome = MustLoad(mb::BuildMenuFile(plan), doc);
     const std::string all = AllWarnings(outcome);
+    kinds.clear();
     for (const LoadWarning& w : outcome.warnings) {
       EXPECT_EQ(w.message.rfind("Item \"Games\" (record 10): ", 0), 0u) << w.message;
+      kinds.push_back(w.kind);
     }
     return all;
   }
+  // The kinds of the last load's warnings, in order.
+  std::vector<LoadWarningKind> kinds;
   const TMMAItemData* Entry() const { return doc.StoreEntry(11); }
   MenuDocument doc;
 };
@@ -245,6 +250,7 @@ TEST_F(OverLimitData, MoreThanElevenBlocks) {
   EXPECT_EQ(Entry()->blocks.size(), 11u);
   EXPECT_EQ(Entry()->blocks.back().text, "u10");
   EXPECT_NE(warnings.find("beyond the 11 data blocks"), std::string::npos);
+  EXPECT_EQ(kinds, std::vector<LoadWarningKind>(2, LoadWarningKind::BlockDropped));
 }
 
 TEST_F(OverLimitData, TooManyNamesAreKeptVerbatimAsUnsupportedData) {
@@ -301,6 +307,7 @@ TEST_F(OverLimitData, MalformedRecognisedBlocksBecomeUnsupportedData) {
   EXPECT_NE(warnings.find("3 bytes instead of 4"), std::string::npos);
   EXPECT_NE(warnings.find("name 1 is not a terminated UTF-16 text"), std::string::npos);
   EXPECT_NE(warnings.find("name 1 lies outside the block"), std::string::npos);
+  EXPECT_EQ(kinds, std::vector<LoadWarningKind>(4, LoadWarningKind::BlockKeptUnsupported));
 }
 
 // A zero unit or byte inside a text, or bytes after the last name, would be lost at the
@@ -338,6 +345,7 @@ TEST_F(OverLimitData, ABlockRunningPastTheItemsDataEndsIt) {
   ASSERT_EQ(Entry()->blocks.size(), 1u);
   EXPECT_EQ(Entry()->blocks[0].text, "ok");
   EXPECT_NE(warnings.find("runs past the end of the item's 11 bytes"), std::string::npos);
+  EXPECT_EQ(kinds, std::vector<LoadWarningKind>{LoadWarningKind::BlockCutShort});
   // A lone tag byte with no room for its length is cut the same way.
   Load(mb::Bytes{5});
   EXPECT_EQ(Entry(), nullptr);

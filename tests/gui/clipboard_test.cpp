@@ -3,6 +3,8 @@
 // a full menu and the text controls' own keys.
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QTest>
 #include <QUndoStack>
@@ -39,6 +41,14 @@ class Clipboard : public TreeEditingTest {
     return enabled;
   }
   static void setClipboardText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+  // Opens the menu bar's Edit menu with a click, as a user does.
+  QMenu* openEditMenu() {
+    auto* edit = find<QMenu>("Edit1");
+    QMenuBar* bar = window->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->actionGeometry(edit->menuAction()).center());
+    EXPECT_TRUE(QTest::qWaitFor([edit] { return edit->isVisible(); }));
+    return edit;
+  }
 };
 
 TEST_F(Clipboard, SubmenuWithDataCopiedFromOneWindowPastesIntoAnotherAndUndoesByteForByte) {
@@ -181,6 +191,20 @@ TEST_F(Clipboard, SoftkeysCopyAndTakePastesFixedNodesDoNotAndCutAsksFirst) {
   key(Qt::Key_V);  // "Menu Root" has no place after it: the item ends the main menu
   ASSERT_EQ(node(kMenuRootNodeIndex)->childCount(), 3u);
   EXPECT_EQ(node(kMenuRootNodeIndex)->child(2)->caption(), "Settings");
+
+  // The Edit menu holds the same commands, enabled as the tree's menu is for the selection.
+  clickNode(kSoftkeysNodeIndex);
+  QMenu* edit = openEditMenu();
+  EXPECT_FALSE(action("EditCopyitem1")->isEnabled());
+  EXPECT_FALSE(action("EditCutitem1")->isEnabled());
+  QTest::keyClick(edit, Qt::Key_Escape);
+  clickNode(kFirstMenuNodeIndex);
+  edit = openEditMenu();
+  ASSERT_TRUE(action("EditCutitem1")->isEnabled());
+  EXPECT_TRUE(action("EditCutitem1")->text().endsWith("\tCtrl+X"));
+  QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, edit->actionGeometry(action("EditCutitem1")).center());
+  EXPECT_EQ(node(kMenuRootNodeIndex)->childCount(), 2u);
+  EXPECT_EQ(window->undoStack().undoText(), "Cut item 'Radio'");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
   // folder of their own.
   QTemporaryDir data;
   qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
-  // The same for the settings (the remembered interface language among them) and for the
+  // The same for the settings (the interface language and the recent files among them) and for the
   // icon files the phone preview keeps: the user's own stay untouched.
   QTemporaryDir config;
   QTemporaryDir cache;

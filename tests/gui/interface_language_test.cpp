@@ -11,6 +11,7 @@
 #include "interface_language.h"
 #include "language_menu.h"
 #include "result.h"
+#include "save_options.h"
 #include "start_arguments.h"
 #include "window_fixture.h"
 
@@ -101,6 +102,9 @@ TEST_F(RussianWindowTest, MenusAndTheCoresWordsSpeakRussian) {
   // An error of the core: the code's sentence in Russian, the core's details after it.
   const Error error{ErrorCode::FileNotReadable, "Cannot read \"x\": no such file.", "x", {}, {}};
   EXPECT_EQ(ErrorWords(error), "Не удалось прочитать файл.\nCannot read \"x\": no such file.");
+  const LoadWarning cut{LoadWarningKind::BlockCutShort, "Item \"x\" (record 10): the data block at byte 4 ..."};
+  EXPECT_EQ(LoadWarningWords(cut), "Данные пункта обрываются внутри блока данных; остаток отброшен.\n" +
+                                       QString::fromStdString(cut.message));
   EXPECT_EQ(PhoneStatusWords("Files found: 12"), "Найдено файлов: 12");
   EXPECT_EQ(PhoneStatusWords("Getting file list"), "Получение списка файлов");
   // The name editor's languages keep the phone's English names, then the Russian one.
@@ -114,6 +118,8 @@ TEST_F(WindowTest, EnglishKeepsTheCoresOwnWords) {
   const Error error{ErrorCode::FileNotReadable, "Cannot read \"x\": no such file.", "x", {}, {}};
   EXPECT_EQ(ErrorWords(error), "Cannot read \"x\": no such file.");
   EXPECT_EQ(PhoneStatusWords("Files found: 12"), "Files found: 12");
+  EXPECT_EQ(LoadWarningWords({LoadWarningKind::BlockDropped, "Item \"x\" (record 10): tag 5 ..."}),
+            "Item \"x\" (record 10): tag 5 ...");
   EXPECT_EQ(window->menuBar()->actions()[0]->text(), "&File");
   TForm1 names(window.get());
   EXPECT_EQ(names.findChild<QComboBox*>("TntComboBox1")->itemText(6), "German");

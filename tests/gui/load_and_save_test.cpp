@@ -143,6 +143,7 @@ TEST_F(LoadSaveTest, OpenSaveRoundTripGivesTheWritersBytesForEveryOptionSet) {
       {"all data", {RecordLayout::Bytes36, true, false, IconTag::Tag0C}},
       {"22-byte 06 fix", {RecordLayout::Bytes22, true, true, IconTag::Tag06}},
       {"22-byte 0C", {RecordLayout::Bytes22, false, false, IconTag::Tag0C}}};
+  answer = QMessageBox::Discard;  // "Leave it out", where the sample's blocks would go
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     openThroughWindow(path);
@@ -155,7 +156,8 @@ TEST_F(LoadSaveTest, OpenSaveRoundTripGivesTheWritersBytesForEveryOptionSet) {
     saveThroughWindow(saved);
     const Bytes written = ReadBytes(saved);
     EXPECT_EQ(written, DirectConversion(path, c.options));
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(messages.size(), c.options.saveAllData ? 0u : 1u);
+    messages.clear();
   }
 }
 

@@ -14,6 +14,8 @@
 #include <QRadioButton>
 #include <QCheckBox>
 #include <QStatusBar>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -185,11 +187,13 @@ TEST_F(StartTest, ActionsCarryCaptionsHintsAndShortcutsAndAreEnabled) {
       {"FileOpen1", "&Open", "Open", "Open a file", "Ctrl+O"},
       {"FileOpenBackup", "Open &backup...", "Open backup", "Open a backup of a phone's menu", ""},
       {"FileSave1", "&Save", "Save", "Save current file", "Ctrl+S"},
-      {"PhoneOpen", "Open from &phone", nullptr, "", ""},
-      {"PhoneSave", "Save to p&hone", nullptr, "", ""},
-      {"FileSaveAs1", "Save &As...", "Save As", "Save current file with different name", ""},
-      {"PhoneRestart", "&Restart Phone", nullptr, "", ""},
-      {"FileExit1", "E&xit", "Exit", "Exit application", ""},
+      {"PhoneOpen", "Open from &phone", "Open from phone", "Read the menu file from the connected phone", ""},
+      {"PhoneSave", "Save to p&hone", "Save to phone", "Write the menu to the connected phone and check it", ""},
+      {"FileSaveAs1", "Save &As...", "Save As", "Save current file with different name", "Ctrl+Shift+S"},
+      {"PhoneRestart", "&Restart Phone", "Restart Phone", "Restart the connected phone so that it reads the new menu",
+       ""},
+      {"FileExit1", "E&xit", "Exit", "Exit application", "Ctrl+Q"},
+      {"HelpContents1", "Quillet &Help", "Help", "Open the user guide", "F1"},
       {"HelpAbout1", "&About...", "About", "Displays program information, version number, and copyright", ""}};
   for (const ActionRow& row : rows) {
     SCOPED_TRACE(row.name);
@@ -222,24 +226,28 @@ TEST_F(StartTest, MenusHoldTheirEntriesInOrderWithStartStates) {
   EXPECT_EQ(action("ViewPhonePreview")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
   QStringList fileEntries;
   for (QAction* entry : top[0]->menu()->actions()) fileEntries << (entry->isSeparator() ? "-" : entry->objectName());
-  EXPECT_EQ(fileEntries, QStringList({"FileNewItem", "FileOpenItem", "FileOpenBackupItem", "FileSaveItem", "Openfromphone1", "Savetophone1",
-                                      "RestartPhone1", "-", "FileExitItem"}));
-  // About, then the interface language's submenu.
-  ASSERT_EQ(top[3]->menu()->actions().size(), 3);
-  EXPECT_EQ(top[3]->menu()->actions()[0]->objectName(), "HelpAboutItem");
-  EXPECT_EQ(top[3]->menu()->actions()[2]->menu()->objectName(), "HelpLanguage");
+  EXPECT_EQ(fileEntries, QStringList({"FileNewItem", "FileOpenItem", "FileOpenBackupItem", "FileOpenRecentItem",
+                                      "FileSaveItem", "FileSaveAsItem", "Openfromphone1", "Savetophone1",
+                                      "RestartPhone1", "RestorePhoneMenu1", "-", "FileExitItem"}));
+  // The guide, About, then the interface language's submenu.
+  ASSERT_EQ(top[3]->menu()->actions().size(), 4);
+  EXPECT_EQ(top[3]->menu()->actions()[0]->objectName(), "HelpContentsItem");
+  EXPECT_EQ(top[3]->menu()->actions()[1]->objectName(), "HelpAboutItem");
+  EXPECT_EQ(top[3]->menu()->actions()[3]->menu()->objectName(), "HelpLanguage");
 
   EXPECT_EQ(action("FileNewItem")->text(), "&New\tCtrl+N");
   EXPECT_EQ(action("FileSaveItem")->text(), "&Save\tCtrl+S");
   EXPECT_EQ(action("Openfromphone1")->text(), "Open from &phone");
-  EXPECT_EQ(action("FileExitItem")->text(), "E&xit");
+  EXPECT_EQ(action("FileExitItem")->text(), "E&xit\tCtrl+Q");
+  EXPECT_EQ(action("FileSaveAsItem")->text(), "Save &As...\tCtrl+Shift+S");
+  EXPECT_EQ(action("HelpContentsItem")->text(), "Quillet &Help\tF1");
   EXPECT_EQ(action("HelpAboutItem")->text(), "&About...");
   EXPECT_EQ(action("FileOpenItem")->statusTip(), "Open a file");
   // Entries are objects of their own: disabling one leaves its action enabled.
   for (const char* name : {"FileNewItem", "FileOpenItem", "FileExitItem", "HelpAboutItem"}) {
     EXPECT_TRUE(action(name)->isEnabled()) << name;
   }
-  for (const char* name : {"FileSaveItem", "Openfromphone1", "Savetophone1", "RestartPhone1"}) {
+  for (const char* name : {"FileSaveItem", "FileSaveAsItem", "Openfromphone1", "Savetophone1", "RestartPhone1", "RestorePhoneMenu1"}) {
     EXPECT_FALSE(action(name)->isEnabled()) << name;
   }
   EXPECT_NE(action("FileSaveItem"), action("FileSave1"));
@@ -261,10 +269,13 @@ TEST_F(StartTest, ToolBarHoldsItsButtonsInOrderWithStartStates) {
   EXPECT_EQ(find<QToolButton>("ToolButton9")->toolTip(), "New");
   EXPECT_EQ(find<QToolButton>("ToolButton9")->statusTip(), "Create a new file");
   EXPECT_EQ(find<QToolButton>("ToolButton2")->toolTip(), "Save");
-  EXPECT_EQ(find<QToolButton>("ToolButton4")->toolTip(), "");
   for (const char* name : {"ToolButton9", "ToolButton1", "ToolButton2", "ToolButton4", "ToolButton5", "ToolButton7"}) {
     EXPECT_FALSE(find<QToolButton>(name)->icon().isNull()) << name;
+    // Every button says what it does, from its command's hint.
+    EXPECT_FALSE(find<QToolButton>(name)->toolTip().isEmpty()) << name;
   }
+  EXPECT_EQ(find<QToolButton>("ToolButton4")->toolTip(), "Open from phone");
+  EXPECT_EQ(find<QToolButton>("ToolButton7")->statusTip(), "Restart the connected phone so that it reads the new menu");
 }
 
 TEST_F(StartTest, SixteenImagesOf16By16AreCompiledIn) {
@@ -283,6 +294,19 @@ TEST_F(StartTest, HintOfTheControlUnderTheMouseGoesToTheHintLine) {
   QStatusTipEvent tip(QStringLiteral("Create a new file"));
   QApplication::sendEvent(find<QToolButton>("ToolButton9"), &tip);
   EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), "Create a new file");
+}
+
+TEST_F(StartTest, F1OpensTheShippedUserGuideInOneWindow) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window.get(), Qt::Key_F1);
+  auto* guide = find<QTextBrowser>("HelpText");
+  ASSERT_NE(guide, nullptr);
+  EXPECT_TRUE(guide->window()->isVisible());
+  EXPECT_EQ(guide->window()->windowTitle(), "Quillet Help");
+  EXPECT_TRUE(guide->toPlainText().contains("Save As...")) << guide->toPlainText().left(200).toStdString();
+  action("HelpContentsItem")->trigger();
+  EXPECT_EQ(window->findChildren<QTextBrowser*>().size(), 1);
 }
 
 TEST(StartUp, CreatesTheSixWindowsOnceWithTheMainWindowFirst) {

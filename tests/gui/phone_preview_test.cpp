@@ -18,6 +18,7 @@
 #include <map>
 #include <mutex>
 
+#include "editor_settings.h"
 #include "emulated_phone.h"
 #include "menu_bytes.h"
 #include "menu_tree_model.h"
@@ -103,7 +104,7 @@ class PhonePreviewTest : public WindowTest {
   }
   void TearDown() override {
     WindowTest::TearDown();
-    QSettings().clear();
+    EditorSettings::store().clear();
   }
   void openPreview() {
     QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
@@ -134,14 +135,14 @@ class PhonePreviewTest : public WindowTest {
 
 TEST_F(PhonePreviewTest, ShowsTheMainMenuWithTheIconsOfThePhoneFilesFolder) {
   openPreview();
-  EXPECT_TRUE(QSettings().value(QStringLiteral("PhonePreview/open")).toBool());
+  EXPECT_TRUE(EditorSettings::store().value(QStringLiteral("PhonePreview/open")).toBool());
   // Without a phone and without a folder every icon file is missing, and says why.
   EXPECT_EQ(marks(), (std::vector<Mark>{Mark::Missing, Mark::InitialTile, Mark::DrmTile, Mark::Missing}));
   EXPECT_TRUE(screen->tileToolTip(screen->tiles()[0]).contains(QStringLiteral("no phone files folder is chosen")));
 
   chosenPaths.push_back(phoneFiles.path());
   action("ViewPhoneFilesFolder")->trigger();
-  EXPECT_EQ(QSettings().value(QStringLiteral("PhonePreview/phoneFilesFolder")).toString(), phoneFiles.path());
+  EXPECT_EQ(EditorSettings::store().value(QStringLiteral("PhonePreview/phoneFilesFolder")).toString(), phoneFiles.path());
   ASSERT_TRUE(screen->showsGrid());
   EXPECT_EQ(names(), (std::vector<QString>{"Web", "Games", "~3", "~4"}));
   EXPECT_EQ(marks(), (std::vector<Mark>{Mark::Animation, Mark::InitialTile, Mark::DrmTile, Mark::Missing}));
@@ -211,7 +212,7 @@ TEST_F(PhonePreviewTest, TheTreeAndThePreviewSelectEachOtherAndEditsShowAtOnce) 
   // Closing the preview unticks its entry and is remembered.
   preview->close();
   EXPECT_FALSE(action("ViewPhonePreview")->isChecked());
-  EXPECT_FALSE(QSettings().value(QStringLiteral("PhonePreview/open")).toBool());
+  EXPECT_FALSE(EditorSettings::store().value(QStringLiteral("PhonePreview/open")).toBool());
 }
 
 TEST_F(PhonePreviewTest, TheTreesToolTipNamesEveryLanguageAndIcon) {

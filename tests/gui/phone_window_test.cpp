@@ -17,6 +17,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QToolButton>
 #include <atomic>
 #include <chrono>
@@ -155,7 +156,7 @@ class PhoneWindowTest : public ::testing::Test {
   void expectPhoneCommands(bool openAndRestart, bool save) const {
     for (const char* name : {"ToolButton4", "ToolButton7"})
       EXPECT_EQ(find<QToolButton>(name)->isEnabled(), openAndRestart) << name;
-    for (const char* name : {"Openfromphone1", "RestartPhone1"})
+    for (const char* name : {"Openfromphone1", "RestartPhone1", "RestorePhoneMenu1"})
       EXPECT_EQ(find<QAction>(name)->isEnabled(), openAndRestart) << name;
     EXPECT_EQ(find<QToolButton>("ToolButton5")->isEnabled(), save);
     EXPECT_EQ(find<QAction>("Savetophone1")->isEnabled(), save);
@@ -177,6 +178,7 @@ class PhoneWindowTest : public ::testing::Test {
   test::TestPrompter prompter;
   std::vector<MessageRequest>& messages = prompter.messages.requests;
   QMessageBox::StandardButton& answer = prompter.messages.lastAnswer;  // every box's answer
+  test::ModalScript& modals = prompter.modals;
 };
 
 TEST_F(PhoneWindowTest, ConnectTurnsGreenShowsTheModelAndEnablesOpenFromPhone) {
@@ -197,6 +199,9 @@ TEST_F(PhoneWindowTest, OpenFromPhoneLoadsThePhonesMenu) {
   ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
   EXPECT_EQ(window->document().mainMenuItemCount(), 3);
   EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), QStringLiteral("Files found: 1"));
+  // Titled as read from the phone; it has no file of its own, so Save asks for one.
+  EXPECT_EQ(window->windowTitle(), "mma_ucp (phone)[*] - Quillet v.0.1");
+  EXPECT_TRUE(window->documentPath().isEmpty());
   EXPECT_TRUE(find<QToolButton>("ToolButton2")->isEnabled());
   expectPhoneCommands(true, true);
   const auto files = exchangeFiles();
@@ -249,7 +254,7 @@ TEST_F(PhoneWindowTest, OpenAndSaveToPhoneKeepBackupsAndSaveVerifies) {
 
   // Restoring: Open backup starts in the backups folder and opens the chosen file.
   std::vector<FileDialogKind> asked;
-  window->setFileChooser([&](QWidget*, FileDialogKind kind) {
+  window->setFileChooser([&](QWidget*, FileDialogKind kind, const QString&) {
     asked.push_back(kind);
     return QFile::decodeName(QByteArray::fromStdString(WindowBackups()[0].path));
   });
@@ -277,12 +282,114 @@ TEST_F(PhoneWindowTest, AWriteThatReadsBackDifferentIsReportedAndDoesNotCount) {
   EXPECT_EQ(rebootQuestions(), 0);
 }
 
+// The cable pulled as Save to phone begins: the box says what happened in plain lines;
+// when the phone comes back the window offers to put back the menu it had, and doing so
+// writes exactly that menu.
+TEST_F(PhoneWindowTest, APhoneWithAnUnfinishedWriteIsOfferedItsMenuBackWhenItConnects) {
+  showWindow();
+  trigger("PhoneOpen");
+  phone->pullCableAfterPieces(0);
+  trigger("PhoneSave");
+  ASSERT_EQ(messages.size(), 1u);
+  const QStringList lines = messages[0].text.split(QLatin1Char('\n'));
+  ASSERT_GE(lines.size(), 5) << messages[0].text.toStdString();
+  EXPECT_EQ(lines[0], QStringLiteral("Error writing file"));
+  EXPECT_TRUE(lines.contains(QStringLiteral("The phone was disconnected during the write.")));
+  EXPECT_TRUE(lines.contains(QStringLiteral("The phone's menu may be incomplete.")));
+  EXPECT_TRUE(ReadFile(phoneMenuPath()).empty());
+  EXPECT_EQ(window->StoredToPhone, 0);
+  expectPhoneCommands(false, false);
+
+  answer = QMessageBox::Yes;
+  phone->setConnected(true);
+  QApplication::processEvents();  // the notice, queued for the window's thread
+  settle();
+  ASSERT_EQ(messages.size(), 2u);
+  const MessageRequest& offer = messages[1];
+  EXPECT_EQ(offer.buttons, QMessageBox::Yes | QMessageBox::No);
+  ASSERT_EQ(offer.buttonTexts.size(), 2);
+  EXPECT_EQ(offer.buttonTexts[0].second, QStringLiteral("Restore the menu the phone had before"));
+  EXPECT_EQ(offer.buttonTexts[1].second, QStringLiteral("Not now"));
+  EXPECT_TRUE(offer.text.contains(QString::fromStdString(WindowBackups().front().time)))
+      << offer.text.toStdString();
+  EXPECT_EQ(ReadFile(phoneMenuPath()), menu);
+  EXPECT_EQ(window->StoredToPhone, 1);
+
+  // Once restored, connecting again finds nothing to offer.
+  phone->setConnected(false);
+  phone->setConnected(true);
+  QApplication::processEvents();
+  settle();
+  EXPECT_EQ(messages.size(), 2u);
+}
+
+TEST_F(PhoneWindowTest, RestorePhoneMenuListsTheBackupsAndWritesTheChosenOne) {
+  std::filesystem::remove_all(QFile::encodeName(backupsFolder()).toStdString());
+  showWindow();
+  EXPECT_TRUE(find<QAction>("RestorePhoneMenu1")->isEnabled());
+  trigger("PhoneOpen");  // the first backup: the sample menu, three main-menu entries
+  mb::MenuPlan other;
+  other.recordSize = 22;
+  mb::ItemPlan only;
+  only.identifier = "Games";
+  other.items = {only};
+  WriteBytes(phoneMenuPath(), mb::BuildMenuFile(other));
+  trigger("PhoneOpen");
+  BackupStore(QFile::encodeName(backupsFolder()).toStdString()).keepDamaged(kModel, {1, 2, 3}).value();
+
+  modals.actions["RestorePhoneMenuDialog"] = [](QDialog& dialog) {
+    auto* list = test::Child<QTreeWidget>(dialog, "BackupList");
+    auto* restore = test::Child<QPushButton>(dialog, "RestoreButton");
+    ASSERT_EQ(list->topLevelItemCount(), 3);
+    // Newest first: the damaged one is marked and cannot be chosen.
+    EXPECT_EQ(list->topLevelItem(0)->text(3), QStringLiteral("damaged, does not load"));
+    list->setCurrentItem(list->topLevelItem(0));
+    EXPECT_FALSE(restore->isEnabled());
+    EXPECT_EQ(list->topLevelItem(1)->text(2), QStringLiteral("1"));
+    EXPECT_EQ(list->topLevelItem(2)->text(2), QStringLiteral("3"));
+    EXPECT_TRUE(list->topLevelItem(2)->text(3).isEmpty());
+    list->setCurrentItem(list->topLevelItem(2));
+    test::Click(restore);
+  };
+  trigger("RestorePhoneMenu1");
+  EXPECT_EQ(modals.openings["RestorePhoneMenuDialog"], 1);
+  ASSERT_TRUE(messages.empty()) << messages.front().text.toStdString();
+  EXPECT_EQ(ReadFile(phoneMenuPath()), menu);
+  EXPECT_EQ(window->StoredToPhone, 1);
+}
+
+// A phone menu with an uninterpreted block: Save to phone asks before it would leave it out.
+TEST_F(PhoneWindowTest, SaveToPhoneAsksBeforeLeavingOutDataAndKeepTheDataSendsIt) {
+  mb::MenuPlan plan;
+  plan.items = {mb::ItemPlan{"Games", mb::Block(7, {1, 2}), 0, 0, 0x41, {}}};
+  const Bytes withBlock = mb::BuildMenuFile(plan);
+  WriteBytes(phoneMenuPath(), withBlock);
+  showWindow();
+  trigger("PhoneOpen");
+  ASSERT_TRUE(messages.empty());
+  WriteBytes(phoneMenuPath(), menu);  // what the phone holds until a save reaches it
+
+  answer = QMessageBox::Cancel;
+  trigger("PhoneSave");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_TRUE(messages[0].text.contains("\"Games\": uninterpreted data (tag 7)"));
+  EXPECT_EQ(ReadFile(phoneMenuPath()), menu);  // nothing sent
+  EXPECT_EQ(window->StoredToPhone, 0);
+
+  answer = QMessageBox::Save;  // "Keep the data"
+  trigger("PhoneSave");
+  EXPECT_EQ(ReadFile(phoneMenuPath()), withBlock);
+  EXPECT_TRUE(window->saveOptions().saveAllData);
+}
+
 TEST_F(PhoneWindowTest, RestartClearsStoredToPhoneAndTheCloseDoesNotAsk) {
   showWindow();
   trigger("PhoneOpen");
   trigger("PhoneSave");
   ASSERT_EQ(window->StoredToPhone, 1);
+  EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), "Menu written to the phone and checked");
   trigger("PhoneRestart");
+  EXPECT_EQ(find<QStatusBar>("StatusBar")->currentMessage(), "Phone restarting");
   EXPECT_EQ(window->StoredToPhone, 0);
   EXPECT_EQ(phone->restarts.load(), 1);
   EXPECT_EQ(indicator(), QColor(0, 255, 0));  // the phone came back after the restart

@@ -241,6 +241,8 @@ TEST_F(TreeEditing, ReplacingASubmenuByAPlainItemAsksFirst) {
   EXPECT_EQ(messages[0].text,
             "Selected item cannot have a submenu.\r\n          Existing submenu will be deleted\r\n"
             "                Continue?");
+  // The question names the item it is about, whichever row was right-clicked.
+  EXPECT_EQ(messages[0].informative, "Item: \"Settings\" with 2 subitems");
   EXPECT_EQ(messages[0].icon, QMessageBox::Question);
   EXPECT_EQ(messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(messages[0].owner, window.get());
@@ -378,6 +380,7 @@ TEST_F(TreeEditing, DeletingAnItemFreesTheDataOfItsSubitems) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].title, "Warning");
   EXPECT_EQ(messages[0].text, "The item and all its subitems will be deleted\r\n           Continue?");
+  EXPECT_EQ(messages[0].informative, "Item: \"Tools\" with 4 subitems");
   EXPECT_EQ(messages[0].icon, QMessageBox::Warning);
   EXPECT_EQ(messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
   EXPECT_EQ(doc().mainMenuItemCount(), 6);

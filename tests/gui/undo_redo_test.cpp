@@ -57,7 +57,9 @@ TEST_F(UndoRedo, EveryEditUndoneSavesTheOriginalBytesAndRedoTheEditedOnes) {
   treeCommand(kFirstMenuNodeIndex + 3, "Deleteitem1");         // Camera
   chooserCommand(2, "Camera", "Replace1");                     // a softkey
   EXPECT_EQ(action("EditUndo1")->statusTip(), "Undo Replace item 'RSK: Message'");
-  EXPECT_EQ(window->findChild<QMenu*>("Edit1")->actions(),
+  // The entry itself names the step, as its status text does.
+  EXPECT_EQ(action("EditUndo1")->text(), "&Undo Replace item 'RSK: Message'");
+  EXPECT_EQ(window->findChild<QMenu*>("Edit1")->actions().mid(0, 2),
             (QList<QAction*>{action("EditUndo1"), action("EditRedo1")}));
   const QList<QAction*> bar = window->menuBar()->actions();
   ASSERT_EQ(bar.size(), 4);
@@ -68,6 +70,7 @@ TEST_F(UndoRedo, EveryEditUndoneSavesTheOriginalBytesAndRedoTheEditedOnes) {
   action("EditUndo1")->trigger();
   EXPECT_TRUE(window->isDocumentModified());
   EXPECT_EQ(action("EditRedo1")->statusTip(), "Redo Replace item 'RSK: Message'");
+  EXPECT_EQ(action("EditRedo1")->text(), "&Redo Replace item 'RSK: Message'");
   EXPECT_EQ(action("EditUndo1")->statusTip(), "Undo Delete item 'Camera'");
   action("EditRedo1")->trigger();
   EXPECT_FALSE(window->isDocumentModified());  // back where it was saved
@@ -82,6 +85,7 @@ TEST_F(UndoRedo, EveryEditUndoneSavesTheOriginalBytesAndRedoTheEditedOnes) {
   window->FileNew1Execute();
   EXPECT_FALSE(action("EditUndo1")->isEnabled());
   EXPECT_FALSE(action("EditRedo1")->isEnabled());
+  EXPECT_EQ(action("EditUndo1")->text(), "&Undo");
 }
 
 // A new custom item and its settings are one step: with the dialog confirmed, and

@@ -19,14 +19,29 @@ void WindowTest::SetUp() {
   // test's own folder, so no test touches another's file.
   previousDirectory = QDir::currentPath();
   QDir::setCurrent(folder.path());
+  EditorSettings::resetAll();  // each test starts as a first run
   window = makeWindow();
-  window->setFileChooser([this](QWidget*, FileDialogKind) {
+  answerFileDialogs(*window);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void WindowTest::answerFileDialogs(TSDIAppForm& target) {
+  target.setFileChooser([this](QWidget*, FileDialogKind kind, const QString& start) {
     ++dialogsShown;
+    dialogKinds.push_back(kind);
+    dialogStarts.push_back(start);
     if (chosenPaths.empty()) return QString();
     QString path = chosenPaths.front();
     chosenPaths.pop_front();
     return path;
   });
+}
+
+void WindowTest::restartWindow() {
+  window->close();
+  window = makeWindow();
+  answerFileDialogs(*window);
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
 }
@@ -67,7 +82,7 @@ void WindowTest::openThroughWindow(const std::string& path) {
 
 void WindowTest::saveThroughWindow(const std::string& path) {
   chosenPaths.push_back(QString::fromStdString(path));
-  action("FileSave1")->trigger();
+  action("FileSaveAs1")->trigger();
 }
 
 QString WindowTest::panel0() const { return find<QLabel>("StatusBar1Panel0")->text(); }

@@ -48,6 +48,7 @@ class FakePhone : public P2KLibrary {
   std::int32_t File_Read(std::uint8_t*, std::int32_t, std::int32_t) override { return -1; }
   std::int32_t File_Write(const std::uint8_t*, std::int32_t) override { return -1; }
   std::int32_t File_Close() override { return -1; }
+  std::int32_t File_Delete(const char*) override { return -1; }
 
   std::int32_t status = 0;
   int inits = 0;
@@ -62,6 +63,11 @@ class WindowTest : public ::testing::Test {
   // The window under test, prompting through the fixture; a fixture that needs the
   // dialogs too creates all the forms.
   virtual std::unique_ptr<TSDIAppForm> makeWindow();
+  // The file dialogs of `target` answered from `chosenPaths`, counted and recorded.
+  void answerFileDialogs(TSDIAppForm& target);
+  // Closes the window (which stores what it remembers) and makes a fresh one, as a
+  // restart of the editor does.
+  void restartWindow();
   // Gives the window a FakePhone (which it owns from then on) and returns it.
   FakePhone& usePhone(TSDIAppForm& target);
 
@@ -78,6 +84,7 @@ class WindowTest : public ::testing::Test {
   std::string pathIn(const std::string& name) const;
   // Opens a file through the Open command, as a user picking it in the dialog.
   void openThroughWindow(const std::string& path);
+  // Saves to a file through Save As, as a user naming it in the dialog.
   void saveThroughWindow(const std::string& path);
 
   QString panel0() const;
@@ -91,6 +98,8 @@ class WindowTest : public ::testing::Test {
   QString previousDirectory;
   std::deque<QString> chosenPaths;
   int dialogsShown = 0;
+  std::vector<FileDialogKind> dialogKinds;  // each dialog shown, and where it opened
+  std::vector<QString> dialogStarts;
   test::TestPrompter prompter;
   std::vector<MessageRequest>& messages = prompter.messages.requests;
   QMessageBox::StandardButton& answer = prompter.messages.lastAnswer;  // every box's answer

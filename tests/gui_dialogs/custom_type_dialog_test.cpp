@@ -213,7 +213,7 @@ class JavaApplicationTest : public CustomTypeDialogTest {
  protected:
   void SetUp() override {
     CustomTypeDialogTest::SetUp();
-    dialog.setFileChooser([this](QWidget* owner, ui::FileDialogKind kind) {
+    dialog.setFileChooser([this](QWidget* owner, ui::FileDialogKind kind, const QString&) {
       EXPECT_EQ(owner, &dialog);
       EXPECT_EQ(kind, ui::FileDialogKind::OpenJavaApplication);
       ++chooserOpenings;

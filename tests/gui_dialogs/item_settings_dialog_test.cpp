@@ -386,3 +386,75 @@ TEST_F(ItemSettingsDialogTest, OkEnterEscapeAndEditItem) {
 
 }  // namespace
 }  // namespace quillet::test
+
+namespace quillet::test {
+namespace {
+
+// OK and Enter keep what is typed but not applied, in the name editor and in the icon
+// rows; the keys are real key presses in the edits.
+TEST_F(ItemSettingsDialogTest, EnterKeepsTypedButUnappliedNameAndIconText) {
+  constexpr int kSpanish = 9;
+  Open(nullptr);
+  modals.actions["TForm1"] = [&](QDialog& editor) {
+    Click(Child<QPushButton>(editor, "TntButton4"));
+    Pick(Child<QComboBox>(editor, "TntComboBox1"), kSpanish);
+    auto* name = Child<QLineEdit>(editor, "TntEdit1");
+    TypeInto(name, "Juegos");
+    QTest::keyClick(name, Qt::Key_Return);  // no Apply first
+    EXPECT_EQ(editor.result(), QDialog::Accepted);
+  };
+  Click(Button("TntButton5"));
+  auto* circle = Child<ui::ColourCircle>(dialog, "Shape2");
+  EXPECT_TRUE(circle->toolTip().startsWith("No icon")) << circle->toolTip().toStdString();
+  TypeInto(Edit("TntEdit2"), "/a/games.gif");
+  QTest::keyClick(Edit("TntEdit2"), Qt::Key_Return);
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_TRUE(messages.requests.empty());
+
+  const TMMAItemData stored = Stored();
+  ASSERT_FALSE(stored.blocks.empty());
+  EXPECT_EQ(stored.blocks[0].names.at(0), (TMMANameEntry{10, u"Juegos"}));
+  EXPECT_EQ(dialog.Editor().Icon(IconRow::Static).source, IconSource::Path);
+  EXPECT_EQ(dialog.Editor().Icon(IconRow::Static).text, u"/a/games.gif");
+  EXPECT_EQ(Circle("Shape2"), kRed);
+  EXPECT_TRUE(circle->toolTip().contains("file path"));
+  EXPECT_TRUE(circle->toolTip().contains("Yellow: an index to DRM"));
+}
+
+TEST_F(ItemSettingsDialogTest, RefusedTypedTextStopsOkWithTheDialogsOwnMessage) {
+  Open(nullptr);
+  modals.actions["TForm1"] = [&](QDialog& editor) {
+    Click(Child<QPushButton>(editor, "TntButton4"));
+    Pick(Child<QComboBox>(editor, "TntComboBox1"), 0);
+    auto* name = Child<QLineEdit>(editor, "TntEdit1");
+    TypeInto(name, QString(100, QLatin1Char('x')));
+    Click(Child<QPushButton>(editor, "TntButton1"));
+    EXPECT_TRUE(editor.isVisible());
+    ASSERT_EQ(messages.requests.size(), 1u);
+    EXPECT_EQ(messages.requests[0].title, "Wrong data");
+    EXPECT_EQ(name->text().size(), 100);  // still there to be shortened
+    TypeInto(name, "Short");
+    Click(Child<QPushButton>(editor, "TntButton1"));
+    EXPECT_FALSE(editor.isVisible());
+  };
+  Click(Button("TntButton5"));
+  EXPECT_EQ(Stored().blocks.at(0).names.at(0), (TMMANameEntry{1, u"Short"}));
+
+  TypeInto(Edit("TntEdit1"), "0x10");
+  Click(Button("OKButton"));
+  EXPECT_TRUE(dialog.isVisible());
+  ASSERT_EQ(messages.requests.size(), 2u);
+  EXPECT_EQ(messages.requests[1].text, "Type in a path or a number!");
+  Click(Button("OKButton"));  // the refused text is not dropped by a second OK
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(messages.requests.size(), 3u);
+  TypeInto(Edit("TntEdit1"), "7");
+  Click(Button("OKButton"));
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(dialog.Editor().Icon(IconRow::Animated).source, IconSource::Index);
+  EXPECT_EQ(Circle("Shape1"), kYellow);
+}
+
+}  // namespace
+}  // namespace quillet::test

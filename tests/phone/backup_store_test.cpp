@@ -55,6 +55,26 @@ TEST_F(BackupStoreTest, KeepsByModelAndTimeAndNeverTwinsTheNewest) {
   EXPECT_EQ(all[0].model, "E398");
 }
 
+// A damaged menu is kept under a name that says so, ordered with the others by time, and
+// never stands in for a good backup of the same bytes.
+TEST_F(BackupStoreTest, DamagedBackupsAreNamedSoAndNeverTheNewestIntact) {
+  BackupStore store(temp.file("backups"));
+  const auto good = store.keep("V3i", {1, 2, 3}, kWhen).value();
+  const auto damaged = store.keepDamaged("V3i", {1}, kWhen).value();
+  EXPECT_EQ(damaged, temp.file("backups") + "/V3i/2026-12-08T14-03-22-2_damaged_mma_ucp");
+  const auto sameAsDamaged = store.keep("V3i", {1}, kWhen + std::chrono::seconds(1)).value();
+  EXPECT_NE(sameAsDamaged, damaged);
+  const auto list = store.list("V3i");
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].path, good);
+  EXPECT_TRUE(list[1].damaged);
+  EXPECT_FALSE(list[2].damaged);
+  EXPECT_EQ(list[1].time, "2026-12-08 14:03:22");
+  EXPECT_EQ(store.newestIntact("V3i")->path, sameAsDamaged);
+  ASSERT_TRUE(store.keepDamaged("V3i", {5}, kWhen + std::chrono::seconds(2)).ok());
+  EXPECT_EQ(store.newestIntact("V3i")->path, sameAsDamaged);
+}
+
 TEST_F(BackupStoreTest, TheLimitRemovesThatPhonesOldestAndNothingElse) {
   BackupStore store(temp.file("backups"), 2);
   WriteBytes(temp.path() / "backups" / "V3i" / "notes.txt", {7});

@@ -23,6 +23,9 @@ class EmulatedPhoneHarness {
   P2KLibrary& library() { return phone_; }
   // The emulated phone connects inside P2K_Init, so there is nothing to wait for.
   void start(PhoneStatusCallback notify) { ASSERT_EQ(phone_.P2K_Init(std::move(notify)), 0); }
+  void pullCableAfterPieces(std::size_t pieces) { phone_.pullCableAfterPieces(pieces); }
+  void reconnect() { phone_.setConnected(true); }
+  void setReadOnly(const std::string& path) { phone_.setAttributes(path, kReadOnlyAttribute); }
 
  private:
   TempFolder folder_;
@@ -30,6 +33,7 @@ class EmulatedPhoneHarness {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(EmulatedPhone, PhoneBackendConformance, EmulatedPhoneHarness);
+INSTANTIATE_TYPED_TEST_SUITE_P(EmulatedPhone, PhoneBackendGuarded, EmulatedPhoneHarness);
 
 }  // namespace
 }  // namespace quillet::test

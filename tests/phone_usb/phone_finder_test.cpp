@@ -98,6 +98,14 @@ TEST(PhoneFinder, WithoutTheTestCommandNameAProductIdMakesNoP2KPhone) {
             PhoneMode::AtModem);
   EXPECT_EQ(classifyPhone(device(0x2A21, {kModemComm, kModemData, {8, 0xFF, 0, 0, 3, {}}}), noNames).mode,
             PhoneMode::NotAPhone);
+  // 0x6009 is a P2K id tools use; 0x3801/0x3802 only a guess names; 0x6009 has no modem id,
+  // so no id of 0 stands in for one.
+  EXPECT_EQ(classifyPhone(device(0x6009, {{8, 0xFF, 0, 0, 3, {}}}), noNames).mode, PhoneMode::NoTestCommand);
+  EXPECT_EQ(classifyPhone(device(0x3801, {{8, 0xFF, 0, 0, 3, {}}}), noNames).mode, PhoneMode::NotAPhone);
+  EXPECT_EQ(classifyPhone(device(0x3802, {kModemComm, kModemData}), noNames).mode,
+            PhoneMode::NotAPhone);
+  EXPECT_EQ(classifyPhone(device(0x0000, {kModemComm, kModemData}), noNames).mode,
+            PhoneMode::NotAPhone);
 }
 
 TEST(PhoneFinder, OtherVendorsAndOtherInterfacesAreNoPhone) {

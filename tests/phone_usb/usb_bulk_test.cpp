@@ -68,7 +68,7 @@ TEST_F(UsbLibraryTest, P2K05RefusalIsMinusOneWithOneLine) {
   putFile("/a/x", {1});
   bus->failNextCommands(1);
   EXPECT_EQ(library->File_Count(), -1);
-  EXPECT_EQ(recorder.linesContaining("File_Count failed: listing volumes: the phone refused command "
+  EXPECT_EQ(recorder.linesContaining("File_Count failed: counting files: the phone refused command "
                                      "0x004A (reply byte 0 is 0x81, not 0x80 or 0x82)"),
             1u);
   EXPECT_EQ(recorder.linesContaining("failed"), 1u);
@@ -87,9 +87,9 @@ TEST_F(UsbLibraryTest, P2K05ReplyCutShortFailsWithWhatCame) {
                                      "transfer, 400 ms in all)"),
             1u);
   std::this_thread::sleep_for(milliseconds(kHoldMs));
-  bus->cutNextReply(14);  // the volumes reply: 12 + 12 bytes
+  bus->cutNextReply(13);  // the search reply: 12 + 2 bytes
   EXPECT_EQ(library->File_Count(), -1);
-  EXPECT_EQ(recorder.linesContaining("reading the reply (14 of 24 bytes came)"), 1u);
+  EXPECT_EQ(recorder.linesContaining("reading the reply (13 of 14 bytes came)"), 1u);
   std::this_thread::sleep_for(milliseconds(kHoldMs));
   EXPECT_EQ(library->File_Count(), 1);
 }
@@ -99,7 +99,7 @@ TEST_F(UsbLibraryTest, P2K05SilentPhoneTimesOutAsOnControlTransfers) {
   bus->setSilent(true);
   EXPECT_EQ(library->File_Count(), -1);
   EXPECT_EQ(library->lastErrorDetail(),
-            "File_Count failed: listing volumes: waiting for the reply of command 0x004A failed: "
+            "File_Count failed: counting files: waiting for the reply of command 0x004A failed: "
             "timed out (no answer within 200 ms per transfer, 400 ms in all)");
   EXPECT_EQ(library->File_Count(), -1) << "held like a control-transfer phone";
   EXPECT_EQ(recorder.linesContaining("left alone"), 1u);

@@ -5,6 +5,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <thread>
 
 #include "backend_conformance.h"
 #include "fake_phone_bus.h"
@@ -57,6 +58,17 @@ class UsbPhoneHarness {
     });
   }
   P2KLibrary& library() { return *library_; }
+  void pullCableAfterPieces(std::size_t pieces) {
+    bus_.withPhone([&](FakeP2KPhone& phone) { return phone.pullCableAfterWrites = phone.writeCalls + pieces; });
+  }
+  void reconnect() {
+    waitForStatus(false);
+    bus_.plug();
+    waitForStatus(true);
+  }
+  void setReadOnly(const std::string& path) {
+    bus_.withPhone([&](FakeP2KPhone& phone) { return phone.files[path].attributes |= 0x0001; });
+  }
   // The phone connects on the library's watcher thread: wait for its notice.
   void start(PhoneStatusCallback notify) {
     ASSERT_EQ(library_->P2K_Init([this, notify](std::int32_t state) {
@@ -73,6 +85,13 @@ class UsbPhoneHarness {
   }
 
  private:
+  void waitForStatus(bool ready) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while ((library_->P2K_GetStatus() == 1) != ready && std::chrono::steady_clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_EQ(library_->P2K_GetStatus() == 1, ready);
+  }
+
   FakePhoneBus bus_;
   std::unique_ptr<UsbP2KLibrary> library_;
   std::mutex mutex_;
@@ -81,7 +100,9 @@ class UsbPhoneHarness {
 };
 
 INSTANTIATE_TYPED_TEST_SUITE_P(UsbPhone, PhoneBackendConformance, UsbPhoneHarness<false>);
+INSTANTIATE_TYPED_TEST_SUITE_P(UsbPhone, PhoneBackendGuarded, UsbPhoneHarness<false>);
 INSTANTIATE_TYPED_TEST_SUITE_P(UsbBulkPhone, PhoneBackendConformance, UsbPhoneHarness<true>);
+INSTANTIATE_TYPED_TEST_SUITE_P(UsbBulkPhone, PhoneBackendGuarded, UsbPhoneHarness<true>);
 
 }  // namespace
 }  // namespace quillet::test

@@ -1,4 +1,5 @@
 // The eleven calls over the fake phone: model, listing, chunked read and write, restart.
+#include <algorithm>
 #include <cstring>
 
 #include "usb_library_fixture.h"
@@ -161,12 +162,10 @@ TEST_F(UsbLibraryTest, WriteDeletesReopensWithTheListedAttributeAndChecksTheSize
   EXPECT_EQ(fileOnPhone(kMenuPath), shorter);
   bus->withPhone([](FakeP2KPhone& phone) {
     EXPECT_EQ(phone.files[kMenuPath].attributes, 0x0004);
-    const std::vector<std::uint32_t> afterCreate(phone.fileSubcommands.begin() + 4,
-                                                 phone.fileSubcommands.end());
-    // (volumes, search, list: the attribute; open) then free space, close, delete, open,
-    // write, close, and volumes, search, list: the size check.
-    EXPECT_EQ(afterCreate, (std::vector<std::uint32_t>{0x0B, 0x04, 0x05, 0x00, 0x02, 0x04, 0x0A,
-                                                       0x07, 0x08}));
+    // Search and list: the attribute; open; then free space, close, delete, open, write,
+    // close, and search and list: the size check. The volume list is never asked for.
+    EXPECT_EQ(phone.fileSubcommands, (std::vector<std::uint32_t>{0x07, 0x08, 0x00, 0x0B, 0x04, 0x05,
+                                                                0x00, 0x02, 0x04, 0x07, 0x08}));
     return 0;
   });
   // The open for "/a/x" with listed attribute 4, byte for byte.
@@ -220,7 +219,7 @@ TEST_F(UsbLibraryTest, ReadAndWriteWithoutAnOpenFileFail) {
 
 TEST_F(UsbLibraryTest, PathsTheOpenCommandCannotCarryAreRefusedBeforeSending) {
   connect();
-  const std::string tooLong(UsbP2KLibrary::kMaxPathLength + 1, 'x');
+  const std::string tooLong(UsbP2KLibrary::kDefaultMaxPathLength + 1, 'x');
   EXPECT_EQ(library->File_Create(tooLong.c_str(), 0), -1);
   EXPECT_EQ(library->File_Create("", 0), -1);
   EXPECT_EQ(library->File_SetPointer(0, 1), -1);
@@ -261,6 +260,104 @@ TEST_F(UsbLibraryTest, PhoneRefusalIsMinusOneWithTheReason) {
   EXPECT_TRUE(recorder.waitForLine("File_Count failed"));
   EXPECT_EQ(recorder.linesContaining("refused"), 1u);
   EXPECT_EQ(library->File_Count(), 1) << "the next call works again";
+}
+
+// A phone that answers only the third free-space layout still takes the menu; the layout
+// that worked is logged once and asked first from then on.
+TEST_F(UsbLibraryTest, FreeSpaceLayoutsAreTriedInTurnAndTheOneThatWorkedIsKept) {
+  connect();
+  putFile(kMenuPath, patternBytes(100, 1));
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.freeSpaceLayout = 3; });
+  const auto menu = patternBytes(2000, 2);
+  for (int round = 0; round < 2; ++round) {
+    ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+    ASSERT_EQ(library->File_Write(menu.data(), 2000), 2000) << ::testing::PrintToString(recorder.lines());
+    ASSERT_EQ(library->File_Close(), 0);
+  }
+  EXPECT_EQ(fileOnPhone(kMenuPath), menu);
+  EXPECT_EQ(recorder.linesContaining("answered layout 3 (word 0x0006"), 1u);
+  const auto subcommands = bus->withPhone([](FakeP2KPhone& phone) { return phone.fileSubcommands; });
+  EXPECT_EQ(std::count(subcommands.begin(), subcommands.end(), 0x0Bu), 4) << "three, then one";
+
+  // The layouts as sent, byte for byte after the subcommand: "/a" is 0x002F 0x0061.
+  std::vector<std::vector<std::uint8_t>> asked;
+  for (const auto& packet : bus->commandPackets())
+    if (packet.size() > 12 && packet[11] == 0x0B) asked.emplace_back(packet.begin() + 12, packet.end());
+  ASSERT_GE(asked.size(), 3u);
+  EXPECT_EQ(asked[0].size(), 0x100u - 4);
+  EXPECT_EQ(std::vector<std::uint8_t>(asked[0].begin(), asked[0].begin() + 8),
+            (std::vector<std::uint8_t>{0x00, 0x00, 0x00, 0x2F, 0x00, 0x61, 0x00, 0x00}));
+  EXPECT_EQ(asked[1], (std::vector<std::uint8_t>{0xFF, 0xFE, 0x00, 0x2F, 0x00, 0x61, 0x00, 0x00}));
+  EXPECT_EQ(asked[2], (std::vector<std::uint8_t>{0x00, 0x06, 0x00, 0x2F, 0x00, 0x61}));
+}
+
+TEST_F(UsbLibraryTest, NoFreeSpaceLayoutAnsweredLeavesTheFileAsItWas) {
+  connect();
+  const auto old = patternBytes(100, 1);
+  putFile(kMenuPath, old);
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.freeSpaceLayout = 0; });
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  const auto menu = patternBytes(200, 2);
+  EXPECT_EQ(library->File_Write(menu.data(), 200), -1);
+  EXPECT_EQ(recorder.linesContaining("answered none of the 3 free-space layouts"), 1u);
+  EXPECT_EQ(fileOnPhone(kMenuPath), old);
+}
+
+// The volume list is never a condition of anything: a phone that refuses it is listed,
+// read and written all the same.
+TEST_F(UsbLibraryTest, APhoneThatRefusesTheVolumeListIsUsedAllTheSame) {
+  connect();
+  putFile(kMenuPath, patternBytes(100, 1));
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.refuseVolumes = true; });
+  EXPECT_EQ(library->File_Count(), 1);
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  const auto menu = patternBytes(300, 3);
+  EXPECT_EQ(library->File_Write(menu.data(), 300), 300);
+  EXPECT_EQ(library->File_Close(), 0);
+  EXPECT_EQ(fileOnPhone(kMenuPath), menu);
+}
+
+TEST_F(UsbLibraryTest, AReadOnlyFileIsRefusedBeforeAnythingIsDeleted) {
+  connect();
+  const auto old = patternBytes(500, 4);
+  putFile(kMenuPath, old, 0x0001);
+  ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
+  const auto menu = patternBytes(200, 5);
+  EXPECT_EQ(library->File_Write(menu.data(), 200), -1);
+  EXPECT_EQ(recorder.linesContaining("marks /a/mobile/system/mma_ucp read-only"), 1u);
+  EXPECT_EQ(fileOnPhone(kMenuPath), old);
+  const auto subcommands = bus->withPhone([](FakeP2KPhone& phone) { return phone.fileSubcommands; });
+  EXPECT_EQ(std::count(subcommands.begin(), subcommands.end(), 0x05u), 0) << "no delete was sent";
+}
+
+// A phone that lists 0x2C-byte records holds names of at most 35 bytes: the listing
+// teaches the limit, and a longer path is refused before the open goes out.
+TEST_F(UsbLibraryTest, ThePathLimitComesFromTheRecordsThePhoneLists) {
+  connect();
+  putFile(kMenuPath, patternBytes(10, 1));
+  bus->withPhone([](FakeP2KPhone& phone) { return phone.nameField = 36; });
+  ASSERT_EQ(library->File_Count(), 1);
+  std::vector<TP2KFileEntry> entries(1);
+  ASSERT_EQ(library->File_List(entries.data(), 1), 1);
+  EXPECT_STREQ(entries[0].name, kMenuPath);
+  const std::string longer = "/a/mobile/system/a_name_of_36_bytes_";
+  ASSERT_EQ(longer.size(), 36u);
+  const auto sent = bus->commandPackets().size();
+  EXPECT_EQ(library->File_Create(longer.c_str(), 0), -1);
+  EXPECT_EQ(bus->commandPackets().size(), sent);
+  EXPECT_EQ(recorder.linesContaining("the path is 36 bytes long; this phone's file names hold at "
+                                     "most 35 bytes"),
+            1u);
+  EXPECT_EQ(library->File_Create(kMenuPath, 0), 0);
+}
+
+TEST_F(UsbLibraryTest, TheRestartReplyIsFetched) {
+  FakeBusOptions options;
+  options.ignoreRestart = true;  // the phone stays long enough to answer
+  connect(options);
+  const int before = bus->controlTransfers();
+  EXPECT_EQ(library->P2K_Restart(), 0);
+  EXPECT_GE(bus->controlTransfers() - before, 3) << "command, poll and fetch";
 }
 
 }  // namespace

@@ -6,6 +6,10 @@
 //   std::optional<std::vector<uint8_t>> phoneFile(path);   a file's bytes on the phone
 //   P2KLibrary& library();
 //   void start(PhoneStatusCallback notify);        P2K_Init, then wait for the connect
+//   void pullCableAfterPieces(std::size_t n);      the next write stops after n pieces of
+//                                                  0x400 bytes and the phone is gone
+//   void reconnect();                              plugs it in again, waits until ready
+//   void setReadOnly(path);                        the file gets attribute bit 0x01
 // and instantiates the suite:
 //   INSTANTIATE_TYPED_TEST_SUITE_P(MyBackend, PhoneBackendConformance, MyHarness);
 #include <gtest/gtest.h>
@@ -18,6 +22,9 @@
 
 #include "p2k_library.h"
 #include "phone_link.h"
+#include "phone_menu_guard.h"
+#include "scripted_library.h"
+#include "temp_folder.h"
 
 namespace quillet::test {
 
@@ -41,6 +48,23 @@ class PhoneBackendConformance : public ::testing::Test {
   Harness harness;
   std::vector<std::uint8_t> menu = ConformanceMenu(3000, 1);
   std::atomic<std::int32_t> lastNotice{-7};
+};
+
+// The link and the guard over the backend, as the window and mmatool use them. The
+// backend was started by the harness, so the link sees no notices of its own.
+template <typename Harness>
+class PhoneBackendGuarded : public PhoneBackendConformance<Harness> {
+ protected:
+  PhoneBackendGuarded() { this->startWithMenu(); }
+
+  std::vector<std::string> log;
+  RecordingView view{log};
+  TempFolder temp;
+  PhoneLink link{this->library(), view,
+                 PhoneLinkHooks{[](int) {}, [](std::function<void()>) {}, temp.path().string(), {}, {}}};
+  BackupStore backups{temp.file("backups")};
+  PhoneMenuGuard guard{link, backups};
+  const std::string model = Harness::kModel;
 };
 
 TYPED_TEST_SUITE_P(PhoneBackendConformance);
@@ -114,9 +138,87 @@ TYPED_TEST_P(PhoneBackendConformance, CallsWithoutAnOpenFileFail) {
   EXPECT_EQ(this->library().File_Write(&byte, 1), -1);
 }
 
+// A file made by File_Create and File_Write is listed; File_Delete removes it, but not
+// while it is open, and a second delete fails.
+TYPED_TEST_P(PhoneBackendConformance, DeleteRemovesAClosedFile) {
+  this->startWithMenu();
+  const char* path = "/a/mobile/system/extra";
+  const std::vector<std::uint8_t> bytes = ConformanceMenu(700, 3);
+  ASSERT_EQ(this->library().File_Create(path, 0), 0);
+  ASSERT_EQ(this->library().File_Write(bytes.data(), 700), 700);
+  EXPECT_EQ(this->library().File_Delete(path), -1);  // still open
+  EXPECT_NE(this->library().File_Close(), -1);
+  EXPECT_EQ(this->harness.phoneFile(path), bytes);
+  EXPECT_EQ(this->library().File_Delete(path), 0);
+  EXPECT_EQ(this->harness.phoneFile(path), std::nullopt);
+  EXPECT_EQ(this->library().File_Delete(path), -1);
+  EXPECT_EQ(this->harness.phoneFile(this->kMenu), this->menu);
+  const std::int32_t count = this->library().File_Count();
+  std::vector<TP2KFileEntry> entries(static_cast<std::size_t>(std::max(count, 0)));
+  ASSERT_EQ(this->library().File_List(entries.data(), count), count);
+  for (const TP2KFileEntry& entry : entries)
+    EXPECT_NE(std::string(entry.name, strnlen(entry.name, sizeof entry.name)), path);
+}
+
+TYPED_TEST_SUITE_P(PhoneBackendGuarded);
+
+// The cable pulled after the first piece: the save says so, the phone holds that piece,
+// the next look finds the damage, a read keeps it marked damaged, and a restore of the
+// backup it names puts back exactly the menu from before.
+TYPED_TEST_P(PhoneBackendGuarded, ACutWriteIsFoundAgainAndRestored) {
+  std::filesystem::create_directories(this->temp.path().string());
+  const std::vector<std::uint8_t> other = ConformanceMenu(2500, 5);
+  this->harness.pullCableAfterPieces(1);
+  const auto saved = this->guard.save(this->model, other);
+  ASSERT_FALSE(saved.ok());
+  EXPECT_EQ(saved.error().message, "Error writing file");
+  ASSERT_EQ(saved.error().notes.size(), 3u) << ::testing::PrintToString(saved.error().notes);
+  EXPECT_EQ(saved.error().notes[0], "The phone was disconnected during the write.");
+  EXPECT_EQ(saved.error().notes[1], "The phone's menu may be incomplete.");
+  EXPECT_EQ(this->harness.phoneFile(this->kMenu),
+            std::vector<std::uint8_t>(other.begin(), other.begin() + 0x400));
+  EXPECT_EQ(this->guard.lastWrite(), PhoneMenuWrite::Failed);
+
+  this->harness.reconnect();
+  const auto damage = this->guard.check(this->model);
+  ASSERT_TRUE(damage.ok()) << damage.error().message << ": " << damage.error().detail;
+  ASSERT_TRUE(damage.value().has_value());
+  EXPECT_EQ(ReadBytes(damage.value()->before.path), this->menu);
+  const auto read = this->guard.open(this->model);
+  ASSERT_TRUE(read.ok());
+  ASSERT_TRUE(read->damage.has_value());
+  EXPECT_TRUE(this->backups.list(this->model).back().damaged);
+
+  const auto choice = this->guard.restoreChoice(this->model);
+  ASSERT_TRUE(choice.ok());
+  const auto restored = this->guard.save(this->model, ReadBytes(choice->path));
+  ASSERT_TRUE(restored.ok()) << restored.error().message << ": " << restored.error().detail;
+  EXPECT_EQ(this->harness.phoneFile(this->kMenu), this->menu);
+  EXPECT_EQ(this->guard.lastWrite(), PhoneMenuWrite::Stored);
+  EXPECT_FALSE(this->guard.check(this->model).value().has_value());
+}
+
+TYPED_TEST_P(PhoneBackendGuarded, AReadOnlyMenuIsRefusedBeforeAnythingChanges) {
+  std::filesystem::create_directories(this->temp.path().string());
+  this->harness.setReadOnly(this->kMenu);
+  const auto saved = this->guard.save(this->model, ConformanceMenu(1000, 3));
+  ASSERT_FALSE(saved.ok());
+  EXPECT_EQ(saved.error().message, "Error writing file");
+  ASSERT_EQ(saved.error().notes.size(), 3u) << ::testing::PrintToString(saved.error().notes);
+  EXPECT_EQ(saved.error().notes[0], "The phone marks the file read-only.");
+  EXPECT_EQ(saved.error().notes[1], "The phone's menu is unchanged.");
+  EXPECT_EQ(this->harness.phoneFile(this->kMenu), this->menu);
+  EXPECT_EQ(this->guard.lastWrite(), PhoneMenuWrite::None);
+  // Nothing changed, so nothing is in doubt.
+  EXPECT_FALSE(this->guard.check(this->model).value().has_value());
+}
+
+REGISTER_TYPED_TEST_SUITE_P(PhoneBackendGuarded, ACutWriteIsFoundAgainAndRestored,
+                            AReadOnlyMenuIsRefusedBeforeAnythingChanges);
+
 REGISTER_TYPED_TEST_SUITE_P(PhoneBackendConformance, StatusIsZeroBeforeStartAndOneOnceConnected,
                             ModelNameDecodesToThePanelText, ListNamesTheMenuFileWithItsSize,
                             ReadGivesTheWholeFileFromItsStart, WriteReplacesTheWholeFile,
-                            CallsWithoutAnOpenFileFail);
+                            CallsWithoutAnOpenFileFail, DeleteRemovesAClosedFile);
 
 }  // namespace quillet::test

@@ -87,7 +87,7 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::open(const std::uint8_t* a, 
   if (word >> 16 != 0) return std::string("open attribute word with a non-zero high half");
   const std::string path(a + 4, a + n);
   if (path.find('\0') != std::string::npos) return std::string("open path holds a zero byte");
-  if (path.rfind("/a/", 0) != 0 || path.size() >= kNameField) return refused();
+  if (path.rfind("/a/", 0) != 0 || path.size() >= nameField) return refused();
   // An open creates a missing file and sets the attribute; it never shortens a file.
   FakePhoneFile& file = files[path];
   file.attributes = static_cast<std::uint16_t>(word);
@@ -101,20 +101,31 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::remove(const std::uint8_t* a
   const std::string path(a, a + n);
   if (path.find('\0') != std::string::npos) return std::string("delete path holds a zero byte");
   if (openPath_ == path) return std::string("delete of the open file");
-  if (files.erase(path) == 0) return refused();
+  const auto found = files.find(path);
+  if (found == files.end() || (found->second.attributes & 0x01)) return refused();
+  files.erase(found);
   return success();
 }
 
-// free space: a 16-bit zero, the volume in UTF-16BE ended by a zero unit, zero-filled to
-// 0x100 argument bytes in all.
+// free space: a 16-bit word, the volume in UTF-16BE, then as the layout has it. Only the
+// layout of freeSpaceLayout is answered; the others are refused, as such a phone does.
 std::variant<FakeAnswer, std::string> FakeP2KPhone::freeSpace(const std::uint8_t* a,
                                                               std::size_t n) {
-  if (n != 0x100 - 4) return std::string("free space with an argument size other than 0x100");
-  if (getBE16(a) != 0) return std::string("free space field does not start with a zero unit");
+  if (n < 2 || n % 2 != 0) return std::string("free space without a word and a UTF-16 name");
+  static constexpr std::uint16_t kWords[] = {0x0000, 0xFFFE, 0x0006};
+  const std::uint16_t word = getBE16(a);
   std::string volume;
-  for (std::size_t i = 2; i + 1 < n && getBE16(a + i) != 0; i += 2)
-    volume.push_back(static_cast<char>(getBE16(a + i)));
-  if (volume != "/a") return refused();
+  std::size_t i = 2;
+  for (; i + 1 < n && getBE16(a + i) != 0; i += 2) volume.push_back(static_cast<char>(getBE16(a + i)));
+  const bool zeroUnit = i + 1 < n;
+  bool fits = false;
+  switch (freeSpaceLayout) {
+    case 1: fits = word == kWords[0] && zeroUnit && n == 0x100 - 4; break;
+    case 2: fits = word == kWords[1] && zeroUnit && n == i + 2; break;
+    case 3: fits = word == kWords[2] && !zeroUnit && n == i; break;
+    default: break;
+  }
+  if (!fits || volume != "/a") return refused();
   std::vector<std::uint8_t> payload;
   putBE32(payload, static_cast<std::uint32_t>(capacity - std::min(capacity, used())));
   return data(std::move(payload));
@@ -124,7 +135,11 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::freeSpace(const std::uint8_t
 std::variant<FakeAnswer, std::string> FakeP2KPhone::write(const std::uint8_t* a, std::size_t n) {
   if (n < 4 || getBE32(a) != n - 4) return std::string("write size differs from its data");
   if (n - 4 > kChunkLimit) return std::string("write of more than 0x400 bytes");
-  if (!openPath_) return refused();
+  if (!openPath_ || (files[*openPath_].attributes & 0x01)) return refused();
+  if (pullCableAfterWrites && writeCalls == *pullCableAfterWrites) {
+    pullCableAfterWrites.reset();
+    return FakeAnswer{kFakeRefused, {}, false, true};
+  }
   ++writeCalls;
   largestWriteChunk = std::max(largestWriteChunk, n - 4);
   if (lostWrites > 0) {
@@ -188,6 +203,7 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
       return listNext(a[0]);
     case 0x0A: {  // volumes: UTF-16BE names, 0xFFFE between them, a zero unit after them
       if (n != 0) return std::string("volumes with arguments");
+      if (refuseVolumes) return refused();
       std::vector<std::uint8_t> names;
       for (std::size_t v = 0; v < volumes.size(); ++v) {
         if (v > 0) putBE16(names, 0xFFFE);
@@ -239,8 +255,8 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::listNext(std::size_t wanted)
     const std::string path = search_->front();
     search_->erase(search_->begin());
     const FakePhoneFile& file = files[path];
-    std::vector<std::uint8_t> name(kNameField, 0);
-    std::copy_n(path.begin(), std::min(path.size(), kNameField - 1), name.begin());
+    std::vector<std::uint8_t> name(nameField, 0);
+    std::copy_n(path.begin(), std::min(path.size(), nameField - 1), name.begin());
     payload.insert(payload.end(), name.begin(), name.end());
     putBE16(payload, file.attributes);
     putBE16(payload, file.owner);

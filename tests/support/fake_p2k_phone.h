@@ -30,6 +30,7 @@ struct FakeAnswer {
   std::uint8_t type = kFakeSuccess;
   std::vector<std::uint8_t> payload;
   bool restart = false;  // the phone leaves the bus after this command
+  bool cablePulled = false;  // the phone is gone before it can answer this command
 };
 
 class FakeP2KPhone {
@@ -49,6 +50,19 @@ class FakeP2KPhone {
   std::vector<std::string> volumes = {"/a", "/b"};
   std::size_t capacity = 4 << 20;  // bytes of volume "/a": the files' sizes and the free space
   int lostWrites = 0;  // the next writes report success but store nothing (failing flash)
+  // Faults of phones in the field:
+  bool refuseVolumes = false;  // the volume-list command is refused
+  // The one free-space layout this phone answers, of the three tools send (1 to 3): the
+  // word 0x0000, name, zero unit, zero-filled to 0x100 argument bytes; the word 0xFFFE,
+  // name, zero unit; the word 0x0006, name alone. Any other layout is refused.
+  int freeSpaceLayout = 1;
+  // Name bytes in each list record: 256 (0x108-byte records); some phones list 36
+  // (0x2C-byte records). Longer paths are neither opened nor listed whole.
+  std::size_t nameField = kNameField;
+  // The cable is pulled at the write that arrives once writeCalls has reached this count:
+  // the writes before it are stored, it and the rest are not.
+  std::optional<std::size_t> pullCableAfterWrites;
+  // Files with attribute bit 0x01 are read-only: delete and write are refused.
 
   // What the backend did, for the tests to check.
   std::size_t readCalls = 0;

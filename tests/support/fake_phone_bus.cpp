@@ -386,6 +386,7 @@ void FakePhoneBus::answerCommand(std::uint16_t id, std::uint16_t command,
   auto result = phone_.answer(command, args);
   if (auto* broken = std::get_if<std::string>(&result)) return violation(*broken);
   FakeAnswer answer = std::get<FakeAnswer>(result);
+  if (answer.cablePulled) return leave();
   if (failNext_ > 0) {
     --failNext_;
     answer = {kFakeRefused, {}, false};

@@ -40,7 +40,7 @@ class ScriptedLibrary : public P2KLibrary {
   explicit ScriptedLibrary(std::vector<std::string>& log) : log_(log) {}
 
   Script status{{}, 0}, init{{}, 0}, restart{{}, 0}, seem{{}, 0}, count{{}, -2}, list{{}, 0},
-      create{{}, 0}, read{{}, -2}, write{{}, -2}, close{{}, 0};
+      create{{}, 0}, read{{}, -2}, write{{}, -2}, close{{}, 0}, remove{{}, 0};
   std::vector<TP2KFileEntry> listing;    // what File_List fills in
   std::vector<std::uint8_t> phoneFile;   // what File_Read copies out
   std::vector<std::uint8_t> modelBytes;  // what Seem_Read copies out
@@ -108,6 +108,10 @@ class ScriptedLibrary : public P2KLibrary {
   std::int32_t File_Close() override {
     log_.push_back("File_Close");
     return close.next();
+  }
+  std::int32_t File_Delete(const char* path) override {
+    log_.push_back("File_Delete " + std::string(path));
+    return remove.next();
   }
 
  private:

@@ -183,6 +183,54 @@ TEST(MmatoolBinary, PhonePullAndPushRoundTripThroughTheEmulatedPhone) {
             std::string::npos);
 }
 
+// put, ls, get, put of a shorter file, rm, and get of a missing file, through the
+// standard streams where '-' names them; the menu's folder is refused.
+TEST(MmatoolBinary, PhoneFileCommandsOnTheEmulatedPhone) {
+  ScratchDir dir;
+  PhoneEnvironment phone(dir);
+  const Bytes menu = BuildMenuFile(samples::SmallMenu(22, 0x01));
+  dir.write("phone/a/mobile/system/mma_ucp", menu);
+  std::filesystem::create_directories(dir.path("phone/a/mobile/picture/deeper"));
+  dir.write("phone/a/mobile/picture/deeper/other.gif", Bytes(5, 1));
+  Bytes image(3000);
+  for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 31 % 251);
+  const std::string path = "/a/mobile/picture/mine.gif";
+
+  const auto put = RunBinary(dir, {"phone", "put", dir.write("mine.gif", image), path});
+  ASSERT_EQ(put.status, 0) << put.err;
+  EXPECT_EQ(put.out, "");  // a new file: nothing to back up
+  EXPECT_EQ(ReadBytes(dir.path("phone") + path), image);
+  const auto ls = RunBinary(dir, {"phone", "ls", "/a/mobile/picture"});
+  ASSERT_EQ(ls.status, 0) << ls.err;
+  EXPECT_EQ(ls.out, "3000\t" + path + "\n");
+  const auto get = RunBinary(dir, {"phone", "get", path, "-"});
+  ASSERT_EQ(get.status, 0) << get.err;
+  EXPECT_EQ(Bytes(get.out.begin(), get.out.end()), image);
+
+  const Bytes shorter(image.begin(), image.begin() + 1000);
+  const auto again = RunBinary(dir, {"phone", "put", "-", path}, dir.write("shorter", shorter));
+  ASSERT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(ReadBytes(dir.path("phone") + path), shorter);
+  ASSERT_EQ(again.out.rfind("backup: ", 0), 0u) << again.out;
+  EXPECT_EQ(ReadBytes(again.out.substr(8, again.out.size() - 9)), image);  // the replaced file, kept
+
+  EXPECT_EQ(RunBinary(dir, {"phone", "rm", path}).status, 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.path("phone") + path));
+  const auto missing = RunBinary(dir, {"phone", "get", path, dir.path("out")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(std::count(missing.err.begin(), missing.err.end(), '\n'), 1) << missing.err;
+  EXPECT_NE(missing.err.find(path), std::string::npos) << missing.err;
+  EXPECT_FALSE(std::filesystem::exists(dir.path("out")));
+
+  // The files that run the phone are changed by push alone.
+  const auto refused = RunBinary(dir, {"phone", "put", dir.path("mine.gif"), "/a/mobile/SYSTEM/mma_ucp"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("/a/mobile/system/ run the phone"), std::string::npos) << refused.err;
+  EXPECT_EQ(RunBinary(dir, {"phone", "rm", "/a/mobile/system/mma_ucp"}).status, 1);
+  EXPECT_EQ(ReadBytes(phone.menu()), menu);
+  EXPECT_EQ(RunBinary(dir, {"phone", "get", path}).status, 2);
+}
+
 TEST(MmatoolBinary, PhonePushRefusesADamagedFileBeforeSendingIt) {
   ScratchDir dir;
   PhoneEnvironment phone(dir);

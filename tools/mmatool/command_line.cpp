@@ -16,6 +16,8 @@ const char kUsageText[] =
     "       mmatool phone info|restart|backups\n"
     "       mmatool phone pull OUT\n"
     "       mmatool phone push IN [--no-verify]\n"
+    "       mmatool phone restore [BACKUP]\n"
+    "       mmatool phone ls [FOLDER] | get PATH OUT | put IN PATH | rm PATH\n"
     "       mmatool midlet FILE [--midlet N] [--json]\n"
     "\n"
     "  info     record layout, variant, record count, main-menu entries,\n"
@@ -37,8 +39,16 @@ const char kUsageText[] =
     "  phone    the phone's model, connection and menu size; copy its menu to OUT;\n"
     "           check IN as a menu file, back up the phone's menu, write IN and read\n"
     "           it back to compare (--no-verify skips the comparison); restart it;\n"
-    "           list the backups. The emulated phone in $QUILLET_PHONE_DIR when set,\n"
-    "           otherwise a phone on USB.\n"
+    "           list the backups (damaged ones marked); write BACKUP back to the\n"
+    "           phone as push does (by default the backup taken before the last\n"
+    "           unfinished write, else the newest one not damaged). info warns when\n"
+    "           the last write to the phone did not finish. ls: size and path of\n"
+    "           every file on the phone, or of FOLDER's own files; get: copy the\n"
+    "           phone's file PATH to OUT; put: back up the phone's file PATH if there\n"
+    "           is one, write IN there and read it back to compare; rm: delete PATH.\n"
+    "           Nothing under /a/mobile/system/ is written or deleted by put and rm.\n"
+    "           The emulated phone in\n"
+    "           $QUILLET_PHONE_DIR when set, otherwise a phone on USB.\n"
     "  midlet   the application name, MIDlet name and vendor that make a menu item\n"
     "           start a Java application, read from its .jad or .jar; the MIDlet\n"
     "           name is that of MIDlet-1, or of MIDlet-N with --midlet N\n"
@@ -88,15 +98,21 @@ class Parser {
       fileCount = 1;
     } else if (name == "phone") {
       line_.command = CommandName::Phone;
-      if (args_.size() < 2) return UsageError{"phone needs info, pull, push, restart or backups"};
+      if (args_.size() < 2)
+        return UsageError{"phone needs info, pull, push, restart, backups, restore, ls, get, put or rm"};
       const std::string& action = args_[1];
       if (action == "info") line_.phone = PhoneAction::Info;
       else if (action == "pull") line_.phone = PhoneAction::Pull;
       else if (action == "push") line_.phone = PhoneAction::Push;
       else if (action == "restart") line_.phone = PhoneAction::Restart;
       else if (action == "backups") line_.phone = PhoneAction::Backups;
+      else if (action == "restore") line_.phone = PhoneAction::Restore;
+      else if (action == "ls") line_.phone = PhoneAction::List;
+      else if (action == "get") line_.phone = PhoneAction::Get;
+      else if (action == "put") line_.phone = PhoneAction::Put;
+      else if (action == "rm") line_.phone = PhoneAction::Remove;
       else return UsageError{"unknown phone command '" + action + "'"};
-      fileCount = line_.phone == PhoneAction::Pull || line_.phone == PhoneAction::Push ? 1 : 0;
+      fileCount = phoneFileCount();
       first_ = 2;
     } else {
       return UsageError{"unknown command '" + name + "'"};
@@ -114,11 +130,17 @@ class Parser {
     }
     if (!error_.empty()) return UsageError{error_};
     if (line_.command == CommandName::Extract || line_.command == CommandName::Insert) return itemCommand();
+    // restore names its backup or leaves the choice to the backups; ls may name a folder.
+    if (line_.command == CommandName::Phone && line_.files.empty() &&
+        (line_.phone == PhoneAction::Restore || line_.phone == PhoneAction::List))
+      return line_;
     if (line_.files.size() != fileCount)
       return UsageError{commandName() + " takes " +
                         (fileCount == 0                            ? "no file"
                          : fileCount == 1                          ? "one file"
                          : line_.command == CommandName::Diff      ? "two files (A B)"
+                         : line_.phone == PhoneAction::Get         ? "two arguments (PATH OUT)"
+                         : line_.phone == PhoneAction::Put         ? "two arguments (IN PATH)"
                                                                    : "two files (IN OUT)") +
                         ", " + std::to_string(line_.files.size()) + " given"};
     return line_;
@@ -177,6 +199,23 @@ class Parser {
 
   std::string commandName() const {
     return line_.command == CommandName::Phone ? args_[0] + " " + args_[1] : args_[0];
+  }
+
+  // The arguments of a phone command; ls takes at most one (checked by its caller).
+  std::size_t phoneFileCount() const {
+    switch (line_.phone) {
+      case PhoneAction::Pull:
+      case PhoneAction::Push:
+      case PhoneAction::Restore:
+      case PhoneAction::Remove: return 1;
+      case PhoneAction::Get:
+      case PhoneAction::Put: return 2;
+      case PhoneAction::List: return 1;
+      case PhoneAction::Info:
+      case PhoneAction::Restart:
+      case PhoneAction::Backups: break;
+    }
+    return 0;
   }
 
   bool isConvert() const { return line_.command == CommandName::Convert; }

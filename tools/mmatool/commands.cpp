@@ -68,6 +68,20 @@ std::optional<LoadedFile> Load(const std::string& file, std::istream& in, MenuDo
   return LoadedFile{name, std::move(bytes.value()), std::move(outcome.value())};
 }
 
+bool WriteOutput(const std::string& file, const std::vector<std::uint8_t>& bytes, std::ostream& out,
+                 std::ostream& err) {
+  if (file == kStandardStream) {
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (out) return true;
+    err << "mmatool: -: cannot write standard output\n";
+    return false;
+  }
+  const Status written = WriteFileAtomically(file, bytes);
+  if (!written) ReportError(file, written.error(), err);
+  return written.ok();
+}
+
 namespace {
 
 // The standard stream for "-", else the named file; the whole text either way.
@@ -78,21 +92,6 @@ std::optional<std::string> ReadText(const std::string& file, std::istream& in, s
     return std::nullopt;
   }
   return std::string(bytes->begin(), bytes->end());
-}
-
-// Standard output for "-", else the named file, replaced only after a complete write.
-bool WriteBytes(const std::string& file, const std::vector<std::uint8_t>& bytes, std::ostream& out,
-                std::ostream& err) {
-  if (file == "-") {
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (out) return true;
-    err << "mmatool: -: cannot write standard output\n";
-    return false;
-  }
-  const Status written = WriteFileAtomically(file, bytes);
-  if (!written) ReportError(file, written.error(), err);
-  return written.ok();
 }
 
 // A loaded file in the JSON form without derived values: what `diff` compares.
@@ -144,7 +143,7 @@ int RunConvert(const CommandLine& line, std::istream& in, std::ostream& out, std
     ReportError(outPath, bytes.error(), err);
     return kExitBadFile;
   }
-  return WriteBytes(outPath, bytes.value(), out, err) ? kExitOk : kExitBadFile;
+  return WriteOutput(outPath, bytes.value(), out, err) ? kExitOk : kExitBadFile;
 }
 
 int RunBuild(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -157,7 +156,7 @@ int RunBuild(const CommandLine& line, std::istream& in, std::ostream& out, std::
     err << "mmatool: " << from << ": " << bytes.error().message << '\n';
     return kExitBadFile;
   }
-  return WriteBytes(line.files[1], bytes.value(), out, err) ? kExitOk : kExitBadFile;
+  return WriteOutput(line.files[1], bytes.value(), out, err) ? kExitOk : kExitBadFile;
 }
 
 int RunExtract(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -212,7 +211,7 @@ int RunInsert(const CommandLine& line, std::istream& in, std::ostream& out, std:
     ReportError(outPath, bytes.error(), err);
     return kExitBadFile;
   }
-  return WriteBytes(outPath, bytes.value(), out, err) ? kExitOk : kExitBadFile;
+  return WriteOutput(outPath, bytes.value(), out, err) ? kExitOk : kExitBadFile;
 }
 
 int RunDiff(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err) {

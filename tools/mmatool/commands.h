@@ -31,6 +31,10 @@ void ReportError(const std::string& file, const Error& error, std::ostream& err)
 std::string InputName(const std::string& file);
 // The whole of `file`, or of `in` for "-", refused beyond `limit` bytes.
 Result<std::vector<std::uint8_t>> ReadInput(const std::string& file, std::istream& in, std::uint64_t limit);
+// Writes `bytes` to standard output (`out`) for "-", else to the named file, replaced
+// only after a complete write; on failure reports the one line and returns false.
+bool WriteOutput(const std::string& file, const std::vector<std::uint8_t>& bytes, std::ostream& out,
+                 std::ostream& err);
 // Reads and loads `file` (`in` for "-") into `doc`; on failure reports the one line and returns
 // nothing. Load warnings name what the model will not keep, so they always reach
 // the user.

@@ -13,8 +13,10 @@
 #include "backup_store.h"
 #include "commands.h"
 #include "file_io.h"
+#include "phone_file_guard.h"
 #include "phone_link.h"
 #include "phone_menu_guard.h"
+#include "display_text.h"
 
 namespace quillet::mmatool {
 namespace {
@@ -22,10 +24,25 @@ namespace {
 // A phone on USB may first need to switch from modem mode and come back on the bus.
 constexpr std::chrono::seconds kConnectWait{15};
 
+// The link's message and reason on the first line, then each plain sentence on its own.
 void ReportPhoneError(const Error& error, std::ostream& err) {
-  err << "mmatool: " << error.message;
-  if (!error.detail.empty()) err << ": " << error.detail;
+  err << "mmatool: " << PrintableUtf8(error.message);
+  if (!error.detail.empty()) err << ": " << PrintableUtf8(error.detail);
   err << '\n';
+  for (const std::string& note : error.notes) err << "mmatool: " << PrintableUtf8(note) << '\n';
+}
+
+void ReportDamage(const PhoneDamage& damage, std::ostream& err) {
+  err << "mmatool: warning: the last write to this phone did not finish: its menu holds "
+      << damage.heldBytes << " bytes where " << damage.sentBytes << " were sent.\n"
+      << "mmatool: warning: the menu it had before (" << damage.before.time << ") is kept in \""
+      << damage.before.path << "\"; put it back with: mmatool phone restore \""
+      << damage.before.path << "\"\n";
+}
+
+int Failed(const Error& error, std::ostream& err) {
+  ReportPhoneError(error, err);
+  return kExitBadFile;
 }
 
 // The link's window for a script: notices are queued and run on the main thread while
@@ -76,8 +93,18 @@ class ScriptPhoneView : public PhoneLinkView {
 
 int ListBackups(const std::string& folder, std::ostream& out) {
   for (const Backup& backup : BackupStore(folder).list())
-    out << backup.path << '\t' << backup.size << '\n';
+    out << backup.path << '\t' << backup.size << (backup.damaged ? "\tdamaged" : "") << '\n';
   return kExitOk;
+}
+
+// The menu file at `path` as a push sends it: only a file that loads is sent.
+bool LoadMenu(const std::string& path, std::istream& in, std::ostream& err,
+              std::vector<std::uint8_t>& menu) {
+  MenuDocument doc;
+  auto loaded = Load(path, in, doc, err);
+  if (!loaded) return false;
+  menu = std::move(loaded->bytes);
+  return true;
 }
 
 }  // namespace
@@ -86,13 +113,19 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
              const PhoneLibraryMaker& makeLibrary, const std::string& backupsFolder) {
   if (line.phone == PhoneAction::Backups) return ListBackups(backupsFolder, out);
 
-  // A damaged file is refused before the phone is even reached.
+  // A damaged file is refused before the phone is even reached, and so is one too long
+  // for the transfer.
   std::vector<std::uint8_t> menu;
-  if (line.phone == PhoneAction::Push) {
-    MenuDocument doc;
-    auto loaded = Load(line.files[0], in, doc, err);
-    if (!loaded) return kExitBadFile;
-    menu = std::move(loaded->bytes);
+  const bool sends = line.phone == PhoneAction::Push || line.phone == PhoneAction::Restore;
+  if (sends && !line.files.empty() && !LoadMenu(line.files[0], in, err, menu)) return kExitBadFile;
+  std::vector<std::uint8_t> file;
+  if (line.phone == PhoneAction::Put) {
+    auto read = ReadInput(line.files[0], in, PhoneLink::kMaxTransferBytes);
+    if (!read) {
+      ReportError(InputName(line.files[0]), read.error(), err);
+      return kExitBadFile;
+    }
+    file = std::move(read.value());
   }
 
   const std::unique_ptr<P2KLibrary> library = makeLibrary();
@@ -113,6 +146,13 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
   PhoneMenuGuard guard(link, backups);
   switch (line.phone) {
     case PhoneAction::Info: {
+      // A write that did not finish is worth a warning, not a failure: the phone answers.
+      const auto damage = guard.check(link.model());
+      if (!damage) {
+        ReportPhoneError(damage.error(), err);
+        return kExitBadFile;
+      }
+      if (damage.value()) ReportDamage(*damage.value(), err);
       const auto read = link.ReadPhoneFile();
       if (!read) {
         ReportPhoneError(read.error(), err);
@@ -131,12 +171,9 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
         ReportPhoneError(read.error(), err);
         return kExitBadFile;
       }
+      if (read->damage) ReportDamage(*read->damage, err);
       if (!read->backupError.empty()) err << "mmatool: warning: no backup: " << read->backupError << '\n';
-      if (Status written = WriteFileAtomically(line.files[0], read->bytes); !written) {
-        ReportError(line.files[0], written.error(), err);
-        return kExitBadFile;
-      }
-      return kExitOk;
+      return WriteOutput(line.files[0], read->bytes, out, err) ? kExitOk : kExitBadFile;
     }
     case PhoneAction::Push: {
       const auto saved = guard.save(link.model(), menu, line.verify);
@@ -147,8 +184,45 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
       out << "backup: " << saved.value() << '\n';
       return kExitOk;
     }
+    case PhoneAction::Restore: {
+      std::string chosen = line.files.empty() ? std::string() : line.files[0];
+      if (chosen.empty()) {
+        const auto choice = guard.restoreChoice(link.model());
+        if (!choice) return Failed(choice.error(), err);
+        chosen = choice->path;
+        if (!LoadMenu(chosen, in, err, menu)) return kExitBadFile;
+      }
+      const auto saved = guard.save(link.model(), menu);
+      if (!saved) return Failed(saved.error(), err);
+      out << "restored: " << chosen << '\n' << "backup: " << saved.value() << '\n';
+      return kExitOk;
+    }
     case PhoneAction::Restart: link.RestartPhone(); return kExitOk;
     case PhoneAction::Backups: break;  // answered above, without a phone
+    case PhoneAction::List: {
+      auto files = link.ListFiles();
+      if (!files) return Failed(files.error(), err);
+      if (!line.files.empty()) files = FolderEntries(files.value(), line.files[0]);
+      for (const PhoneFileInfo& listed : files.value()) out << listed.size << '\t' << PrintableUtf8(listed.path) << '\n';
+      return kExitOk;
+    }
+    case PhoneAction::Get: {
+      // OUT is written only once the whole file is in hand.
+      const auto read = link.ReadFileAt(line.files[0]);
+      if (!read) return Failed(read.error(), err);
+      return WriteOutput(line.files[1], read.value(), out, err) ? kExitOk : kExitBadFile;
+    }
+    case PhoneAction::Put: {
+      PhoneFileGuard files(link, backups);
+      const auto put = files.put(link.model(), line.files[1], file);
+      if (!put) return Failed(put.error(), err);
+      if (put->replaced) out << "backup: " << put->backupPath << '\n';
+      return kExitOk;
+    }
+    case PhoneAction::Remove: {
+      if (Status removed = link.DeleteFileAt(line.files[0]); !removed) return Failed(removed.error(), err);
+      return kExitOk;
+    }
   }
   return kExitOk;
 }
