@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is missing, checks the format of the C++ files the last commit changed,
-# builds everything, and runs the whole test suite: all tests (GUI tests offscreen), the
-# core tests again under AddressSanitizer and UBSan, the Release build with the core tests
-# and its Debian package's checks, and a short fuzzing run of the menu file loader. Every
-# build treats warnings as errors.
+# Installs what is missing, builds everything, and runs the whole test suite:
+# all tests (GUI tests offscreen), the core tests again under AddressSanitizer and
+# UBSan, the Release build with the core tests and its Debian package's checks, and a
+# short fuzzing run of the menu file loader. Every build treats warnings as errors.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 cd "$here/.."
 "$here/setup.sh"
-"$here/format-check.sh"
 "$here/build.sh"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j"$(nproc)"
