@@ -18,15 +18,15 @@
 
 #include "dialog_driver.h"
 #include "main_window.h"
-#include "p2k_library.h"
+#include "no_phone.h"
 
 namespace quillet::ui::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
 // A phone-access library whose status the test sets and which counts its starts and
-// restarts; it never sends a connection notice, and every file call fails.
-class FakePhone : public P2KLibrary {
+// restarts; it never sends a connection notice, and every file call fails as NoPhone's.
+class FakePhone : public NoPhone {
  public:
   std::int32_t P2K_GetStatus() override { return status; }
   std::int32_t P2K_Init(PhoneStatusCallback) override {
@@ -37,18 +37,6 @@ class FakePhone : public P2KLibrary {
     ++restarts;  // on the phone thread
     return 0;
   }
-  std::int32_t Seem_Read(std::int32_t, std::int32_t, std::int32_t, std::int32_t, std::uint8_t*,
-                         std::size_t) override {
-    return -1;
-  }
-  std::int32_t File_Count() override { return -1; }
-  std::int32_t File_List(TP2KFileEntry*, std::int32_t) override { return -1; }
-  std::int32_t File_Create(const char*, std::uint32_t) override { return -1; }
-  std::int32_t File_SetPointer(std::int32_t, std::int32_t) override { return -1; }
-  std::int32_t File_Read(std::uint8_t*, std::int32_t, std::int32_t) override { return -1; }
-  std::int32_t File_Write(const std::uint8_t*, std::int32_t) override { return -1; }
-  std::int32_t File_Close() override { return -1; }
-  std::int32_t File_Delete(const char*) override { return -1; }
 
   std::int32_t status = 0;
   int inits = 0;
