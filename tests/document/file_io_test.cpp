@@ -201,16 +201,18 @@ TEST_F(SafeSaving, KilledSavesLeaveNoStrayFile) {
   const Bytes old = {1, 2, 3};
   WriteOld(old);
   const Bytes big(1024 * 1024, 0x5A);
-  // The kills are spread over the first half of the quickest of a few saves on this
-  // machine, so that most land in the middle of one however fast or loaded it is.
+  // The kills are spread over a span that starts at half the quickest of a few saves on
+  // this machine and follows the machine's pace: a save that finished before its kill
+  // halves the span, a save killed in time widens it a little, so most kills land in the
+  // middle of a save however fast, or however unevenly loaded, the machine is.
   auto quickest = std::chrono::steady_clock::duration::max();
   for (int i = 0; i < 5; ++i) {
     const auto started = std::chrono::steady_clock::now();
     ASSERT_TRUE(posix::WriteFileAtomically(target, big, posix::Staging::UnnamedFirst).ok());
     quickest = std::min(quickest, std::chrono::steady_clock::now() - started);
   }
-  const int longestWait =
-      std::max(1, static_cast<int>(std::chrono::duration_cast<std::chrono::microseconds>(quickest).count() / 2));
+  double longestWait =
+      std::max(1.0, std::chrono::duration<double, std::micro>(quickest).count() / 2);
   WriteOld(old);
   struct Way {
     int signal;
@@ -220,7 +222,6 @@ TEST_F(SafeSaving, KilledSavesLeaveNoStrayFile) {
                       {SIGINT, posix::Staging::UnnamedFirst}, {SIGTERM, posix::Staging::NamedOnly},
                       {SIGINT, posix::Staging::NamedOnly}};
   std::mt19937 random(12345);
-  std::uniform_int_distribution<int> waitMicroseconds(0, longestWait);
   int killedDuringSave = 0;
   int killedBetweenLinkAndRename = 0;
   for (int round = 0; round < 200; ++round) {
@@ -242,11 +243,16 @@ TEST_F(SafeSaving, KilledSavesLeaveNoStrayFile) {
     char go = 0;
     ASSERT_EQ(::read(ready[0], &go, 1), 1);
     ::close(ready[0]);
-    ::usleep(static_cast<useconds_t>(waitMicroseconds(random)));
+    ::usleep(static_cast<useconds_t>(std::uniform_real_distribution<double>(0, longestWait)(random)));
     ::kill(child, way.signal);
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
-    if (WIFSIGNALED(status)) ++killedDuringSave;
+    if (WIFSIGNALED(status)) {
+      ++killedDuringSave;
+      longestWait *= 1.1;
+    } else {
+      longestWait = std::max(1.0, longestWait / 2);
+    }
     std::vector<std::string> names = Names();
     if (way.signal == SIGKILL && names.size() == 2 && names[0].rfind(".quillet-", 0) == 0) {
       // The one window nothing can close: the complete copy has its temporary name and
