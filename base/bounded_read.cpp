@@ -7,8 +7,8 @@
 
 namespace quillet::fileio {
 
-Result<std::vector<std::uint8_t>> ReadToEnd(const std::string& path, std::uint64_t sizeHint, std::uint64_t limit,
-                                            const ReadChunk& read) {
+Result<std::vector<std::uint8_t>> ReadToEnd(const std::string& path, std::uint64_t sizeHint,
+                                            std::uint64_t limit, const ReadChunk& read) {
   try {
     // One byte more than the hint: a file that grew meanwhile shows it, up to the limit.
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(std::min(sizeHint, limit)) + 1);

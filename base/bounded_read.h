@@ -17,7 +17,7 @@ using ReadChunk = std::function<Result<std::size_t>(std::uint8_t* at, std::size_
 
 // Every byte `read` gives, or an error naming `path` when there are more than `limit`
 // (or memory runs out). `sizeHint` is where the buffer starts.
-Result<std::vector<std::uint8_t>> ReadToEnd(const std::string& path, std::uint64_t sizeHint, std::uint64_t limit,
-                                            const ReadChunk& read);
+Result<std::vector<std::uint8_t>> ReadToEnd(const std::string& path, std::uint64_t sizeHint,
+                                            std::uint64_t limit, const ReadChunk& read);
 
 }  // namespace quillet::fileio

@@ -8,18 +8,21 @@ namespace {
 // 1048576 -> "1,048,576"
 std::string Grouped(std::uint64_t value) {
   std::string digits = std::to_string(value);
-  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
+  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+    digits.insert(static_cast<std::size_t>(at), ",");
   return digits;
 }
 
 }  // namespace
 
 Error ReadError(const std::string& path, const std::string& reason) {
-  return Error{ErrorCode::FileNotReadable, "Cannot read " + QuotedPath(path) + ": " + reason + ".", path, {}, {}};
+  return Error{
+      ErrorCode::FileNotReadable, "Cannot read " + QuotedPath(path) + ": " + reason + ".", path, {}, {}};
 }
 
 Error WriteError(const std::string& path, const std::string& reason) {
-  return Error{ErrorCode::FileNotWritable, "Cannot write " + QuotedPath(path) + ": " + reason + ".", path, {}, {}};
+  return Error{
+      ErrorCode::FileNotWritable, "Cannot write " + QuotedPath(path) + ": " + reason + ".", path, {}, {}};
 }
 
 std::string TooLargeReason(std::optional<std::uint64_t> size, std::uint64_t limit) {

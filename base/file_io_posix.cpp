@@ -5,13 +5,13 @@
 
 #include <cerrno>
 #include <csignal>
-#include <memory>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <random>
 
-#include "file_io.h"
 #include "bounded_read.h"
+#include "file_io.h"
 #include "file_io_errors.h"
 #include "file_io_posix.h"
 #include "signal_cleanup.h"

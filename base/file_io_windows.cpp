@@ -6,8 +6,8 @@
 #include <optional>
 #include <random>
 
-#include "file_io.h"
 #include "bounded_read.h"
+#include "file_io.h"
 #include "file_io_errors.h"
 #include "windows_text.h"
 
@@ -90,20 +90,22 @@ Result<Bytes> ReadWholeFile(const std::string& path, std::uint64_t limit) {
   const std::optional<std::wstring> wide = windows::Wide(path);
   if (!wide) return fileio::ReadError(path, kNotUtf8);
   if (IsFolder(*wide)) return fileio::ReadError(path, "it is a folder, not a file");
-  Handle file(::CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  Handle file(::CreateFileW(wide->c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return fileio::ReadError(path, LastReason());
   if (::GetFileType(file.get()) != FILE_TYPE_DISK) return fileio::ReadError(path, "it is not a regular file");
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) return fileio::ReadError(path, LastReason());
   const auto bytesOnDisk = static_cast<std::uint64_t>(size.QuadPart);
   if (bytesOnDisk > limit) return fileio::ReadError(path, fileio::TooLargeReason(bytesOnDisk, limit));
-  return fileio::ReadToEnd(path, bytesOnDisk, limit, [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {
-    DWORD read = 0;
-    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
-    if (!::ReadFile(file.get(), at, chunk, &read, nullptr)) return fileio::ReadError(path, LastReason());
-    return static_cast<std::size_t>(read);
-  });
+  return fileio::ReadToEnd(path, bytesOnDisk, limit,
+                           [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {
+                             DWORD read = 0;
+                             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
+                             if (!::ReadFile(file.get(), at, chunk, &read, nullptr))
+                               return fileio::ReadError(path, LastReason());
+                             return static_cast<std::size_t>(read);
+                           });
 }
 
 Status WriteFileAtomically(const std::string& path, const Bytes& bytes) {
@@ -124,8 +126,8 @@ Status WriteFileAtomically(const std::string& path, const Bytes& bytes) {
   std::optional<Handle> staged;
   for (int attempt = 0; attempt < 100 && !staged; ++attempt) {
     temporary = FolderOf(*target) + TemporaryName();
-    HANDLE handle =
-        ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE) {
       staged.emplace(handle);
     } else if (::GetLastError() != ERROR_FILE_EXISTS) {

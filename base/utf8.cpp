@@ -62,10 +62,14 @@ std::optional<std::u32string> DecodeUtf8(std::string_view text) {
     std::size_t extra = 0;  // continuation bytes after the lead byte
     char32_t cp = lead;
     if (lead >= 0x80) {
-      if ((lead & 0xE0) == 0xC0) extra = 1;
-      else if ((lead & 0xF0) == 0xE0) extra = 2;
-      else if ((lead & 0xF8) == 0xF0) extra = 3;
-      else return std::nullopt;
+      if ((lead & 0xE0) == 0xC0)
+        extra = 1;
+      else if ((lead & 0xF0) == 0xE0)
+        extra = 2;
+      else if ((lead & 0xF8) == 0xF0)
+        extra = 3;
+      else
+        return std::nullopt;
       cp = lead & (0x3Fu >> extra);
     }
     // The smallest code point each length may carry: longer forms are overlong.

@@ -84,7 +84,8 @@ BENCHMARK(BM_ReplaceAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_ModifyAndUndo(benchmark::State& state) {
   BranchEditAndUndo(state, [](MenuDocument& doc, MenuNode& node) {
-    return ModifyItem(doc, node, EditedItem{*doc.ItemData(node), false, node.item().kind, node.item().flags, 0x43});
+    return ModifyItem(doc, node,
+                      EditedItem{*doc.ItemData(node), false, node.item().kind, node.item().flags, 0x43});
   });
 }
 BENCHMARK(BM_ModifyAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
@@ -124,7 +125,8 @@ void BM_MoveDownAndUndo(benchmark::State& state) {
 BENCHMARK(BM_MoveDownAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_MoveUpAndUndo(benchmark::State& state) {
-  MoveAndUndo(state, [&](Editor& editor) { return MoveUp(editor.doc, *editor.target(state).parent()->child(1)); });
+  MoveAndUndo(state,
+              [&](Editor& editor) { return MoveUp(editor.doc, *editor.target(state).parent()->child(1)); });
 }
 BENCHMARK(BM_MoveUpAndUndo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -91,7 +91,8 @@ void BuildMaximalDocument(MenuDocument& doc) {
   int number = 0;
   doc.tree.forEach([&](MenuNode& node) {
     const int index = doc.tree.absoluteIndex(&node);
-    if (index >= kFirstMenuNodeIndex) doc.tree.editRecord(node).kind = node.hasChildren() ? kKindSubmenu : kKindUrl;
+    if (index >= kFirstMenuNodeIndex)
+      doc.tree.editRecord(node).kind = node.hasChildren() ? kKindSubmenu : kKindUrl;
     if (index != kSoftkeysNodeIndex && index != kMenuRootNodeIndex) Attach(doc, node, ++number);
   });
 }

@@ -42,8 +42,7 @@ void LoadOrFail(MenuDocument& doc, benchmark::State& state) {
 }
 
 std::string TempPath(const char* name) {
-  return (std::filesystem::temp_directory_path() /
-          ("quillet_bench_" + std::to_string(getpid()) + "_" + name))
+  return (std::filesystem::temp_directory_path() / ("quillet_bench_" + std::to_string(getpid()) + "_" + name))
       .string();
 }
 
@@ -152,9 +151,8 @@ void ReportMemory() {
   doc.ReleaseSubtreeData(*doc.softkeysNode());
   doc.ReleaseSubtreeData(*doc.menuRootNode());
   const std::size_t itemData = beforeClear - LiveHeapBytes();
-  std::cout << "maximal document: " << bytes.size() << "-byte file, " << items
-            << " main-menu items, " << withData << " items with data"
-            << (loaded ? "" : " (LOAD FAILED)") << "\n"
+  std::cout << "maximal document: " << bytes.size() << "-byte file, " << items << " main-menu items, "
+            << withData << " items with data" << (loaded ? "" : " (LOAD FAILED)") << "\n"
             << "memory: item data " << itemData << " bytes (" << itemData / 1024
             << " KiB); whole loaded document " << (afterLoad - before) << " bytes\n";
 }

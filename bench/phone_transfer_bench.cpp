@@ -18,9 +18,9 @@ namespace {
 using quillet::TP2KFileEntry;
 using quillet::usb::UsbP2KLibrary;
 using quillet::usb::testing::FakeBusOptions;
+using quillet::usb::testing::FakeP2KPhone;
 using quillet::usb::testing::FakePhoneBus;
 using quillet::usb::testing::FakePhoneFile;
-using quillet::usb::testing::FakeP2KPhone;
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* kMenuPath = "/a/mobile/system/mma_ucp";
@@ -47,8 +47,7 @@ struct Rig {
 
   bool write() {
     return library->File_Create(kMenuPath, 0) == 0 &&
-           library->File_Write(menu.data(), kMenuBytes) == kMenuBytes &&
-           library->File_Close() == 0;
+           library->File_Write(menu.data(), kMenuBytes) == kMenuBytes && library->File_Close() == 0;
   }
 
   // The link's read: count, list, open, read, close.
@@ -109,8 +108,18 @@ void BM_UsbReadMaximalMenu(benchmark::State& state) {
 
 // Per-transfer times in microseconds: a full-speed phone answers a control transfer
 // within one or two 1 ms frames.
-BENCHMARK(BM_UsbWriteMaximalMenu)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-BENCHMARK(BM_UsbReadMaximalMenu)->Arg(1000)->Arg(2000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_UsbWriteMaximalMenu)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
+BENCHMARK(BM_UsbReadMaximalMenu)
+    ->Arg(1000)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(3);
 
 }  // namespace
 BENCHMARK_MAIN();

@@ -12,7 +12,8 @@ namespace {
 
 QFont arialFont(int pixels, bool bold) {
   QFont font;
-  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")});
+  font.setFamilies(
+      {QStringLiteral("Arial"), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")});
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
@@ -39,7 +40,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   panel->setGeometry(8, 8, 437, 290);
 
-  auto* productName = centredLabel(QStringLiteral("Quillet"), arialFont(26, true), panel, 100, panel->width());
+  auto* productName =
+      centredLabel(QStringLiteral("Quillet"), arialFont(26, true), panel, 100, panel->width());
   productName->setObjectName(QStringLiteral("ProductName"));
   QPalette red = productName->palette();
   red.setColor(QPalette::WindowText, Qt::red);

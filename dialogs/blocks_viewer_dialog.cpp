@@ -34,7 +34,8 @@ QLineEdit* readOnlyField(QWidget* parent, const char* name) {
 QFont fixedPitchFont() {
   QFont font;
   font.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono"),
-                    QStringLiteral("Noto Sans Mono"), QStringLiteral("Courier New"), QStringLiteral("monospace")});
+                    QStringLiteral("Noto Sans Mono"), QStringLiteral("Courier New"),
+                    QStringLiteral("monospace")});
   font.setStyleHint(QFont::Monospace);
   font.setFixedPitch(true);
   font.setPixelSize(12);
@@ -112,7 +113,8 @@ void TForm2::LoadData(const TMMADataBlock& block) {
     const TMMARawEntry& source = block.raw[i];
     ViewEntries[i].tag = source.tag;
     const std::size_t length = std::min(source.data.size(), kRawEntryBytes);
-    ViewEntries[i].data.assign(source.data.begin(), source.data.begin() + static_cast<std::ptrdiff_t>(length));
+    ViewEntries[i].data.assign(source.data.begin(),
+                               source.data.begin() + static_cast<std::ptrdiff_t>(length));
   }
 }
 
@@ -170,7 +172,7 @@ void TForm2::LoadGrid(int entry) {
       if (row == hexdump::kHeaderRow || column == hexdump::kOffsetColumn) {
         item->setBackground(fixedBrush);
         item->setText(FromByteText(row == hexdump::kHeaderRow ? hexdump::HeaderText(column)
-                                                         : hexdump::OffsetLabel(row)));
+                                                              : hexdump::OffsetLabel(row)));
       }
       StringGrid1->setItem(row, column, item);
     }
@@ -187,7 +189,8 @@ void TForm2::fitColumns() {
   // need more room; the separators stay narrow so a whole row fits the window.
   const QFontMetrics metrics(StringGrid1->font());
   const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
-  const int margins = 2 * (StringGrid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, StringGrid1) + 1);
+  const int margins =
+      2 * (StringGrid1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, StringGrid1) + 1);
   const int offsetWidth = std::max(30, 4 * digit + margins);
   const int hexWidth = std::max(18, 2 * digit + margins);
   const int charWidth = std::max(12, digit + margins);

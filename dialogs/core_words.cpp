@@ -28,12 +28,16 @@ constexpr std::array<const char*, 11> kCodeSentences = {
 // One sentence per kind of load warning, in the order of LoadWarningKind.
 constexpr std::array<const char*, 8> kWarningSentences = {
     QT_TRANSLATE_NOOP("CoreWords", "A list of the menu runs into a record already read and ends there."),
-    QT_TRANSLATE_NOOP("CoreWords", "A submenu link leads to a record that cannot be used and is not followed."),
+    QT_TRANSLATE_NOOP("CoreWords",
+                      "A submenu link leads to a record that cannot be used and is not followed."),
     QT_TRANSLATE_NOOP("CoreWords", "Records of the file belong to no menu list and are not loaded."),
-    QT_TRANSLATE_NOOP("CoreWords", "Items announce item data, but the file has none; they are loaded without data."),
+    QT_TRANSLATE_NOOP("CoreWords",
+                      "Items announce item data, but the file has none; they are loaded without data."),
     QT_TRANSLATE_NOOP("CoreWords", "The file cannot be saved as it is: remove items or item data first."),
     QT_TRANSLATE_NOOP("CoreWords", "An item's data end inside a data block; the rest is not kept."),
-    QT_TRANSLATE_NOOP("CoreWords", "A data block cannot be read; it is kept as unsupported data, saved only with \"Save all data\"."),
+    QT_TRANSLATE_NOOP(
+        "CoreWords",
+        "A data block cannot be read; it is kept as unsupported data, saved only with \"Save all data\"."),
     QT_TRANSLATE_NOOP("CoreWords", "A data block does not fit into its item and is not kept."),
 };
 

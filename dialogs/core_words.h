@@ -8,7 +8,7 @@
 namespace quillet {
 struct Error;
 struct LoadWarning;
-}
+}  // namespace quillet
 
 namespace quillet::ui {
 

@@ -11,8 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolTip>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "byte_text_rule.h"
 #include "control_helpers.h"
@@ -24,8 +24,8 @@
 namespace quillet::ui {
 namespace {
 
-const char* const kByteTextHint =
-    QT_TRANSLATE_NOOP("quillet::ui::TOKRightDlg1", "Only Latin-1 characters can be typed here (one byte each), at most 255.");
+const char* const kByteTextHint = QT_TRANSLATE_NOOP(
+    "quillet::ui::TOKRightDlg1", "Only Latin-1 characters can be typed here (one byte each), at most 255.");
 
 // The texts are stored as 8-bit byte texts, so the edits take only characters that have
 // a Latin-1 byte (no zero byte). A refused keystroke is not dropped without a word: a tool
@@ -36,7 +36,8 @@ class ByteTextValidator : public QValidator {
   State validate(QString& input, int&) const override {
     for (const QChar c : input) {
       if (!IsByteTextCharacter(c.unicode())) {
-        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), TOKRightDlg1::tr(kByteTextHint), edit_);
+        QToolTip::showText(edit_->mapToGlobal(QPoint(0, edit_->height())), TOKRightDlg1::tr(kByteTextHint),
+                           edit_);
         return Invalid;
       }
     }
@@ -66,7 +67,7 @@ void showByteText(QLineEdit* edit, const std::string& text) {
 // Asks whether the other kind's texts may be cleared; true for Yes.
 bool askToRemove(Prompter& prompter, QWidget* owner, const QString& text) {
   return prompter.showMessage({owner, QMessageBox::Critical, TOKRightDlg1::tr("Warning"), text,
-                      QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
+                               QMessageBox::Yes | QMessageBox::No}) == QMessageBox::Yes;
 }
 
 }  // namespace
@@ -134,7 +135,8 @@ TOKRightDlg1::TOKRightDlg1(QWidget* parent) : QDialog(parent) {
   CentreOnScreenWhenShown(*this);
 
   connect(ComboBox1, &QComboBox::activated, this, &TOKRightDlg1::ComboBox1Click);
-  connect(ChooseJavaApplicationButton, &QPushButton::clicked, this, &TOKRightDlg1::ChooseJavaApplicationClick);
+  connect(ChooseJavaApplicationButton, &QPushButton::clicked, this,
+          &TOKRightDlg1::ChooseJavaApplicationClick);
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -144,8 +146,9 @@ void TOKRightDlg1::ComboBox1Click(int index) { SwitchType(index); }
 bool TOKRightDlg1::SwitchType(int index) {
   if (index == kCustomTypeUrl) {
     if (!Edit2->text().isEmpty() &&
-        !askToRemove(*prompter_, this, tr("Custom item cannot have both URL and a midlet attached\r\n"
-                              "Remove midlet reference first\r\nShould we remove it now?")))
+        !askToRemove(*prompter_, this,
+                     tr("Custom item cannot have both URL and a midlet attached\r\n"
+                        "Remove midlet reference first\r\nShould we remove it now?")))
       return false;
     Edit1->setEnabled(true);
     for (QLineEdit* edit : {Edit2, Edit3, Edit4}) {
@@ -154,8 +157,9 @@ bool TOKRightDlg1::SwitchType(int index) {
     }
   } else {
     if (!Edit1->text().isEmpty() &&
-        !askToRemove(*prompter_, this, tr("Custom item cannot have both URL and a midlet attached\r\n"
-                              "Remove URL first\r\nShould we remove it now?")))
+        !askToRemove(*prompter_, this,
+                     tr("Custom item cannot have both URL and a midlet attached\r\n"
+                        "Remove URL first\r\nShould we remove it now?")))
       return false;
     Edit1->setEnabled(false);
     Edit1->clear();
@@ -169,7 +173,8 @@ void TOKRightDlg1::ChooseJavaApplicationClick() {
   if (path.isEmpty()) return;
   const std::string file = QFile::encodeName(path).toStdString();
   const auto refuse = [this](const Error& error) {
-    prompter_->showMessage({this, QMessageBox::Critical, tr("Java application"), QString::fromStdString(error.message)});
+    prompter_->showMessage(
+        {this, QMessageBox::Critical, tr("Java application"), QString::fromStdString(error.message)});
   };
   const Result<midlet::MidletSuite> suite = midlet::ReadMidletFile(file);
   if (!suite) return refuse(suite.error());
@@ -179,7 +184,8 @@ void TOKRightDlg1::ChooseJavaApplicationClick() {
     if (prompter_->runModal(chooser) != QDialog::Accepted) return;
     chosen = chooser.Chosen();
   }
-  const Result<CustomTypeTexts> texts = midlet::MenuTexts(suite.value(), static_cast<std::size_t>(chosen), file);
+  const Result<CustomTypeTexts> texts =
+      midlet::MenuTexts(suite.value(), static_cast<std::size_t>(chosen), file);
   if (!texts) return refuse(texts.error());
   // The same question as picking "Application start" by hand; No keeps the dialog as it was.
   if (!SwitchType(kCustomTypeApplication)) return;

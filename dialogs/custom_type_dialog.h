@@ -18,8 +18,9 @@ class QPushButton;
 
 namespace quillet::ui {
 
-inline constexpr const char* CustomItemTypes[] = {QT_TRANSLATE_NOOP("quillet::ui::TOKRightDlg1", "URL link"),
-                                                   QT_TRANSLATE_NOOP("quillet::ui::TOKRightDlg1", "Application start")};
+inline constexpr const char* CustomItemTypes[] = {
+    QT_TRANSLATE_NOOP("quillet::ui::TOKRightDlg1", "URL link"),
+    QT_TRANSLATE_NOOP("quillet::ui::TOKRightDlg1", "Application start")};
 
 class TOKRightDlg1 : public QDialog {
   Q_OBJECT

@@ -43,9 +43,7 @@ class DumpGridDelegate : public QStyledItemDelegate {
   DumpGrid* grid_;
 };
 
-DumpGrid::DumpGrid(QWidget* parent) : QTableWidget(parent) {
-  setItemDelegate(new DumpGridDelegate(this));
-}
+DumpGrid::DumpGrid(QWidget* parent) : QTableWidget(parent) { setItemDelegate(new DumpGridDelegate(this)); }
 
 void DumpGrid::mousePressEvent(QMouseEvent* event) {
   const QModelIndex index = indexAt(event->position().toPoint());

@@ -21,8 +21,10 @@ bool IsInBackups(const QString& path) {
   const QString folder = QFileInfo(backupsFolder()).canonicalFilePath();
   // A file not yet made has no canonical path: its folder decides.
   const QFileInfo file(path);
-  const QString canonical = file.exists() ? file.canonicalFilePath() : QFileInfo(file.absolutePath()).canonicalFilePath();
-  return !folder.isEmpty() && !canonical.isEmpty() && (canonical + QLatin1Char('/')).startsWith(folder + QLatin1Char('/'));
+  const QString canonical =
+      file.exists() ? file.canonicalFilePath() : QFileInfo(file.absolutePath()).canonicalFilePath();
+  return !folder.isEmpty() && !canonical.isEmpty() &&
+         (canonical + QLatin1Char('/')).startsWith(folder + QLatin1Char('/'));
 }
 
 QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString& start) {
@@ -32,13 +34,14 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString&
     return QFileDialog::getOpenFileName(owner, QString(), backupsFolder(), AllFilesFilter());
   }
   if (kind == FileDialogKind::PhoneFilesFolder) {
-    return QFileDialog::getExistingDirectory(owner, QCoreApplication::translate("FileChooser", "Phone files folder"));
+    return QFileDialog::getExistingDirectory(
+        owner, QCoreApplication::translate("FileChooser", "Phone files folder"));
   }
   if (kind == FileDialogKind::OpenJavaApplication) {
     const QString filter = QCoreApplication::translate("FileChooser", "Java applications (*.jad *.jar)") +
                            QStringLiteral(";;") + AllFilesFilter();
-    return QFileDialog::getOpenFileName(owner, QCoreApplication::translate("FileChooser", "Choose Java application"),
-                                        QString(), filter);
+    return QFileDialog::getOpenFileName(
+        owner, QCoreApplication::translate("FileChooser", "Choose Java application"), QString(), filter);
   }
   if (kind == FileDialogKind::Open) {
     return QFileDialog::getOpenFileName(owner, QString(), start, AllFilesFilter());

@@ -50,9 +50,7 @@ int HexColumn(std::size_t k) {
 
 int CharColumn(std::size_t k) { return static_cast<int>(k % kBytesPerRow) + 1 + kSecondSeparator; }
 
-bool IsHexColumn(int column) {
-  return (column >= 1 && column <= 8) || (column >= 10 && column <= 17);
-}
+bool IsHexColumn(int column) { return (column >= 1 && column <= 8) || (column >= 10 && column <= 17); }
 
 bool IsCharColumn(int column) { return column >= kFirstCharColumn && column < kColumnCount; }
 

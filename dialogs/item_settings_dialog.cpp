@@ -15,9 +15,9 @@
 #include "control_helpers.h"
 #include "core_words.h"
 #include "custom_type_dialog.h"
-#include "screen_centring.h"
 #include "name_editor_dialog.h"
 #include "result.h"
+#include "screen_centring.h"
 
 namespace quillet::ui {
 namespace {
@@ -31,8 +31,10 @@ TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
   setWindowTitle(tr("Basic settings"));
 
   TntGroupBox3 = Named(new QGroupBox(tr("Item attributes"), this), "TntGroupBox3");
-  TntCheckBox1 = Named(new QCheckBox(tr("Allow adding to Security->Lock app list"), TntGroupBox3), "TntCheckBox1");
-  TntCheckBox2 = Named(new QCheckBox(tr("Protect access to item with unlock code"), TntGroupBox3), "TntCheckBox2");
+  TntCheckBox1 =
+      Named(new QCheckBox(tr("Allow adding to Security->Lock app list"), TntGroupBox3), "TntCheckBox1");
+  TntCheckBox2 =
+      Named(new QCheckBox(tr("Protect access to item with unlock code"), TntGroupBox3), "TntCheckBox2");
   TntCheckBox6 =
       Named(new QCheckBox(tr("Disable key re-assignment via Home Keys menu "), TntGroupBox3), "TntCheckBox6");
   auto* attributes = new QVBoxLayout(TntGroupBox3);
@@ -267,8 +269,7 @@ void TOKRightDlg::TntButton7Click() {
 }
 
 void TOKRightDlg::ShowError(const Error& error) {
-  prompter_->showMessage({this, QMessageBox::Critical, windowTitle(), ErrorWords(error),
-               QMessageBox::Ok});
+  prompter_->showMessage({this, QMessageBox::Critical, windowTitle(), ErrorWords(error), QMessageBox::Ok});
 }
 
 }  // namespace quillet::ui

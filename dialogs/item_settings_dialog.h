@@ -46,11 +46,10 @@ class TOKRightDlg : public QDialog {
   // code, a main-menu item the other way round.
   void PrepareAttributeBoxes(bool softkey);
   // Decodes the item into the working copy and fills the controls (itemData may be null).
-  void LoadItem(const TMMAItemData* itemData, std::uint8_t kind, std::uint8_t flags,
-                std::uint8_t attributes);
+  void LoadItem(const TMMAItemData* itemData, std::uint8_t kind, std::uint8_t flags, std::uint8_t attributes);
   // PrepareAttributeBoxes, LoadItem and the modal show; true after OK.
-  bool EditItem(const TMMAItemData* itemData, std::uint8_t kind, std::uint8_t flags,
-                std::uint8_t attributes, bool softkey);
+  bool EditItem(const TMMAItemData* itemData, std::uint8_t kind, std::uint8_t flags, std::uint8_t attributes,
+                bool softkey);
 
   ItemEditor& Editor() { return editor_; }
   const ItemEditor& Editor() const { return editor_; }

@@ -22,7 +22,9 @@ MidletChooserDialog::MidletChooserDialog(const std::vector<midlet::Midlet>& midl
   // The class tells apart MIDlets that carry the same name.
   for (const midlet::Midlet& midlet : midlets) {
     new QListWidgetItem(
-        QStringLiteral("%1  (%2)").arg(QString::fromStdString(midlet.name), QString::fromStdString(midlet.className)), MidletList);
+        QStringLiteral("%1  (%2)")
+            .arg(QString::fromStdString(midlet.name), QString::fromStdString(midlet.className)),
+        MidletList);
   }
   MidletList->setCurrentRow(0);
 

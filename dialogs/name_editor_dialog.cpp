@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "control_helpers.h"
-#include "language_name_words.h"
 #include "format.h"
+#include "language_name_words.h"
 #include "language_tables.h"
 
 namespace quillet::ui {
@@ -144,8 +144,7 @@ std::vector<NameRow> TForm1::Rows() const {
   std::vector<NameRow> rows;
   for (int i = 0; i < TntListView1->topLevelItemCount(); ++i) {
     const QTreeWidgetItem* item = TntListView1->topLevelItem(i);
-    rows.push_back({item->text(kNumberColumn).toStdString(),
-                    item->text(kLanguageColumn).toStdString(),
+    rows.push_back({item->text(kNumberColumn).toStdString(), item->text(kLanguageColumn).toStdString(),
                     item->text(kNameColumn).toStdU16String(),
                     static_cast<std::uint8_t>(item->data(kLanguageColumn, kLanguageByteRole).toUInt())});
   }
@@ -205,11 +204,10 @@ bool TForm1::ApplyTypedName() {
   const QString name = TntEdit1->text();
   if (name.size() > static_cast<qsizetype>(kMaxNameUnits)) {
     // Refused before it reaches the list, so the user can shorten it in place.
-    prompter_->showMessage({this, QMessageBox::Critical, tr("Wrong data"),
-                 tr("A name can hold at most %1 characters; this one has %2.")
-                     .arg(kMaxNameUnits)
-                     .arg(name.size()),
-                 QMessageBox::Ok});
+    prompter_->showMessage(
+        {this, QMessageBox::Critical, tr("Wrong data"),
+         tr("A name can hold at most %1 characters; this one has %2.").arg(kMaxNameUnits).arg(name.size()),
+         QMessageBox::Ok});
     TntEdit1->setFocus();
     return false;
   }

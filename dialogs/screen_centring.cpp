@@ -15,7 +15,8 @@ class CentreOnShow : public QObject {
     if (event->type() == QEvent::Show) {
       auto* window = static_cast<QWidget*>(watched);
       const QWidget* owner = window->parentWidget() != nullptr ? window->parentWidget()->window() : window;
-      if (const QScreen* screen = owner->screen() != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
+      if (const QScreen* screen =
+              owner->screen() != nullptr ? owner->screen() : QGuiApplication::primaryScreen()) {
         QRect frame = window->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());

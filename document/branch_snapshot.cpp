@@ -98,8 +98,8 @@ PlacedItem InsertItem(MenuDocument& doc, const DetachedItem& detached) {
   });
   const NodeSnapshot& item = detached.item;
   MenuNode* added = detached.row < static_cast<int>(parent->childCount())
-                        ? doc.tree.insertBefore(parent->child(static_cast<std::size_t>(detached.row)), item.caption,
-                                                item.item)
+                        ? doc.tree.insertBefore(parent->child(static_cast<std::size_t>(detached.row)),
+                                                item.caption, item.item)
                         : doc.tree.addLastChild(parent, item.caption, item.item);
   data.emplace_back(added, DataOf(item));
   AddChildren(doc, *added, item, data);

@@ -11,24 +11,24 @@ namespace quillet {
 // between "RingVibrate" and "RingStyle", and "Custom item" closes the list: the row order is
 // the item chooser's order and must not be re-sorted.
 const std::array<std::string_view, kCatalogueRows> CatalogueIds = {
-    "2CLICK", "AIM", "Activation", "ActiveCall", "AirplnMode", "AlarmClcok", "AlarmClock",
-    "Animations", "AnsMachine", "Avatar", "BRWSetup", "BarCodeRead", "BarredDial", "Bluetooth",
-    "Bookmarks", "Browser", "CDAG", "CMCC", "Calculator", "CallForward", "Camera", "CarSetting",
-    "Chat", "Cmcccallfwd", "Cmccphbk", "CmccphbkUpd", "Cmccsetting", "Connection", "Datebook",
-    "DialService", "DownDict", "E-Dict", "Exchange", "FEM", "FixedDial", "Games", "GoToPage",
-    "GoToURL", "Headset", "I-Appli", "I-Browser", "I-Channel", "I-Motions", "IM", "INCMCall",
-    "IRDALink", "ITUNES", "InCallSetup", "InfuGames", "IntlSetup", "JAVATools", "Lights",
-    "MMRingStyle", "MMSCard", "Mailer", "MediaFinder", "Melody", "Message", "MobileQQ",
-    "MobileTV", "MotoMixer", "MotoSync", "Mutilmedia", "MyTones", "Network", "NewWldDic",
-    "Notes", "NwServices", "OneClickLS", "OneClickRS", "OneClickSD", "OneClickSL", "OneClickSM",
-    "OneClickSR", "OneClickSU", "OptionsMenu", "OthrSetting", "Personalize", "PhoneBook",
-    "PhoneStatus", "Pictures", "Ptt", "PttOnOff", "PttKodiak1", "PttKodiak2", "PttSetting",
-    "QuickDial", "Radio", "RecentCall", "RingVibrate", "SIMApp", "RingStyle", "Security",
-    "ServiceDial", "ServiceTab", "Settings", "Shortcuts", "SndProfiles", "SoftUpdate", "Sounds",
-    "StoredPages", "Sync", "SystemScan", "Text Msg", "Theme", "Tools", "UsbSetting",
-    "VFCasting", "Video", "VideoCamera", "VoiceDial", "VoiceMsg", "VoiceRecord", "WebAccess",
-    "WebHistory", "WebSessions", "WebSetup", "WebShortcut", "WorldClock", "WorldTime",
-    "Custom item",
+    "2CLICK",      "AIM",         "Activation",  "ActiveCall",  "AirplnMode",  "AlarmClcok",  "AlarmClock",
+    "Animations",  "AnsMachine",  "Avatar",      "BRWSetup",    "BarCodeRead", "BarredDial",  "Bluetooth",
+    "Bookmarks",   "Browser",     "CDAG",        "CMCC",        "Calculator",  "CallForward", "Camera",
+    "CarSetting",  "Chat",        "Cmcccallfwd", "Cmccphbk",    "CmccphbkUpd", "Cmccsetting", "Connection",
+    "Datebook",    "DialService", "DownDict",    "E-Dict",      "Exchange",    "FEM",         "FixedDial",
+    "Games",       "GoToPage",    "GoToURL",     "Headset",     "I-Appli",     "I-Browser",   "I-Channel",
+    "I-Motions",   "IM",          "INCMCall",    "IRDALink",    "ITUNES",      "InCallSetup", "InfuGames",
+    "IntlSetup",   "JAVATools",   "Lights",      "MMRingStyle", "MMSCard",     "Mailer",      "MediaFinder",
+    "Melody",      "Message",     "MobileQQ",    "MobileTV",    "MotoMixer",   "MotoSync",    "Mutilmedia",
+    "MyTones",     "Network",     "NewWldDic",   "Notes",       "NwServices",  "OneClickLS",  "OneClickRS",
+    "OneClickSD",  "OneClickSL",  "OneClickSM",  "OneClickSR",  "OneClickSU",  "OptionsMenu", "OthrSetting",
+    "Personalize", "PhoneBook",   "PhoneStatus", "Pictures",    "Ptt",         "PttOnOff",    "PttKodiak1",
+    "PttKodiak2",  "PttSetting",  "QuickDial",   "Radio",       "RecentCall",  "RingVibrate", "SIMApp",
+    "RingStyle",   "Security",    "ServiceDial", "ServiceTab",  "Settings",    "Shortcuts",   "SndProfiles",
+    "SoftUpdate",  "Sounds",      "StoredPages", "Sync",        "SystemScan",  "Text Msg",    "Theme",
+    "Tools",       "UsbSetting",  "VFCasting",   "Video",       "VideoCamera", "VoiceDial",   "VoiceMsg",
+    "VoiceRecord", "WebAccess",   "WebHistory",  "WebSessions", "WebSetup",    "WebShortcut", "WorldClock",
+    "WorldTime",   "Custom item",
 };
 
 // The identifiers themselves except rows 5 and 62, whose identifiers are misspelt on the
@@ -41,13 +41,10 @@ const std::array<std::string_view, kCatalogueRows> CatalogueNames = [] {
 }();
 
 const std::array<std::uint8_t, kCatalogueRows> CatalogueCanHaveSubmenu = {
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0,
-    0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0,
-    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 0, 0, 0, 0,
-    0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0,
-    1,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0,
+    0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 1,
+    1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+    0, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1,
 };
 
 std::uint8_t CatalogueIndex(std::string_view identifier) {
@@ -61,8 +58,9 @@ std::uint8_t CatalogueIndex(std::string_view identifier) {
                      [](std::uint8_t a, std::uint8_t b) { return CatalogueIds[a] < CatalogueIds[b]; });
     return rows;
   }();
-  const auto found = std::lower_bound(byIdentifier.begin(), byIdentifier.end(), identifier,
-                                      [](std::uint8_t row, std::string_view id) { return CatalogueIds[row] < id; });
+  const auto found =
+      std::lower_bound(byIdentifier.begin(), byIdentifier.end(), identifier,
+                       [](std::uint8_t row, std::string_view id) { return CatalogueIds[row] < id; });
   return found != byIdentifier.end() && CatalogueIds[*found] == identifier ? *found : kCatalogueMissing;
 }
 

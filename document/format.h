@@ -38,7 +38,7 @@ inline constexpr int kFirstMenuRecord = 10;
 inline constexpr int kMaxRecords = 255;  // record indexes are bytes and 0xFF means none
 inline constexpr int kFixedRecords = 10;
 inline constexpr int kMaxMainMenuItems = kMaxRecords - kFixedRecords;  // 245
-inline constexpr std::size_t kMaxDataBytes = 65535;  // 16-bit offsets and lengths
+inline constexpr std::size_t kMaxDataBytes = 65535;                    // 16-bit offsets and lengths
 
 // Absolute indexes (depth-first positions) of the fixed tree nodes.
 inline constexpr int kSoftkeysNodeIndex = 0;
@@ -50,13 +50,13 @@ inline constexpr int kFixedNodeCount = 9;
 inline constexpr std::size_t kStoreSlots = 256;
 inline constexpr std::size_t kMaxBlocks = 11;
 inline constexpr std::size_t kMaxNames = 112;
-inline constexpr std::size_t kNameTextBytes = 200;      // 99 UTF-16 units + terminator
+inline constexpr std::size_t kNameTextBytes = 200;  // 99 UTF-16 units + terminator
 inline constexpr std::size_t kMaxNameUnits = 99;
 inline constexpr std::size_t kMaxIconPathUnits = 126;
 inline constexpr std::size_t kMaxByteTextLength = 255;
 inline constexpr std::size_t kMaxRawEntries = 11;
 inline constexpr std::size_t kRawEntryBytes = 2048;
-inline constexpr std::size_t kBlockHeaderSize = 3;      // tag + 16-bit length
+inline constexpr std::size_t kBlockHeaderSize = 3;  // tag + 16-bit length
 
 // Block tags.
 inline constexpr std::uint8_t kTagMenuName = 0;

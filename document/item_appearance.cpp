@@ -98,7 +98,8 @@ ShownIcon IconOf(const TMMAItemData* data, IconBlocks icon) {
   return shown;
 }
 
-void AppendIcons(NodeDetails& details, const TMMAItemData& data, IconBlocks icon, NodeDetails::IconRole role) {
+void AppendIcons(NodeDetails& details, const TMMAItemData& data, IconBlocks icon,
+                 NodeDetails::IconRole role) {
   for (const TMMADataBlock& block : data.blocks) {
     if (ShownIcon found = BlockIcon(block, icon); found.kind != ShownIcon::Kind::None)
       details.icons.push_back({role, std::move(found)});

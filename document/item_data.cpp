@@ -17,22 +17,18 @@ std::size_t PayloadSize(const TMMADataBlock& block) {
     case kTagUrl:
     case kTagMidletApp:
     case kTagMidletName:
-    case kTagMidletVendor:
-      return ByteTextLength(block.text) + 1;
+    case kTagMidletVendor: return ByteTextLength(block.text) + 1;
     case kTagIconPath06:
-    case kTagIconPath:
-      return 1 + 2 * WideTextLength(block.path) + 2;
+    case kTagIconPath: return 1 + 2 * WideTextLength(block.path) + 2;
     case kTagIconDrmList:
     case kTagIconDrmStatic:
-    case kTagIconDrmAnimated:
-      return 4;
+    case kTagIconDrmAnimated: return 4;
     case kTagUnsupported: {
       std::size_t size = 0;
       for (const TMMARawEntry& entry : block.raw) size += kBlockHeaderSize + entry.data.size();
       return size;
     }
-    default:
-      return 0;  // a tag the model does not hold as decoded data has no payload of its own
+    default: return 0;  // a tag the model does not hold as decoded data has no payload of its own
   }
 }
 
@@ -75,8 +71,8 @@ std::string LimitViolation(const TMMAItemData& entry) {
       }
     }
     if (WideTextLength(block.path) > kMaxIconPathUnits) {
-      return "an icon path has " + std::to_string(WideTextLength(block.path)) +
-             " characters (at most " + std::to_string(kMaxIconPathUnits) + ")";
+      return "an icon path has " + std::to_string(WideTextLength(block.path)) + " characters (at most " +
+             std::to_string(kMaxIconPathUnits) + ")";
     }
     if (block.raw.size() > kMaxRawEntries) {
       return "it has " + std::to_string(block.raw.size()) + " unsupported blocks (at most " +

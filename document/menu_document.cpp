@@ -8,8 +8,8 @@ namespace quillet {
 
 namespace {
 
-TMMAItem FixedItem(const char* identifier, std::uint8_t parent, std::uint8_t next,
-                   std::uint8_t child, std::uint8_t slot, std::uint8_t area) {
+TMMAItem FixedItem(const char* identifier, std::uint8_t parent, std::uint8_t next, std::uint8_t child,
+                   std::uint8_t slot, std::uint8_t area) {
   TMMAItem item;
   item.identifier = identifier;
   item.kind = kKindSubmenu;
@@ -149,7 +149,9 @@ void MenuDocument::RebuildLinks() {
   std::swap(ItemStore, scratch);
 }
 
-const TMMAItemData* MenuDocument::ItemData(const MenuNode& node) const { return ItemStore[node.item().slot].get(); }
+const TMMAItemData* MenuDocument::ItemData(const MenuNode& node) const {
+  return ItemStore[node.item().slot].get();
+}
 
 const TMMAItemData* MenuDocument::StoreEntry(std::uint8_t slot) const { return ItemStore[slot].get(); }
 

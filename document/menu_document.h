@@ -38,8 +38,8 @@ struct EditedItem {
 // never compute or trust a slot; the store's slots follow the tree in RebuildLinks.
 class MenuDocument {
  public:
-  MenuTree tree;             // TreeView1's nodes
-  int RecordSize = 0;        // 22 or 36 after a load; 0 until the first load
+  MenuTree tree;       // TreeView1's nodes
+  int RecordSize = 0;  // 22 or 36 after a load; 0 until the first load
   std::uint32_t DataAreaStart = 0;
   std::uint8_t CustomItemCount = 0;  // 8-bit, never reset during a run
 
@@ -105,7 +105,7 @@ class MenuDocument {
   std::string NextCustomName();
 
  private:
-  TItemStore ItemStore;      // decoded item data by slot
+  TItemStore ItemStore;  // decoded item data by slot
 };
 
 }  // namespace quillet

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <new>
-#include <span>
 #include <optional>
+#include <span>
 #include <utility>
 
 #include "catalogue.h"
@@ -17,13 +17,14 @@ namespace quillet {
 
 namespace {
 
-
 // The payload of one data block, with bounds already checked against the item's data.
 struct Payload {
   const std::uint8_t* bytes;
   std::size_t size;
   std::uint8_t at(std::size_t i) const { return bytes[i]; }
-  std::span<const std::uint8_t> span(std::size_t from, std::size_t count) const { return {bytes + from, count}; }
+  std::span<const std::uint8_t> span(std::size_t from, std::size_t count) const {
+    return {bytes + from, count};
+  }
   std::uint16_t be16(std::size_t i) const {
     return static_cast<std::uint16_t>((bytes[i] << 8) | bytes[i + 1]);
   }
@@ -50,7 +51,8 @@ Decoded DecodeNames(std::uint8_t tag, const Payload& p) {
   if (p.size < 1) return Malformed("its name table has no count byte");
   const std::size_t count = p.at(0);
   if (count > kMaxNames) {
-    return Malformed("it has " + std::to_string(count) + " names (at most " + std::to_string(kMaxNames) + ")");
+    return Malformed("it has " + std::to_string(count) + " names (at most " + std::to_string(kMaxNames) +
+                     ")");
   }
   const std::size_t tableEnd = 1 + 4 * count;
   if (tableEnd > p.size) return Malformed("its name table runs past the block");
@@ -61,7 +63,8 @@ Decoded DecodeNames(std::uint8_t tag, const Payload& p) {
   std::size_t previous = 0;
   for (std::size_t j = 0; j < count; ++j) {
     const std::size_t end = p.be16(3 + 4 * j);
-    if (end < previous || end > area) return Malformed("name " + std::to_string(j + 1) + " lies outside the block");
+    if (end < previous || end > area)
+      return Malformed("name " + std::to_string(j + 1) + " lies outside the block");
     std::optional<std::u16string> text = WideText(p, tableEnd + previous, end - previous);
     if (!text) return Malformed("name " + std::to_string(j + 1) + " is not a terminated UTF-16 text");
     if (text->size() > kMaxNameUnits) {
@@ -71,7 +74,8 @@ Decoded DecodeNames(std::uint8_t tag, const Payload& p) {
     block.names.push_back({p.at(1 + 4 * j), std::move(*text)});
     previous = end;
   }
-  if (previous != area) return Malformed("it has " + std::to_string(area - previous) + " bytes after its last name");
+  if (previous != area)
+    return Malformed("it has " + std::to_string(area - previous) + " bytes after its last name");
   return Decoded{std::move(block), {}};
 }
 
@@ -116,22 +120,17 @@ Decoded DecodeDrm(std::uint8_t tag, const Payload& p) {
 std::optional<Decoded> DecodeKnown(std::uint8_t tag, const Payload& p) {
   switch (tag) {
     case kTagMenuName:
-    case kTagSoftkeyName:
-      return DecodeNames(tag, p);
+    case kTagSoftkeyName: return DecodeNames(tag, p);
     case kTagUrl:
     case kTagMidletApp:
     case kTagMidletName:
-    case kTagMidletVendor:
-      return ReadByteTextBlock(tag, p);
+    case kTagMidletVendor: return ReadByteTextBlock(tag, p);
     case kTagIconPath06:
-    case kTagIconPath:
-      return DecodeIconPath(p);
+    case kTagIconPath: return DecodeIconPath(p);
     case kTagIconDrmList:
     case kTagIconDrmStatic:
-    case kTagIconDrmAnimated:
-      return DecodeDrm(tag, p);
-    default:
-      return std::nullopt;
+    case kTagIconDrmAnimated: return DecodeDrm(tag, p);
+    default: return std::nullopt;
   }
 }
 
@@ -166,8 +165,8 @@ class MenuLoader {
     return Error{code, "Cannot load " + QuotedPath(source_) + ": " + what, source_, offset, record};
   }
   void Warn(const MenuNode& node, LoadWarningKind kind, const std::string& what) {
-    outcome_.warnings.push_back(
-        {kind, "Item " + QuotedCaption(node.caption()) + " (record " + std::to_string(FileRecord(node)) + "): " + what});
+    outcome_.warnings.push_back({kind, "Item " + QuotedCaption(node.caption()) + " (record " +
+                                           std::to_string(FileRecord(node)) + "): " + what});
   }
   // The record the node was read from; RebuildLinks may give it another index later.
   int FileRecord(const MenuNode& node) const {
@@ -177,34 +176,42 @@ class MenuLoader {
     return node.item().slot - 1;
   }
 
-  std::size_t RecordOffset(int record) const { return kHeaderSize + static_cast<std::size_t>(record) * recordSize_; }
-  std::uint16_t Be16(std::size_t at) const { return static_cast<std::uint16_t>((bytes_[at] << 8) | bytes_[at + 1]); }
+  std::size_t RecordOffset(int record) const {
+    return kHeaderSize + static_cast<std::size_t>(record) * recordSize_;
+  }
+  std::uint16_t Be16(std::size_t at) const {
+    return static_cast<std::uint16_t>((bytes_[at] << 8) | bytes_[at + 1]);
+  }
 
   std::optional<Error> ReadHeader() {
     const std::size_t size = bytes_.size();
     if (size <= kLayoutProbeOffset) {
-      return Refusal(ErrorCode::FileTooShort, "the file has " + std::to_string(size) +
-                                                  " bytes, too few for the header and the fixed records of a menu file.");
+      return Refusal(ErrorCode::FileTooShort,
+                     "the file has " + std::to_string(size) +
+                         " bytes, too few for the header and the fixed records of a menu file.");
     }
     const bool wide = bytes_[kLayoutProbeOffset] == kLayoutProbe36;
     recordSize_ = static_cast<std::size_t>(wide ? kRecordSize36 : kRecordSize22);
     const std::size_t fixedEnd = RecordOffset(kMenuRootRecord);
     if (size < fixedEnd) {
-      return Refusal(ErrorCode::FileTooShort, "the file has " + std::to_string(size) + " bytes, but the header and the " +
-                                                  "fixed records of a " + std::to_string(recordSize_) +
-                                                  "-byte menu file need " + std::to_string(fixedEnd) + ".");
+      return Refusal(ErrorCode::FileTooShort, "the file has " + std::to_string(size) +
+                                                  " bytes, but the header and the " + "fixed records of a " +
+                                                  std::to_string(recordSize_) + "-byte menu file need " +
+                                                  std::to_string(fixedEnd) + ".");
     }
     recordCount_ = bytes_[2];
     if (recordCount_ < kFixedRecords) {
-      return Refusal(ErrorCode::BadRecordTable, "the header announces " + std::to_string(recordCount_) +
-                                                    " records, fewer than the " + std::to_string(kFixedRecords) +
-                                                    " fixed records.", 2);
+      return Refusal(ErrorCode::BadRecordTable,
+                     "the header announces " + std::to_string(recordCount_) + " records, fewer than the " +
+                         std::to_string(kFixedRecords) + " fixed records.",
+                     2);
     }
     const std::size_t dataAreaStart = RecordOffset(recordCount_);
     if (size < dataAreaStart) {
-      return Refusal(ErrorCode::BadRecordTable, "the record table is cut short: " + std::to_string(recordCount_) +
-                                                    " records end at byte " + std::to_string(dataAreaStart) +
-                                                    ", but the file has only " + std::to_string(size) + " bytes.",
+      return Refusal(ErrorCode::BadRecordTable,
+                     "the record table is cut short: " + std::to_string(recordCount_) +
+                         " records end at byte " + std::to_string(dataAreaStart) +
+                         ", but the file has only " + std::to_string(size) + " bytes.",
                      size);
     }
     doc_.RecordSize = static_cast<int>(recordSize_);
@@ -251,7 +258,8 @@ class MenuLoader {
     for (int i = 0; i < kSoftkeyCount; ++i) {
       TMMAItem item = ReadRecord(RecordOffset(kFirstSoftkeyRecord + i), kAreaSoftkeys);
       item.slot = static_cast<std::uint8_t>(kFirstSoftkeyRecord + i + 1);
-      std::string caption = std::string(SoftkeyPrefixes[static_cast<std::size_t>(i)]) + CaptionForIdentifier(item.identifier);
+      std::string caption =
+          std::string(SoftkeyPrefixes[static_cast<std::size_t>(i)]) + CaptionForIdentifier(item.identifier);
       fileRecords_.emplace_back(doc_.tree.addLastChild(softkeys, std::move(caption), std::move(item)),
                                 kFirstSoftkeyRecord + i);
     }
@@ -264,8 +272,9 @@ class MenuLoader {
       const auto record = static_cast<int>((offset - kHeaderSize) / recordSize_);
       if (listParent && bytes_[offset + 1] != *listParent) return;
       if (read_[static_cast<std::size_t>(record)]) {
-        Warn(parent, LoadWarningKind::ListCutShort, "its list runs into record " + std::to_string(record) +
-                         ", which was already read; the list ends there.");
+        Warn(parent, LoadWarningKind::ListCutShort,
+             "its list runs into record " + std::to_string(record) +
+                 ", which was already read; the list ends there.");
         return;
       }
       listParent = bytes_[offset + 1];
@@ -280,11 +289,13 @@ class MenuLoader {
       fileRecords_.emplace_back(node, record);
       if (child == kNone) continue;
       if (child < kFirstMenuRecord || child >= recordCount_) {
-        Warn(*node, LoadWarningKind::SubmenuLinkIgnored, "its submenu link points to record " + std::to_string(child) +
-                        ", which is not a main-menu record; the link is not followed.");
+        Warn(*node, LoadWarningKind::SubmenuLinkIgnored,
+             "its submenu link points to record " + std::to_string(child) +
+                 ", which is not a main-menu record; the link is not followed.");
       } else if (read_[child]) {
-        Warn(*node, LoadWarningKind::SubmenuLinkIgnored, "its submenu link points to record " + std::to_string(child) +
-                        ", which was already read; the link is not followed.");
+        Warn(*node, LoadWarningKind::SubmenuLinkIgnored,
+             "its submenu link points to record " + std::to_string(child) +
+                 ", which was already read; the link is not followed.");
       } else {
         ReadItemList(RecordOffset(child), *node);
       }
@@ -293,10 +304,13 @@ class MenuLoader {
 
   void ReportUnreadRecords() {
     int unread = 0;
-    for (int record = kFirstMenuRecord; record < recordCount_; ++record) unread += read_[static_cast<std::size_t>(record)] ? 0 : 1;
+    for (int record = kFirstMenuRecord; record < recordCount_; ++record)
+      unread += read_[static_cast<std::size_t>(record)] ? 0 : 1;
     if (unread == 0) return;
-    outcome_.warnings.push_back({LoadWarningKind::RecordsNotLoaded, "In " + QuotedPath(source_) + ", " + std::to_string(unread) +
-                                 " record(s) of the record table belong to no menu list and are not loaded."});
+    outcome_.warnings.push_back(
+        {LoadWarningKind::RecordsNotLoaded,
+         "In " + QuotedPath(source_) + ", " + std::to_string(unread) +
+             " record(s) of the record table belong to no menu list and are not loaded."});
   }
 
   void ReportMissingDataArea() {
@@ -309,8 +323,10 @@ class MenuLoader {
       record.dataLength = 0;
     });
     if (announced == 0) return;
-    outcome_.warnings.push_back({LoadWarningKind::DataWithoutDataArea, "In " + QuotedPath(source_) + ", " + std::to_string(announced) +
-                                 " item(s) announce item data, but the file has no data area; they are loaded without data."});
+    outcome_.warnings.push_back(
+        {LoadWarningKind::DataWithoutDataArea,
+         "In " + QuotedPath(source_) + ", " + std::to_string(announced) +
+             " item(s) announce item data, but the file has no data area; they are loaded without data."});
   }
 
   // A file whose item data run past the 65,535 bytes that 16-bit offsets address (the
@@ -320,8 +336,9 @@ class MenuLoader {
     const LoadedOptions& loaded = outcome_.options;
     const SaveOptions asLoaded{loaded.layout, true, loaded.c698p, loaded.iconTag};
     if (std::optional<Error> refused = CheckSavable(doc_, asLoaded)) {
-      outcome_.warnings.push_back({LoadWarningKind::NotSavable, QuotedPath(source_) + " cannot be saved as it is: " + refused->message +
-                                   " Remove items or item data before saving."});
+      outcome_.warnings.push_back({LoadWarningKind::NotSavable,
+                                   QuotedPath(source_) + " cannot be saved as it is: " + refused->message +
+                                       " Remove items or item data before saving."});
     }
   }
 
@@ -331,9 +348,9 @@ class MenuLoader {
       const std::size_t end = start + node.item().dataLength;
       if (end > bytes_.size()) {
         return Refusal(ErrorCode::DataOutOfRange,
-                       "the data of item " + QuotedCaption(node.caption()) + " (bytes " + std::to_string(start) + " to " +
-                           std::to_string(end) + ") lies beyond the end of the file at byte " +
-                           std::to_string(bytes_.size()) + ".",
+                       "the data of item " + QuotedCaption(node.caption()) + " (bytes " +
+                           std::to_string(start) + " to " + std::to_string(end) +
+                           ") lies beyond the end of the file at byte " + std::to_string(bytes_.size()) + ".",
                        start, FileRecord(node));
       }
       DecodeItemData(node, Payload{bytes_.data() + start, node.item().dataLength});
@@ -351,8 +368,9 @@ class MenuLoader {
     std::optional<std::size_t> unsupported;  // index of the item's unsupported block
     for (std::size_t p = 0; p < data.size;) {
       if (p + kBlockHeaderSize > data.size || p + kBlockHeaderSize + data.be16(p + 1) > data.size) {
-        Warn(node, LoadWarningKind::BlockCutShort, "the data block at byte " + std::to_string(p) + " runs past the end of the item's " +
-                       std::to_string(data.size) + " bytes of data; the rest is not kept.");
+        Warn(node, LoadWarningKind::BlockCutShort,
+             "the data block at byte " + std::to_string(p) + " runs past the end of the item's " +
+                 std::to_string(data.size) + " bytes of data; the rest is not kept.");
         break;
       }
       const std::uint8_t tag = data.at(p);
@@ -362,8 +380,9 @@ class MenuLoader {
       std::optional<Decoded> known = DecodeKnown(tag, payload);
       if (known && known->block) {
         if (entry->blocks.size() >= kMaxBlocks) {
-          Warn(node, LoadWarningKind::BlockDropped, BlockName(tag) + " is beyond the " + std::to_string(kMaxBlocks) +
-                         " data blocks an item can hold and is not kept.");
+          Warn(node, LoadWarningKind::BlockDropped,
+               BlockName(tag) + " is beyond the " + std::to_string(kMaxBlocks) +
+                   " data blocks an item can hold and is not kept.");
           continue;
         }
         if (tag == kTagIconPath06 || tag == kTagIconPath) {
@@ -376,8 +395,9 @@ class MenuLoader {
       }
       const std::string problem = known ? known->problem : std::string();
       if (KeepRaw(node, *entry, unsupported, tag, payload, problem) && !problem.empty()) {
-        Warn(node, LoadWarningKind::BlockKeptUnsupported, BlockName(tag) + " cannot be read (" + problem +
-                       "); it is kept as unsupported data, which is saved only with \"Save all data\".");
+        Warn(node, LoadWarningKind::BlockKeptUnsupported,
+             BlockName(tag) + " cannot be read (" + problem +
+                 "); it is kept as unsupported data, which is saved only with \"Save all data\".");
       }
     }
     if (entry->blocks.empty()) return;
@@ -388,7 +408,8 @@ class MenuLoader {
   // blocks is allocated once.
   static std::size_t CountBlocks(const Payload& data) {
     std::size_t count = 0;
-    for (std::size_t p = 0; p + kBlockHeaderSize <= data.size; p += kBlockHeaderSize + data.be16(p + 1)) ++count;
+    for (std::size_t p = 0; p + kBlockHeaderSize <= data.size; p += kBlockHeaderSize + data.be16(p + 1))
+      ++count;
     return count;
   }
 
@@ -397,14 +418,16 @@ class MenuLoader {
                const Payload& payload, const std::string& problem) {
     const std::string reason = problem.empty() ? "" : " (" + problem + ")";
     if (payload.size > kRawEntryBytes) {
-      Warn(node, LoadWarningKind::BlockDropped, BlockName(tag) + reason + " has " + std::to_string(payload.size) + " bytes, more than the " +
-                     std::to_string(kRawEntryBytes) + " an unsupported block can hold; it is not kept.");
+      Warn(node, LoadWarningKind::BlockDropped,
+           BlockName(tag) + reason + " has " + std::to_string(payload.size) + " bytes, more than the " +
+               std::to_string(kRawEntryBytes) + " an unsupported block can hold; it is not kept.");
       return false;
     }
     if (!unsupported) {
       if (entry.blocks.size() >= kMaxBlocks) {
-        Warn(node, LoadWarningKind::BlockDropped, BlockName(tag) + reason + " is beyond the " + std::to_string(kMaxBlocks) +
-                       " data blocks an item can hold and is not kept.");
+        Warn(node, LoadWarningKind::BlockDropped,
+             BlockName(tag) + reason + " is beyond the " + std::to_string(kMaxBlocks) +
+                 " data blocks an item can hold and is not kept.");
         return false;
       }
       unsupported = entry.blocks.size();
@@ -413,8 +436,9 @@ class MenuLoader {
     }
     TMMADataBlock& block = entry.blocks[*unsupported];
     if (block.raw.size() >= kMaxRawEntries) {
-      Warn(node, LoadWarningKind::BlockDropped, BlockName(tag) + reason + " is beyond the " + std::to_string(kMaxRawEntries) +
-                     " unsupported blocks an item can hold and is not kept.");
+      Warn(node, LoadWarningKind::BlockDropped,
+           BlockName(tag) + reason + " is beyond the " + std::to_string(kMaxRawEntries) +
+               " unsupported blocks an item can hold and is not kept.");
       return false;
     }
     block.raw.push_back({tag, std::vector<std::uint8_t>(payload.bytes, payload.bytes + payload.size)});
@@ -438,7 +462,8 @@ class MenuLoader {
 
 }  // namespace
 
-Result<LoadOutcome> LoadMenuFile(const std::vector<std::uint8_t>& bytes, MenuDocument& doc, const std::string& source) {
+Result<LoadOutcome> LoadMenuFile(const std::vector<std::uint8_t>& bytes, MenuDocument& doc,
+                                 const std::string& source) {
   // A refused file leaves no trace: the open document, its counters and its view stay
   // exactly as they were.
   MenuDocument loaded;
@@ -448,8 +473,11 @@ Result<LoadOutcome> LoadMenuFile(const std::vector<std::uint8_t>& bytes, MenuDoc
     if (outcome) doc.Adopt(std::move(loaded));
     return outcome;
   } catch (const std::bad_alloc&) {
-    return Error{ErrorCode::FileNotReadable, "Cannot load " + QuotedPath(source) + ": there is not enough memory.",
-                 source, {}, {}};
+    return Error{ErrorCode::FileNotReadable,
+                 "Cannot load " + QuotedPath(source) + ": there is not enough memory.",
+                 source,
+                 {},
+                 {}};
   }
 }
 

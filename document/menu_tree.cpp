@@ -76,8 +76,7 @@ MenuNode* MenuTree::addFirstChild(MenuNode* parent, std::string caption, TMMAIte
 }
 
 MenuNode* MenuTree::addLastChild(MenuNode* parent, std::string caption, TMMAItem item) {
-  return insertAt(parent, static_cast<int>(parent->children_.size()), std::move(caption),
-                  std::move(item));
+  return insertAt(parent, static_cast<int>(parent->children_.size()), std::move(caption), std::move(item));
 }
 
 MenuNode* MenuTree::insertBefore(MenuNode* sibling, std::string caption, TMMAItem item) {
@@ -179,8 +178,6 @@ MenuNode* MenuTree::previousSibling(const MenuNode* node) {
 
 void MenuTree::forEach(const std::function<void(MenuNode&)>& visit) { Visit(topLevel(), visit); }
 
-void MenuTree::forEach(const std::function<void(const MenuNode&)>& visit) const {
-  Visit(topLevel(), visit);
-}
+void MenuTree::forEach(const std::function<void(const MenuNode&)>& visit) const { Visit(topLevel(), visit); }
 
 }  // namespace quillet

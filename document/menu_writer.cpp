@@ -55,11 +55,16 @@ class MenuWriter {
     const MenuNode* menuRoot = doc_.menuRootNode();
     const auto nodes = static_cast<std::size_t>(doc_.tree.nodeCount());
 
-    const std::uint8_t header[kHeaderSize] = {
-        0x00, options_.c698p ? kVariantC698p : kVariantPlain,
-        static_cast<std::uint8_t>(nodes + 1), 0x01, 0xFF, 0xFF,
-        static_cast<std::uint8_t>(wide ? 0x15 : 0xFF), static_cast<std::uint8_t>(wide ? 0x02 : 0xFF),
-        0xFF, 0xFF};
+    const std::uint8_t header[kHeaderSize] = {0x00,
+                                              options_.c698p ? kVariantC698p : kVariantPlain,
+                                              static_cast<std::uint8_t>(nodes + 1),
+                                              0x01,
+                                              0xFF,
+                                              0xFF,
+                                              static_cast<std::uint8_t>(wide ? 0x15 : 0xFF),
+                                              static_cast<std::uint8_t>(wide ? 0x02 : 0xFF),
+                                              0xFF,
+                                              0xFF};
     if (!measuring_) {
       out_.reserve(kHeaderSize + (nodes + 1) * RecordSize() + kMaxDataBytes);
       updates_.reserve(nodes);
@@ -143,9 +148,8 @@ class MenuWriter {
       }
       if (runningOffset_ > kMaxDataBytes) {
         error_ = Refusal(ErrorCode::DataTooLong,
-                         "The menu's item data reaches byte " + std::to_string(runningOffset_) +
-                             " at item " + ItemLabel(*node) +
-                             "; a menu file can address at most 65535 bytes of item data.",
+                         "The menu's item data reaches byte " + std::to_string(runningOffset_) + " at item " +
+                             ItemLabel(*node) + "; a menu file can address at most 65535 bytes of item data.",
                          record);
         return;
       }
@@ -155,8 +159,8 @@ class MenuWriter {
         WriteRecordHead(node->item(), kind);
         Put16(runningOffset_);
         Put16(length);
-        updates_.push_back({node, kind, static_cast<std::uint16_t>(runningOffset_),
-                            static_cast<std::uint16_t>(length)});
+        updates_.push_back(
+            {node, kind, static_cast<std::uint16_t>(runningOffset_), static_cast<std::uint16_t>(length)});
         if (length != 0) dataOrder_.push_back(entry);
       }
       runningOffset_ += length;
@@ -201,9 +205,7 @@ class MenuWriter {
       case kTagUrl:
       case kTagMidletApp:
       case kTagMidletName:
-      case kTagMidletVendor:
-        EncodeByteText(block.text, out_);
-        break;
+      case kTagMidletVendor: EncodeByteText(block.text, out_); break;
       case kTagIconPath06:
       case kTagIconPath:
         Put8(block.iconKind);
@@ -216,8 +218,7 @@ class MenuWriter {
         Put8(0);
         Put16(block.drmIndex);
         break;
-      default:
-        break;  // no payload, as PayloadSize counts it
+      default: break;  // no payload, as PayloadSize counts it
     }
   }
 
@@ -241,7 +242,8 @@ class MenuWriter {
 std::optional<Error> CheckShape(const MenuDocument& doc) {
   if (doc.tree.empty()) return Refusal(ErrorCode::NoDocument, "There is no menu to save.");
   const auto top = doc.tree.topLevel();
-  const bool softkeysFixed = top.size() == 2 && top[0]->childCount() == static_cast<std::size_t>(kSoftkeyCount);
+  const bool softkeysFixed =
+      top.size() == 2 && top[0]->childCount() == static_cast<std::size_t>(kSoftkeyCount);
   bool softkeysPlain = softkeysFixed;
   for (std::size_t i = 0; softkeysFixed && i < top[0]->childCount(); ++i) {
     softkeysPlain = softkeysPlain && !top[0]->child(i)->hasChildren();
@@ -251,9 +253,9 @@ std::optional<Error> CheckShape(const MenuDocument& doc) {
                    "The menu lacks its fixed parts (\"Softkeys\" with seven softkeys, and \"Menu Root\").");
   }
   if (doc.mainMenuItemCount() > kMaxMainMenuItems) {
-    return Refusal(ErrorCode::TooManyItems,
-                   "The main menu has " + std::to_string(doc.mainMenuItemCount()) +
-                       " items; a menu file holds at most " + std::to_string(kMaxMainMenuItems) + ".");
+    return Refusal(ErrorCode::TooManyItems, "The main menu has " + std::to_string(doc.mainMenuItemCount()) +
+                                                " items; a menu file holds at most " +
+                                                std::to_string(kMaxMainMenuItems) + ".");
   }
   return std::nullopt;
 }

@@ -12,9 +12,9 @@
 namespace quillet {
 
 struct DataLeftOut {
-  const MenuNode* node = nullptr;        // the item that would lose it
-  std::vector<std::uint8_t> blockTags;   // its uninterpreted blocks' tags, in file order
-  std::optional<std::uint8_t> kind;      // its kind, when the save writes 0 instead
+  const MenuNode* node = nullptr;       // the item that would lose it
+  std::vector<std::uint8_t> blockTags;  // its uninterpreted blocks' tags, in file order
+  std::optional<std::uint8_t> kind;     // its kind, when the save writes 0 instead
 };
 
 // Whether `kind` reaches the file only with "Save all data" (every kind but plain,

@@ -20,7 +20,9 @@ struct SaveOptions {
 
 // Only the 22-byte layout lets the user choose the icon tag and the c698p fix: a 36-byte
 // file always tags its icon paths 0C and has no c698p variant.
-constexpr bool LayoutLetsChooseIconTagAndC698p(RecordLayout layout) { return layout == RecordLayout::Bytes22; }
+constexpr bool LayoutLetsChooseIconTagAndC698p(RecordLayout layout) {
+  return layout == RecordLayout::Bytes22;
+}
 
 // `options` after choosing `layout`: the 36-byte layout sets icon tag 0C and no c698p
 // fix; the 22-byte layout keeps both as they were.

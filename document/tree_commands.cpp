@@ -73,7 +73,8 @@ void RenameCustomItems(MenuDocument& doc, ItemTree& tree) {
 using Placed = std::vector<std::pair<MenuNode*, const ItemTree*>>;
 
 // Adds `tree` under `parent`, before `before` (a child of parent) or last when null.
-MenuNode* AddBranch(MenuDocument& doc, MenuNode& parent, MenuNode* before, const ItemTree& tree, Placed& placed) {
+MenuNode* AddBranch(MenuDocument& doc, MenuNode& parent, MenuNode* before, const ItemTree& tree,
+                    Placed& placed) {
   TMMAItem item;
   item.identifier = tree.item.identifier;
   item.kind = tree.item.kind;
@@ -100,7 +101,7 @@ MenuNode* ReplaceSoftkey(MenuDocument& doc, MenuNode& key, const ItemTree& tree)
   item.attributes = tree.item.attributes;
   item.canHaveSubmenu = 0;
   doc.tree.editCaption(key) = std::string(SoftkeyPrefixes[static_cast<std::size_t>(index - 1)]) +
-                CaptionForIdentifier(item.identifier);
+                              CaptionForIdentifier(item.identifier);
   if (tree.data) doc.SetItemData(key, *tree.data);
   doc.RebuildLinks();
   doc.tree.notifyChanged(&key);
@@ -134,14 +135,14 @@ Result<PlacedEdit> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int r
     return Refusal(ErrorCode::InvalidValue, "No entry of the item list is chosen.");
   }
   if (!CanAddAt(doc, selected, place)) {
-    return Refusal(ErrorCode::InvalidValue, IsSubitemPlace(place)
-                                                ? QuotedCaption(selected.caption()) + " cannot have subitems."
-                                                : std::string("Items can be added beside main-menu items only."));
+    return Refusal(ErrorCode::InvalidValue,
+                   IsSubitemPlace(place) ? QuotedCaption(selected.caption()) + " cannot have subitems."
+                                         : std::string("Items can be added beside main-menu items only."));
   }
   if (doc.mainMenuItemCount() >= kMaxMainMenuItems) {
-    return Refusal(ErrorCode::TooManyItems,
-                   "The main menu already holds " + std::to_string(kMaxMainMenuItems) +
-                       " items, the most a menu file can hold.");
+    return Refusal(ErrorCode::TooManyItems, "The main menu already holds " +
+                                                std::to_string(kMaxMainMenuItems) +
+                                                " items, the most a menu file can hold.");
   }
 
   const bool custom = IsCustomRow(row);
@@ -260,8 +261,8 @@ std::optional<ItemMove> MoveItem(MenuDocument& doc, MenuNode& node, MenuNode& pa
   // As "Add subitem" does, an item that gains its first subitem becomes a submenu; the
   // list the item leaves keeps its kind, as after "Delete item".
   const std::uint8_t parentKind = parent.item().kind == kKindPlain ? kKindSubmenu : parent.item().kind;
-  return ApplyMove(doc, ItemMove{doc.tree.absoluteIndex(&node), doc.tree.absoluteIndex(&parent), row, parentKind,
-                                 node.parent()->item().kind});
+  return ApplyMove(doc, ItemMove{doc.tree.absoluteIndex(&node), doc.tree.absoluteIndex(&parent), row,
+                                 parentKind, node.parent()->item().kind});
 }
 
 ItemMove ApplyMove(MenuDocument& doc, const ItemMove& move) {
@@ -319,7 +320,7 @@ bool FragmentDropsSubmenu(const ItemTree& fragment, FragmentPlace place) {
 }
 
 Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPlace place,
-                                const ItemTree& fragment, const SaveOptions& options, bool dropSubmenus) {
+                                 const ItemTree& fragment, const SaveOptions& options, bool dropSubmenus) {
   if (!CanPlaceFragment(doc, target, place)) {
     switch (place) {
       case FragmentPlace::After:
@@ -349,10 +350,11 @@ Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPl
     const int count = CountItems(landing);
     const int room = kMaxMainMenuItems - doc.mainMenuItemCount();
     if (count > room) {
-      return Refusal(ErrorCode::TooManyItems,
-                     std::to_string(count - std::max(room, 0)) + " of the " + std::to_string(count) +
-                         " items would not fit: the main menu holds " + std::to_string(doc.mainMenuItemCount()) +
-                         " of at most " + std::to_string(kMaxMainMenuItems) + " items.");
+      return Refusal(ErrorCode::TooManyItems, std::to_string(count - std::max(room, 0)) + " of the " +
+                                                  std::to_string(count) +
+                                                  " items would not fit: the main menu holds " +
+                                                  std::to_string(doc.mainMenuItemCount()) + " of at most " +
+                                                  std::to_string(kMaxMainMenuItems) + " items.");
     }
   }
 

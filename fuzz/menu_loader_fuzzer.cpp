@@ -22,10 +22,9 @@ using quillet::RecordLayout;
 using quillet::SaveOptions;
 
 [[noreturn]] void Fail(const char* what, const SaveOptions& options, const char* detail) {
-  std::fprintf(stderr, "menu_loader_fuzzer: %s (layout %s, saveAllData %d, c698p %d, tag %s): %s\n",
-               what, options.layout == RecordLayout::Bytes22 ? "22" : "36",
-               options.saveAllData ? 1 : 0, options.c698p ? 1 : 0,
-               options.iconTag == IconTag::Tag06 ? "06" : "0C", detail);
+  std::fprintf(stderr, "menu_loader_fuzzer: %s (layout %s, saveAllData %d, c698p %d, tag %s): %s\n", what,
+               options.layout == RecordLayout::Bytes22 ? "22" : "36", options.saveAllData ? 1 : 0,
+               options.c698p ? 1 : 0, options.iconTag == IconTag::Tag06 ? "06" : "0C", detail);
   std::abort();
 }
 

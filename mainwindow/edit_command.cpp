@@ -5,8 +5,8 @@
 namespace quillet::ui {
 
 QString StepName(const QString& command, const std::string& caption) {
-  return QStringLiteral("%1 '%2'").arg(command,
-                                       QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+  return QStringLiteral("%1 '%2'").arg(
+      command, QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
 }
 
 EditCommand::EditCommand(MenuDocument& document, const QString& text, EditRecord reverse, int selectedBefore,

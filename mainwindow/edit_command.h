@@ -5,8 +5,8 @@
 // changes.
 #include <QUndoCommand>
 #include <functional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "edit_record.h"
 

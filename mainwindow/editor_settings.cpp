@@ -20,7 +20,8 @@ QStringList StringsOf(const QVariant& value) {
   QStringList strings;
   if (value.metaType().id() == QMetaType::QString) {
     strings << value.toString();
-  } else if (value.metaType().id() == QMetaType::QStringList || value.metaType().id() == QMetaType::QVariantList) {
+  } else if (value.metaType().id() == QMetaType::QStringList ||
+             value.metaType().id() == QMetaType::QVariantList) {
     for (const QVariant& item : value.toList()) {
       if (item.metaType().id() == QMetaType::QString) strings << item.toString();
     }
@@ -74,8 +75,12 @@ QString EditorSettings::folder(const char* key) const {
 
 QString EditorSettings::lastOpenFolder() const { return folder(kLastOpenFolder); }
 QString EditorSettings::lastSaveFolder() const { return folder(kLastSaveFolder); }
-void EditorSettings::setLastOpenFolder(const QString& path) { store().setValue(QLatin1String(kLastOpenFolder), path); }
-void EditorSettings::setLastSaveFolder(const QString& path) { store().setValue(QLatin1String(kLastSaveFolder), path); }
+void EditorSettings::setLastOpenFolder(const QString& path) {
+  store().setValue(QLatin1String(kLastOpenFolder), path);
+}
+void EditorSettings::setLastSaveFolder(const QString& path) {
+  store().setValue(QLatin1String(kLastSaveFolder), path);
+}
 
 std::optional<QPoint> EditorSettings::windowPosition() const {
   const QVariant value = store().value(kWindowPosition);
@@ -83,7 +88,9 @@ std::optional<QPoint> EditorSettings::windowPosition() const {
   return value.toPoint();
 }
 
-void EditorSettings::setWindowPosition(const QPoint& position) { store().setValue(kWindowPosition, position); }
+void EditorSettings::setWindowPosition(const QPoint& position) {
+  store().setValue(kWindowPosition, position);
+}
 
 void EditorSettings::resetAll() { store().clear(); }
 

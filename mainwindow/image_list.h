@@ -5,11 +5,22 @@
 
 namespace quillet::ui {
 
-inline constexpr std::array<const char*, 16> kImageFiles = {
-    "00_cut",           "01_copy",           "02_paste",           "03_move_down",
-    "04_move_up",       "05_restart_phone",  "06_new",             "07_open_from_phone",
-    "08_open",          "09_save",           "10_save_to_phone",   "11_replace",
-    "12_add_before",    "13_add_first_item", "14_add_first_subitem", "15_add_last_subitem"};
+inline constexpr std::array<const char*, 16> kImageFiles = {"00_cut",
+                                                            "01_copy",
+                                                            "02_paste",
+                                                            "03_move_down",
+                                                            "04_move_up",
+                                                            "05_restart_phone",
+                                                            "06_new",
+                                                            "07_open_from_phone",
+                                                            "08_open",
+                                                            "09_save",
+                                                            "10_save_to_phone",
+                                                            "11_replace",
+                                                            "12_add_before",
+                                                            "13_add_first_item",
+                                                            "14_add_first_subitem",
+                                                            "15_add_last_subitem"};
 
 enum Image {
   kNoImage = -1,

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLocale>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QSettings>
 #include <QTranslator>
 #include <algorithm>
@@ -42,7 +42,8 @@ const QStringList& InterfaceLanguages() {
 
 QString LanguageForPreferences(const QStringList& uiLanguages) {
   for (const QString& preferred : uiLanguages) {
-    const QStringList parts = QString(preferred).replace(QLatin1Char('_'), QLatin1Char('-')).split(QLatin1Char('-'));
+    const QStringList parts =
+        QString(preferred).replace(QLatin1Char('_'), QLatin1Char('-')).split(QLatin1Char('-'));
     const QString language = parts.front().toLower();
     if (language == QLatin1String("en")) return QStringLiteral("en");
     if (language == QLatin1String("ru")) return QStringLiteral("ru");
@@ -92,7 +93,8 @@ bool UseInterfaceLanguage(const QString& language, const QStringList& folders) {
   Remove(installed.editor);
   Remove(installed.qt);
   installed.language = QStringLiteral("en");
-  if (language == QLatin1String("en") || !InterfaceLanguages().contains(language)) return language == QLatin1String("en");
+  if (language == QLatin1String("en") || !InterfaceLanguages().contains(language))
+    return language == QLatin1String("en");
   auto editor = std::make_unique<QTranslator>();
   const QString name = QStringLiteral("quillet_") + language;
   const bool found = std::any_of(folders.begin(), folders.end(),

@@ -9,7 +9,11 @@
 namespace quillet::ui {
 
 LanguageMenu::LanguageMenu(QMenu* help, QWidget* owner, std::function<void(const MessageRequest&)> tell)
-    : QObject(help), owner_(owner), tell_(std::move(tell)), menu_(help->addMenu(tr("&Language"))), entries_(new QActionGroup(this)) {
+    : QObject(help),
+      owner_(owner),
+      tell_(std::move(tell)),
+      menu_(help->addMenu(tr("&Language"))),
+      entries_(new QActionGroup(this)) {
   menu_->setObjectName(QStringLiteral("HelpLanguage"));
   menu_->menuAction()->setStatusTip(tr("The language of the windows, from the next start"));
   // Each language is named in its own tongue, so a reader finds theirs in any interface.

@@ -60,7 +60,8 @@ TSDIAppForm::TSDIAppForm(QWidget* parent)
   move(kDesignLeft, kDesignTop);
   restoreWindowPosition();
 
-  connect(TreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this, &TSDIAppForm::TreeView1Change);
+  connect(TreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &TSDIAppForm::TreeView1Change);
   // A reset drops the selection without a selection notice.
   connect(treeModel_.get(), &QAbstractItemModel::modelReset, this, &TSDIAppForm::TreeView1Change);
   // A deletion moves the selection while the rows are still there; the summary

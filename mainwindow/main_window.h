@@ -12,9 +12,9 @@
 //   main_window_tree_editing.cpp  the two pop-up menus: add, replace, modify, delete, move
 //   main_window_clipboard.cpp     cut, copy and paste of items through the system clipboard
 //   main_window_preview.cpp       the View menu and the phone preview
+#include <QIcon>
 #include <QMainWindow>
 #include <QVector>
-#include <QIcon>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "backup_store.h"
-#include "editor_settings.h"
 #include "edit_command.h"
+#include "editor_settings.h"
 #include "file_chooser.h"
 #include "menu_document.h"
 #include "p2k_library.h"
@@ -268,7 +268,8 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   void showFileError(const Error& error);
   // Shows a load's result: the loaded document with its settings, or the error over an
   // emptied tree.
-  bool finishLoad(Result<LoadOutcome> outcome, const std::string& path, const QString& title, const QString& file);
+  bool finishLoad(Result<LoadOutcome> outcome, const std::string& path, const QString& title,
+                  const QString& file);
   void showLoadWarnings(const std::string& path, const LoadOutcome& outcome);
   bool phoneReady() const;
   // Save As: the file dialog, then saveTo; false when the user cancels or the save fails.

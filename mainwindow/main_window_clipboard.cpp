@@ -62,7 +62,8 @@ void TSDIAppForm::enableClipboardEntries(const MenuNode* node) {
   // Garbage on the clipboard leaves both pastes disabled.
   const bool pastable = node != nullptr && HoldsFragment();
   Pasteitem1->setEnabled(pastable && CanPlaceFragment(document_, *node, PastePlace(document_, *node, false)));
-  Pastesubitem1->setEnabled(pastable && CanPlaceFragment(document_, *node, PastePlace(document_, *node, true)));
+  Pastesubitem1->setEnabled(pastable &&
+                            CanPlaceFragment(document_, *node, PastePlace(document_, *node, true)));
 }
 
 void TSDIAppForm::enableEditMenu() {
@@ -108,9 +109,9 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   }
   const menujson::ItemTree& items = fragment->value();
   const bool dropSubmenus = FragmentDropsSubmenu(items, place);
-  if (dropSubmenus && !confirmDroppedSubmenu(place == FragmentPlace::Replace,
-                                             ItemAndSubitems(CaptionForIdentifier(items.item.identifier),
-                                                             Descendants(items)))) {
+  if (dropSubmenus && !confirmDroppedSubmenu(
+                          place == FragmentPlace::Replace,
+                          ItemAndSubitems(CaptionForIdentifier(items.item.identifier), Descendants(items)))) {
     return;
   }
   // Over a softkey the paste replaces its branch; anywhere else it adds an item.

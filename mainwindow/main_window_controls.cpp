@@ -102,7 +102,8 @@ void TSDIAppForm::buildEditMenu() {
   EditUndo1 = addActionToList("EditUndo1", tr("&Undo"), QString(), kNoImage);
   EditUndo1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   EditRedo1 = addActionToList("EditRedo1", tr("&Redo"), QString(), kNoImage);
-  EditRedo1->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+  EditRedo1->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
   EditUndo1->setEnabled(false);
   EditRedo1->setEnabled(false);
   connect(EditUndo1, &QAction::triggered, undoStack_, &QUndoStack::undo);
@@ -140,25 +141,28 @@ void TSDIAppForm::buildActions() {
   FileSave1 = addActionToList("FileSave1", tr("&Save"), tr("Save|Save current file"), kSave);
   FileSave1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   // The phone commands get hints of their own, so every tool button has a tool tip.
-  PhoneOpen = addActionToList("PhoneOpen", tr("Open from &phone"),
-                              tr("Open from phone|Read the menu file from the connected phone"), kOpenFromPhone);
-  PhoneSave = addActionToList("PhoneSave", tr("Save to p&hone"),
-                              tr("Save to phone|Write the menu to the connected phone and check it"), kSaveToPhone);
+  PhoneOpen =
+      addActionToList("PhoneOpen", tr("Open from &phone"),
+                      tr("Open from phone|Read the menu file from the connected phone"), kOpenFromPhone);
+  PhoneSave =
+      addActionToList("PhoneSave", tr("Save to p&hone"),
+                      tr("Save to phone|Write the menu to the connected phone and check it"), kSaveToPhone);
   FileSaveAs1 = addActionToList("FileSaveAs1", tr("Save &As..."),
                                 tr("Save As|Save current file with different name"), kNoImage);
   FileSaveAs1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-  PhoneRestart = addActionToList("PhoneRestart", tr("&Restart Phone"),
-                                 tr("Restart Phone|Restart the connected phone so that it reads the new menu"),
-                                 kRestartPhone);
-  PhoneRestoreMenu = addActionToList("PhoneRestoreMenu", tr("Restore phone &menu..."),
-                                     tr("Restore phone menu|Write one of this phone's backups back to it"),
-                                     kNoImage);
+  PhoneRestart = addActionToList(
+      "PhoneRestart", tr("&Restart Phone"),
+      tr("Restart Phone|Restart the connected phone so that it reads the new menu"), kRestartPhone);
+  PhoneRestoreMenu =
+      addActionToList("PhoneRestoreMenu", tr("Restore phone &menu..."),
+                      tr("Restore phone menu|Write one of this phone's backups back to it"), kNoImage);
   FileExit1 = addActionToList("FileExit1", tr("E&xit"), tr("Exit|Exit application"), kNoImage);
   FileExit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-  HelpAbout1 = addActionToList("HelpAbout1", tr("&About..."),
-                               tr("About|Displays program information, version number, and copyright"),
-                               kNoImage);
-  HelpContents1 = addActionToList("HelpContents1", tr("Quillet &Help"), tr("Help|Open the user guide"), kNoImage);
+  HelpAbout1 =
+      addActionToList("HelpAbout1", tr("&About..."),
+                      tr("About|Displays program information, version number, and copyright"), kNoImage);
+  HelpContents1 =
+      addActionToList("HelpContents1", tr("Quillet &Help"), tr("Help|Open the user guide"), kNoImage);
   HelpContents1->setShortcut(QKeySequence(Qt::Key_F1));
 
   connect(FileNew1, &QAction::triggered, this, &TSDIAppForm::FileNew1Execute);
@@ -175,7 +179,8 @@ QAction* TSDIAppForm::addMenuEntry(QMenu* menu, QAction* action, const char* nam
   // An entry of its own that runs the action: disabling the entry leaves the action
   // and its shortcut alone. The shortcut is only named after a tab, not registered twice.
   QString text = action->text();
-  if (!action->shortcut().isEmpty()) text += QLatin1Char('\t') + action->shortcut().toString(QKeySequence::NativeText);
+  if (!action->shortcut().isEmpty())
+    text += QLatin1Char('\t') + action->shortcut().toString(QKeySequence::NativeText);
   auto* entry = new QAction(action->icon(), text, menu);
   entry->setObjectName(QLatin1String(name));
   entry->setStatusTip(action->statusTip());
@@ -211,7 +216,8 @@ void TSDIAppForm::buildMainMenu() {
   Help1->addSeparator();
   new LanguageMenu(Help1, this, [this](const MessageRequest& notice) { showMessage(notice); });
 
-  for (QAction* entry : {FileSaveItem, FileSaveAsItem, Openfromphone1, Savetophone1, RestartPhone1, RestorePhoneMenu1})
+  for (QAction* entry :
+       {FileSaveItem, FileSaveAsItem, Openfromphone1, Savetophone1, RestartPhone1, RestorePhoneMenu1})
     entry->setEnabled(false);
 }
 
@@ -262,7 +268,8 @@ void TSDIAppForm::buildTree(QWidget* client) {
   TreeView1->setModel(treeModel_.get());
   // The selection stays as visible as ever when the tree loses the focus.
   QPalette palette = TreeView1->palette();
-  palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+  palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                   palette.color(QPalette::Active, QPalette::Highlight));
   palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                    palette.color(QPalette::Active, QPalette::HighlightedText));
   TreeView1->setPalette(palette);
@@ -332,8 +339,7 @@ void TSDIAppForm::buildStatusBars(QWidget* client) {
   // 220 pixels hold the longest document summary in the design's face; a wider
   // stand-in face gets the room it needs, taken from the phone panel's spare width.
   const int longestSummary =
-      QFontMetrics(font()).horizontalAdvance(DocumentSummaryWords(36, 245)) +
-      kPanelMargin;
+      QFontMetrics(font()).horizontalAdvance(DocumentSummaryWords(36, 245)) + kPanelMargin;
   StatusBar1Panel0->setFixedWidth(std::max(kPanel0Width, longestSummary));
   StatusBar1Panel1 = new QLabel(tr("Phone: None "), StatusBar1);
   StatusBar1Panel1->setObjectName(QStringLiteral("StatusBar1Panel1"));

@@ -13,8 +13,8 @@
 #include <QStringList>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 #include <QUndoStack>
+#include <QUrl>
 
 #include "about_box.h"
 #include "core_words.h"
@@ -103,7 +103,8 @@ void TSDIAppForm::FileOpenBackupExecute() { openChosenFile(FileDialogKind::OpenB
 
 void TSDIAppForm::openChosenFile(FileDialogKind kind) {
   if (!settleUnsavedChanges()) return;
-  const QString chosen = chooseFile_(this, kind, kind == FileDialogKind::Open ? openDialogStart() : QString());
+  const QString chosen =
+      chooseFile_(this, kind, kind == FileDialogKind::Open ? openDialogStart() : QString());
   if (chosen.isEmpty()) return;
   if (openMenuFile(localPath(chosen)) && kind == FileDialogKind::Open) {
     settings_.setLastOpenFolder(QFileInfo(chosen).absolutePath());
@@ -240,8 +241,9 @@ void TSDIAppForm::showLoadWarnings(const std::string& path, const LoadOutcome& o
   request.icon = QMessageBox::Warning;
   request.title = kErrorTitle;
   request.text = tr("Some data of \"%1\" cannot be kept by the editor and was left out:").arg(pathText(path));
-  listLines(request, lines,
-            tr("\n%n warnings; \"Show Details...\" lists them all.", nullptr, static_cast<int>(lines.size())));
+  listLines(
+      request, lines,
+      tr("\n%n warnings; \"Show Details...\" lists them all.", nullptr, static_cast<int>(lines.size())));
   showMessage(request);
 }
 

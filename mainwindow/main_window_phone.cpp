@@ -10,8 +10,8 @@
 
 #include "backup_store.h"
 #include "core_words.h"
-#include "main_window.h"
 #include "file_io.h"
+#include "main_window.h"
 #include "menu_writer.h"
 #include "phone_indicator.h"
 #include "phone_menu_guard.h"
@@ -36,7 +36,7 @@ struct PhoneSaveOutcome {
 
 void TSDIAppForm::usePhoneLibrary(std::unique_ptr<P2KLibrary> library) {
   if (preview_ != nullptr) preview_->setPhone(nullptr);  // it reads through the link that goes
-  phone_.reset();  // its thread ends before the next link starts
+  phone_.reset();                                        // its thread ends before the next link starts
   PhoneLinkListener& listener = *this;  // the base is private: converted here, not in make_unique
   phone_ = std::make_unique<WindowPhoneLink>(*this, listener, std::move(library));
   connectPreviewToPhone();
@@ -105,8 +105,7 @@ void TSDIAppForm::PhoneSaveExecute() {
   });
 }
 
-void TSDIAppForm::sendToPhone(PhoneJob job, std::vector<std::uint8_t> bytes,
-                              std::function<void()> stored) {
+void TSDIAppForm::sendToPhone(PhoneJob job, std::vector<std::uint8_t> bytes, std::function<void()> stored) {
   WindowPhoneLink& phone = *phone_;
   phone.run(
       job,
@@ -133,8 +132,7 @@ void TSDIAppForm::PhoneRestoreMenuExecute() {
   BackupStore store = backups();
   PhoneMenuGuard chooser(phone_->link(), store);  // choosing reads and writes nothing
   const auto preferred = chooser.restoreChoice(model);
-  RestorePhoneMenuDialog dialog(BackupChoicesFor(store, model), preferred ? preferred->path : "",
-                                this);
+  RestorePhoneMenuDialog dialog(BackupChoicesFor(store, model), preferred ? preferred->path : "", this);
   if (prompter_->runModal(dialog) != QDialog::Accepted || dialog.chosenPath().empty()) return;
   restoreBackup(dialog.chosenPath());
 }
@@ -163,19 +161,20 @@ void TSDIAppForm::restoreBackup(const std::string& path) {
     return;
   }
   sendToPhone(PhoneJob::Restore, std::move(bytes.value()), [this, path] {
-    StatusBar->showMessage(tr("The phone's menu was restored from %1")
-                               .arg(QFile::decodeName(QByteArray::fromStdString(path))));
+    StatusBar->showMessage(
+        tr("The phone's menu was restored from %1").arg(QFile::decodeName(QByteArray::fromStdString(path))));
   });
 }
 
 void TSDIAppForm::PhoneRestartExecute() {
   if (!phone_ || phoneBusy()) return;
   WindowPhoneLink& phone = *phone_;
-  phone.start(PhoneJob::Restart, [&phone] { phone.link().RestartPhone(); },
-              [this](bool) {
-                StoredToPhone = 0;
-                showHint(tr("Phone restarting"));
-              });
+  phone.start(
+      PhoneJob::Restart, [&phone] { phone.link().RestartPhone(); },
+      [this](bool) {
+        StoredToPhone = 0;
+        showHint(tr("Phone restarting"));
+      });
 }
 
 void TSDIAppForm::enablePhoneCommands() {

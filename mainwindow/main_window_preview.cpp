@@ -22,7 +22,8 @@ void TSDIAppForm::buildViewMenu() {
   ViewPhonePreview->setCheckable(true);
   ViewPhonePreview->setStatusTip(tr("Show the menu as the phone shows it"));
   ViewPhoneFilesFolder = addActionToList("ViewPhoneFilesFolder", tr("Phone files folder..."), QString(), -1);
-  ViewPhoneFilesFolder->setStatusTip(tr("Choose the folder that stands for the phone's files when no phone is connected"));
+  ViewPhoneFilesFolder->setStatusTip(
+      tr("Choose the folder that stands for the phone's files when no phone is connected"));
   PhonePreviewItem = addMenuEntry(View1, ViewPhonePreview, "PhonePreviewItem");
   PhoneFilesFolderItem = addMenuEntry(View1, ViewPhoneFilesFolder, "PhoneFilesFolderItem");
   connect(ViewPhonePreview, &QAction::triggered, this, [this](bool open) {

@@ -54,7 +54,9 @@ void TSDIAppForm::FileSaveAs1Execute() {
   saveThroughDialog();
 }
 
-bool TSDIAppForm::saveDocument() { return documentPath_.isEmpty() ? saveThroughDialog() : saveTo(documentPath_); }
+bool TSDIAppForm::saveDocument() {
+  return documentPath_.isEmpty() ? saveThroughDialog() : saveTo(documentPath_);
+}
 
 bool TSDIAppForm::settleUnsavedChanges() {
   if (!document_.isOpen() || !isDocumentModified()) return true;
@@ -93,7 +95,8 @@ bool TSDIAppForm::saveTo(const QString& path) {
     refusal.icon = QMessageBox::Warning;
     refusal.title = kErrorTitle;
     refusal.text = tr("\"%1\" is a backup of a phone's menu, which is kept as it was read. "
-                      "Save the menu under another name.").arg(path);
+                      "Save the menu under another name.")
+                       .arg(path);
     showMessage(refusal);
     return false;
   }
@@ -131,7 +134,8 @@ bool TSDIAppForm::settleDataLeftOut() {
   question.informative = tr("\"Keep the data\" ticks \"Save all data\" and saves everything.");
   question.buttons = QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel;
   question.defaultButton = QMessageBox::Save;
-  question.buttonTexts = {{QMessageBox::Save, tr("Keep the data")}, {QMessageBox::Discard, tr("Leave it out")}};
+  question.buttonTexts = {{QMessageBox::Save, tr("Keep the data")},
+                          {QMessageBox::Discard, tr("Leave it out")}};
   switch (showMessage(question)) {
     case QMessageBox::Save: CheckBox1->setChecked(true); return true;
     case QMessageBox::Discard: return true;

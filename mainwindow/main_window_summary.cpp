@@ -26,11 +26,13 @@ const char* const kMenuNameLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", 
 const char* const kSoftkeyNameLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Softkey name modified");
 const char* const kUrlLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "URL attached");
 const char* const kMidletLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "MIDlet attached");
-const char* const kFileIconLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Icon(s) modified [source: file]");
-const char* const kDrmIconLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Icon(s) modified [source: DRM]");
+const char* const kFileIconLine =
+    QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Icon(s) modified [source: file]");
+const char* const kDrmIconLine =
+    QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Icon(s) modified [source: DRM]");
 const char* const kUnsupportedLine = QT_TRANSLATE_NOOP("quillet::ui::TSDIAppForm", "Unsupported Data");
-constexpr std::array<const char*, 7> kSummaryLines = {kMenuNameLine, kSoftkeyNameLine, kUrlLine, kMidletLine,
-                                                      kFileIconLine, kDrmIconLine, kUnsupportedLine};
+constexpr std::array<const char*, 7> kSummaryLines = {
+    kMenuNameLine, kSoftkeyNameLine, kUrlLine, kMidletLine, kFileIconLine, kDrmIconLine, kUnsupportedLine};
 
 // The summary lines of one item's blocks, in block order. The MIDlet and icon lines
 // appear once however many blocks carry them.

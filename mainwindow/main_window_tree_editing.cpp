@@ -136,7 +136,8 @@ void TSDIAppForm::buildPopupMenus() {
   // passes Enter on a second time, and the menu opens only once.
   connect(ComboBox1->lineEdit(), &QLineEdit::returnPressed, this, [this] {
     const int current = ComboBox1->currentIndex();
-    if (current >= 0 && ComboBox1->itemText(current) == ComboBox1->currentText() && !PopupMenu1->isVisible()) {
+    if (current >= 0 && ComboBox1->itemText(current) == ComboBox1->currentText() &&
+        !PopupMenu1->isVisible()) {
       ComboBox1Click();
     }
   });
@@ -168,7 +169,8 @@ void TSDIAppForm::buildPopupMenus() {
   addClipboardKey(Cutitem1, QKeySequence(Qt::CTRL | Qt::Key_X), &TSDIAppForm::Cutitem1Click);
   addClipboardKey(Copyitem1, QKeySequence(Qt::CTRL | Qt::Key_C), &TSDIAppForm::Copyitem1Click);
   addClipboardKey(Pasteitem1, QKeySequence(Qt::CTRL | Qt::Key_V), &TSDIAppForm::Pasteitem1Click);
-  addClipboardKey(Pastesubitem1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), &TSDIAppForm::Pastesubitem1Click);
+  addClipboardKey(Pastesubitem1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V),
+                  &TSDIAppForm::Pastesubitem1Click);
   // The Edit menu offers the same four, named with their keys, enabled as the tree's menu
   // would be for the selected item.
   Edit1->addSeparator();
@@ -280,7 +282,8 @@ void TSDIAppForm::MenuItem1Click() {
   // Only an OK becomes a step.
   const StepStart start = startStep(document_.tree.absoluteIndex(node));
   const QString text = StepName(tr("Modify item"), node->caption());
-  if (std::optional<BranchSnapshot> before = editInItemDialog(*node)) pushStep(text, start, std::move(*before));
+  if (std::optional<BranchSnapshot> before = editInItemDialog(*node))
+    pushStep(text, start, std::move(*before));
   refreshAfterEdit();
 }
 
@@ -288,8 +291,7 @@ std::optional<BranchSnapshot> TSDIAppForm::editInItemDialog(MenuNode& node) {
   if (itemDialog_ == nullptr || !CanModify(document_, node)) return std::nullopt;
   const TMMAItem& item = node.item();
   const bool softkey = IsSoftkey(document_, node);
-  if (!itemDialog_->EditItem(document_.ItemData(node), item.kind, item.flags, item.attributes,
-                             softkey)) {
+  if (!itemDialog_->EditItem(document_.ItemData(node), item.kind, item.flags, item.attributes, softkey)) {
     return std::nullopt;
   }
   return ModifyItem(document_, node, itemDialog_->Editor().StoreItem());
@@ -310,9 +312,9 @@ bool TSDIAppForm::confirmDelete(const MenuNode& node) {
 bool TSDIAppForm::confirmDroppedSubmenu(bool selectedItem, const QString& item) {
   return AskWarning(*prompter_, this, QMessageBox::Question,
                     selectedItem ? tr("Selected item cannot have a submenu.\r\n          Existing submenu "
-                                                  "will be deleted\r\n                Continue?")
+                                      "will be deleted\r\n                Continue?")
                                  : tr("A pasted item cannot have a submenu.\r\nIts subitems will be "
-                                   "left out.\r\nContinue?"),
+                                      "left out.\r\nContinue?"),
                     item);
 }
 
@@ -394,7 +396,8 @@ void TSDIAppForm::expandBelow(int ownerIndex, const ExpandedRows& rows) {
   for (const std::vector<int>& path : rows) {
     const MenuNode* node = owner;
     for (auto row = path.begin(); node != nullptr && row != path.end(); ++row) {
-      node = *row < static_cast<int>(node->childCount()) ? node->child(static_cast<std::size_t>(*row)) : nullptr;
+      node =
+          *row < static_cast<int>(node->childCount()) ? node->child(static_cast<std::size_t>(*row)) : nullptr;
     }
     if (node != nullptr) TreeView1->expand(treeModel_->indexForNode(node));
   }

@@ -82,8 +82,11 @@ QVariant MenuTreeModel::data(const QModelIndex& index, int role) const {
 
 QString MenuTreeModel::toolTip(const MenuNode& node) const {
   const NodeDetails details = NodeDetailsOf(document_, node);
-  auto text = [](const std::u16string& utf16) { return QString::fromStdString(PrintableUtf8(Utf16ToUtf8(utf16))); };
-  QStringList lines{tr("Identifier: %1").arg(QString::fromStdString(PrintableLatin1(node.item().identifier)))};
+  auto text = [](const std::u16string& utf16) {
+    return QString::fromStdString(PrintableUtf8(Utf16ToUtf8(utf16)));
+  };
+  QStringList lines{
+      tr("Identifier: %1").arg(QString::fromStdString(PrintableLatin1(node.item().identifier)))};
   auto names = [&](const std::vector<TMMANameEntry>& entries, const QString& heading) {
     if (entries.empty()) return;
     lines << heading;
@@ -93,8 +96,9 @@ QString MenuTreeModel::toolTip(const MenuNode& node) const {
   names(details.names, tr("Names:"));
   names(details.softkeyTitles, tr("Softkey titles:"));
   for (const NodeDetails::Icon& icon : details.icons) {
-    const QString where = icon.icon.kind == ShownIcon::Kind::DrmIndex ? tr("DRM index %1").arg(icon.icon.drmIndex)
-                                                                       : text(icon.icon.path);
+    const QString where = icon.icon.kind == ShownIcon::Kind::DrmIndex
+                              ? tr("DRM index %1").arg(icon.icon.drmIndex)
+                              : text(icon.icon.path);
     switch (icon.role) {
       case NodeDetails::IconRole::Animated: lines << tr("Animated icon: %1").arg(where); break;
       case NodeDetails::IconRole::Static: lines << tr("Static icon: %1").arg(where); break;

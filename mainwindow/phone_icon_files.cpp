@@ -12,9 +12,7 @@ WindowPhoneIconFiles::~WindowPhoneIconFiles() { ++side_->connection; }
 
 bool WindowPhoneIconFiles::phoneReady() const { return phone_.P2K_GetStatus() == 1; }
 
-QString WindowPhoneIconFiles::phoneName() const {
-  return QString::fromStdString(phone_.link().model());
-}
+QString WindowPhoneIconFiles::phoneName() const { return QString::fromStdString(phone_.link().model()); }
 
 void WindowPhoneIconFiles::connectionChanged() { ++side_->connection; }
 

@@ -1,7 +1,6 @@
 #include "phone_preview_window.h"
 
 #include <QCheckBox>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -11,6 +10,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "editor_settings.h"
 #include "item_appearance.h"
@@ -123,11 +123,11 @@ void PhonePreviewWindow::fillLanguages() {
   if (languages == languages_) return;
   languages_ = std::move(languages);
   LanguageChooser->clear();
-  for (const std::uint8_t language : languages_)
-    LanguageChooser->addItem(LanguageWords(language));
+  for (const std::uint8_t language : languages_) LanguageChooser->addItem(LanguageWords(language));
   const auto shown = std::find(languages_.begin(), languages_.end(), screen_->language());
   // A language the menu no longer holds gives way to the first one (English US when present).
-  const std::size_t index = shown != languages_.end() ? static_cast<std::size_t>(shown - languages_.begin()) : 0;
+  const std::size_t index =
+      shown != languages_.end() ? static_cast<std::size_t>(shown - languages_.begin()) : 0;
   LanguageChooser->setCurrentIndex(static_cast<int>(index));
   if (languages_[index] != screen_->language()) screen_->setLanguage(languages_[index]);
 }

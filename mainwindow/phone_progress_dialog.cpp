@@ -56,8 +56,7 @@ PhoneProgressDialog::PhoneProgressDialog(PhoneJob job, QWidget* owner)
   setMinimumWidth(kDialogWidth);
   bar_->setRange(0, 0);
   setCancellable(cancellable_);
-  setLabelText(job == PhoneJob::Restart ? tr("Restarting the phone...")
-                                        : StepText(job, PhoneStep::Reading));
+  setLabelText(job == PhoneJob::Restart ? tr("Restarting the phone...") : StepText(job, PhoneStep::Reading));
 }
 
 void PhoneProgressDialog::showProgress(PhoneStep step, std::size_t done, std::size_t total) {

@@ -60,9 +60,7 @@ void PhoneScreen::setListMode(bool list) {
   rebuild();
 }
 
-const MenuNode* PhoneScreen::menuNode() const {
-  return menu_ != nullptr ? menu_ : document_.menuRootNode();
-}
+const MenuNode* PhoneScreen::menuNode() const { return menu_ != nullptr ? menu_ : document_.menuRootNode(); }
 
 PhoneScreen::Tile PhoneScreen::tileFor(const MenuNode& node, IconUse use) const {
   const ShownName name = MenuNameIn(document_, node, language_);
@@ -131,21 +129,15 @@ void PhoneScreen::documentLeaving() {
 
 PhoneScreen::Mark PhoneScreen::markOf(const Tile& tile) const {
   switch (tile.icon.kind) {
-    case ShownIcon::Kind::DrmIndex:
-      return Mark::DrmTile;
-    case ShownIcon::Kind::None:
-      return Mark::InitialTile;
-    case ShownIcon::Kind::FilePath:
-      break;
+    case ShownIcon::Kind::DrmIndex: return Mark::DrmTile;
+    case ShownIcon::Kind::None: return Mark::InitialTile;
+    case ShownIcon::Kind::FilePath: break;
   }
   const IconLook& look = icons_.look(tile.icon.path);
   switch (look.state) {
-    case IconLook::State::Ready:
-      return look.movie != nullptr ? Mark::Animation : Mark::Image;
-    case IconLook::State::Missing:
-      return Mark::Missing;
-    case IconLook::State::Fetching:
-      break;
+    case IconLook::State::Ready: return look.movie != nullptr ? Mark::Animation : Mark::Image;
+    case IconLook::State::Missing: return Mark::Missing;
+    case IconLook::State::Fetching: break;
   }
   return Mark::Fetching;
 }
@@ -155,22 +147,21 @@ QString PhoneScreen::tileToolTip(const Tile& tile) const {
   if (tile.nameIsFallback) tip += tr(" (no name in the display language)");
   switch (tile.icon.kind) {
     case ShownIcon::Kind::DrmIndex:
-      return tip + QLatin1Char('\n') + tr("Icon: DRM index %1, from the phone's DRM store").arg(tile.icon.drmIndex);
+      return tip + QLatin1Char('\n') +
+             tr("Icon: DRM index %1, from the phone's DRM store").arg(tile.icon.drmIndex);
     case ShownIcon::Kind::None:
       return tip + QLatin1Char('\n') + tr("No icon in the menu file: the phone draws its own");
-    case ShownIcon::Kind::FilePath:
-      break;
+    case ShownIcon::Kind::FilePath: break;
   }
   const QString path = Text(tile.icon.path);
   const IconLook& look = icons_.look(tile.icon.path);
-  QString where = look.lookedIn.isEmpty() ? QString() : QLatin1Char('\n') + tr("Looked for in %1").arg(look.lookedIn);
+  QString where =
+      look.lookedIn.isEmpty() ? QString() : QLatin1Char('\n') + tr("Looked for in %1").arg(look.lookedIn);
   switch (look.state) {
-    case IconLook::State::Ready:
-      return tip + QLatin1Char('\n') + tr("Icon: %1").arg(path);
+    case IconLook::State::Ready: return tip + QLatin1Char('\n') + tr("Icon: %1").arg(path);
     case IconLook::State::Fetching:
       return tip + QLatin1Char('\n') + tr("Icon: %1 (being read)").arg(path) + where;
-    case IconLook::State::Missing:
-      break;
+    case IconLook::State::Missing: break;
   }
   return tip + QLatin1Char('\n') + tr("Missing icon: %1").arg(path) + where + QLatin1Char('\n') + look.reason;
 }
@@ -269,33 +260,21 @@ void PhoneScreen::keyPressEvent(QKeyEvent* event) {
   const int step = columns();
   switch (event->key()) {
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-      open(highlighted_);
-      return;
-    case Qt::Key_Backspace:
-      goBack();
-      return;
-    case Qt::Key_Left:
-      highlight(highlighted_ - 1, true);
-      return;
-    case Qt::Key_Right:
-      highlight(highlighted_ + 1, true);
-      return;
-    case Qt::Key_Up:
-      highlight(highlighted_ - step, true);
-      return;
-    case Qt::Key_Down:
-      highlight(highlighted_ + step, true);
-      return;
-    default:
-      QWidget::keyPressEvent(event);
+    case Qt::Key_Enter: open(highlighted_); return;
+    case Qt::Key_Backspace: goBack(); return;
+    case Qt::Key_Left: highlight(highlighted_ - 1, true); return;
+    case Qt::Key_Right: highlight(highlighted_ + 1, true); return;
+    case Qt::Key_Up: highlight(highlighted_ - step, true); return;
+    case Qt::Key_Down: highlight(highlighted_ + step, true); return;
+    default: QWidget::keyPressEvent(event);
   }
 }
 
 void PhoneScreen::wheelEvent(QWheelEvent* event) {
   const int rows = (static_cast<int>(tiles_.size()) + columns() - 1) / columns();
   const int visibleRows = std::max(1, menuArea().height() / rowHeight());
-  firstRow_ = std::clamp(firstRow_ + (event->angleDelta().y() < 0 ? 1 : -1), 0, std::max(0, rows - visibleRows));
+  firstRow_ =
+      std::clamp(firstRow_ + (event->angleDelta().y() < 0 ? 1 : -1), 0, std::max(0, rows - visibleRows));
   update();
 }
 
@@ -315,7 +294,8 @@ bool PhoneScreen::event(QEvent* event) {
   return QWidget::event(event);
 }
 
-void PhoneScreen::drawName(QPainter& painter, const QString& text, bool fallback, QRect box, int flags) const {
+void PhoneScreen::drawName(QPainter& painter, const QString& text, bool fallback, QRect box,
+                           int flags) const {
   QFont font = painter.font();
   font.setItalic(fallback);
   painter.setFont(font);
@@ -329,7 +309,8 @@ void PhoneScreen::drawIcon(QPainter& painter, const Tile& tile, QRect box) const
   if (mark == Mark::Image || mark == Mark::Animation) {
     const QPixmap& pixmap = icons_.look(tile.icon.path).pixmap;
     QSize size = pixmap.size();
-    if (size.width() > box.width() || size.height() > box.height()) size.scale(box.size(), Qt::KeepAspectRatio);
+    if (size.width() > box.width() || size.height() > box.height())
+      size.scale(box.size(), Qt::KeepAspectRatio);
     const QRect target(box.center() - QPoint(size.width() / 2, size.height() / 2), size);
     painter.drawPixmap(target, pixmap);
     return;
@@ -398,14 +379,16 @@ void PhoneScreen::paintEvent(QPaintEvent*) {
       painter.drawRoundedRect(QRectF(cell).adjusted(2, 2, -2, -2), 8, 8);
     }
     if (showsGrid()) {
-      drawIcon(painter, tile, QRect(cell.center() - QPoint(kGridIcon / 2, kGridIcon / 2), QSize(kGridIcon, kGridIcon)));
+      drawIcon(painter, tile,
+               QRect(cell.center() - QPoint(kGridIcon / 2, kGridIcon / 2), QSize(kGridIcon, kGridIcon)));
       continue;
     }
     const QRect icon(cell.left() + kMargin * 2, cell.center().y() - kListIcon / 2, kListIcon, kListIcon);
     drawIcon(painter, tile, icon);
     painter.setPen(tile.nameIsFallback ? kFallbackText : kText);
     drawName(painter, tile.name, tile.nameIsFallback,
-             QRect(icon.right() + kMargin * 2, cell.top(), cell.right() - icon.right() - kMargin * 3, cell.height()),
+             QRect(icon.right() + kMargin * 2, cell.top(), cell.right() - icon.right() - kMargin * 3,
+                   cell.height()),
              Qt::AlignLeft | Qt::AlignVCenter);
   }
   painter.setClipping(false);
@@ -418,7 +401,9 @@ void PhoneScreen::paintEvent(QPaintEvent*) {
       painter.setBrush(kHighlight);
       painter.drawRoundedRect(QRectF(half).adjusted(-kMargin, 3, kMargin, -3), 6, 6);
     }
-    painter.setPen(key == softkeyHighlighted_ ? kText : softkeys_[key].nameIsFallback ? kFallbackOnBar : kBarText);
+    painter.setPen(key == softkeyHighlighted_      ? kText
+                   : softkeys_[key].nameIsFallback ? kFallbackOnBar
+                                                   : kBarText);
     drawName(painter, softkeys_[key].name, softkeys_[key].nameIsFallback, half,
              (key == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
   }

@@ -141,7 +141,8 @@ void PreviewIconStore::fetchNext() {
       const QString phone = self->phone_->phoneName();
       entry.look.lookedIn = self->phoneWords(phone);
       if (bytes) {
-        const QByteArray data(reinterpret_cast<const char*>(bytes->data()), static_cast<qsizetype>(bytes->size()));
+        const QByteArray data(reinterpret_cast<const char*>(bytes->data()),
+                              static_cast<qsizetype>(bytes->size()));
         const QString keep = self->cacheFile(phone, path);
         if (!keep.isEmpty() && QDir().mkpath(QFileInfo(keep).path())) {
           QSaveFile file(keep);
@@ -151,7 +152,8 @@ void PreviewIconStore::fetchNext() {
       } else {
         entry.movie.reset();
         QString reason = ErrorWords(bytes.error());
-        if (!bytes.error().detail.empty()) reason += QStringLiteral(": ") + QString::fromStdString(bytes.error().detail);
+        if (!bytes.error().detail.empty())
+          reason += QStringLiteral(": ") + QString::fromStdString(bytes.error().detail);
         entry.look = IconLook{IconLook::State::Missing, {}, nullptr, reason, entry.look.lookedIn};
       }
     }

@@ -16,8 +16,8 @@ std::vector<BackupChoice> BackupChoicesFor(const BackupStore& store, const std::
   for (Backup& backup : store.list(model)) {
     MenuDocument doc;
     const auto loaded = LoadMenuFileFromPath(backup.path, doc);
-    choices.push_back({std::move(backup), loaded ? std::optional<int>(doc.mainMenuItemCount())
-                                                 : std::nullopt});
+    choices.push_back(
+        {std::move(backup), loaded ? std::optional<int>(doc.mainMenuItemCount()) : std::nullopt});
   }
   return choices;
 }
@@ -44,11 +44,11 @@ RestorePhoneMenuDialog::RestorePhoneMenuDialog(std::vector<BackupChoice> choices
     auto* row = new QTreeWidgetItem(BackupList);
     row->setText(0, QString::fromStdString(choice.backup.time));
     row->setText(1, tr("%n bytes", nullptr, static_cast<int>(choice.backup.size)));
-    row->setText(2, choice.mainMenuEntries ? QString::number(*choice.mainMenuEntries)
-                                           : QStringLiteral("-"));
+    row->setText(2, choice.mainMenuEntries ? QString::number(*choice.mainMenuEntries) : QStringLiteral("-"));
     QString state;
     if (choice.backup.damaged) state = tr("damaged");
-    if (!choice.mainMenuEntries) state += (state.isEmpty() ? QString() : QStringLiteral(", ")) + tr("does not load");
+    if (!choice.mainMenuEntries)
+      state += (state.isEmpty() ? QString() : QStringLiteral(", ")) + tr("does not load");
     row->setText(3, state);
     row->setToolTip(0, QString::fromStdString(choice.backup.path));
     row->setData(0, Qt::UserRole, static_cast<int>(std::distance(it, choices_.rend()) - 1));

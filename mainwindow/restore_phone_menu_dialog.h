@@ -27,8 +27,7 @@ class RestorePhoneMenuDialog : public QDialog {
   Q_OBJECT
  public:
   // `preferred`: the backup chosen at first (the restore's default), if listed.
-  RestorePhoneMenuDialog(std::vector<BackupChoice> choices, const std::string& preferred,
-                         QWidget* owner);
+  RestorePhoneMenuDialog(std::vector<BackupChoice> choices, const std::string& preferred, QWidget* owner);
 
   // The chosen backup's path, or empty.
   std::string chosenPath() const;

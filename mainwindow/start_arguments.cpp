@@ -24,23 +24,24 @@ StartArguments ReadStartArguments(const QStringList& arguments) {
       "StartArguments", "Editor of the main menu file (mma_ucp) of Motorola P2K phones."));
   parser.addHelpOption();
   parser.addVersionOption();
-  const QCommandLineOption lang(
-      QStringLiteral("lang"),
-      QCoreApplication::translate("StartArguments", "The interface language: %1.")
-          .arg(InterfaceLanguages().join(QLatin1String(", "))),
-      QStringLiteral("language"));
+  const QCommandLineOption lang(QStringLiteral("lang"),
+                                QCoreApplication::translate("StartArguments", "The interface language: %1.")
+                                    .arg(InterfaceLanguages().join(QLatin1String(", "))),
+                                QStringLiteral("language"));
   parser.addOption(lang);
   parser.addPositionalArgument(QStringLiteral("file"),
                                QCoreApplication::translate("StartArguments", "The menu file to open."),
                                QStringLiteral("[file]"));
   const QCommandLineOption reset(
       QStringLiteral("reset-settings"),
-      QCoreApplication::translate("StartArguments", "Start with the remembered settings (recent files, folders, "
-                                                    "window position, language) forgotten."));
+      QCoreApplication::translate("StartArguments",
+                                  "Start with the remembered settings (recent files, folders, "
+                                  "window position, language) forgotten."));
   parser.addOption(reset);
   parser.process(arguments);
   const QStringList files = parser.positionalArguments();
-  if (files.size() > 1) Refuse(QCoreApplication::translate("StartArguments", "The editor opens one file at a time."));
+  if (files.size() > 1)
+    Refuse(QCoreApplication::translate("StartArguments", "The editor opens one file at a time."));
   StartArguments start;
   start.file = files.isEmpty() ? QString() : files.front();
   if (parser.isSet(lang)) {

@@ -7,8 +7,8 @@
 namespace quillet::ui {
 
 struct StartArguments {
-  QString file;      // the menu file to open at start, or empty
-  QString language;  // from --lang: one of InterfaceLanguages(), or empty to choose as usual
+  QString file;                // the menu file to open at start, or empty
+  QString language;            // from --lang: one of InterfaceLanguages(), or empty to choose as usual
   bool resetSettings = false;  // start with every remembered setting forgotten
 };
 

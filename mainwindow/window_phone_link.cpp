@@ -85,17 +85,14 @@ std::function<void(const PhoneProgress&)> WindowPhoneLink::progressReporter() {
   return [this](const PhoneProgress& progress) {
     step_ = progress.step;
     // Once writing begins the phone's menu is changing: the job goes on to its end.
-    if (progress.step == PhoneStep::Writing || progress.step == PhoneStep::Verifying)
-      cancelAllowed_ = false;
+    if (progress.step == PhoneStep::Writing || progress.step == PhoneStep::Verifying) cancelAllowed_ = false;
     post([this, progress] {
       if (dialog_) dialog_->showProgress(progress.step, progress.done, progress.total);
     });
   };
 }
 
-bool WindowPhoneLink::cancelled() const {
-  return cancelAllowed_ && (cancelRequested_ || stopping_);
-}
+bool WindowPhoneLink::cancelled() const { return cancelAllowed_ && (cancelRequested_ || stopping_); }
 
 void WindowPhoneLink::cancelJob() {
   if (!busy_) return;
@@ -108,8 +105,7 @@ void WindowPhoneLink::cancelJob() {
 
 void WindowPhoneLink::pause(int ms) {
   std::unique_lock lock(pauseMutex_);
-  pauseWake_.wait_for(lock, std::chrono::milliseconds(ms),
-                      [this] { return stopping_ || cancelled(); });
+  pauseWake_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return stopping_ || cancelled(); });
 }
 
 void WindowPhoneLink::waitUntilIdle() {
@@ -123,7 +119,8 @@ void WindowPhoneLink::InitPhoneLink() {
 std::int32_t WindowPhoneLink::P2K_GetStatus() { return link_.status(); }
 
 void WindowPhoneLink::RestartPhone() {
-  start(PhoneJob::Restart, [this] { link_.RestartPhone(); }, [](bool) {});
+  start(
+      PhoneJob::Restart, [this] { link_.RestartPhone(); }, [](bool) {});
   waitUntilIdle();
 }
 

@@ -46,10 +46,9 @@ class WindowPhoneLink : public PhoneLinkView {
   void run(PhoneJob job, Work work, Done done) {
     using Value = std::invoke_result_t<Work&>;
     auto value = std::make_shared<std::optional<Value>>();
-    start(job, [value, work = std::move(work)]() mutable { value->emplace(work()); },
-          [value, done = std::move(done)](bool cancelled) mutable {
-            done(std::move(**value), cancelled);
-          });
+    start(
+        job, [value, work = std::move(work)]() mutable { value->emplace(work()); },
+        [value, done = std::move(done)](bool cancelled) mutable { done(std::move(**value), cancelled); });
   }
   void start(PhoneJob job, std::function<void()> work, std::function<void(bool cancelled)> done);
   // Runs `work` on the phone thread behind any job, with no progress dialog and the

@@ -52,7 +52,8 @@ Result<Attributes> ParseAttributes(std::string_view text, AttributeSyntax syntax
     if (syntax == AttributeSyntax::Manifest) {
       if (line.empty()) break;  // the end of the main section
       if (line.front() == ' ') {
-        if (continued == nullptr) return Refusal("line " + std::to_string(lineNumber) + " continues no attribute");
+        if (continued == nullptr)
+          return Refusal("line " + std::to_string(lineNumber) + " continues no attribute");
         continued->append(line.substr(1));
         continue;
       }

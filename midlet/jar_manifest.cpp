@@ -56,15 +56,18 @@ Result<std::string> ReadJarManifest(std::span<const std::uint8_t> archiveBytes, 
   if (!archive) return archive.error();
   zip_t* zip = archive->get();
   const zip_int64_t index = zip_name_locate(zip, kManifestPath, ZIP_FL_NOCASE);
-  if (index < 0) return Refusal(std::string("it holds no ") + kManifestPath + ", so it is no Java application");
+  if (index < 0)
+    return Refusal(std::string("it holds no ") + kManifestPath + ", so it is no Java application");
   const auto entryIndex = static_cast<zip_uint64_t>(index);
   zip_stat_t stat;
   zip_stat_init(&stat);
-  if (zip_stat_index(zip, entryIndex, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) != 0 && stat.size > limit) {
+  if (zip_stat_index(zip, entryIndex, 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE) != 0 &&
+      stat.size > limit) {
     return Refusal(TooLarge(limit));
   }
   const Entry entry(zip_fopen_index(zip, entryIndex, 0));
-  if (!entry) return Refusal(std::string("its ") + kManifestPath + " cannot be unpacked" + Because(zip_strerror(zip)));
+  if (!entry)
+    return Refusal(std::string("its ") + kManifestPath + " cannot be unpacked" + Because(zip_strerror(zip)));
   // The size in the archive may lie, so unpacking stops one chunk past the limit whatever
   // it said: a small archive cannot make us fill memory.
   std::string manifest;
@@ -72,7 +75,8 @@ Result<std::string> ReadJarManifest(std::span<const std::uint8_t> archiveBytes, 
   for (;;) {
     const zip_int64_t got = zip_fread(entry.get(), chunk.data(), chunk.size());
     if (got < 0) {
-      return Refusal(std::string("its ") + kManifestPath + " is damaged" + Because(zip_file_strerror(entry.get())));
+      return Refusal(std::string("its ") + kManifestPath + " is damaged" +
+                     Because(zip_file_strerror(entry.get())));
     }
     if (got == 0) break;
     manifest.append(chunk.data(), static_cast<std::size_t>(got));

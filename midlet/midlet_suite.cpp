@@ -64,7 +64,8 @@ Result<Attributes> AttributesOf(std::span<const std::uint8_t> bytes) {
     Result<std::string> manifest = ReadJarManifest(bytes, kMaxAttributeTextBytes);
     if (!manifest) return manifest.error();
     Result<Attributes> attributes = ParseAttributes(manifest.value(), AttributeSyntax::Manifest);
-    if (!attributes) return Refusal(std::string("its ") + kManifestPath + " is damaged: " + attributes.error().message);
+    if (!attributes)
+      return Refusal(std::string("its ") + kManifestPath + " is damaged: " + attributes.error().message);
     return attributes;
   }
   if (bytes.size() > kMaxAttributeTextBytes) {
@@ -73,7 +74,8 @@ Result<Attributes> AttributesOf(std::span<const std::uint8_t> bytes) {
   }
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   Result<Attributes> attributes = ParseAttributes(text, AttributeSyntax::Descriptor);
-  if (!attributes) return Refusal("it is neither a Java archive nor a descriptor: " + attributes.error().message);
+  if (!attributes)
+    return Refusal("it is neither a Java archive nor a descriptor: " + attributes.error().message);
   return attributes;
 }
 

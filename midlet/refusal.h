@@ -8,6 +8,8 @@
 
 namespace quillet::midlet {
 
-inline Error Refusal(std::string reason) { return Error{ErrorCode::InvalidValue, std::move(reason), {}, {}, {}}; }
+inline Error Refusal(std::string reason) {
+  return Error{ErrorCode::InvalidValue, std::move(reason), {}, {}, {}};
+}
 
 }  // namespace quillet::midlet

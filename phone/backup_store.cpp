@@ -39,9 +39,7 @@ struct NameKey {
   std::string stamp;
   unsigned sequence = 1;
   bool damaged = false;
-  bool operator<(const NameKey& o) const {
-    return std::tie(stamp, sequence) < std::tie(o.stamp, o.sequence);
-  }
+  bool operator<(const NameKey& o) const { return std::tie(stamp, sequence) < std::tie(o.stamp, o.sequence); }
 };
 
 std::optional<NameKey> ParseName(const std::string& name) {
@@ -101,8 +99,7 @@ std::string BackupStore::DefaultFolder() {
   // The XDG rules ignore a relative XDG_DATA_HOME.
   if (data && data[0] == '/') return (fs::path(data) / "quillet" / "backups").string();
   const char* home = std::getenv("HOME");
-  return (fs::path(home && home[0] ? home : ".") / ".local" / "share" / "quillet" / "backups")
-      .string();
+  return (fs::path(home && home[0] ? home : ".") / ".local" / "share" / "quillet" / "backups").string();
 }
 
 std::string BackupStore::ModelFolderName(const std::string& model) {
@@ -127,11 +124,10 @@ std::vector<Backup> BackupStore::list(const std::string& model) const {
     std::error_code sizeError;
     if (!key || !it->is_regular_file(sizeError)) continue;
     const auto size = it->file_size(sizeError);
-    found.push_back({*key, Backup{folderName, name, it->path().string(), sizeError ? 0 : size,
-                                  key->damaged, StampText(key->stamp)}});
+    found.push_back({*key, Backup{folderName, name, it->path().string(), sizeError ? 0 : size, key->damaged,
+                                  StampText(key->stamp)}});
   }
-  std::sort(found.begin(), found.end(),
-            [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<Backup> backups;
   for (auto& f : found) backups.push_back(std::move(f.second));
   return backups;
@@ -161,20 +157,17 @@ std::optional<Backup> BackupStore::newestIntact(const std::string& model) const 
   return std::nullopt;
 }
 
-Result<std::string> BackupStore::keep(const std::string& model,
-                                      const std::vector<std::uint8_t>& bytes,
+Result<std::string> BackupStore::keep(const std::string& model, const std::vector<std::uint8_t>& bytes,
                                       std::chrono::system_clock::time_point when) {
   return store(model, bytes, when, false);
 }
 
-Result<std::string> BackupStore::keepDamaged(const std::string& model,
-                                             const std::vector<std::uint8_t>& bytes,
+Result<std::string> BackupStore::keepDamaged(const std::string& model, const std::vector<std::uint8_t>& bytes,
                                              std::chrono::system_clock::time_point when) {
   return store(model, bytes, when, true);
 }
 
-Result<std::string> BackupStore::store(const std::string& model,
-                                       const std::vector<std::uint8_t>& bytes,
+Result<std::string> BackupStore::store(const std::string& model, const std::vector<std::uint8_t>& bytes,
                                        std::chrono::system_clock::time_point when, bool damaged) {
   const fs::path dir = fs::path(folder_) / ModelFolderName(model);
   auto backups = list(model);

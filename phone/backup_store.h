@@ -43,14 +43,13 @@ class BackupStore {
   // bytes, nothing is written and its path is returned. Beyond the limit, that phone's
   // oldest backups are removed.
   Result<std::string> keep(const std::string& model, const std::vector<std::uint8_t>& bytes,
-                           std::chrono::system_clock::time_point when =
-                               std::chrono::system_clock::now());
+                           std::chrono::system_clock::time_point when = std::chrono::system_clock::now());
 
   // Keeps `bytes` as a backup marked damaged; the same bytes as the newest damaged
   // backup are not stored twice.
-  Result<std::string> keepDamaged(const std::string& model, const std::vector<std::uint8_t>& bytes,
-                                  std::chrono::system_clock::time_point when =
-                                      std::chrono::system_clock::now());
+  Result<std::string> keepDamaged(
+      const std::string& model, const std::vector<std::uint8_t>& bytes,
+      std::chrono::system_clock::time_point when = std::chrono::system_clock::now());
 
   // The newest backup of `model` that is not marked damaged, or none.
   std::optional<Backup> newestIntact(const std::string& model) const;

@@ -76,8 +76,8 @@ std::int32_t EmulatedPhone::P2K_Restart() {
   return 0;
 }
 
-std::int32_t EmulatedPhone::Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t,
-                                      std::int32_t, std::uint8_t* buffer, std::size_t bufferSize) {
+std::int32_t EmulatedPhone::Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t, std::int32_t,
+                                      std::uint8_t* buffer, std::size_t bufferSize) {
   if (!ready()) return notReady();
   if (seem != 279 || record != 1 || buffer == nullptr) return fail("only seem 279 record 1 is kept");
   std::vector<std::uint8_t> name;
@@ -219,9 +219,8 @@ std::int32_t EmulatedPhone::File_Read(std::uint8_t* buffer, std::int32_t maxByte
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (size < 0) return fail("cannot read \"" + openFile_->string() + "\"");
-  const auto available = static_cast<std::uintmax_t>(size) > pointer_
-                             ? static_cast<std::uintmax_t>(size) - pointer_
-                             : 0;
+  const auto available =
+      static_cast<std::uintmax_t>(size) > pointer_ ? static_cast<std::uintmax_t>(size) - pointer_ : 0;
   const auto n = static_cast<std::streamsize>(
       std::min<std::uintmax_t>(available, static_cast<std::uintmax_t>(maxBytes)));
   if (!movePieces(static_cast<std::size_t>(n), true))

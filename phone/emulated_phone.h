@@ -41,8 +41,8 @@ class EmulatedPhone : public P2KLibrary {
   // A restart is a disconnect notice followed by a reconnect notice.
   std::int32_t P2K_Restart() override;
   // Seem 279 record 1: the model name in UTF-16BE, ended by a 0x0000 pair.
-  std::int32_t Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t offset,
-                         std::int32_t bytes, std::uint8_t* buffer, std::size_t bufferSize) override;
+  std::int32_t Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t offset, std::int32_t bytes,
+                         std::uint8_t* buffer, std::size_t bufferSize) override;
   std::int32_t File_Count() override;
   // Fills at most `count` entries in path order; returns the number filled.
   std::int32_t File_List(TP2KFileEntry* entries, std::int32_t count) override;

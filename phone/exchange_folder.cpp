@@ -46,7 +46,9 @@ Result<std::string> ExchangeFolder::filePath() {
       return Error{ErrorCode::FileNotWritable,
                    "Cannot make a private folder for the exchange file in \"" + parent +
                        "\": " + std::strerror(errno) + ".",
-                   parent, {}, {}};
+                   parent,
+                   {},
+                   {}};
     }
     folder_ = pattern;
     file_ = folder_ + "/" + kFileName;

@@ -32,9 +32,9 @@ Result<PhoneFilePut> PhoneFileGuard::put(const std::string& model, const std::st
     report(PhoneStep::BackingUp, 0, current->size());
     const auto kept = backups_.keepFile(model, path, current.value());
     if (!kept)
-      return Error{ErrorCode::PhoneError, "Nothing was sent: " + path + " could not be backed up. " +
-                                              kept.error().message,
-                   path, std::nullopt, std::nullopt};
+      return Error{ErrorCode::PhoneError,
+                   "Nothing was sent: " + path + " could not be backed up. " + kept.error().message, path,
+                   std::nullopt, std::nullopt};
     put = {true, kept.value()};
   }
   report(PhoneStep::Writing, 0, bytes.size());
@@ -46,8 +46,9 @@ Result<PhoneFilePut> PhoneFileGuard::put(const std::string& model, const std::st
   report(PhoneStep::Verifying, back->size(), bytes.size());
   const std::string difference = DescribeDifference(bytes, back.value());
   if (!difference.empty())
-    return Error{ErrorCode::PhoneError, "The file written to the phone does not match what was sent: " + difference,
-                 path, std::nullopt, std::nullopt};
+    return Error{ErrorCode::PhoneError,
+                 "The file written to the phone does not match what was sent: " + difference, path,
+                 std::nullopt, std::nullopt};
   return put;
 }
 

@@ -21,13 +21,15 @@ struct PhoneFilePut {
 
 class PhoneFileGuard {
  public:
-  PhoneFileGuard(PhoneLink& link, BackupStore& backups, std::function<void(const PhoneProgress&)> progress = {});
+  PhoneFileGuard(PhoneLink& link, BackupStore& backups,
+                 std::function<void(const PhoneProgress&)> progress = {});
 
   // Whether the phone lists a file at `path`.
   Result<bool> exists(const std::string& path);
   // Backs up the phone's file at `path` when there is one, writes `bytes` there, reads
   // them back and compares. Nothing is sent when the old file could not be backed up.
-  Result<PhoneFilePut> put(const std::string& model, const std::string& path, const std::vector<std::uint8_t>& bytes);
+  Result<PhoneFilePut> put(const std::string& model, const std::string& path,
+                           const std::vector<std::uint8_t>& bytes);
 
  private:
   void report(PhoneStep step, std::size_t done, std::size_t total) const;

@@ -58,7 +58,8 @@ Result<std::vector<TP2KFileEntry>> ListPhoneFiles(P2KLibrary& library, const Pho
                                              [](std::int32_t r) { return r != -1; }, hooks, calls);
   if (count == -1) return fileError("Error getting file count", "", library.lastErrorDetail());
   if (count < 0 || count > kMaxPhoneFileCount)
-    return fileError("Error getting file count", "", "the phone reported " + std::to_string(count) + " files");
+    return fileError("Error getting file count", "",
+                     "the phone reported " + std::to_string(count) + " files");
   std::vector<TP2KFileEntry> list(static_cast<std::size_t>(count));
   if (library.File_List(list.data(), count) == -1)
     return fileError("Error getting file list", "", library.lastErrorDetail());
@@ -71,7 +72,8 @@ Result<std::vector<std::uint8_t>> ReadListedPhoneFile(P2KLibrary& library, const
   const std::uint32_t size = entry.size;
   if (size > PhoneLink::kMaxTransferBytes)
     return fileError("Error reading file", path,
-                     "the file is " + std::to_string(size) + " bytes long; the phone link transfers at most " +
+                     "the file is " + std::to_string(size) +
+                         " bytes long; the phone link transfers at most " +
                          std::to_string(PhoneLink::kMaxTransferBytes) + " bytes");
   const std::uint32_t attributes = static_cast<std::uint32_t>(entry.attrHigh) * 65536u + entry.attrLow;
   int calls = 0;
@@ -91,9 +93,9 @@ Result<std::vector<std::uint8_t>> ReadListedPhoneFile(P2KLibrary& library, const
   }
   library.File_Close();
   if (static_cast<std::uint32_t>(read) < size)
-    return fileError("Error reading file", path,
-                     "the phone sent " + std::to_string(read) + " of the " + std::to_string(size) +
-                         " bytes it listed");
+    return fileError(
+        "Error reading file", path,
+        "the phone sent " + std::to_string(read) + " of the " + std::to_string(size) + " bytes it listed");
   buffer.resize(size);
   return buffer;
 }

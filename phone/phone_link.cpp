@@ -113,8 +113,7 @@ void PhoneLink::onUi(std::function<void(PhoneLink&)> task) { relay_->post(relay_
 std::string PhoneLink::exchangeFile() const { return exchange_.file(); }
 
 std::int32_t PhoneLink::callWithRetries(const std::function<std::int32_t()>& call,
-                                        const std::function<bool(std::int32_t)>& done,
-                                        int& calls) {
+                                        const std::function<bool(std::int32_t)>& done, int& calls) {
   return CallWithRetries(call, done, {hooks_.pause, [this] { return cancelled(); }}, calls);
 }
 
@@ -155,11 +154,9 @@ void PhoneLink::PhoneStatusChanged(std::int32_t state) {
 void PhoneLink::readPhoneModel(unsigned notice) {
   std::vector<std::uint8_t> buffer(kModelBufferSize, 0);
   int calls = 0;
-  const std::int32_t result = callWithRetries(
-      [&] {
-        return library_.Seem_Read(kModelSeem, 1, 0, 0, buffer.data(), buffer.size());
-      },
-      [](std::int32_t r) { return r != -1; }, calls);
+  const std::int32_t result =
+      callWithRetries([&] { return library_.Seem_Read(kModelSeem, 1, 0, 0, buffer.data(), buffer.size()); },
+                      [](std::int32_t r) { return r != -1; }, calls);
   if (result == -1) {
     Error error = libraryError("Error getting phone model");
     error.path.clear();
@@ -175,7 +172,9 @@ void PhoneLink::readPhoneModel(unsigned notice) {
   });
 }
 
-const TP2KFileEntry* PhoneLink::findListed(const std::string& path) const { return FindPhoneFile(FileList, path); }
+const TP2KFileEntry* PhoneLink::findListed(const std::string& path) const {
+  return FindPhoneFile(FileList, path);
+}
 
 Status PhoneLink::listFiles(const std::string& path) {
   FileList.clear();
@@ -183,8 +182,8 @@ Status PhoneLink::listFiles(const std::string& path) {
 
   view_.showStatusText("Getting file count");
   int calls = 0;
-  FileCount = callWithRetries([&] { return library_.File_Count(); },
-                              [](std::int32_t r) { return r != -1; }, calls);
+  FileCount =
+      callWithRetries([&] { return library_.File_Count(); }, [](std::int32_t r) { return r != -1; }, calls);
   if (FileCount == -1) return readError("Error getting file count", path);
   if (FileCount < 0 || FileCount > kMaxPhoneFileCount)
     return phoneError("Error getting file count",
@@ -209,9 +208,8 @@ Result<std::vector<std::uint8_t>> PhoneLink::readListed(const TP2KFileEntry& ent
                                               [](std::int32_t r) { return r == 0; }, calls);
   if (opened == -1) return readError("Error opening file", path);
   library_.File_SetPointer(0, 0);
-  const std::int32_t read = library_.File_Read(TransferBuffer.data(),
-                                               static_cast<std::int32_t>(kMaxTransferBytes),
-                                               kRetryCalls - calls);
+  const std::int32_t read = library_.File_Read(
+      TransferBuffer.data(), static_cast<std::int32_t>(kMaxTransferBytes), kRetryCalls - calls);
   if (read == -1) {
     // A read the user stopped leaves no file open behind it; a failed one stays as the
     // library left it.
@@ -222,10 +220,10 @@ Result<std::vector<std::uint8_t>> PhoneLink::readListed(const TP2KFileEntry& ent
   // A short read leaves the rest of the buffer from an earlier transfer; those bytes
   // must never pass for the phone's.
   if (static_cast<std::uint32_t>(read) < size)
-    return phoneError("Error reading file",
-                      "the phone sent " + std::to_string(read) + " of the " + std::to_string(size) +
-                          " bytes it listed",
-                      path);
+    return phoneError(
+        "Error reading file",
+        "the phone sent " + std::to_string(read) + " of the " + std::to_string(size) + " bytes it listed",
+        path);
   return std::vector<std::uint8_t>(TransferBuffer.begin(), TransferBuffer.begin() + size);
 }
 
@@ -261,10 +259,10 @@ Status PhoneLink::sendFile(const std::string& path, std::uint32_t attributes,
 }
 
 Status PhoneLink::WritePhoneFile(const std::vector<std::uint8_t>& menu) {
-  if (menu.size() > kMaxTransferBytes)
-    return phoneError(tooLongMessage("The menu file", menu.size()), "");
+  if (menu.size() > kMaxTransferBytes) return phoneError(tooLongMessage("The menu file", menu.size()), "");
   // Every write follows a read of the phone's menu (the backup), so the list is fresh.
-  if (const TP2KFileEntry* entry = findListed(kPhoneMenuPath); entry && (entry->attrLow & kReadOnlyAttribute)) {
+  if (const TP2KFileEntry* entry = findListed(kPhoneMenuPath);
+      entry && (entry->attrLow & kReadOnlyAttribute)) {
     Error error = phoneError("Error writing file", "");
     error.notes.push_back("The phone marks the file read-only.");
     return error;
@@ -316,8 +314,8 @@ Result<std::vector<PhoneFileInfo>> PhoneLink::ListFiles() {
   if (Status listed = listFiles(""); !listed) return listed.error();
   std::vector<PhoneFileInfo> files;
   for (const TP2KFileEntry& entry : FileList)
-    files.push_back({listedName(entry), entry.size,
-                     static_cast<std::uint32_t>(entry.attrHigh) * 65536u + entry.attrLow});
+    files.push_back(
+        {listedName(entry), entry.size, static_cast<std::uint32_t>(entry.attrHigh) * 65536u + entry.attrLow});
   return files;
 }
 
@@ -343,7 +341,8 @@ Status PhoneLink::WriteFileAt(const std::string& path, const std::vector<std::ui
 Status PhoneLink::DeleteFileAt(const std::string& path) {
   if (Status changeable = checkChangeable(path, "delete"); !changeable) return changeable;
   if (Status listed = listFiles(path); !listed) return listed;
-  if (findListed(path) == nullptr) return phoneError("Error deleting file", "the phone has no file " + path, path);
+  if (findListed(path) == nullptr)
+    return phoneError("Error deleting file", "the phone has no file " + path, path);
   int calls = 0;
   const std::int32_t deleted = callWithRetries([&] { return library_.File_Delete(path.c_str()); },
                                                [](std::int32_t r) { return r != -1; }, calls);

@@ -14,8 +14,8 @@ constexpr char kUnchanged[] = "The phone's menu is unchanged.";
 constexpr char kMayBeIncomplete[] = "The phone's menu may be incomplete.";
 
 Error PhoneFailure(std::string message, std::string detail = {}, std::string path = {}) {
-  Error error{ErrorCode::PhoneError, std::move(message), std::move(path), std::nullopt,
-              std::nullopt, std::move(detail)};
+  Error error{ErrorCode::PhoneError, std::move(message), std::move(path),
+              std::nullopt,          std::nullopt,       std::move(detail)};
   return error;
 }
 
@@ -52,7 +52,8 @@ std::string DescribeDifference(const std::vector<std::uint8_t>& sent, const std:
     return "the phone holds " + std::to_string(held.size()) + " bytes where " + std::to_string(sent.size()) +
            " were sent.";
   const auto differ = std::mismatch(sent.begin(), sent.end(), held.begin());
-  return "the phone's copy differs from the bytes sent at byte " + std::to_string(differ.first - sent.begin()) + ".";
+  return "the phone's copy differs from the bytes sent at byte " +
+         std::to_string(differ.first - sent.begin()) + ".";
 }
 
 PhoneMenuGuard::PhoneMenuGuard(PhoneMenuFile& phone, BackupStore& backups,
@@ -63,8 +64,7 @@ void PhoneMenuGuard::report(PhoneStep step, std::size_t done, std::size_t total)
   if (progress_) progress_(PhoneProgress{step, done, total});
 }
 
-Backup PhoneMenuGuard::backupAt(const std::string& model, const std::string& path,
-                                std::int64_t time) const {
+Backup PhoneMenuGuard::backupAt(const std::string& model, const std::string& path, std::int64_t time) const {
   for (const Backup& backup : backups_.list(model))
     if (backup.path == path) return backup;
   // A backup the user moved away is still named, with the journal's time.
@@ -125,15 +125,14 @@ Result<PhoneRead> PhoneMenuGuard::open(const std::string& model) {
   return read;
 }
 
-Result<std::string> PhoneMenuGuard::save(const std::string& model,
-                                         const std::vector<std::uint8_t>& bytes, bool verify) {
+Result<std::string> PhoneMenuGuard::save(const std::string& model, const std::vector<std::uint8_t>& bytes,
+                                         bool verify) {
   lastWrite_ = PhoneMenuWrite::None;
   report(PhoneStep::Reading, 0, 0);
   const auto current = phone_.readMenu();
   if (!current)
     return Noted(current.error(),
-                 {"Nothing was sent, as the phone's menu could not be read to back it up.",
-                  kUnchanged});
+                 {"Nothing was sent, as the phone's menu could not be read to back it up.", kUnchanged});
   report(PhoneStep::BackingUp, 0, current->size());
   // A phone whose last write did not finish holds a damaged menu: the menu to go back
   // to stays the one from before that write.
@@ -143,14 +142,12 @@ Result<std::string> PhoneMenuGuard::save(const std::string& model,
   } else {
     const auto kept = backups_.keep(model, current.value());
     if (!kept)
-      return PhoneFailure("Nothing was sent: the phone's menu could not be backed up.",
-                          kept.error().message);
+      return PhoneFailure("Nothing was sent: the phone's menu could not be backed up.", kept.error().message);
     backupPath = kept.value();
   }
   const JournalEntry entry{
       backupPath, bytes.size(), WriteJournal::Checksum(bytes),
-      std::chrono::duration_cast<std::chrono::seconds>(
-          std::chrono::system_clock::now().time_since_epoch())
+      std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch())
           .count(),
       false};
   if (Status recorded = journal_.begin(model, entry); !recorded)
@@ -172,8 +169,7 @@ Result<std::string> PhoneMenuGuard::save(const std::string& model,
 }
 
 Error PhoneMenuGuard::failedWrite(Error error, const std::string& model,
-                                  const std::vector<std::uint8_t>& before,
-                                  const std::string& backupPath) {
+                                  const std::vector<std::uint8_t>& before, const std::string& backupPath) {
   std::string state = kMayBeIncomplete;
   if (!phone_.ready()) {
     error.notes.insert(error.notes.begin(), "The phone was disconnected during the write.");
@@ -195,8 +191,7 @@ Result<Backup> PhoneMenuGuard::restoreChoice(const std::string& model) const {
     if (ReadWholeFile(before.path).ok()) return before;
   }
   if (auto newest = backups_.newestIntact(model)) return *newest;
-  return PhoneFailure("There is no backup of this phone's menu to restore.", {},
-                      backups_.folder());
+  return PhoneFailure("There is no backup of this phone's menu to restore.", {}, backups_.folder());
 }
 
 Status PhoneMenuGuard::verify(const std::vector<std::uint8_t>& sent, const std::string& backupPath) {
@@ -208,9 +203,9 @@ Status PhoneMenuGuard::verify(const std::vector<std::uint8_t>& sent, const std::
   report(PhoneStep::Verifying, back->size(), sent.size());
   const std::string what = DescribeDifference(sent, back.value());
   if (what.empty()) return Ok();
-  return Noted(PhoneFailure("The menu written to the phone does not match what was sent: " + what,
-                            {}, backupPath),
-               {KeptBeforeNote(backupPath)});
+  return Noted(
+      PhoneFailure("The menu written to the phone does not match what was sent: " + what, {}, backupPath),
+      {KeptBeforeNote(backupPath)});
 }
 
 }  // namespace quillet

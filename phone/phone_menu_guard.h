@@ -45,8 +45,8 @@ struct PhoneDamage {
 
 struct PhoneRead {
   std::vector<std::uint8_t> bytes;
-  std::string backupPath;  // empty when the backup failed
-  std::string backupError;  // why, for the front end to mention; the menu is still good
+  std::string backupPath;             // empty when the backup failed
+  std::string backupError;            // why, for the front end to mention; the menu is still good
   std::optional<PhoneDamage> damage;  // set when the menu read is a damaged one
 };
 
@@ -97,8 +97,8 @@ class PhoneMenuGuard {
   // was sent or what it had before; otherwise keeps `held` as damaged and tells so.
   std::optional<PhoneDamage> settle(const std::string& model, const std::vector<std::uint8_t>& held);
   // The reasons a failed write adds: what happened, what the phone holds now, the backup.
-  Error failedWrite(Error error, const std::string& model,
-                    const std::vector<std::uint8_t>& before, const std::string& backupPath);
+  Error failedWrite(Error error, const std::string& model, const std::vector<std::uint8_t>& before,
+                    const std::string& backupPath);
   Status verify(const std::vector<std::uint8_t>& sent, const std::string& backupPath);
   Backup backupAt(const std::string& model, const std::string& path, std::int64_t time) const;
 

@@ -16,12 +16,15 @@ Status CheckByteTextLength(std::string_view text, std::string_view what) {
   return Error{ErrorCode::LimitExceeded,
                std::string(what) + " is " + std::to_string(length) + " characters long; it can be at most " +
                    std::to_string(kMaxByteTextLength) + " characters.",
-               {}, {}, {}};
+               {},
+               {},
+               {}};
 }
 
 Result<std::string> ByteTextFromUtf8(std::string_view utf8, std::string_view what) {
   const std::optional<std::u32string> codePoints = DecodeUtf8(utf8);
-  if (!codePoints) return Error{ErrorCode::InvalidValue, std::string(what) + " is not UTF-8 text.", {}, {}, {}};
+  if (!codePoints)
+    return Error{ErrorCode::InvalidValue, std::string(what) + " is not UTF-8 text.", {}, {}, {}};
   std::string bytes;
   for (const char32_t c : *codePoints) {
     if (!IsByteTextCharacter(c)) {
@@ -30,7 +33,9 @@ Result<std::string> ByteTextFromUtf8(std::string_view utf8, std::string_view wha
       return Error{ErrorCode::InvalidValue,
                    std::string(what) + " holds the character " + code +
                        ", which the menu cannot store: only Latin-1 characters can be stored, one byte each.",
-                   {}, {}, {}};
+                   {},
+                   {},
+                   {}};
     }
     bytes += static_cast<char>(c);
   }

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "byte_text_rule.h"
-#include "language_tables.h"
 #include "icon_text.h"
+#include "language_tables.h"
 #include "text_codecs.h"
 
 namespace quillet {
@@ -31,10 +31,9 @@ BlockRole PathRoleOfKind(std::uint8_t iconKind) {
 
 // The tag StoreItem writes for each role, in role order.
 constexpr std::array<std::uint8_t, kRoleCount> kRoleTags = {
-    kTagMenuName,      kTagSoftkeyName,    kTagIconPath,      kTagIconPath,
-    kTagIconPath,      kTagUrl,            kTagMidletApp,     kTagMidletName,
-    kTagMidletVendor,  kTagIconDrmAnimated, kTagIconDrmStatic, kTagIconDrmList,
-    kTagUnsupported};
+    kTagMenuName,      kTagSoftkeyName, kTagIconPath,   kTagIconPath,     kTagIconPath,
+    kTagUrl,           kTagMidletApp,   kTagMidletName, kTagMidletVendor, kTagIconDrmAnimated,
+    kTagIconDrmStatic, kTagIconDrmList, kTagUnsupported};
 
 void CopyNames(const TMMADataBlock& source, TMMADataBlock& destination) {
   const std::size_t count = std::min(source.names.size(), kMaxNames);
@@ -161,9 +160,7 @@ EditedItem ItemEditor::StoreItem() const {
         block.iconKind = source.iconKind;
         block.drmIndex = source.drmIndex;
         break;
-      case BlockRole::Unsupported:
-        CopyRawEntries(source, block);
-        break;
+      case BlockRole::Unsupported: CopyRawEntries(source, block); break;
     }
     RefreshLength(block);
     destination.blocks.push_back(std::move(block));
@@ -186,8 +183,7 @@ void ItemEditor::ChangeLockAppList(bool ticked) {
 }
 
 void ItemEditor::ChangeUnlockProtection(bool ticked) {
-  editAttributes = static_cast<std::uint8_t>(ticked ? (editAttributes & 0x0F) | 0x20
-                                                    : editAttributes & 0xDF);
+  editAttributes = static_cast<std::uint8_t>(ticked ? (editAttributes & 0x0F) | 0x20 : editAttributes & 0xDF);
 }
 
 void ItemEditor::ChangeHomeKeys(bool ticked) {
@@ -230,7 +226,9 @@ Status ItemEditor::refreshLengths() {
     return Error{ErrorCode::DataTooLong,
                  "The item's data would grow to " + std::to_string(total) +
                      " bytes; one item can hold at most 65535 bytes.",
-                 {}, {}, {}};
+                 {},
+                 {},
+                 {}};
   }
   return Ok();
 }
@@ -255,8 +253,7 @@ Result<IconOutcome> ItemEditor::ApplyIconText(IconRow row, std::u16string_view t
   if (!kind) return kind.error();
   Status applied = Ok();
   switch (kind.value()) {
-    case IconTextClass::Neither:
-      return IconOutcome::Invalid;
+    case IconTextClass::Neither: return IconOutcome::Invalid;
     case IconTextClass::FilePath:
       if (const std::size_t units = WideTextLength(text); units > kMaxIconPathUnits) {
         return LimitError("The icon path is " + std::to_string(units) +
@@ -303,8 +300,7 @@ std::vector<NameRow> ItemEditor::NameRows(NameBlock which) const {
   for (std::size_t i = 0; i < names.size(); ++i) {
     std::string caption = "#";
     caption.append(std::to_string(i + 1));
-    rows.push_back({std::move(caption), LanguageIdText(names[i].language), names[i].text,
-                    names[i].language});
+    rows.push_back({std::move(caption), LanguageIdText(names[i].language), names[i].text, names[i].language});
   }
   return rows;
 }
@@ -327,8 +323,8 @@ Status ItemEditor::StoreNameRows(NameBlock which, const std::vector<NameRow>& ro
     const NameRow& row = rows[i];
     const std::size_t units = WideTextLength(row.name);
     if (units > kMaxNameUnits) {
-      return LimitError("The name in row #" + std::to_string(i + 1) + " is " +
-                        std::to_string(units) + " characters long; a name can be at most 99 characters.");
+      return LimitError("The name in row #" + std::to_string(i + 1) + " is " + std::to_string(units) +
+                        " characters long; a name can be at most 99 characters.");
     }
     const std::uint8_t position = LanguageIdIndex(row.languageIdText);
     const std::uint8_t language =
@@ -378,7 +374,10 @@ bool ItemEditor::CustomTypeAllowed() const { return editKind != kKindSubmenu; }
 Status ItemEditor::ApplyCustomItemType(int selection, const CustomTypeTexts& texts) {
   if (!CustomTypeAllowed()) {
     return Error{ErrorCode::InvalidValue,
-                 "An item that owns a submenu cannot get a URL or an application.", {}, {}, {}};
+                 "An item that owns a submenu cannot get a URL or an application.",
+                 {},
+                 {},
+                 {}};
   }
   // A text over the limit that came with the file and was not changed is kept verbatim;
   // only new texts must fit.
@@ -403,8 +402,7 @@ Status ItemEditor::ApplyCustomItemType(int selection, const CustomTypeTexts& tex
         {BlockRole::MidletName, &texts.midletName},
         {BlockRole::MidletVendor, &texts.midletVendor},
     }};
-    const std::array<const char*, 3> what = {"The application name", "The MIDlet name",
-                                             "The MIDlet vendor"};
+    const std::array<const char*, 3> what = {"The application name", "The MIDlet name", "The MIDlet vendor"};
     for (std::size_t i = 0; i < midlet.size(); ++i) {
       if (Status fit = fits(midlet[i].first, *midlet[i].second, what[i]); !fit) return fit;
     }

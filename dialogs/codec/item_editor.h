@@ -26,19 +26,19 @@ namespace quillet {
 
 // Block roles, in the order StoreItem writes them.
 enum class BlockRole : int {
-  MenuName = 0,       // tag 0
-  SoftkeyName,        // tag 1
-  AnimatedIconPath,   // tag 12, icon kind 4
-  StaticIconPath,     // tag 12, icon kind 3
-  ListIconPath,       // tag 12, icon kind 2
-  Url,                // tag 5
-  ApplicationName,    // tag 9
-  MidletName,         // tag 10
-  MidletVendor,       // tag 11
-  AnimatedIconDrm,    // tag 17
-  StaticIconDrm,      // tag 16
-  ListIconDrm,        // tag 15
-  Unsupported,        // tag 254
+  MenuName = 0,      // tag 0
+  SoftkeyName,       // tag 1
+  AnimatedIconPath,  // tag 12, icon kind 4
+  StaticIconPath,    // tag 12, icon kind 3
+  ListIconPath,      // tag 12, icon kind 2
+  Url,               // tag 5
+  ApplicationName,   // tag 9
+  MidletName,        // tag 10
+  MidletVendor,      // tag 11
+  AnimatedIconDrm,   // tag 17
+  StaticIconDrm,     // tag 16
+  ListIconDrm,       // tag 15
+  Unsupported,       // tag 254
 };
 inline constexpr int kRoleCount = 13;
 
@@ -102,8 +102,7 @@ class ItemEditor {
   // Decodes an item (itemData may be null) into the working copy; nothing of a
   // previous item survives. The dialog sets its check boxes from the attribute queries
   // below, without running the attribute changes.
-  void LoadItem(const TMMAItemData* itemData, std::uint8_t kind, std::uint8_t flags,
-                std::uint8_t attributes);
+  void LoadItem(const TMMAItemData* itemData, std::uint8_t kind, std::uint8_t flags, std::uint8_t attributes);
 
   // Encodes the working copy, blocks in role order, each with its payload length, into
   // what "Modify item" stores; the working copy itself does not change. Name blocks make
@@ -119,9 +118,9 @@ class ItemEditor {
 
   // The attribute check boxes: their state for the current attributes, and the change
   // each makes when the user toggles it.
-  bool LockAppListTicked() const;       // bit 0
-  bool UnlockProtectionTicked() const;  // high nibble == 2
-  bool HomeKeysTicked() const;          // bit 2
+  bool LockAppListTicked() const;            // bit 0
+  bool UnlockProtectionTicked() const;       // high nibble == 2
+  bool HomeKeysTicked() const;               // bit 2
   void ChangeLockAppList(bool ticked);       // set / clear bit 0
   void ChangeUnlockProtection(bool ticked);  // high nibble := 2 / clear bit 5 (6 -> 4)
   void ChangeHomeKeys(bool ticked);          // set / clear bit 2

@@ -12,11 +12,16 @@ struct Label {
 
 // Tags as held in memory: icon paths always 12, the uninterpreted blocks 254.
 constexpr Label kLabels[] = {
-    {kTagMenuName, "menu names"},       {kTagSoftkeyName, "softkey titles"},
-    {kTagUrl, "url"},                   {kTagMidletApp, "midlet application"},
-    {kTagMidletName, "midlet name"},    {kTagMidletVendor, "midlet vendor"},
-    {kTagIconPath, "icon path"},        {kTagIconDrmList, "list icon drm"},
-    {kTagIconDrmStatic, "static icon drm"}, {kTagIconDrmAnimated, "animated icon drm"},
+    {kTagMenuName, "menu names"},
+    {kTagSoftkeyName, "softkey titles"},
+    {kTagUrl, "url"},
+    {kTagMidletApp, "midlet application"},
+    {kTagMidletName, "midlet name"},
+    {kTagMidletVendor, "midlet vendor"},
+    {kTagIconPath, "icon path"},
+    {kTagIconDrmList, "list icon drm"},
+    {kTagIconDrmStatic, "static icon drm"},
+    {kTagIconDrmAnimated, "animated icon drm"},
     {kTagUnsupported, "unsupported"},
 };
 
@@ -57,8 +62,8 @@ std::optional<std::uint8_t> IconKindOfRole(std::string_view name) {
 std::string SoftkeyPath(std::size_t index) { return "softkeys[" + std::to_string(index) + "]"; }
 
 std::string MenuItemPath(const std::string& parentPath, std::size_t index) {
-  return (parentPath.empty() ? std::string("menu") : parentPath + ".children") + "[" +
-         std::to_string(index) + "]";
+  return (parentPath.empty() ? std::string("menu") : parentPath + ".children") + "[" + std::to_string(index) +
+         "]";
 }
 
 }  // namespace quillet::menujson

@@ -26,9 +26,9 @@ struct MenuForm {
 };
 
 // Names shared by the JSON form and the text dump.
-std::string BlockLabel(std::uint8_t tag);             // "menu names", "url", ...; "" for none
+std::string BlockLabel(std::uint8_t tag);  // "menu names", "url", ...; "" for none
 std::optional<std::uint8_t> TagOfLabel(std::string_view label);
-std::string IconRoleName(std::uint8_t iconKind);      // "list", "static", "animated"; "" else
+std::string IconRoleName(std::uint8_t iconKind);  // "list", "static", "animated"; "" else
 std::optional<std::uint8_t> IconKindOfRole(std::string_view role);
 
 // The place of an item in a menu as a JSON path: "softkeys[2]", "menu[3].children[0]".

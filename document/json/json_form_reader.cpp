@@ -48,7 +48,8 @@ const Json& Object(const Json& j, const std::string& path, std::initializer_list
   if (!j.is_object()) Refuse(path, "must be an object");
   for (const auto& [key, value] : j.items()) {
     const auto named = [&](const char* k) { return key == k; };
-    if (std::none_of(input.begin(), input.end(), named) && std::none_of(derived.begin(), derived.end(), named)) {
+    if (std::none_of(input.begin(), input.end(), named) &&
+        std::none_of(derived.begin(), derived.end(), named)) {
       Refuse(path, "unknown member " + Json(key).dump(-1, ' ', false, Json::error_handler_t::replace));
     }
   }
@@ -79,7 +80,8 @@ std::uint8_t Byte(const Json& j, const std::string& path) {
   return static_cast<std::uint8_t>(Whole(j, path, 0xFF));
 }
 
-std::uint8_t OptionalByte(const Json& object, const std::string& path, const char* key, std::uint8_t fallback) {
+std::uint8_t OptionalByte(const Json& object, const std::string& path, const char* key,
+                          std::uint8_t fallback) {
   const Json* value = Optional(object, key);
   return value != nullptr ? Byte(*value, Member(path, key)) : fallback;
 }
@@ -171,7 +173,8 @@ std::vector<TMMANameEntry> Names(const Json& block, const std::string& path) {
   const std::string where = Member(path, "names");
   const Json& names = Array(Required(block, path, "names"), where);
   if (names.size() > kMaxNames) {
-    RefuseLimit(where, "has " + std::to_string(names.size()) + " names (at most " + std::to_string(kMaxNames) + ")");
+    RefuseLimit(where,
+                "has " + std::to_string(names.size()) + " names (at most " + std::to_string(kMaxNames) + ")");
   }
   std::vector<TMMANameEntry> out;
   for (std::size_t i = 0; i < names.size(); ++i) {
@@ -216,9 +219,10 @@ TMMADataBlock Block(const Json& j, const std::string& path) {
   const std::string& label = Text(Required(j, path, "block"), labelPath);
   const std::optional<std::uint8_t> tag = TagOfLabel(label);
   if (!tag) {
-    Refuse(labelPath, "unknown block " + Json(label).dump() +
-                          " (menu names, softkey titles, url, midlet application, midlet name, midlet vendor, "
-                          "icon path, list icon drm, static icon drm, animated icon drm, unsupported)");
+    Refuse(labelPath,
+           "unknown block " + Json(label).dump() +
+               " (menu names, softkey titles, url, midlet application, midlet name, midlet vendor, "
+               "icon path, list icon drm, static icon drm, animated icon drm, unsupported)");
   }
   TMMADataBlock block;
   block.tag = *tag;
@@ -254,7 +258,8 @@ TMMADataBlock Block(const Json& j, const std::string& path) {
     case kTagIconDrmStatic:
     case kTagIconDrmAnimated:
       Object(j, path, {"block", "drmIndex", "firstByte"}, derived);
-      block.drmIndex = static_cast<std::uint16_t>(Whole(Required(j, path, "drmIndex"), Member(path, "drmIndex"), 0xFFFF));
+      block.drmIndex =
+          static_cast<std::uint16_t>(Whole(Required(j, path, "drmIndex"), Member(path, "drmIndex"), 0xFFFF));
       block.iconKind = OptionalByte(j, path, "firstByte", kDrmFirstByte);
       break;
     default:  // the unsupported block
@@ -272,7 +277,8 @@ std::optional<TMMAItemData> ItemData(const Json& item, const std::string& path, 
   const std::string where = Member(path, "data");
   Array(*data, where);
   if (data->size() > kMaxBlocks) {
-    RefuseLimit(where, "has " + std::to_string(data->size()) + " blocks (at most " + std::to_string(kMaxBlocks) + ")");
+    RefuseLimit(where, "has " + std::to_string(data->size()) + " blocks (at most " +
+                           std::to_string(kMaxBlocks) + ")");
   }
   TMMAItemData entry;
   for (std::size_t i = 0; i < data->size(); ++i) {
@@ -298,7 +304,8 @@ ItemTree Item(const Json& j, const std::string& path, const ItemRules& rules, in
   }
   const std::initializer_list<const char*> derived = {"caption", "slot", "area", "dataOffset", "dataLength"};
   if (rules.softkey) {
-    Object(j, path, {"identifier", "kind", "flags", "attributes", "parent", "next", "child", "data"}, derived);
+    Object(j, path, {"identifier", "kind", "flags", "attributes", "parent", "next", "child", "data"},
+           derived);
   } else {
     Object(j, path, {"identifier", "kind", "flags", "attributes", "data", "children"},
            {"caption", "slot", "area", "dataOffset", "dataLength", "parent", "next", "child"});
@@ -306,7 +313,8 @@ ItemTree Item(const Json& j, const std::string& path, const ItemRules& rules, in
   ItemTree tree;
   TMMAItem& item = tree.item;
   const std::size_t width = rules.layout == RecordLayout::Bytes22 ? kIdentifierWidth22 : kIdentifierWidth36;
-  item.identifier = ByteText(Required(j, path, "identifier"), Member(path, "identifier"), width, "an identifier");
+  item.identifier =
+      ByteText(Required(j, path, "identifier"), Member(path, "identifier"), width, "an identifier");
   item.kind = OptionalByte(j, path, "kind", kKindPlain);
   item.flags = OptionalByte(j, path, "flags", 0);
   item.attributes = OptionalByte(j, path, "attributes", kNewItemAttributes);
@@ -332,12 +340,16 @@ SaveOptions Options(const Json& top) {
   if (j == nullptr) return options;
   Object(*j, "options", {"layout", "c698p", "iconTag", "saveAllData"});
   if (const Json* layout = Optional(*j, "layout")) {
-    if (*layout == 22) options.layout = RecordLayout::Bytes22;
-    else if (*layout != 36) Refuse("options.layout", "must be 22 or 36");
+    if (*layout == 22)
+      options.layout = RecordLayout::Bytes22;
+    else if (*layout != 36)
+      Refuse("options.layout", "must be 22 or 36");
   }
   if (const Json* tag = Optional(*j, "iconTag")) {
-    if (*tag == "06") options.iconTag = IconTag::Tag06;
-    else if (*tag != "0C") Refuse("options.iconTag", "must be \"06\" or \"0C\"");
+    if (*tag == "06")
+      options.iconTag = IconTag::Tag06;
+    else if (*tag != "0C")
+      Refuse("options.iconTag", "must be \"06\" or \"0C\"");
   }
   if (const Json* c698p = Optional(*j, "c698p")) options.c698p = Flag(*c698p, "options.c698p");
   if (options.c698p && options.layout == RecordLayout::Bytes36) {
@@ -390,7 +402,8 @@ void PlaceChildren(MenuDocument& doc, MenuNode& parent, const std::vector<ItemTr
     item.area = kAreaMainMenu;
     item.canHaveSubmenu = SubmenuFlagForIdentifier(item.identifier);
     item.hasData = items[i].data ? 1 : 0;
-    if (IsCustomIdentifier(item.identifier)) doc.CustomItemCount = static_cast<std::uint8_t>(doc.CustomItemCount + 1);
+    if (IsCustomIdentifier(item.identifier))
+      doc.CustomItemCount = static_cast<std::uint8_t>(doc.CustomItemCount + 1);
     MenuNode* node = doc.tree.addLastChild(&parent, CaptionForIdentifier(item.identifier), std::move(item));
     const std::string path = MenuItemPath(parentPath, i);
     placed.push_back({node, &items[i], path});
@@ -424,7 +437,8 @@ std::vector<std::string> PlaceMenu(const MenuForm& form, MenuDocument& doc) {
   for (std::size_t i = 0; i < form.softkeys.size(); ++i) {
     MenuNode* key = softkeys->child(i);
     const TMMAItem& from = form.softkeys[i].item;
-    if (IsCustomIdentifier(from.identifier)) doc.CustomItemCount = static_cast<std::uint8_t>(doc.CustomItemCount + 1);
+    if (IsCustomIdentifier(from.identifier))
+      doc.CustomItemCount = static_cast<std::uint8_t>(doc.CustomItemCount + 1);
     TMMAItem& record = doc.tree.editRecord(*key);
     record.identifier = from.identifier;
     record.kind = from.kind;

@@ -14,7 +14,8 @@ namespace {
 std::string Utf16Hex(const std::u16string& units) {
   std::string out;
   for (const char16_t unit : units) {
-    const std::uint8_t pair[] = {static_cast<std::uint8_t>(unit >> 8), static_cast<std::uint8_t>(unit & 0xFF)};
+    const std::uint8_t pair[] = {static_cast<std::uint8_t>(unit >> 8),
+                                 static_cast<std::uint8_t>(unit & 0xFF)};
     out += HexBytes(pair, "");
   }
   return out;
@@ -61,9 +62,7 @@ Json BlockToJson(const TMMADataBlock& block, Derived derived) {
     case kTagUrl:
     case kTagMidletApp:
     case kTagMidletName:
-    case kTagMidletVendor:
-      j["text"] = Latin1ToUtf8(block.text);
-      break;
+    case kTagMidletVendor: j["text"] = Latin1ToUtf8(block.text); break;
     case kTagIconPath:
       PutIcon(j, block.iconKind);
       PutWideText(j, "path", block.path);
@@ -84,8 +83,7 @@ Json BlockToJson(const TMMADataBlock& block, Derived derived) {
         j["entries"].push_back(std::move(entry));
       }
       break;
-    default:
-      break;
+    default: break;
   }
   return j;
 }

@@ -26,18 +26,21 @@ std::string FragmentText(const MenuDocument& doc, const MenuNode& node) {
 
 Result<ItemTree> ReadFragment(std::string_view text) {
   if (text.size() > kMaxJsonTextBytes) {
-    return Refusal(ErrorCode::LimitExceeded, "The text holds more than 16 MiB, more than any menu item takes.");
+    return Refusal(ErrorCode::LimitExceeded,
+                   "The text holds more than 16 MiB, more than any menu item takes.");
   }
   Result<Json> json = ParseJsonText(text);
   if (!json) return json.error();
   const Json& top = json.value();
   if (!top.is_object() || !top.contains(kItemKey)) {
-    return Refusal(ErrorCode::InvalidValue, "top level: a menu item must be an object with the member \"item\"");
+    return Refusal(ErrorCode::InvalidValue,
+                   "top level: a menu item must be an object with the member \"item\"");
   }
   for (const auto& [key, value] : top.items()) {
     if (key != "format" && key != kItemKey) {
-      return Refusal(ErrorCode::InvalidValue,
-                     "top level: unknown member " + Json(key).dump(-1, ' ', false, Json::error_handler_t::replace));
+      return Refusal(
+          ErrorCode::InvalidValue,
+          "top level: unknown member " + Json(key).dump(-1, ' ', false, Json::error_handler_t::replace));
     }
   }
   if (!top.contains("format") || top["format"] != kFormat) {

@@ -189,7 +189,8 @@ int main(int argc, char** argv) {
     painter.setRenderHint(QPainter::Antialiasing);
     draw(painter);
     painter.end();
-    const QString path = QStringLiteral("%1/%2.png").arg(QString::fromLocal8Bit(argv[1]), QLatin1String(name));
+    const QString path =
+        QStringLiteral("%1/%2.png").arg(QString::fromLocal8Bit(argv[1]), QLatin1String(name));
     if (!image.save(path)) {
       std::fprintf(stderr, "cannot write %s\n", path.toLocal8Bit().constData());
       return 1;

@@ -17,9 +17,8 @@ std::size_t wholePackets(std::size_t bytes, std::size_t packetSize) {
 }  // namespace
 
 BulkSession::BulkSession(UsbDevice& device, std::uint8_t testInterface, std::uint8_t outEndpoint,
-                         std::uint8_t inEndpoint, std::uint16_t packetSize,
-                         unsigned transferTimeoutMs, unsigned replyWindowMs,
-                         std::uint16_t lastPacketId)
+                         std::uint8_t inEndpoint, std::uint16_t packetSize, unsigned transferTimeoutMs,
+                         unsigned replyWindowMs, std::uint16_t lastPacketId)
     : P2KSession(device, testInterface, transferTimeoutMs, replyWindowMs, lastPacketId),
       out_(outEndpoint),
       in_(inEndpoint),
@@ -29,15 +28,13 @@ BulkSession::BulkSession(UsbDevice& device, std::uint8_t testInterface, std::uin
 Status BulkSession::drain(std::uint16_t command) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(transferTimeoutMs_);
   for (;;) {
-    const UsbOutcome got =
-        device_.bulkIn(in_, readBuffer_.data(), readBuffer_.size(), p2k::kBulkDrainMs);
+    const UsbOutcome got = device_.bulkIn(in_, readBuffer_.data(), readBuffer_.size(), p2k::kBulkDrainMs);
     if (got.error == UsbError::Timeout && got.bytes == 0) break;
     if (!got.ok() && got.error != UsbError::Timeout)
       return transferError("clearing old replies before", command, got.error);
     if (Clock::now() >= deadline)
-      return phoneError("the phone kept sending unasked bytes for " +
-                        std::to_string(transferTimeoutMs_) + " ms before command " +
-                        hexWord(command));
+      return phoneError("the phone kept sending unasked bytes for " + std::to_string(transferTimeoutMs_) +
+                        " ms before command " + hexWord(command));
   }
   leftovers_ = false;
   return Ok();
@@ -62,20 +59,17 @@ Status BulkSession::sendRequest(std::uint16_t packetId, std::uint16_t command,
   return Ok();
 }
 
-Result<std::vector<std::uint8_t>> BulkSession::awaitReply(std::uint16_t command,
-                                                          Clock::time_point deadline) {
+Result<std::vector<std::uint8_t>> BulkSession::awaitReply(std::uint16_t command, Clock::time_point deadline) {
   BulkReply reply;
   while (!reply.complete() && !(reply.headerIn() && !reply.accepted())) {
     const unsigned budget = transferBudget(deadline);
     if (budget == 0) {
-      if (reply.received() == 0)
-        return transferError("waiting for the reply", command, UsbError::Timeout);
-      const std::string expected = reply.headerIn()
-                                       ? std::to_string(reply.announcedSize())
-                                       : "at least " + std::to_string(p2k::kBulkReplyHeaderSize);
-      return transferError("reading the reply (" + std::to_string(reply.received()) + " of " +
-                               expected + " bytes came)",
-                           command, UsbError::Timeout);
+      if (reply.received() == 0) return transferError("waiting for the reply", command, UsbError::Timeout);
+      const std::string expected = reply.headerIn() ? std::to_string(reply.announcedSize())
+                                                    : "at least " + std::to_string(p2k::kBulkReplyHeaderSize);
+      return transferError(
+          "reading the reply (" + std::to_string(reply.received()) + " of " + expected + " bytes came)",
+          command, UsbError::Timeout);
     }
     const UsbOutcome got = device_.bulkIn(in_, readBuffer_.data(), readBuffer_.size(), budget);
     reply.append(readBuffer_.data(), got.bytes);

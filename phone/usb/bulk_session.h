@@ -20,8 +20,7 @@ class BulkSession : public P2KSession {
  private:
   Status sendRequest(std::uint16_t packetId, std::uint16_t command,
                      const std::vector<std::uint8_t>& args) override;
-  Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command,
-                                               Clock::time_point deadline) override;
+  Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command, Clock::time_point deadline) override;
   // These replies carry no id to tell an old one by, so whatever waits on the IN
   // endpoint before a request (a reply that came after its window, padding still on its
   // way, an answer to a restart the phone ignored) is read off and dropped.

@@ -6,9 +6,8 @@
 
 namespace quillet::usb {
 
-ControlSession::ControlSession(UsbDevice& device, std::uint8_t testInterface,
-                               unsigned transferTimeoutMs, unsigned replyWindowMs,
-                               std::uint16_t lastPacketId)
+ControlSession::ControlSession(UsbDevice& device, std::uint8_t testInterface, unsigned transferTimeoutMs,
+                               unsigned replyWindowMs, std::uint16_t lastPacketId)
     : P2KSession(device, testInterface, transferTimeoutMs, replyWindowMs, lastPacketId) {}
 
 Status ControlSession::sendRequest(std::uint16_t packetId, std::uint16_t command,
@@ -17,8 +16,8 @@ Status ControlSession::sendRequest(std::uint16_t packetId, std::uint16_t command
   if (!request) return request.error();
   const UsbSetup setup{p2k::kRequestTypeOut, p2k::kRequestCommand, 0, testInterface()};
   const auto& bytes = request.value();
-  const UsbOutcome sent = device_.controlOut(
-      setup, bytes.data(), static_cast<std::uint16_t>(bytes.size()), transferTimeoutMs_);
+  const UsbOutcome sent =
+      device_.controlOut(setup, bytes.data(), static_cast<std::uint16_t>(bytes.size()), transferTimeoutMs_);
   if (!sent.ok()) return transferError("sending", command, sent.error);
   if (sent.bytes != bytes.size()) return partlySent(command, sent.bytes, bytes.size());
   return Ok();
@@ -36,8 +35,7 @@ Result<std::vector<std::uint8_t>> ControlSession::awaitReply(std::uint16_t comma
   }
 }
 
-Result<PendingReply> ControlSession::awaitPending(std::uint16_t command,
-                                                  Clock::time_point deadline) {
+Result<PendingReply> ControlSession::awaitPending(std::uint16_t command, Clock::time_point deadline) {
   const UsbSetup poll{p2k::kRequestTypeIn, p2k::kRequestPoll, 0, testInterface()};
   std::uint8_t pollBytes[p2k::kPollLength] = {};
   for (;;) {
@@ -59,8 +57,8 @@ Result<std::optional<ReplyPacket>> ControlSession::fetchReply(std::uint16_t comm
   if (length > 0xFFFF) return phoneError("reply too long (" + std::to_string(length) + " bytes)");
   std::vector<std::uint8_t> reply(length);
   const UsbSetup fetch{p2k::kRequestTypeIn, p2k::kRequestReply, p2k::kReplyValue, testInterface()};
-  const UsbOutcome fetched = device_.controlIn(
-      fetch, reply.data(), static_cast<std::uint16_t>(length), transferTimeoutMs_);
+  const UsbOutcome fetched =
+      device_.controlIn(fetch, reply.data(), static_cast<std::uint16_t>(length), transferTimeoutMs_);
   if (!fetched.ok()) return transferError("fetching the reply", command, fetched.error);
   return parseReply(reply.data(), fetched.bytes, lastPacketId());
 }

@@ -19,8 +19,7 @@ class ControlSession : public P2KSession {
  private:
   Status sendRequest(std::uint16_t packetId, std::uint16_t command,
                      const std::vector<std::uint8_t>& args) override;
-  Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command,
-                                               Clock::time_point deadline) override;
+  Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command, Clock::time_point deadline) override;
   // Polls until the phone says a reply waits.
   Result<PendingReply> awaitPending(std::uint16_t command, Clock::time_point deadline);
   // Fetches the waiting reply; empty when it answered only earlier requests.

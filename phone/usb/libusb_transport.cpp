@@ -10,22 +10,14 @@ namespace {
 
 UsbError fromLibusb(int code) {
   switch (code) {
-    case LIBUSB_SUCCESS:
-      return UsbError::None;
-    case LIBUSB_ERROR_TIMEOUT:
-      return UsbError::Timeout;
-    case LIBUSB_ERROR_NO_DEVICE:
-      return UsbError::NoDevice;
-    case LIBUSB_ERROR_ACCESS:
-      return UsbError::Access;
-    case LIBUSB_ERROR_BUSY:
-      return UsbError::Busy;
-    case LIBUSB_ERROR_NOT_FOUND:
-      return UsbError::NotFound;
-    case LIBUSB_ERROR_PIPE:
-      return UsbError::Pipe;
-    default:
-      return UsbError::Other;
+    case LIBUSB_SUCCESS: return UsbError::None;
+    case LIBUSB_ERROR_TIMEOUT: return UsbError::Timeout;
+    case LIBUSB_ERROR_NO_DEVICE: return UsbError::NoDevice;
+    case LIBUSB_ERROR_ACCESS: return UsbError::Access;
+    case LIBUSB_ERROR_BUSY: return UsbError::Busy;
+    case LIBUSB_ERROR_NOT_FOUND: return UsbError::NotFound;
+    case LIBUSB_ERROR_PIPE: return UsbError::Pipe;
+    default: return UsbError::Other;
   }
 }
 
@@ -54,12 +46,12 @@ std::vector<UsbInterface> interfacesOf(libusb_device* device) {
     const libusb_interface& alternates = config->interface[i];
     if (alternates.num_altsetting < 1) continue;
     const libusb_interface_descriptor& first = alternates.altsetting[0];
-    UsbInterface interface{first.bInterfaceNumber,   first.bInterfaceClass,
-                           first.bInterfaceSubClass, first.bInterfaceProtocol,
-                           first.iInterface,         {}};
+    UsbInterface interface {
+      first.bInterfaceNumber, first.bInterfaceClass, first.bInterfaceSubClass, first.bInterfaceProtocol,
+          first.iInterface, {}
+    };
     for (int e = 0; e < first.bNumEndpoints; ++e)
-      interface.endpoints.push_back({first.endpoint[e].bEndpointAddress,
-                                     first.endpoint[e].bmAttributes,
+      interface.endpoints.push_back({first.endpoint[e].bEndpointAddress, first.endpoint[e].bmAttributes,
                                      first.endpoint[e].wMaxPacketSize});
     result.push_back(std::move(interface));
   }
@@ -91,8 +83,7 @@ class LibusbDevice : public UsbDevice {
                         unsigned timeoutMs) override {
     // libusb takes a non-const buffer for both directions; it only reads it here.
     return outcome(libusb_control_transfer(handle_, setup.requestType, setup.request, setup.value,
-                                           setup.index, const_cast<std::uint8_t*>(data), length,
-                                           timeoutMs));
+                                           setup.index, const_cast<std::uint8_t*>(data), length, timeoutMs));
   }
 
   UsbOutcome bulkOut(std::uint8_t endpoint, const std::uint8_t* data, std::size_t length,
@@ -106,8 +97,8 @@ class LibusbDevice : public UsbDevice {
   UsbOutcome bulkIn(std::uint8_t endpoint, std::uint8_t* data, std::size_t length,
                     unsigned timeoutMs) override {
     int transferred = 0;
-    const int result = libusb_bulk_transfer(handle_, endpoint, data, static_cast<int>(length),
-                                            &transferred, timeoutMs);
+    const int result =
+        libusb_bulk_transfer(handle_, endpoint, data, static_cast<int>(length), &transferred, timeoutMs);
     return {fromLibusb(result), static_cast<std::size_t>(transferred)};
   }
 
@@ -148,10 +139,10 @@ UsbError LibusbTransport::start() {
   if (libusb_has_capability(LIBUSB_CAP_HAS_HOTPLUG)) {
     const auto events = static_cast<libusb_hotplug_event>(LIBUSB_HOTPLUG_EVENT_DEVICE_ARRIVED |
                                                           LIBUSB_HOTPLUG_EVENT_DEVICE_LEFT);
-    hotplug_ = libusb_hotplug_register_callback(
-                   context_, events, static_cast<libusb_hotplug_flag>(0), LIBUSB_HOTPLUG_MATCH_ANY,
-                   LIBUSB_HOTPLUG_MATCH_ANY, LIBUSB_HOTPLUG_MATCH_ANY, onHotplug, this,
-                   &hotplugHandle_) == LIBUSB_SUCCESS;
+    hotplug_ = libusb_hotplug_register_callback(context_, events, static_cast<libusb_hotplug_flag>(0),
+                                                LIBUSB_HOTPLUG_MATCH_ANY, LIBUSB_HOTPLUG_MATCH_ANY,
+                                                LIBUSB_HOTPLUG_MATCH_ANY, onHotplug, this,
+                                                &hotplugHandle_) == LIBUSB_SUCCESS;
   }
   return UsbError::None;
 }
@@ -165,8 +156,7 @@ std::vector<UsbDeviceInfo> LibusbTransport::devices(std::uint16_t vendorId) {
     libusb_device_descriptor descriptor{};
     if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS) continue;
     if (descriptor.idVendor != vendorId) continue;
-    result.push_back(
-        {locationOf(list[i]), descriptor.idVendor, descriptor.idProduct, interfacesOf(list[i])});
+    result.push_back({locationOf(list[i]), descriptor.idVendor, descriptor.idProduct, interfacesOf(list[i])});
   }
   if (list) libusb_free_device_list(list, 1);
   return result;
@@ -202,10 +192,8 @@ void LibusbTransport::waitForChange(unsigned timeoutMs) {
   }
   // Hotplug callbacks run inside libusb's event handling, so wait there.
   while (!changed_ && !woken_ && Clock::now() < deadline) {
-    const auto left =
-        std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
-    timeval tv{static_cast<time_t>(left.count() / 1000000),
-               static_cast<suseconds_t>(left.count() % 1000000)};
+    const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now());
+    timeval tv{static_cast<time_t>(left.count() / 1000000), static_cast<suseconds_t>(left.count() % 1000000)};
     libusb_handle_events_timeout_completed(context_, &tv, nullptr);
   }
   changed_ = false;

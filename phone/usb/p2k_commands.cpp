@@ -10,8 +10,7 @@ namespace {
 
 // Runs one file-system subcommand and returns the reply's payload.
 Result<std::vector<std::uint8_t>> fileCommand(P2KSession& session, std::uint32_t subcommand,
-                                              const std::vector<std::uint8_t>& args,
-                                              const char* what) {
+                                              const std::vector<std::uint8_t>& args, const char* what) {
   BigEndianWriter packet;
   packet.u32(subcommand).bytes(args.data(), args.size());
   auto reply = session.exchange(p2k::kCommandFile, packet.take());
@@ -23,8 +22,7 @@ Result<std::vector<std::uint8_t>> fileCommand(P2KSession& session, std::uint32_t
 Status expectSuccess(Result<std::vector<std::uint8_t>> reply, const char* what) {
   if (!reply) return reply.error();
   if (!reply->empty() && reply->front() != 0)
-    return phoneError(std::string(what) + ": the phone reported status " +
-                      std::to_string(reply->front()));
+    return phoneError(std::string(what) + ": the phone reported status " + std::to_string(reply->front()));
   return Ok();
 }
 
@@ -33,8 +31,8 @@ Status checkPath(std::string_view path, std::size_t maxPath, const char* what) {
   if (path.empty()) return phoneError(std::string(what) + ": no path given");
   if (path.size() > maxPath)
     return phoneError(std::string(what) + ": the path is " + std::to_string(path.size()) +
-                      " bytes long; this phone's file names hold at most " +
-                      std::to_string(maxPath) + " bytes");
+                      " bytes long; this phone's file names hold at most " + std::to_string(maxPath) +
+                      " bytes");
   return Ok();
 }
 
@@ -44,13 +42,11 @@ const std::uint8_t* bytesOf(std::string_view text) {
 
 }  // namespace
 
-Status openFile(P2KSession& session, std::string_view path, std::uint16_t attribute,
-                std::size_t maxPath) {
+Status openFile(P2KSession& session, std::string_view path, std::uint16_t attribute, std::size_t maxPath) {
   if (Status fits = checkPath(path, maxPath, "opening a file"); !fits) return fits;
   BigEndianWriter args;
   args.u32(attribute).bytes(bytesOf(path), path.size());
-  return expectSuccess(fileCommand(session, p2k::kFileOpen, args.take(), "opening a file"),
-                       "opening a file");
+  return expectSuccess(fileCommand(session, p2k::kFileOpen, args.take(), "opening a file"), "opening a file");
 }
 
 Status deleteFile(P2KSession& session, std::string_view path, std::size_t maxPath) {
@@ -85,8 +81,8 @@ Result<std::vector<std::uint8_t>> readChunk(P2KSession& session, std::uint32_t b
   args.u32(bytes);
   auto reply = fileCommand(session, p2k::kFileRead, args.take(), "reading the file");
   if (reply && reply->size() > bytes)
-    return phoneError("reading the file: the phone sent " + std::to_string(reply->size()) +
-                      " bytes for " + std::to_string(bytes));
+    return phoneError("reading the file: the phone sent " + std::to_string(reply->size()) + " bytes for " +
+                      std::to_string(bytes));
   return reply;
 }
 
@@ -105,12 +101,10 @@ Status seekFile(P2KSession& session, std::uint32_t offsetFromStart) {
 }
 
 Status closeFile(P2KSession& session) {
-  return expectSuccess(fileCommand(session, p2k::kFileClose, {}, "closing the file"),
-                       "closing the file");
+  return expectSuccess(fileCommand(session, p2k::kFileClose, {}, "closing the file"), "closing the file");
 }
 
-Result<std::uint16_t> searchFiles(P2KSession& session, std::string_view folder,
-                                  std::string_view name) {
+Result<std::uint16_t> searchFiles(P2KSession& session, std::string_view folder, std::string_view name) {
   BigEndianWriter args;
   for (char c : folder) args.u16(static_cast<std::uint8_t>(c));
   args.u16(p2k::kWideSeparator);
@@ -129,8 +123,7 @@ Result<ListedBatch> listNext(P2KSession& session) {
   if (!reply) return reply.error();
   const auto& bytes = reply.value();
   if (bytes.empty()) return ListedBatch();
-  if (bytes.size() < p2k::kListReplyHeaderSize)
-    return phoneError("listing files: reply without a count");
+  if (bytes.size() < p2k::kListReplyHeaderSize) return phoneError("listing files: reply without a count");
   const std::size_t count = readU16(bytes.data());
   if (count == 0) return ListedBatch();
   if (count > p2k::kListBatch)
@@ -153,9 +146,8 @@ Result<ListedBatch> listNext(P2KSession& session) {
   return batch;
 }
 
-Result<std::vector<std::uint8_t>> readSeem(P2KSession& session, std::uint16_t seem,
-                                           std::uint16_t record, std::uint16_t offset,
-                                           std::uint16_t bytes) {
+Result<std::vector<std::uint8_t>> readSeem(P2KSession& session, std::uint16_t seem, std::uint16_t record,
+                                           std::uint16_t offset, std::uint16_t bytes) {
   BigEndianWriter args;
   args.u16(seem).u16(record).u16(offset).u16(bytes);
   auto reply = session.exchange(p2k::kCommandSeemRead, args.take());

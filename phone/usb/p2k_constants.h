@@ -34,8 +34,8 @@ inline constexpr std::array<ProductPair, 8> kProductPairs = {{{0x4901, 0x4902},
 inline constexpr std::uint8_t kVendorSpecificClass = 0xFF;  // the test-command interface
 inline constexpr std::uint8_t kCdcDataClass = 0x0A;         // the modem's data interface
 inline constexpr std::string_view kTestCommandName = "Motorola Test Command";
-inline constexpr std::array<std::string_view, 2> kAtInterfaceNames = {
-    "Motorola Data Interface", "Motorola Communication Interface"};
+inline constexpr std::array<std::string_view, 2> kAtInterfaceNames = {"Motorola Data Interface",
+                                                                      "Motorola Communication Interface"};
 
 // Sent to the modem interface to make the phone come back as a P2K device.
 inline constexpr std::string_view kModeSwitchCommand = "AT+MODE=8\r\n";
@@ -109,7 +109,7 @@ inline constexpr std::uint32_t kFileFreeSpace = 0x0B;
 
 inline constexpr std::size_t kFileChunk = 0x400;  // most bytes per read or write
 inline constexpr std::uint8_t kSeekFromStart = 0;
-inline constexpr std::uint8_t kListBatch = 3;  // records asked for per list call, as tools do
+inline constexpr std::uint8_t kListBatch = 3;           // records asked for per list call, as tools do
 inline constexpr std::size_t kListReplyHeaderSize = 4;  // count 16, then 2 bytes
 // Each list record ends with attribute 16, owner 16 and size 32; the name fills the rest.
 inline constexpr std::size_t kListRecordTailSize = 8;
@@ -128,8 +128,8 @@ inline constexpr std::size_t kDefaultMaxPathLength = kUsualListRecordSize - kLis
 // tried in this order until the phone answers one.
 struct FreeSpaceLayout {
   std::uint16_t leadWord;
-  bool zeroUnit;                // a zero unit ends the name
-  std::size_t argumentSize;     // zero-filled to this many bytes; 0: no filling
+  bool zeroUnit;             // a zero unit ends the name
+  std::size_t argumentSize;  // zero-filled to this many bytes; 0: no filling
 };
 inline constexpr std::array<FreeSpaceLayout, 3> kFreeSpaceLayouts = {
     {{0x0000, true, 0x100}, {0xFFFE, true, 0}, {0x0006, false, 0}}};

@@ -18,9 +18,7 @@ std::string hexByte(std::uint8_t value) {
   return text;
 }
 
-Error phoneError(std::string message) {
-  return Error{ErrorCode::PhoneError, std::move(message), {}, {}, {}};
-}
+Error phoneError(std::string message) { return Error{ErrorCode::PhoneError, std::move(message), {}, {}, {}}; }
 
 BigEndianWriter& BigEndianWriter::u8(std::uint8_t v) {
   out_.push_back(v);
@@ -43,9 +41,7 @@ BigEndianWriter& BigEndianWriter::bytes(const std::uint8_t* data, std::size_t si
   return *this;
 }
 
-std::uint16_t readU16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>((p[0] << 8) | p[1]);
-}
+std::uint16_t readU16(const std::uint8_t* p) { return static_cast<std::uint16_t>((p[0] << 8) | p[1]); }
 
 std::uint32_t readU32(const std::uint8_t* p) {
   return (static_cast<std::uint32_t>(readU16(p)) << 16) | readU16(p + 2);
@@ -81,19 +77,18 @@ std::optional<PendingReply> parsePoll(const std::uint8_t* data, std::size_t size
 
 Result<std::optional<ReplyPacket>> parseReply(const std::uint8_t* data, std::size_t size,
                                               std::uint16_t expectedId) {
-  if (size < p2k::kFetchHeaderSize)
-    return phoneError("reply too short (" + std::to_string(size) + " bytes)");
+  if (size < p2k::kFetchHeaderSize) return phoneError("reply too short (" + std::to_string(size) + " bytes)");
   const std::size_t count = data[0];
   std::size_t offset = p2k::kFetchHeaderSize;
   for (std::size_t i = 0; i < count; ++i) {
     if (offset + p2k::kMessageSizeWord > size)
-      return phoneError("reply too short (" + std::to_string(size) + " bytes for " +
-                        std::to_string(count) + " messages)");
+      return phoneError("reply too short (" + std::to_string(size) + " bytes for " + std::to_string(count) +
+                        " messages)");
     const std::size_t messageSize = readU16(data + offset);
     const std::size_t messageAt = offset + p2k::kMessageSizeWord;
     if (messageSize < p2k::kMessageHeaderSize || messageAt + messageSize > size)
-      return phoneError("reply announces a message of " + std::to_string(messageSize) +
-                        " bytes but holds " + std::to_string(size - messageAt));
+      return phoneError("reply announces a message of " + std::to_string(messageSize) + " bytes but holds " +
+                        std::to_string(size - messageAt));
     offset = messageAt + messageSize;
     const std::uint8_t* message = data + messageAt;
     const std::size_t length = readU16(message + p2k::kMessageLengthOffset);

@@ -21,8 +21,7 @@ class P2KSession {
   P2KSession& operator=(const P2KSession&) = delete;
 
   // Sends one command and returns the reply's payload.
-  Result<std::vector<std::uint8_t>> exchange(std::uint16_t command,
-                                             const std::vector<std::uint8_t>& args);
+  Result<std::vector<std::uint8_t>> exchange(std::uint16_t command, const std::vector<std::uint8_t>& args);
   // Sends one command without waiting for its answer (the phone may leave the bus).
   Status send(std::uint16_t command, const std::vector<std::uint8_t>& args);
 
@@ -47,8 +46,7 @@ class P2KSession {
   virtual Status sendRequest(std::uint16_t packetId, std::uint16_t command,
                              const std::vector<std::uint8_t>& args) = 0;
   // Waits until `deadline` for the reply to the request last sent and returns its payload.
-  virtual Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command,
-                                                       Clock::time_point deadline) = 0;
+  virtual Result<std::vector<std::uint8_t>> awaitReply(std::uint16_t command, Clock::time_point deadline) = 0;
 
   // Milliseconds for the next transfer: the transfer timeout, cut to what is left of the
   // window; 0 when the window has closed.

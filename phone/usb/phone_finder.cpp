@@ -9,10 +9,9 @@ namespace quillet::usb {
 namespace {
 
 bool listed(std::uint16_t productId, std::uint16_t p2k::ProductPair::*mode) {
-  return std::any_of(p2k::kProductPairs.begin(), p2k::kProductPairs.end(),
-                     [&](const p2k::ProductPair& pair) {
-                       return pair.*mode != p2k::kNoAtMode && pair.*mode == productId;
-                     });
+  return std::any_of(p2k::kProductPairs.begin(), p2k::kProductPairs.end(), [&](const p2k::ProductPair& pair) {
+    return pair.*mode != p2k::kNoAtMode && pair.*mode == productId;
+  });
 }
 
 // A test-command interface with bulk endpoints carries the commands on them when it
@@ -42,10 +41,10 @@ PhoneKind classifyPhone(const UsbDeviceInfo& info, UsbDevice& opened) {
     const bool testCommand =
         interface.interfaceClass == p2k::kVendorSpecificClass && name == p2k::kTestCommandName;
     if (testCommand) return testCommandKind(interface);
-    const bool modemNamed = std::find(p2k::kAtInterfaceNames.begin(), p2k::kAtInterfaceNames.end(),
-                                      name) != p2k::kAtInterfaceNames.end();
-    const bool modemByClass = interface.interfaceClass == p2k::kCdcDataClass &&
-                              listed(info.productId, &p2k::ProductPair::at);
+    const bool modemNamed = std::find(p2k::kAtInterfaceNames.begin(), p2k::kAtInterfaceNames.end(), name) !=
+                            p2k::kAtInterfaceNames.end();
+    const bool modemByClass =
+        interface.interfaceClass == p2k::kCdcDataClass && listed(info.productId, &p2k::ProductPair::at);
     const UsbEndpoint* out = interface.bulkEndpoint(false);
     if (modem.mode == PhoneMode::NotAPhone && out && (modemNamed || modemByClass))
       modem = {PhoneMode::AtModem, interface.number, out->address, 0, 0};

@@ -10,10 +10,10 @@
 namespace quillet::usb {
 
 enum class PhoneMode {
-  NotAPhone,  // some other device of the vendor
-  P2K,        // test-command interface on the control endpoint
-  AtModem,    // modem interfaces only: needs AT+MODE=8
-  P2K05,      // test-command interface with a bulk IN and a bulk OUT endpoint
+  NotAPhone,      // some other device of the vendor
+  P2K,            // test-command interface on the control endpoint
+  AtModem,        // modem interfaces only: needs AT+MODE=8
+  P2K05,          // test-command interface with a bulk IN and a bulk OUT endpoint
   NoTestCommand,  // a P2K-mode product id without the test-command interface (flash mode?)
   // Bulk endpoints on the test-command interface, but not in the layout p2k05 phones
   // are known by: nothing is sent to it.
@@ -23,9 +23,9 @@ enum class PhoneMode {
 struct PhoneKind {
   PhoneMode mode = PhoneMode::NotAPhone;
   std::uint8_t interfaceNumber = 0;  // test-command interface, or the modem's data interface
-  std::uint8_t bulkOut = 0;  // the modem's bulk OUT endpoint, or the p2k05 command endpoint
-  std::uint8_t bulkIn = 0;   // p2k05: the endpoint the replies come from
-  std::uint16_t packetSize = 0;  // p2k05: the largest packet of the reply endpoint
+  std::uint8_t bulkOut = 0;          // the modem's bulk OUT endpoint, or the p2k05 command endpoint
+  std::uint8_t bulkIn = 0;           // p2k05: the endpoint the replies come from
+  std::uint16_t packetSize = 0;      // p2k05: the largest packet of the reply endpoint
 };
 
 // `opened` is `info`'s device, open, so interface names can be read.

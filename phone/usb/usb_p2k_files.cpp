@@ -12,13 +12,12 @@ std::string volumeOf(const std::string& path) { return path.substr(0, path.find(
 
 }  // namespace
 
-Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::collect(P2KSession& session,
-                                                            std::size_t found) {
+Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::collect(P2KSession& session, std::size_t found) {
   std::vector<PhoneFileRecord> records;
   while (records.size() < found) {
     auto batch = listNext(session);
     if (!batch) return batch.error();
-    if (batch->records.empty()) break;  // the phone ended the list early
+    if (batch->records.empty()) break;            // the phone ended the list early
     connection_->maxPath = batch->nameField - 1;  // the name's zero byte takes one
     for (auto& record : batch->records) {
       listed_[record.name] = {record.attributes, record.size};
@@ -28,8 +27,7 @@ Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::collect(P2KSession& session,
   return records;
 }
 
-Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::listFiles(P2KSession& session,
-                                                              std::size_t wanted) {
+Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::listFiles(P2KSession& session, std::size_t wanted) {
   auto found = searchFiles(session, p2k::kSearchRoot, p2k::kSearchAnyName);
   if (!found) return found.error();
   listed_.clear();
@@ -40,8 +38,8 @@ Result<std::vector<PhoneFileRecord>> UsbP2KLibrary::listFiles(P2KSession& sessio
 
 Status UsbP2KLibrary::lookUp(P2KSession& session, const std::string& path) {
   const std::size_t slash = path.rfind('/') + 1;
-  auto found = searchFiles(session, std::string_view(path).substr(0, slash),
-                           std::string_view(path).substr(slash));
+  auto found =
+      searchFiles(session, std::string_view(path).substr(0, slash), std::string_view(path).substr(slash));
   if (!found) return found.error();
   listed_.erase(path);
   if (auto records = collect(session, found.value()); !records) return records.error();
@@ -65,8 +63,7 @@ Result<std::uint32_t> UsbP2KLibrary::freeBytes(P2KSession& session, const std::s
     if (session.timedOut() || session.deviceGone()) return free.error();
     refusals += (refusals.empty() ? "" : "; ") + free.error().message;
   }
-  return phoneError("the phone answered none of the " +
-                    std::to_string(p2k::kFreeSpaceLayouts.size()) +
+  return phoneError("the phone answered none of the " + std::to_string(p2k::kFreeSpaceLayouts.size()) +
                     " free-space layouts (" + refusals + ")");
 }
 
@@ -75,8 +72,8 @@ Status UsbP2KLibrary::beginReplacing(P2KSession& session, std::uint32_t bytes) {
   // Deleting it would fail only after the free-space check, and the phone keeps the file
   // for a reason: nothing is touched.
   if (file.attribute & kReadOnlyAttribute)
-    return phoneError("the phone marks " + file.path + " read-only (attribute " +
-                      hexWord(file.attribute) + "); it is left as it was");
+    return phoneError("the phone marks " + file.path + " read-only (attribute " + hexWord(file.attribute) +
+                      "); it is left as it was");
   const std::string volume = volumeOf(file.path);
   auto free = freeBytes(session, volume);
   if (!free) return free.error();
@@ -88,8 +85,7 @@ Status UsbP2KLibrary::beginReplacing(P2KSession& session, std::uint32_t bytes) {
   file.open = false;
   if (Status closed = closeFile(session); !closed) return closed;
   if (file.size)
-    if (Status deleted = deleteFile(session, file.path, connection_->maxPath); !deleted)
-      return deleted;
+    if (Status deleted = deleteFile(session, file.path, connection_->maxPath); !deleted) return deleted;
   if (Status opened = openFile(session, file.path, file.attribute, connection_->maxPath); !opened)
     return opened;
   file.open = true;
@@ -98,8 +94,7 @@ Status UsbP2KLibrary::beginReplacing(P2KSession& session, std::uint32_t bytes) {
   return Ok();
 }
 
-Status UsbP2KLibrary::writeChunks(P2KSession& session, const std::uint8_t* data,
-                                  std::size_t bytes) {
+Status UsbP2KLibrary::writeChunks(P2KSession& session, const std::uint8_t* data, std::size_t bytes) {
   for (std::size_t sent = 0; sent < bytes;) {
     const auto chunk = static_cast<std::uint32_t>(std::min(p2k::kFileChunk, bytes - sent));
     if (Status written = writeChunk(session, data + sent, chunk); !written) return written;
@@ -123,8 +118,7 @@ Status UsbP2KLibrary::checkWrittenSize(P2KSession& session, const OpenFile& file
 
 Status UsbP2KLibrary::writeAgain(P2KSession& session, const OpenFile& file) {
   if (listed_.count(file.path))
-    if (Status deleted = deleteFile(session, file.path, connection_->maxPath); !deleted)
-      return deleted;
+    if (Status deleted = deleteFile(session, file.path, connection_->maxPath); !deleted) return deleted;
   if (Status opened = openFile(session, file.path, file.attribute, connection_->maxPath); !opened)
     return opened;
   Status written = writeChunks(session, file.written.data(), file.written.size());

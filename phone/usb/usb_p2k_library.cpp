@@ -55,8 +55,7 @@ std::int32_t UsbP2KLibrary::failed(const char* call, const Error& error) {
   // Let the watcher report the disconnect now rather than at its next rescan.
   if (session.deviceGone()) transport_->wake();
   if (session.timedOut())
-    quietUntil_ =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.unresponsiveHoldMs);
+    quietUntil_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(options_.unresponsiveHoldMs);
   return fail(call, error.message);
 }
 
@@ -76,8 +75,7 @@ P2KSession* UsbP2KLibrary::readySession(const char* call) {
 std::int32_t UsbP2KLibrary::P2K_GetStatus() {
   if (!started_) return kStatusStopped;
   std::lock_guard lock(mutex_);
-  const bool ready =
-      connection_ && !connection_->restartedAt && !connection_->session->deviceGone();
+  const bool ready = connection_ && !connection_->restartedAt && !connection_->session->deviceGone();
   return ready ? kStatusReady : kStatusNoPhone;
 }
 
@@ -105,17 +103,15 @@ std::int32_t UsbP2KLibrary::P2K_Restart() {
 }
 
 std::int32_t UsbP2KLibrary::Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t offset,
-                                      std::int32_t bytes, std::uint8_t* buffer,
-                                      std::size_t bufferSize) {
+                                      std::int32_t bytes, std::uint8_t* buffer, std::size_t bufferSize) {
   const auto fits = [](std::int32_t v) { return v >= 0 && v <= 0xFFFF; };
   if (!buffer || !fits(seem) || !fits(record) || !fits(offset) || !fits(bytes))
     return fail("Seem_Read", "arguments out of range");
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("Seem_Read");
   if (!session) return -1;
-  auto data =
-      readSeem(*session, static_cast<std::uint16_t>(seem), static_cast<std::uint16_t>(record),
-               static_cast<std::uint16_t>(offset), static_cast<std::uint16_t>(bytes));
+  auto data = readSeem(*session, static_cast<std::uint16_t>(seem), static_cast<std::uint16_t>(record),
+                       static_cast<std::uint16_t>(offset), static_cast<std::uint16_t>(bytes));
   if (!data) return failed("Seem_Read", data.error());
   // Zeros after the data end a name that the phone stored without its terminator.
   const std::size_t copied = std::min(data->size(), bufferSize);
@@ -173,8 +169,8 @@ std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attribut
   const std::optional<std::string> checked = checkedPath("File_Create", path);
   if (!checked) return -1;
   if (attributes > p2k::kAttributeMask)
-    return fail("File_Create", "attribute value " + std::to_string(attributes) +
-                                   " does not fit the open command's 16 bits");
+    return fail("File_Create",
+                "attribute value " + std::to_string(attributes) + " does not fit the open command's 16 bits");
   std::lock_guard lock(mutex_);
   P2KSession* session = readySession("File_Create");
   if (!session) return -1;
@@ -189,8 +185,7 @@ std::int32_t UsbP2KLibrary::File_Create(const char* path, std::uint32_t attribut
   if (length > connection_->maxPath) return tooLong();
   // The open sets the file's attribute: an existing file keeps the one the phone lists.
   if (!listed_.count(name))
-    if (Status looked = lookUp(*session, name); !looked)
-      return failed("File_Create", looked.error());
+    if (Status looked = lookUp(*session, name); !looked) return failed("File_Create", looked.error());
   if (length > connection_->maxPath) return tooLong();  // the look-up may have taught a shorter one
   OpenFile file;
   file.path = name;
@@ -234,16 +229,15 @@ std::int32_t UsbP2KLibrary::File_Read(std::uint8_t* buffer, std::int32_t maxByte
     target = std::min(target, *openFile_.size - std::min(*openFile_.size, openFile_.position));
   std::uint32_t got = 0;
   while (got < target) {
-    const auto chunk =
-        static_cast<std::uint32_t>(std::min<std::size_t>(p2k::kFileChunk, target - got));
+    const auto chunk = static_cast<std::uint32_t>(std::min<std::size_t>(p2k::kFileChunk, target - got));
     auto data = readChunk(*session, chunk);
     if (!data) return failed("File_Read", data.error());
     std::memcpy(buffer + got, data->data(), data->size());
     got += static_cast<std::uint32_t>(data->size());
     if (data->size() < chunk) break;
     if (!reportTransfer(got, target) && got < target)
-      return fail("File_Read", "stopped after " + std::to_string(got) + " of " +
-                                   std::to_string(target) + " bytes");
+      return fail("File_Read",
+                  "stopped after " + std::to_string(got) + " of " + std::to_string(target) + " bytes");
   }
   openFile_.position += got;
   return static_cast<std::int32_t>(got);
@@ -294,7 +288,8 @@ std::int32_t UsbP2KLibrary::File_Delete(const char* path) {
   P2KSession* session = readySession("File_Delete");
   if (!session) return -1;
   if (openFile_.open && openFile_.path == *name) return fail("File_Delete", *name + " is open");
-  if (Status deleted = deleteFile(*session, *name, connection_->maxPath); !deleted) return failed("File_Delete", deleted.error());
+  if (Status deleted = deleteFile(*session, *name, connection_->maxPath); !deleted)
+    return failed("File_Delete", deleted.error());
   listed_.erase(*name);
   return 0;
 }

@@ -65,14 +65,13 @@ class UsbP2KLibrary : public P2KLibrary {
   std::int32_t P2K_GetStatus() override;
   std::int32_t P2K_Init(PhoneStatusCallback notify) override;
   std::int32_t P2K_Restart() override;
-  std::int32_t Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t offset,
-                         std::int32_t bytes, std::uint8_t* buffer, std::size_t bufferSize) override;
+  std::int32_t Seem_Read(std::int32_t seem, std::int32_t record, std::int32_t offset, std::int32_t bytes,
+                         std::uint8_t* buffer, std::size_t bufferSize) override;
   std::int32_t File_Count() override;
   std::int32_t File_List(TP2KFileEntry* entries, std::int32_t count) override;
   std::int32_t File_Create(const char* path, std::uint32_t attributes) override;
   std::int32_t File_SetPointer(std::int32_t offset, std::int32_t whence) override;
-  std::int32_t File_Read(std::uint8_t* buffer, std::int32_t maxBytes,
-                         std::int32_t attemptsLeft) override;
+  std::int32_t File_Read(std::uint8_t* buffer, std::int32_t maxBytes, std::int32_t attemptsLeft) override;
   std::int32_t File_Write(const std::uint8_t* buffer, std::int32_t bytes) override;
   std::int32_t File_Close() override;
   std::int32_t File_Delete(const char* path) override;
@@ -101,19 +100,18 @@ class UsbP2KLibrary : public P2KLibrary {
   struct OpenFile {
     bool open = false;
     std::string path;
-    std::uint16_t attribute = 0;          // sent with every open of this file
-    std::optional<std::uint32_t> size;    // from the listing, when it named the file
+    std::uint16_t attribute = 0;        // sent with every open of this file
+    std::optional<std::uint32_t> size;  // from the listing, when it named the file
     std::uint32_t position = 0;
-    bool replacing = false;               // a write began: the file was made anew
-    std::vector<std::uint8_t> written;    // every byte written since, for the size check
+    bool replacing = false;             // a write began: the file was made anew
+    std::vector<std::uint8_t> written;  // every byte written since, for the size check
   };
 
   // --- watcher (usb_p2k_watcher.cpp) ---
   void watch();
   void scan();
   void tryConnect(const UsbDeviceInfo& info);
-  void connectP2K(const UsbDeviceInfo& info, std::unique_ptr<UsbDevice> device,
-                  const PhoneKind& kind);
+  void connectP2K(const UsbDeviceInfo& info, std::unique_ptr<UsbDevice> device, const PhoneKind& kind);
   void switchToP2K(const UsbDeviceInfo& info, UsbDevice& device, const PhoneKind& kind);
   // Logs `line` once for the device at `location` until it leaves the bus.
   void logOnce(const std::string& location, const std::string& line);

@@ -39,17 +39,16 @@ void UsbP2KLibrary::scan() {
   };
   // Devices that left may come back at the same place as something else.
   std::erase_if(settled_, [&](const std::string& location) { return !present(location); });
-  std::erase_if(explained_,
-                [&](const std::string& key) { return !present(key.substr(0, key.find('|'))); });
+  std::erase_if(explained_, [&](const std::string& key) { return !present(key.substr(0, key.find('|'))); });
 
   const char* lost = nullptr;
   {
     std::lock_guard lock(mutex_);
     if (connection_) {
       // A phone that ignored the restart is let go, then found again as a new phone.
-      const bool restartIgnored = connection_->restartedAt &&
-                                  std::chrono::steady_clock::now() - *connection_->restartedAt >=
-                                      std::chrono::milliseconds(options_.reenumerationWaitMs);
+      const bool restartIgnored =
+          connection_->restartedAt && std::chrono::steady_clock::now() - *connection_->restartedAt >=
+                                          std::chrono::milliseconds(options_.reenumerationWaitMs);
       if (restartIgnored)
         lost = "the phone stayed on the bus after the restart; connecting to it again";
       else if (!present(connection_->location) || connection_->session->deviceGone())
@@ -96,9 +95,7 @@ void UsbP2KLibrary::tryConnect(const UsbDeviceInfo& info) {
   }
   const PhoneKind kind = classifyPhone(info, *device);
   switch (kind.mode) {
-    case PhoneMode::NotAPhone:
-      settled_.insert(info.location);
-      return;
+    case PhoneMode::NotAPhone: settled_.insert(info.location); return;
     case PhoneMode::NoTestCommand:
       // Not settled: the interface names may just not be readable yet.
       logOnce(info.location, "the " + deviceName(info) +
@@ -116,9 +113,7 @@ void UsbP2KLibrary::tryConnect(const UsbDeviceInfo& info) {
       switchToP2K(info, *device, kind);
       return;
     case PhoneMode::P2K:
-    case PhoneMode::P2K05:
-      connectP2K(info, std::move(device), kind);
-      return;
+    case PhoneMode::P2K05: connectP2K(info, std::move(device), kind); return;
   }
 }
 
@@ -127,9 +122,8 @@ void UsbP2KLibrary::connectP2K(const UsbDeviceInfo& info, std::unique_ptr<UsbDev
   UsbError error = device->detachKernelDriver(kind.interfaceNumber);
   if (error == UsbError::None) error = device->claimInterface(kind.interfaceNumber);
   if (error != UsbError::None) {
-    logOnce(info.location, "cannot claim the test-command interface " +
-                               std::to_string(kind.interfaceNumber) + " of the " +
-                               deviceName(info) + ": " + describe(error));
+    logOnce(info.location, "cannot claim the test-command interface " + std::to_string(kind.interfaceNumber) +
+                               " of the " + deviceName(info) + ": " + describe(error));
     return;
   }
   auto connection = std::make_unique<Connection>();
@@ -138,16 +132,14 @@ void UsbP2KLibrary::connectP2K(const UsbDeviceInfo& info, std::unique_ptr<UsbDev
     // Said at every connect: this transport rests on public descriptions alone, and the
     // line tells a bug report which endpoints were used.
     log("the " + deviceName(info) + " is a p2k05 phone: commands go over the bulk endpoints " +
-        hexByte(kind.bulkOut) + " (out) and " + hexByte(kind.bulkIn) +
-        " (in) of interface " + std::to_string(kind.interfaceNumber) + ", packets of " +
-        std::to_string(kind.packetSize) + " bytes");
+        hexByte(kind.bulkOut) + " (out) and " + hexByte(kind.bulkIn) + " (in) of interface " +
+        std::to_string(kind.interfaceNumber) + ", packets of " + std::to_string(kind.packetSize) + " bytes");
     connection->session = std::make_unique<BulkSession>(
-        *device, kind.interfaceNumber, kind.bulkOut, kind.bulkIn, kind.packetSize,
-        options_.transferTimeoutMs, options_.replyWindowMs, lastPacketId_);
+        *device, kind.interfaceNumber, kind.bulkOut, kind.bulkIn, kind.packetSize, options_.transferTimeoutMs,
+        options_.replyWindowMs, lastPacketId_);
   } else {
-    connection->session =
-        std::make_unique<ControlSession>(*device, kind.interfaceNumber, options_.transferTimeoutMs,
-                                         options_.replyWindowMs, lastPacketId_);
+    connection->session = std::make_unique<ControlSession>(
+        *device, kind.interfaceNumber, options_.transferTimeoutMs, options_.replyWindowMs, lastPacketId_);
   }
   connection->device = std::move(device);
   std::lock_guard lock(mutex_);
@@ -157,16 +149,15 @@ void UsbP2KLibrary::connectP2K(const UsbDeviceInfo& info, std::unique_ptr<UsbDev
   listed_.clear();
 }
 
-void UsbP2KLibrary::switchToP2K(const UsbDeviceInfo& info, UsbDevice& device,
-                                const PhoneKind& kind) {
+void UsbP2KLibrary::switchToP2K(const UsbDeviceInfo& info, UsbDevice& device, const PhoneKind& kind) {
   // The modem driver (cdc_acm) holds the interface until it is detached.
   UsbError error = device.detachKernelDriver(kind.interfaceNumber);
   if (error == UsbError::None) error = device.claimInterface(kind.interfaceNumber);
   if (error == UsbError::None) {
     const auto& command = p2k::kModeSwitchCommand;
     const UsbOutcome sent =
-        device.bulkOut(kind.bulkOut, reinterpret_cast<const std::uint8_t*>(command.data()),
-                       command.size(), options_.transferTimeoutMs);
+        device.bulkOut(kind.bulkOut, reinterpret_cast<const std::uint8_t*>(command.data()), command.size(),
+                       options_.transferTimeoutMs);
     device.releaseInterface(kind.interfaceNumber);
     error = sent.ok() && sent.bytes != command.size() ? UsbError::Other : sent.error;
   }

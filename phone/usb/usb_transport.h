@@ -81,8 +81,8 @@ class UsbDevice {
   virtual std::string stringDescriptor(std::uint8_t index) = 0;
   virtual UsbOutcome controlIn(const UsbSetup& setup, std::uint8_t* data, std::uint16_t length,
                                unsigned timeoutMs) = 0;
-  virtual UsbOutcome controlOut(const UsbSetup& setup, const std::uint8_t* data,
-                                std::uint16_t length, unsigned timeoutMs) = 0;
+  virtual UsbOutcome controlOut(const UsbSetup& setup, const std::uint8_t* data, std::uint16_t length,
+                                unsigned timeoutMs) = 0;
   virtual UsbOutcome bulkOut(std::uint8_t endpoint, const std::uint8_t* data, std::size_t length,
                              unsigned timeoutMs) = 0;
   // Bytes may have arrived also when the outcome is an error (a timeout mid-transfer).

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "item_editor.h"
 #include "menu_loader.h"
 #include "menu_writer.h"
-#include "item_editor.h"
 
 namespace quillet {
 namespace {
@@ -70,8 +70,8 @@ Bytes IconDrm(std::uint8_t tag, std::uint16_t index) {
 }
 
 void Record(Bytes& out, std::uint8_t kind, std::uint8_t parent, std::uint8_t next, std::uint8_t child,
-            std::uint8_t flags, std::uint8_t attributes, const std::string& identifier,
-            std::uint8_t area, std::size_t offset, std::size_t length) {
+            std::uint8_t flags, std::uint8_t attributes, const std::string& identifier, std::uint8_t area,
+            std::size_t offset, std::size_t length) {
   out.insert(out.end(), {kind, parent, next, child, flags, attributes});
   Bytes field(25, 0);
   std::copy(identifier.begin(), identifier.end(), field.begin());
@@ -88,12 +88,12 @@ Bytes MenuFile(const std::vector<Bytes>& blocks) {
   Bytes file{0x00, 0x01, 11, 0x01, 0xFF, 0xFF, 0x15, 0x02, 0xFF, 0xFF};
   Record(file, 1, 0xFF, 0xFF, 1, 0, 0, "Root", 0xCC, 0, 0);
   Record(file, 1, 1, 2, 0xFF, 0, 0, "Container", 0xCC, 0, 0);
-  const char* softkeys[] = {"PhoneBook", "Message", "RecentCall", "Mutilmedia",
+  const char* softkeys[] = {"PhoneBook",  "Message",     "RecentCall", "Mutilmedia",
                             "AlarmClock", "MMRingStyle", "VoiceRecord"};
   for (int k = 0; k < 7; ++k) {
     const auto record = static_cast<std::uint8_t>(2 + k);
-    Record(file, 0, 1, k == 6 ? 0xFF : static_cast<std::uint8_t>(record + 1), 0xFF, 0, 0x41,
-           softkeys[k], 0xCC, 0, 0);
+    Record(file, 0, 1, k == 6 ? 0xFF : static_cast<std::uint8_t>(record + 1), 0xFF, 0, 0x41, softkeys[k],
+           0xCC, 0, 0);
   }
   Record(file, 1, 0xFF, 0xFF, 10, 0, 0, "MenuRoot", 0xCD, 0, 0);
   Record(file, kKindUrl, 9, 0xFF, 0xFF, kFlagsNamed, kLinkedItemAttributes, "WebAccess", 0xCD, 0,
@@ -119,8 +119,7 @@ Bytes ModifyUntouchedAndSave(const Bytes& file) {
   EXPECT_NE(node, nullptr);
   if (node == nullptr) return {};
   ItemEditor editor;
-  editor.LoadItem(doc.ItemData(*node), node->item().kind, node->item().flags,
-                  node->item().attributes);
+  editor.LoadItem(doc.ItemData(*node), node->item().kind, node->item().flags, node->item().attributes);
   doc.StoreEditedItem(*node, editor.StoreItem());
   SaveOptions options;
   options.layout = RecordLayout::Bytes36;

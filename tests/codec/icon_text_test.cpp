@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "language_tables.h"
 #include "icon_text.h"
+#include "language_tables.h"
 #include "utf8.h"
 
 namespace quillet {
@@ -30,7 +30,7 @@ TEST(ClassifyIconText, PathsIndexesAndInvalidTexts) {
       {u"/x/", IconTextClass::FilePath, 0},  // the second unit is not examined
       {u"/ab", IconTextClass::Neither, 0},   // third unit is a letter
       {u"a/b/c", IconTextClass::Neither, 0},
-      {u"//", IconTextClass::Neither, 0},    // only two units
+      {u"//", IconTextClass::Neither, 0},  // only two units
       {u"0042", IconTextClass::DrmIndex, 42},
       {u"0", IconTextClass::DrmIndex, 0},
       {u"65535", IconTextClass::DrmIndex, 65535},

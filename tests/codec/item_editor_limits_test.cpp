@@ -123,8 +123,8 @@ TEST(BlockPositions, SwitchingTypeAtFullCapacityUsesThePositionsItFrees) {
 TEST(TextLimits, NamesOfUpTo99UnitsAndUpTo112Rows) {
   ItemEditor editor;
   editor.LoadItem(nullptr, kKindPlain, 0, 0);
-  const Status tooLong =
-      editor.StoreNameRows(NameBlock::MenuName, {{"#1", "01", u"ok", 0}, {"#2", "01", std::u16string(100, u'x'), 0}});
+  const Status tooLong = editor.StoreNameRows(
+      NameBlock::MenuName, {{"#1", "01", u"ok", 0}, {"#2", "01", std::u16string(100, u'x'), 0}});
   ASSERT_FALSE(tooLong.ok());
   EXPECT_EQ(tooLong.error().code, ErrorCode::LimitExceeded);
   EXPECT_NE(tooLong.error().message.find("row #2"), std::string::npos);
@@ -168,7 +168,9 @@ TEST(TextLimits, ByteTextsOfUpTo255Characters) {
   EXPECT_NE(vendor.error().message.find("MIDlet vendor"), std::string::npos);
   EXPECT_FALSE(editor.HasBlocks());
   // Texts of the type not chosen are dropped, so their length does not matter.
-  ASSERT_TRUE(editor.ApplyCustomItemType(kCustomTypeUrl, {std::string(255, 'u'), std::string(300, 'a'), "", ""}).ok());
+  ASSERT_TRUE(
+      editor.ApplyCustomItemType(kCustomTypeUrl, {std::string(255, 'u'), std::string(300, 'a'), "", ""})
+          .ok());
   EXPECT_EQ(Stored(editor).blocks[0].length, 256);
 }
 

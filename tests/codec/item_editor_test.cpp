@@ -267,16 +267,15 @@ TEST(Attributes, CheckBoxStatesAndChanges) {
 }
 
 TEST(NameRows, RowsShowCaptionIdTextAndName) {
-  const TMMAItemData item = ItemWith(
-      {NamesBlock(kTagSoftkeyName, {{10, u"Men\u00fa"}, {25, u"\u30e1"}, {0, u"x"}, {48, u"y"}})});
+  const TMMAItemData item =
+      ItemWith({NamesBlock(kTagSoftkeyName, {{10, u"Men\u00fa"}, {25, u"\u30e1"}, {0, u"x"}, {48, u"y"}})});
   ItemEditor editor;
   editor.LoadItem(&item, kKindPlain, 0, 0);
   EXPECT_TRUE(editor.NameRows(NameBlock::MenuName).empty());
-  EXPECT_EQ(editor.NameRows(NameBlock::SoftkeyName),
-            (std::vector<NameRow>{{"#1", "0A", u"Men\u00fa", 10},
-                                  {"#2", "19", u"\u30e1", 25},
-                                  {"#3", "", u"x", 0},
-                                  {"#4", "", u"y", 48}}));
+  EXPECT_EQ(editor.NameRows(NameBlock::SoftkeyName), (std::vector<NameRow>{{"#1", "0A", u"Men\u00fa", 10},
+                                                                           {"#2", "19", u"\u30e1", 25},
+                                                                           {"#3", "", u"x", 0},
+                                                                           {"#4", "", u"y", 48}}));
 }
 
 TEST(NameRows, WriteBackTakesLanguagesFromTheIdTexts) {
@@ -291,8 +290,8 @@ TEST(NameRows, WriteBackTakesLanguagesFromTheIdTexts) {
   ASSERT_TRUE(editor.StoreNameRows(NameBlock::MenuName, rows).ok());
   const TMMAItemData out = Stored(editor);
   ASSERT_EQ(out.blocks.size(), 1u);
-  EXPECT_EQ(out.blocks[0].names, (std::vector<TMMANameEntry>{
-                                     {25, u"Japanese"}, {48, u"b"}, {47, u"Malay"}, {47, u"Malay again"}}))
+  EXPECT_EQ(out.blocks[0].names,
+            (std::vector<TMMANameEntry>{{25, u"Japanese"}, {48, u"b"}, {47, u"Malay"}, {47, u"Malay again"}}))
       << "a row of an unknown language keeps its byte";
 }
 
@@ -334,8 +333,8 @@ TEST(CustomType, ViewOfTheLoadedItem) {
 }
 
 TEST(CustomType, UrlReplacesMidletAndMidletReplacesUrl) {
-  const TMMAItemData app = ItemWith({TextBlock(kTagMidletApp, "A"), TextBlock(kTagMidletName, "N"),
-                                     TextBlock(kTagMidletVendor, "V")});
+  const TMMAItemData app = ItemWith(
+      {TextBlock(kTagMidletApp, "A"), TextBlock(kTagMidletName, "N"), TextBlock(kTagMidletVendor, "V")});
   ItemEditor editor;
   editor.LoadItem(&app, kKindMidlet, 0, 0x41);
   ASSERT_TRUE(editor.ApplyCustomItemType(kCustomTypeUrl, {"http://x", "ignored", "", ""}).ok());
@@ -345,14 +344,15 @@ TEST(CustomType, UrlReplacesMidletAndMidletReplacesUrl) {
 
   ASSERT_TRUE(editor.ApplyCustomItemType(kCustomTypeApplication, {"dropped", "App", "", "Vend"}).ok());
   out = Stored(editor);
-  EXPECT_EQ(out.blocks, (std::vector<TMMADataBlock>{TextBlock(kTagMidletApp, "App"),
-                                                    TextBlock(kTagMidletName, ""),
-                                                    TextBlock(kTagMidletVendor, "Vend")}));
+  EXPECT_EQ(out.blocks,
+            (std::vector<TMMADataBlock>{TextBlock(kTagMidletApp, "App"), TextBlock(kTagMidletName, ""),
+                                        TextBlock(kTagMidletVendor, "Vend")}));
   EXPECT_EQ(editor.StoreItem().kind, kKindMidlet);
 }
 
 TEST(CustomType, MissingMidletBlocksAreBuilt) {
-  const TMMAItemData lone = ItemWith({NamesBlock(kTagMenuName, {{1, u"n"}}), TextBlock(kTagMidletApp, "Old")});
+  const TMMAItemData lone =
+      ItemWith({NamesBlock(kTagMenuName, {{1, u"n"}}), TextBlock(kTagMidletApp, "Old")});
   ItemEditor editor;
   editor.LoadItem(&lone, kKindMidlet, kFlagsNamed, 0x60);
   ASSERT_TRUE(editor.ApplyCustomItemType(kCustomTypeApplication, {"", "New", "Name", "Vendor"}).ok());

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "item_fixtures.h"
 #include "item_editor.h"
+#include "item_fixtures.h"
 
 namespace quillet {
 namespace {
@@ -45,8 +45,7 @@ class StoreEditedItemTest : public ::testing::Test {
     observer.changed = 0;  // giving the data is the set-up; the count is of the edit
   }
   void Load() {
-    editor.LoadItem(doc.ItemData(*node), node->item().kind, node->item().flags,
-                    node->item().attributes);
+    editor.LoadItem(doc.ItemData(*node), node->item().kind, node->item().flags, node->item().attributes);
   }
   const TMMAItemData* Entry() { return doc.ItemData(*node); }
 

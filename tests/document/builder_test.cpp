@@ -33,11 +33,13 @@ TEST(ByteBuilder, HeaderAndFixedRecordsPerLayout) {
   plan.variant = 3;
   const Bytes narrow = mb::BuildMenuFile(plan);
   ASSERT_EQ(narrow.size(), 10u + 10 * 22);
-  EXPECT_EQ(Bytes(narrow.begin(), narrow.begin() + 10), (Bytes{0, 3, 10, 1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(Bytes(narrow.begin(), narrow.begin() + 10),
+            (Bytes{0, 3, 10, 1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
   EXPECT_NE(narrow[41], 0xCC);
   const std::size_t container = mb::RecordOffset(22, 1);
-  EXPECT_EQ(Bytes(narrow.begin() + static_cast<long>(container), narrow.begin() + static_cast<long>(container) + 6),
-            (Bytes{1, 1, 2, 0xFF, 0, 0}));
+  EXPECT_EQ(
+      Bytes(narrow.begin() + static_cast<long>(container), narrow.begin() + static_cast<long>(container) + 6),
+      (Bytes{1, 1, 2, 0xFF, 0, 0}));
 }
 
 TEST(ByteBuilder, RecordsFollowTheListOrderOfTheFormat) {

@@ -12,8 +12,8 @@ TEST(Catalogue, LookupIsExactAndCaseSensitive) {
   EXPECT_EQ(CatalogueIndex("AlarmClock"), 6);
   EXPECT_EQ(CatalogueIndex("alarmclock"), kCatalogueMissing);
   EXPECT_EQ(CatalogueIndex(""), kCatalogueMissing);
-  EXPECT_EQ(CatalogueIndex("Settin"), kCatalogueMissing);    // a prefix does not match
-  EXPECT_EQ(CatalogueIndex("Settings "), kCatalogueMissing); // nothing is trimmed
+  EXPECT_EQ(CatalogueIndex("Settin"), kCatalogueMissing);     // a prefix does not match
+  EXPECT_EQ(CatalogueIndex("Settings "), kCatalogueMissing);  // nothing is trimmed
   EXPECT_EQ(CatalogueIndex("Custom item"), 120);
   EXPECT_EQ(CatalogueIndex("2CLICK"), 0);
 }
@@ -47,7 +47,8 @@ TEST(Catalogue, IdentifiersAreUniqueAndFitTheShortField) {
 
 TEST(Catalogue, DisplayNamesDifferInTwoRowsOnly) {
   int differing = 0;
-  for (std::size_t row = 0; row < CatalogueIds.size(); ++row) differing += CatalogueIds[row] != CatalogueNames[row];
+  for (std::size_t row = 0; row < CatalogueIds.size(); ++row)
+    differing += CatalogueIds[row] != CatalogueNames[row];
   EXPECT_EQ(differing, 2);
   EXPECT_EQ(CatalogueNames[5], "AlarmClock [old]");
   EXPECT_EQ(CatalogueNames[62], "Multimedia");

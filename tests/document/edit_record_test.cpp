@@ -74,10 +74,11 @@ class EditRecords : public ::testing::Test {
 };
 
 TEST_F(EditRecords, AddInEveryPlaceAndACustomItem) {
-  for (AddPlace place : {AddPlace::FirstSubitem, AddPlace::LastSubitem, AddPlace::FirstItem, AddPlace::Before}) {
+  for (AddPlace place :
+       {AddPlace::FirstSubitem, AddPlace::LastSubitem, AddPlace::FirstItem, AddPlace::Before}) {
     ExpectUndoAndRedo("add", [&] {
       MenuNode& at = place == AddPlace::FirstSubitem || place == AddPlace::LastSubitem ? *MainItem(doc, 4)
-                                                                                        : *MainItem(doc, 3);
+                                                                                       : *MainItem(doc, 3);
       return AddCatalogueItem(doc, at, Row("Camera"), place).value().undo;
     });
   }
@@ -90,12 +91,10 @@ TEST_F(EditRecords, AddInEveryPlaceAndACustomItem) {
 }
 
 TEST_F(EditRecords, ReplaceModifyAndDelete) {
-  ExpectUndoAndRedo("replace dropping the submenu", [&] {
-    return EditRecord(*ReplaceItem(doc, *MainItem(doc, 0), Row("Camera")));
-  });
-  ExpectUndoAndRedo("replace a softkey", [&] {
-    return EditRecord(*ReplaceItem(doc, *doc.tree.nodeAt(1), Row("WebAccess")));
-  });
+  ExpectUndoAndRedo("replace dropping the submenu",
+                    [&] { return EditRecord(*ReplaceItem(doc, *MainItem(doc, 0), Row("Camera"))); });
+  ExpectUndoAndRedo("replace a softkey",
+                    [&] { return EditRecord(*ReplaceItem(doc, *doc.tree.nodeAt(1), Row("WebAccess"))); });
   ExpectUndoAndRedo("modify", [&] {
     MenuNode& radio = *MainItem(doc, 3);
     return EditRecord(ModifyItem(doc, radio, EditedItem{std::nullopt, true, 0, 0, 0x45}));
@@ -107,10 +106,10 @@ TEST_F(EditRecords, ReplaceModifyAndDelete) {
 TEST_F(EditRecords, MovesAmongSiblingsAndAcrossLists) {
   ExpectUndoAndRedo("move up", [&] { return EditRecord(*MoveUp(doc, *MainItem(doc, 3))); });
   ExpectUndoAndRedo("move down", [&] { return EditRecord(*MoveDown(doc, *MainItem(doc, 1))); });
-  ExpectUndoAndRedo("drop into a plain item", [&] {
-    return EditRecord(*MoveItem(doc, *MainItem(doc, 0), *MainItem(doc, 4), 0));
-  });
-  ExpectUndoAndRedo("drop up a level", [&] { return EditRecord(*MoveItem(doc, *MainItem(doc, 2), *Root(), 0)); });
+  ExpectUndoAndRedo("drop into a plain item",
+                    [&] { return EditRecord(*MoveItem(doc, *MainItem(doc, 0), *MainItem(doc, 4), 0)); });
+  ExpectUndoAndRedo("drop up a level",
+                    [&] { return EditRecord(*MoveItem(doc, *MainItem(doc, 2), *Root(), 0)); });
 }
 
 TEST_F(EditRecords, PasteBesideIntoAndOverASoftkey) {
@@ -123,7 +122,9 @@ TEST_F(EditRecords, PasteBesideIntoAndOverASoftkey) {
     });
   }
   ExpectUndoAndRedo("paste over a softkey", [&] {
-    return PlaceFragment(doc, *doc.tree.nodeAt(2), FragmentPlace::Replace, radio, options, false).value().undo;
+    return PlaceFragment(doc, *doc.tree.nodeAt(2), FragmentPlace::Replace, radio, options, false)
+        .value()
+        .undo;
   });
 }
 

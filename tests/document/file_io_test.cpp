@@ -30,9 +30,8 @@ using Bytes = std::vector<std::uint8_t>;
 class SafeSaving : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("quillet-io-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() / ("quillet-io-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     target = (dir / "mma_ucp").string();
@@ -211,15 +210,16 @@ TEST_F(SafeSaving, KilledSavesLeaveNoStrayFile) {
     ASSERT_TRUE(posix::WriteFileAtomically(target, big, posix::Staging::UnnamedFirst).ok());
     quickest = std::min(quickest, std::chrono::steady_clock::now() - started);
   }
-  double longestWait =
-      std::max(1.0, std::chrono::duration<double, std::micro>(quickest).count() / 2);
+  double longestWait = std::max(1.0, std::chrono::duration<double, std::micro>(quickest).count() / 2);
   WriteOld(old);
   struct Way {
     int signal;
     posix::Staging staging;
   };
-  const Way ways[] = {{SIGKILL, posix::Staging::UnnamedFirst}, {SIGTERM, posix::Staging::UnnamedFirst},
-                      {SIGINT, posix::Staging::UnnamedFirst}, {SIGTERM, posix::Staging::NamedOnly},
+  const Way ways[] = {{SIGKILL, posix::Staging::UnnamedFirst},
+                      {SIGTERM, posix::Staging::UnnamedFirst},
+                      {SIGINT, posix::Staging::UnnamedFirst},
+                      {SIGTERM, posix::Staging::NamedOnly},
                       {SIGINT, posix::Staging::NamedOnly}};
   std::mt19937 random(12345);
   int killedDuringSave = 0;
@@ -305,7 +305,8 @@ TEST_F(SafeSaving, ReadingRefusesWhatIsNoMenuFileWithoutBlocking) {
   EXPECT_EQ(ReadWholeFile(justOver, kMaxMenuFileBytes + 1).value().size(), kMaxMenuFileBytes + 1);
   // Files the kernel makes up announce 0 bytes and hold more.
   EXPECT_GT(ReadWholeFile("/proc/self/status").value().size(), 100u);
-  EXPECT_NE(ReadWholeFile("/proc/self/status", 16).error().message.find("holds more bytes"), std::string::npos);
+  EXPECT_NE(ReadWholeFile("/proc/self/status", 16).error().message.find("holds more bytes"),
+            std::string::npos);
 }
 
 // A stream that announced less than it holds is read whole up to the limit and refused
@@ -313,11 +314,12 @@ TEST_F(SafeSaving, ReadingRefusesWhatIsNoMenuFileWithoutBlocking) {
 TEST(ReadToEnd, TakesWhatFitsAndRefusesOneByteMore) {
   for (const std::size_t size : {std::size_t{100}, std::size_t{101}}) {
     std::size_t given = 0;
-    const auto read = fileio::ReadToEnd("grown", 0, 100, [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {
-      const std::size_t n = std::min<std::size_t>({room, 7, size - given});
-      for (std::size_t i = 0; i < n; ++i) at[i] = static_cast<std::uint8_t>(given++);
-      return n;
-    });
+    const auto read =
+        fileio::ReadToEnd("grown", 0, 100, [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {
+          const std::size_t n = std::min<std::size_t>({room, 7, size - given});
+          for (std::size_t i = 0; i < n; ++i) at[i] = static_cast<std::uint8_t>(given++);
+          return n;
+        });
     SCOPED_TRACE(size);
     if (size == 100) {
       ASSERT_TRUE(read.ok());
@@ -328,9 +330,10 @@ TEST(ReadToEnd, TakesWhatFitsAndRefusesOneByteMore) {
       EXPECT_EQ(read.error().path, "grown");
     }
   }
-  const auto failed = fileio::ReadToEnd("broken", 10, 100, [](std::uint8_t*, std::size_t) -> Result<std::size_t> {
-    return fileio::ReadError("broken", "Input/output error");
-  });
+  const auto failed =
+      fileio::ReadToEnd("broken", 10, 100, [](std::uint8_t*, std::size_t) -> Result<std::size_t> {
+        return fileio::ReadError("broken", "Input/output error");
+      });
   EXPECT_NE(failed.error().message.find("Input/output error"), std::string::npos);
 }
 

@@ -20,17 +20,19 @@ class ItemAppearanceTest : public ::testing::Test {
     mb::MenuPlan plan;
     plan.softkeys[0].data = mb::SoftkeyNameBlock({{kEnglishUs, u"Contacts"}}, kMarker);
     // A catalogue item named in two languages, with an animated icon file and a static DRM icon.
-    mb::ItemPlan web = Item("WebAccess", {}, mb::Concat({
-        mb::MenuNameBlock({{kGerman, u"Netz"}, {kEnglishUs, u"Web"}}, kMarker),
-        mb::IconPathBlock(kTagIconPath, kIconKindAnimated, u"/a/mobile/picture/web.gif"),
-        mb::DrmBlock(kTagIconDrmStatic, 0x12, 77)}));
+    mb::ItemPlan web =
+        Item("WebAccess", {},
+             mb::Concat({mb::MenuNameBlock({{kGerman, u"Netz"}, {kEnglishUs, u"Web"}}, kMarker),
+                         mb::IconPathBlock(kTagIconPath, kIconKindAnimated, u"/a/mobile/picture/web.gif"),
+                         mb::DrmBlock(kTagIconDrmStatic, 0x12, 77)}));
     // A custom item named only in English UK (an empty German name counts as none), with
     // a list icon from the DRM store and a static icon given both ways.
-    mb::ItemPlan chess = Item("~1", {}, mb::Concat({
-        mb::MenuNameBlock({{kGerman, u""}, {kEnglishUk, u"Chess"}, {kArabic, u"\u0634"}}, kMarker),
-        mb::DrmBlock(kTagIconDrmList, 0x12, 42),
-        mb::DrmBlock(kTagIconDrmStatic, 0x12, 5),
-        mb::IconPathBlock(kTagIconPath06, kIconKindStatic, u"/a/chess.png")}));
+    mb::ItemPlan chess =
+        Item("~1", {},
+             mb::Concat(
+                 {mb::MenuNameBlock({{kGerman, u""}, {kEnglishUk, u"Chess"}, {kArabic, u"\u0634"}}, kMarker),
+                  mb::DrmBlock(kTagIconDrmList, 0x12, 42), mb::DrmBlock(kTagIconDrmStatic, 0x12, 5),
+                  mb::IconPathBlock(kTagIconPath06, kIconKindStatic, u"/a/chess.png")}));
     mb::ItemPlan games = Item("Games", {Item("~2")});  // no data: its catalogue name
     mb::ItemPlan unknown = Item("Unknwn", {}, mb::SoftkeyNameBlock({{kSpanish, u"Otro"}}, kMarker));
     plan.items = {web, chess, games, unknown};
@@ -104,7 +106,8 @@ TEST_F(ItemAppearanceTest, TheDocumentsLanguagesStartWithEnglishUsThenGoByName) 
 
 TEST_F(ItemAppearanceTest, DetailsListEveryNameAndIconInTheItemsOrder) {
   const NodeDetails chess = NodeDetailsOf(doc, this->chess());
-  EXPECT_EQ(chess.names, (std::vector<TMMANameEntry>{{kGerman, u""}, {kEnglishUk, u"Chess"}, {kArabic, u"\u0634"}}));
+  EXPECT_EQ(chess.names,
+            (std::vector<TMMANameEntry>{{kGerman, u""}, {kEnglishUk, u"Chess"}, {kArabic, u"\u0634"}}));
   EXPECT_TRUE(chess.softkeyTitles.empty());
   using Role = NodeDetails::IconRole;
   ASSERT_EQ(chess.icons.size(), 3u);

@@ -101,9 +101,10 @@ TEST(LinkFaults, ASubmenuLinkToItselfIsNotFollowed) {
   EXPECT_EQ(doc.mainMenuItemCount(), 2);
   ASSERT_EQ(outcome.warnings.size(), 2u);
   EXPECT_EQ(outcome.warnings[0].kind, LoadWarningKind::SubmenuLinkIgnored);
-  EXPECT_NE(AllWarnings(outcome).find("Item \"Settings\" (record 10): its submenu link points to record 10, which "
-                                      "was already read"),
-            std::string::npos)
+  EXPECT_NE(
+      AllWarnings(outcome).find("Item \"Settings\" (record 10): its submenu link points to record 10, which "
+                                "was already read"),
+      std::string::npos)
       << AllWarnings(outcome);
 }
 
@@ -151,8 +152,8 @@ TEST(LinkFaults, LinksToMenuRootAndToTheRecordCountAreNotFollowedButTheLastRecor
   mb::RawMenu raw = mb::LayOut(plan);
   ASSERT_EQ(raw.records.size(), 14u);
   ASSERT_EQ(raw.records[12].child, 13);  // the last record of the table, followed
-  raw.records[10].child = 9;   // Menu Root
-  raw.records[11].child = 14;  // the record count: one past the table
+  raw.records[10].child = 9;             // Menu Root
+  raw.records[11].child = 14;            // the record count: one past the table
   MenuDocument doc;
   const LoadOutcome outcome = MustLoad(mb::ToBytes(raw), doc);
   EXPECT_EQ(testhelp::Captions(doc).back(), "Camera");
@@ -160,7 +161,8 @@ TEST(LinkFaults, LinksToMenuRootAndToTheRecordCountAreNotFollowedButTheLastRecor
   EXPECT_FALSE(MainItem(doc, 1)->hasChildren());
   ASSERT_EQ(outcome.warnings.size(), 2u) << AllWarnings(outcome);
   EXPECT_NE(outcome.warnings[0].message.find("record 9, which is not a main-menu record"), std::string::npos);
-  EXPECT_NE(outcome.warnings[1].message.find("record 14, which is not a main-menu record"), std::string::npos);
+  EXPECT_NE(outcome.warnings[1].message.find("record 14, which is not a main-menu record"),
+            std::string::npos);
 }
 
 // A file whose 16-bit data offsets wrapped past 65,535 (a writer that did not check
@@ -196,9 +198,9 @@ TEST(LinkFaults, ChildListsOutOfTheWritersOrder) {
     return r;
   };
   raw.records[9].child = 10;
-  raw.records.push_back(record("Settings", 9, 14));  // 10
-  raw.records.push_back(record("Tools", 9, 12));     // 11
-  raw.records.push_back(record("Notes", 11, 0xFF));  // 12
+  raw.records.push_back(record("Settings", 9, 14));       // 10
+  raw.records.push_back(record("Tools", 9, 12));          // 11
+  raw.records.push_back(record("Notes", 11, 0xFF));       // 12
   raw.records.push_back(record("Calculator", 11, 0xFF));  // 13
   raw.records.push_back(record("Sounds", 10, 0xFF));      // 14
   const mb::Bytes notes = mb::UrlBlock("n");
@@ -218,7 +220,8 @@ TEST(LinkFaults, ChildListsOutOfTheWritersOrder) {
   EXPECT_EQ(doc.StoreEntry(14)->blocks[0].text, "n");
   EXPECT_EQ(doc.StoreEntry(13)->blocks[0].tag, kTagUnsupported);
   ASSERT_EQ(outcome.warnings.size(), 1u);
-  EXPECT_EQ(outcome.warnings[0].message.rfind("Item \"Sounds\" (record 14): ", 0), 0u) << outcome.warnings[0].message;
+  EXPECT_EQ(outcome.warnings[0].message.rfind("Item \"Sounds\" (record 14): ", 0), 0u)
+      << outcome.warnings[0].message;
 }
 
 class OverLimitData : public ::testing::Test {
@@ -297,7 +300,7 @@ TEST_F(OverLimitData, UnsupportedBlockLongerThanTheRawLimit) {
 TEST_F(OverLimitData, MalformedRecognisedBlocksBecomeUnsupportedData) {
   const mb::Bytes noZero = mb::Block(5, {'a', 'b'});
   const mb::Bytes shortDrm = mb::Block(16, {1, 0, 2});
-  mb::Bytes emptyName = mb::Block(0, {1, 1, 0, 0, 0});  // one name whose text has no bytes
+  mb::Bytes emptyName = mb::Block(0, {1, 1, 0, 0, 0});              // one name whose text has no bytes
   mb::Bytes outside = mb::Block(1, {1, 1, 0, 0, 9, 0, 'a', 0, 0});  // end offset past the block
   const std::string warnings = Load(mb::Concat({noZero, shortDrm, emptyName, outside}));
   ASSERT_EQ(Entry()->blocks.size(), 1u);
@@ -316,10 +319,10 @@ TEST_F(OverLimitData, MalformedRecognisedBlocksBecomeUnsupportedData) {
 TEST_F(OverLimitData, ZerosInsideTextsAndBytesAfterTheLastNameAreKeptVerbatim) {
   const mb::Bytes data = mb::Concat({
       mb::Block(0, {1, 1, 0, 0, 8, 0, 'a', 0, 0, 0, 'b', 0, 0}),  // name "a", zero unit, "b"
-      mb::Block(12, {2, 0, '/', 0, 0, 0, 'x', 0, 0}),            // icon path "/", zero unit, "x"
+      mb::Block(12, {2, 0, '/', 0, 0, 0, 'x', 0, 0}),             // icon path "/", zero unit, "x"
       mb::Block(5, {'a', 0, 'b', 0}),                             // URL
       mb::Block(10, {'m', 0, 'n', 0}),                            // MIDlet name
-      mb::Block(1, {1, 1, 0, 0, 4, 0, 'a', 0, 0, 0xEE, 0xEE}),   // two bytes after the last name
+      mb::Block(1, {1, 1, 0, 0, 4, 0, 'a', 0, 0, 0xEE, 0xEE}),    // two bytes after the last name
   });
   const std::string warnings = Load(data);
   ASSERT_NE(Entry(), nullptr);
@@ -327,7 +330,8 @@ TEST_F(OverLimitData, ZerosInsideTextsAndBytesAfterTheLastNameAreKeptVerbatim) {
   EXPECT_EQ(Entry()->blocks[0].raw.size(), 5u);
   EXPECT_NE(warnings.find("name 1 is not a terminated UTF-16 text"), std::string::npos) << warnings;
   EXPECT_NE(warnings.find("its path is not a terminated UTF-16 text"), std::string::npos);
-  EXPECT_NE(warnings.find("tag 5 cannot be read (its text holds a zero byte before its end)"), std::string::npos);
+  EXPECT_NE(warnings.find("tag 5 cannot be read (its text holds a zero byte before its end)"),
+            std::string::npos);
   EXPECT_NE(warnings.find("tag 10 cannot be read (its text holds a zero byte"), std::string::npos);
   EXPECT_NE(warnings.find("it has 2 bytes after its last name"), std::string::npos);
 
@@ -336,7 +340,9 @@ TEST_F(OverLimitData, ZerosInsideTextsAndBytesAfterTheLastNameAreKeptVerbatim) {
   const auto written = SerializeMenu(doc, all);
   ASSERT_TRUE(written.ok());
   ASSERT_GE(written.value().size(), data.size());
-  EXPECT_EQ(mb::Bytes(written.value().end() - static_cast<std::ptrdiff_t>(data.size()), written.value().end()), data);
+  EXPECT_EQ(
+      mb::Bytes(written.value().end() - static_cast<std::ptrdiff_t>(data.size()), written.value().end()),
+      data);
 }
 
 TEST_F(OverLimitData, ABlockRunningPastTheItemsDataEndsIt) {

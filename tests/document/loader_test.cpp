@@ -98,9 +98,10 @@ TEST(LoadTree, FixedNodesCaptionsAndSubmenus) {
   MenuDocument doc;
   MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(testhelp::Captions(doc),
-            (std::vector<std::string>{"Softkeys", "LSK: PhoneBook", "RSK: Message", "Up: Settings", "Down: Multimedia",
-                                      "Left: AlarmClock", "Right: MMRingStyle", "Smart: VoiceRecord", "Menu Root",
-                                      "Multimedia", "Camera", "Video", "Pictures", "PhoneBook"}));
+            (std::vector<std::string>{"Softkeys", "LSK: PhoneBook", "RSK: Message", "Up: Settings",
+                                      "Down: Multimedia", "Left: AlarmClock", "Right: MMRingStyle",
+                                      "Smart: VoiceRecord", "Menu Root", "Multimedia", "Camera", "Video",
+                                      "Pictures", "PhoneBook"}));
   EXPECT_EQ(doc.tree.nodeAt(3)->item().canHaveSubmenu, 0);  // softkeys never own a submenu
   EXPECT_EQ(doc.tree.nodeAt(3)->item().slot, 5);
   EXPECT_EQ(MainItem(doc, 0)->item().canHaveSubmenu, 1);
@@ -197,11 +198,12 @@ TEST(LoadTree, AListEndsAtTheFirstRecordOfAnotherParent) {
 TEST(LoadData, EveryBlockKindIsDecoded) {
   mb::MenuPlan plan;
   plan.recordSize = 22;
-  plan.items = {Item("~1", {},
-                     mb::Concat({mb::MenuNameBlock({{1, u"Hallo"}, {0x2F, u"\u041c\u0435\u043d\u044e"}}, 0),
-                                 mb::SoftkeyNameBlock({}, 0), mb::UrlBlock("http://x"), mb::MidletBlock(9, "App"),
-                                 mb::MidletBlock(10, "Mid"), mb::MidletBlock(11, "Vendor"),
-                                 mb::IconPathBlock(12, 4, u"/c/anim.gif"), mb::DrmBlock(15, 7, 0x1234)}))};
+  plan.items = {
+      Item("~1", {},
+           mb::Concat({mb::MenuNameBlock({{1, u"Hallo"}, {0x2F, u"\u041c\u0435\u043d\u044e"}}, 0),
+                       mb::SoftkeyNameBlock({}, 0), mb::UrlBlock("http://x"), mb::MidletBlock(9, "App"),
+                       mb::MidletBlock(10, "Mid"), mb::MidletBlock(11, "Vendor"),
+                       mb::IconPathBlock(12, 4, u"/c/anim.gif"), mb::DrmBlock(15, 7, 0x1234)}))};
   MenuDocument doc;
   MustLoad(mb::BuildMenuFile(plan), doc);
   EXPECT_EQ(doc.DataItemCount(), 1);
@@ -226,8 +228,8 @@ TEST(LoadData, EveryBlockKindIsDecoded) {
 TEST(LoadData, UnsupportedBlocksShareTheBlockOfTheFirst) {
   mb::MenuPlan plan;
   plan.items = {Item("Games", {},
-                     mb::Concat({mb::MenuNameBlock({{1, u"A"}}, 0xCD), mb::Block(7, {1, 2, 3}), mb::UrlBlock("u"),
-                                 mb::Block(8, {})}))};
+                     mb::Concat({mb::MenuNameBlock({{1, u"A"}}, 0xCD), mb::Block(7, {1, 2, 3}),
+                                 mb::UrlBlock("u"), mb::Block(8, {})}))};
   MenuDocument doc;
   MustLoad(mb::BuildMenuFile(plan), doc);
   const TMMAItemData& entry = *doc.StoreEntry(11);

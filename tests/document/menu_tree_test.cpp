@@ -84,8 +84,8 @@ TEST_F(MenuTreeTest, InsertionsAreAnnouncedAtTheirRow) {
   EXPECT_EQ(Order(top), (std::vector<std::string>{"First@0", "A@1", "B@2", "BeforeC@3", "C@4"}));
   EXPECT_EQ(first->parent(), top);
   EXPECT_EQ(before->row(), 3);
-  EXPECT_EQ(observer.log, (std::vector<std::string>{"about-insert Top 0", "inserted Top 0", "about-insert Top 3",
-                                                    "inserted Top 3"}));
+  EXPECT_EQ(observer.log, (std::vector<std::string>{"about-insert Top 0", "inserted Top 0",
+                                                    "about-insert Top 3", "inserted Top 3"}));
 }
 
 TEST_F(MenuTreeTest, RemovalTakesTheSubtreeAndRenumbers) {
@@ -115,7 +115,7 @@ TEST_F(MenuTreeTest, MovesThatChangeNothingAreNotAnnounced) {
   tree.move(a, top, 0);
   tree.move(a, top, 1);
   tree.move(c, top, 3);
-  tree.move(a, a1, 0);  // never into its own subtree
+  tree.move(a, a1, 0);   // never into its own subtree
   tree.move(a, top, 4);  // nor past the end of a list
   EXPECT_EQ(Order(top), (std::vector<std::string>{"A@0", "B@1", "C@2"}));
   EXPECT_TRUE(observer.log.empty());

@@ -19,12 +19,14 @@ mb::MenuPlan RichMenu(int recordSize, bool withUnsupported) {
   plan.softkeys[3].identifier = "~1";
   plan.softkeys[3].flags = 0x18;
   plan.softkeys[3].data = mb::Concat({mb::UrlBlock("http://wap.example/"), mb::DrmBlock(15, 1, 300)});
-  mb::ItemPlan custom = Item("~2", {}, mb::Concat({mb::MidletBlock(9, "Opera"), mb::MidletBlock(10, "Mini"),
-                                                   mb::MidletBlock(11, "Opera ASA")}));
+  mb::ItemPlan custom = Item("~2", {},
+                             mb::Concat({mb::MidletBlock(9, "Opera"), mb::MidletBlock(10, "Mini"),
+                                         mb::MidletBlock(11, "Opera ASA")}));
   custom.flags = 0x18;
   custom.kind = 6;
-  mb::ItemPlan settings = Item("Settings", {Item("Sounds", {}, mb::IconPathBlock(12, 2, u"/a/s.gif")), custom},
-                               mb::MenuNameBlock({{0x2F, u"\u041d\u0430\u0441\u0442\u0440\u043e\u0439\u043a\u0438"}}, marker));
+  mb::ItemPlan settings =
+      Item("Settings", {Item("Sounds", {}, mb::IconPathBlock(12, 2, u"/a/s.gif")), custom},
+           mb::MenuNameBlock({{0x2F, u"\u041d\u0430\u0441\u0442\u0440\u043e\u0439\u043a\u0438"}}, marker));
   mb::Bytes games = mb::Concat({mb::MenuNameBlock({{1, u"Spiele"}}, marker), mb::DrmBlock(17, 0, 1)});
   if (withUnsupported) games = mb::Concat({games, mb::Block(7, {0xDE, 0xAD}), mb::Block(99, {})});
   plan.items = {settings, Item("Games", {}, games), Item("Tools", {Item("Calculator"), Item("Notes")}),

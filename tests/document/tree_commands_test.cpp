@@ -108,9 +108,12 @@ TEST_F(TreeCommands, AddingBesideAnItemLeavesItsKind) {
 TEST_F(TreeCommands, PlacesTheMenusWouldNotOfferAreRefused) {
   MenuNode* softkey = doc.tree.nodeAt(2);
   MenuNode* games = Add(Root(), "Games");
-  EXPECT_EQ(AddCatalogueItem(doc, *softkey, Row("Camera"), AddPlace::LastSubitem).error().code, ErrorCode::InvalidValue);
-  EXPECT_EQ(AddCatalogueItem(doc, *Root(), Row("Camera"), AddPlace::Before).error().code, ErrorCode::InvalidValue);
-  EXPECT_EQ(AddCatalogueItem(doc, *games, Row("Camera"), AddPlace::LastSubitem).error().code, ErrorCode::InvalidValue);
+  EXPECT_EQ(AddCatalogueItem(doc, *softkey, Row("Camera"), AddPlace::LastSubitem).error().code,
+            ErrorCode::InvalidValue);
+  EXPECT_EQ(AddCatalogueItem(doc, *Root(), Row("Camera"), AddPlace::Before).error().code,
+            ErrorCode::InvalidValue);
+  EXPECT_EQ(AddCatalogueItem(doc, *games, Row("Camera"), AddPlace::LastSubitem).error().code,
+            ErrorCode::InvalidValue);
   EXPECT_EQ(AddCatalogueItem(doc, *Root(), 121, AddPlace::LastSubitem).error().code, ErrorCode::InvalidValue);
   EXPECT_EQ(AddCatalogueItem(doc, *Root(), -1, AddPlace::LastSubitem).error().code, ErrorCode::InvalidValue);
   EXPECT_EQ(doc.mainMenuItemCount(), 1);

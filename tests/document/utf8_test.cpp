@@ -18,9 +18,9 @@ TEST(Utf16ToUtf8, JoinsSurrogatePairsIntoOneCodePoint) {
 
 TEST(Utf16ToUtf8, ReplacesUnpairedSurrogatesAndKeepsWhatFollows) {
   const std::string replacement = "\xEF\xBF\xBD";
-  EXPECT_EQ(Utf16ToUtf8(u"\xD800"), replacement);                   // high at the end
-  EXPECT_EQ(Utf16ToUtf8(u"\xDC00x"), replacement + "x");             // low alone
-  EXPECT_EQ(Utf16ToUtf8(u"\xD800x"), replacement + "x");             // high, no low
+  EXPECT_EQ(Utf16ToUtf8(u"\xD800"), replacement);         // high at the end
+  EXPECT_EQ(Utf16ToUtf8(u"\xDC00x"), replacement + "x");  // low alone
+  EXPECT_EQ(Utf16ToUtf8(u"\xD800x"), replacement + "x");  // high, no low
   EXPECT_EQ(Utf16ToUtf8(u"\xD800\xD83D\xDE00"), replacement + "\xF0\x9F\x98\x80");
   EXPECT_EQ(Utf16ToUtf8(u"\xDE00\xD83D"), replacement + replacement);  // reversed pair
 }
@@ -33,7 +33,8 @@ TEST(Latin1ToUtf8, KeepsAsciiAndWidensHighBytes) {
 TEST(DecodeUtf8, GivesCodePointsBackAndRefusesMalformedText) {
   EXPECT_EQ(DecodeUtf8("A\xC3\xA4\xE2\x82\xAC\xF0\x9F\x98\x80"), std::u32string(U"A\u00E4\u20AC\U0001F600"));
   EXPECT_EQ(CodePointsToUtf16(U"A\U0001F600"), std::u16string(u"A\xD83D\xDE00"));
-  for (const char* bad : {"\x80", "\xC3", "\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xFF", "a\xE2\x82"}) {
+  for (const char* bad : {"\x80", "\xC3", "\xC0\x80", "\xE0\x80\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80",
+                          "\xFF", "a\xE2\x82"}) {
     EXPECT_FALSE(DecodeUtf8(bad)) << bad;
   }
   EXPECT_TRUE(HasLoneSurrogate(u"a\xD800"));

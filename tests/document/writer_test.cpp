@@ -25,7 +25,9 @@ SaveOptions Options(RecordLayout layout, bool saveAll = false) {
   return options;
 }
 
-std::size_t DataStart(const mb::Bytes& file, int recordSize) { return 10 + file[2] * static_cast<std::size_t>(recordSize); }
+std::size_t DataStart(const mb::Bytes& file, int recordSize) {
+  return 10 + file[2] * static_cast<std::size_t>(recordSize);
+}
 
 TEST(Writer, NewDocumentMatchesTheFormatsFixedRecords) {
   MenuDocument doc;
@@ -34,7 +36,8 @@ TEST(Writer, NewDocumentMatchesTheFormatsFixedRecords) {
   for (auto& key : plan.softkeys) key.attributes = 0x41;
   for (int size : {22, 36}) {
     plan.recordSize = size;
-    const mb::Bytes bytes = MustSerialize(doc, Options(size == 22 ? RecordLayout::Bytes22 : RecordLayout::Bytes36));
+    const mb::Bytes bytes =
+        MustSerialize(doc, Options(size == 22 ? RecordLayout::Bytes22 : RecordLayout::Bytes36));
     EXPECT_EQ(bytes, mb::BuildMenuFile(plan)) << size;
     EXPECT_EQ(bytes[2], 10);
   }
@@ -86,12 +89,14 @@ TEST(Writer, UnsupportedDataOnlyWithSaveAllData) {
 TEST(Writer, UnsupportedBlocksAreGroupedAtTheFirstOne) {
   mb::MenuPlan plan;
   const mb::Bytes name = mb::MenuNameBlock({{1, u"N"}}, 0xCD);
-  plan.items = {Item("Games", {},
-                     mb::Concat({name, mb::Block(3, {9}), mb::UrlBlock("u"), mb::Block(200, {}), mb::Block(14, {1, 1})}))};
+  plan.items = {Item(
+      "Games", {},
+      mb::Concat({name, mb::Block(3, {9}), mb::UrlBlock("u"), mb::Block(200, {}), mb::Block(14, {1, 1})}))};
   MenuDocument doc;
   MustLoad(mb::BuildMenuFile(plan), doc);
   const mb::Bytes bytes = MustSerialize(doc, Options(RecordLayout::Bytes36, true));
-  plan.items[0].data = mb::Concat({name, mb::Block(3, {9}), mb::Block(200, {}), mb::Block(14, {1, 1}), mb::UrlBlock("u")});
+  plan.items[0].data =
+      mb::Concat({name, mb::Block(3, {9}), mb::Block(200, {}), mb::Block(14, {1, 1}), mb::UrlBlock("u")});
   EXPECT_EQ(bytes, mb::BuildMenuFile(plan));
 }
 
@@ -217,8 +222,8 @@ TEST_F(WriterRefusals, ItemDataBeyond65535Bytes) {
 TEST_F(WriterRefusals, RunningOffsetBeyond65535) {
   AddWithUrl(30000);  // 30004 bytes each
   AddWithUrl(30000);
-  AddWithUrl(5523);   // ends exactly at byte 65535
-  AddWithUrl(0);      // 4 bytes at offset 65535: still addressable
+  AddWithUrl(5523);  // ends exactly at byte 65535
+  AddWithUrl(0);     // 4 bytes at offset 65535: still addressable
   ASSERT_TRUE(SerializeMenu(doc, Options(RecordLayout::Bytes36)).ok());
   doc.tree.addLastChild(doc.menuRootNode(), "Radio", {});
   doc.RebuildLinks();

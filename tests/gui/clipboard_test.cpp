@@ -119,7 +119,8 @@ TEST_F(Clipboard, JsonTextPastesGarbageAndAFullMenuChangeNothingAndTextControlsK
 
   // Two items where one fits: nothing is pasted.
   clickNode(kFirstMenuNodeIndex);
-  setClipboardText(QStringLiteral(R"({"format": 1, "item": {"identifier": "Settings", "children": [{"identifier": "Camera"}]}})"));
+  setClipboardText(QStringLiteral(
+      R"({"format": 1, "item": {"identifier": "Settings", "children": [{"identifier": "Camera"}]}})"));
   key(Qt::Key_V);
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].text.toStdString(),
@@ -173,8 +174,9 @@ TEST_F(Clipboard, SoftkeysCopyAndTakePastesFixedNodesDoNotAndCutAsksFirst) {
   key(Qt::Key_V);
   EXPECT_EQ(node(2)->caption(), "RSK: Message");
   ASSERT_EQ(messages.size(), 3u);
-  EXPECT_EQ(messages[2].text, QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu will "
-                                             "be deleted\r\n                Continue?"));
+  EXPECT_EQ(messages[2].text,
+            QStringLiteral("Selected item cannot have a submenu.\r\n          Existing submenu will "
+                           "be deleted\r\n                Continue?"));
   answer = QMessageBox::Yes;
   key(Qt::Key_V);
   EXPECT_EQ(node(2)->caption(), "RSK: Settings");
@@ -202,7 +204,8 @@ TEST_F(Clipboard, SoftkeysCopyAndTakePastesFixedNodesDoNotAndCutAsksFirst) {
   edit = openEditMenu();
   ASSERT_TRUE(action("EditCutitem1")->isEnabled());
   EXPECT_TRUE(action("EditCutitem1")->text().endsWith("\tCtrl+X"));
-  QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, edit->actionGeometry(action("EditCutitem1")).center());
+  QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier,
+                    edit->actionGeometry(action("EditCutitem1")).center());
   EXPECT_EQ(node(kMenuRootNodeIndex)->childCount(), 2u);
   EXPECT_EQ(window->undoStack().undoText(), "Cut item 'Radio'");
 }

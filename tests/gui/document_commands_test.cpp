@@ -32,14 +32,15 @@ class CommandsTest : public WindowTest {
   }
   QStringList captions() const {
     QStringList all;
-    window->document().tree.forEach([&all](MenuNode& node) { all << QString::fromStdString(node.caption()); });
+    window->document().tree.forEach(
+        [&all](MenuNode& node) { all << QString::fromStdString(node.caption()); });
     return all;
   }
 };
 
-const QStringList kNewDocumentCaptions = {"Softkeys",     "LSK: PhoneBook", "RSK: Message",     "Up: RecentCall",
-                                          "Down: Multimedia", "Left: AlarmClock", "Right: MMRingStyle",
-                                          "Smart: VoiceRecord", "Menu Root"};
+const QStringList kNewDocumentCaptions = {"Softkeys",           "LSK: PhoneBook",     "RSK: Message",
+                                          "Up: RecentCall",     "Down: Multimedia",   "Left: AlarmClock",
+                                          "Right: MMRingStyle", "Smart: VoiceRecord", "Menu Root"};
 
 TEST_F(CommandsTest, NewMakesTheNineFixedNodesAndSelectsMenuRoot) {
   action("FileNew1")->trigger();

@@ -29,7 +29,9 @@ class DragAndDrop : public TreeEditingTest {
     saveThroughWindow(pathIn(name));
     return ReadBytes(pathIn(name));
   }
-  QModelIndex indexAt(int absoluteIndex) const { return window->treeModel().indexForNode(node(absoluteIndex)); }
+  QModelIndex indexAt(int absoluteIndex) const {
+    return window->treeModel().indexForNode(node(absoluteIndex));
+  }
   // Drags the node at `from` and drops it onto or just before the node at `to`, through
   // the tree's viewport as the window system delivers a drag; returns whether the view
   // accepted the drop (a refused drag shows no drop line and a no-entry cursor).

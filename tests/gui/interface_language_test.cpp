@@ -7,9 +7,9 @@
 #include <QSettings>
 
 #include "core_words.h"
-#include "name_editor_dialog.h"
 #include "interface_language.h"
 #include "language_menu.h"
+#include "name_editor_dialog.h"
 #include "result.h"
 #include "save_options.h"
 #include "start_arguments.h"
@@ -102,7 +102,8 @@ TEST_F(RussianWindowTest, MenusAndTheCoresWordsSpeakRussian) {
   // An error of the core: the code's sentence in Russian, the core's details after it.
   const Error error{ErrorCode::FileNotReadable, "Cannot read \"x\": no such file.", "x", {}, {}};
   EXPECT_EQ(ErrorWords(error), "Не удалось прочитать файл.\nCannot read \"x\": no such file.");
-  const LoadWarning cut{LoadWarningKind::BlockCutShort, "Item \"x\" (record 10): the data block at byte 4 ..."};
+  const LoadWarning cut{LoadWarningKind::BlockCutShort,
+                        "Item \"x\" (record 10): the data block at byte 4 ..."};
   EXPECT_EQ(LoadWarningWords(cut), "Данные пункта обрываются внутри блока данных; остаток отброшен.\n" +
                                        QString::fromStdString(cut.message));
   EXPECT_EQ(PhoneStatusWords("Files found: 12"), "Найдено файлов: 12");

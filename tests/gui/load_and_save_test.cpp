@@ -118,7 +118,8 @@ TEST_F(LoadSaveTest, A36ByteFileWithTag6IconsSelects06InTheDisabledGroupAndKeeps
 TEST_F(LoadSaveTest, A22ByteFileWithTag12IconsSelects0C) {
   find<QRadioButton>("RadioButton1")->click();
   find<QRadioButton>("RadioGroup2Item0")->click();
-  openThroughWindow(writeFile("icons22", Menu22(1, IconPathBlock(kTagIconPath, kIconKindStatic, u"/a/b.gif"))));
+  openThroughWindow(
+      writeFile("icons22", Menu22(1, IconPathBlock(kTagIconPath, kIconKindStatic, u"/a/b.gif"))));
   EXPECT_TRUE(find<QRadioButton>("RadioGroup2Item1")->isChecked());
   EXPECT_TRUE(find<QGroupBox>("RadioGroup2")->isEnabled());
 }
@@ -138,17 +139,17 @@ TEST_F(LoadSaveTest, OpenSaveRoundTripGivesTheWritersBytesForEveryOptionSet) {
     const char* name;
     SaveOptions options;
   };
-  const std::vector<Case> cases = {
-      {"as loaded", {RecordLayout::Bytes36, false, false, IconTag::Tag0C}},
-      {"all data", {RecordLayout::Bytes36, true, false, IconTag::Tag0C}},
-      {"22-byte 06 fix", {RecordLayout::Bytes22, true, true, IconTag::Tag06}},
-      {"22-byte 0C", {RecordLayout::Bytes22, false, false, IconTag::Tag0C}}};
+  const std::vector<Case> cases = {{"as loaded", {RecordLayout::Bytes36, false, false, IconTag::Tag0C}},
+                                   {"all data", {RecordLayout::Bytes36, true, false, IconTag::Tag0C}},
+                                   {"22-byte 06 fix", {RecordLayout::Bytes22, true, true, IconTag::Tag06}},
+                                   {"22-byte 0C", {RecordLayout::Bytes22, false, false, IconTag::Tag0C}}};
   answer = QMessageBox::Discard;  // "Leave it out", where the sample's blocks would go
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     openThroughWindow(path);
     if (c.options.layout == RecordLayout::Bytes22) find<QRadioButton>("RadioButton1")->click();
-    if (c.options.saveAllData != find<QCheckBox>("CheckBox1")->isChecked()) find<QCheckBox>("CheckBox1")->click();
+    if (c.options.saveAllData != find<QCheckBox>("CheckBox1")->isChecked())
+      find<QCheckBox>("CheckBox1")->click();
     if (c.options.c698p) find<QCheckBox>("CheckBox2")->click();
     if (c.options.iconTag == IconTag::Tag06) find<QRadioButton>("RadioGroup2Item0")->click();
     ASSERT_EQ(window->saveOptions(), c.options);
@@ -191,7 +192,8 @@ TEST_F(LoadSaveTest, ARefusedOpenKeepsTheOpenDocument) {
   const QString memo = memoText();
   const bool memoShown = memoVisible();
   QStringList captions;
-  window->document().tree.forEach([&](MenuNode& node) { captions << QString::fromStdString(node.caption()); });
+  window->document().tree.forEach(
+      [&](MenuNode& node) { captions << QString::fromStdString(node.caption()); });
   const Bytes before = DirectConversion(sample("mma_ucp_22byte"), options);
 
   MenuPlan plan;

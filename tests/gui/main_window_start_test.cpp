@@ -1,5 +1,6 @@
 // The main window right after start: geometry, controls, captions, hints, shortcuts,
 // images and initial states; and the six windows of the start-up.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -10,10 +11,9 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStatusTipEvent>
 #include <QRadioButton>
-#include <QCheckBox>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
@@ -58,11 +58,13 @@ TEST_F(StartTest, ControlsStandWhereTheDesignPutsThem) {
     QRect rect;  // a zero width or height is not checked (sized to the caption)
   };
   const std::vector<Place> places = {
-      {"ToolBar1", {0, 0, 462, 30}},        {"TreeView1", {16, 40, 217, 365}}, {"RadioGroup1", {256, 32, 193, 89}},
-      {"RadioButton1", {264, 48, 0, 0}},    {"RadioButton2", {352, 48, 0, 0}}, {"CheckBox1", {264, 72, 0, 0}},
-      {"CheckBox2", {264, 96, 0, 0}},       {"RadioGroup2", {256, 128, 193, 41}}, {"Label1", {264, 176, 0, 0}},
-      {"ComboBox1", {256, 200, 193, 0}},    {"TntMemo1", {256, 272, 193, 129}}, {"StatusBar1", {0, 431, 412, 19}},
-      {"Shape1", {415, 432, 45, 17}},       {"StatusBar", {0, 449, 462, 19}}};
+      {"ToolBar1", {0, 0, 462, 30}},       {"TreeView1", {16, 40, 217, 365}},
+      {"RadioGroup1", {256, 32, 193, 89}}, {"RadioButton1", {264, 48, 0, 0}},
+      {"RadioButton2", {352, 48, 0, 0}},   {"CheckBox1", {264, 72, 0, 0}},
+      {"CheckBox2", {264, 96, 0, 0}},      {"RadioGroup2", {256, 128, 193, 41}},
+      {"Label1", {264, 176, 0, 0}},        {"ComboBox1", {256, 200, 193, 0}},
+      {"TntMemo1", {256, 272, 193, 129}},  {"StatusBar1", {0, 431, 412, 19}},
+      {"Shape1", {415, 432, 45, 17}},      {"StatusBar", {0, 449, 462, 19}}};
   for (const Place& place : places) {
     SCOPED_TRACE(place.name);
     auto* widget = find<QWidget>(place.name);
@@ -94,7 +96,8 @@ TEST_F(StartTest, CaptionedControlsShowTheirWholeCaption) {
     EXPECT_TRUE(group.contains(find<QWidget>(name)->geometry()));
   }
   // The two layout buttons do not overlap.
-  EXPECT_FALSE(find<QWidget>("RadioButton1")->geometry().intersects(find<QWidget>("RadioButton2")->geometry()));
+  EXPECT_FALSE(
+      find<QWidget>("RadioButton1")->geometry().intersects(find<QWidget>("RadioButton2")->geometry()));
 }
 
 TEST_F(StartTest, SaveOptionsStartWith36ByteLayoutAnd0CDisabled) {
@@ -188,13 +191,15 @@ TEST_F(StartTest, ActionsCarryCaptionsHintsAndShortcutsAndAreEnabled) {
       {"FileOpenBackup", "Open &backup...", "Open backup", "Open a backup of a phone's menu", ""},
       {"FileSave1", "&Save", "Save", "Save current file", "Ctrl+S"},
       {"PhoneOpen", "Open from &phone", "Open from phone", "Read the menu file from the connected phone", ""},
-      {"PhoneSave", "Save to p&hone", "Save to phone", "Write the menu to the connected phone and check it", ""},
-      {"FileSaveAs1", "Save &As...", "Save As", "Save current file with different name", "Ctrl+Shift+S"},
-      {"PhoneRestart", "&Restart Phone", "Restart Phone", "Restart the connected phone so that it reads the new menu",
+      {"PhoneSave", "Save to p&hone", "Save to phone", "Write the menu to the connected phone and check it",
        ""},
+      {"FileSaveAs1", "Save &As...", "Save As", "Save current file with different name", "Ctrl+Shift+S"},
+      {"PhoneRestart", "&Restart Phone", "Restart Phone",
+       "Restart the connected phone so that it reads the new menu", ""},
       {"FileExit1", "E&xit", "Exit", "Exit application", "Ctrl+Q"},
       {"HelpContents1", "Quillet &Help", "Help", "Open the user guide", "F1"},
-      {"HelpAbout1", "&About...", "About", "Displays program information, version number, and copyright", ""}};
+      {"HelpAbout1", "&About...", "About", "Displays program information, version number, and copyright",
+       ""}};
   for (const ActionRow& row : rows) {
     SCOPED_TRACE(row.name);
     QAction* found = action(row.name);
@@ -225,10 +230,12 @@ TEST_F(StartTest, MenusHoldTheirEntriesInOrderWithStartStates) {
   EXPECT_EQ(viewEntries, QStringList({"PhonePreviewItem", "PhoneFilesFolderItem"}));
   EXPECT_EQ(action("ViewPhonePreview")->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
   QStringList fileEntries;
-  for (QAction* entry : top[0]->menu()->actions()) fileEntries << (entry->isSeparator() ? "-" : entry->objectName());
-  EXPECT_EQ(fileEntries, QStringList({"FileNewItem", "FileOpenItem", "FileOpenBackupItem", "FileOpenRecentItem",
-                                      "FileSaveItem", "FileSaveAsItem", "Openfromphone1", "Savetophone1",
-                                      "RestartPhone1", "RestorePhoneMenu1", "-", "FileExitItem"}));
+  for (QAction* entry : top[0]->menu()->actions())
+    fileEntries << (entry->isSeparator() ? "-" : entry->objectName());
+  EXPECT_EQ(fileEntries,
+            QStringList({"FileNewItem", "FileOpenItem", "FileOpenBackupItem", "FileOpenRecentItem",
+                         "FileSaveItem", "FileSaveAsItem", "Openfromphone1", "Savetophone1", "RestartPhone1",
+                         "RestorePhoneMenu1", "-", "FileExitItem"}));
   // The guide, About, then the interface language's submenu.
   ASSERT_EQ(top[3]->menu()->actions().size(), 4);
   EXPECT_EQ(top[3]->menu()->actions()[0]->objectName(), "HelpContentsItem");
@@ -247,7 +254,8 @@ TEST_F(StartTest, MenusHoldTheirEntriesInOrderWithStartStates) {
   for (const char* name : {"FileNewItem", "FileOpenItem", "FileExitItem", "HelpAboutItem"}) {
     EXPECT_TRUE(action(name)->isEnabled()) << name;
   }
-  for (const char* name : {"FileSaveItem", "FileSaveAsItem", "Openfromphone1", "Savetophone1", "RestartPhone1", "RestorePhoneMenu1"}) {
+  for (const char* name : {"FileSaveItem", "FileSaveAsItem", "Openfromphone1", "Savetophone1",
+                           "RestartPhone1", "RestorePhoneMenu1"}) {
     EXPECT_FALSE(action(name)->isEnabled()) << name;
   }
   EXPECT_NE(action("FileSaveItem"), action("FileSave1"));
@@ -260,22 +268,25 @@ TEST_F(StartTest, ToolBarHoldsItsButtonsInOrderWithStartStates) {
   for (QAction* item : bar->actions()) {
     order << (item->isSeparator() ? QStringLiteral("-") : bar->widgetForAction(item)->objectName());
   }
-  EXPECT_EQ(order, QStringList({"ToolButton9", "ToolButton1", "ToolButton2", "-", "ToolButton4", "ToolButton5", "-",
-                                "ToolButton7"}));
-  for (const char* name : {"ToolButton9", "ToolButton1"}) EXPECT_TRUE(find<QToolButton>(name)->isEnabled()) << name;
+  EXPECT_EQ(order, QStringList({"ToolButton9", "ToolButton1", "ToolButton2", "-", "ToolButton4",
+                                "ToolButton5", "-", "ToolButton7"}));
+  for (const char* name : {"ToolButton9", "ToolButton1"})
+    EXPECT_TRUE(find<QToolButton>(name)->isEnabled()) << name;
   for (const char* name : {"ToolButton2", "ToolButton4", "ToolButton5", "ToolButton7"}) {
     EXPECT_FALSE(find<QToolButton>(name)->isEnabled()) << name;
   }
   EXPECT_EQ(find<QToolButton>("ToolButton9")->toolTip(), "New");
   EXPECT_EQ(find<QToolButton>("ToolButton9")->statusTip(), "Create a new file");
   EXPECT_EQ(find<QToolButton>("ToolButton2")->toolTip(), "Save");
-  for (const char* name : {"ToolButton9", "ToolButton1", "ToolButton2", "ToolButton4", "ToolButton5", "ToolButton7"}) {
+  for (const char* name :
+       {"ToolButton9", "ToolButton1", "ToolButton2", "ToolButton4", "ToolButton5", "ToolButton7"}) {
     EXPECT_FALSE(find<QToolButton>(name)->icon().isNull()) << name;
     // Every button says what it does, from its command's hint.
     EXPECT_FALSE(find<QToolButton>(name)->toolTip().isEmpty()) << name;
   }
   EXPECT_EQ(find<QToolButton>("ToolButton4")->toolTip(), "Open from phone");
-  EXPECT_EQ(find<QToolButton>("ToolButton7")->statusTip(), "Restart the connected phone so that it reads the new menu");
+  EXPECT_EQ(find<QToolButton>("ToolButton7")->statusTip(),
+            "Restart the connected phone so that it reads the new menu");
 }
 
 TEST_F(StartTest, SixteenImagesOf16By16AreCompiledIn) {
@@ -286,8 +297,10 @@ TEST_F(StartTest, SixteenImagesOf16By16AreCompiledIn) {
     EXPECT_EQ(image.size(), QSize(16, 16)) << file.toStdString();
   }
   // Each command shows its own picture.
-  EXPECT_NE(action("FileNew1")->icon().pixmap(16).toImage(), action("FileOpen1")->icon().pixmap(16).toImage());
-  EXPECT_NE(action("PhoneOpen")->icon().pixmap(16).toImage(), action("PhoneSave")->icon().pixmap(16).toImage());
+  EXPECT_NE(action("FileNew1")->icon().pixmap(16).toImage(),
+            action("FileOpen1")->icon().pixmap(16).toImage());
+  EXPECT_NE(action("PhoneOpen")->icon().pixmap(16).toImage(),
+            action("PhoneSave")->icon().pixmap(16).toImage());
 }
 
 TEST_F(StartTest, HintOfTheControlUnderTheMouseGoesToTheHintLine) {
@@ -313,7 +326,8 @@ TEST(StartUp, CreatesTheSixWindowsOnceWithTheMainWindowFirst) {
   ApplicationForms forms = CreateForms();
   ASSERT_NE(forms.SDIAppForm, nullptr);
   QWidget* main = forms.SDIAppForm.get();
-  const std::vector<QWidget*> dialogs = {forms.AboutBox, forms.OKRightDlg, forms.OKRightDlg1, forms.Form1, forms.Form2};
+  const std::vector<QWidget*> dialogs = {forms.AboutBox, forms.OKRightDlg, forms.OKRightDlg1, forms.Form1,
+                                         forms.Form2};
   for (QWidget* dialog : dialogs) {
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->parentWidget(), main);

@@ -14,7 +14,8 @@ int main(int argc, char** argv) {
   for (const quillet::shipped::SampleFile& sample : quillet::shipped::SampleFiles()) {
     const std::string path = std::string(argv[1]) + "/" + sample.name;
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(sample.bytes.data()), static_cast<std::streamsize>(sample.bytes.size()));
+    out.write(reinterpret_cast<const char*>(sample.bytes.data()),
+              static_cast<std::streamsize>(sample.bytes.size()));
     if (!out) {
       std::fprintf(stderr, "cannot write %s\n", path.c_str());
       return 1;

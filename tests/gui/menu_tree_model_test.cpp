@@ -37,7 +37,8 @@ class TreeModelTest : public WindowTest {
   void SetUp() override {
     WindowTest::SetUp();
     model = find<QTreeView>("TreeView1")->model();
-    tester = std::make_unique<QAbstractItemModelTester>(model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    tester = std::make_unique<QAbstractItemModelTester>(
+        model, QAbstractItemModelTester::FailureReportingMode::Fatal);
     resets = std::make_unique<QSignalSpy>(model, &QAbstractItemModel::modelReset);
     action("FileNew1")->trigger();
     resets->clear();
@@ -62,7 +63,8 @@ TEST_F(TreeModelTest, AddsAppearWhereTheTreePutsThemWithoutAReset) {
   add(tools, "Calculator", AddPlace::FirstSubitem);
   add(camera, "Games", AddPlace::FirstItem);
   EXPECT_EQ(ModelCaptions(*model), TreeCaptions(doc().tree));
-  EXPECT_EQ(ModelCaptions(*model, model->index(1, 0)), QStringList({"Games", "PhoneBook", "Tools", "Calculator", "Camera"}));
+  EXPECT_EQ(ModelCaptions(*model, model->index(1, 0)),
+            QStringList({"Games", "PhoneBook", "Tools", "Calculator", "Camera"}));
   EXPECT_EQ(resets->count(), 0);
 }
 

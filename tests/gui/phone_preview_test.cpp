@@ -39,12 +39,11 @@ using Mark = PhoneScreen::Mark;
 const Bytes kAnimatedGif = {
     0x47, 0x49, 0x46, 0x38, 0x39, 0x61, 0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00,  // GIF89a 1x1
     0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF,                                            // red, blue
-    0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 0x03, 0x01, 0x00, 0x00, 0x00,
-    0x21, 0xF9, 0x04, 0x00, 0x0A, 0x00, 0x00, 0x00,                                // 100 ms
-    0x2C, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00,
-    0x21, 0xF9, 0x04, 0x00, 0x0A, 0x00, 0x00, 0x00,
-    0x2C, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x4C, 0x01, 0x00,
-    0x3B};
+    0x21, 0xFF, 0x0B, 'N',  'E',  'T',  'S',  'C',  'A',  'P',  'E',  '2',  '.',  '0',
+    0x03, 0x01, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04, 0x00, 0x0A, 0x00, 0x00, 0x00,  // 100 ms
+    0x2C, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01,
+    0x00, 0x21, 0xF9, 0x04, 0x00, 0x0A, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00, 0x00, 0x00,
+    0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x4C, 0x01, 0x00, 0x3B};
 
 constexpr std::uint8_t kEnglishUs = 1, kEnglishUk = 3, kGerman = 7;
 
@@ -138,16 +137,19 @@ TEST_F(PhonePreviewTest, ShowsTheMainMenuWithTheIconsOfThePhoneFilesFolder) {
   EXPECT_TRUE(EditorSettings::store().value(QStringLiteral("PhonePreview/open")).toBool());
   // Without a phone and without a folder every icon file is missing, and says why.
   EXPECT_EQ(marks(), (std::vector<Mark>{Mark::Missing, Mark::InitialTile, Mark::DrmTile, Mark::Missing}));
-  EXPECT_TRUE(screen->tileToolTip(screen->tiles()[0]).contains(QStringLiteral("no phone files folder is chosen")));
+  EXPECT_TRUE(
+      screen->tileToolTip(screen->tiles()[0]).contains(QStringLiteral("no phone files folder is chosen")));
 
   chosenPaths.push_back(phoneFiles.path());
   action("ViewPhoneFilesFolder")->trigger();
-  EXPECT_EQ(EditorSettings::store().value(QStringLiteral("PhonePreview/phoneFilesFolder")).toString(), phoneFiles.path());
+  EXPECT_EQ(EditorSettings::store().value(QStringLiteral("PhonePreview/phoneFilesFolder")).toString(),
+            phoneFiles.path());
   ASSERT_TRUE(screen->showsGrid());
   EXPECT_EQ(names(), (std::vector<QString>{"Web", "Games", "~3", "~4"}));
   EXPECT_EQ(marks(), (std::vector<Mark>{Mark::Animation, Mark::InitialTile, Mark::DrmTile, Mark::Missing}));
   const QString broken = screen->tileToolTip(screen->tiles()[3]);
-  EXPECT_TRUE(broken.contains(QStringLiteral("Missing icon: /a/mobile/picture/broken.gif"))) << broken.toStdString();
+  EXPECT_TRUE(broken.contains(QStringLiteral("Missing icon: /a/mobile/picture/broken.gif")))
+      << broken.toStdString();
   EXPECT_TRUE(broken.contains(QStringLiteral("does not decode"))) << broken.toStdString();
   EXPECT_TRUE(broken.contains(QDir::toNativeSeparators(phoneFiles.path()))) << broken.toStdString();
   EXPECT_EQ(screen->softkeyText(0), "Contacts");

@@ -6,19 +6,19 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QProgressDialog>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QTimer>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTreeWidget>
+#include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
@@ -31,14 +31,14 @@
 #include <vector>
 
 #include "backup_store.h"
+#include "dialog_driver.h"
 #include "emulated_phone.h"
 #include "file_chooser.h"
-#include "no_phone.h"
-#include "phone_library_factory.h"
 #include "main_window.h"
 #include "menu_bytes.h"
-#include "dialog_driver.h"
+#include "no_phone.h"
 #include "phone_indicator.h"
+#include "phone_library_factory.h"
 
 namespace quillet::ui::testing {
 namespace {
@@ -47,7 +47,8 @@ namespace mb = quillet::menubytes;
 using Bytes = std::vector<std::uint8_t>;
 
 constexpr const char* kModel = "V3x";
-const QString kRebootQuestion = QStringLiteral("mma_ucp was stored to the phone\r\n      Should we reboot it?");
+const QString kRebootQuestion =
+    QStringLiteral("mma_ucp was stored to the phone\r\n      Should we reboot it?");
 
 Bytes SampleMenu() {
   mb::MenuPlan plan;
@@ -274,7 +275,8 @@ TEST_F(PhoneWindowTest, AWriteThatReadsBackDifferentIsReportedAndDoesNotCount) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_TRUE(messages[0].text.contains(QStringLiteral("does not match what was sent")))
       << messages[0].text.toStdString();
-  EXPECT_TRUE(messages[0].text.contains(QFile::decodeName(QByteArray::fromStdString(WindowBackups().back().path))));
+  EXPECT_TRUE(
+      messages[0].text.contains(QFile::decodeName(QByteArray::fromStdString(WindowBackups().back().path))));
   EXPECT_EQ(window->StoredToPhone, 0);
   EXPECT_EQ(window->document().mainMenuItemCount(), items);
   EXPECT_EQ(window->windowTitle(), title);
@@ -486,8 +488,9 @@ TEST_F(PhoneWindowTest, FailedOpenFromPhoneKeepsTheOpenDocument) {
   std::filesystem::remove(phoneMenuPath());
   trigger("PhoneOpen");
   ASSERT_EQ(messages.size(), 1u);
-  EXPECT_EQ(messages[0].text, QStringLiteral("Error opening file\nthe phone has no file /a/mobile/system/mma_ucp\n"
-                                             "File: /a/mobile/system/mma_ucp"));
+  EXPECT_EQ(messages[0].text,
+            QStringLiteral("Error opening file\nthe phone has no file /a/mobile/system/mma_ucp\n"
+                           "File: /a/mobile/system/mma_ucp"));
   EXPECT_TRUE(messages[0].title.isEmpty());
   EXPECT_EQ(messages[0].icon, QMessageBox::Critical);
   EXPECT_EQ(messages[0].buttons, QMessageBox::Ok);
@@ -496,15 +499,17 @@ TEST_F(PhoneWindowTest, FailedOpenFromPhoneKeepsTheOpenDocument) {
   WriteBytes(phoneMenuPath(), Bytes(70000, 0));
   trigger("PhoneOpen");
   ASSERT_EQ(messages.size(), 2u);
-  EXPECT_TRUE(messages[1].text.startsWith(QStringLiteral(
-      "The phone file /a/mobile/system/mma_ucp is 70000 bytes long; the phone link transfers at most 65535 bytes")));
+  EXPECT_TRUE(
+      messages[1].text.startsWith(QStringLiteral("The phone file /a/mobile/system/mma_ucp is 70000 bytes "
+                                                 "long; the phone link transfers at most 65535 bytes")));
   expectDocumentKept();
 
   // Garbage is named by its place on the phone, not by the exchange file.
   WriteBytes(phoneMenuPath(), Bytes(30, 0xFF));
   trigger("PhoneOpen");
   ASSERT_EQ(messages.size(), 3u);
-  EXPECT_TRUE(messages[2].text.contains(QStringLiteral("/a/mobile/system/mma_ucp"))) << messages[2].text.toStdString();
+  EXPECT_TRUE(messages[2].text.contains(QStringLiteral("/a/mobile/system/mma_ucp")))
+      << messages[2].text.toStdString();
   EXPECT_FALSE(messages[2].text.contains(QStringLiteral("mma_temp"))) << messages[2].text.toStdString();
   expectDocumentKept();
 
@@ -573,7 +578,9 @@ class SlowPhoneTest : public PhoneWindowTest {
     WriteBytes(phoneMenuPath(), menu);
   }
   void slowDown() { phone->setTransferDelay(std::chrono::milliseconds(40)); }
-  QProgressDialog* progress() const { return window->findChild<QProgressDialog*>(QStringLiteral("PhoneProgress")); }
+  QProgressDialog* progress() const {
+    return window->findChild<QProgressDialog*>(QStringLiteral("PhoneProgress"));
+  }
   // Runs the event loop until the progress dialog shows `step` with part of the menu
   // moved ("1024 of 8190 bytes"); false if the job ended first.
   bool waitForProgress(const QString& step) {

@@ -32,13 +32,12 @@ class RememberedSettings : public WindowTest {
   QStringList recentEntries() {
     emit find<QMenu>("FileOpenRecentMenu")->aboutToShow();
     QStringList paths;
-    for (int i = 1; QAction* entry = window->findChild<QAction*>(QStringLiteral("FileOpenRecent%1").arg(i)); ++i)
+    for (int i = 1; QAction* entry = window->findChild<QAction*>(QStringLiteral("FileOpenRecent%1").arg(i));
+         ++i)
       paths << entry->statusTip();
     return paths;
   }
-  static QString settingsFile() {
-    return EditorSettings::store().fileName();
-  }
+  static QString settingsFile() { return EditorSettings::store().fileName(); }
   std::string menuFile(const std::string& name) {
     menubytes::MenuPlan plan;
     plan.items = {menubytes::ItemPlan{"Games", {}, 0, 0, 0x41, {}}};
@@ -102,7 +101,8 @@ TEST_F(RememberedSettings, RecentFilesPlacesAndReset) {
   restartWindow();
   ASSERT_EQ(window->pos(), QPoint(40, 30));
   ASSERT_EQ(recentEntries(), QStringList{keptPath});
-  const StartArguments start = ReadStartArguments({QStringLiteral("quillet"), QStringLiteral("--reset-settings")});
+  const StartArguments start =
+      ReadStartArguments({QStringLiteral("quillet"), QStringLiteral("--reset-settings")});
   ASSERT_TRUE(start.resetSettings);
   EXPECT_TRUE(start.file.isEmpty());
   EditorSettings::resetAll();  // what main() does then, before the window is made

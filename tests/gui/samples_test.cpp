@@ -28,7 +28,8 @@ TEST_F(SamplesTest, TheRichSampleHoldsCustomItemsNamesIconsAndUnsupportedData) {
   openThroughWindow(std::string(QUILLET_SAMPLES_DIR) + "/mma_ucp_custom");
   ASSERT_TRUE(messages.empty());
   QStringList captions;
-  window->document().tree.forEach([&captions](MenuNode& node) { captions << QString::fromStdString(node.caption()); });
+  window->document().tree.forEach(
+      [&captions](MenuNode& node) { captions << QString::fromStdString(node.caption()); });
   EXPECT_TRUE(captions.contains("~1"));
   EXPECT_TRUE(captions.contains("~3"));
   EXPECT_EQ(window->document().CustomItemCount, 3);

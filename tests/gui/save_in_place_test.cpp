@@ -64,7 +64,8 @@ TEST_F(SaveInPlace, StartWithAFileCtrlSAndEnterWriteItBackByteForByte) {
   pressCtrl(Qt::Key_S);
   ASSERT_EQ(enter.requests.size(), 1u);
   const MessageRequest& question = enter.requests[0];
-  EXPECT_TRUE(question.text.contains("\"Settings\": uninterpreted data (tags 7, 20)")) << question.text.toStdString();
+  EXPECT_TRUE(question.text.contains("\"Settings\": uninterpreted data (tags 7, 20)"))
+      << question.text.toStdString();
   EXPECT_EQ(question.defaultButton, QMessageBox::Save);
   EXPECT_TRUE(find<QCheckBox>("CheckBox1")->isChecked());  // "Keep the data" ticked the box
   EXPECT_EQ(dialogsShown, 0);

@@ -13,13 +13,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QProgressDialog>
-#include <QTemporaryDir>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QProgressDialog>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTreeView>
 #include <chrono>
 #include <cstdio>
@@ -61,7 +61,8 @@ bool saveProgressShot(const QString& sample, const QString& path) {
   qputenv("XDG_DATA_HOME", QFile::encodeName(dataDir.path()));
   const QString menuPath = phoneDir.filePath(QStringLiteral("a/mobile/system/mma_ucp"));
   if (!QDir().mkpath(QFileInfo(menuPath).path()) || !QFile::copy(sample, menuPath)) return false;
-  auto phone = std::make_unique<quillet::EmulatedPhone>(QFile::encodeName(phoneDir.path()).toStdString(), "V3i");
+  auto phone =
+      std::make_unique<quillet::EmulatedPhone>(QFile::encodeName(phoneDir.path()).toStdString(), "V3i");
   quillet::EmulatedPhone& slow = *phone;
   quillet::ui::TSDIAppForm window;
   window.usePhoneLibrary(std::move(phone));
@@ -73,22 +74,27 @@ bool saveProgressShot(const QString& sample, const QString& path) {
     return done();
   };
   QLabel* panel = window.findChild<QLabel*>(QStringLiteral("StatusBar1Panel1"));
-  if (!waitFor([&] { return panel->text() == quillet::ui::TSDIAppForm::tr("Phone: %1 ").arg(QStringLiteral("V3i")); })) return false;
+  if (!waitFor([&] {
+        return panel->text() == quillet::ui::TSDIAppForm::tr("Phone: %1 ").arg(QStringLiteral("V3i"));
+      }))
+    return false;
   window.openMenuFile(QFile::encodeName(sample).toStdString());
   slow.setTransferDelay(std::chrono::milliseconds(400));
   window.PhoneSaveExecute();
   QProgressDialog* dialog = window.findChild<QProgressDialog*>(QStringLiteral("PhoneProgress"));
-  if (dialog == nullptr ||
-      !waitFor([&] {
-        return dialog->labelText().contains(quillet::ui::PhoneProgressDialog::tr("Writing the menu to the phone...")) &&
-               dialog->labelText().contains(
-                   quillet::ui::PhoneProgressDialog::tr("\n%1 of %2 bytes").arg(1024).section(QStringLiteral("%2"), 0, 0));
+  if (dialog == nullptr || !waitFor([&] {
+        return dialog->labelText().contains(
+                   quillet::ui::PhoneProgressDialog::tr("Writing the menu to the phone...")) &&
+               dialog->labelText().contains(quillet::ui::PhoneProgressDialog::tr("\n%1 of %2 bytes")
+                                                .arg(1024)
+                                                .section(QStringLiteral("%2"), 0, 0));
       }))
     return false;
   settle(100);
   const QRect area = window.frameGeometry().united(dialog->frameGeometry());
-  const bool saved =
-      QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
+  const bool saved = QGuiApplication::primaryScreen()
+                         ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+                         .save(path);
   waitFor([&] { return !window.phoneWorking(); });
   return saved;
 }
@@ -170,11 +176,13 @@ bool previewShot(const QString& path) {
     QColor colour;
     const char* letter;
     int size;
-  } icons[] = {{"messages.png", QColor(40, 120, 200), "M", 44},  {"contacts.png", QColor(60, 160, 90), "C", 44},
-               {"games.png", QColor(200, 80, 60), "G", 44},      {"web.png", QColor(120, 80, 180), "W", 44},
-               {"chess.png", QColor(90, 90, 90), "♞", 22},  {"snake.png", QColor(60, 160, 90), "S", 22}};
+  } icons[] = {
+      {"messages.png", QColor(40, 120, 200), "M", 44}, {"contacts.png", QColor(60, 160, 90), "C", 44},
+      {"games.png", QColor(200, 80, 60), "G", 44},     {"web.png", QColor(120, 80, 180), "W", 44},
+      {"chess.png", QColor(90, 90, 90), "♞", 22},      {"snake.png", QColor(60, 160, 90), "S", 22}};
   for (const auto& icon : icons)
-    if (!writeIcon(folder, QLatin1String(icon.file), icon.colour, QString::fromUtf8(icon.letter), icon.size)) return false;
+    if (!writeIcon(folder, QLatin1String(icon.file), icon.colour, QString::fromUtf8(icon.letter), icon.size))
+      return false;
 
   window.FileNew1Execute();
   MenuDocument& doc = window.document();
@@ -246,7 +254,8 @@ int main(int argc, char** argv) {
   window.show();
   if (!save(window, output.filePath(QStringLiteral("main_window_start.png")))) return 1;
 
-  if (!window.openMenuFile(QFile::encodeName(samples.filePath(QStringLiteral("mma_ucp_custom"))).toStdString())) {
+  if (!window.openMenuFile(
+          QFile::encodeName(samples.filePath(QStringLiteral("mma_ucp_custom"))).toStdString())) {
     return 1;
   }
   window.findChild<QTreeView*>(QStringLiteral("TreeView1"))->expandAll();
@@ -264,7 +273,9 @@ int main(int argc, char** argv) {
   settle(300);
   const QRect area = window.frameGeometry().united(edit->geometry());
   const QString menuShot = output.filePath(QStringLiteral("edit_menu.png"));
-  if (!QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(menuShot)) {
+  if (!QGuiApplication::primaryScreen()
+           ->grabWindow(0, area.x(), area.y(), area.width(), area.height())
+           .save(menuShot)) {
     return 1;
   }
   edit->hide();
@@ -286,10 +297,10 @@ int main(int argc, char** argv) {
   treeMenu->hide();
 
   // An item dragged over the tree: the drop line shows where it would land.
-  std::unique_ptr<QMimeData> dragged(
-      window.treeModel().mimeData({window.treeModel().indexForNode(window.document().tree.nodeAt(quillet::kFirstMenuNodeIndex))}));
-  const QRect overRect = tree->visualRect(window.treeModel().indexForNode(
-      window.document().tree.nodeAt(quillet::kFirstMenuNodeIndex + 3)));
+  std::unique_ptr<QMimeData> dragged(window.treeModel().mimeData(
+      {window.treeModel().indexForNode(window.document().tree.nodeAt(quillet::kFirstMenuNodeIndex))}));
+  const QRect overRect = tree->visualRect(
+      window.treeModel().indexForNode(window.document().tree.nodeAt(quillet::kFirstMenuNodeIndex + 3)));
   const QPoint over(overRect.center().x(), overRect.top() + 1);
   QDragEnterEvent enter(over, Qt::MoveAction, dragged.get(), Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(tree->viewport(), &enter);

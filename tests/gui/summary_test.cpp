@@ -67,7 +67,8 @@ TEST_F(SummaryTest, RepeatedIconAndMidletBlocksAreNamedOnceInOrderOfTheirFirstBl
 }
 
 TEST_F(SummaryTest, TheIconLinesFitOnOneLineEach) {
-  openWithFirstItemData(Concat({IconPathBlock(kTagIconPath, kIconKindList, u"/a/l.gif"), DrmBlock(15, 0x12, 4)}));
+  openWithFirstItemData(
+      Concat({IconPathBlock(kTagIconPath, kIconKindList, u"/a/l.gif"), DrmBlock(15, 0x12, 4)}));
   clickNode(9);
   const auto* memo = find<QPlainTextEdit>("TntMemo1");
   ASSERT_EQ(memo->document()->blockCount(), 4);
@@ -79,10 +80,10 @@ TEST_F(SummaryTest, TheIconLinesFitOnOneLineEach) {
 
 TEST_F(SummaryTest, EveryNameUrlAndUnsupportedBlockHasItsLine) {
   const std::uint8_t marker = NameMarker(36);
-  openWithFirstItemData(Concat({SoftkeyNameBlock({{1, u"A"}}, marker), UrlBlock("http://x"),
-                                DrmBlock(kTagIconDrmList, 0, 3), MenuNameBlock({{1, u"B"}}, marker),
-                                DrmBlock(kTagIconDrmAnimated, 0, 4), MenuNameBlock({{7, u"C"}}, marker),
-                                UrlBlock("http://y")}));
+  openWithFirstItemData(
+      Concat({SoftkeyNameBlock({{1, u"A"}}, marker), UrlBlock("http://x"), DrmBlock(kTagIconDrmList, 0, 3),
+              MenuNameBlock({{1, u"B"}}, marker), DrmBlock(kTagIconDrmAnimated, 0, 4),
+              MenuNameBlock({{7, u"C"}}, marker), UrlBlock("http://y")}));
   clickNode(9);
   EXPECT_EQ(memoText(), kHeader +
                             "Softkey name modified\nURL attached\nIcon(s) modified [source: DRM]\n"
@@ -136,9 +137,10 @@ TEST_F(SummaryTest, DocumentSummaryCountsMainMenuNodesAtEveryDepth) {
   plan.items = {Item("PhoneBook"),
                 Item("Settings", {}, {Item("Personalize"), Item("Connection", {}, deep), Item("Network")}),
                 Item("Tools", {}, {Item("Calculator"), Item("Datebook"), Item("AlarmClock"), Item("Notes")}),
-                Item("Mutilmedia", {}, {Item("Camera"), Item("Pictures"), Item("Video"), Item("Radio"),
-                                        Item("MyTones")}),
-                Item("Games"), Item("WebAccess")};
+                Item("Mutilmedia", {},
+                     {Item("Camera"), Item("Pictures"), Item("Video"), Item("Radio"), Item("MyTones")}),
+                Item("Games"),
+                Item("WebAccess")};
   openThroughWindow(writeFile("twenty", BuildMenuFile(plan)));
   EXPECT_EQ(window->document().tree.nodeCount(), 29);
   EXPECT_EQ(panel0(), "Format: 36-byte   Main menu entries: 20");
@@ -154,7 +156,6 @@ TEST_F(SummaryTest, DocumentSummaryOfA22ByteFile) {
   openThroughWindow(writeFile("three", BuildMenuFile(plan)));
   EXPECT_EQ(panel0(), "Format: 22-byte   Main menu entries: 3");
 }
-
 
 }  // namespace
 }  // namespace quillet::ui::testing

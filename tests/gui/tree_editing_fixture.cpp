@@ -56,7 +56,8 @@ void TreeEditingTest::rightClickNode(int absoluteIndex) {
   const MenuNode* target = node(absoluteIndex);
   ASSERT_NE(target, nullptr);
   const QModelIndex index = window->treeModel().indexForNode(target);
-  for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent()) tree()->expand(parent);
+  for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+    tree()->expand(parent);
   tree()->scrollTo(index);
   const QRect rect = tree()->visualRect(index);
   ASSERT_TRUE(rect.isValid());
@@ -77,7 +78,8 @@ void TreeEditingTest::clickEntry(const char* name) {
   ASSERT_NE(menu, nullptr) << name << " is in no menu";
   if (QMenu* outer = MenuHolding(menu->menuAction())) {
     ASSERT_TRUE(outer->isVisible()) << "the menu holding " << name << " is not open";
-    QTest::mouseClick(outer, Qt::LeftButton, Qt::NoModifier, outer->actionGeometry(menu->menuAction()).center());
+    QTest::mouseClick(outer, Qt::LeftButton, Qt::NoModifier,
+                      outer->actionGeometry(menu->menuAction()).center());
     if (!menu->menuAction()->isEnabled()) {
       EXPECT_FALSE(menu->isVisible());
       closeMenus();

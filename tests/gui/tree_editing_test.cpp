@@ -24,7 +24,8 @@ struct Enabling {
 
 std::ostream& operator<<(std::ostream& out, const Enabling& e) {
   return out << "addSubitem " << e.addSubitem << " addItem " << e.addItem << " replace " << e.replace
-             << " modify " << e.modify << " delete " << e.remove << " up " << e.moveUp << " down " << e.moveDown;
+             << " modify " << e.modify << " delete " << e.remove << " up " << e.moveUp << " down "
+             << e.moveDown;
 }
 
 class TreeEditing : public TreeEditingTest {
@@ -36,8 +37,8 @@ class TreeEditing : public TreeEditingTest {
     choose("Camera");
     closeMenus();
     rightClickNode(absoluteIndex);
-    Enabling e{action("AddChild1")->isEnabled(), action("AddBefore1")->isEnabled(),
-               action("Replace1")->isEnabled(),  action("MenuItem1")->isEnabled(),
+    Enabling e{action("AddChild1")->isEnabled(),   action("AddBefore1")->isEnabled(),
+               action("Replace1")->isEnabled(),    action("MenuItem1")->isEnabled(),
                action("Deleteitem1")->isEnabled(), action("Moveup1")->isEnabled(),
                action("Movedown1")->isEnabled()};
     closeMenus();
@@ -58,15 +59,17 @@ TEST_F(TreeEditing, MenusStartWithTheirDesignStatesAndImages) {
   EXPECT_TRUE(action("AddChild1")->isEnabled());
   EXPECT_FALSE(action("AddBefore1")->isEnabled());
   EXPECT_TRUE(action("Replace1")->isEnabled());
-  for (const char* name : {"MenuItem1", "Deleteitem1", "Moveup1", "Movedown1"}) EXPECT_TRUE(action(name)->isEnabled());
+  for (const char* name : {"MenuItem1", "Deleteitem1", "Moveup1", "Movedown1"})
+    EXPECT_TRUE(action(name)->isEnabled());
   const std::vector<std::pair<const char*, const char*>> captions = {
-      {"AddChild1", "Add subitem"}, {"AddFirst1", "Add First"},    {"AddLast1", "Add Last"},
-      {"AddBefore1", "Add item"},   {"AddFirst2", "Add First"},    {"AddBefore2", "Add Before"},
-      {"Replace1", "Replace"},      {"MenuItem1", "Modify item"},  {"Deleteitem1", "Delete item"},
+      {"AddChild1", "Add subitem"}, {"AddFirst1", "Add First"},   {"AddLast1", "Add Last"},
+      {"AddBefore1", "Add item"},   {"AddFirst2", "Add First"},   {"AddBefore2", "Add Before"},
+      {"Replace1", "Replace"},      {"MenuItem1", "Modify item"}, {"Deleteitem1", "Delete item"},
       {"Moveup1", "Move up"},       {"Movedown1", "Move down"}};
   for (const auto& [name, caption] : captions) EXPECT_EQ(action(name)->text(), caption) << name;
   // Entries with images carry them; "Modify item" and "Delete item" have none.
-  for (const char* name : {"AddFirst1", "AddLast1", "AddFirst2", "AddBefore2", "Replace1", "Moveup1", "Movedown1"})
+  for (const char* name :
+       {"AddFirst1", "AddLast1", "AddFirst2", "AddBefore2", "Replace1", "Moveup1", "Movedown1"})
     EXPECT_FALSE(action(name)->icon().isNull()) << name;
   EXPECT_TRUE(action("MenuItem1")->icon().isNull());
   EXPECT_NE(action("Moveup1")->icon().pixmap(16).toImage(), action("Movedown1")->icon().pixmap(16).toImage());
@@ -87,7 +90,8 @@ TEST_F(TreeEditing, EnablingFollowsTheSelectedNode) {
 
 TEST_F(TreeEditing, WithNoDocumentNoEntryIsOffered) {
   rightClickChooser();
-  for (const char* name : {"AddChild1", "AddBefore1", "Replace1"}) EXPECT_FALSE(action(name)->isEnabled()) << name;
+  for (const char* name : {"AddChild1", "AddBefore1", "Replace1"})
+    EXPECT_FALSE(action(name)->isEnabled()) << name;
   closeMenus();
   window->PopupMenu2Popup();
   for (const char* name : {"MenuItem1", "Deleteitem1", "Moveup1", "Movedown1"}) {
@@ -147,9 +151,9 @@ TEST_F(TreeEditing, FirstItemOfANewDocument) {
 TEST_F(TreeEditing, TheFourPlacesOfAdding) {
   window->FileNew1Execute();
   chooserCommand(kMenuRootNodeIndex, "Tools", "AddLast1");
-  chooserCommand(kMenuRootNodeIndex, "Games", "AddFirst1");        // Games, Tools
-  chooserCommand(10, "Camera", "AddBefore2");                      // Games, Camera, Tools
-  chooserCommand(10, "Radio", "AddFirst2");                        // Radio, Games, Camera, Tools
+  chooserCommand(kMenuRootNodeIndex, "Games", "AddFirst1");  // Games, Tools
+  chooserCommand(10, "Camera", "AddBefore2");                // Games, Camera, Tools
+  chooserCommand(10, "Radio", "AddFirst2");                  // Radio, Games, Camera, Tools
   EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)),
             (std::vector<std::string>{"Radio", "Games", "Camera", "Tools"}));
   // Adding beside a plain item leaves it plain.
@@ -203,7 +207,8 @@ TEST_F(TreeEditing, CustomNumbersContinueAfterOpeningAFileWithTwo) {
   cancelItemDialog();
   chooserCommand(kFirstMenuNodeIndex + 1, "Custom item", "AddBefore2");
   chooserCommand(kMenuRootNodeIndex, "Custom item", "AddLast1");
-  EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)), (std::vector<std::string>{"~1", "~3", "Games", "~2", "~4"}));
+  EXPECT_EQ(childCaptions(node(kMenuRootNodeIndex)),
+            (std::vector<std::string>{"~1", "~3", "Games", "~2", "~4"}));
 }
 
 TEST_F(TreeEditing, ANewCustomItemConfirmedWithAUrlGetsItsData) {

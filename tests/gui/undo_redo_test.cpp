@@ -39,23 +39,23 @@ TEST_F(UndoRedo, EveryEditUndoneSavesTheOriginalBytesAndRedoTheEditedOnes) {
   const Bytes original = saveAs("original");
   EXPECT_FALSE(action("EditUndo1")->isEnabled());
 
-  chooserCommand(kMenuRootNodeIndex, "Camera", "AddFirst1");   // Camera, Settings(..), Radio, Tools
-  chooserCommand(kMenuRootNodeIndex, "Games", "AddLast1");     // ..., Tools, Games
-  chooserCommand(kFirstMenuNodeIndex, "Radio", "AddFirst2");   // Radio, Camera, Settings, ...
+  chooserCommand(kMenuRootNodeIndex, "Camera", "AddFirst1");           // Camera, Settings(..), Radio, Tools
+  chooserCommand(kMenuRootNodeIndex, "Games", "AddLast1");             // ..., Tools, Games
+  chooserCommand(kFirstMenuNodeIndex, "Radio", "AddFirst2");           // Radio, Camera, Settings, ...
   chooserCommand(kFirstMenuNodeIndex + 2, "PhoneBook", "AddBefore2");  // Radio, Camera, PhoneBook, Settings
-  treeCommand(kFirstMenuNodeIndex + 1, "Movedown1");           // Radio, PhoneBook, Camera, Settings
-  treeCommand(kFirstMenuNodeIndex + 3, "Moveup1");             // Radio, PhoneBook, Settings, Camera
+  treeCommand(kFirstMenuNodeIndex + 1, "Movedown1");                   // Radio, PhoneBook, Camera, Settings
+  treeCommand(kFirstMenuNodeIndex + 3, "Moveup1");                     // Radio, PhoneBook, Settings, Camera
   modals.actions["TOKRightDlg"] = [](QDialog& shown) {
     Click(Child<QCheckBox>(shown, "TntCheckBox2"));
     test::TypeInto(Child<QLineEdit>(shown, "TntEdit2"), "12");
     Click(Child<QPushButton>(shown, "TntButton3"));
     Click(Child<QPushButton>(shown, "OKButton"));
   };
-  treeCommand(kFirstMenuNodeIndex + 6, "MenuItem1");           // the first Radio's data
+  treeCommand(kFirstMenuNodeIndex + 6, "MenuItem1");  // the first Radio's data
   answer = QMessageBox::Yes;
-  chooserCommand(kFirstMenuNodeIndex + 2, "Radio", "Replace1"); // Settings and its submenu go
-  treeCommand(kFirstMenuNodeIndex + 3, "Deleteitem1");         // Camera
-  chooserCommand(2, "Camera", "Replace1");                     // a softkey
+  chooserCommand(kFirstMenuNodeIndex + 2, "Radio", "Replace1");  // Settings and its submenu go
+  treeCommand(kFirstMenuNodeIndex + 3, "Deleteitem1");           // Camera
+  chooserCommand(2, "Camera", "Replace1");                       // a softkey
   EXPECT_EQ(action("EditUndo1")->statusTip(), "Undo Replace item 'RSK: Message'");
   // The entry itself names the step, as its status text does.
   EXPECT_EQ(action("EditUndo1")->text(), "&Undo Replace item 'RSK: Message'");

@@ -43,7 +43,6 @@ class FakePhone : public NoPhone {
   std::atomic<int> restarts{0};
 };
 
-
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override;

@@ -43,7 +43,8 @@ class CustomTypeDialogTest : public ::testing::Test {
     dialog.setPrompter(prompts);
     dialog.show();
     selector = Child<QComboBox>(dialog, "ComboBox1");
-    for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4"}) edits.push_back(Child<QLineEdit>(dialog, name));
+    for (const char* name : {"Edit1", "Edit2", "Edit3", "Edit4"})
+      edits.push_back(Child<QLineEdit>(dialog, name));
   }
   std::vector<bool> Enabled() const {
     std::vector<bool> states;
@@ -239,7 +240,8 @@ TEST_F(JavaApplicationTest, AJarOverAUrlAsksThenFillsTheMidletTexts) {
   ExpectQuestion(kRemoveUrl);
   EXPECT_EQ(selector->currentIndex(), kCustomTypeApplication);
   EXPECT_EQ(Enabled(), (std::vector<bool>{false, true, true, true}));
-  EXPECT_EQ(TextsShown(), (std::vector<QString>{"", QString::fromUtf8("Caf\xC3\xA9 Snake"), "Snake", "Example Games"}));
+  EXPECT_EQ(TextsShown(),
+            (std::vector<QString>{"", QString::fromUtf8("Caf\xC3\xA9 Snake"), "Snake", "Example Games"}));
   // OK hands over the texts as the menu stores them: one Latin-1 byte per character.
   Click(Child<QPushButton>(dialog, "OKBtn"));
   EXPECT_EQ(dialog.Selection(), kCustomTypeApplication);

@@ -40,9 +40,7 @@ class ItemSettingsDialogTest : public ::testing::Test {
   QLineEdit* Edit(const char* name) { return Child<QLineEdit>(dialog, name); }
   QColor Circle(const char* name) { return Child<ui::ColourCircle>(dialog, name)->colour(); }
   QColor ButtonFace() const { return dialog.palette().color(QPalette::Button); }
-  TMMAItemData Stored() {
-    return dialog.Editor().StoreItem().data.value_or(TMMAItemData{});
-  }
+  TMMAItemData Stored() { return dialog.Editor().StoreItem().data.value_or(TMMAItemData{}); }
 
   TestPrompter prompts;
   MessageRecorder& messages = prompts.messages;
@@ -119,8 +117,8 @@ TEST_F(ItemSettingsDialogTest, MoreIsDisabledForAnItemWithASubmenu) {
 }
 
 TEST_F(ItemSettingsDialogTest, IconsShowTheirSourceAndEveryApplyStartsDisabled) {
-  const TMMAItemData item = ItemWith({PathBlock(kIconKindAnimated, u"/a/mobile/picture/anim.gif"),
-                                      DrmBlock(kTagIconDrmStatic, 0x12, 417)});
+  const TMMAItemData item = ItemWith(
+      {PathBlock(kIconKindAnimated, u"/a/mobile/picture/anim.gif"), DrmBlock(kTagIconDrmStatic, 0x12, 417)});
   Open(&item);
   EXPECT_EQ(Edit("TntEdit1")->text(), "/a/mobile/picture/anim.gif");
   EXPECT_EQ(Edit("TntEdit2")->text(), "417");
@@ -191,8 +189,9 @@ TEST_F(ItemSettingsDialogTest, IconPathOverTheLimitIsRefused) {
 }
 
 TEST_F(ItemSettingsDialogTest, EmptyTextRemovesPathAndIndex) {
-  const TMMAItemData item = ItemWith({PathBlock(kIconKindStatic, u"/a/s.gif"), DrmBlock(kTagIconDrmStatic, 0x12, 5),
-                                      PathBlock(kIconKindList, u"/a/l.gif")});
+  const TMMAItemData item =
+      ItemWith({PathBlock(kIconKindStatic, u"/a/s.gif"), DrmBlock(kTagIconDrmStatic, 0x12, 5),
+                PathBlock(kIconKindList, u"/a/l.gif")});
   Open(&item);
   EXPECT_EQ(Edit("TntEdit2")->text(), "5");  // the later block decides what is shown
   EXPECT_EQ(Circle("Shape2"), kYellow);
@@ -233,7 +232,8 @@ TEST_F(ItemSettingsDialogTest, NameEditorShowsTheNamesAndOkStoresThem) {
     auto* list = Child<QTreeWidget>(editor, "TntListView1");
     for (int i = 0; i < list->topLevelItemCount(); ++i)
       shown.push_back((list->topLevelItem(i)->text(0) + " " + list->topLevelItem(i)->text(1) + " " +
-                       list->topLevelItem(i)->text(2)).toStdString());
+                       list->topLevelItem(i)->text(2))
+                          .toStdString());
     Click(Child<QPushButton>(editor, "TntButton4"));
     Pick(Child<QComboBox>(editor, "TntComboBox1"), 6);
     TypeInto(Child<QLineEdit>(editor, "TntEdit1"), "Telefon");
@@ -294,12 +294,12 @@ TEST_F(ItemSettingsDialogTest, NamesForAnItemWithoutNameBlock) {
 
 TEST_F(ItemSettingsDialogTest, FullItemRefusesNewNamesBeforeTheEditorOpens) {
   // Eleven blocks, none of them a name block: a name block has no room left.
-  const TMMAItemData item = ItemWith({
-      PathBlock(kIconKindAnimated, u"/a/1.gif"), PathBlock(kIconKindStatic, u"/a/2.gif"),
-      PathBlock(kIconKindList, u"/a/3.gif"), DrmBlock(kTagIconDrmAnimated, 0x12, 1),
-      DrmBlock(kTagIconDrmStatic, 0x12, 2), DrmBlock(kTagIconDrmList, 0x12, 3), TextBlock(kTagUrl, "http://u/"),
-      TextBlock(kTagMidletApp, "App"), TextBlock(kTagMidletName, "Name"), TextBlock(kTagMidletVendor, "Vendor"),
-      RawBlock({{0x30, {1, 2}}})});
+  const TMMAItemData item = ItemWith(
+      {PathBlock(kIconKindAnimated, u"/a/1.gif"), PathBlock(kIconKindStatic, u"/a/2.gif"),
+       PathBlock(kIconKindList, u"/a/3.gif"), DrmBlock(kTagIconDrmAnimated, 0x12, 1),
+       DrmBlock(kTagIconDrmStatic, 0x12, 2), DrmBlock(kTagIconDrmList, 0x12, 3),
+       TextBlock(kTagUrl, "http://u/"), TextBlock(kTagMidletApp, "App"), TextBlock(kTagMidletName, "Name"),
+       TextBlock(kTagMidletVendor, "Vendor"), RawBlock({{0x30, {1, 2}}})});
   Open(&item);
   Click(Button("TntButton5"));
   EXPECT_EQ(modals.openings["TForm1"], 0);

@@ -1,7 +1,7 @@
 // The dialog tests need one QApplication for the whole run; they run offscreen unless
 // a display platform was asked for (screenshots are taken under Xvfb).
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

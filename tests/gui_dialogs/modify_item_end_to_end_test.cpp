@@ -13,12 +13,12 @@
 #include "dialog_driver.h"
 #include "file_io.h"
 #include "format.h"
+#include "item_editor.h"
 #include "item_settings_dialog.h"
 #include "menu_bytes.h"
 #include "menu_loader.h"
 #include "menu_writer.h"
 #include "mmatool.h"
-#include "item_editor.h"
 #include "name_editor_dialog.h"
 
 namespace quillet::test {
@@ -82,8 +82,8 @@ class ModifyItemEndToEnd : public ::testing::Test {
 
   std::string Write(const char* name, const Bytes& bytes) {
     const std::string path = dir.filePath(name).toStdString();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
   }
   // "Modify item" on the node at the absolute index, as the window runs it.
@@ -133,13 +133,13 @@ TEST_F(ModifyItemEndToEnd, EditedItemSavesExactlyItsChanges) {
     Click(Child<QPushButton>(shown, "TntButton1"));
   };
   modals.actions["TOKRightDlg"] = [&](QDialog& shown) {
-    Click(Child<QCheckBox>(shown, "TntCheckBox1"));                       // 0x41 -> 0x40
-    Click(Child<QPushButton>(shown, "TntButton5"));                       // names
+    Click(Child<QCheckBox>(shown, "TntCheckBox1"));  // 0x41 -> 0x40
+    Click(Child<QPushButton>(shown, "TntButton5"));  // names
     TypeInto(Child<QLineEdit>(shown, "TntEdit3"), "/a/mobile/picture/list.gif");
-    Click(Child<QPushButton>(shown, "TntButton4"));                       // list icon path
+    Click(Child<QPushButton>(shown, "TntButton4"));  // list icon path
     TypeInto(Child<QLineEdit>(shown, "TntEdit2"), "");
-    Click(Child<QPushButton>(shown, "TntButton3"));                       // static icon removed
-    Click(Child<QPushButton>(shown, "TntButton7"));                       // look, change nothing
+    Click(Child<QPushButton>(shown, "TntButton3"));  // static icon removed
+    Click(Child<QPushButton>(shown, "TntButton7"));  // look, change nothing
     Click(Child<QPushButton>(shown, "OKButton"));
   };
   ASSERT_TRUE(Modify(kFirstMenuNodeIndex));
@@ -151,8 +151,10 @@ TEST_F(ModifyItemEndToEnd, EditedItemSavesExactlyItsChanges) {
   const std::vector<std::string> added = Missing(after, before);
   ASSERT_EQ(removed.size(), 3u) << ::testing::PrintToString(removed);
   ASSERT_EQ(added.size(), 3u) << ::testing::PrintToString(added);
-  EXPECT_NE(removed[0].find("\"Settings\" id=\"Settings\" kind=0 flags=0x00 attributes=0x41"), std::string::npos);
-  EXPECT_NE(added[0].find("\"Settings\" id=\"Settings\" kind=0 flags=0x08 attributes=0x40"), std::string::npos);
+  EXPECT_NE(removed[0].find("\"Settings\" id=\"Settings\" kind=0 flags=0x00 attributes=0x41"),
+            std::string::npos);
+  EXPECT_NE(added[0].find("\"Settings\" id=\"Settings\" kind=0 flags=0x08 attributes=0x40"),
+            std::string::npos);
   EXPECT_NE(removed[1].find("menu names"), std::string::npos);
   EXPECT_NE(added[1].find("01 \"Settings\""), std::string::npos);
   EXPECT_NE(added[1].find("23 \"Настройки\", 05 \"设置\""), std::string::npos);

@@ -87,7 +87,8 @@ TEST_F(NameEditorTest, TheSelectorShowsEveryLanguageWholeAndItsListScrolls) {
   QComboBox* selector = Selector();
   QStyleOptionComboBox option;
   option.initFrom(selector);
-  const QRect field = selector->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, selector);
+  const QRect field =
+      selector->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, selector);
   for (int i = 0; i < selector->count(); ++i) {
     EXPECT_LE(selector->fontMetrics().horizontalAdvance(selector->itemText(i)), field.width()) << i;
   }

@@ -35,8 +35,12 @@ TMMADataBlock Names(std::vector<TMMANameEntry> names) {
 TMMAItemData SampleItem() {
   TMMAItemData item;
   // Canadian French (0D) and Brazilian Portuguese (2A) have the longest language names.
-  item.blocks.push_back(Names({{0x01, u"Settings"}, {0x23, u"Настройки"}, {0x05, u"设置"}, {0x04, u"設定"},
-                               {0x0D, u"Paramètres"}, {0x2A, u"Configurações"}}));
+  item.blocks.push_back(Names({{0x01, u"Settings"},
+                               {0x23, u"Настройки"},
+                               {0x05, u"设置"},
+                               {0x04, u"設定"},
+                               {0x0D, u"Paramètres"},
+                               {0x2A, u"Configurações"}}));
   TMMADataBlock path;
   path.tag = kTagIconPath;
   path.iconKind = kIconKindAnimated;
@@ -77,7 +81,8 @@ bool SaveWithOpenList(QWidget& dialog, QComboBox& combo, const QDir& dir, const 
   QTest::qWait(150);
   const QRect area = dialog.frameGeometry().united(combo.view()->window()->frameGeometry());
   const QString path = dir.filePath(name);
-  const bool saved = dialog.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
+  const bool saved =
+      dialog.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
   combo.hidePopup();
   std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
   return saved;
@@ -91,7 +96,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: dialog_screenshots <docs directory> [language]\n");
     return 2;
   }
-  if (argc > 2 && !ui::UseInterfaceLanguage(QString::fromLocal8Bit(argv[2]), {QStringLiteral(QUILLET_TRANSLATIONS_DIR)})) {
+  if (argc > 2 && !ui::UseInterfaceLanguage(QString::fromLocal8Bit(argv[2]),
+                                            {QStringLiteral(QUILLET_TRANSLATIONS_DIR)})) {
     std::fprintf(stderr, "no catalogue for %s\n", argv[2]);
     return 2;
   }
@@ -117,7 +123,9 @@ int main(int argc, char** argv) {
   editRow(5);  // Brazilian Portuguese in the selector
   ok = Save(names, dir, "dialog-name-editor.png") && ok;
   editRow(4);  // Canadian French, with the selector's list open
-  ok = SaveWithOpenList(names, *names.findChild<QComboBox*>("TntComboBox1"), dir, "dialog-name-editor-languages.png") && ok;
+  ok = SaveWithOpenList(names, *names.findChild<QComboBox*>("TntComboBox1"), dir,
+                        "dialog-name-editor-languages.png") &&
+       ok;
   names.hide();
 
   CustomTypeView midlet;

@@ -79,8 +79,7 @@ TEST_F(BackupStoreTest, TheLimitRemovesThatPhonesOldestAndNothingElse) {
   BackupStore store(temp.file("backups"), 2);
   WriteBytes(temp.path() / "backups" / "V3i" / "notes.txt", {7});
   store.keep("E398", {0}, kWhen).value();
-  for (std::uint8_t i = 1; i <= 4; ++i)
-    store.keep("V3i", {i}, kWhen + std::chrono::minutes(i)).value();
+  for (std::uint8_t i = 1; i <= 4; ++i) store.keep("V3i", {i}, kWhen + std::chrono::minutes(i)).value();
   const auto kept = store.list("V3i");
   ASSERT_EQ(kept.size(), 2u);
   EXPECT_EQ(ReadBytes(kept[0].path), std::vector<std::uint8_t>{3});

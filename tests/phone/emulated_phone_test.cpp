@@ -32,7 +32,9 @@ class EmulatedPhoneTest : public ::testing::Test {
     phone.File_List(entries.data(), static_cast<std::int32_t>(entries.size()));
     return entries;
   }
-  void start() { ASSERT_EQ(phone.P2K_Init([this](std::int32_t s) { notices.push_back(s); }), 0); }
+  void start() {
+    ASSERT_EQ(phone.P2K_Init([this](std::int32_t s) { notices.push_back(s); }), 0);
+  }
 
   TempFolder phoneDir;
   std::vector<std::uint8_t> menu = Pattern(2000, 11);
@@ -89,11 +91,11 @@ TEST_F(EmulatedPhoneTest, ListsEveryFileWithPathSizeAndAttributes) {
 TEST_F(EmulatedPhoneTest, PathsThatCouldLeaveTheFolderAreRefused) {
   start();
   WriteBytes(phoneDir.path().parent_path() / "outside-quillet", {1});
-  for (const char* path : {"/../outside-quillet", "/a/../../x", "a/mobile/system/mma_ucp", "/a//mobile",
-                           "/a/./mobile", "/", ""})
+  for (const char* path :
+       {"/../outside-quillet", "/a/../../x", "a/mobile/system/mma_ucp", "/a//mobile", "/a/./mobile", "/", ""})
     EXPECT_EQ(phone.File_Create(path, 0), -1) << path;
   std::filesystem::remove(phoneDir.path().parent_path() / "outside-quillet");
-  EXPECT_EQ(phone.File_Create("/a/mobile", 0), -1);           // a folder, not a file
+  EXPECT_EQ(phone.File_Create("/a/mobile", 0), -1);             // a folder, not a file
   EXPECT_EQ(phone.File_Create("/no/such/folder/file", 0), -1);  // folders are not made
 }
 
@@ -223,8 +225,8 @@ TEST_F(EmulatedPhoneThroughLink, PhoneWithoutMenuFileFailsTheOpen) {
 
 TEST_F(EmulatedPhoneThroughLink, GoneFolderAndReadOnlyPhoneSayWhy) {
   link->InitPhoneLink();
-  std::filesystem::permissions(phoneMenu().parent_path(), std::filesystem::perms::owner_read |
-                                                              std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(phoneMenu().parent_path(),
+                               std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   const bool root = ::geteuid() == 0;  // root writes through any permission
   EXPECT_EQ(write(menu), root);
   if (!root) {

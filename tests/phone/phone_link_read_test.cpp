@@ -16,18 +16,17 @@ class ReadPhoneFile : public LinkTest {
  protected:
   ReadPhoneFile() {
     library.phoneFile = Pattern(300, 7);
-    library.listing = {MakeEntry("/a/mobile/system/other", 10),
-                       MakeEntry(kMenu, 300, 0x0001, 0x0002),
+    library.listing = {MakeEntry("/a/mobile/system/other", 10), MakeEntry(kMenu, 300, 0x0001, 0x0002),
                        MakeEntry("/a/mobile/system/mma_ucp.bak", 20)};
   }
 };
 
 TEST_F(ReadPhoneFile, CopiesTheMenuFileIntoTheExchangeFile) {
   EXPECT_TRUE(read());
-  EXPECT_THAT(log, ElementsAre("status Getting file count", "File_Count", "status Getting file list",
-                               "File_List 3", "status Files found: 3",
-                               std::string("File_Create ") + kMenu + " 65538", "File_SetPointer 0 0",
-                               "File_Read 65535 9", "File_Close"));
+  EXPECT_THAT(
+      log, ElementsAre("status Getting file count", "File_Count", "status Getting file list", "File_List 3",
+                       "status Files found: 3", std::string("File_Create ") + kMenu + " 65538",
+                       "File_SetPointer 0 0", "File_Read 65535 9", "File_Close"));
   EXPECT_EQ(received, library.phoneFile);
   EXPECT_EQ(ReadBytes(exchangeFile()), library.phoneFile);
   EXPECT_EQ(link->FileCount, 3);
@@ -88,7 +87,7 @@ TEST_F(ReadPhoneFile, ImpossibleCountsAreFailedCounts) {
     EXPECT_THAT(entriesStartingWith("File_List"), IsEmpty());
   }
   EXPECT_THAT(errors, ElementsAre("Error getting file count", "Error getting file count",
-                                       "Error getting file count"));
+                                  "Error getting file count"));
 }
 
 TEST_F(ReadPhoneFile, ListFailureEndsWithItsMessage) {
@@ -157,10 +156,10 @@ TEST_F(ReadPhoneFile, ExchangeFileGetsExactlyTheListedSizeWhateverTheReadReturne
 TEST_F(ReadPhoneFile, ShortReadNeverWritesBytesLeftFromAnEarlierTransfer) {
   EXPECT_TRUE(read());  // fills the transfer buffer with 300 bytes
   library.phoneFile = Pattern(100, 9);
-  library.read.otherwise = 100;      // the phone delivers only 100 of the 300 listed
+  library.read.otherwise = 100;  // the phone delivers only 100 of the 300 listed
   EXPECT_FALSE(read());
   EXPECT_THAT(errors, ElementsAre("Error reading file"));
-  EXPECT_EQ(countOf("File_Close"), 2);  // the read itself worked, so the file is closed
+  EXPECT_EQ(countOf("File_Close"), 2);                // the read itself worked, so the file is closed
   EXPECT_EQ(ReadBytes(exchangeFile()).size(), 300u);  // the earlier complete copy stands
 }
 
@@ -198,7 +197,7 @@ TEST_F(ReadPhoneFile, FileLongerThanTheTransferIsRefusedBeforeOpening) {
   library.listing = {MakeEntry(kMenu, 65536)};
   EXPECT_FALSE(read());
   EXPECT_THAT(errors, ElementsAre("The phone file /a/mobile/system/mma_ucp is 65536 bytes long; the phone "
-                                       "link transfers at most 65535 bytes"));
+                                  "link transfers at most 65535 bytes"));
   EXPECT_THAT(entriesStartingWith("File_Create"), IsEmpty());
   EXPECT_FALSE(std::filesystem::exists(exchangeFile()));
 }

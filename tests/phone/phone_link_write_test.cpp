@@ -82,7 +82,8 @@ TEST_F(WritePhoneFile, UnmakeableExchangeFolderIsReportedBeforeAnyPhoneCall) {
 
 TEST_F(WritePhoneFile, MenuLongerThanTheTransferIsRefused) {
   write(Pattern(65536));
-  EXPECT_THAT(errors, ElementsAre("The menu file is 65536 bytes long; the phone link transfers at most 65535 bytes"));
+  EXPECT_THAT(errors,
+              ElementsAre("The menu file is 65536 bytes long; the phone link transfers at most 65535 bytes"));
   EXPECT_THAT(entriesStartingWith("File_Create"), IsEmpty());
   EXPECT_FALSE(errors.empty());  // the write failed
 }

@@ -56,8 +56,7 @@ class PhoneMenuGuardTest : public ::testing::Test {
   BackupStore backups{temp.file("backups")};
   MemoryPhone phone;
   std::vector<PhoneStep> steps;
-  PhoneMenuGuard guard{phone, backups,
-                       [this](const PhoneProgress& p) { steps.push_back(p.step); }};
+  PhoneMenuGuard guard{phone, backups, [this](const PhoneProgress& p) { steps.push_back(p.step); }};
   const std::vector<std::uint8_t> edited{1, 2, 3, 4, 5, 6};
 };
 
@@ -150,8 +149,7 @@ TEST_F(PhoneMenuGuardTest, AWriteCutShortIsFoundAgainAndTheMenuBeforeStaysTheOne
   const std::string before = backups.list("V3i").at(0).path;
   EXPECT_EQ(saved.error().notes,
             (std::vector<std::string>{"The phone was disconnected during the write.",
-                                      "The phone's menu may be incomplete.",
-                                      KeptBeforeNote(before)}));
+                                      "The phone's menu may be incomplete.", KeptBeforeNote(before)}));
   EXPECT_EQ(phone.menu, (std::vector<std::uint8_t>{1, 2}));
 
   phone.connected = true;  // plugged in again

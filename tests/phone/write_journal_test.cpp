@@ -18,9 +18,8 @@ TEST(WriteJournalTest, AnEntryStaysOpenUntilFinishedAndIsKeptPerModel) {
   WriteJournal journal(temp.file("backups"));
   EXPECT_FALSE(journal.last("V3i").has_value());
   const std::vector<std::uint8_t> sent{1, 2, 3, 4};
-  ASSERT_TRUE(journal.begin("V3i", {"/b/V3i/x_mma_ucp", 4, WriteJournal::Checksum(sent), 1796738602,
-                                    true})
-                  .ok());
+  ASSERT_TRUE(
+      journal.begin("V3i", {"/b/V3i/x_mma_ucp", 4, WriteJournal::Checksum(sent), 1796738602, true}).ok());
   const auto open = journal.unfinished("V3i");
   ASSERT_TRUE(open.has_value()) << "begin always records an open entry";
   EXPECT_EQ(open->backupPath, "/b/V3i/x_mma_ucp");

@@ -38,9 +38,8 @@ class NamesOnly : public UsbDevice {
 
 const UsbInterface kModemComm{0, 0x02, 0x02, 0x01, 1, {{0x81, 0x03, 16}}};
 const UsbInterface kModemData{1, 0x0A, 0, 0, 2, {{0x82, 0x02, 64}, {0x04, 0x02, 64}}};
-const std::map<std::uint8_t, std::string> kNames = {{1, "Motorola Communication Interface"},
-                                                    {2, "Motorola Data Interface"},
-                                                    {3, "Motorola Test Command"}};
+const std::map<std::uint8_t, std::string> kNames = {
+    {1, "Motorola Communication Interface"}, {2, "Motorola Data Interface"}, {3, "Motorola Test Command"}};
 
 UsbDeviceInfo device(std::uint16_t product, std::vector<UsbInterface> interfaces,
                      std::uint16_t vendor = 0x22B8) {
@@ -72,7 +71,9 @@ TEST(PhoneFinder, TestCommandInterfaceWithBulkEndpointsIsAP2K05PhoneOnThem) {
 TEST(PhoneFinder, BulkEndpointsOutsideTheP2K05LayoutAreLeftAlone) {
   NamesOnly names(kNames);
   const std::vector<UsbEndpoint> pair{{0x86, 0x02, 64}, {0x07, 0x02, 64}};
-  const auto kindOf = [&](const UsbInterface& test) { return classifyPhone(device(0x4901, {test}), names).mode; };
+  const auto kindOf = [&](const UsbInterface& test) {
+    return classifyPhone(device(0x4901, {test}), names).mode;
+  };
   EXPECT_EQ(kindOf({8, 0xFF, 0x03, 0xFF, 3, pair}), PhoneMode::P2K05);
   EXPECT_EQ(kindOf({8, 0xFF, 0x00, 0xFF, 3, pair}), PhoneMode::UnknownBulkLayout);
   EXPECT_EQ(kindOf({8, 0xFF, 0x03, 0x00, 3, pair}), PhoneMode::UnknownBulkLayout);
@@ -94,18 +95,15 @@ TEST(PhoneFinder, WithoutTheTestCommandNameAProductIdMakesNoP2KPhone) {
   // 0x1001 is also a flash mode: a known P2K id with an unnamed interface is only reported.
   EXPECT_EQ(classifyPhone(device(0x1001, {kModemComm, {8, 0xFF, 0, 0, 3, {}}}), noNames).mode,
             PhoneMode::NoTestCommand);
-  EXPECT_EQ(classifyPhone(device(0x1C02, {kModemComm, kModemData}), noNames).mode,
-            PhoneMode::AtModem);
+  EXPECT_EQ(classifyPhone(device(0x1C02, {kModemComm, kModemData}), noNames).mode, PhoneMode::AtModem);
   EXPECT_EQ(classifyPhone(device(0x2A21, {kModemComm, kModemData, {8, 0xFF, 0, 0, 3, {}}}), noNames).mode,
             PhoneMode::NotAPhone);
   // 0x6009 is a P2K id tools use; 0x3801/0x3802 only a guess names; 0x6009 has no modem id,
   // so no id of 0 stands in for one.
   EXPECT_EQ(classifyPhone(device(0x6009, {{8, 0xFF, 0, 0, 3, {}}}), noNames).mode, PhoneMode::NoTestCommand);
   EXPECT_EQ(classifyPhone(device(0x3801, {{8, 0xFF, 0, 0, 3, {}}}), noNames).mode, PhoneMode::NotAPhone);
-  EXPECT_EQ(classifyPhone(device(0x3802, {kModemComm, kModemData}), noNames).mode,
-            PhoneMode::NotAPhone);
-  EXPECT_EQ(classifyPhone(device(0x0000, {kModemComm, kModemData}), noNames).mode,
-            PhoneMode::NotAPhone);
+  EXPECT_EQ(classifyPhone(device(0x3802, {kModemComm, kModemData}), noNames).mode, PhoneMode::NotAPhone);
+  EXPECT_EQ(classifyPhone(device(0x0000, {kModemComm, kModemData}), noNames).mode, PhoneMode::NotAPhone);
 }
 
 TEST(PhoneFinder, OtherVendorsAndOtherInterfacesAreNoPhone) {

@@ -24,9 +24,8 @@ TEST_F(UsbLibraryTest, P2K05PhoneTakesTwelveByteRequestsOnTheEndpointsItsDescrip
   // After the id: command, two zero words, the argument length in 32 bits, then the open
   // of "/a/x" with its listed attribute 4.
   const auto sent = bus->commandPackets().back();
-  const std::vector<std::uint8_t> expected{0x00, 0x4A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                           0x00, 0x0C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
-                                           0x00, 0x04, 0x2F, 0x61, 0x2F, 0x78};
+  const std::vector<std::uint8_t> expected{0x00, 0x4A, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x0C, 0x00,
+                                           0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x04, 0x2F, 0x61, 0x2F, 0x78};
   EXPECT_EQ(std::vector<std::uint8_t>(sent.begin() + 2, sent.end()), expected);
   EXPECT_EQ(library->File_Close(), 0);
   EXPECT_EQ(bus->controlTransfers(), 0);
@@ -48,8 +47,7 @@ class UsbBulkPaddingTest : public UsbLibraryTest {
     ASSERT_EQ(library->File_List(entries.data(), static_cast<std::int32_t>(entries.size())), 1);
     ASSERT_EQ(library->File_Create(kMenuPath, 0), 0);
     std::vector<std::uint8_t> buffer(65536);
-    ASSERT_EQ(library->File_Read(buffer.data(), 65535, 9),
-              static_cast<std::int32_t>(original.size()));
+    ASSERT_EQ(library->File_Read(buffer.data(), 65535, 9), static_cast<std::int32_t>(original.size()));
     buffer.resize(original.size());
     EXPECT_EQ(buffer, original);
     EXPECT_EQ(library->File_Close(), 0);
@@ -59,9 +57,7 @@ class UsbBulkPaddingTest : public UsbLibraryTest {
 
 TEST_F(UsbBulkPaddingTest, PaddingInTheSameReadIsNotPayload) { readsTheFileWhole(false); }
 
-TEST_F(UsbBulkPaddingTest, RepliesInPiecesAndPaddingApartAreTakenByTheirLength) {
-  readsTheFileWhole(true);
-}
+TEST_F(UsbBulkPaddingTest, RepliesInPiecesAndPaddingApartAreTakenByTheirLength) { readsTheFileWhole(true); }
 
 TEST_F(UsbLibraryTest, P2K05RefusalIsMinusOneWithOneLine) {
   connect(p2k05Phone());

@@ -59,7 +59,8 @@ class UsbPhoneHarness {
   }
   P2KLibrary& library() { return *library_; }
   void pullCableAfterPieces(std::size_t pieces) {
-    bus_.withPhone([&](FakeP2KPhone& phone) { return phone.pullCableAfterWrites = phone.writeCalls + pieces; });
+    bus_.withPhone(
+        [&](FakeP2KPhone& phone) { return phone.pullCableAfterWrites = phone.writeCalls + pieces; });
   }
   void reconnect() {
     waitForStatus(false);

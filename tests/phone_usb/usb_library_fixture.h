@@ -40,13 +40,11 @@ class Recorder {
   std::vector<std::int32_t> notices() const { return read(notices_); }
   std::vector<std::string> lines() const { return read(lines_); }
   // Waits until `count` notices came; false after the timeout.
-  bool waitForNotices(std::size_t count,
-                      std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
+  bool waitForNotices(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
     std::unique_lock lock(mutex_);
     return signal_.wait_for(lock, timeout, [&] { return notices_.size() >= count; });
   }
-  bool waitForLine(const std::string& part,
-                   std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
+  bool waitForLine(const std::string& part, std::chrono::milliseconds timeout = std::chrono::seconds(5)) {
     std::unique_lock lock(mutex_);
     return signal_.wait_for(lock, timeout, [&] {
       for (const auto& l : lines_)
@@ -109,8 +107,8 @@ class UsbLibraryTest : public ::testing::Test {
     ASSERT_EQ(library->P2K_GetStatus(), 1);
   }
 
-  void putFile(const std::string& path, std::vector<std::uint8_t> data,
-               std::uint16_t attributes = 0, std::uint16_t owner = 0) {
+  void putFile(const std::string& path, std::vector<std::uint8_t> data, std::uint16_t attributes = 0,
+               std::uint16_t owner = 0) {
     bus->withPhone([&](FakeP2KPhone& phone) {
       phone.files[path] = FakePhoneFile{std::move(data), attributes, owner};
       return 0;

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "file_io.h"
-#include "menu_bytes.h"
 #include "libusb_transport.h"
+#include "menu_bytes.h"
 #include "menu_loader.h"
 #include "menu_writer.h"
 #include "phone_link.h"
@@ -30,10 +30,9 @@ std::vector<std::uint8_t> bigMenu() {
   for (int item = 0; item < 24; ++item) {
     std::vector<mb::Name> names;
     for (std::uint8_t language = 1; language <= 40; ++language)
-      names.push_back({language, u"Menu entry name number " +
-                                     std::u16string(1, static_cast<char16_t>(u'A' + item))});
-    plan.items.push_back(
-        {"WebAccess", mb::MenuNameBlock(names, mb::NameMarker(36)), 0, 0, 0x41, {}});
+      names.push_back(
+          {language, u"Menu entry name number " + std::u16string(1, static_cast<char16_t>(u'A' + item))});
+    plan.items.push_back({"WebAccess", mb::MenuNameBlock(names, mb::NameMarker(36)), 0, 0, 0x41, {}});
   }
   return mb::BuildMenuFile(plan);
 }

@@ -32,8 +32,7 @@ class UsbMmatool : public UsbLibraryTest {
     usb.rescanIntervalMs = 20;
     usb.log = [this](const std::string& text) { recorder.line(text); };
     const mmatool::PhoneAccess access{
-        [&] { return std::make_unique<UsbP2KLibrary>(bus->makeTransport(), usb); },
-        folder.file("backups")};
+        [&] { return std::make_unique<UsbP2KLibrary>(bus->makeTransport(), usb); }, folder.file("backups")};
     std::istringstream in;
     std::ostringstream out, err;
     const int status = mmatool::run(args, in, out, err, access);
@@ -57,8 +56,7 @@ TEST_F(UsbMmatool, InfoPullAndPushOverTheBulkEndpoints) {
   const Outcome info = mmatool({"phone", "info"});
   ASSERT_EQ(info.status, 0) << info.err;
   EXPECT_NE(info.out.find("model: V3xx\n"), std::string::npos) << info.out;
-  EXPECT_NE(info.out.find("menu file: " + std::to_string(original.size()) + " bytes"),
-            std::string::npos);
+  EXPECT_NE(info.out.find("menu file: " + std::to_string(original.size()) + " bytes"), std::string::npos);
 
   const Outcome pull = mmatool({"phone", "pull", folder.file("pulled")});
   ASSERT_EQ(pull.status, 0) << pull.err;
@@ -98,8 +96,7 @@ TEST_F(UsbMmatoolFaults, PushOntoAReadOnlyMenuFileIsRefusedAndChangesNothing) {
   const Outcome push = mmatool({"phone", "push", folder.file("edited")});
   EXPECT_EQ(push.status, 1);
   EXPECT_EQ(push.err.substr(0, push.err.find('\n')), "mmatool: Error writing file") << push.err;
-  EXPECT_NE(push.err.find("\nmmatool: The phone marks the file read-only.\n"), std::string::npos)
-      << push.err;
+  EXPECT_NE(push.err.find("\nmmatool: The phone marks the file read-only.\n"), std::string::npos) << push.err;
   EXPECT_NE(push.err.find("\nmmatool: The phone's menu is unchanged.\n"), std::string::npos);
   EXPECT_EQ(fileOnPhone(kMenuPath), original);
   EXPECT_EQ(bus->withPhone([](FakeP2KPhone& phone) { return phone.files[kMenuPath].attributes; }), 1);
@@ -124,8 +121,7 @@ TEST_F(UsbMmatoolFaults, ACablePulledMidWriteIsFoundAtTheNextConnectionAndRestor
   EXPECT_EQ(info.status, 0) << info.err;
   EXPECT_NE(info.err.find("warning: the last write to this phone did not finish"), std::string::npos)
       << info.err;
-  EXPECT_NE(info.err.find("mmatool phone restore \"" + folder.file("backups") + "/E398/"),
-            std::string::npos)
+  EXPECT_NE(info.err.find("mmatool phone restore \"" + folder.file("backups") + "/E398/"), std::string::npos)
       << info.err;
 
   const Outcome pull = mmatool({"phone", "pull", folder.file("pulled")});

@@ -42,16 +42,14 @@ TEST_F(UsbLibraryTest, ListsEveryFileWithSizeAndAttributeHalves) {
   ASSERT_EQ(library->File_Count(), 21);
   std::vector<TP2KFileEntry> entries(21);
   ASSERT_EQ(library->File_List(entries.data(), 21), 21);
-  const auto menu = std::find_if(entries.begin(), entries.end(), [](const TP2KFileEntry& e) {
-    return std::strcmp(e.name, kMenuPath) == 0;
-  });
+  const auto menu = std::find_if(entries.begin(), entries.end(),
+                                 [](const TP2KFileEntry& e) { return std::strcmp(e.name, kMenuPath) == 0; });
   ASSERT_NE(menu, entries.end());
   EXPECT_EQ(menu->size, kMenuSize);
   // The value handed back to File_Create is the attribute alone; the owner is never sent.
   EXPECT_EQ(menu->attrHigh, 0);
   EXPECT_EQ(menu->attrLow, 0x0012);
-  EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
-                          [](const TP2KFileEntry& e) { return e.size == 3; }),
+  EXPECT_EQ(std::count_if(entries.begin(), entries.end(), [](const TP2KFileEntry& e) { return e.size == 3; }),
             20);
 }
 
@@ -121,8 +119,7 @@ TEST_F(UsbLibraryTest, ReadWithoutAListingStopsAtTheShortChunk) {
   ASSERT_EQ(library->File_Create("/a/odd", 0), 0);
   std::vector<std::uint8_t> buffer(65536);
   EXPECT_EQ(library->File_Read(buffer.data(), 65535, 9), 3000);
-  EXPECT_EQ(std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + 3000),
-            patternBytes(3000, 3));
+  EXPECT_EQ(std::vector<std::uint8_t>(buffer.begin(), buffer.begin() + 3000), patternBytes(3000, 3));
 }
 
 TEST_F(UsbLibraryTest, WritesFiftyKibibytesInChunksByteExact) {
@@ -164,8 +161,8 @@ TEST_F(UsbLibraryTest, WriteDeletesReopensWithTheListedAttributeAndChecksTheSize
     EXPECT_EQ(phone.files[kMenuPath].attributes, 0x0004);
     // Search and list: the attribute; open; then free space, close, delete, open, write,
     // close, and search and list: the size check. The volume list is never asked for.
-    EXPECT_EQ(phone.fileSubcommands, (std::vector<std::uint32_t>{0x07, 0x08, 0x00, 0x0B, 0x04, 0x05,
-                                                                0x00, 0x02, 0x04, 0x07, 0x08}));
+    EXPECT_EQ(phone.fileSubcommands,
+              (std::vector<std::uint32_t>{0x07, 0x08, 0x00, 0x0B, 0x04, 0x05, 0x00, 0x02, 0x04, 0x07, 0x08}));
     return 0;
   });
   // The open for "/a/x" with listed attribute 4, byte for byte.

@@ -2,20 +2,20 @@
 // What the dialog tests use to work the dialogs as a person would: find controls by
 // name, click them, pick combo box entries, answer message boxes and act on the
 // dialogs that a dialog opens.
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QWidget>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
-#include <gtest/gtest.h>
 
 #include "prompter.h"
 

@@ -14,9 +14,7 @@ void putBE32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   putBE16(out, static_cast<std::uint16_t>(v));
 }
 
-std::uint16_t getBE16(const std::uint8_t* p) {
-  return static_cast<std::uint16_t>(p[0] << 8 | p[1]);
-}
+std::uint16_t getBE16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] << 8 | p[1]); }
 
 std::uint32_t getBE32(const std::uint8_t* p) {
   return static_cast<std::uint32_t>(getBE16(p)) << 16 | getBE16(p + 2);
@@ -24,9 +22,7 @@ std::uint32_t getBE32(const std::uint8_t* p) {
 
 namespace {
 
-FakeAnswer data(std::vector<std::uint8_t> payload) {
-  return {kFakeData, std::move(payload), false};
-}
+FakeAnswer data(std::vector<std::uint8_t> payload) { return {kFakeData, std::move(payload), false}; }
 FakeAnswer success() { return {kFakeSuccess, {}, false}; }
 FakeAnswer refused() { return {kFakeRefused, {}, false}; }
 
@@ -42,20 +38,16 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::answer(std::uint16_t command
                                                            const std::vector<std::uint8_t>& args) {
   commands.push_back(command);
   switch (command) {
-    case 0x004A:
-      return fileCommand(args);
-    case 0x0020:
-      return seemRead(args);
+    case 0x004A: return fileCommand(args);
+    case 0x0020: return seemRead(args);
     case 0x0022:
       if (!args.empty()) return std::string("restart with arguments");
       return FakeAnswer{kFakeSuccess, {}, true};
-    default:
-      return std::string("unknown command");
+    default: return std::string("unknown command");
   }
 }
 
-std::variant<FakeAnswer, std::string> FakeP2KPhone::seemRead(
-    const std::vector<std::uint8_t>& args) {
+std::variant<FakeAnswer, std::string> FakeP2KPhone::seemRead(const std::vector<std::uint8_t>& args) {
   if (args.size() != 8) return std::string("seem read needs 8 argument bytes");
   const std::uint16_t seem = getBE16(args.data());
   const std::uint16_t record = getBE16(args.data() + 2);
@@ -109,8 +101,7 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::remove(const std::uint8_t* a
 
 // free space: a 16-bit word, the volume in UTF-16BE, then as the layout has it. Only the
 // layout of freeSpaceLayout is answered; the others are refused, as such a phone does.
-std::variant<FakeAnswer, std::string> FakeP2KPhone::freeSpace(const std::uint8_t* a,
-                                                              std::size_t n) {
+std::variant<FakeAnswer, std::string> FakeP2KPhone::freeSpace(const std::uint8_t* a, std::size_t n) {
   if (n < 2 || n % 2 != 0) return std::string("free space without a word and a UTF-16 name");
   static constexpr std::uint16_t kWords[] = {0x0000, 0xFFFE, 0x0006};
   const std::uint16_t word = getBE16(a);
@@ -155,16 +146,14 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::write(const std::uint8_t* a,
   return success();
 }
 
-std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
-    const std::vector<std::uint8_t>& args) {
+std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(const std::vector<std::uint8_t>& args) {
   if (args.size() < 4) return std::string("file command without a subcommand");
   const std::uint32_t sub = getBE32(args.data());
   fileSubcommands.push_back(sub);
   const std::uint8_t* a = args.data() + 4;
   const std::size_t n = args.size() - 4;
   switch (sub) {
-    case 0x00:
-      return open(a, n);
+    case 0x00: return open(a, n);
     case 0x01: {  // read: size 32
       if (n != 4) return std::string("read needs a 32-bit size only");
       const std::size_t want = getBE32(a);
@@ -179,8 +168,7 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
       return data(std::vector<std::uint8_t>(bytes.begin() + static_cast<long>(from),
                                             bytes.begin() + static_cast<long>(from + take)));
     }
-    case 0x02:
-      return write(a, n);
+    case 0x02: return write(a, n);
     case 0x03: {  // seek: offset 32, direction 8
       if (n != 5) return std::string("seek needs offset and direction");
       if (a[4] != 0) return std::string("seek direction other than from the start");
@@ -193,10 +181,8 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
       if (!openPath_) return refused();
       openPath_.reset();
       return success();
-    case 0x05:
-      return remove(a, n);
-    case 0x07:
-      return startSearch(a, n);
+    case 0x05: return remove(a, n);
+    case 0x07: return startSearch(a, n);
     case 0x08:  // list next: records wanted 8
       if (n != 1 || a[0] == 0 || a[0] > kMostListed)
         return std::string("list next must ask for 1 to 3 records");
@@ -212,16 +198,13 @@ std::variant<FakeAnswer, std::string> FakeP2KPhone::fileCommand(
       putBE16(names, 0);
       return data(std::move(names));
     }
-    case 0x0B:
-      return freeSpace(a, n);
-    default:
-      return std::string("unknown file subcommand");
+    case 0x0B: return freeSpace(a, n);
+    default: return std::string("unknown file subcommand");
   }
 }
 
 // search: in UTF-16BE a folder ending in '/', 0xFFFE, a name or "*", and a zero unit.
-std::variant<FakeAnswer, std::string> FakeP2KPhone::startSearch(const std::uint8_t* a,
-                                                                std::size_t n) {
+std::variant<FakeAnswer, std::string> FakeP2KPhone::startSearch(const std::uint8_t* a, std::size_t n) {
   if (n < 4 || n % 2 != 0 || getBE16(a + n - 2) != 0)
     return std::string("search pattern not ended by a zero unit");
   std::string folder, name;

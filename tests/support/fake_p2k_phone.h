@@ -29,7 +29,7 @@ struct FakePhoneFile {
 struct FakeAnswer {
   std::uint8_t type = kFakeSuccess;
   std::vector<std::uint8_t> payload;
-  bool restart = false;  // the phone leaves the bus after this command
+  bool restart = false;      // the phone leaves the bus after this command
   bool cablePulled = false;  // the phone is gone before it can answer this command
 };
 
@@ -40,8 +40,7 @@ class FakeP2KPhone {
   static constexpr std::size_t kMostListed = 3;  // records one list call may ask for
 
   // The answer to one command, or the rule the request broke.
-  std::variant<FakeAnswer, std::string> answer(std::uint16_t command,
-                                               const std::vector<std::uint8_t>& args);
+  std::variant<FakeAnswer, std::string> answer(std::uint16_t command, const std::vector<std::uint8_t>& args);
   // A re-enumerated phone forgets its open file and its running search.
   void forgetSession();
 
@@ -49,7 +48,7 @@ class FakeP2KPhone {
   std::string model = "E398";
   std::vector<std::string> volumes = {"/a", "/b"};
   std::size_t capacity = 4 << 20;  // bytes of volume "/a": the files' sizes and the free space
-  int lostWrites = 0;  // the next writes report success but store nothing (failing flash)
+  int lostWrites = 0;              // the next writes report success but store nothing (failing flash)
   // Faults of phones in the field:
   bool refuseVolumes = false;  // the volume-list command is refused
   // The one free-space layout this phone answers, of the three tools send (1 to 3): the

@@ -36,12 +36,8 @@ class FakeDevice : public UsbDevice {
   UsbError detachKernelDriver(std::uint8_t number) override {
     return bus_.detachKernelDriver(generation_, number);
   }
-  UsbError claimInterface(std::uint8_t number) override {
-    return bus_.claimInterface(generation_, number);
-  }
-  void releaseInterface(std::uint8_t number) override {
-    bus_.releaseInterface(generation_, number);
-  }
+  UsbError claimInterface(std::uint8_t number) override { return bus_.claimInterface(generation_, number); }
+  void releaseInterface(std::uint8_t number) override { bus_.releaseInterface(generation_, number); }
 
  private:
   FakePhoneBus& bus_;
@@ -52,9 +48,7 @@ class FakeTransport : public UsbTransport {
  public:
   explicit FakeTransport(FakePhoneBus& bus) : bus_(bus) {}
   UsbError start() override { return bus_.start(); }
-  std::vector<UsbDeviceInfo> devices(std::uint16_t vendorId) override {
-    return bus_.devices(vendorId);
-  }
+  std::vector<UsbDeviceInfo> devices(std::uint16_t vendorId) override { return bus_.devices(vendorId); }
   std::unique_ptr<UsbDevice> open(const UsbDeviceInfo& device, UsbError& error) override {
     return bus_.open(device, error);
   }
@@ -72,9 +66,7 @@ FakePhoneBus::FakePhoneBus(FakeBusOptions options)
   if (options_.plugged) appear(options_.startInAtMode);
 }
 
-std::unique_ptr<UsbTransport> FakePhoneBus::makeTransport() {
-  return std::make_unique<FakeTransport>(*this);
-}
+std::unique_ptr<UsbTransport> FakePhoneBus::makeTransport() { return std::make_unique<FakeTransport>(*this); }
 
 // --- commands and observations -------------------------------------------------------
 
@@ -212,8 +204,7 @@ std::vector<UsbDeviceInfo> FakePhoneBus::devices(std::uint16_t vendorId) {
   if (!atMode_) {
     UsbInterface test{options_.testInterface, 0xFF, options_.testSubclass, 0xFF, kNameTest, {}};
     if (options_.p2k05)
-      test.endpoints = {{kTestIn, 0x02, options_.bulkPacketSize},
-                        {kTestOut, 0x02, options_.bulkPacketSize}};
+      test.endpoints = {{kTestIn, 0x02, options_.bulkPacketSize}, {kTestOut, 0x02, options_.bulkPacketSize}};
     info.interfaces.push_back(test);
   }
   return {info};
@@ -261,14 +252,10 @@ std::string FakePhoneBus::stringDescriptor(int generation, std::uint8_t index) {
   std::lock_guard lock(mutex_);
   if (!reachable(generation)) return {};
   switch (index) {
-    case kNameComm:
-      return "Motorola Communication Interface";
-    case kNameData:
-      return "Motorola Data Interface";
-    case kNameTest:
-      return atMode_ ? "" : "Motorola Test Command";
-    default:
-      return {};
+    case kNameComm: return "Motorola Communication Interface";
+    case kNameData: return "Motorola Data Interface";
+    case kNameTest: return atMode_ ? "" : "Motorola Test Command";
+    default: return {};
   }
 }
 
@@ -283,8 +270,7 @@ UsbError FakePhoneBus::claimInterface(int generation, std::uint8_t number) {
   std::lock_guard lock(mutex_);
   if (!reachable(generation)) return UsbError::NoDevice;
   if (driverBound_[number]) return UsbError::Busy;
-  if (number == options_.testInterface && options_.claimedByOther && !atMode_)
-    return UsbError::Busy;
+  if (number == options_.testInterface && options_.claimedByOther && !atMode_) return UsbError::Busy;
   claimed_[number] = true;
   // Ids are checked to count up within one claim of the interface.
   if (number == options_.testInterface) lastId_.reset();
@@ -441,8 +427,8 @@ std::size_t FakePhoneBus::visiblePackets() const {
   return n;
 }
 
-UsbOutcome FakePhoneBus::poll(std::unique_lock<std::mutex>& lock, std::uint8_t* data,
-                              std::uint16_t length, unsigned timeoutMs) {
+UsbOutcome FakePhoneBus::poll(std::unique_lock<std::mutex>& lock, std::uint8_t* data, std::uint16_t length,
+                              unsigned timeoutMs) {
   if (length < 4) violation("poll with no room for a status, a count and a size");
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   const int generation = generation_;
@@ -454,9 +440,8 @@ UsbOutcome FakePhoneBus::poll(std::unique_lock<std::mutex>& lock, std::uint8_t* 
     if (!reachable(generation)) return {UsbError::NoDevice, 0};
   }
   polledPackets_ = length < 4 ? 0 : visiblePackets();
-  std::vector<std::uint8_t> answer{
-      static_cast<std::uint8_t>(polledPackets_ > 3 ? 0x02 : 0x00),
-      static_cast<std::uint8_t>(std::min<std::size_t>(polledPackets_, 255))};
+  std::vector<std::uint8_t> answer{static_cast<std::uint8_t>(polledPackets_ > 3 ? 0x02 : 0x00),
+                                   static_cast<std::uint8_t>(std::min<std::size_t>(polledPackets_, 255))};
   for (std::size_t i = 0; i < polledPackets_ && answer.size() + 2 <= length; ++i)
     putBE16(answer, static_cast<std::uint16_t>(replies_[i].bytes.size()));
   const std::size_t copied = std::min<std::size_t>(length, answer.size());
@@ -474,8 +459,7 @@ UsbOutcome FakePhoneBus::fetch(std::uint8_t* data, std::uint16_t length) {
   replies_.pop_front();
   std::size_t queuedBytes = 0;
   for (const auto& queued : replies_) queuedBytes += queued.bytes.size();
-  std::vector<std::uint8_t> reply{
-      1, static_cast<std::uint8_t>(std::min<std::size_t>(replies_.size(), 255))};
+  std::vector<std::uint8_t> reply{1, static_cast<std::uint8_t>(std::min<std::size_t>(replies_.size(), 255))};
   putBE16(reply, static_cast<std::uint16_t>(queuedBytes));
   putBE16(reply, static_cast<std::uint16_t>(message.size()));
   reply.insert(reply.end(), message.begin(), message.end());
@@ -486,8 +470,8 @@ UsbOutcome FakePhoneBus::fetch(std::uint8_t* data, std::uint16_t length) {
   return {UsbError::None, copied};
 }
 
-UsbOutcome FakePhoneBus::bulkIn(int generation, std::uint8_t endpoint, std::uint8_t* data,
-                                std::size_t length, unsigned timeoutMs) {
+UsbOutcome FakePhoneBus::bulkIn(int generation, std::uint8_t endpoint, std::uint8_t* data, std::size_t length,
+                                unsigned timeoutMs) {
   std::unique_lock lock(mutex_);
   if (stalled_) return stall(lock, timeoutMs);
   if (!reachable(generation)) return {UsbError::NoDevice, 0};
@@ -510,7 +494,9 @@ UsbOutcome FakePhoneBus::bulkIn(int generation, std::uint8_t endpoint, std::uint
   std::size_t count = std::min(length, reply.bytes.size() - reply.read);
   if (options_.splitReplies && reply.bytes.size() >= 12) {
     const std::size_t payloadEnd = 12u + getBE16(reply.bytes.data() + 10);
-    const std::size_t pieceEnd = reply.read < 12 ? 12 : reply.read < payloadEnd ? payloadEnd : reply.bytes.size();
+    const std::size_t pieceEnd = reply.read < 12           ? 12
+                                 : reply.read < payloadEnd ? payloadEnd
+                                                           : reply.bytes.size();
     count = std::min(count, pieceEnd - reply.read);
   }
   std::copy_n(reply.bytes.begin() + static_cast<long>(reply.read), count, data);

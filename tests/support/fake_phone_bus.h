@@ -35,10 +35,10 @@ namespace quillet::usb::testing {
 struct FakeBusOptions {
   bool plugged = true;
   bool startInAtMode = false;
-  bool ignoreModeSwitch = false;  // the phone does not react to AT+MODE=8
-  bool p2k05 = false;             // bulk endpoints on the test-command interface
+  bool ignoreModeSwitch = false;      // the phone does not react to AT+MODE=8
+  bool p2k05 = false;                 // bulk endpoints on the test-command interface
   std::uint16_t bulkPacketSize = 64;  // p2k05: the endpoints' largest packet
-  std::uint8_t testSubclass = 0x03;  // of the test-command interface
+  std::uint8_t testSubclass = 0x03;   // of the test-command interface
   // p2k05: a reply comes in reads of its own for the header, the payload and the padding.
   bool splitReplies = false;
   bool restartCutsTransfer = false;  // p2k05: leaves the bus while the restart is sent
@@ -46,9 +46,9 @@ struct FakeBusOptions {
   // described beyond its being different: bytes the older phones' check would take for
   // a failure.
   std::vector<std::uint8_t> bulkWriteAnswer = {0x01, 0x00, 0x04, 0x00};
-  bool denyAccess = false;        // opening fails: no permission
-  bool claimedByOther = false;    // claiming the test interface fails: busy
-  bool failStart = false;         // the transport cannot start at all
+  bool denyAccess = false;      // opening fails: no permission
+  bool claimedByOther = false;  // claiming the test interface fails: busy
+  bool failStart = false;       // the transport cannot start at all
   std::uint8_t testInterface = 8;
   std::uint16_t p2kProductId = 0x4901;
   std::uint16_t atProductId = 0x4902;
@@ -71,8 +71,8 @@ class FakePhoneBus {
   void setSilent(bool silent);                          // commands taken, never answered
   void setStalled(bool stalled);                        // every transfer waits out its timeout
   void setReplyDelay(std::chrono::milliseconds delay);  // replies show up this much later
-  void disconnectAfterCommands(int count);  // leaves the bus on the count-th next command
-  void cutNextReply(std::size_t keep);      // p2k05: the next reply ends after `keep` bytes
+  void disconnectAfterCommands(int count);              // leaves the bus on the count-th next command
+  void cutNextReply(std::size_t keep);                  // p2k05: the next reply ends after `keep` bytes
   void setClaimedByOther(bool claimed);
   // Runs `change` on the phone's command side under the bus lock.
   template <typename F>
@@ -98,14 +98,14 @@ class FakePhoneBus {
   void wake();
 
   std::string stringDescriptor(int generation, std::uint8_t index);
-  UsbOutcome controlIn(int generation, const UsbSetup& setup, std::uint8_t* data,
-                       std::uint16_t length, unsigned timeoutMs);
-  UsbOutcome controlOut(int generation, const UsbSetup& setup, const std::uint8_t* data,
-                        std::uint16_t length, unsigned timeoutMs);
-  UsbOutcome bulkOut(int generation, std::uint8_t endpoint, const std::uint8_t* data,
-                     std::size_t length, unsigned timeoutMs);
-  UsbOutcome bulkIn(int generation, std::uint8_t endpoint, std::uint8_t* data,
-                    std::size_t length, unsigned timeoutMs);
+  UsbOutcome controlIn(int generation, const UsbSetup& setup, std::uint8_t* data, std::uint16_t length,
+                       unsigned timeoutMs);
+  UsbOutcome controlOut(int generation, const UsbSetup& setup, const std::uint8_t* data, std::uint16_t length,
+                        unsigned timeoutMs);
+  UsbOutcome bulkOut(int generation, std::uint8_t endpoint, const std::uint8_t* data, std::size_t length,
+                     unsigned timeoutMs);
+  UsbOutcome bulkIn(int generation, std::uint8_t endpoint, std::uint8_t* data, std::size_t length,
+                    unsigned timeoutMs);
   UsbError detachKernelDriver(int generation, std::uint8_t interfaceNumber);
   UsbError claimInterface(int generation, std::uint8_t interfaceNumber);
   void releaseInterface(int generation, std::uint8_t interfaceNumber);

@@ -19,8 +19,8 @@ std::vector<std::uint8_t> BuildArchive(const std::vector<ArchiveEntry>& entries)
     zip_source_t* content = zip_source_buffer(archive, entry.content.data(), entry.content.size(), 0);
     const zip_int64_t index = content == nullptr ? -1 : zip_file_add(archive, entry.name.c_str(), content, 0);
     if (index < 0) throw std::runtime_error(zip_strerror(archive));
-    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), entry.deflated ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
-                             0);
+    zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                             entry.deflated ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0);
   }
   if (zip_close(archive) != 0) throw std::runtime_error(zip_strerror(archive));
   std::vector<std::uint8_t> bytes;

@@ -36,7 +36,8 @@ int PlaceList(const std::vector<ItemPlan>& list, int parentIndex, std::vector<Re
     Record r;
     r.kind = list[i].children.empty() ? list[i].kind : std::uint8_t{1};
     r.parent = static_cast<std::uint8_t>(parentIndex);
-    r.next = i + 1 < list.size() ? static_cast<std::uint8_t>(first + static_cast<int>(i) + 1) : std::uint8_t{0xFF};
+    r.next =
+        i + 1 < list.size() ? static_cast<std::uint8_t>(first + static_cast<int>(i) + 1) : std::uint8_t{0xFF};
     r.flags = list[i].flags;
     r.attributes = list[i].attributes;
     r.identifier = list[i].identifier;
@@ -89,7 +90,9 @@ Bytes NameTable(const std::vector<Name>& names, std::uint8_t marker) {
   return out;
 }
 
-Bytes MenuNameBlock(const std::vector<Name>& names, std::uint8_t marker) { return Block(0, NameTable(names, marker)); }
+Bytes MenuNameBlock(const std::vector<Name>& names, std::uint8_t marker) {
+  return Block(0, NameTable(names, marker));
+}
 Bytes SoftkeyNameBlock(const std::vector<Name>& names, std::uint8_t marker) {
   return Block(1, NameTable(names, marker));
 }
@@ -104,7 +107,8 @@ Bytes IconPathBlock(std::uint8_t tag, std::uint8_t iconKind, const std::u16strin
 }
 
 Bytes DrmBlock(std::uint8_t tag, std::uint8_t first, std::uint16_t index) {
-  return Block(tag, Bytes{first, 0, static_cast<std::uint8_t>(index >> 8), static_cast<std::uint8_t>(index & 0xFF)});
+  return Block(
+      tag, Bytes{first, 0, static_cast<std::uint8_t>(index >> 8), static_cast<std::uint8_t>(index & 0xFF)});
 }
 
 Bytes Concat(const std::vector<Bytes>& parts) {
@@ -116,8 +120,16 @@ Bytes Concat(const std::vector<Bytes>& parts) {
 Bytes ToBytes(const RawMenu& menu) {
   const bool wide = menu.recordSize == 36;
   const int count = menu.recordCount >= 0 ? menu.recordCount : static_cast<int>(menu.records.size());
-  Bytes out{0x00, menu.variant, static_cast<std::uint8_t>(count), 0x01, 0xFF, 0xFF,
-            static_cast<std::uint8_t>(wide ? 0x15 : 0xFF), static_cast<std::uint8_t>(wide ? 0x02 : 0xFF), 0xFF, 0xFF};
+  Bytes out{0x00,
+            menu.variant,
+            static_cast<std::uint8_t>(count),
+            0x01,
+            0xFF,
+            0xFF,
+            static_cast<std::uint8_t>(wide ? 0x15 : 0xFF),
+            static_cast<std::uint8_t>(wide ? 0x02 : 0xFF),
+            0xFF,
+            0xFF};
   const std::size_t width = wide ? 25 : 12;
   for (const Record& r : menu.records) {
     out.insert(out.end(), {r.kind, r.parent, r.next, r.child, r.flags, r.attributes});
@@ -133,7 +145,8 @@ Bytes ToBytes(const RawMenu& menu) {
 }
 
 std::array<ItemPlan, 7> MenuPlan::DefaultSoftkeys() {
-  const char* ids[7] = {"PhoneBook", "Message", "RecentCall", "Mutilmedia", "AlarmClock", "MMRingStyle", "VoiceRecord"};
+  const char* ids[7] = {"PhoneBook",  "Message",     "RecentCall", "Mutilmedia",
+                        "AlarmClock", "MMRingStyle", "VoiceRecord"};
   std::array<ItemPlan, 7> keys;
   for (std::size_t i = 0; i < keys.size(); ++i) keys[i].identifier = ids[i];
   return keys;

@@ -43,8 +43,8 @@ Bytes NameTable(const std::vector<Name>& names, std::uint8_t marker);
 Bytes MenuNameBlock(const std::vector<Name>& names, std::uint8_t marker);     // tag 0
 Bytes SoftkeyNameBlock(const std::vector<Name>& names, std::uint8_t marker);  // tag 1
 
-Bytes UrlBlock(const std::string& url);                          // tag 5
-Bytes MidletBlock(std::uint8_t tag, const std::string& text);    // tags 9, 10, 11
+Bytes UrlBlock(const std::string& url);                        // tag 5
+Bytes MidletBlock(std::uint8_t tag, const std::string& text);  // tags 9, 10, 11
 // Icon path, written with tag 6 or 12; kind 2 list, 3 static, 4 animated.
 Bytes IconPathBlock(std::uint8_t tag, std::uint8_t iconKind, const std::u16string& path);
 // Icon DRM index, tags 15, 16, 17: first byte, a zero byte, the index big-endian.
@@ -62,7 +62,7 @@ struct Record {
   std::uint8_t child = 0xFF;
   std::uint8_t flags = 0;
   std::uint8_t attributes = 0;
-  std::string identifier;  // written zero-padded, cut to the field (12 or 25 bytes)
+  std::string identifier;    // written zero-padded, cut to the field (12 or 25 bytes)
   std::uint8_t area = 0xCD;  // written in the 36-byte layout only
   std::uint16_t dataOffset = 0;
   std::uint16_t dataLength = 0;
@@ -83,7 +83,7 @@ Bytes ToBytes(const RawMenu& menu);
 // One item of a menu described as a tree.
 struct ItemPlan {
   std::string identifier;
-  Bytes data;  // the item's data blocks (see above), empty for none
+  Bytes data;             // the item's data blocks (see above), empty for none
   std::uint8_t kind = 0;  // raised to 1 for a main-menu item with children
   std::uint8_t flags = 0;
   std::uint8_t attributes = 0x41;

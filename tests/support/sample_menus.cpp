@@ -24,9 +24,7 @@ std::u16string TrickyNameText() {
   return u"Say \"hi\"\\\n\t\x01 \u00C4 \xD83D\xDE00 \xD800!";
 }
 
-std::string TrickyNameUtf8() {
-  return "Say \"hi\"\\\n\t\x01 \xC3\x84 \xF0\x9F\x98\x80 \xEF\xBF\xBD!";
-}
+std::string TrickyNameUtf8() { return "Say \"hi\"\\\n\t\x01 \xC3\x84 \xF0\x9F\x98\x80 \xEF\xBF\xBD!"; }
 
 MenuPlan EveryBlockKindMenu(const BlockKindOptions& options) {
   const std::uint8_t marker = NameMarker(options.recordSize);
@@ -36,18 +34,20 @@ MenuPlan EveryBlockKindMenu(const BlockKindOptions& options) {
   plan.softkeys[0].data = Concat({SoftkeyNameBlock({{0x01, u"Contacts"}, {0x0A, u"Kontakte"}}, marker),
                                   MenuNameBlock({{0x01, u"Phonebook"}}, marker)});
 
-  const ItemPlan web = Item("~1",
-                            Concat({UrlBlock("http://example.com/?a=1&b=\"q\""),
-                                    IconPathBlock(options.iconTag, 2, u"/a/mobile/picture/web.gif"),
-                                    DrmBlock(15, 1, 513)}),
-                            3, 0x18, 0x60);
-  const ItemPlan game = Item("~2",
-                             Concat({MidletBlock(9, "Game Suite"), MidletBlock(10, "Snake"),
-                                     MidletBlock(11, "Vendor Ltd"), DrmBlock(16, 2, 7), DrmBlock(17, 3, 65535)}),
-                             6, 0x18, 0x60);
+  const ItemPlan web =
+      Item("~1",
+           Concat({UrlBlock("http://example.com/?a=1&b=\"q\""),
+                   IconPathBlock(options.iconTag, 2, u"/a/mobile/picture/web.gif"), DrmBlock(15, 1, 513)}),
+           3, 0x18, 0x60);
+  const ItemPlan game =
+      Item("~2",
+           Concat({MidletBlock(9, "Game Suite"), MidletBlock(10, "Snake"), MidletBlock(11, "Vendor Ltd"),
+                   DrmBlock(16, 2, 7), DrmBlock(17, 3, 65535)}),
+           6, 0x18, 0x60);
 
-  ItemPlan settings = Item("Settings", MenuNameBlock({{0x01, u"Settings"}, {0x0A, u"Einstellungen"},
-                                                      {0x20, u"\u8BBE\u7F6E"}}, marker));
+  ItemPlan settings =
+      Item("Settings",
+           MenuNameBlock({{0x01, u"Settings"}, {0x0A, u"Einstellungen"}, {0x20, u"\u8BBE\u7F6E"}}, marker));
   settings.children = {web, game};
 
   std::vector<Bytes> phoneBook{MenuNameBlock({{0x02, TrickyNameText()}}, marker),

@@ -14,8 +14,8 @@ using menubytes::MenuPlan;
 
 struct BlockKindOptions {
   int recordSize = 36;
-  std::uint8_t iconTag = 12;       // tag of both icon path blocks: 6 or 12
-  bool unsupported = true;         // with the item that carries tags 7 and 200
+  std::uint8_t iconTag = 12;  // tag of both icon path blocks: 6 or 12
+  bool unsupported = true;    // with the item that carries tags 7 and 200
   std::uint8_t variant = 0x01;
   std::string longCustomId = "~LongCustomName";  // 15 bytes: cut in a 22-byte record
 };

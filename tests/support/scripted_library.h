@@ -39,8 +39,8 @@ class ScriptedLibrary : public P2KLibrary {
  public:
   explicit ScriptedLibrary(std::vector<std::string>& log) : log_(log) {}
 
-  Script status{{}, 0}, init{{}, 0}, restart{{}, 0}, seem{{}, 0}, count{{}, -2}, list{{}, 0},
-      create{{}, 0}, read{{}, -2}, write{{}, -2}, close{{}, 0}, remove{{}, 0};
+  Script status{{}, 0}, init{{}, 0}, restart{{}, 0}, seem{{}, 0}, count{{}, -2}, list{{}, 0}, create{{}, 0},
+      read{{}, -2}, write{{}, -2}, close{{}, 0}, remove{{}, 0};
   std::vector<TP2KFileEntry> listing;    // what File_List fills in
   std::vector<std::uint8_t> phoneFile;   // what File_Read copies out
   std::vector<std::uint8_t> modelBytes;  // what Seem_Read copies out
@@ -80,7 +80,8 @@ class ScriptedLibrary : public P2KLibrary {
     log_.push_back("File_List " + std::to_string(n));
     const std::int32_t result = list.next();
     if (result == -1) return result;
-    for (std::int32_t i = 0; i < n && static_cast<std::size_t>(i) < listing.size(); ++i) entries[i] = listing[i];
+    for (std::int32_t i = 0; i < n && static_cast<std::size_t>(i) < listing.size(); ++i)
+      entries[i] = listing[i];
     return result;
   }
   std::int32_t File_Create(const char* path, std::uint32_t attributes) override {

@@ -27,8 +27,9 @@ std::vector<samples::NamedFile> LoadableFiles() {
   for (const int size : {22, 36}) {
     for (const bool unsupported : {true, false}) {
       for (const std::uint8_t tag : {std::uint8_t{6}, std::uint8_t{12}}) {
-        files.push_back({"every-" + std::to_string(size) + "-" + std::to_string(tag) + (unsupported ? "-raw" : ""),
-                         BuildMenuFile(EveryBlockKindMenu(BlockKinds(size, tag, size == 22 ? 3 : 1, unsupported)))});
+        files.push_back(
+            {"every-" + std::to_string(size) + "-" + std::to_string(tag) + (unsupported ? "-raw" : ""),
+             BuildMenuFile(EveryBlockKindMenu(BlockKinds(size, tag, size == 22 ? 3 : 1, unsupported)))});
       }
     }
     files.push_back({"small-" + std::to_string(size), BuildMenuFile(samples::SmallMenu(size, 1))});
@@ -73,10 +74,11 @@ TEST(Build, AnEditedFormGivesAFileWithExactlyThatEditAndDiffReportsIt) {
 
   Json edited = FormOf(original);
   Json& settings = edited["menu"][0];
-  settings["data"][0]["names"][1]["text"] = "Optionen";                        // a name changed
-  settings["children"].push_back(edited["menu"][3]);                          // an item moved
+  settings["data"][0]["names"][1]["text"] = "Optionen";  // a name changed
+  settings["children"].push_back(edited["menu"][3]);     // an item moved
   edited["menu"].erase(3);
-  edited["menu"][2]["data"] = Json::parse(R"([{"block": "icon path", "icon": "static", "path": "/a/x.gif"}])");
+  edited["menu"][2]["data"] =
+      Json::parse(R"([{"block": "icon path", "icon": "static", "path": "/a/x.gif"}])");
   // The dump's own text, edited the same way, builds the same file: derived values are ignored.
   Json dumpEdited = before;
   dumpEdited["menu"][0]["data"][0]["names"][1]["text"] = "Optionen";
@@ -121,7 +123,8 @@ Json BaseForm() {
 
 Json Names(std::size_t count, std::size_t units) {
   Json names = Json::array();
-  for (std::size_t i = 0; i < count; ++i) names.push_back({{"language", "01"}, {"text", std::string(units, 'x')}});
+  for (std::size_t i = 0; i < count; ++i)
+    names.push_back({{"language", "01"}, {"text", std::string(units, 'x')}});
   return names;
 }
 
@@ -138,17 +141,24 @@ TEST(Build, EveryRefusalNamesItsJsonPathOnOneLineAndWritesNothing) {
   Json& (*item)(Json&) = [](Json& j) -> Json& { return j["menu"][3]["children"][0]; };
   const std::vector<Case> cases = {
       {"format: must be 1", [](Json& j) { j["format"] = 2; }},
-      {"options.c698p: the c698p fix needs the 22-byte layout", [](Json& j) { j["options"]["c698p"] = true; }},
+      {"options.c698p: the c698p fix needs the 22-byte layout",
+       [](Json& j) { j["options"]["c698p"] = true; }},
       {"top level: unknown member \"colour\"", [](Json& j) { j["colour"] = 1; }},
       {"softkeys: must hold exactly 7 items", [](Json& j) { j["softkeys"] = Json::array(); }},
       {"menu[1].kind: must be a whole number from 0 to 255", [](Json& j) { j["menu"][1]["kind"] = "1"; }},
-      {"menu[2].attributes: must be a whole number from 0 to 255", [](Json& j) { j["menu"][2]["attributes"] = 256; }},
+      {"menu[2].attributes: must be a whole number from 0 to 255",
+       [](Json& j) { j["menu"][2]["attributes"] = 256; }},
       {"menu[0].identifier: an identifier may hold only the characters U+0001 to U+00FF",
        [](Json& j) { j["menu"][0]["identifier"] = "Caf\xC4\x81"; }},
       {"menu[0].identifier: an identifier has 13 characters (at most 12)",
-       [](Json& j) { j["options"]["layout"] = 22; j["menu"][0]["identifier"] = "ThirteenChars"; }},
+       [](Json& j) {
+         j["options"]["layout"] = 22;
+         j["menu"][0]["identifier"] = "ThirteenChars";
+       }},
       {"menu[244]: a menu file holds at most 245 main-menu items",
-       [](Json& j) { for (int i = 0; i < 241; ++i) j["menu"].push_back({{"identifier", "Games"}}); }},
+       [](Json& j) {
+         for (int i = 0; i < 241; ++i) j["menu"].push_back({{"identifier", "Games"}});
+       }},
       {"menu[3].children[0].data[0].names[2].text: has 100 UTF-16 units (at most 99)",
        [=](Json& j) { item(j)["data"][0]["names"][2]["text"] = std::string(100, 'x'); }},
       {"menu[3].children[0].data[0].names: has 113 names (at most 112)",
@@ -159,19 +169,33 @@ TEST(Build, EveryRefusalNamesItsJsonPathOnOneLineAndWritesNothing) {
        [=](Json& j) { item(j)["data"][1]["text"] = std::string(256, 'u'); }},
       {"menu[3].children[0].data[1].block: unknown block \"link\"",
        [=](Json& j) { item(j)["data"][1]["block"] = "link"; }},
-      {"menu[3].children[0].data[1]: unknown member \"path\"", [=](Json& j) { item(j)["data"][1]["path"] = "/a"; }},
+      {"menu[3].children[0].data[1]: unknown member \"path\"",
+       [=](Json& j) { item(j)["data"][1]["path"] = "/a"; }},
       {"menu[3].children[0].data: the item's data takes 68",
-       [=](Json& j) { for (int i = 0; i < 3; ++i) item(j)["data"].push_back({{"block", "menu names"}, {"names", Names(112, 99)}}); }},
+       [=](Json& j) {
+         for (int i = 0; i < 3; ++i)
+           item(j)["data"].push_back({{"block", "menu names"}, {"names", Names(112, 99)}});
+       }},
       {"menu[3].children[0].data: has 12 blocks (at most 11)",
-       [=](Json& j) { for (int i = 0; i < 10; ++i) item(j)["data"].push_back({{"block", "url"}, {"text", "u"}}); }},
+       [=](Json& j) {
+         for (int i = 0; i < 10; ++i) item(j)["data"].push_back({{"block", "url"}, {"text", "u"}});
+       }},
       {"menu[1].data[0].path: has 127 UTF-16 units (at most 126)",
-       [](Json& j) { j["menu"][1]["data"] = {{{"block", "icon path"}, {"icon", "list"}, {"path", std::string(127, 'p')}}}; }},
+       [](Json& j) {
+         j["menu"][1]["data"] = {{{"block", "icon path"}, {"icon", "list"}, {"path", std::string(127, 'p')}}};
+       }},
       {"menu[1].data[0].icon: must be \"list\", \"static\", \"animated\" or an icon kind byte",
-       [](Json& j) { j["menu"][1]["data"] = {{{"block", "icon path"}, {"icon", "big"}, {"path", "/a/b"}}}; }},
+       [](Json& j) {
+         j["menu"][1]["data"] = {{{"block", "icon path"}, {"icon", "big"}, {"path", "/a/b"}}};
+       }},
       {"menu[1].data[0].drmIndex: must be a whole number from 0 to 65535",
-       [](Json& j) { j["menu"][1]["data"] = {{{"block", "list icon drm"}, {"drmIndex", 65536}}}; }},
+       [](Json& j) {
+         j["menu"][1]["data"] = {{{"block", "list icon drm"}, {"drmIndex", 65536}}};
+       }},
       {"menu[1].data[0].entries[0].hex: must be pairs of hexadecimal digits",
-       [](Json& j) { j["menu"][1]["data"] = {{{"block", "unsupported"}, {"entries", {{{"tag", 7}, {"hex", "abc"}}}}}}; }},
+       [](Json& j) {
+         j["menu"][1]["data"] = {{{"block", "unsupported"}, {"entries", {{{"tag", 7}, {"hex", "abc"}}}}}};
+       }},
       {"menu[2]: The menu's item data reaches byte",
        [](Json& j) {
          for (int i = 0; i < 3; ++i)

@@ -33,7 +33,8 @@ TEST(Usage, BadCommandLinesExitTwoWithTheProblemAndTheUsageText) {
   };
   for (const auto& args : bad) {
     const auto run = RunTool(args);
-    SCOPED_TRACE(args.empty() ? std::string("(none)") : args[0] + " ... (" + std::to_string(args.size()) + ")");
+    SCOPED_TRACE(args.empty() ? std::string("(none)")
+                              : args[0] + " ... (" + std::to_string(args.size()) + ")");
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.out.empty());
     EXPECT_EQ(run.err.rfind("mmatool: ", 0), 0u) << run.err;
@@ -70,9 +71,7 @@ TEST(CommandLine, DoubleDashEndsOptionsSoFilesMayStartWithADash) {
   EXPECT_EQ(std::get<CommandLine>(parsed).files, std::vector<std::string>{"--odd-name"});
 }
 
-LoadedOptions Loaded22(bool c698p, IconTag tag) {
-  return {RecordLayout::Bytes22, true, c698p, true, tag};
-}
+LoadedOptions Loaded22(bool c698p, IconTag tag) { return {RecordLayout::Bytes22, true, c698p, true, tag}; }
 LoadedOptions Loaded36(IconTag tag) { return {RecordLayout::Bytes36, false, false, false, tag}; }
 
 SaveOptions Resolve(const LoadedOptions& loaded, const ConvertFlags& flags) {

@@ -43,11 +43,13 @@ Bytes WriterOutput(const Bytes& input, bool saveAllData) {
 
 TEST(Convert, ReproducesWriterProducedFilesByteForByte) {
   ScratchDir dir;
-  const std::vector<Bytes> inputs = {
-      BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 12))), BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 6))),
-      BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 6, 3))), BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 12))),
-      BuildMenuFile(samples::SmallMenu(22, 3)), BuildMenuFile(samples::FullMenu(36)),
-      BuildMenuFile(menubytes::MenuPlan{})};
+  const std::vector<Bytes> inputs = {BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 12))),
+                                     BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 6))),
+                                     BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 6, 3))),
+                                     BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 12))),
+                                     BuildMenuFile(samples::SmallMenu(22, 3)),
+                                     BuildMenuFile(samples::FullMenu(36)),
+                                     BuildMenuFile(menubytes::MenuPlan{})};
   for (std::size_t i = 0; i < inputs.size(); ++i) {
     for (const bool saveAll : {true, false}) {
       SCOPED_TRACE("input " + std::to_string(i) + (saveAll ? " all data" : " supported data"));
@@ -66,7 +68,8 @@ TEST(Convert, KeepsAFileInTheFormatsOwnLayoutUnchanged) {
 
 TEST(Convert, From36To22ShrinksRecordsIdentifiersAndMarkers) {
   ScratchDir dir;
-  const Bytes converted = Convert(dir, BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 12))), {"--layout", "22"});
+  const Bytes converted =
+      Convert(dir, BuildMenuFile(EveryBlockKindMenu(BlockKinds(36, 12))), {"--layout", "22"});
   EXPECT_EQ(converted, BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 12))));
   // "~LongCustomName" keeps its first 12 bytes in the 22-byte record.
   const std::string asText(converted.begin(), converted.end());
@@ -87,7 +90,8 @@ TEST(Convert, From22To36ForcesTag0CAndNoFix) {
 TEST(Convert, SetsFixAndIconTagIn22ByteLayout) {
   ScratchDir dir;
   const Bytes in = BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 12, 1)));
-  EXPECT_EQ(Convert(dir, in, {"--c698p", "--icon-tag", "06"}), BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 6, 3))));
+  EXPECT_EQ(Convert(dir, in, {"--c698p", "--icon-tag", "06"}),
+            BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 6, 3))));
   const Bytes fixed = BuildMenuFile(EveryBlockKindMenu(BlockKinds(22, 6, 3)));
   EXPECT_EQ(Convert(dir, fixed, {"--no-c698p", "--icon-tag=0C"}), in);
 }

@@ -7,8 +7,8 @@
 
 #include "json_form.h"
 #include "json_value.h"
-#include "text_codecs.h"
 #include "sample_menus.h"
+#include "text_codecs.h"
 #include "tool_harness.h"
 
 namespace quillet::testtools {
@@ -48,8 +48,9 @@ TEST(Dump, TextShowsOneLinePerNodeWithItsBlocksBelow) {
     EXPECT_TRUE(HasLine(out, line)) << "missing: " << line << "\nin:\n" << out;
   }
   // The tricky name stays on one line, escaped.
-  EXPECT_TRUE(HasLine(out, "    - menu names (tag 0, 47 bytes): 02 \"Say \\\"hi\\\"\\\\\\n\\t\\u0001 \xC3\x84 "
-                           "\xF0\x9F\x98\x80 \xEF\xBF\xBD!\""))
+  EXPECT_TRUE(HasLine(out,
+                      "    - menu names (tag 0, 47 bytes): 02 \"Say \\\"hi\\\"\\\\\\n\\t\\u0001 \xC3\x84 "
+                      "\xF0\x9F\x98\x80 \xEF\xBF\xBD!\""))
       << out;
 }
 
@@ -122,7 +123,8 @@ TEST(Dump, JsonDecodesEveryBlockKind) {
   // Its lone surrogate has no UTF-8 form, so the name is kept as UTF-16 units.
   std::string units;
   for (const char16_t unit : samples::TrickyNameText()) {
-    const std::uint8_t pair[] = {static_cast<std::uint8_t>(unit >> 8), static_cast<std::uint8_t>(unit & 0xFF)};
+    const std::uint8_t pair[] = {static_cast<std::uint8_t>(unit >> 8),
+                                 static_cast<std::uint8_t>(unit & 0xFF)};
     units += HexBytes(pair, "");
   }
   EXPECT_EQ(phone["data"][0]["names"][0]["utf16"], units);

@@ -45,7 +45,8 @@ TEST(ExtractInsert, CarriesASubmenuWithAllItsDataToAnotherMenu) {
   EXPECT_EQ(Json::parse(settings)["item"]["children"].size(), 2u);
   dir.write("settings.json", Bytes(settings.begin(), settings.end()));
 
-  ASSERT_EQ(RunTool({"insert", to, dir.path("settings.json"), "--after", "Tools", dir.path("once")}).status, 0);
+  ASSERT_EQ(RunTool({"insert", to, dir.path("settings.json"), "--after", "Tools", dir.path("once")}).status,
+            0);
   // The target has no custom items yet: the copies are named "~1" and "~2" again.
   EXPECT_EQ(Extract(dir.path("once"), "2"), settings);
   EXPECT_EQ(Extract(dir.path("once"), "3"), Extract(to, "2"));  // Games moved down one place
@@ -59,8 +60,9 @@ TEST(ExtractInsert, CarriesASubmenuWithAllItsDataToAnotherMenu) {
   // The menu itself from standard input, the fragment from a file; never both from it.
   const auto menuBytes = ReadWholeFile(dir.path("once")).value();
   dir.write("settings.json", Bytes(settings.begin(), settings.end()));
-  const ToolRun piped = RunTool({"insert", "-", dir.path("settings.json"), "--after=menu[2]", dir.path("piped")},
-                                std::string(menuBytes.begin(), menuBytes.end()));
+  const ToolRun piped =
+      RunTool({"insert", "-", dir.path("settings.json"), "--after=menu[2]", dir.path("piped")},
+              std::string(menuBytes.begin(), menuBytes.end()));
   ASSERT_EQ(piped.status, 0) << piped.err;
   EXPECT_EQ(ReadWholeFile(dir.path("piped")).value(), ReadWholeFile(dir.path("twice")).value());
   EXPECT_EQ(RunTool({"insert", "-", "-", "--after=menu[2]", dir.path("both")}, settings).status, 2);
@@ -74,11 +76,13 @@ TEST(ExtractInsert, CarriesASubmenuWithAllItsDataToAnotherMenu) {
   dir.write("phonebook.json", Bytes(phoneBook.begin(), phoneBook.end()));
   ASSERT_EQ(RunTool({"insert", to, dir.path("phonebook.json"), "--into", "1", dir.path("into")}).status, 0);
   EXPECT_EQ(Extract(dir.path("into"), "1/2"), phoneBook);
-  ASSERT_EQ(RunTool({"insert", to, dir.path("phonebook.json"), "--into", "menu", dir.path("last")}).status, 0);
+  ASSERT_EQ(RunTool({"insert", to, dir.path("phonebook.json"), "--into", "menu", dir.path("last")}).status,
+            0);
   EXPECT_EQ(Extract(dir.path("last"), "3"), phoneBook);
   const std::string key = Extract(from, "softkeys[0]");
   dir.write("key.json", Bytes(key.begin(), key.end()));
-  ASSERT_EQ(RunTool({"insert", to, dir.path("key.json"), "--replace", "softkeys[3]", dir.path("key")}).status, 0);
+  ASSERT_EQ(RunTool({"insert", to, dir.path("key.json"), "--replace", "softkeys[3]", dir.path("key")}).status,
+            0);
   EXPECT_EQ(Extract(dir.path("key"), "softkeys[3]"), key);
 }
 
@@ -99,12 +103,14 @@ TEST(ExtractInsert, RefusalsNameTheProblemAndWriteNothing) {
   const std::string full = dir.write("full", BuildMenuFile(nearlyFull));
   const std::string small22 = dir.write("small22", BuildMenuFile(samples::SmallMenu(22, 3)));
 
-  Json names = Json::parse(R"({"format": 1, "item": {"identifier": "Games", "data": [{"block": "menu names"}]}})");
+  Json names =
+      Json::parse(R"({"format": 1, "item": {"identifier": "Games", "data": [{"block": "menu names"}]}})");
   Json& list = names["item"]["data"][0]["names"] = Json::array();
   for (int i = 0; i < 113; ++i) list.push_back(Json{{"language", "01"}, {"text", "x"}});
   const std::string namesText = names.dump();
   dir.write("names.json", Bytes(namesText.begin(), namesText.end()));
-  const std::string orphans = R"({"format": 1, "item": {"identifier": "PhoneBook", "children": [{"identifier": "Games"}]}})";
+  const std::string orphans =
+      R"({"format": 1, "item": {"identifier": "PhoneBook", "children": [{"identifier": "Games"}]}})";
   dir.write("orphans.json", Bytes(orphans.begin(), orphans.end()));
   dir.write("garbage.json", Bytes{'n', 'o', 't', ' ', '{'});
   const std::string menuForm = R"({"format": 1, "menu": []})";
@@ -117,16 +123,23 @@ TEST(ExtractInsert, RefusalsNameTheProblemAndWriteNothing) {
   };
   const std::string out = dir.path("out");
   const std::vector<Case> cases = {
-      {{"insert", full, dir.path("tools.json"), "--after", "0", out}, 1,
+      {{"insert", full, dir.path("tools.json"), "--after", "0", out},
+       1,
        "1 of the 3 items would not fit: the main menu holds 243 of at most 245 items"},
-      {{"insert", small22, dir.path("long.json"), "--after", "0", out}, 1,
+      {{"insert", small22, dir.path("long.json"), "--after", "0", out},
+       1,
        "\"LongIdentifier\" has 14 characters; a 22-byte menu holds identifiers of at most 12"},
-      {{"insert", small22, dir.path("names.json"), "--after", "0", out}, 1,
+      {{"insert", small22, dir.path("names.json"), "--after", "0", out},
+       1,
        "item.data[0].names: has 113 names (at most 112)"},
       {{"insert", small22, dir.path("orphans.json"), "--after", "0", out}, 1, "would lose subitems"},
-      {{"insert", small22, dir.path("tools.json"), "--replace", "softkeys[0]", out}, 1, "would lose subitems"},
+      {{"insert", small22, dir.path("tools.json"), "--replace", "softkeys[0]", out},
+       1,
+       "would lose subitems"},
       {{"insert", small22, dir.path("tools.json"), "--into", "Games", out}, 1, "cannot have subitems"},
-      {{"insert", small22, dir.path("tools.json"), "--after", "softkeys[0]", out}, 1, "beside main-menu items only"},
+      {{"insert", small22, dir.path("tools.json"), "--after", "softkeys[0]", out},
+       1,
+       "beside main-menu items only"},
       {{"insert", small22, dir.path("garbage.json"), "--after", "0", out}, 1, "line 1"},
       {{"insert", small22, dir.path("menu.json"), "--after", "0", out}, 1, "the member \"item\""},
       {{"insert", small22, dir.path("tools.json"), "--after", "7", out}, 2, "no item at 7"},
@@ -149,12 +162,15 @@ TEST(ExtractInsert, RefusalsNameTheProblemAndWriteNothing) {
 // next save.
 TEST(ExtractInsert, APasteThatOverflowsTheDataAreaChangesNothing) {
   std::vector<TMMANameEntry> names;
-  for (std::uint8_t language = 0; language < 112; ++language) names.push_back({language, std::u16string(99, u'n')});
+  for (std::uint8_t language = 0; language < 112; ++language)
+    names.push_back({language, std::u16string(99, u'n')});
   MenuDocument doc;
   doc.NewDocument();
   MenuNode* big = nullptr;
   for (const char* identifier : {"Games", "Tools"}) {
-    big = AddCatalogueItem(doc, *doc.menuRootNode(), CatalogueIndex(identifier), AddPlace::LastSubitem).value().node;
+    big = AddCatalogueItem(doc, *doc.menuRootNode(), CatalogueIndex(identifier), AddPlace::LastSubitem)
+              .value()
+              .node;
     doc.SetItemData(*big, test::ItemWith({test::NamesBlock(kTagMenuName, names),
                                           test::NamesBlock(kTagSoftkeyName, names)}));
   }

@@ -32,7 +32,8 @@ const std::string kManifest =
     "MIDlet-Name: Not the suite\r\n";
 
 Bytes Jar(const std::string& manifest, bool deflated = true) {
-  return BuildArchive({{"META-INF/MANIFEST.MF", manifest, deflated}, {"com/example/Snake.class", "\xCA\xFE\xBA\xBE"}});
+  return BuildArchive(
+      {{"META-INF/MANIFEST.MF", manifest, deflated}, {"com/example/Snake.class", "\xCA\xFE\xBA\xBE"}});
 }
 
 // A valid manifest that unpacks to more than the reader takes: a small archive.
@@ -83,9 +84,11 @@ TEST(Midlet, ReadsADescriptorFromStandardInputAndPicksAMidlet) {
       "MIDlet-4: Never Listed, , com.example.Four\n";
   const auto first = RunTool({"midlet", "-"}, jad);
   EXPECT_EQ(first.status, 0) << first.err;
-  EXPECT_EQ(first.out, "Application name: Caf\xC3\xA9 Racer\nMIDlet name: Track One\nMIDlet vendor: Road Works\n");
+  EXPECT_EQ(first.out,
+            "Application name: Caf\xC3\xA9 Racer\nMIDlet name: Track One\nMIDlet vendor: Road Works\n");
   const auto second = RunTool({"midlet", "--midlet", "2", "-"}, jad);
-  EXPECT_EQ(second.out, "Application name: Caf\xC3\xA9 Racer\nMIDlet name: Track Two\nMIDlet vendor: Road Works\n");
+  EXPECT_EQ(second.out,
+            "Application name: Caf\xC3\xA9 Racer\nMIDlet name: Track Two\nMIDlet vendor: Road Works\n");
   // MIDlet-3 is missing, so the list ends before MIDlet-4.
   const auto fourth = RunTool({"midlet", "-", "--midlet=4"}, jad);
   EXPECT_EQ(fourth.status, 1);
@@ -123,11 +126,13 @@ TEST(Midlet, RefusesDamagedAndForeignFilesWithOneLineNamingThem) {
   } cases[] = {
       {"truncated.jar", truncated, "it is not a readable Java archive (Not a zip archive)."},
       {"badsum.jar", badSum, "its META-INF/MANIFEST.MF is damaged (CRC error)."},
-      {"plain.zip", BuildArchive({{"readme.txt", "hello"}}), "it holds no META-INF/MANIFEST.MF, so it is no Java"},
+      {"plain.zip", BuildArchive({{"readme.txt", "hello"}}),
+       "it holds no META-INF/MANIFEST.MF, so it is no Java"},
       {"bomb.jar", BuildArchive({{"META-INF/MANIFEST.MF", HugeManifest()}}), "unpacks to more than 256 KiB"},
       {"lying.jar", LyingJar(), "unpacks to more than 256 KiB"},
       {"continued.jar", Jar(" MIDlet-Name: X\n"), "is damaged: line 1 continues no attribute."},
-      {"nomidlet.jar", Jar("MIDlet-Name: A\nMIDlet-Vendor: B\n"), "it has no MIDlet-1 attribute, so it names no"},
+      {"nomidlet.jar", Jar("MIDlet-Name: A\nMIDlet-Vendor: B\n"),
+       "it has no MIDlet-1 attribute, so it names no"},
       {"picture.jad", TextBytes(std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)), "it holds a zero byte"},
       {"latin1.jad", TextBytes("MIDlet-Name: Caf\xE9\n"), "it is not UTF-8 text."},
       {"notes.jad", TextBytes("MIDlet-Name: A\nShopping list\n"), "line 2 is not an attribute line"},
@@ -135,7 +140,8 @@ TEST(Midlet, RefusesDamagedAndForeignFilesWithOneLineNamingThem) {
       {"novendor.jad", TextBytes(noVendor), "it has no MIDlet-Vendor attribute."},
       {"twofields.jad", TextBytes("MIDlet-Name: A\nMIDlet-Vendor: B\nMIDlet-1: A, a.A\n"),
        "its MIDlet-1 is not of the form \"name, icon, class\"."},
-      {"twice.jad", TextBytes(noVendor + "midlet-name: Again\n"), "line 3 gives the attribute midlet-name a second"},
+      {"twice.jad", TextBytes(noVendor + "midlet-name: Again\n"),
+       "line 3 gives the attribute midlet-name a second"},
   };
   ScratchDir dir;
   for (const auto& c : cases) {
@@ -167,8 +173,9 @@ TEST(Midlet, RefusesTextsTheMenuCannotStoreAsTheDialogDoes) {
   // The Cyrillic name of MIDlet-2 matters only when it is the one asked for.
   const auto cyrillic = RunTool({"midlet", "-", "--midlet", "2"}, "MIDlet-Name: N\n" + suite);
   EXPECT_EQ(cyrillic.status, 1);
-  EXPECT_NE(cyrillic.err.find(": The name in MIDlet-2 holds the character U+0417, which the menu cannot store"),
-            std::string::npos)
+  EXPECT_NE(
+      cyrillic.err.find(": The name in MIDlet-2 holds the character U+0417, which the menu cannot store"),
+      std::string::npos)
       << cyrillic.err;
 }
 

@@ -27,7 +27,8 @@ std::string Quote(const std::string& s) {
 }
 
 // A program that blocks is ended after ten seconds (status 124) instead of hanging the test.
-ProcessRun RunBinary(const ScratchDir& dir, const std::vector<std::string>& args, const std::string& input = {}) {
+ProcessRun RunBinary(const ScratchDir& dir, const std::vector<std::string>& args,
+                     const std::string& input = {}) {
   std::string command = "timeout 10 " + Quote(MMATOOL_BINARY);
   for (const auto& a : args) {
     command += ' ';
@@ -179,8 +180,7 @@ TEST(MmatoolBinary, PhonePullAndPushRoundTripThroughTheEmulatedPhone) {
   const auto info = RunBinary(dir, {"phone", "info"});
   EXPECT_EQ(info.status, 0);
   EXPECT_NE(info.out.find("model: Emulated P2K\n"), std::string::npos) << info.out;
-  EXPECT_NE(info.out.find("menu file: " + std::to_string(edited.size()) + " bytes\n"),
-            std::string::npos);
+  EXPECT_NE(info.out.find("menu file: " + std::to_string(edited.size()) + " bytes\n"), std::string::npos);
 }
 
 // put, ls, get, put of a shorter file, rm, and get of a missing file, through the

@@ -101,17 +101,28 @@ class Parser {
       if (args_.size() < 2)
         return UsageError{"phone needs info, pull, push, restart, backups, restore, ls, get, put or rm"};
       const std::string& action = args_[1];
-      if (action == "info") line_.phone = PhoneAction::Info;
-      else if (action == "pull") line_.phone = PhoneAction::Pull;
-      else if (action == "push") line_.phone = PhoneAction::Push;
-      else if (action == "restart") line_.phone = PhoneAction::Restart;
-      else if (action == "backups") line_.phone = PhoneAction::Backups;
-      else if (action == "restore") line_.phone = PhoneAction::Restore;
-      else if (action == "ls") line_.phone = PhoneAction::List;
-      else if (action == "get") line_.phone = PhoneAction::Get;
-      else if (action == "put") line_.phone = PhoneAction::Put;
-      else if (action == "rm") line_.phone = PhoneAction::Remove;
-      else return UsageError{"unknown phone command '" + action + "'"};
+      if (action == "info")
+        line_.phone = PhoneAction::Info;
+      else if (action == "pull")
+        line_.phone = PhoneAction::Pull;
+      else if (action == "push")
+        line_.phone = PhoneAction::Push;
+      else if (action == "restart")
+        line_.phone = PhoneAction::Restart;
+      else if (action == "backups")
+        line_.phone = PhoneAction::Backups;
+      else if (action == "restore")
+        line_.phone = PhoneAction::Restore;
+      else if (action == "ls")
+        line_.phone = PhoneAction::List;
+      else if (action == "get")
+        line_.phone = PhoneAction::Get;
+      else if (action == "put")
+        line_.phone = PhoneAction::Put;
+      else if (action == "rm")
+        line_.phone = PhoneAction::Remove;
+      else
+        return UsageError{"unknown phone command '" + action + "'"};
       fileCount = phoneFileCount();
       first_ = 2;
     } else {
@@ -136,12 +147,12 @@ class Parser {
       return line_;
     if (line_.files.size() != fileCount)
       return UsageError{commandName() + " takes " +
-                        (fileCount == 0                            ? "no file"
-                         : fileCount == 1                          ? "one file"
-                         : line_.command == CommandName::Diff      ? "two files (A B)"
-                         : line_.phone == PhoneAction::Get         ? "two arguments (PATH OUT)"
-                         : line_.phone == PhoneAction::Put         ? "two arguments (IN PATH)"
-                                                                   : "two files (IN OUT)") +
+                        (fileCount == 0                       ? "no file"
+                         : fileCount == 1                     ? "one file"
+                         : line_.command == CommandName::Diff ? "two files (A B)"
+                         : line_.phone == PhoneAction::Get    ? "two arguments (PATH OUT)"
+                         : line_.phone == PhoneAction::Put    ? "two arguments (IN PATH)"
+                                                              : "two files (IN OUT)") +
                         ", " + std::to_string(line_.files.size()) + " given"};
     return line_;
   }
@@ -159,8 +170,8 @@ class Parser {
     }
     if (line_.itemPath.empty()) return UsageError{"insert needs --after PATH, --into PATH or --replace PATH"};
     if (line_.files.size() != 3) {
-      return UsageError{"insert takes three files (FILE FRAGMENT OUT), " + std::to_string(line_.files.size()) +
-                        " given"};
+      return UsageError{"insert takes three files (FILE FRAGMENT OUT), " +
+                        std::to_string(line_.files.size()) + " given"};
     }
     return line_;
   }
@@ -228,9 +239,12 @@ class Parser {
       const std::string v = valueOf(arg, "--layout");
       if (!error_.empty()) return;
       if (line_.convert.layout) return fail("--layout given twice");
-      if (v == "22") line_.convert.layout = RecordLayout::Bytes22;
-      else if (v == "36") line_.convert.layout = RecordLayout::Bytes36;
-      else fail("--layout takes 22 or 36, not '" + v + "'");
+      if (v == "22")
+        line_.convert.layout = RecordLayout::Bytes22;
+      else if (v == "36")
+        line_.convert.layout = RecordLayout::Bytes36;
+      else
+        fail("--layout takes 22 or 36, not '" + v + "'");
     } else if (isConvert() && (arg == "--c698p" || arg == "--no-c698p")) {
       if (line_.convert.c698p) return fail("--c698p/--no-c698p given twice");
       line_.convert.c698p = arg == "--c698p";
@@ -238,9 +252,12 @@ class Parser {
       const std::string v = valueOf(arg, "--icon-tag");
       if (!error_.empty()) return;
       if (line_.convert.iconTag) return fail("--icon-tag given twice");
-      if (v == "06") line_.convert.iconTag = IconTag::Tag06;
-      else if (v == "0C" || v == "0c") line_.convert.iconTag = IconTag::Tag0C;
-      else fail("--icon-tag takes 06 or 0C, not '" + v + "'");
+      if (v == "06")
+        line_.convert.iconTag = IconTag::Tag06;
+      else if (v == "0C" || v == "0c")
+        line_.convert.iconTag = IconTag::Tag0C;
+      else
+        fail("--icon-tag takes 06 or 0C, not '" + v + "'");
     } else if (line_.command == CommandName::Phone && line_.phone == PhoneAction::Push &&
                arg == "--no-verify") {
       line_.verify = false;

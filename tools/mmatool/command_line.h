@@ -33,7 +33,7 @@ struct CommandLine {
   bool json = false;  // dump, diff, midlet: JSON output
   ConvertFlags convert;
   PhoneAction phone = PhoneAction::Info;
-  bool verify = true;  // phone push: read the menu back and compare
+  bool verify = true;            // phone push: read the menu back and compare
   std::size_t midletNumber = 1;  // midlet: which MIDlet-n names the MIDlet
 };
 

@@ -1,24 +1,24 @@
 #include "commands.h"
 
 #include <istream>
-#include <ostream>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "bounded_read.h"
 #include "convert_options.h"
 #include "display_text.h"
 #include "dump_json.h"
 #include "dump_text.h"
-#include "bounded_read.h"
 #include "file_io.h"
 #include "file_io_errors.h"
 #include "item_path.h"
 #include "json_form_reader.h"
-#include "json_text.h"
 #include "json_form_writer.h"
+#include "json_text.h"
 #include "menu_description.h"
 #include "menu_diff.h"
 #include "menu_fragment.h"
@@ -44,14 +44,17 @@ std::string InputName(const std::string& file) { return file == kStandardStream 
 
 Result<std::vector<std::uint8_t>> ReadInput(const std::string& file, std::istream& in, std::uint64_t limit) {
   if (file != kStandardStream) return ReadWholeFile(file, limit);
-  return fileio::ReadToEnd(kStandardInputName, 0, limit, [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {
-    in.read(reinterpret_cast<char*>(at), static_cast<std::streamsize>(room));
-    if (in.bad()) return fileio::ReadError(kStandardInputName, "it could not be read");
-    return static_cast<std::size_t>(in.gcount());
-  });
+  return fileio::ReadToEnd(kStandardInputName, 0, limit,
+                           [&](std::uint8_t* at, std::size_t room) -> Result<std::size_t> {
+                             in.read(reinterpret_cast<char*>(at), static_cast<std::streamsize>(room));
+                             if (in.bad())
+                               return fileio::ReadError(kStandardInputName, "it could not be read");
+                             return static_cast<std::size_t>(in.gcount());
+                           });
 }
 
-std::optional<LoadedFile> Load(const std::string& file, std::istream& in, MenuDocument& doc, std::ostream& err) {
+std::optional<LoadedFile> Load(const std::string& file, std::istream& in, MenuDocument& doc,
+                               std::ostream& err) {
   const std::string name = InputName(file);
   Result<std::vector<std::uint8_t>> bytes = ReadInput(file, in, kMaxMenuFileBytes);
   if (!bytes) {
@@ -166,7 +169,8 @@ int RunExtract(const CommandLine& line, std::istream& in, std::ostream& out, std
   const Result<MenuNode*> node = FindItem(doc, line.itemPath);
   if (!node || !CanCopy(doc, *node.value())) {
     err << "mmatool: " << PrintableUtf8(loaded->name) << ": "
-        << (node ? "Menu Root holds no item of its own; extract its items one by one" : node.error().message) << '\n';
+        << (node ? "Menu Root holds no item of its own; extract its items one by one" : node.error().message)
+        << '\n';
     return kExitUsage;
   }
   out << menujson::FragmentText(doc, *node.value());
@@ -196,11 +200,11 @@ int RunInsert(const CommandLine& line, std::istream& in, std::ostream& out, std:
   }
   const SaveOptions options = std::get<SaveOptions>(ResolveSaveOptions(loaded->outcome.options, {}));
   const FragmentPlace place = line.place == InsertPlace::After  ? FragmentPlace::After
-                                        : line.place == InsertPlace::Into ? FragmentPlace::LastChild
-                                                                          : FragmentPlace::Replace;
+                              : line.place == InsertPlace::Into ? FragmentPlace::LastChild
+                                                                : FragmentPlace::Replace;
   // A script cannot answer the question, so subitems are never dropped behind its back.
-  const Result<PlacedEdit> placed = PlaceFragment(doc, *target.value(), place, fragment.value(),
-                                                           options, false);
+  const Result<PlacedEdit> placed =
+      PlaceFragment(doc, *target.value(), place, fragment.value(), options, false);
   if (!placed) {
     err << "mmatool: " << PrintableUtf8(loaded->name) << ": " << placed.error().message << '\n';
     return kExitBadFile;

@@ -38,7 +38,8 @@ bool WriteOutput(const std::string& file, const std::vector<std::uint8_t>& bytes
 // Reads and loads `file` (`in` for "-") into `doc`; on failure reports the one line and returns
 // nothing. Load warnings name what the model will not keep, so they always reach
 // the user.
-std::optional<LoadedFile> Load(const std::string& file, std::istream& in, MenuDocument& doc, std::ostream& err);
+std::optional<LoadedFile> Load(const std::string& file, std::istream& in, MenuDocument& doc,
+                               std::ostream& err);
 
 int RunInfo(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);
 int RunDump(const CommandLine& line, std::istream& in, std::ostream& out, std::ostream& err);

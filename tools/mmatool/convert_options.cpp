@@ -13,8 +13,7 @@ std::variant<SaveOptions, UsageError> ResolveSaveOptions(const LoadedOptions& lo
   if (flags.layout) options = WithLayout(options, *flags.layout);
   const bool is36 = !LayoutLetsChooseIconTagAndC698p(options.layout);
   if (flags.c698p) {
-    if (*flags.c698p && is36)
-      return UsageError{"--c698p needs the 22-byte layout (add --layout 22)"};
+    if (*flags.c698p && is36) return UsageError{"--c698p needs the 22-byte layout (add --layout 22)"};
     options.c698p = *flags.c698p;
   }
   if (flags.iconTag) {

@@ -61,10 +61,9 @@ void WriteBlock(const Json& block, const std::string& indent, std::ostream& out)
 
 void WriteNode(const Json& node, int depth, std::ostream& out) {
   const std::string indent(static_cast<std::size_t>(2 * depth), ' ');
-  out << indent << Quote(node["caption"]) << " id=" << Quote(node["identifier"])
-      << " kind=" << node["kind"] << " flags=0x" << HexByte(node["flags"].get<std::uint8_t>())
-      << " attributes=0x" << HexByte(node["attributes"].get<std::uint8_t>())
-      << " slot=" << node["slot"] << '\n';
+  out << indent << Quote(node["caption"]) << " id=" << Quote(node["identifier"]) << " kind=" << node["kind"]
+      << " flags=0x" << HexByte(node["flags"].get<std::uint8_t>()) << " attributes=0x"
+      << HexByte(node["attributes"].get<std::uint8_t>()) << " slot=" << node["slot"] << '\n';
   if (node.contains("data"))
     for (const Json& block : node["data"]) WriteBlock(block, indent + "  ", out);
   if (node.contains("children"))

@@ -60,7 +60,8 @@ std::optional<std::vector<std::size_t>> JsonPath(const std::string& path, bool& 
 // The JSON path of a softkey or main-menu item, for the ambiguity message.
 std::string PathOf(const MenuDocument& doc, const MenuNode& node) {
   if (node.parent() == doc.softkeysNode()) return menujson::SoftkeyPath(static_cast<std::size_t>(node.row()));
-  const std::string parent = node.parent() == doc.menuRootNode() ? std::string() : PathOf(doc, *node.parent());
+  const std::string parent =
+      node.parent() == doc.menuRootNode() ? std::string() : PathOf(doc, *node.parent());
   return menujson::MenuItemPath(parent, static_cast<std::size_t>(node.row()));
 }
 
@@ -82,7 +83,8 @@ Result<MenuNode*> FindItem(MenuDocument& doc, const std::string& path) {
   }
   std::vector<MenuNode*> found;
   doc.tree.forEach([&](MenuNode& node) {
-    if (doc.tree.absoluteIndex(&node) != kSoftkeysNodeIndex && doc.tree.absoluteIndex(&node) != kMenuRootNodeIndex &&
+    if (doc.tree.absoluteIndex(&node) != kSoftkeysNodeIndex &&
+        doc.tree.absoluteIndex(&node) != kMenuRootNodeIndex &&
         (node.item().identifier == path || Latin1ToUtf8(node.item().identifier) == path)) {
       found.push_back(&node);
     }
@@ -91,8 +93,8 @@ Result<MenuNode*> FindItem(MenuDocument& doc, const std::string& path) {
   if (found.size() > 1) {
     std::string places;
     for (const MenuNode* node : found) places += (places.empty() ? "" : ", ") + PathOf(doc, *node);
-    return NotFound(std::to_string(found.size()) + " items have the identifier " + PrintableUtf8(path) + " (" + places +
-                    "); name one by its position");
+    return NotFound(std::to_string(found.size()) + " items have the identifier " + PrintableUtf8(path) +
+                    " (" + places + "); name one by its position");
   }
   return found.front();
 }

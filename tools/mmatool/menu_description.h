@@ -13,10 +13,10 @@ namespace quillet::mmatool {
 struct MenuInfo {
   std::string file;
   int recordSize = 0;
-  int variant = 0;        // header byte 1
-  int recordCount = 0;    // header byte 2
+  int variant = 0;      // header byte 1
+  int recordCount = 0;  // header byte 2
   int mainMenuEntries = 0;
-  std::string iconTag;    // "06" or "0C", as loading leaves the choice
+  std::string iconTag;  // "06" or "0C", as loading leaves the choice
   int itemsWithData = 0;
 };
 

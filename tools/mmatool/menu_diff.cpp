@@ -99,9 +99,12 @@ std::vector<bool> Moved(const std::vector<Entry>& a, const std::vector<Entry>& b
   for (std::size_t j = 0; j < b.size(); ++j) {
     if (b[j].match < 0) continue;
     const Entry& old = a[static_cast<std::size_t>(b[j].match)];
-    const bool sameParent = old.parent < 0 ? b[j].parent < 0 : a[static_cast<std::size_t>(old.parent)].match == b[j].parent;
-    if (sameParent) stayed[b[j].parent].push_back(j);
-    else moved[j] = true;
+    const bool sameParent =
+        old.parent < 0 ? b[j].parent < 0 : a[static_cast<std::size_t>(old.parent)].match == b[j].parent;
+    if (sameParent)
+      stayed[b[j].parent].push_back(j);
+    else
+      moved[j] = true;
   }
   for (const auto& [parent, siblings] : stayed) {
     std::vector<std::size_t> oldRows;
@@ -121,13 +124,16 @@ std::vector<std::pair<std::string, Json>> Facts(const Json& item) {
     if (n > 1) name += " #" + std::to_string(n);
     facts.emplace_back(std::move(name), std::move(value));
   };
-  const auto wide = [](const Json& holder, const char* key) { return holder.contains(key) ? holder[key] : Json{{"utf16", holder["utf16"]}}; };
+  const auto wide = [](const Json& holder, const char* key) {
+    return holder.contains(key) ? holder[key] : Json{{"utf16", holder["utf16"]}};
+  };
   for (const char* field : {"kind", "flags", "attributes", "parent", "next", "child"})
     if (item.contains(field)) add(field, item[field]);
   for (const Json& block : Members(item, "data")) {
     const std::string label = block["block"].get<std::string>();
     if (block.contains("names")) {
-      for (const Json& name : block["names"]) add(label + " " + name["language"].get<std::string>(), wide(name, "text"));
+      for (const Json& name : block["names"])
+        add(label + " " + name["language"].get<std::string>(), wide(name, "text"));
     } else if (block.contains("icon")) {
       const Json& icon = block["icon"];
       add(label + " " + (icon.is_string() ? icon.get<std::string>() : icon.dump()), wide(block, "path"));
@@ -151,8 +157,10 @@ void CompareItems(const Json& a, const Json& b, const std::string& place, std::v
   const std::size_t first = out.size();
   for (const auto& [name, value] : after) {
     const auto found = old.find(name);
-    if (found == old.end()) out.push_back({"changed", place, {}, id, name, {}, Compact(value)});
-    else if (found->second != value) out.push_back({"changed", place, {}, id, name, Compact(found->second), Compact(value)});
+    if (found == old.end())
+      out.push_back({"changed", place, {}, id, name, {}, Compact(value)});
+    else if (found->second != value)
+      out.push_back({"changed", place, {}, id, name, Compact(found->second), Compact(value)});
   }
   for (const auto& [name, value] : before)
     if (now.count(name) == 0) out.push_back({"changed", place, {}, id, name, Compact(value), {}});
@@ -162,7 +170,8 @@ void CompareItems(const Json& a, const Json& b, const std::string& place, std::v
   Json newOrder = Json::array();
   for (const auto& fact : before) oldOrder.push_back(fact.first);
   for (const auto& fact : after) newOrder.push_back(fact.first);
-  if (oldOrder != newOrder) out.push_back({"changed", place, {}, id, "data order", Compact(oldOrder), Compact(newOrder)});
+  if (oldOrder != newOrder)
+    out.push_back({"changed", place, {}, id, "data order", Compact(oldOrder), Compact(newOrder)});
 }
 
 std::string Shown(const std::string& compact) { return compact.empty() ? "(none)" : compact; }
@@ -185,7 +194,9 @@ std::vector<MenuChange> DiffMenus(const Json& a, const Json& b) {
     const std::string place = menujson::SoftkeyPath(i);
     const Json& oldId = keysA[i]["identifier"];
     const Json& newId = keysB[i]["identifier"];
-    if (oldId != newId) changes.push_back({"replaced", place, {}, newId.get<std::string>(), {}, Compact(oldId), Compact(newId)});
+    if (oldId != newId)
+      changes.push_back(
+          {"replaced", place, {}, newId.get<std::string>(), {}, Compact(oldId), Compact(newId)});
     CompareItems(keysA[i], keysB[i], place, changes);
   }
 
@@ -204,7 +215,9 @@ std::vector<MenuChange> DiffMenus(const Json& a, const Json& b) {
       continue;
     }
     const Entry& old = itemsA[static_cast<std::size_t>(now.match)];
-    if (now.replaced) changes.push_back({"replaced", now.path, {}, now.identifier, {}, Compact(old.identifier), Compact(now.identifier)});
+    if (now.replaced)
+      changes.push_back(
+          {"replaced", now.path, {}, now.identifier, {}, Compact(old.identifier), Compact(now.identifier)});
     if (moved[j]) changes.push_back({"moved", old.path, now.path, now.identifier, {}, {}, {}});
     CompareItems(*old.item, *now.item, now.path, changes);
   }

@@ -9,7 +9,6 @@
 
 #include "json_value.h"
 
-
 namespace quillet::mmatool {
 
 struct MenuChange {

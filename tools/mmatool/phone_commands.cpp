@@ -12,11 +12,11 @@
 
 #include "backup_store.h"
 #include "commands.h"
+#include "display_text.h"
 #include "file_io.h"
 #include "phone_file_guard.h"
 #include "phone_link.h"
 #include "phone_menu_guard.h"
-#include "display_text.h"
 
 namespace quillet::mmatool {
 namespace {
@@ -33,11 +33,11 @@ void ReportPhoneError(const Error& error, std::ostream& err) {
 }
 
 void ReportDamage(const PhoneDamage& damage, std::ostream& err) {
-  err << "mmatool: warning: the last write to this phone did not finish: its menu holds "
-      << damage.heldBytes << " bytes where " << damage.sentBytes << " were sent.\n"
+  err << "mmatool: warning: the last write to this phone did not finish: its menu holds " << damage.heldBytes
+      << " bytes where " << damage.sentBytes << " were sent.\n"
       << "mmatool: warning: the menu it had before (" << damage.before.time << ") is kept in \""
-      << damage.before.path << "\"; put it back with: mmatool phone restore \""
-      << damage.before.path << "\"\n";
+      << damage.before.path << "\"; put it back with: mmatool phone restore \"" << damage.before.path
+      << "\"\n";
 }
 
 int Failed(const Error& error, std::ostream& err) {
@@ -98,8 +98,7 @@ int ListBackups(const std::string& folder, std::ostream& out) {
 }
 
 // The menu file at `path` as a push sends it: only a file that loads is sent.
-bool LoadMenu(const std::string& path, std::istream& in, std::ostream& err,
-              std::vector<std::uint8_t>& menu) {
+bool LoadMenu(const std::string& path, std::istream& in, std::ostream& err, std::vector<std::uint8_t>& menu) {
   MenuDocument doc;
   auto loaded = Load(path, in, doc, err);
   if (!loaded) return false;
@@ -203,7 +202,8 @@ int RunPhone(const CommandLine& line, std::istream& in, std::ostream& out, std::
       auto files = link.ListFiles();
       if (!files) return Failed(files.error(), err);
       if (!line.files.empty()) files = FolderEntries(files.value(), line.files[0]);
-      for (const PhoneFileInfo& listed : files.value()) out << listed.size << '\t' << PrintableUtf8(listed.path) << '\n';
+      for (const PhoneFileInfo& listed : files.value())
+        out << listed.size << '\t' << PrintableUtf8(listed.path) << '\n';
       return kExitOk;
     }
     case PhoneAction::Get: {
