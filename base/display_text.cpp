@@ -85,8 +85,16 @@ std::string PrintableLatin1(std::string_view bytes) {
   return out;
 }
 
-std::string QuotedPath(std::string_view path) { return "\"" + PrintableUtf8(path) + "\""; }
+namespace {
 
-std::string QuotedCaption(std::string_view caption) { return "\"" + PrintableLatin1(caption) + "\""; }
+// Built by appending: GCC 12 at -O3 reports a false -Wrestrict overlap for a literal
+// put in front of a string ("\"" + text), so no text here is prepended to.
+std::string Quoted(const std::string& text) { return std::string("\"").append(text).append("\""); }
+
+}  // namespace
+
+std::string QuotedPath(std::string_view path) { return Quoted(PrintableUtf8(path)); }
+
+std::string QuotedCaption(std::string_view caption) { return Quoted(PrintableLatin1(caption)); }
 
 }  // namespace quillet

@@ -7,10 +7,13 @@ namespace {
 
 // 1048576 -> "1,048,576"
 std::string Grouped(std::uint64_t value) {
-  std::string digits = std::to_string(value);
-  for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
-    digits.insert(static_cast<std::size_t>(at), ",");
-  return digits;
+  const std::string digits = std::to_string(value);
+  std::string grouped;
+  for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+    grouped += digits[i];
+  }
+  return grouped;
 }
 
 }  // namespace

@@ -85,7 +85,9 @@ Result<std::string> KeepNew(const fs::path& dir, const std::string& stamp,
   fs::create_directories(dir, ec);
   if (ec) return fileio::WriteError(dir.string(), ec.message());
   const auto named = [&](unsigned n, const std::string& end) {
-    return dir / (stamp + (n == 1 ? "" : "-" + std::to_string(n)) + end);
+    std::string name = stamp;
+    if (n != 1) name.append("-").append(std::to_string(n));
+    return dir / name.append(end);
   };
   const auto taken = [&](unsigned n) {
     return std::any_of(suffixes.begin(), suffixes.end(),

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "display_text.h"
 #include "file_io.h"
 
 namespace quillet {
@@ -120,7 +121,8 @@ std::optional<std::map<std::string, std::uintmax_t>> EmulatedPhone::listFiles() 
   for (; it != fs::recursive_directory_iterator(); it.increment(ec)) {
     if (ec) return cannotList();
     if (!it->is_regular_file(ec)) continue;
-    const std::string phonePath = "/" + fs::relative(it->path(), folder_, ec).generic_string();
+    const std::string phonePath =
+        std::string("/").append(fs::relative(it->path(), folder_, ec).generic_string());
     // A name the 504-byte list entry cannot hold does not exist for the phone.
     if (ec || phonePath.size() > kMaxPhonePathBytes) continue;
     files[phonePath] = it->file_size(ec);
@@ -176,7 +178,7 @@ std::int32_t EmulatedPhone::File_Create(const char* path, std::uint32_t attribut
   const std::string phonePath(path);
   std::error_code ec;
   if (fs::exists(*host, ec)) {
-    if (!fs::is_regular_file(*host, ec)) return fail("\"" + host->string() + "\" is not a file");
+    if (!fs::is_regular_file(*host, ec)) return fail(QuotedPath(host->string()) + " is not a file");
   } else {
     if (!fs::is_directory(host->parent_path(), ec))
       return fail("the folder \"" + host->parent_path().string() + "\" does not exist");
@@ -199,7 +201,7 @@ std::int32_t EmulatedPhone::File_SetPointer(std::int32_t offset, std::int32_t wh
     base = static_cast<std::intmax_t>(pointer_);
   } else if (whence == 2) {
     base = static_cast<std::intmax_t>(fs::file_size(*openFile_, ec));
-    if (ec) return fail("\"" + openFile_->string() + "\": " + ec.message());
+    if (ec) return fail(QuotedPath(openFile_->string()) + ": " + ec.message());
   } else if (whence != 0) {
     return fail("unknown seek origin " + std::to_string(whence));
   }
@@ -237,7 +239,7 @@ std::int32_t EmulatedPhone::File_Write(const std::uint8_t* buffer, std::int32_t 
   if (bytes < 0 || (buffer == nullptr && bytes > 0)) return fail("no data given");
   if (const auto attr = attributes_.find(openPhonePath_);
       attr != attributes_.end() && (attr->second & kReadOnlyAttribute))
-    return fail("\"" + openPhonePath_ + "\" is read-only");
+    return fail(QuotedPath(openPhonePath_) + " is read-only");
   const auto pulled = std::exchange(pullAfterPieces_, std::nullopt);
   std::size_t kept = static_cast<std::size_t>(bytes);
   if (pulled) kept = std::min(kept, *pulled * kPieceBytes);
@@ -276,7 +278,7 @@ std::int32_t EmulatedPhone::File_Delete(const char* path) {
   if (!ready()) return notReady();
   const auto host = hostPathOf(path);
   if (!host) return -1;
-  if (openFile_ == *host) return fail("\"" + std::string(path) + "\" is open");
+  if (openFile_ == *host) return fail(QuotedPath(path) + " is open");
   std::error_code ec;
   if (!fs::is_regular_file(*host, ec)) return fail("the phone has no file \"" + std::string(path) + "\"");
   if (!fs::remove(*host, ec)) return fail("cannot remove \"" + host->string() + "\": " + ec.message());

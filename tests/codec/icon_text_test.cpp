@@ -65,7 +65,8 @@ TEST(ClassifyIconText, NumberAbove2147483647IsAConversionError) {
     const auto result = ClassifyIconText(text, index);
     ASSERT_FALSE(result.ok());
     EXPECT_EQ(result.error().code, ErrorCode::InvalidValue);
-    EXPECT_EQ(result.error().message, "'" + Utf16ToUtf8(text) + "' is not a valid integer value");
+    EXPECT_EQ(result.error().message,
+              std::string("'").append(Utf16ToUtf8(text)) + "' is not a valid integer value");
     EXPECT_EQ(index, 7) << "a failed conversion changes nothing";
   }
 }

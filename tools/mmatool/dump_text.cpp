@@ -28,7 +28,10 @@ std::string WideText(const Json& holder, const char* key) {
 
 std::string SpacedHex(const std::string& hex) {
   std::string out;
-  for (std::size_t i = 0; i < hex.size(); i += 2) out += (i == 0 ? "" : " ") + hex.substr(i, 2);
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    if (i > 0) out += ' ';
+    out.append(hex, i, 2);
+  }
   return out;
 }
 
