@@ -1,6 +1,7 @@
 #include "core_words.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <array>
 #include <string_view>
 
@@ -64,6 +65,16 @@ QString ErrorWords(const Error& error) {
   const auto code = static_cast<std::size_t>(error.code);
   if (code >= kCodeSentences.size()) return QString::fromStdString(error.message);
   return Worded(kCodeSentences[code], error.message);
+}
+
+QString ErrorReport(const Error& error) {
+  QString text = ErrorWords(error);
+  if (!error.detail.empty()) text += QLatin1Char('\n') + QString::fromStdString(error.detail);
+  for (const std::string& note : error.notes) text += QLatin1Char('\n') + QString::fromStdString(note);
+  if (!error.path.empty())
+    text += QCoreApplication::translate("CoreWords", "\nFile: %1")
+                .arg(QFile::decodeName(QByteArray::fromStdString(error.path)));
+  return text;
 }
 
 QString LoadWarningWords(const LoadWarning& warning) {

@@ -17,6 +17,10 @@ namespace quillet::ui {
 // the numbers, for the record.
 QString ErrorWords(const Error& error);
 
+// The whole error for a box: its message (ErrorWords), then the reason, the notes and
+// the file on lines of their own.
+QString ErrorReport(const Error& error);
+
 // A load warning: in English the core's sentence; in a translated interface the
 // translated sentence of its kind, then the core's sentence with the item and numbers.
 QString LoadWarningWords(const LoadWarning& warning);

@@ -16,11 +16,25 @@ QString JobTitle(PhoneJob job) {
     case PhoneJob::Save: return PhoneProgressDialog::tr("Save to phone");
     case PhoneJob::Restart: return PhoneProgressDialog::tr("Restart Phone");
     case PhoneJob::Restore: return PhoneProgressDialog::tr("Restore phone menu");
+    case PhoneJob::PutFile: return PhoneProgressDialog::tr("Put a picture on the phone");
+  }
+  return {};
+}
+
+// A file put on the phone is not its menu.
+QString PutStepText(PhoneStep step) {
+  switch (step) {
+    case PhoneStep::Reading:
+      return PhoneProgressDialog::tr("Looking for a file of that name on the phone...");
+    case PhoneStep::BackingUp: return PhoneProgressDialog::tr("Keeping a backup of the phone's file...");
+    case PhoneStep::Writing: return PhoneProgressDialog::tr("Writing the file to the phone...");
+    case PhoneStep::Verifying: return PhoneProgressDialog::tr("Reading the file back to check it...");
   }
   return {};
 }
 
 QString StepText(PhoneJob job, PhoneStep step) {
+  if (job == PhoneJob::PutFile) return PutStepText(step);
   switch (step) {
     case PhoneStep::Reading:
       return job == PhoneJob::Save || job == PhoneJob::Restore
