@@ -58,7 +58,7 @@ void BM_AddAndUndo(benchmark::State& state) {
   DeleteItem(doc, *doc.tree.nodeAt(doc.tree.nodeCount() - 1));
   MenuNode& at = editor.target(state);
   for (auto _ : state) {
-    Result<PlacedEdit> added = AddCatalogueItem(doc, at, CatalogueRow("Camera"), AddPlace::Before);
+    Result<PlacedEdit> added = AddCatalogueItem(doc, at, CatalogueRow("Camera"), ItemPlace::Before);
     if (!added) {
       state.SkipWithError(added.error().message.c_str());
       break;

@@ -42,7 +42,8 @@ bool CanAddSubitem(const MenuDocument& doc, const MenuNode& node) {
 
 bool CanAddBeside(const MenuDocument& doc, const MenuNode& node) { return IsMainMenuItem(doc, node); }
 
-bool CanAddAt(const MenuDocument& doc, const MenuNode& node, AddPlace place) {
+bool CanAddAt(const MenuDocument& doc, const MenuNode& node, ItemPlace place) {
+  if (place == ItemPlace::Replace) return IsSoftkey(doc, node);
   return IsSubitemPlace(place) ? CanAddSubitem(doc, node) : CanAddBeside(doc, node);
 }
 

@@ -5,16 +5,20 @@
 
 namespace quillet {
 
-enum class AddPlace {
-  FirstSubitem,  // "Add subitem" > "Add First"   (mode 1)
-  LastSubitem,   // "Add subitem" > "Add Last"    (mode 1)
-  FirstItem,     // "Add item" > "Add First"      (mode 0)
-  Before,        // "Add item" > "Add Before"     (mode 0)
+// Where an item goes relative to a node: added from the item list, pasted, or
+// inserted by mmatool. Each command takes the places that make sense for it.
+enum class ItemPlace {
+  FirstSubitem,  // its first subitem: "Add subitem" > "Add First"   (mode 1)
+  LastSubitem,   // its last subitem: "Add subitem" > "Add Last" (mode 1), a paste as subitem
+  FirstItem,     // first in its list: "Add item" > "Add First"     (mode 0)
+  Before,        // just before it: "Add item" > "Add Before"       (mode 0)
+  After,         // just after it: a paste beside a main-menu item
+  Replace,       // in its place, for a softkey's item (the softkey stays)
 };
 
-// Whether `place` puts the item below the selected node rather than beside it.
-constexpr bool IsSubitemPlace(AddPlace place) {
-  return place == AddPlace::FirstSubitem || place == AddPlace::LastSubitem;
+// Whether `place` puts the item below the node rather than beside it or in its place.
+constexpr bool IsSubitemPlace(ItemPlace place) {
+  return place == ItemPlace::FirstSubitem || place == ItemPlace::LastSubitem;
 }
 
 // Every node but the two fixed containers ("Softkeys", "Menu Root") holds an item that
@@ -34,8 +38,9 @@ bool CanMoveDown(const MenuDocument& doc, const MenuNode& node);
 bool CanAddSubitem(const MenuDocument& doc, const MenuNode& node);
 // Items go beside main-menu items.
 bool CanAddBeside(const MenuDocument& doc, const MenuNode& node);
-// Whether an item can be added at `place` relative to `node`.
-bool CanAddAt(const MenuDocument& doc, const MenuNode& node, AddPlace place);
+// Whether an item can go at `place` relative to `node`: below it where it may own
+// subitems, beside it where it is a main-menu item, in its place where it is a softkey.
+bool CanAddAt(const MenuDocument& doc, const MenuNode& node, ItemPlace place);
 // Whether `node` can move, with its subtree, into `parent`'s list just before the node
 // now at `row` (the list's size: last). Only main-menu items move, within their own list
 // or into one whose owner may take subitems, never into their own subtree, and never to

@@ -20,14 +20,14 @@ bool IsCustomRow(int row) { return CatalogueNames[static_cast<std::size_t>(row)]
 
 // Whether `tree` keeps its children where it lands: a softkey never does, and below it
 // only identifiers that may own a submenu.
-bool KeepsChildren(const ItemTree& tree, bool top, FragmentPlace place) {
-  if (top && place == FragmentPlace::Replace) return false;
+bool KeepsChildren(const ItemTree& tree, bool top, ItemPlace place) {
+  if (top && place == ItemPlace::Replace) return false;
   return SubmenuFlagForIdentifier(tree.item.identifier) == 1;
 }
 
 // The fragment as it will land: children that may not come along are left out, and an
 // item that loses them becomes a plain item, as Replace leaves one.
-ItemTree Landing(const ItemTree& tree, bool top, FragmentPlace place) {
+ItemTree Landing(const ItemTree& tree, bool top, ItemPlace place) {
   ItemTree out{tree.item, tree.data, {}};
   if (!KeepsChildren(tree, top, place)) {
     if (!tree.children.empty()) out.item.kind = kKindPlain;
@@ -38,7 +38,7 @@ ItemTree Landing(const ItemTree& tree, bool top, FragmentPlace place) {
   return out;
 }
 
-bool DropsChildren(const ItemTree& tree, bool top, FragmentPlace place) {
+bool DropsChildren(const ItemTree& tree, bool top, ItemPlace place) {
   if (tree.children.empty()) return false;
   if (!KeepsChildren(tree, top, place)) return true;
   for (const ItemTree& child : tree.children) {
@@ -108,18 +108,51 @@ MenuNode* ReplaceSoftkey(MenuDocument& doc, MenuNode& key, const ItemTree& tree)
   return &key;
 }
 
+// Where an item at `place` relative to `node` goes: the list it joins and the node it
+// goes before (null: last). Replace puts the softkey's item in its own place.
+struct Slot {
+  MenuNode* parent;
+  MenuNode* before;
+};
+Slot SlotAt(MenuDocument& doc, MenuNode& node, ItemPlace place) {
+  switch (place) {
+    case ItemPlace::FirstSubitem: return {&node, node.firstChild()};
+    case ItemPlace::LastSubitem: return {&node, nullptr};
+    case ItemPlace::FirstItem: return {node.parent(), node.parent()->firstChild()};
+    case ItemPlace::Before: return {node.parent(), &node};
+    case ItemPlace::After:
+    case ItemPlace::Replace: break;
+  }
+  return {node.parent(), doc.tree.nextSibling(&node)};
+}
+
+// The node whose list an item at `place` joins, and whose kind taking it out restores.
+const MenuNode& OwnerAt(const MenuNode& node, ItemPlace place) {
+  return IsSubitemPlace(place) || place == ItemPlace::Replace ? node : *node.parent();
+}
+
+// The refusal of a place CanAddAt says no to; `verb` is what the command does.
+Error PlaceRefusal(const MenuNode& node, ItemPlace place, const std::string& verb) {
+  if (IsSubitemPlace(place)) {
+    return Refusal(ErrorCode::InvalidValue, QuotedCaption(node.caption()) + " cannot have subitems.");
+  }
+  if (place == ItemPlace::Replace) {
+    return Refusal(ErrorCode::InvalidValue, "Only a softkey's item can be replaced by a pasted item.");
+  }
+  return Refusal(ErrorCode::InvalidValue, "Items can be " + verb + " beside main-menu items only.");
+}
+
 // Adds the checked landing at `place` and rebuilds the links; returns its top node.
-MenuNode* AddLanding(MenuDocument& doc, MenuNode& target, FragmentPlace place, const ItemTree& landing) {
-  if (place == FragmentPlace::Replace) return ReplaceSoftkey(doc, target, landing);
-  MenuNode* parent = place == FragmentPlace::After ? target.parent() : &target;
-  MenuNode* before = place == FragmentPlace::After ? doc.tree.nextSibling(&target) : nullptr;
-  if (place == FragmentPlace::LastChild && parent->item().kind == kKindPlain) {
+MenuNode* AddLanding(MenuDocument& doc, MenuNode& target, ItemPlace place, const ItemTree& landing) {
+  if (place == ItemPlace::Replace) return ReplaceSoftkey(doc, target, landing);
+  const Slot slot = SlotAt(doc, target, place);
+  if (slot.parent->item().kind == kKindPlain) {
     // As adding a subitem does: the item now owns a submenu.
-    doc.tree.editRecord(*parent).kind = kKindSubmenu;
-    doc.tree.notifyChanged(parent);
+    doc.tree.editRecord(*slot.parent).kind = kKindSubmenu;
+    doc.tree.notifyChanged(slot.parent);
   }
   Placed placed;
-  MenuNode* top = AddBranch(doc, *parent, before, landing, placed);
+  MenuNode* top = AddBranch(doc, *slot.parent, slot.before, landing, placed);
   doc.RebuildLinks();
   // Data goes in once every slot is final.
   for (const auto& [node, tree] : placed) {
@@ -130,15 +163,14 @@ MenuNode* AddLanding(MenuDocument& doc, MenuNode& target, FragmentPlace place, c
 
 }  // namespace
 
-Result<PlacedEdit> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, AddPlace place) {
+Result<PlacedEdit> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, ItemPlace place) {
   if (row < 0 || row >= kCatalogueRows) {
     return Refusal(ErrorCode::InvalidValue, "No entry of the item list is chosen.");
   }
-  if (!CanAddAt(doc, selected, place)) {
-    return Refusal(ErrorCode::InvalidValue,
-                   IsSubitemPlace(place) ? QuotedCaption(selected.caption()) + " cannot have subitems."
-                                         : std::string("Items can be added beside main-menu items only."));
+  if (place == ItemPlace::Replace) {
+    return Refusal(ErrorCode::InvalidValue, "An entry of the item list replaces an item through Replace.");
   }
+  if (!CanAddAt(doc, selected, place)) return PlaceRefusal(selected, place, "added");
   if (doc.mainMenuItemCount() >= kMaxMainMenuItems) {
     return Refusal(ErrorCode::TooManyItems, "The main menu already holds " +
                                                 std::to_string(kMaxMainMenuItems) +
@@ -157,30 +189,16 @@ Result<PlacedEdit> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int r
   item.canHaveSubmenu = CatalogueCanHaveSubmenu[static_cast<std::size_t>(row)];
 
   // Taking the item out gives its list's owner back the kind it has now.
-  const MenuNode& owner = IsSubitemPlace(place) ? selected : *selected.parent();
-  const std::uint8_t ownerKind = owner.item().kind;
-  MenuNode* added = nullptr;
-  switch (place) {
-    case AddPlace::FirstSubitem:
-      added = doc.tree.addFirstChild(&selected, std::move(caption), std::move(item));
-      break;
-    case AddPlace::LastSubitem:
-      added = doc.tree.addLastChild(&selected, std::move(caption), std::move(item));
-      break;
-    case AddPlace::FirstItem:
-      added = doc.tree.insertBefore(selected.parent()->firstChild(), std::move(caption), std::move(item));
-      break;
-    case AddPlace::Before:
-      added = doc.tree.insertBefore(&selected, std::move(caption), std::move(item));
-      break;
-  }
-  InitAddedItem(doc, *added, custom, place);
+  const std::uint8_t ownerKind = OwnerAt(selected, place).item().kind;
+  const Slot slot = SlotAt(doc, selected, place);
+  MenuNode* added = slot.before != nullptr
+                        ? doc.tree.insertBefore(slot.before, std::move(caption), std::move(item))
+                        : doc.tree.addLastChild(slot.parent, std::move(caption), std::move(item));
+  InitAddedItem(doc, *added, custom);
   return PlacedEdit{added, PlacedItem{doc.tree.absoluteIndex(added), ownerKind}};
 }
 
-// The new node's parent is where the tree put it, whatever the place was, so `place`
-// adds nothing beyond what the tree already knows.
-void InitAddedItem(MenuDocument& doc, MenuNode& added, bool custom, AddPlace /*place*/) {
+void InitAddedItem(MenuDocument& doc, MenuNode& added, bool custom) {
   MenuNode* parent = added.parent();
   TMMAItem& item = doc.tree.editRecord(added);
   item.next = kNone;
@@ -306,31 +324,13 @@ std::optional<ItemMove> MoveDown(MenuDocument& doc, MenuNode& node) {
   return ApplyMove(doc, AmongSiblings(doc, node, node.row() + 2));
 }
 
-bool CanPlaceFragment(const MenuDocument& doc, const MenuNode& target, FragmentPlace place) {
-  switch (place) {
-    case FragmentPlace::After: return CanAddBeside(doc, target);
-    case FragmentPlace::LastChild: return CanAddSubitem(doc, target);
-    case FragmentPlace::Replace: return IsSoftkey(doc, target);
-  }
-  return false;
-}
-
-bool FragmentDropsSubmenu(const ItemTree& fragment, FragmentPlace place) {
+bool FragmentDropsSubmenu(const ItemTree& fragment, ItemPlace place) {
   return DropsChildren(fragment, true, place);
 }
 
-Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPlace place,
+Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, ItemPlace place,
                                  const ItemTree& fragment, const SaveOptions& options, bool dropSubmenus) {
-  if (!CanPlaceFragment(doc, target, place)) {
-    switch (place) {
-      case FragmentPlace::After:
-        return Refusal(ErrorCode::InvalidValue, "Items can be pasted beside main-menu items only.");
-      case FragmentPlace::LastChild:
-        return Refusal(ErrorCode::InvalidValue, QuotedCaption(target.caption()) + " cannot have subitems.");
-      case FragmentPlace::Replace:
-        return Refusal(ErrorCode::InvalidValue, "Only a softkey's item can be replaced by a pasted item.");
-    }
-  }
+  if (!CanAddAt(doc, target, place)) return PlaceRefusal(target, place, "pasted");
   if (FragmentDropsSubmenu(fragment, place) && !dropSubmenus) {
     return Refusal(ErrorCode::InvalidValue,
                    "The item " + QuotedCaption(CaptionForIdentifier(fragment.item.identifier)) +
@@ -346,7 +346,7 @@ Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPl
                        " characters; a " + std::to_string(layout == RecordLayout::Bytes22 ? 22 : 36) +
                        "-byte menu holds identifiers of at most " + std::to_string(width) + ".");
   }
-  if (place != FragmentPlace::Replace) {
+  if (place != ItemPlace::Replace) {
     const int count = CountItems(landing);
     const int room = kMaxMainMenuItems - doc.mainMenuItemCount();
     if (count > room) {
@@ -363,7 +363,7 @@ Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPl
   // back at once rather than found out at the next save. A menu that could not be saved
   // before the paste is not the paste's fault, so it is not checked.
   const bool savable = !CheckSavable(doc, options);
-  MenuNode& owner = place == FragmentPlace::After ? *target.parent() : target;
+  const MenuNode& owner = OwnerAt(target, place);
   const std::uint8_t ownerKind = owner.item().kind;
   BranchSnapshot before = TakeBranch(doc, owner);
   MenuNode* top = AddLanding(doc, target, place, landing);
@@ -375,7 +375,7 @@ Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPl
     }
   }
   // A softkey's item was replaced in place; anywhere else the paste added an item.
-  if (place == FragmentPlace::Replace) return PlacedEdit{top, std::move(before)};
+  if (place == ItemPlace::Replace) return PlacedEdit{top, std::move(before)};
   return PlacedEdit{top, PlacedItem{doc.tree.absoluteIndex(top), ownerKind}};
 }
 

@@ -23,14 +23,16 @@ struct PlacedEdit {
   EditRecord undo;
 };
 
-// Adds the catalogue row `row` at `place` relative to `selected`, completes the new
+// Adds the catalogue row `row` at `place` relative to `selected` (any place but
+// Replace, which is ReplaceItem's), completes the new
 // item (InitAddedItem) and rebuilds the links. Refuses a 246th main-menu item.
 // Returns the new node, which the caller opens "Modify item" on for a custom item
 // (taking the item out again undoes that too).
-Result<PlacedEdit> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, AddPlace place);
+Result<PlacedEdit> AddCatalogueItem(MenuDocument& doc, MenuNode& selected, int row, ItemPlace place);
 
-// Completes a freshly added node's TMMAItem and rebuilds the links.
-void InitAddedItem(MenuDocument& doc, MenuNode& added, bool custom, AddPlace place);
+// Completes a freshly added node's TMMAItem (its parent is where the tree put it) and
+// rebuilds the links.
+void InitAddedItem(MenuDocument& doc, MenuNode& added, bool custom);
 
 // Whether replacing `node` by catalogue row `row` would delete its submenu (the window
 // asks first when this is true).
@@ -59,27 +61,18 @@ ItemMove ApplyMove(MenuDocument& doc, const ItemMove& move);
 std::optional<ItemMove> MoveUp(MenuDocument& doc, MenuNode& node);
 std::optional<ItemMove> MoveDown(MenuDocument& doc, MenuNode& node);
 
-// Where a pasted item goes relative to the target node.
-enum class FragmentPlace {
-  After,      // the next sibling of a main-menu item
-  LastChild,  // the last subitem of "Menu Root" or of an item that may own a submenu
-  Replace,    // in place of a softkey's item (the softkey stays; children never come along)
-};
-
-// Whether `place` relative to `target` can take a pasted item at all.
-bool CanPlaceFragment(const MenuDocument& doc, const MenuNode& target, FragmentPlace place);
 // Whether placing `fragment` would leave subitems behind: a softkey never owns any,
 // and an identifier that may not own a submenu arrives without its children.
-bool FragmentDropsSubmenu(const ItemTree& fragment, FragmentPlace place);
+bool FragmentDropsSubmenu(const ItemTree& fragment, ItemPlace place);
 
 // Places `fragment` (a copied item with its subtree) at `place` relative to `target` and
 // rebuilds the links. Custom items get fresh "~N" names. Nothing changes on a refusal: a
-// place that takes no item, dropped subitems without `dropSubmenus` (the caller's answer
+// place that takes no item (CanAddAt), dropped subitems without `dropSubmenus` (the caller's answer
 // to the question), an identifier wider than the layout's field, more main-menu items
 // than a file holds (the message says how many would not fit), or a menu that `options`
 // could no longer save (its data area full). Returns the placed top node and what undoes
 // the paste: taking the item out again, or for a softkey the branch as it was.
-Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, FragmentPlace place,
+Result<PlacedEdit> PlaceFragment(MenuDocument& doc, MenuNode& target, ItemPlace place,
                                  const ItemTree& fragment, const SaveOptions& options, bool dropSubmenus);
 
 }  // namespace quillet

@@ -171,7 +171,7 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   // The catalogue row of the chooser's entry, or -1 when its text names none.
   int chosenCatalogueRow() const;
   QPoint chooserMenuPoint() const;
-  void addChosenItem(AddPlace place);
+  void addChosenItem(ItemPlace place);
   void refreshAfterEdit();
   // Opens the item settings dialog on `node` and stores its result on OK; returns what
   // undoes the store, or nothing when the dialog was cancelled.

@@ -48,9 +48,9 @@ bool HoldsFragment() {
 }
 
 // "Menu Root" has no place after it: an item pasted there ends the main menu.
-FragmentPlace PastePlace(const MenuDocument& doc, const MenuNode& node, bool asSubitem) {
-  if (asSubitem || &node == doc.menuRootNode()) return FragmentPlace::LastChild;
-  return IsSoftkey(doc, node) ? FragmentPlace::Replace : FragmentPlace::After;
+ItemPlace PastePlace(const MenuDocument& doc, const MenuNode& node, bool asSubitem) {
+  if (asSubitem || &node == doc.menuRootNode()) return ItemPlace::LastSubitem;
+  return IsSoftkey(doc, node) ? ItemPlace::Replace : ItemPlace::After;
 }
 
 }  // namespace
@@ -61,9 +61,8 @@ void TSDIAppForm::enableClipboardEntries(const MenuNode* node) {
   Cutitem1->setEnabled(copyable && CanDelete(document_, *node));
   // Garbage on the clipboard leaves both pastes disabled.
   const bool pastable = node != nullptr && HoldsFragment();
-  Pasteitem1->setEnabled(pastable && CanPlaceFragment(document_, *node, PastePlace(document_, *node, false)));
-  Pastesubitem1->setEnabled(pastable &&
-                            CanPlaceFragment(document_, *node, PastePlace(document_, *node, true)));
+  Pasteitem1->setEnabled(pastable && CanAddAt(document_, *node, PastePlace(document_, *node, false)));
+  Pastesubitem1->setEnabled(pastable && CanAddAt(document_, *node, PastePlace(document_, *node, true)));
 }
 
 void TSDIAppForm::enableEditMenu() {
@@ -99,8 +98,8 @@ void TSDIAppForm::Pastesubitem1Click() { pasteFragment(true); }
 void TSDIAppForm::pasteFragment(bool asSubitem) {
   MenuNode* node = selectedNode();
   if (node == nullptr) return;
-  const FragmentPlace place = PastePlace(document_, *node, asSubitem);
-  if (!CanPlaceFragment(document_, *node, place)) return;
+  const ItemPlace place = PastePlace(document_, *node, asSubitem);
+  if (!CanAddAt(document_, *node, place)) return;
   const auto fragment = ClipboardFragment();
   if (!fragment) return;
   if (!fragment->ok()) {
@@ -110,13 +109,12 @@ void TSDIAppForm::pasteFragment(bool asSubitem) {
   const menujson::ItemTree& items = fragment->value();
   const bool dropSubmenus = FragmentDropsSubmenu(items, place);
   if (dropSubmenus && !confirmDroppedSubmenu(
-                          place == FragmentPlace::Replace,
+                          place == ItemPlace::Replace,
                           ItemAndSubitems(CaptionForIdentifier(items.item.identifier), Descendants(items)))) {
     return;
   }
   // Over a softkey the paste replaces its branch; anywhere else it adds an item.
-  const StepStart start =
-      startStep(place == FragmentPlace::Replace ? document_.tree.absoluteIndex(node) : -1);
+  const StepStart start = startStep(place == ItemPlace::Replace ? document_.tree.absoluteIndex(node) : -1);
   const QString step = StepName(tr("Paste item"), CaptionForIdentifier(items.item.identifier));
   Result<PlacedEdit> placed = PlaceFragment(document_, *node, place, items, saveOptions(), dropSubmenus);
   if (!placed) {

@@ -225,12 +225,12 @@ void TSDIAppForm::PopupMenu2Popup() {
   enableClipboardEntries(node);
 }
 
-void TSDIAppForm::AddFirst1Click() { addChosenItem(AddPlace::FirstSubitem); }
-void TSDIAppForm::AddChild1Click() { addChosenItem(AddPlace::LastSubitem); }
-void TSDIAppForm::AddFirst2Click() { addChosenItem(AddPlace::FirstItem); }
-void TSDIAppForm::AddItem1Click() { addChosenItem(AddPlace::Before); }
+void TSDIAppForm::AddFirst1Click() { addChosenItem(ItemPlace::FirstSubitem); }
+void TSDIAppForm::AddChild1Click() { addChosenItem(ItemPlace::LastSubitem); }
+void TSDIAppForm::AddFirst2Click() { addChosenItem(ItemPlace::FirstItem); }
+void TSDIAppForm::AddItem1Click() { addChosenItem(ItemPlace::Before); }
 
-void TSDIAppForm::addChosenItem(AddPlace place) {
+void TSDIAppForm::addChosenItem(ItemPlace place) {
   MenuNode* selected = selectedNode();
   const int row = chosenCatalogueRow();
   if (selected == nullptr || row < 0) return;

@@ -76,14 +76,24 @@ std::string StampText(std::string stamp) {
 }
 
 // Writes `bytes` into `dir` (made when missing) as STAMP + suffix, or STAMP-2 + suffix,
-// STAMP-3... when that name is taken, and returns the file's path.
-Result<std::string> KeepNew(const fs::path& dir, const std::string& stamp, const std::string& suffix,
+// STAMP-3... when that name is taken, and returns the file's path. `suffix` is one of
+// `suffixes`, whose names share the sequence: a number taken by any of them is taken.
+Result<std::string> KeepNew(const fs::path& dir, const std::string& stamp,
+                            const std::vector<std::string>& suffixes, const std::string& suffix,
                             const std::vector<std::uint8_t>& bytes) {
   std::error_code ec;
   fs::create_directories(dir, ec);
   if (ec) return fileio::WriteError(dir.string(), ec.message());
-  fs::path path = dir / (stamp + suffix);
-  for (unsigned n = 2; fs::exists(path, ec); ++n) path = dir / (stamp + "-" + std::to_string(n) + suffix);
+  const auto named = [&](unsigned n, const std::string& end) {
+    return dir / (stamp + (n == 1 ? "" : "-" + std::to_string(n)) + end);
+  };
+  const auto taken = [&](unsigned n) {
+    return std::any_of(suffixes.begin(), suffixes.end(),
+                       [&](const std::string& end) { return fs::exists(named(n, end), ec); });
+  };
+  unsigned n = 1;
+  while (taken(n)) ++n;
+  const fs::path path = named(n, suffix);
   const auto written = WriteFileAtomically(path.string(), bytes);
   if (!written.ok()) return written.error();
   return path.string();
@@ -179,26 +189,18 @@ Result<std::string> BackupStore::store(const std::string& model, const std::vect
     if (newest.ok() && newest.value() == bytes) return it->path;
     break;
   }
-  std::error_code ec;
-  fs::create_directories(dir, ec);
-  if (ec) return fileio::WriteError(dir.string(), ec.message());
-
-  const std::string stamp = Stamp(when);
   // Within one second the sequence number orders the backups, of either kind.
-  const auto named = [&](unsigned n, bool marked) {
-    const std::string sequence = n == 1 ? "" : "-" + std::to_string(n);
-    return dir / (stamp + sequence + (marked ? kDamaged : "") + kSuffix);
-  };
-  unsigned n = 1;
-  while (fs::exists(named(n, false), ec) || fs::exists(named(n, true), ec)) ++n;
-  const fs::path path = named(n, damaged);
-  const auto written = WriteFileAtomically(path.string(), bytes);
-  if (!written.ok()) return written.error();
+  const std::string intact = kSuffix;
+  const std::string marked = std::string(kDamaged) + kSuffix;
+  const Result<std::string> path =
+      KeepNew(dir, Stamp(when), {intact, marked}, damaged ? marked : intact, bytes);
+  if (!path) return path;
 
   // Only after the new backup is safe do the oldest make room for it.
   backups = list(model);
+  std::error_code ec;
   for (std::size_t i = 0; i + limit_ < backups.size(); ++i) fs::remove(backups[i].path, ec);
-  return path.string();
+  return path;
 }
 
 Result<std::string> BackupStore::keepFile(const std::string& model, const std::string& phonePath,
@@ -206,7 +208,8 @@ Result<std::string> BackupStore::keepFile(const std::string& model, const std::s
                                           std::chrono::system_clock::time_point when) {
   // The name is made safe like a model's: the phone's path must not climb out.
   const std::string name = ModelFolderName(phonePath.substr(phonePath.rfind('/') + 1));
-  return KeepNew(fs::path(folder_) / ModelFolderName(model) / "files", Stamp(when), "_" + name, bytes);
+  const std::string suffix = "_" + name;
+  return KeepNew(fs::path(folder_) / ModelFolderName(model) / "files", Stamp(when), {suffix}, suffix, bytes);
 }
 
 }  // namespace quillet

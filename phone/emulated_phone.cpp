@@ -5,7 +5,6 @@
 #include <fstream>
 #include <limits>
 #include <system_error>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -260,7 +259,7 @@ std::int32_t EmulatedPhone::File_Write(const std::uint8_t* buffer, std::int32_t 
 
 bool EmulatedPhone::movePieces(std::size_t total, bool stoppable) {
   for (std::size_t done = 0; done < total;) {
-    std::this_thread::sleep_for(pieceDelay_);
+    beforePiece();
     done += std::min(kPieceBytes, total - done);
     if (!reportTransfer(done, total) && stoppable && done < total) return false;
   }

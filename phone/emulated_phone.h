@@ -3,7 +3,6 @@
 // The phone file "/a/mobile/system/mma_ucp" lives at <folder>/a/mobile/system/mma_ucp.
 // It serves demonstrations and end-to-end tests; every call runs on the caller's thread.
 #include <atomic>
-#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -26,10 +25,8 @@ class EmulatedPhone : public P2KLibrary {
   bool connected() const { return connected_; }
   // The attribute value a listed file reports (0 unless set here or by File_Create).
   void setAttributes(const std::string& phonePath, std::uint32_t value);
-  // Makes transfers take time, as a phone on a cable does: File_Read and File_Write move
-  // the file in pieces of 0x400 bytes, each taking `perPiece`, and report each piece.
-  // Without a delay the pieces are still reported, only at once.
-  void setTransferDelay(std::chrono::milliseconds perPiece) { pieceDelay_ = perPiece; }
+  // File_Read and File_Write move the file in pieces of 0x400 bytes, as a phone on a
+  // cable does, and report each piece (beforePiece runs before each).
   static constexpr std::size_t kPieceBytes = 0x400;
   // Pulls the cable during the next File_Write once `pieces` pieces of it have reached
   // the file: the file keeps just those (none: it is left empty) and the phone is gone.
@@ -61,6 +58,11 @@ class EmulatedPhone : public P2KLibrary {
   std::int32_t File_Delete(const char* path) override;
   std::string lastErrorDetail() override { return lastError_; }
 
+ protected:
+  // Runs on the calling thread before each piece of a transfer; nothing here, so the
+  // pieces move at once. A test double makes each take a cable's time.
+  virtual void beforePiece() {}
+
  private:
   bool ready() const { return started_ && connected_; }
   // Keeps `why` for lastErrorDetail and returns the failure result.
@@ -90,7 +92,6 @@ class EmulatedPhone : public P2KLibrary {
   std::string openPhonePath_;
   std::optional<std::size_t> pullAfterPieces_;
   std::uintmax_t pointer_ = 0;
-  std::chrono::milliseconds pieceDelay_{0};
   std::string lastError_;
 };
 

@@ -6,6 +6,7 @@
 // lastErrorDetail() for the link to hand on with its own message.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -21,6 +22,16 @@ struct TP2KFileEntry {
 };
 static_assert(sizeof(TP2KFileEntry) == 512, "TP2KFileEntry must keep the library's layout");
 static_assert(offsetof(TP2KFileEntry, name) == 8);
+
+// An entry's path: the bytes before the first zero byte of its name, at most the whole field.
+inline std::string ListedPath(const TP2KFileEntry& entry) {
+  const void* end = std::memchr(entry.name, 0, sizeof entry.name);
+  return std::string(entry.name, end ? static_cast<const char*>(end) - entry.name : sizeof entry.name);
+}
+// An entry's attribute value, as File_Create takes it.
+inline std::uint32_t ListedAttributes(const TP2KFileEntry& entry) {
+  return static_cast<std::uint32_t>(entry.attrHigh) * 65536u + entry.attrLow;
+}
 
 // The attribute bit the phone sets on files that may be neither overwritten nor deleted.
 inline constexpr std::uint32_t kReadOnlyAttribute = 0x01;

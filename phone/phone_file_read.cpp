@@ -17,13 +17,6 @@ Error fileError(std::string message, std::string_view path, std::string detail) 
   return error;
 }
 
-std::string listedName(const TP2KFileEntry& entry) {
-  const void* end = std::memchr(entry.name, 0, sizeof entry.name);
-  const std::size_t length =
-      end ? static_cast<std::size_t>(static_cast<const char*>(end) - entry.name) : sizeof entry.name;
-  return std::string(entry.name, length);
-}
-
 }  // namespace
 
 std::int32_t CallWithRetries(const std::function<std::int32_t()>& call,
@@ -47,7 +40,7 @@ std::int32_t CallWithRetries(const std::function<std::int32_t()>& call,
 
 const TP2KFileEntry* FindPhoneFile(const std::vector<TP2KFileEntry>& list, std::string_view path) {
   for (const TP2KFileEntry& entry : list) {
-    if (listedName(entry) == path) return &entry;
+    if (ListedPath(entry) == path) return &entry;
   }
   return nullptr;
 }
@@ -68,14 +61,14 @@ Result<std::vector<TP2KFileEntry>> ListPhoneFiles(P2KLibrary& library, const Pho
 
 Result<std::vector<std::uint8_t>> ReadListedPhoneFile(P2KLibrary& library, const TP2KFileEntry& entry,
                                                       const PhoneRetryHooks& hooks) {
-  const std::string path = listedName(entry);
+  const std::string path = ListedPath(entry);
   const std::uint32_t size = entry.size;
   if (size > PhoneLink::kMaxTransferBytes)
     return fileError("Error reading file", path,
                      "the file is " + std::to_string(size) +
                          " bytes long; the phone link transfers at most " +
                          std::to_string(PhoneLink::kMaxTransferBytes) + " bytes");
-  const std::uint32_t attributes = static_cast<std::uint32_t>(entry.attrHigh) * 65536u + entry.attrLow;
+  const std::uint32_t attributes = ListedAttributes(entry);
   int calls = 0;
   const std::int32_t opened = CallWithRetries([&] { return library.File_Create(path.c_str(), attributes); },
                                               [](std::int32_t r) { return r == 0; }, hooks, calls);

@@ -18,11 +18,6 @@ namespace {
 
 void runNow(std::function<void()> task) { task(); }
 
-// A listed name: the bytes before its first zero byte, at most the whole field.
-std::string listedName(const TP2KFileEntry& entry) {
-  return std::string(entry.name, strnlen(entry.name, sizeof entry.name));
-}
-
 void sleepFor(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
 Error phoneError(std::string message, std::string detail, std::string path = kPhoneMenuPath) {
@@ -200,7 +195,7 @@ Result<std::vector<std::uint8_t>> PhoneLink::readListed(const TP2KFileEntry& ent
   // Checked before opening: a longer file would not fit the one-call transfer.
   const std::uint32_t size = entry.size;
   if (size > kMaxTransferBytes) return phoneError(tooLongMessage("The phone file " + path, size), "", path);
-  const std::uint32_t attributes = static_cast<std::uint32_t>(entry.attrHigh) * 65536u + entry.attrLow;
+  const std::uint32_t attributes = ListedAttributes(entry);
 
   if (cancelled()) return phoneError(kCancelledMessage, "", path);
   int calls = 0;
@@ -314,8 +309,7 @@ Result<std::vector<PhoneFileInfo>> PhoneLink::ListFiles() {
   if (Status listed = listFiles(""); !listed) return listed.error();
   std::vector<PhoneFileInfo> files;
   for (const TP2KFileEntry& entry : FileList)
-    files.push_back(
-        {listedName(entry), entry.size, static_cast<std::uint32_t>(entry.attrHigh) * 65536u + entry.attrLow});
+    files.push_back({ListedPath(entry), entry.size, ListedAttributes(entry)});
   return files;
 }
 
@@ -333,8 +327,7 @@ Status PhoneLink::WriteFileAt(const std::string& path, const std::vector<std::ui
   // A listed file keeps its attribute; a new one gets 0, as the menu does.
   if (Status listed = listFiles(path); !listed) return listed;
   const TP2KFileEntry* entry = findListed(path);
-  const std::uint32_t attributes =
-      entry ? static_cast<std::uint32_t>(entry->attrHigh) * 65536u + entry->attrLow : 0;
+  const std::uint32_t attributes = entry ? ListedAttributes(*entry) : 0;
   return sendFile(path, attributes, bytes);
 }
 

@@ -74,17 +74,17 @@ class EditRecords : public ::testing::Test {
 };
 
 TEST_F(EditRecords, AddInEveryPlaceAndACustomItem) {
-  for (AddPlace place :
-       {AddPlace::FirstSubitem, AddPlace::LastSubitem, AddPlace::FirstItem, AddPlace::Before}) {
+  for (ItemPlace place :
+       {ItemPlace::FirstSubitem, ItemPlace::LastSubitem, ItemPlace::FirstItem, ItemPlace::Before}) {
     ExpectUndoAndRedo("add", [&] {
-      MenuNode& at = place == AddPlace::FirstSubitem || place == AddPlace::LastSubitem ? *MainItem(doc, 4)
-                                                                                       : *MainItem(doc, 3);
+      MenuNode& at = place == ItemPlace::FirstSubitem || place == ItemPlace::LastSubitem ? *MainItem(doc, 4)
+                                                                                         : *MainItem(doc, 3);
       return AddCatalogueItem(doc, at, Row("Camera"), place).value().undo;
     });
   }
   // A custom item with the settings the dialog gives it is undone by the add's record.
   ExpectUndoAndRedo("custom", [&] {
-    PlacedEdit added = AddCatalogueItem(doc, *Root(), Row("Custom item"), AddPlace::LastSubitem).value();
+    PlacedEdit added = AddCatalogueItem(doc, *Root(), Row("Custom item"), ItemPlace::LastSubitem).value();
     ModifyItem(doc, *added.node, EditedItem{*doc.ItemData(*MainItem(doc, 3)), false, 0, kFlagsCustom, 0x43});
     return added.undo;
   });
@@ -112,19 +112,18 @@ TEST_F(EditRecords, MovesAmongSiblingsAndAcrossLists) {
                     [&] { return EditRecord(*MoveItem(doc, *MainItem(doc, 2), *Root(), 0)); });
 }
 
-TEST_F(EditRecords, PasteBesideIntoAndOverASoftkey) {
+TEST_F(EditRecords, PasteAtEveryPlaceAndOverASoftkey) {
   const ItemTree settings = Copy(*MainItem(doc, 0));  // with its submenu and Camera's URL
   const ItemTree radio = Copy(*MainItem(doc, 3));
   SaveOptions options;
-  for (FragmentPlace place : {FragmentPlace::After, FragmentPlace::LastChild}) {
+  for (ItemPlace place : {ItemPlace::FirstSubitem, ItemPlace::LastSubitem, ItemPlace::FirstItem,
+                          ItemPlace::Before, ItemPlace::After}) {
     ExpectUndoAndRedo("paste", [&] {
       return PlaceFragment(doc, *MainItem(doc, 4), place, settings, options, false).value().undo;
     });
   }
   ExpectUndoAndRedo("paste over a softkey", [&] {
-    return PlaceFragment(doc, *doc.tree.nodeAt(2), FragmentPlace::Replace, radio, options, false)
-        .value()
-        .undo;
+    return PlaceFragment(doc, *doc.tree.nodeAt(2), ItemPlace::Replace, radio, options, false).value().undo;
   });
 }
 

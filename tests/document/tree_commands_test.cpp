@@ -20,7 +20,7 @@ int Row(const char* identifier) { return CatalogueIndex(identifier); }
 class TreeCommands : public ::testing::Test {
  protected:
   void SetUp() override { doc.NewDocument(); }
-  MenuNode* Add(MenuNode* selected, const char* identifier, AddPlace place = AddPlace::LastSubitem) {
+  MenuNode* Add(MenuNode* selected, const char* identifier, ItemPlace place = ItemPlace::LastSubitem) {
     auto added = AddCatalogueItem(doc, *selected, Row(identifier), place);
     EXPECT_TRUE(added.ok()) << (added.ok() ? "" : added.error().message);
     return added.ok() ? added.value().node : nullptr;
@@ -84,12 +84,12 @@ TEST_F(TreeCommands, ASubitemTurnsAPlainItemIntoASubmenu) {
   Add(Root(), "Games");
   MenuNode* settings = Add(Root(), "Settings");
   ASSERT_EQ(settings->item().kind, 0);
-  MenuNode* sounds = Add(settings, "Sounds", AddPlace::FirstSubitem);
+  MenuNode* sounds = Add(settings, "Sounds", ItemPlace::FirstSubitem);
   EXPECT_EQ(settings->item().kind, 1);
   EXPECT_EQ(settings->item().child, 12);
   EXPECT_EQ(sounds->item().slot, 13);
   EXPECT_EQ(sounds->item().parent, 11);
-  Add(settings, "Theme", AddPlace::FirstSubitem);
+  Add(settings, "Theme", ItemPlace::FirstSubitem);
   EXPECT_EQ(ChildCaptions(settings), (std::vector<std::string>{"Theme", "Sounds"}));
 }
 
@@ -97,25 +97,30 @@ TEST_F(TreeCommands, AddingBesideAnItemLeavesItsKind) {
   MenuNode* games = Add(Root(), "Games");
   MenuNode* radio = Add(Root(), "Radio");
   doc.tree.editRecord(*radio).kind = 3;
-  Add(radio, "Camera", AddPlace::Before);
-  Add(radio, "Video", AddPlace::FirstItem);
+  Add(radio, "Camera", ItemPlace::Before);
+  Add(radio, "Video", ItemPlace::FirstItem);
+  Add(games, "Notes", ItemPlace::After);
   EXPECT_EQ(radio->item().kind, 3);
-  EXPECT_EQ(ChildCaptions(Root()), (std::vector<std::string>{"Video", "Games", "Camera", "Radio"}));
+  EXPECT_EQ(ChildCaptions(Root()), (std::vector<std::string>{"Video", "Games", "Notes", "Camera", "Radio"}));
   EXPECT_EQ(games->item().slot, 12);
-  EXPECT_EQ(radio->item().slot, 14);
+  EXPECT_EQ(radio->item().slot, 15);
 }
 
 TEST_F(TreeCommands, PlacesTheMenusWouldNotOfferAreRefused) {
   MenuNode* softkey = doc.tree.nodeAt(2);
   MenuNode* games = Add(Root(), "Games");
-  EXPECT_EQ(AddCatalogueItem(doc, *softkey, Row("Camera"), AddPlace::LastSubitem).error().code,
+  EXPECT_EQ(AddCatalogueItem(doc, *softkey, Row("Camera"), ItemPlace::LastSubitem).error().code,
             ErrorCode::InvalidValue);
-  EXPECT_EQ(AddCatalogueItem(doc, *Root(), Row("Camera"), AddPlace::Before).error().code,
+  EXPECT_EQ(AddCatalogueItem(doc, *Root(), Row("Camera"), ItemPlace::Before).error().code,
             ErrorCode::InvalidValue);
-  EXPECT_EQ(AddCatalogueItem(doc, *games, Row("Camera"), AddPlace::LastSubitem).error().code,
+  EXPECT_EQ(AddCatalogueItem(doc, *games, Row("Camera"), ItemPlace::LastSubitem).error().code,
             ErrorCode::InvalidValue);
-  EXPECT_EQ(AddCatalogueItem(doc, *Root(), 121, AddPlace::LastSubitem).error().code, ErrorCode::InvalidValue);
-  EXPECT_EQ(AddCatalogueItem(doc, *Root(), -1, AddPlace::LastSubitem).error().code, ErrorCode::InvalidValue);
+  EXPECT_EQ(AddCatalogueItem(doc, *Root(), 121, ItemPlace::LastSubitem).error().code,
+            ErrorCode::InvalidValue);
+  EXPECT_EQ(AddCatalogueItem(doc, *Root(), -1, ItemPlace::LastSubitem).error().code, ErrorCode::InvalidValue);
+  // An entry of the list replaces an item through ReplaceItem, never as an added item.
+  EXPECT_EQ(AddCatalogueItem(doc, *softkey, Row("Camera"), ItemPlace::Replace).error().code,
+            ErrorCode::InvalidValue);
   EXPECT_EQ(doc.mainMenuItemCount(), 1);
 }
 
@@ -125,7 +130,7 @@ TEST_F(TreeCommands, The246thMainMenuItemIsRefused) {
   ASSERT_EQ(doc.mainMenuItemCount(), 245);
   EXPECT_EQ(tools->childCount(), 244u);
   const std::uint8_t counter = doc.CustomItemCount;
-  auto refused = AddCatalogueItem(doc, *tools, Row("Custom item"), AddPlace::Before);
+  auto refused = AddCatalogueItem(doc, *tools, Row("Custom item"), ItemPlace::Before);
   ASSERT_FALSE(refused.ok());
   EXPECT_EQ(refused.error().code, ErrorCode::TooManyItems);
   EXPECT_NE(refused.error().message.find("245"), std::string::npos);

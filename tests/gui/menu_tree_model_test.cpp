@@ -44,7 +44,7 @@ class TreeModelTest : public WindowTest {
     resets->clear();
   }
   MenuDocument& doc() { return window->document(); }
-  MenuNode* add(MenuNode* at, const char* identifier, AddPlace place) {
+  MenuNode* add(MenuNode* at, const char* identifier, ItemPlace place) {
     auto added = AddCatalogueItem(doc(), *at, CatalogueRow(identifier), place);
     EXPECT_TRUE(added.ok());
     return added.ok() ? added.value().node : nullptr;
@@ -57,11 +57,11 @@ class TreeModelTest : public WindowTest {
 
 TEST_F(TreeModelTest, AddsAppearWhereTheTreePutsThemWithoutAReset) {
   MenuNode* root = doc().menuRootNode();
-  MenuNode* camera = add(root, "Camera", AddPlace::LastSubitem);
-  add(root, "PhoneBook", AddPlace::FirstSubitem);
-  MenuNode* tools = add(camera, "Tools", AddPlace::Before);
-  add(tools, "Calculator", AddPlace::FirstSubitem);
-  add(camera, "Games", AddPlace::FirstItem);
+  MenuNode* camera = add(root, "Camera", ItemPlace::LastSubitem);
+  add(root, "PhoneBook", ItemPlace::FirstSubitem);
+  MenuNode* tools = add(camera, "Tools", ItemPlace::Before);
+  add(tools, "Calculator", ItemPlace::FirstSubitem);
+  add(camera, "Games", ItemPlace::FirstItem);
   EXPECT_EQ(ModelCaptions(*model), TreeCaptions(doc().tree));
   EXPECT_EQ(ModelCaptions(*model, model->index(1, 0)),
             QStringList({"Games", "PhoneBook", "Tools", "Calculator", "Camera"}));
@@ -70,9 +70,9 @@ TEST_F(TreeModelTest, AddsAppearWhereTheTreePutsThemWithoutAReset) {
 
 TEST_F(TreeModelTest, SelectionStaysOnTheMovedNode) {
   MenuNode* root = doc().menuRootNode();
-  add(root, "PhoneBook", AddPlace::LastSubitem);
-  add(root, "Camera", AddPlace::LastSubitem);
-  MenuNode* games = add(root, "Games", AddPlace::LastSubitem);
+  add(root, "PhoneBook", ItemPlace::LastSubitem);
+  add(root, "Camera", ItemPlace::LastSubitem);
+  MenuNode* games = add(root, "Games", ItemPlace::LastSubitem);
   window->selectNode(games);
   MoveUp(doc(), *games);
   MoveUp(doc(), *games);
@@ -87,9 +87,9 @@ TEST_F(TreeModelTest, SelectionStaysOnTheMovedNode) {
 
 TEST_F(TreeModelTest, ExpansionSurvivesEditsElsewhere) {
   MenuNode* root = doc().menuRootNode();
-  MenuNode* tools = add(root, "Tools", AddPlace::LastSubitem);
-  add(tools, "Calculator", AddPlace::LastSubitem);
-  MenuNode* games = add(root, "Games", AddPlace::LastSubitem);
+  MenuNode* tools = add(root, "Tools", ItemPlace::LastSubitem);
+  add(tools, "Calculator", ItemPlace::LastSubitem);
+  MenuNode* games = add(root, "Games", ItemPlace::LastSubitem);
   auto* view = find<QTreeView>("TreeView1");
   view->expand(window->treeModel().indexForNode(tools));
   MoveUp(doc(), *games);
@@ -99,9 +99,9 @@ TEST_F(TreeModelTest, ExpansionSurvivesEditsElsewhere) {
 
 TEST_F(TreeModelTest, DeletingRemovesTheSubtreeAndTheSummaryFollows) {
   MenuNode* root = doc().menuRootNode();
-  MenuNode* tools = add(root, "Tools", AddPlace::LastSubitem);
-  add(tools, "Calculator", AddPlace::LastSubitem);
-  add(tools, "Notes", AddPlace::LastSubitem);
+  MenuNode* tools = add(root, "Tools", ItemPlace::LastSubitem);
+  add(tools, "Calculator", ItemPlace::LastSubitem);
+  add(tools, "Notes", ItemPlace::LastSubitem);
   EXPECT_EQ(panel0(), "Format: 0-byte   Main menu entries: 3");
   window->selectNode(tools);
   DeleteItem(doc(), *tools);

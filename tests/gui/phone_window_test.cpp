@@ -37,6 +37,7 @@
 #include "main_window.h"
 #include "menu_bytes.h"
 #include "no_phone.h"
+#include "paced_phone.h"
 #include "phone_indicator.h"
 #include "phone_library_factory.h"
 
@@ -89,9 +90,9 @@ void WaitForPhone(TSDIAppForm& window) {
 // its own; the runtime folder, where the link makes its exchange folder, is the test's
 // too. Message boxes are recorded and answered.
 // The emulated phone, counting the restarts it carried out.
-class RestartCountingPhone : public EmulatedPhone {
+class RestartCountingPhone : public test::PacedPhone {
  public:
-  using EmulatedPhone::EmulatedPhone;
+  using PacedPhone::PacedPhone;
   std::int32_t P2K_Restart() override {
     const std::int32_t result = EmulatedPhone::P2K_Restart();
     if (result == 0) ++restarts;

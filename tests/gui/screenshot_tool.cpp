@@ -35,6 +35,7 @@
 #include "main_window.h"
 #include "menu_tree_model.h"
 #include "message_prompt.h"
+#include "paced_phone.h"
 #include "phone_preview_window.h"
 #include "phone_progress_dialog.h"
 #include "tree_commands.h"
@@ -62,8 +63,8 @@ bool saveProgressShot(const QString& sample, const QString& path) {
   const QString menuPath = phoneDir.filePath(QStringLiteral("a/mobile/system/mma_ucp"));
   if (!QDir().mkpath(QFileInfo(menuPath).path()) || !QFile::copy(sample, menuPath)) return false;
   auto phone =
-      std::make_unique<quillet::EmulatedPhone>(QFile::encodeName(phoneDir.path()).toStdString(), "V3i");
-  quillet::EmulatedPhone& slow = *phone;
+      std::make_unique<quillet::test::PacedPhone>(QFile::encodeName(phoneDir.path()).toStdString(), "V3i");
+  quillet::test::PacedPhone& slow = *phone;
   quillet::ui::TSDIAppForm window;
   window.usePhoneLibrary(std::move(phone));
   window.show();
@@ -190,7 +191,7 @@ bool previewShot(const QString& path) {
   // A null identifier adds a custom item, which may own a submenu.
   auto add = [&](MenuNode& owner, const char* identifier) -> MenuNode& {
     const int row = identifier != nullptr ? CatalogueIndex(identifier) : kCustomItemRow;
-    return *AddCatalogueItem(doc, owner, row, AddPlace::LastSubitem).value().node;
+    return *AddCatalogueItem(doc, owner, row, ItemPlace::LastSubitem).value().node;
   };
   nameAndIcon(doc, add(root, "Message"), u"Messages", kIconKindAnimated, u"/a/mobile/picture/messages.png");
   nameAndIcon(doc, add(root, "PhoneBook"), u"Contacts", kIconKindAnimated, u"/a/mobile/picture/contacts.png");

@@ -419,7 +419,7 @@ TEST_F(TreeEditing, The246thMainMenuItemIsRefused) {
   window->FileNew1Execute();
   MenuNode* root = node(kMenuRootNodeIndex);
   for (int i = 0; i < kMaxMainMenuItems; ++i)
-    ASSERT_TRUE(AddCatalogueItem(doc(), *root, CatalogueIndex("Games"), AddPlace::LastSubitem).ok());
+    ASSERT_TRUE(AddCatalogueItem(doc(), *root, CatalogueIndex("Games"), ItemPlace::LastSubitem).ok());
   chooserCommand(kMenuRootNodeIndex, "Camera", "AddLast1");
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0].icon, QMessageBox::Warning);

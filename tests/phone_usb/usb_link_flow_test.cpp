@@ -118,7 +118,7 @@ TEST_F(UsbLinkFlow, OpenEditSaveAndRestartRunGreen) {
   MenuDocument doc;
   ASSERT_TRUE(LoadMenuFile(*received, doc, "phone").ok());
   const int before = doc.mainMenuItemCount();
-  ASSERT_TRUE(AddCatalogueItem(doc, *doc.menuRootNode(), 0, AddPlace::LastSubitem).ok());
+  ASSERT_TRUE(AddCatalogueItem(doc, *doc.menuRootNode(), 0, ItemPlace::LastSubitem).ok());
   const auto edited = SerializeMenu(doc, SaveOptions{});
   ASSERT_TRUE(edited.ok());
   ASSERT_NE(edited.value(), original);

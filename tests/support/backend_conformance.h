@@ -93,7 +93,7 @@ TYPED_TEST_P(PhoneBackendConformance, ListNamesTheMenuFileWithItsSize) {
   ASSERT_NE(this->library().File_List(entries.data(), count), -1);
   int found = 0;
   for (const TP2KFileEntry& entry : entries) {
-    if (std::string(entry.name, strnlen(entry.name, sizeof entry.name)) != this->kMenu) continue;
+    if (ListedPath(entry) != this->kMenu) continue;
     ++found;
     EXPECT_EQ(entry.size, this->menu.size());
   }
@@ -125,7 +125,7 @@ TYPED_TEST_P(PhoneBackendConformance, WriteReplacesTheWholeFile) {
   std::vector<TP2KFileEntry> entries(static_cast<std::size_t>(count));
   ASSERT_NE(this->library().File_List(entries.data(), count), -1);
   for (const TP2KFileEntry& entry : entries) {
-    if (std::string(entry.name, strnlen(entry.name, sizeof entry.name)) == this->kMenu) {
+    if (ListedPath(entry) == this->kMenu) {
       EXPECT_EQ(entry.size, shorter.size());
     }
   }
@@ -156,8 +156,7 @@ TYPED_TEST_P(PhoneBackendConformance, DeleteRemovesAClosedFile) {
   const std::int32_t count = this->library().File_Count();
   std::vector<TP2KFileEntry> entries(static_cast<std::size_t>(std::max(count, 0)));
   ASSERT_EQ(this->library().File_List(entries.data(), count), count);
-  for (const TP2KFileEntry& entry : entries)
-    EXPECT_NE(std::string(entry.name, strnlen(entry.name, sizeof entry.name)), path);
+  for (const TP2KFileEntry& entry : entries) EXPECT_NE(ListedPath(entry), path);
 }
 
 TYPED_TEST_SUITE_P(PhoneBackendGuarded);

@@ -168,7 +168,7 @@ TEST(ExtractInsert, APasteThatOverflowsTheDataAreaChangesNothing) {
   doc.NewDocument();
   MenuNode* big = nullptr;
   for (const char* identifier : {"Games", "Tools"}) {
-    big = AddCatalogueItem(doc, *doc.menuRootNode(), CatalogueIndex(identifier), AddPlace::LastSubitem)
+    big = AddCatalogueItem(doc, *doc.menuRootNode(), CatalogueIndex(identifier), ItemPlace::LastSubitem)
               .value()
               .node;
     doc.SetItemData(*big, test::ItemWith({test::NamesBlock(kTagMenuName, names),
@@ -180,7 +180,7 @@ TEST(ExtractInsert, APasteThatOverflowsTheDataAreaChangesNothing) {
 
   const auto copy = menujson::ReadFragment(menujson::FragmentText(doc, *big));
   ASSERT_TRUE(copy.ok()) << copy.error().message;
-  const auto placed = PlaceFragment(doc, *big, FragmentPlace::After, copy.value(), options, false);
+  const auto placed = PlaceFragment(doc, *big, ItemPlace::After, copy.value(), options, false);
   ASSERT_FALSE(placed.ok());
   EXPECT_NE(placed.error().message.find("at most 65535 bytes"), std::string::npos) << placed.error().message;
   EXPECT_EQ(doc.mainMenuItemCount(), 2);

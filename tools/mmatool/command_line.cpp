@@ -185,7 +185,7 @@ class Parser {
     line_.midletNumber = std::stoul(v);
   }
 
-  void placeOption(const std::string& arg, const std::string& name, InsertPlace place) {
+  void placeOption(const std::string& arg, const std::string& name, ItemPlace place) {
     const std::string v = valueOf(arg, name);
     if (!error_.empty()) return;
     if (!line_.itemPath.empty()) return fail("insert takes one of --after, --into and --replace");
@@ -262,11 +262,11 @@ class Parser {
                arg == "--no-verify") {
       line_.verify = false;
     } else if (line_.command == CommandName::Insert && takes(arg, "--after")) {
-      placeOption(arg, "--after", InsertPlace::After);
+      placeOption(arg, "--after", ItemPlace::After);
     } else if (line_.command == CommandName::Insert && takes(arg, "--into")) {
-      placeOption(arg, "--into", InsertPlace::Into);
+      placeOption(arg, "--into", ItemPlace::LastSubitem);
     } else if (line_.command == CommandName::Insert && takes(arg, "--replace")) {
-      placeOption(arg, "--replace", InsertPlace::Replace);
+      placeOption(arg, "--replace", ItemPlace::Replace);
     } else if (line_.command == CommandName::Midlet && takes(arg, "--midlet")) {
       midletOption(arg);
     } else if (isConvert() && arg == "--drop-unsupported") {

@@ -6,14 +6,13 @@
 #include <variant>
 #include <vector>
 
+#include "node_rules.h"
 #include "save_options.h"
 
 namespace quillet::mmatool {
 
 enum class CommandName { Help, Info, Dump, Convert, Build, Diff, Extract, Insert, Phone, Midlet };
 enum class PhoneAction { Info, Pull, Push, Restart, Backups, Restore, List, Get, Put, Remove };
-// insert: after the item at PATH, as its last subitem, or in place of a softkey's item.
-enum class InsertPlace { After, Into, Replace };
 
 // The convert flags as given; absent ones leave the loaded file's choice alone.
 struct ConvertFlags {
@@ -25,12 +24,12 @@ struct ConvertFlags {
 
 struct CommandLine {
   CommandName command = CommandName::Help;
-  std::vector<std::string> files;  // INFO/DUMP/EXTRACT/MIDLET: FILE; CONVERT/BUILD: IN, OUT; DIFF: A, B;
-                                   // INSERT: FILE, FRAGMENT, OUT; PHONE PULL: OUT; PUSH: IN;
-                                   // LS: [FOLDER]; GET: PATH OUT; PUT: IN PATH; RM: PATH
-  std::string itemPath;            // extract, insert: PATH (see item_path.h)
-  InsertPlace place = InsertPlace::After;
-  bool json = false;  // dump, diff, midlet: JSON output
+  std::vector<std::string> files;      // INFO/DUMP/EXTRACT/MIDLET: FILE; CONVERT/BUILD: IN, OUT; DIFF: A, B;
+                                       // INSERT: FILE, FRAGMENT, OUT; PHONE PULL: OUT; PUSH: IN;
+                                       // LS: [FOLDER]; GET: PATH OUT; PUT: IN PATH; RM: PATH
+  std::string itemPath;                // extract, insert: PATH (see item_path.h)
+  ItemPlace place = ItemPlace::After;  // insert: --after, --into (LastSubitem), --replace
+  bool json = false;                   // dump, diff, midlet: JSON output
   ConvertFlags convert;
   PhoneAction phone = PhoneAction::Info;
   bool verify = true;            // phone push: read the menu back and compare

@@ -199,12 +199,9 @@ int RunInsert(const CommandLine& line, std::istream& in, std::ostream& out, std:
     return kExitBadFile;
   }
   const SaveOptions options = std::get<SaveOptions>(ResolveSaveOptions(loaded->outcome.options, {}));
-  const FragmentPlace place = line.place == InsertPlace::After  ? FragmentPlace::After
-                              : line.place == InsertPlace::Into ? FragmentPlace::LastChild
-                                                                : FragmentPlace::Replace;
   // A script cannot answer the question, so subitems are never dropped behind its back.
   const Result<PlacedEdit> placed =
-      PlaceFragment(doc, *target.value(), place, fragment.value(), options, false);
+      PlaceFragment(doc, *target.value(), line.place, fragment.value(), options, false);
   if (!placed) {
     err << "mmatool: " << PrintableUtf8(loaded->name) << ": " << placed.error().message << '\n';
     return kExitBadFile;
