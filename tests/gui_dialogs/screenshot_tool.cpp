@@ -73,9 +73,12 @@ class SamplePictures : public ui::PictureFiles {
  public:
   SamplePictures() {
     const std::vector<std::pair<QString, QColor>> icons = {
-        {QStringLiteral("camera.gif"), QColor(70, 130, 180)},  {QStringLiteral("games.png"), QColor(60, 170, 80)},
-        {QStringLiteral("messages.png"), QColor(230, 160, 30)}, {QStringLiteral("music.gif"), QColor(170, 70, 170)},
-        {QStringLiteral("settings.png"), QColor(120, 120, 120)}, {QStringLiteral("web.png"), QColor(40, 110, 220)},
+        {QStringLiteral("camera.gif"), QColor(70, 130, 180)},
+        {QStringLiteral("games.png"), QColor(60, 170, 80)},
+        {QStringLiteral("messages.png"), QColor(230, 160, 30)},
+        {QStringLiteral("music.gif"), QColor(170, 70, 170)},
+        {QStringLiteral("settings.png"), QColor(120, 120, 120)},
+        {QStringLiteral("web.png"), QColor(40, 110, 220)},
         {QStringLiteral("wap.png"), QColor(200, 60, 60)}};
     for (const auto& [name, colour] : icons) {
       QImage image(40, 40, QImage::Format_ARGB32);
@@ -92,7 +95,8 @@ class SamplePictures : public ui::PictureFiles {
       QBuffer buffer(&bytes);
       buffer.open(QIODevice::WriteOnly);
       image.save(&buffer, "PNG");
-      files_.push_back({QStringLiteral("/a/mobile/picture/") + name, static_cast<std::uint32_t>(bytes.size())});
+      files_.push_back(
+          {QStringLiteral("/a/mobile/picture/") + name, static_cast<std::uint32_t>(bytes.size())});
       bytes_.push_back(bytes);
     }
     files_.push_back({QStringLiteral("/a/mobile/skins/default/back.gif"), 900});
