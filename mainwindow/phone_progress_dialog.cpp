@@ -10,6 +10,11 @@ namespace {
 // Wide enough for the longest line, so the dialog keeps its size from step to step.
 constexpr int kDialogWidth = 400;
 
+// The jobs that write to the phone, which the link lets no one stop once they do.
+bool Writes(PhoneJob job) {
+  return job == PhoneJob::Save || job == PhoneJob::Restore || job == PhoneJob::PutFile;
+}
+
 QString JobTitle(PhoneJob job) {
   switch (job) {
     case PhoneJob::Open: return PhoneProgressDialog::tr("Open from phone");
@@ -74,9 +79,8 @@ PhoneProgressDialog::PhoneProgressDialog(PhoneJob job, QWidget* owner)
 }
 
 void PhoneProgressDialog::showProgress(PhoneStep step, std::size_t done, std::size_t total) {
-  // From the first byte written, the phone's menu is half old, half new until the end.
-  if (job_ == PhoneJob::Save && (step == PhoneStep::Writing || step == PhoneStep::Verifying))
-    setCancellable(false);
+  // From the first byte written, the phone's file is half old, half new until the end.
+  if (Writes(job_) && (step == PhoneStep::Writing || step == PhoneStep::Verifying)) setCancellable(false);
   QString text = StepText(job_, step);
   if (total > 0) {
     text += tr("\n%1 of %2 bytes").arg(done).arg(total);
@@ -87,7 +91,7 @@ void PhoneProgressDialog::showProgress(PhoneStep step, std::size_t done, std::si
   }
   if (cancelling_)
     text += tr("\nCancelling...");
-  else if (job_ == PhoneJob::Save && !cancellable_)
+  else if (Writes(job_) && !cancellable_)
     text += tr("\nA write to the phone cannot be interrupted: please wait.");
   setLabelText(text);
 }

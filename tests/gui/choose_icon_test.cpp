@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
 #include <filesystem>
@@ -19,7 +20,7 @@
 #include <functional>
 
 #include "choose_icon_dialog.h"
-#include "emulated_phone.h"
+#include "paced_phone.h"
 #include "tree_editing_fixture.h"
 
 namespace quillet::ui::testing {
@@ -109,9 +110,12 @@ class ChooseIconOnPhoneTest : public ChooseIconTest {
  protected:
   std::unique_ptr<TSDIAppForm> makeWindow() override {
     std::unique_ptr<TSDIAppForm> made = ChooseIconTest::makeWindow();
-    made->usePhoneLibrary(std::make_unique<EmulatedPhone>(phoneFiles.path().toStdString(), "V3x"));
+    auto library = std::make_unique<test::PacedPhone>(phoneFiles.path().toStdString(), "V3x");
+    phone = library.get();
+    made->usePhoneLibrary(std::move(library));
     return made;
   }
+  test::PacedPhone* phone = nullptr;
   void SetUp() override {
     ChooseIconTest::SetUp();
     ASSERT_TRUE(WaitFor([&] { return !window->phoneWorking(); }));
@@ -205,6 +209,35 @@ TEST_F(ChooseIconOnPhoneTest, APictureOverTheLimitIsRefusedBeforeAnythingIsSent)
                                        "a/mobile/picture/big.gif"));
   EXPECT_EQ(phoneFile("a/mobile/picture/largest.gif"), largest);
   EXPECT_EQ(messages.size(), 1u);
+}
+
+TEST_F(ChooseIconOnPhoneTest, APutShowsItsProgressAndCannotBeCancelledOnceItWrites) {
+  chosenPaths.push_back(
+      QString::fromStdString(writeFile("slow.gif", Bytes(6 * EmulatedPhone::kPieceBytes, 'g'))));
+  phone->setTransferDelay(std::chrono::milliseconds(40));
+  modifyItem([&](QDialog& settings) {
+    modals.actions["ChooseIconDialog"] = [&](QDialog& shown) {
+      ASSERT_TRUE(WaitFor([&] { return pictures(shown)->count() == 1; }));
+      Click(Child<QPushButton>(shown, "PutImageButton"));
+      // The dialog waits for the put; closing it does nothing meanwhile.
+      EXPECT_FALSE(Child<QPushButton>(shown, "CancelButton")->isEnabled());
+      shown.reject();
+      EXPECT_TRUE(shown.isVisible());
+      QProgressDialog* progress = nullptr;
+      ASSERT_TRUE(WaitFor([&] {
+        progress = window->findChild<QProgressDialog*>("PhoneProgress");
+        return progress != nullptr && progress->labelText().contains("Writing the file to the phone");
+      }));
+      EXPECT_EQ(progress->windowTitle(), "Put a picture on the phone");
+      EXPECT_FALSE(window->findChild<QPushButton*>("PhoneProgressCancel")->isEnabled());
+      EXPECT_TRUE(progress->labelText().contains("cannot be interrupted"))
+          << progress->labelText().toStdString();
+      ASSERT_TRUE(WaitFor([&] { return shown.result() == QDialog::Accepted; }));
+    };
+    Click(Child<QPushButton>(settings, "IconChooseButton1"));
+  });
+  EXPECT_EQ(iconPath(kIconKindAnimated), u"/a/mobile/picture/slow.gif");
+  EXPECT_EQ(phoneFile("a/mobile/picture/slow.gif").size(), 6 * EmulatedPhone::kPieceBytes);
 }
 
 TEST_F(ChooseIconTest, WithoutAPhoneThePhoneFilesFolderIsBrowsedAndNothingCanBePut) {
