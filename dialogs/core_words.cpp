@@ -77,6 +77,12 @@ QString ErrorReport(const Error& error) {
   return text;
 }
 
+QString JavaApplicationWords(const Error& error) {
+  if (error.code == ErrorCode::FileNotReadable) return ErrorWords(error);
+  return Worded(QT_TRANSLATE_NOOP("CoreWords", "The file cannot be used as a Java application."),
+                error.message);
+}
+
 QString LoadWarningWords(const LoadWarning& warning) {
   const auto kind = static_cast<std::size_t>(warning.kind);
   if (kind >= kWarningSentences.size()) return QString::fromStdString(warning.message);

@@ -101,6 +101,10 @@ File: %1</source>
         <translation>
 Файл: %1</translation>
     </message>
+    <message>
+        <source>The file cannot be used as a Java application.</source>
+        <translation>Этот файл нельзя использовать как Java-приложение.</translation>
+    </message>
 </context>
 <context>
     <name>FileChooser</name>

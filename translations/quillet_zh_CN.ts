@@ -101,6 +101,10 @@ File: %1</source>
         <translation>
 文件：%1</translation>
     </message>
+    <message>
+        <source>The file cannot be used as a Java application.</source>
+        <translation>此文件无法用作 Java 应用程序。</translation>
+    </message>
 </context>
 <context>
     <name>FileChooser</name>
