@@ -1,6 +1,7 @@
 #include "core_words.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <array>
 #include <string_view>
 
@@ -64,6 +65,22 @@ QString ErrorWords(const Error& error) {
   const auto code = static_cast<std::size_t>(error.code);
   if (code >= kCodeSentences.size()) return QString::fromStdString(error.message);
   return Worded(kCodeSentences[code], error.message);
+}
+
+QString ErrorReport(const Error& error) {
+  QString text = ErrorWords(error);
+  if (!error.detail.empty()) text += QLatin1Char('\n') + QString::fromStdString(error.detail);
+  for (const std::string& note : error.notes) text += QLatin1Char('\n') + QString::fromStdString(note);
+  if (!error.path.empty())
+    text += QCoreApplication::translate("CoreWords", "\nFile: %1")
+                .arg(QFile::decodeName(QByteArray::fromStdString(error.path)));
+  return text;
+}
+
+QString JavaApplicationWords(const Error& error) {
+  if (error.code == ErrorCode::FileNotReadable) return ErrorWords(error);
+  return Worded(QT_TRANSLATE_NOOP("CoreWords", "The file cannot be used as a Java application."),
+                error.message);
 }
 
 QString LoadWarningWords(const LoadWarning& warning) {

@@ -17,6 +17,15 @@ namespace quillet::ui {
 // the numbers, for the record.
 QString ErrorWords(const Error& error);
 
+// The whole error for a box: its message (ErrorWords), then the reason, the notes and
+// the file on lines of their own.
+QString ErrorReport(const Error& error);
+
+// A Java application file the MIDlet reader refused: in English the reader's sentence
+// (which names the file and the reason); in a translated interface a translated sentence
+// first. A file that cannot be read at all is worded as any unreadable file.
+QString JavaApplicationWords(const Error& error);
+
 // A load warning: in English the core's sentence; in a translated interface the
 // translated sentence of its kind, then the core's sentence with the item and numbers.
 QString LoadWarningWords(const LoadWarning& warning);

@@ -16,6 +16,7 @@
 
 #include "byte_text_rule.h"
 #include "control_helpers.h"
+#include "core_words.h"
 #include "format.h"
 #include "midlet_chooser_dialog.h"
 #include "midlet_suite.h"
@@ -174,7 +175,7 @@ void TOKRightDlg1::ChooseJavaApplicationClick() {
   const std::string file = QFile::encodeName(path).toStdString();
   const auto refuse = [this](const Error& error) {
     prompter_->showMessage(
-        {this, QMessageBox::Critical, tr("Java application"), QString::fromStdString(error.message)});
+        {this, QMessageBox::Critical, tr("Java application"), JavaApplicationWords(error)});
   };
   const Result<midlet::MidletSuite> suite = midlet::ReadMidletFile(file);
   if (!suite) return refuse(suite.error());

@@ -43,6 +43,13 @@ QString chooseFileWithDialog(QWidget* owner, FileDialogKind kind, const QString&
     return QFileDialog::getOpenFileName(
         owner, QCoreApplication::translate("FileChooser", "Choose Java application"), QString(), filter);
   }
+  if (kind == FileDialogKind::OpenPicture) {
+    const QString filter =
+        QCoreApplication::translate("FileChooser", "Pictures (*.gif *.png *.jpg *.jpeg *.bmp *.wbmp)") +
+        QStringLiteral(";;") + AllFilesFilter();
+    return QFileDialog::getOpenFileName(
+        owner, QCoreApplication::translate("FileChooser", "Put a picture on the phone"), QString(), filter);
+  }
   if (kind == FileDialogKind::Open) {
     return QFileDialog::getOpenFileName(owner, QString(), start, AllFilesFilter());
   }

@@ -11,8 +11,9 @@ namespace quillet::ui {
 
 // OpenBackup is an Open dialog that starts in the backups folder; OpenJavaApplication
 // one that shows Java applications (.jad and .jar) first; PhoneFilesFolder asks for a
-// folder (the one that stands for the phone's files in the preview).
-enum class FileDialogKind { Open, Save, OpenBackup, OpenJavaApplication, PhoneFilesFolder };
+// folder (the one that stands for the phone's files in the preview); OpenPicture shows
+// pictures first (one to put on the phone).
+enum class FileDialogKind { Open, Save, OpenBackup, OpenJavaApplication, PhoneFilesFolder, OpenPicture };
 
 // The filter of the dialogs: every file, with or without a dot in its name, in the
 // interface language.
@@ -20,7 +21,7 @@ QString AllFilesFilter();
 
 // `start` is where the dialog opens: a folder, or a file's path to open in its folder
 // with its name filled in; empty for the platform's choice. OpenBackup and
-// OpenJavaApplication and PhoneFilesFolder ignore it.
+// OpenJavaApplication, PhoneFilesFolder and OpenPicture ignore it.
 using FileChooser = std::function<QString(QWidget* owner, FileDialogKind kind, const QString& start)>;
 
 // Where the phone menus' backups are kept: the platform's data folder, then

@@ -11,10 +11,12 @@
 #include <algorithm>
 
 #include "blocks_viewer_dialog.h"
+#include "choose_icon_dialog.h"
 #include "colour_circle.h"
 #include "control_helpers.h"
 #include "core_words.h"
 #include "custom_type_dialog.h"
+#include "folder_picture_files.h"
 #include "name_editor_dialog.h"
 #include "result.h"
 #include "screen_centring.h"
@@ -62,15 +64,22 @@ TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
     row.edit = new QLineEdit(TntGroupBox2);
     row.edit->setObjectName("TntEdit" + n);
     row.edit->setEnabled(false);
+    row.choose = new QPushButton(tr("..."), TntGroupBox2);
+    row.choose->setObjectName("IconChooseButton" + n);
+    row.choose->setToolTip(tr("Choose icon: pick a picture on the phone, or put one there"));
+    row.choose->setEnabled(false);
+    // As narrow as its three dots, so the row keeps the room for its path.
+    row.choose->setFixedWidth(row.choose->fontMetrics().horizontalAdvance(row.choose->text()) + 16);
     row.apply = new QPushButton(tr("Apply"), TntGroupBox2);
     row.apply->setObjectName("TntButton" + QString::number(i + 2));
     row.apply->setEnabled(false);
     row.shape = new ColourCircle(TntGroupBox2);
     row.shape->setObjectName("Shape" + n);
-    iconLayout->addWidget(row.text, 2 * i, 0, 1, 3);
+    iconLayout->addWidget(row.text, 2 * i, 0, 1, 4);
     iconLayout->addWidget(row.edit, 2 * i + 1, 0);
-    iconLayout->addWidget(row.apply, 2 * i + 1, 1);
-    iconLayout->addWidget(row.shape, 2 * i + 1, 2);
+    iconLayout->addWidget(row.choose, 2 * i + 1, 1);
+    iconLayout->addWidget(row.apply, 2 * i + 1, 2);
+    iconLayout->addWidget(row.shape, 2 * i + 1, 3);
   }
   iconLayout->setColumnStretch(0, 1);
 
@@ -115,6 +124,8 @@ TOKRightDlg::TOKRightDlg(QWidget* parent) : QDialog(parent) {
   connect(icons_[0].apply, &QPushButton::clicked, this, &TOKRightDlg::TntButton2Click);
   connect(icons_[1].apply, &QPushButton::clicked, this, &TOKRightDlg::TntButton3Click);
   connect(icons_[2].apply, &QPushButton::clicked, this, &TOKRightDlg::TntButton4Click);
+  for (IconRow row : kIconRows)
+    connect(icon(row).choose, &QPushButton::clicked, this, [this, row] { IconChooseButtonClick(row); });
   connect(TntButton5, &QPushButton::clicked, this, &TOKRightDlg::TntButton5Click);
   connect(TntButton6, &QPushButton::clicked, this, &TOKRightDlg::TntButton6Click);
   connect(TntButton1, &QPushButton::clicked, this, &TOKRightDlg::TntButton1Click);
@@ -128,6 +139,11 @@ void TOKRightDlg::SetCompanions(TForm1* nameEditor, TOKRightDlg1* customType, TF
   customType_ = customType;
   viewer_ = viewer;
   if (nameEditor_) nameEditor_->SetAnchor(this);
+}
+
+void TOKRightDlg::setPictureFiles(PictureFilesSource source, FileChooser chooser) {
+  pictureFiles_ = std::move(source);
+  chooseFile_ = std::move(chooser);
 }
 
 void TOKRightDlg::PrepareAttributeBoxes(bool softkey) {
@@ -146,6 +162,7 @@ void TOKRightDlg::LoadItem(const TMMAItemData* itemData, std::uint8_t kind, std:
 
   for (IconRow row : kIconRows) {
     icon(row).edit->setEnabled(true);
+    icon(row).choose->setEnabled(true);
     ShowIcon(row);
   }
   const TMMADataBlock* unsupported = editor_.UnsupportedBlock();
@@ -236,6 +253,17 @@ void TOKRightDlg::OKButtonClick() {
     }
   }
   accept();
+}
+
+void TOKRightDlg::IconChooseButtonClick(IconRow row) {
+  IconControls& controls = icon(row);
+  const std::unique_ptr<PictureFiles> files =
+      pictureFiles_ ? pictureFiles_() : std::make_unique<FolderPictureFiles>(QString());
+  ChooseIconDialog chooser(*files, chooseFile_, *prompter_, controls.edit->text(), this);
+  if (prompter_->runModal(chooser) != QDialog::Accepted || chooser.chosenPath().isEmpty()) return;
+  // As if typed: the row's Apply button follows the edit's change.
+  controls.edit->setText(chooser.chosenPath());
+  controls.edit->setFocus();
 }
 
 void TOKRightDlg::TntButton5Click() { EditNames(NameBlock::MenuName); }

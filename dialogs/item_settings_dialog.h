@@ -11,7 +11,9 @@
 #include <array>
 #include <cstdint>
 
+#include "file_chooser.h"
 #include "item_editor.h"
+#include "picture_files.h"
 #include "prompter.h"
 
 class QCheckBox;
@@ -41,6 +43,9 @@ class TOKRightDlg : public QDialog {
   // The name editor, the custom item type dialog and the viewer this dialog opens; each
   // is created once by the application. The name editor opens placed over this dialog.
   void SetCompanions(TForm1* nameEditor, TOKRightDlg1* customType, TForm2* viewer);
+  // What the "..." buttons of the icon rows browse and where "Choose icon" picks local
+  // files; until set, no phone files at all and the real file dialog.
+  void setPictureFiles(PictureFilesSource source, FileChooser chooser);
 
   // A softkey can be barred from Home Keys re-assignment but not protected by the unlock
   // code, a main-menu item the other way round.
@@ -68,12 +73,15 @@ class TOKRightDlg : public QDialog {
   void TntButton6Click();
   void TntButton1Click();
   void TntButton7Click();
+  // The "..." buttons: "Choose icon" for the row, whose choice fills the edit.
+  void IconChooseButtonClick(IconRow row);
   void OKButtonClick();  // applies typed icon texts first
 
  private:
   struct IconControls {
     QLabel* text = nullptr;
     QLineEdit* edit = nullptr;
+    QPushButton* choose = nullptr;
     QPushButton* apply = nullptr;
     ColourCircle* shape = nullptr;
   };
@@ -88,6 +96,8 @@ class TOKRightDlg : public QDialog {
 
   ItemEditor editor_;
   Prompter* prompter_ = &screenPrompter();
+  PictureFilesSource pictureFiles_;
+  FileChooser chooseFile_ = chooseFileWithDialog;
   QPointer<TForm1> nameEditor_;
   QPointer<TOKRightDlg1> customType_;
   QPointer<TForm2> viewer_;

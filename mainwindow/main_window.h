@@ -54,6 +54,7 @@ namespace quillet::ui {
 class MenuTreeModel;
 class PhoneIndicator;
 class PhonePreviewWindow;
+class PictureFiles;
 class TAboutBox;
 class TOKRightDlg;
 class WindowPhoneLink;
@@ -145,7 +146,8 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
 
   // ---- Tree editing (main_window_tree_editing.cpp) ----
   // The item settings dialog that "Modify item" opens; without one it does nothing.
-  void setItemSettingsDialog(TOKRightDlg* dialog) { itemDialog_ = dialog; }
+  // Its "Choose icon" browses the window's phone, or the preview's phone files folder.
+  void setItemSettingsDialog(TOKRightDlg* dialog);
   void ComboBox1Click();
   void PopupMenu1Popup();
   void PopupMenu2Popup();
@@ -313,6 +315,8 @@ class TSDIAppForm : public QMainWindow, private PhoneLinkListener {
   void connectPreviewToPhone();
   // The phone came or went: the preview looks for its icons again.
   void tellPreviewPhoneChanged();
+  // What "Choose icon" browses now: the connected phone, else the phone files folder.
+  std::unique_ptr<PictureFiles> pictureFiles();
 
   // Phone commands (main_window_phone.cpp).
   void connectPhoneCommands();

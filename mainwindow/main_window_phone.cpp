@@ -222,11 +222,7 @@ void TSDIAppForm::showPhoneError(const Error& error) {
   MessageRequest box;
   box.owner = this;
   box.icon = QMessageBox::Critical;
-  box.text = ErrorWords(error);
-  if (!error.detail.empty()) box.text += QLatin1Char('\n') + QString::fromStdString(error.detail);
-  for (const std::string& note : error.notes) box.text += QLatin1Char('\n') + QString::fromStdString(note);
-  if (!error.path.empty())
-    box.text += tr("\nFile: %1").arg(QFile::decodeName(QByteArray::fromStdString(error.path)));
+  box.text = ErrorReport(error);
   box.buttons = QMessageBox::Ok;
   showMessage(box);
 }

@@ -6,9 +6,12 @@
 #include <QMetaObject>
 #include <QTreeView>
 
+#include "folder_picture_files.h"
+#include "item_settings_dialog.h"
 #include "main_window.h"
 #include "menu_tree_model.h"
 #include "phone_icon_files.h"
+#include "phone_picture_files.h"
 #include "phone_preview_window.h"
 #include "window_phone_link.h"
 
@@ -70,6 +73,22 @@ void TSDIAppForm::restorePhonePreview() {
 void TSDIAppForm::connectPreviewToPhone() {
   if (preview_ == nullptr) return;
   preview_->setPhone(phone_ ? std::make_unique<WindowPhoneIconFiles>(*phone_) : nullptr);
+}
+
+void TSDIAppForm::setItemSettingsDialog(TOKRightDlg* dialog) {
+  itemDialog_ = dialog;
+  if (dialog == nullptr) return;
+  // The window's file chooser at the time of asking: tests set theirs after this.
+  dialog->setPictureFiles([this] { return pictureFiles(); },
+                          [this](QWidget* owner, FileDialogKind kind, const QString& start) {
+                            return chooseFile_(owner, kind, start);
+                          });
+}
+
+std::unique_ptr<PictureFiles> TSDIAppForm::pictureFiles() {
+  if (phoneReady())
+    return std::make_unique<PhonePictureFiles>(*phone_, [this] { tellPreviewPhoneChanged(); });
+  return std::make_unique<FolderPictureFiles>(PhonePreviewWindow::rememberedPhoneFolder());
 }
 
 void TSDIAppForm::tellPreviewPhoneChanged() {

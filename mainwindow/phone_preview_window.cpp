@@ -82,7 +82,7 @@ PhonePreviewWindow::PhonePreviewWindow(const MenuDocument& document, MenuTreeMod
   const uint language = settings.value(kLanguageKey).toUInt(&known);
   if (known && language >= 1 && language <= 255) screen_->setLanguage(static_cast<std::uint8_t>(language));
   ListViewBox->setChecked(settings.value(kListKey).toBool());
-  icons_->setPhoneFolder(settings.value(kFolderKey).toString());
+  icons_->setPhoneFolder(rememberedPhoneFolder());
   fillLanguages();
   screen_->showNode(MenuTreeModel::nodeForIndex(selection_.currentIndex()));
   showIconSource();
@@ -141,6 +141,10 @@ void PhonePreviewWindow::setPhone(std::unique_ptr<PhoneIconFiles> phone) {
 void PhonePreviewWindow::phoneConnectionChanged() {
   if (phone_) phone_->connectionChanged();
   icons_->phoneConnectionChanged();
+}
+
+QString PhonePreviewWindow::rememberedPhoneFolder() {
+  return EditorSettings::store().value(kFolderKey).toString();
 }
 
 void PhonePreviewWindow::setPhoneFolder(const QString& folder) {

@@ -41,6 +41,8 @@ class PhonePreviewWindow : public QWidget {
   void phoneConnectionChanged();
   // The folder that stands for the phone's file system; remembered.
   void setPhoneFolder(const QString& folder);
+  // That folder as remembered, with or without a preview; empty for none.
+  static QString rememberedPhoneFolder();
 
   // Where the preview was and whether it was open, from the settings.
   void restoreFromSettings();

@@ -10,17 +10,36 @@ namespace {
 // Wide enough for the longest line, so the dialog keeps its size from step to step.
 constexpr int kDialogWidth = 400;
 
+// The jobs that write to the phone, which the link lets no one stop once they do.
+bool Writes(PhoneJob job) {
+  return job == PhoneJob::Save || job == PhoneJob::Restore || job == PhoneJob::PutFile;
+}
+
 QString JobTitle(PhoneJob job) {
   switch (job) {
     case PhoneJob::Open: return PhoneProgressDialog::tr("Open from phone");
     case PhoneJob::Save: return PhoneProgressDialog::tr("Save to phone");
     case PhoneJob::Restart: return PhoneProgressDialog::tr("Restart Phone");
     case PhoneJob::Restore: return PhoneProgressDialog::tr("Restore phone menu");
+    case PhoneJob::PutFile: return PhoneProgressDialog::tr("Put a picture on the phone");
+  }
+  return {};
+}
+
+// A file put on the phone is not its menu.
+QString PutStepText(PhoneStep step) {
+  switch (step) {
+    case PhoneStep::Reading:
+      return PhoneProgressDialog::tr("Looking for a file of that name on the phone...");
+    case PhoneStep::BackingUp: return PhoneProgressDialog::tr("Keeping a backup of the phone's file...");
+    case PhoneStep::Writing: return PhoneProgressDialog::tr("Writing the file to the phone...");
+    case PhoneStep::Verifying: return PhoneProgressDialog::tr("Reading the file back to check it...");
   }
   return {};
 }
 
 QString StepText(PhoneJob job, PhoneStep step) {
+  if (job == PhoneJob::PutFile) return PutStepText(step);
   switch (step) {
     case PhoneStep::Reading:
       return job == PhoneJob::Save || job == PhoneJob::Restore
@@ -60,9 +79,8 @@ PhoneProgressDialog::PhoneProgressDialog(PhoneJob job, QWidget* owner)
 }
 
 void PhoneProgressDialog::showProgress(PhoneStep step, std::size_t done, std::size_t total) {
-  // From the first byte written, the phone's menu is half old, half new until the end.
-  if (job_ == PhoneJob::Save && (step == PhoneStep::Writing || step == PhoneStep::Verifying))
-    setCancellable(false);
+  // From the first byte written, the phone's file is half old, half new until the end.
+  if (Writes(job_) && (step == PhoneStep::Writing || step == PhoneStep::Verifying)) setCancellable(false);
   QString text = StepText(job_, step);
   if (total > 0) {
     text += tr("\n%1 of %2 bytes").arg(done).arg(total);
@@ -73,7 +91,7 @@ void PhoneProgressDialog::showProgress(PhoneStep step, std::size_t done, std::si
   }
   if (cancelling_)
     text += tr("\nCancelling...");
-  else if (job_ == PhoneJob::Save && !cancellable_)
+  else if (Writes(job_) && !cancellable_)
     text += tr("\nA write to the phone cannot be interrupted: please wait.");
   setLabelText(text);
 }

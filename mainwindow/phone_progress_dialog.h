@@ -13,7 +13,7 @@ class QPushButton;
 
 namespace quillet::ui {
 
-enum class PhoneJob { Open, Save, Restart, Restore };
+enum class PhoneJob { Open, Save, Restart, Restore, PutFile };
 
 class PhoneProgressDialog : public QProgressDialog {
   Q_OBJECT

@@ -95,6 +95,16 @@
         <source>A data block does not fit into its item and is not kept.</source>
         <translation>Блок данных не помещается в пункт и отброшен.</translation>
     </message>
+    <message>
+        <source>
+File: %1</source>
+        <translation>
+Файл: %1</translation>
+    </message>
+    <message>
+        <source>The file cannot be used as a Java application.</source>
+        <translation>Этот файл нельзя использовать как Java-приложение.</translation>
+    </message>
 </context>
 <context>
     <name>FileChooser</name>
@@ -113,6 +123,14 @@
     <message>
         <source>Phone files folder</source>
         <translation>Папка файлов телефона</translation>
+    </message>
+    <message>
+        <source>Pictures (*.gif *.png *.jpg *.jpeg *.bmp *.wbmp)</source>
+        <translation>Изображения (*.gif *.png *.jpg *.jpeg *.bmp *.wbmp)</translation>
+    </message>
+    <message>
+        <source>Put a picture on the phone</source>
+        <translation>Записать изображение в телефон</translation>
     </message>
 </context>
 <context>
@@ -338,6 +356,91 @@
     </message>
 </context>
 <context>
+    <name>quillet::ui::ChooseIconDialog</name>
+    <message>
+        <source>The file does not decode as a picture: %1</source>
+        <translation>Файл не читается как изображение: %1</translation>
+    </message>
+    <message>
+        <source>Choose icon</source>
+        <translation>Выбор значка</translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation>&amp;Папка:</translation>
+    </message>
+    <message>
+        <source>Put an image from this computer on the phone...</source>
+        <translation>Записать в телефон изображение с этого компьютера...</translation>
+    </message>
+    <message>
+        <source>A phone must be connected to put files on it.</source>
+        <translation>Чтобы записывать файлы в телефон, его нужно подключить.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+    <message>
+        <source>No phone is connected and no phone files folder is chosen (View &gt; Phone files folder...): there are no pictures to show.</source>
+        <translation>Телефон не подключён, и папка файлов телефона не выбрана (Вид &gt; Папка файлов телефона...): показывать нечего.</translation>
+    </message>
+    <message>
+        <source>Reading the list of files...</source>
+        <translation>Чтение списка файлов...</translation>
+    </message>
+    <message>
+        <source>The list of files could not be read:
+%1</source>
+        <translation>Не удалось прочитать список файлов:
+%1</translation>
+    </message>
+    <message>
+        <source>%1
+%2 bytes</source>
+        <translation>%1
+%2 байт</translation>
+    </message>
+    <message>
+        <source>No pictures in this folder.</source>
+        <translation>В этой папке нет изображений.</translation>
+    </message>
+    <message>
+        <source>%1 has %2 bytes, more than the %3 bytes (64 KiB) a picture put on the phone may have.</source>
+        <translation>Файл %1 занимает %2 байт, а изображение для телефона может занимать не более %3 байт (64 КиБ).</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>Не удалось прочитать %1: %2</translation>
+    </message>
+    <message>
+        <source>The phone already has a file %1.
+Replace it? The phone&apos;s file is backed up first.</source>
+        <translation>В телефоне уже есть файл %1.
+Заменить его? Сначала будет сохранена резервная копия файла телефона.</translation>
+    </message>
+    <message>
+        <source>Putting %1 on the phone...</source>
+        <translation>Запись %1 в телефон...</translation>
+    </message>
+    <message>
+        <source>Pictures on the connected phone</source>
+        <translation>Изображения на подключённом телефоне</translation>
+    </message>
+    <message>
+        <source>Pictures on the phone %1</source>
+        <translation>Изображения на телефоне %1</translation>
+    </message>
+    <message>
+        <source>No phone is connected: the pictures in the phone files folder %1</source>
+        <translation>Телефон не подключён: изображения в папке файлов телефона %1</translation>
+    </message>
+</context>
+<context>
     <name>quillet::ui::HelpWindow</name>
     <message>
         <source>Quillet Help</source>
@@ -517,6 +620,26 @@ A write to the phone cannot be interrupted: please wait.</source>
     <message>
         <source>Restore phone menu</source>
         <translation>Восстановление меню телефона</translation>
+    </message>
+    <message>
+        <source>Put a picture on the phone</source>
+        <translation>Записать изображение в телефон</translation>
+    </message>
+    <message>
+        <source>Looking for a file of that name on the phone...</source>
+        <translation>Поиск файла с таким именем в телефоне...</translation>
+    </message>
+    <message>
+        <source>Keeping a backup of the phone&apos;s file...</source>
+        <translation>Сохранение резервной копии файла телефона...</translation>
+    </message>
+    <message>
+        <source>Writing the file to the phone...</source>
+        <translation>Запись файла в телефон...</translation>
+    </message>
+    <message>
+        <source>Reading the file back to check it...</source>
+        <translation>Обратное чтение файла для проверки...</translation>
     </message>
 </context>
 <context>
@@ -836,6 +959,14 @@ A write to the phone cannot be interrupted: please wait.</source>
     <message>
         <source>The icon is an index to the phone&apos;s DRM store</source>
         <translation>Значок — индекс в хранилище DRM телефона</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Choose icon: pick a picture on the phone, or put one there</source>
+        <translation>Выбор значка: выберите изображение в телефоне или запишите туда своё</translation>
     </message>
 </context>
 <context>
@@ -1244,12 +1375,6 @@ Continue?</source>
     <message>
         <source>Phone: %1 </source>
         <translation>Телефон: %1 </translation>
-    </message>
-    <message>
-        <source>
-File: %1</source>
-        <translation>
-Файл: %1</translation>
     </message>
     <message>
         <source>&amp;View</source>

@@ -95,6 +95,16 @@
         <source>A data block does not fit into its item and is not kept.</source>
         <translation>某个数据块超出了菜单项的容量，未保留。</translation>
     </message>
+    <message>
+        <source>
+File: %1</source>
+        <translation>
+文件：%1</translation>
+    </message>
+    <message>
+        <source>The file cannot be used as a Java application.</source>
+        <translation>此文件无法用作 Java 应用程序。</translation>
+    </message>
 </context>
 <context>
     <name>FileChooser</name>
@@ -113,6 +123,14 @@
     <message>
         <source>Phone files folder</source>
         <translation>手机文件文件夹</translation>
+    </message>
+    <message>
+        <source>Pictures (*.gif *.png *.jpg *.jpeg *.bmp *.wbmp)</source>
+        <translation>图片 (*.gif *.png *.jpg *.jpeg *.bmp *.wbmp)</translation>
+    </message>
+    <message>
+        <source>Put a picture on the phone</source>
+        <translation>将图片放到手机上</translation>
     </message>
 </context>
 <context>
@@ -338,6 +356,91 @@
     </message>
 </context>
 <context>
+    <name>quillet::ui::ChooseIconDialog</name>
+    <message>
+        <source>The file does not decode as a picture: %1</source>
+        <translation>该文件无法解码为图片：%1</translation>
+    </message>
+    <message>
+        <source>Choose icon</source>
+        <translation>选择图标</translation>
+    </message>
+    <message>
+        <source>&amp;Folder:</source>
+        <translation>文件夹(&amp;F)：</translation>
+    </message>
+    <message>
+        <source>Put an image from this computer on the phone...</source>
+        <translation>将此计算机上的图片放到手机上...</translation>
+    </message>
+    <message>
+        <source>A phone must be connected to put files on it.</source>
+        <translation>必须连接手机才能向其放入文件。</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>No phone is connected and no phone files folder is chosen (View &gt; Phone files folder...): there are no pictures to show.</source>
+        <translation>未连接手机，也未选择手机文件文件夹（视图 &gt; 手机文件文件夹...）：没有可显示的图片。</translation>
+    </message>
+    <message>
+        <source>Reading the list of files...</source>
+        <translation>正在读取文件列表...</translation>
+    </message>
+    <message>
+        <source>The list of files could not be read:
+%1</source>
+        <translation>无法读取文件列表：
+%1</translation>
+    </message>
+    <message>
+        <source>%1
+%2 bytes</source>
+        <translation>%1
+%2 字节</translation>
+    </message>
+    <message>
+        <source>No pictures in this folder.</source>
+        <translation>此文件夹中没有图片。</translation>
+    </message>
+    <message>
+        <source>%1 has %2 bytes, more than the %3 bytes (64 KiB) a picture put on the phone may have.</source>
+        <translation>%1 有 %2 字节，超过了放到手机上的图片所允许的 %3 字节（64 KiB）。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>The phone already has a file %1.
+Replace it? The phone&apos;s file is backed up first.</source>
+        <translation>手机上已有文件 %1。
+要替换它吗？会先备份手机上的该文件。</translation>
+    </message>
+    <message>
+        <source>Putting %1 on the phone...</source>
+        <translation>正在将 %1 放到手机上...</translation>
+    </message>
+    <message>
+        <source>Pictures on the connected phone</source>
+        <translation>已连接手机上的图片</translation>
+    </message>
+    <message>
+        <source>Pictures on the phone %1</source>
+        <translation>手机 %1 上的图片</translation>
+    </message>
+    <message>
+        <source>No phone is connected: the pictures in the phone files folder %1</source>
+        <translation>未连接手机：手机文件文件夹 %1 中的图片</translation>
+    </message>
+</context>
+<context>
     <name>quillet::ui::HelpWindow</name>
     <message>
         <source>Quillet Help</source>
@@ -517,6 +620,26 @@ A write to the phone cannot be interrupted: please wait.</source>
     <message>
         <source>Restore phone menu</source>
         <translation>恢复手机菜单</translation>
+    </message>
+    <message>
+        <source>Put a picture on the phone</source>
+        <translation>将图片放到手机上</translation>
+    </message>
+    <message>
+        <source>Looking for a file of that name on the phone...</source>
+        <translation>正在手机上查找同名文件...</translation>
+    </message>
+    <message>
+        <source>Keeping a backup of the phone&apos;s file...</source>
+        <translation>正在保存手机文件的备份...</translation>
+    </message>
+    <message>
+        <source>Writing the file to the phone...</source>
+        <translation>正在将文件写入手机...</translation>
+    </message>
+    <message>
+        <source>Reading the file back to check it...</source>
+        <translation>正在读回文件以进行检查...</translation>
     </message>
 </context>
 <context>
@@ -834,6 +957,14 @@ A write to the phone cannot be interrupted: please wait.</source>
     <message>
         <source>The icon is an index to the phone&apos;s DRM store</source>
         <translation>图标是手机 DRM 存储中的索引</translation>
+    </message>
+    <message>
+        <source>...</source>
+        <translation>...</translation>
+    </message>
+    <message>
+        <source>Choose icon: pick a picture on the phone, or put one there</source>
+        <translation>选择图标：选取手机上的图片，或放一张到手机上</translation>
     </message>
 </context>
 <context>
@@ -1238,12 +1369,6 @@ Continue?</source>
     <message>
         <source>Phone: %1 </source>
         <translation>手机：%1 </translation>
-    </message>
-    <message>
-        <source>
-File: %1</source>
-        <translation>
-文件：%1</translation>
     </message>
     <message>
         <source>&amp;View</source>

@@ -3,10 +3,12 @@
 #include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 
 #include "core_words.h"
+#include "custom_type_dialog.h"
 #include "interface_language.h"
 #include "language_menu.h"
 #include "name_editor_dialog.h"
@@ -107,6 +109,17 @@ TEST_F(RussianWindowTest, MenusAndTheCoresWordsSpeakRussian) {
   EXPECT_EQ(LoadWarningWords(cut), "Данные пункта обрываются внутри блока данных; остаток отброшен.\n" +
                                        QString::fromStdString(cut.message));
   EXPECT_EQ(PhoneStatusWords("Files found: 12"), "Найдено файлов: 12");
+  // A refused Java application: the Russian sentence, then the reader's reason.
+  TOKRightDlg1 customType(window.get());
+  customType.setPrompter(prompter);
+  const std::string jad = writeFile("game.jad", {'M', 'I', 'D', 0, 'x'});
+  customType.setFileChooser(
+      [&](QWidget*, FileDialogKind, const QString&) { return QString::fromStdString(jad); });
+  customType.findChild<QPushButton*>("ChooseJavaApplicationButton")->click();
+  ASSERT_EQ(messages.size(), 1U);
+  EXPECT_TRUE(messages[0].text.startsWith("Этот файл нельзя использовать как Java-приложение.\nCannot read "))
+      << messages[0].text.toStdString();
+  EXPECT_TRUE(messages[0].text.contains("game.jad")) << messages[0].text.toStdString();
   EXPECT_EQ(PhoneStatusWords("Getting file list"), "Получение списка файлов");
   // The name editor's languages keep the phone's English names, then the Russian one.
   TForm1 names(window.get());

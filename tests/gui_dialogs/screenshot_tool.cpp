@@ -3,8 +3,11 @@
 // A language (ru, zh_CN) takes the same pictures in that interface language.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
+#include <QMetaObject>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
@@ -13,6 +16,7 @@
 #include <cstdio>
 
 #include "blocks_viewer_dialog.h"
+#include "choose_icon_dialog.h"
 #include "custom_type_dialog.h"
 #include "format.h"
 #include "interface_language.h"
@@ -64,6 +68,55 @@ TMMAItemData SampleItem() {
   return item;
 }
 
+// A phone's picture folder for "Choose icon": drawn icons of a phone's size, answered at once.
+class SamplePictures : public ui::PictureFiles {
+ public:
+  SamplePictures() {
+    const std::vector<std::pair<QString, QColor>> icons = {
+        {QStringLiteral("camera.gif"), QColor(70, 130, 180)},
+        {QStringLiteral("games.png"), QColor(60, 170, 80)},
+        {QStringLiteral("messages.png"), QColor(230, 160, 30)},
+        {QStringLiteral("music.gif"), QColor(170, 70, 170)},
+        {QStringLiteral("settings.png"), QColor(120, 120, 120)},
+        {QStringLiteral("web.png"), QColor(40, 110, 220)},
+        {QStringLiteral("wap.png"), QColor(200, 60, 60)}};
+    for (const auto& [name, colour] : icons) {
+      QImage image(40, 40, QImage::Format_ARGB32);
+      image.fill(Qt::transparent);
+      QPainter painter(&image);
+      painter.setRenderHint(QPainter::Antialiasing);
+      painter.setBrush(colour);
+      painter.setPen(colour.darker());
+      painter.drawRoundedRect(2, 2, 36, 36, 8, 8);
+      painter.setPen(Qt::white);
+      painter.drawText(QRect(0, 0, 40, 40), Qt::AlignCenter, name.left(1).toUpper());
+      painter.end();
+      QByteArray bytes;
+      QBuffer buffer(&bytes);
+      buffer.open(QIODevice::WriteOnly);
+      image.save(&buffer, "PNG");
+      files_.push_back(
+          {QStringLiteral("/a/mobile/picture/") + name, static_cast<std::uint32_t>(bytes.size())});
+      bytes_.push_back(bytes);
+    }
+    files_.push_back({QStringLiteral("/a/mobile/skins/default/back.gif"), 900});
+    bytes_.push_back({});
+  }
+  Place place() const override { return Place::Phone; }
+  QString placeName() const override { return QStringLiteral("V3x"); }
+  void list(std::function<void(Result<std::vector<ui::PictureFile>>)> done) override { done(files_); }
+  void fetch(const QString& path, std::function<void(Result<QByteArray>)> done) override {
+    for (std::size_t i = 0; i < files_.size(); ++i)
+      if (files_[i].path == path) return done(bytes_[i]);
+    done(QByteArray());
+  }
+  void put(const QString&, const QByteArray&, std::function<void(Status)> done) override { done(Ok()); }
+
+ private:
+  std::vector<ui::PictureFile> files_;
+  std::vector<QByteArray> bytes_;
+};
+
 bool Save(QWidget& widget, const QDir& dir, const char* name) {
   widget.show();
   widget.raise();
@@ -112,6 +165,12 @@ int main(int argc, char** argv) {
   settings.PrepareAttributeBoxes(false);
   settings.LoadItem(&item, 0, 0x08, 0x21);
   bool ok = Save(settings, dir, "dialog-item-settings.png");
+
+  SamplePictures pictures;
+  ui::ChooseIconDialog chooser(pictures, ui::chooseFileWithDialog, ui::screenPrompter(),
+                               QStringLiteral("/a/mobile/picture/settings.png"));
+  ok = Save(chooser, dir, "dialog-choose-icon.png") && ok;
+  chooser.hide();
 
   names.SetRows(settings.Editor().NameRows(NameBlock::MenuName));
   names.show();
