@@ -270,7 +270,7 @@ void ChooseIconDialog::PutImageButtonClick() {
   setPutting(true);
   StateLabel->setText(tr("Putting %1 on the phone...").arg(target));
   QPointer<ChooseIconDialog> self(this);
-  files_.put(target, bytes, [self, target](Status put) {
+  files_.put(target, bytes, [self, target](Status put, bool cancelled) {
     if (!self) return;
     self->setPutting(false);
     if (put) {
@@ -278,7 +278,8 @@ void ChooseIconDialog::PutImageButtonClick() {
       self->QDialog::accept();
       return;
     }
-    self->ask(QMessageBox::Critical, ErrorReport(put.error()));
+    // The user stopped it and knows; only a failure needs a box.
+    if (!cancelled) self->ask(QMessageBox::Critical, ErrorReport(put.error()));
     self->listFiles();  // what the phone holds now
   });
 }

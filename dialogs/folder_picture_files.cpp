@@ -55,8 +55,8 @@ void FolderPictureFiles::fetch(const QString& path, std::function<void(Result<QB
   Answer<Result<QByteArray>>(std::move(done), file.readAll());
 }
 
-void FolderPictureFiles::put(const QString& path, const QByteArray&, std::function<void(Status)> done) {
-  Answer<Status>(std::move(done),
+void FolderPictureFiles::put(const QString& path, const QByteArray&, PutDone done) {
+  Answer<Status>([done = std::move(done)](Status refused) { done(std::move(refused), false); },
                  Error{ErrorCode::PhoneError, "No phone is connected to put " + path.toStdString() + " on.",
                        path.toStdString(), std::nullopt, std::nullopt});
 }

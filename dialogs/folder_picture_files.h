@@ -17,7 +17,7 @@ class FolderPictureFiles : public PictureFiles {
   QString placeName() const override { return QDir::toNativeSeparators(folder_); }
   void list(std::function<void(Result<std::vector<PictureFile>>)> done) override;
   void fetch(const QString& path, std::function<void(Result<QByteArray>)> done) override;
-  void put(const QString& path, const QByteArray& bytes, std::function<void(Status)> done) override;
+  void put(const QString& path, const QByteArray& bytes, PutDone done) override;
 
  private:
   QString folder_;

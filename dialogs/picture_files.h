@@ -32,8 +32,10 @@ class PictureFiles {
   // The bytes of the file at the phone path `path`.
   virtual void fetch(const QString& path, std::function<void(Result<QByteArray>)> done) = 0;
   // Makes `bytes` the file at `path`, verified (a file it replaces is backed up first).
-  // Only a phone takes files.
-  virtual void put(const QString& path, const QByteArray& bytes, std::function<void(Status)> done) = 0;
+  // Only a phone takes files. `cancelled` is true for a put the user stopped (in its
+  // progress dialog, before anything was written): the phone's file is as it was.
+  using PutDone = std::function<void(Status put, bool cancelled)>;
+  virtual void put(const QString& path, const QByteArray& bytes, PutDone done) = 0;
 };
 
 // Gives the place to browse at the moment "Choose icon" opens.

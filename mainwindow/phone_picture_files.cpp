@@ -45,12 +45,13 @@ void PhonePictureFiles::fetch(const QString& path, std::function<void(Result<QBy
   });
 }
 
-void PhonePictureFiles::put(const QString& path, const QByteArray& bytes, std::function<void(Status)> done) {
+void PhonePictureFiles::put(const QString& path, const QByteArray& bytes, PutDone done) {
   WindowPhoneLink& phone = phone_;
   if (phone.busy()) {
     // One job at a time: its progress dialog stands for it.
     done(Error{ErrorCode::PhoneError, "The phone is busy with another job; put the file once it has ended.",
-               path.toStdString(), std::nullopt, std::nullopt});
+               path.toStdString(), std::nullopt, std::nullopt},
+         false);
     return;
   }
   std::weak_ptr<WindowPhoneIconFiles> icons = icons_;
@@ -61,15 +62,16 @@ void PhonePictureFiles::put(const QString& path, const QByteArray& bytes, std::f
         PhoneFileGuard guard(phone.link(), store, phone.progressReporter());
         return guard.put(phone.link().model(), path, data);
       },
-      [icons, filesChanged = filesChanged_, done = std::move(done)](Result<PhoneFilePut> put, bool) {
+      [icons, filesChanged = filesChanged_, done = std::move(done)](Result<PhoneFilePut> put,
+                                                                    bool cancelled) {
         // The phone's file list changed (or may have): what was read of it is dropped.
         if (auto shared = icons.lock()) shared->connectionChanged();
         if (filesChanged) filesChanged();
         if (!put) {
-          done(put.error());
+          done(put.error(), cancelled);
           return;
         }
-        done(Ok());
+        done(Ok(), false);
       });
 }
 

@@ -22,7 +22,7 @@ class PhonePictureFiles : public PictureFiles {
   QString placeName() const override;
   void list(std::function<void(Result<std::vector<PictureFile>>)> done) override;
   void fetch(const QString& path, std::function<void(Result<QByteArray>)> done) override;
-  void put(const QString& path, const QByteArray& bytes, std::function<void(Status)> done) override;
+  void put(const QString& path, const QByteArray& bytes, PutDone done) override;
 
  private:
   WindowPhoneLink& phone_;

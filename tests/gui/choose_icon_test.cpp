@@ -240,6 +240,36 @@ TEST_F(ChooseIconOnPhoneTest, APutShowsItsProgressAndCannotBeCancelledOnceItWrit
   EXPECT_EQ(phoneFile("a/mobile/picture/slow.gif").size(), 6 * EmulatedPhone::kPieceBytes);
 }
 
+// Cancelled while it still reads the phone's file of that name: nothing changes on the
+// phone, no box follows the user's own choice, and the dialog stays open.
+TEST_F(ChooseIconOnPhoneTest, APutCancelledBeforeItWritesEndsQuietly) {
+  const Bytes held(6 * EmulatedPhone::kPieceBytes, 'h');
+  WriteIn(phoneFiles.path(), "a/mobile/picture/slow.gif", held);
+  chosenPaths.push_back(QString::fromStdString(writeFile("slow.gif", Picture(Qt::red))));
+  phone->setTransferDelay(std::chrono::milliseconds(40));
+  prompter.messages.answers = {QMessageBox::Yes};
+  modifyItem([&](QDialog& settings) {
+    modals.actions["ChooseIconDialog"] = [&](QDialog& shown) {
+      ASSERT_TRUE(WaitFor([&] { return pictures(shown)->count() == 2; }));
+      Click(Child<QPushButton>(shown, "PutImageButton"));
+      QPushButton* cancel = nullptr;
+      ASSERT_TRUE(WaitFor([&] {
+        cancel = window->findChild<QPushButton*>("PhoneProgressCancel");
+        return cancel != nullptr && cancel->isVisible() && cancel->isEnabled();
+      }));
+      Click(cancel);
+      auto* put = Child<QPushButton>(shown, "PutImageButton");
+      ASSERT_TRUE(WaitFor([&] { return put->isEnabled(); }));
+      EXPECT_TRUE(shown.isVisible());
+      shown.reject();
+    };
+    Click(Child<QPushButton>(settings, "IconChooseButton1"));
+  });
+  EXPECT_EQ(messages.size(), 1u) << "the replace question only";
+  EXPECT_EQ(phoneFile("a/mobile/picture/slow.gif"), held);
+  EXPECT_EQ(iconPath(kIconKindAnimated), u"");
+}
+
 TEST_F(ChooseIconTest, WithoutAPhoneThePhoneFilesFolderIsBrowsedAndNothingCanBePut) {
   // With neither a phone nor a folder there is nothing to show, and it says so.
   modifyItem([&](QDialog& settings) {

@@ -110,7 +110,7 @@ class SamplePictures : public ui::PictureFiles {
       if (files_[i].path == path) return done(bytes_[i]);
     done(QByteArray());
   }
-  void put(const QString&, const QByteArray&, std::function<void(Status)> done) override { done(Ok()); }
+  void put(const QString&, const QByteArray&, PutDone done) override { done(Ok(), false); }
 
  private:
   std::vector<ui::PictureFile> files_;
