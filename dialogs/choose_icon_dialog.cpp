@@ -1,12 +1,10 @@
 #include "choose_icon_dialog.h"
 
-#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
@@ -18,6 +16,7 @@
 
 #include "control_helpers.h"
 #include "core_words.h"
+#include "phone_folder_files.h"
 
 namespace quillet::ui {
 namespace {
@@ -41,14 +40,10 @@ QString NameOf(const QString& path) { return path.mid(path.lastIndexOf(QLatin1Ch
 // The picture's first frame, made smaller to fit the thumbnail's square and centred in it,
 // so the grid stays even; a null icon when the bytes do not decode (`problem` says why).
 QIcon Thumbnail(const QByteArray& bytes, QString& problem) {
-  QByteArray data = bytes;
-  QBuffer buffer(&data);
-  buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer);
-  reader.setDecideFormatFromContent(true);
-  QImage image = reader.read();
+  const DecodedPicture picture = DecodePicture(bytes);
+  QImage image = picture.firstFrame;
   if (image.isNull()) {
-    problem = ChooseIconDialog::tr("The file does not decode as a picture: %1").arg(reader.errorString());
+    problem = ChooseIconDialog::tr("The file does not decode as a picture: %1").arg(picture.error);
     return {};
   }
   if (image.width() > kThumbnailSize || image.height() > kThumbnailSize)

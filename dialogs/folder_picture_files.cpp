@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QMetaObject>
 
+#include "phone_folder_files.h"
+
 namespace quillet::ui {
 namespace {
 
@@ -20,11 +22,7 @@ void Answer(std::function<void(Value)> done, Value value) {
 
 // A phone path that names a place inside the folder: no part may lead out of it.
 bool StaysInside(const QString& path) {
-  for (const QString& part : path.split(QLatin1Char('/'), Qt::SkipEmptyParts))
-    if (part == QLatin1String(".") || part == QLatin1String("..") || part.contains(QLatin1Char('\\')) ||
-        part.contains(QLatin1Char(':')))
-      return false;
-  return path.startsWith(QLatin1Char('/'));
+  return path.startsWith(QLatin1Char('/')) && PhoneFolderParts(path).has_value();
 }
 
 }  // namespace

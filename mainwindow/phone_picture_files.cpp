@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "backup_store.h"
+#include "choose_icon_dialog.h"
 #include "file_chooser.h"
 #include "phone_file_guard.h"
 #include "phone_icon_files.h"
@@ -10,6 +11,9 @@
 #include "window_phone_link.h"
 
 namespace quillet::ui {
+
+// The dialog refuses what the link could not send as one file, and nothing less.
+static_assert(ChooseIconDialog::kMaxPutBytes == PhoneLink::kMaxTransferBytes);
 
 PhonePictureFiles::PhonePictureFiles(WindowPhoneLink& phone, std::function<void()> filesChanged)
     : phone_(phone),

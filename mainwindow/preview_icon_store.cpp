@@ -4,12 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QMovie>
 #include <QPointer>
 #include <QSaveFile>
 
 #include "core_words.h"
+#include "phone_folder_files.h"
 #include "phone_icon_files.h"
 
 namespace quillet::ui {
@@ -23,14 +23,8 @@ QString PathText(const std::u16string& path) {
 // The phone path as a path below a folder of ours; empty when one of its parts could
 // lead out of that folder or is no file name on the computer.
 QString RelativePath(const std::u16string& path) {
-  QStringList parts;
-  for (const QString& part : PathText(path).split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-    if (part == QLatin1String(".") || part == QLatin1String("..") || part.contains(QLatin1Char('\\')) ||
-        part.contains(QLatin1Char(':')))
-      return {};
-    parts.append(part);
-  }
-  return parts.join(QLatin1Char('/'));
+  const std::optional<QStringList> parts = PhoneFolderParts(PathText(path));
+  return parts ? parts->join(QLatin1Char('/')) : QString();
 }
 
 // A phone's name as one folder name.
@@ -170,20 +164,15 @@ void PreviewIconStore::decode(Entry& entry, const QByteArray& bytes) {
   entry.look.lookedIn = lookedIn;
   entry.bytes = bytes;
 
-  QBuffer probe(&entry.bytes);
-  probe.open(QIODevice::ReadOnly);
-  QImageReader reader(&probe);
-  reader.setDecideFormatFromContent(true);
-  const bool animated = reader.supportsAnimation() && reader.imageCount() > 1;
-  const QImage image = reader.read();
-  if (image.isNull()) {
+  const DecodedPicture picture = DecodePicture(entry.bytes);
+  if (picture.firstFrame.isNull()) {
     entry.look.state = IconLook::State::Missing;
-    entry.look.reason = tr("The file does not decode as an image: %1").arg(reader.errorString());
+    entry.look.reason = tr("The file does not decode as an image: %1").arg(picture.error);
     return;
   }
   entry.look.state = IconLook::State::Ready;
-  entry.look.pixmap = QPixmap::fromImage(image);
-  if (!animated) return;
+  entry.look.pixmap = QPixmap::fromImage(picture.firstFrame);
+  if (!picture.animated) return;
   entry.buffer = std::make_unique<QBuffer>(&entry.bytes);
   entry.buffer->open(QIODevice::ReadOnly);
   entry.movie = std::make_unique<QMovie>(entry.buffer.get());
